@@ -1,0 +1,1 @@
+# Data files copied beside the binaries (declared by each area).

@@ -1,0 +1,14 @@
+#pragma once
+// The file-system tests that both programs make before they touch a file.
+#include <QString>
+
+namespace qv {
+
+// True when a normal file exists at the path: not a folder, not a hidden file (a name starting
+// with a dot, the Unix counterpart of the hidden attribute), not a device or socket.
+bool isNormalFile(const QString& path);
+
+// True when the file can be opened for reading (it is opened and closed at once).
+bool canOpenForReading(const QString& path);
+
+} // namespace qv

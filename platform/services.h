@@ -1,0 +1,18 @@
+#pragma once
+// The platform services a window uses, handed to it at construction. The programs' entry points
+// fill this with the real backends; tests fill it with fakes. A null member means the service is
+// not available (the window then goes on without it).
+
+namespace qv {
+
+class ShellService;
+class CharacterService;
+class SpeechService;
+
+struct Services {
+    ShellService* shell = nullptr;
+    CharacterService* character = nullptr;
+    SpeechService* speech = nullptr;
+};
+
+} // namespace qv

@@ -1,0 +1,18 @@
+#pragma once
+// Small helpers shared by the tests: temporary folders, whole-file reads and writes as bytes.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace qvtest {
+
+// The bytes of a file, or an empty array when it cannot be read.
+QByteArray readAll(const QString& path);
+// Writes the bytes exactly (no line-end translation); false on any failure.
+bool writeAll(const QString& path, const QByteArray& bytes);
+// Folder of the checked-in fixtures (tests/data).
+QString dataDir();
+// Folder of the built binaries (qv.ini and the data files sit beside them).
+QString binDir();
+
+} // namespace qvtest
