@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace qv {
 
@@ -26,6 +27,9 @@ signals:
     // True while the character is speaking, so that a recognizer can ignore what it hears.
     void speakingChanged(bool speaking);
 };
+
+// The real character of this platform: an animated window with a voice.
+std::unique_ptr<CharacterService> createCharacterService();
 
 // Records each call as a line of text ("Load Merlin Merlin.acs", "Show", "MoveTo 894 598",
 // "Speak Welcome ann", "Listen 0").

@@ -3,6 +3,7 @@
 // without waiting for it. Nothing is ever run through a shell: an item is always one argument.
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace qv {
@@ -18,6 +19,9 @@ public:
     // The user's documents folder in the file manager.
     virtual bool openDocuments() = 0;
 };
+
+// The real start facility of this platform.
+std::unique_ptr<ShellService> createShellService();
 
 // Records every start instead of making it.
 class FakeShell final : public ShellService {

@@ -46,4 +46,65 @@ public:
                                                               SpeechError* error) = 0;
 };
 
+// The real speech service of this platform.
+std::unique_ptr<SpeechService> createSpeechService();
+
+// A context driven by the test: it records what the launcher asked of it, and the test raises
+// the recognition events itself with hear() and mishear().
+class FakeRecognitionContext final : public RecognitionContext {
+    Q_OBJECT
+public:
+    using RecognitionContext::RecognitionContext;
+    bool loadGrammar(const QString& file, SpeechError* error) override {
+        calls << QStringLiteral("loadGrammar ") + file;
+        return fail(grammarError, error);
+    }
+    bool setRulesActive(bool active, SpeechError* error) override {
+        calls << QStringLiteral("setRulesActive %1").arg(active ? 1 : 0);
+        return fail(activationError, error);
+    }
+    void setSuspended(bool suspended) override {
+        calls << QStringLiteral("setSuspended %1").arg(suspended ? 1 : 0);
+    }
+    void hear(const QString& text) { emit Recognition(text); }
+    void mishear(const QString& text) { emit FalseRecognition(text); }
+
+    QStringList calls;
+    SpeechError grammarError;    // number 0: no error
+    SpeechError activationError; // number 0: no error
+
+private:
+    static bool fail(const SpeechError& planned, SpeechError* error) {
+        if (planned.number == 0) {
+            return true;
+        }
+        if (error) {
+            *error = planned;
+        }
+        return false;
+    }
+};
+
+// Recognizers and inputs chosen by the test; each context it builds is kept in contexts.
+class FakeSpeechService final : public SpeechService {
+public:
+    QStringList recognizers() override { return recognizerNames; }
+    QStringList audioInputs() override { return inputNames; }
+    std::unique_ptr<RecognitionContext> createContext(int recognizer,
+                                                      SpeechError* error) override {
+        if (recognizer < 0 || recognizer >= recognizerNames.size() || inputNames.isEmpty()) {
+            if (error) {
+                *error = {1, QStringLiteral("No recognizer at that position")};
+            }
+            return nullptr;
+        }
+        auto context = std::make_unique<FakeRecognitionContext>();
+        contexts.push_back(context.get());
+        return context;
+    }
+    QStringList recognizerNames{QStringLiteral("Fake recognizer")};
+    QStringList inputNames{QStringLiteral("Fake microphone")};
+    std::vector<FakeRecognitionContext*> contexts; // owned by the launcher
+};
+
 } // namespace qv
