@@ -1,0 +1,6 @@
+# Speech recognition: PocketSphinx with audio from PulseAudio (or a WAV file for tests), and the
+# reader that turns our XML command grammar into JSGF.
+qv_library(qv_platform_speech
+    SOURCES speech.h speech_grammar.h speech_grammar.cpp speech_pocketsphinx.h
+            speech_pocketsphinx.cpp
+    PKG pocketsphinx sphinxbase libpulse-simple)
