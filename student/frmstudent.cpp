@@ -1,0 +1,656 @@
+#include "student/frmstudent.h"
+
+#include "common/ExtIcon.h"
+#include "common/GetFileName.h"
+#include "common/ShrtcutPath.h"
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "common/ui/Arrays.h"
+#include "common/ui/cmdapplau.h"
+#include "common/ui/imgicon.h"
+#include "common/ui/twips.h"
+#include "platform/character.h"
+#include "platform/filetest.h"
+#include "platform/messagebox.h"
+#include "platform/shell.h"
+#include "platform/speech.h"
+#include "platform/username.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Design size of the client area, in twips.
+constexpr int kClientWidth = 9330;
+constexpr int kClientHeight = 4860;
+constexpr int kBarHeight = 255;
+
+const QString kStartRecognition = QStringLiteral("Start Recognition");
+const QString kStopRecognition = QStringLiteral("Stop Recognition");
+const QString kGrammarLoaded = QStringLiteral("Current loaded Grammar: ordergrammar.xml");
+const QString kGrammarNone = QStringLiteral("Current loaded Grammar: None");
+const QString kCommandUnknown = QStringLiteral("Command Unknown");
+const QString kButtonNotLoaded = QStringLiteral("Button not loaded");
+const QString kActivateFailed =
+    QStringLiteral("Failed to activate the grammar. It is possible that your audio device is "
+                   "used by other application.");
+const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
+
+// The spoken commands, in table order; row i presses button i + 1.
+const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
+                            QStringLiteral("button three"), QStringLiteral("button four"),
+                            QStringLiteral("button five"),  QStringLiteral("button six"),
+                            QStringLiteral("button seven"), QStringLiteral("button eight"),
+                            QStringLiteral("button nine"),  QStringLiteral("button ten")};
+
+// Adds delta to a 16-bit window counter. False, with the counter unchanged, when the result
+// would leave the 16-bit range: the caller then stops instead of wrapping around.
+bool add16(std::int16_t& counter, int delta) {
+    const int sum = counter + delta;
+    if (sum > std::numeric_limits<std::int16_t>::max() ||
+        sum < std::numeric_limits<std::int16_t>::min()) {
+        return false;
+    }
+    counter = static_cast<std::int16_t>(sum);
+    return true;
+}
+
+std::int16_t clamp16(int value) {
+    return static_cast<std::int16_t>(std::clamp<int>(
+        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+// Blanks at both ends only: a tab or line break around a phrase is not a blank.
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' ')) {
+        ++first;
+    }
+    while (last > first && text.at(last - 1) == QLatin1Char(' ')) {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+QString speechErrorText(int number, const QString& description) {
+    // A line break between number and description, as the platform's message box shows it.
+    return QStringLiteral("Error-No.: %1\n%2").arg(number).arg(description);
+}
+
+} // namespace
+
+frmstudent::frmstudent(const qv::Services& services, const QString& programFolder, QWidget* parent)
+    : QWidget(parent), services_(services),
+      programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder),
+      profilePath_(QDir(programFolder_).filePath(QStringLiteral("qv.ini"))) {
+    screenSize = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().size() : QSize(1024, 768);
+    };
+    logonName = [] { return qv::logonUserName(); };
+    buildControls();
+}
+
+frmstudent::~frmstudent() {
+    // The context may still deliver events while the controls go away; release it first.
+    oRC_.reset();
+}
+
+void frmstudent::buildControls() {
+    setWindowTitle(QStringLiteral("Quorvel Student"));
+    setObjectName(QStringLiteral("frmstudent"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    menuBar = new QMenuBar(this);
+    // The entries carry no action.
+    mnufile = menuBar->addMenu(QStringLiteral("Wizard"));
+    mnuAnimate = mnufile->addAction(QStringLiteral("Animate Character"));
+    mnuhide = mnufile->addAction(QStringLiteral("Hide Oracle"));
+    layout->setMenuBar(menuBar);
+
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setMinimumSize(qv::twipsToPixels(kClientWidth), qv::twipsToPixels(kClientHeight));
+    layout->addWidget(client);
+    client->installEventFilter(this);
+
+    ceptab = new QTabWidget(client);
+    ceptab->setObjectName(QStringLiteral("ceptab"));
+    ceptab->setGeometry(qv::twipsRect(120, 840, 9135, 3735));
+    connect(ceptab, &QTabWidget::currentChanged, this, [this] { ceptab_Click(); });
+
+    cmdback = new QPushButton(QStringLiteral("<<"), client);
+    cmdback->setObjectName(QStringLiteral("cmdback"));
+    cmdback->setGeometry(qv::twipsRect(240, 1320, 375, 3135));
+    connect(cmdback, &QPushButton::clicked, this, &frmstudent::cmdback_Click);
+
+    cmdnext = new QPushButton(QStringLiteral(">>"), client);
+    cmdnext->setObjectName(QStringLiteral("cmdnext"));
+    cmdnext->setGeometry(qv::twipsRect(8760, 1320, 375, 3135));
+    cmdnext->setEnabled(false);
+    connect(cmdnext, &QPushButton::clicked, this, &frmstudent::cmdnext_Click);
+
+    Label1 = new QLabel(QStringLiteral("QUORVEL"), client);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(qv::twipsRect(2760, 120, 3735, 615));
+    Label1->setFont(QFont(QStringLiteral("Arial"), 24));
+    Label1->setAlignment(Qt::AlignCenter);
+
+    cmdStartReco = new QPushButton(kStartRecognition, client);
+    cmdStartReco->setObjectName(QStringLiteral("cmdStartReco"));
+    QFont bold(QStringLiteral("MS Sans Serif"));
+    bold.setPointSizeF(8.25);
+    bold.setBold(true);
+    cmdStartReco->setFont(bold);
+    cmdStartReco->setGeometry(qv::twipsRect(10080, 4080, 2055, 375));
+    connect(cmdStartReco, &QPushButton::clicked, this, &frmstudent::cmdStartReco_Click);
+
+    cmbEngines = new QComboBox(client);
+    cmbEngines->setObjectName(QStringLiteral("cmbEngines"));
+    cmbEngines->setPlaceholderText(QStringLiteral("Combo1"));
+    cmbEngines->setGeometry(qv::twipsRect(9720, 3000, 3255, 315));
+    connect(cmbEngines, &QComboBox::activated, this, [this] { cmbEngines_Click(); });
+
+    lblGrammar = new QLabel(client);
+    lblGrammar->setObjectName(QStringLiteral("lblGrammar"));
+    lblGrammar->setGeometry(qv::twipsRect(9600, 3720, 3615, 255));
+
+    Image1 = new QLabel(QStringLiteral("Drop here..."), client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(qv::twipsRect(10680, 2400, 855, 855));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setWordWrap(true);
+    Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Image1->setAcceptDrops(true);
+    Image1->installEventFilter(this);
+
+    imgicon = new qv::IconSurface(client);
+    imgicon->setObjectName(QStringLiteral("imgicon"));
+    imgicon->setGeometry(qv::twipsRect(10680, 4800, 615, 615));
+
+    cmdapplau = new qv::LaunchButtonArray(client, QRect(1080, 1440, 1335, 1095));
+    connect(cmdapplau, &qv::LaunchButtonArray::MouseDown, this, &frmstudent::cmdapplau_MouseDown);
+
+    launchWindow_ = std::make_unique<qv::LaunchWindow>();
+    launchWindow_->window = this;
+    launchWindow_->cmdapplau = cmdapplau;
+    launchWindow_->imgicon = imgicon;
+    launchWindow_->programFolder = programFolder_;
+    launchWindow_->overlayShortcutIcons = true;
+
+    bar = new QStatusBar(client);
+    bar->setObjectName(QStringLiteral("bar"));
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        barPanel[i] = new QLabel(bar);
+        barPanel[i]->setObjectName(QStringLiteral("barPanel%1").arg(i + 1));
+        barPanel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        barPanel[i]->setMinimumWidth(qv::twipsToPixels(1440));
+        barPanel[i]->setContentsMargins(4, 0, 4, 0);
+    }
+    bar->addWidget(barPanel[0]);
+    bar->addWidget(barPanel[1], 1);
+    bar->addPermanentWidget(barPanel[2]);
+
+    // Panel 1 is the clock panel of the status bar: the program never writes it.
+    clock_ = new QTimer(this);
+    clock_->setSingleShot(true);
+    connect(clock_, &QTimer::timeout, this, &frmstudent::updateClock);
+    updateClock();
+
+    resize(qv::twipsToPixels(kClientWidth),
+           qv::twipsToPixels(kClientHeight) + menuBar->sizeHint().height());
+}
+
+void frmstudent::updateClock() {
+    const QTime now = QTime::currentTime();
+    barPanel[0]->setText(now.toString(QStringLiteral("HH:mm")));
+    // Wake just after the next minute begins.
+    clock_->start((60 - now.second()) * 1000 - now.msec() + 50);
+}
+
+QString frmstudent::panelText(int panel) const {
+    if (panel < 1 || panel > 3) {
+        return {};
+    }
+    return barPanel[panel - 1]->text();
+}
+
+void frmstudent::setPanel(int panel, const QString& text) {
+    barPanel[panel - 1]->setText(text);
+}
+
+bool frmstudent::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client && event->type() == QEvent::Resize) {
+        // The status bar keeps to the bottom edge of the client area.
+        const int h = std::max(qv::twipsToPixels(kBarHeight), bar->sizeHint().height());
+        bar->setGeometry(0, client->height() - h, client->width(), h);
+        bar->raise();
+    } else if (watched == Image1) {
+        if (event->type() == QEvent::DragEnter) {
+            auto* e = static_cast<QDragEnterEvent*>(event);
+            e->acceptProposedAction();
+            return true;
+        }
+        if (event->type() == QEvent::DragMove) {
+            static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+            return true;
+        }
+        if (event->type() == QEvent::Drop) {
+            auto* e = static_cast<QDropEvent*>(event);
+            e->acceptProposedAction();
+            Image1_OLEDragDrop(e->mimeData());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmstudent::FileExists(const QString& path) const {
+    return qv::canOpenForReading(path);
+}
+
+std::int16_t frmstudent::tabIndex() const {
+    return clamp16(ceptab->currentIndex() + 1);
+}
+
+QString frmstudent::readItem(int button) const {
+    return qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::buttonKey(button))
+        .value_or(QString());
+}
+
+void frmstudent::Form_Load() {
+    // Recognizers in the service's order, none chosen: the list position picks the recognizer.
+    cmbEngines->clear();
+    if (services_.speech) {
+        cmbEngines->addItems(services_.speech->recognizers());
+    }
+    cmbEngines->setCurrentIndex(-1);
+
+    QString name = logonName ? logonName() : QString();
+    const qsizetype nul = name.indexOf(QChar(0));
+    if (nul >= 0) {
+        name.truncate(nul);
+    }
+    userName = name.left(24);
+
+    if (!FileExists(profilePath_)) {
+        qv::MsgBox(QStringLiteral("Error in INI file : File Not Found"));
+        return;
+    }
+    const qv::MenuCount tabs =
+        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    if (!tabs.isNumber() || tabs.value <= 0) {
+        qv::MsgBox(QStringLiteral("Error in INI file : No Tabs Found"));
+        return;
+    }
+
+    // Without its data the character stays away; the launcher works the same without it.
+    if (services_.character &&
+        services_.character->Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs"))) {
+        character_ = services_.character;
+        connect(character_, &qv::CharacterService::speakingChanged, this, [this](bool speaking) {
+            // What the recognizer hears while the character speaks is the character itself.
+            characterSpeaking_ = speaking;
+            if (oRC_) {
+                oRC_->setSuspended(speaking);
+            }
+        });
+    }
+
+    cmdback->setEnabled(false);
+
+    {
+        const QSignalBlocker block(ceptab);
+        while (ceptab->count() > 0) {
+            QWidget* page = ceptab->widget(0);
+            ceptab->removeTab(0);
+            delete page;
+        }
+        const qv::MenuCount again = qv::parseCount(
+            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+        if (again.isNumber()) {
+            for (int n = 1; n <= again.value; ++n) {
+                tabNo = static_cast<std::int16_t>(n);
+                const QString caption =
+                    qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
+                        .value_or(QString());
+                ceptab->addTab(new QWidget, caption);
+            }
+        }
+        ceptab->setCurrentIndex(0);
+    }
+
+    fillFirstPage();
+
+    if (character_) {
+        character_->Show();
+    }
+    cmdStartReco_Click();
+    setPanel(3, cmbEngines->currentIndex() < 0 ? cmbEngines->placeholderText()
+                                               : cmbEngines->currentText());
+    if (character_) {
+        const QSize screen = screenSize ? screenSize() : QSize();
+        character_->MoveTo(clamp16(screen.width() - 130), clamp16(screen.height() - 170));
+        character_->Speak(QStringLiteral("Welcome ") + userName);
+    }
+}
+
+void frmstudent::fillFirstPage() {
+    const qv::MenuCount count = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
+            .value_or(QString()));
+    // An empty or unreadable count: the tab shows no buttons.
+    if (!count.isNumber()) {
+        return;
+    }
+    if (count.value > qv::kPageSize) {
+        cmdnext->setEnabled(true);
+    }
+    const int last = std::min<int>(count.value, qv::kPageSize);
+    for (int n = 1; n <= last; ++n) {
+        buttonNo = static_cast<std::int16_t>(n);
+        currentItem = qv::resolveSpecialItem(readItem(buttonNo), programFolder_);
+        firstFive = buttonNo <= 5;
+        LoadButton();
+    }
+}
+
+void frmstudent::unloadButtons() {
+    for (int i = 1; i <= loadedButtons; ++i) {
+        cmdapplau->Unload(i);
+    }
+    loadedButtons = 0;
+}
+
+void frmstudent::ceptab_Click() {
+    cmdback->setEnabled(false);
+    cmdnext->setEnabled(false);
+    unloadButtons();
+    pageOffset = 0;
+    fillFirstPage();
+}
+
+void frmstudent::cmdnext_Click() {
+    std::int16_t next = pageOffset;
+    if (!add16(next, qv::kPageSize)) {
+        // No page lies beyond the 16-bit button numbers.
+        cmdnext->setEnabled(false);
+        return;
+    }
+    previousPageOffset = pageOffset;
+    pageOffset = next;
+    pageButtonCount = 0;
+    unloadButtons();
+
+    const qv::MenuCount count = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
+            .value_or(QString()));
+    if (count.isNumber()) {
+        const int last = std::min<int>(count.value - pageOffset, qv::kPageSize);
+        for (int n = 1; n <= last; ++n) {
+            buttonNo = static_cast<std::int16_t>(n);
+            currentItem = qv::resolveSpecialItem(readItem(pageOffset + buttonNo), programFolder_);
+            firstFive = buttonNo <= 5;
+            LoadButton();
+            ++pageButtonCount;
+        }
+    }
+    if (pageButtonCount != qv::kPageSize) {
+        cmdnext->setEnabled(false);
+    }
+    cmdback->setEnabled(true);
+}
+
+void frmstudent::cmdback_Click() {
+    std::int16_t previous = previousPageOffset;
+    if (!add16(previous, -qv::kPageSize) || previous + qv::kPageSize < 0) {
+        cmdback->setEnabled(false);
+        return;
+    }
+    unloadButtons();
+    const qv::MenuCount count = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
+            .value_or(QString()));
+    if (count.isNumber()) {
+        // The page before was full (">>" only moves on from a full page): always ten.
+        for (int n = 1; n <= qv::kPageSize; ++n) {
+            buttonNo = static_cast<std::int16_t>(n);
+            currentItem =
+                qv::resolveSpecialItem(readItem(previousPageOffset + buttonNo), programFolder_);
+            firstFive = buttonNo <= 5;
+            LoadButton();
+        }
+    }
+    previousPageOffset = previous;
+    pageOffset = static_cast<std::int16_t>(previousPageOffset + qv::kPageSize);
+    cmdnext->setEnabled(true);
+    if (pageOffset == 0) {
+        cmdback->setEnabled(false);
+    }
+    pageButtonCount = 0;
+}
+
+void frmstudent::LoadButton() {
+    imgicon->clearPicture();
+    if (!add16(loadedButtons, 1)) {
+        return;
+    }
+    show();
+    qv::BuildLaunchButton(*launchWindow_, currentItem, loadedButtons, firstFive);
+    imgicon->clearPicture();
+    Image1->setVisible(true);
+    imgicon->setVisible(false);
+    currentItem.clear();
+}
+
+void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                     int x, int y) {
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    if (button != Qt::LeftButton) {
+        return;
+    }
+    std::int16_t n = pageOffset;
+    if (!add16(n, index)) {
+        return;
+    }
+    const QString item = readItem(n);
+    if (item == qv::kMyComputer) {
+        if (services_.shell) {
+            services_.shell->openComputer();
+        }
+        if (character_) {
+            character_->Speak(QStringLiteral("Starting My Computer"));
+        }
+    } else if (item == qv::kMyDocuments) {
+        if (services_.shell) {
+            services_.shell->openDocuments();
+        }
+        if (character_) {
+            character_->Speak(QStringLiteral("Starting My Documents"));
+        }
+    } else if (item.isEmpty()) {
+        // A button without an item starts nothing, so there is nothing to announce.
+        return;
+    } else {
+        if (services_.shell) {
+            services_.shell->ShellExecute(item);
+        }
+        QString name = qv::FileNameFromPath(item, false);
+        if (name.isEmpty()) {
+            // A name of four characters or fewer would leave nothing to say.
+            name = qv::FileNameFromPath(item, true);
+        }
+        if (character_) {
+            character_->Speak(QStringLiteral("Starting ") + name);
+        }
+    }
+}
+
+void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
+    currentItem.clear();
+    imgicon->clearPicture();
+    droppedFile.clear();
+    if (data && data->hasUrls() && !data->urls().isEmpty()) {
+        droppedFile = data->urls().constFirst().toLocalFile();
+    }
+    if (droppedFile.isEmpty()) {
+        qv::MsgBox(QStringLiteral("That item cannot be used!"));
+        return;
+    }
+    droppedType = droppedFile.right(3);
+    if (droppedType == QLatin1String("lnk")) {
+        Image1->setVisible(false);
+        imgicon->setVisible(true);
+        qv::DrawFileIcon(*imgicon, qv::ResolveShortcutTarget(droppedFile));
+    } else if (droppedType == QLatin1String("exe")) {
+        Image1->setVisible(false);
+        imgicon->setVisible(true);
+        qv::DrawFileIcon(*imgicon, droppedFile);
+    }
+}
+
+void frmstudent::showSpeechError(int number, const QString& description) {
+    qv::MsgBox(speechErrorText(number, description), {}, qv::MsgIcon::Information);
+}
+
+void frmstudent::cmbEngines_Click() {
+    oRC_.reset();
+    if (!services_.speech) {
+        return;
+    }
+    // Without a microphone, or when the recognizer cannot be built, speech stays off and the
+    // launcher goes on as before.
+    if (services_.speech->audioInputs().isEmpty()) {
+        grammarLoaded = false;
+        lblGrammar->setText(kGrammarNone);
+        qv::MsgBox(QStringLiteral("No audio input device was found. Spoken commands are off."), {},
+                   qv::MsgIcon::Information);
+        cmbEngines->setEnabled(true);
+        return;
+    }
+    qv::SpeechError error;
+    oRC_ = services_.speech->createContext(cmbEngines->currentIndex(), &error);
+    if (!oRC_) {
+        grammarLoaded = false;
+        lblGrammar->setText(kGrammarNone);
+        showSpeechError(error.number, error.description);
+        cmbEngines->setEnabled(true);
+        return;
+    }
+    connect(oRC_.get(), &qv::RecognitionContext::Recognition, this, &frmstudent::oRC_Recognition);
+    connect(oRC_.get(), &qv::RecognitionContext::FalseRecognition, this,
+            &frmstudent::oRC_FalseRecognition);
+    if (characterSpeaking_) {
+        oRC_->setSuspended(true);
+    }
+    setPanel(3, cmbEngines->currentText());
+
+    LoadGrammar();
+    if (!unloadedOnce_) {
+        cmbEngines->setEnabled(true);
+    }
+}
+
+void frmstudent::LoadGrammar() {
+    qv::SpeechError error;
+    const QString file = QDir(programFolder_).filePath(kGrammarFile);
+    if (!oRC_ || !oRC_->loadGrammar(file, &error) || !oRC_->setRulesActive(false, &error)) {
+        lblGrammar->setText(kGrammarNone);
+        grammarLoaded = false;
+        showSpeechError(error.number, error.description);
+        close();
+        return;
+    }
+    lblGrammar->setText(kGrammarLoaded);
+    grammarLoaded = true;
+}
+
+void frmstudent::cmdStartReco_Click() {
+    if (character_) {
+        character_->Listen(false);
+    }
+    if (!grammarLoaded || !oRC_) {
+        return;
+    }
+    qv::SpeechError error;
+    const bool ok = oRC_->setRulesActive(!recognitionActive, &error);
+    if (!ok) {
+        showSpeechError(error.number, error.description);
+        qv::MsgBox(kActivateFailed);
+        return;
+    }
+    if (recognitionActive) {
+        recognitionActive = false;
+        cmdStartReco->setText(kStartRecognition);
+        cmbEngines->setEnabled(true);
+    } else {
+        recognitionActive = true;
+        cmdStartReco->setText(kStopRecognition);
+        // The recognizer cannot be changed while listening.
+        cmbEngines->setEnabled(false);
+    }
+}
+
+void frmstudent::oRC_Recognition(const QString& text) {
+    lastPhrase = text;
+    const QString phrase = trimBlanks(lastPhrase);
+    if (phrase.isEmpty()) {
+        return;
+    }
+    setPanel(2, phrase);
+    for (int row = 0; row < qv::kPageSize; ++row) {
+        const int number = row + 1;
+        if (phrase == kPhrases[row] && number <= loadedButtons) {
+            cmdapplau_MouseDown(number, Qt::LeftButton, Qt::NoModifier, 0, 0);
+            return;
+        }
+    }
+    setPanel(2, kButtonNotLoaded);
+}
+
+void frmstudent::oRC_FalseRecognition(const QString& text) {
+    Q_UNUSED(text);
+    lblGrammar->setText(kCommandUnknown);
+    setPanel(2, kCommandUnknown);
+}
+
+void frmstudent::Form_Unload() {
+    if (unloadedOnce_) {
+        return;
+    }
+    unloadedOnce_ = true;
+    oRC_.reset();
+    emit unloaded();
+}
+
+void frmstudent::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    QWidget::closeEvent(event);
+}

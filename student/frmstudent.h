@@ -1,0 +1,138 @@
+#pragma once
+// The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
+// the item behind a button, spoken commands and the desktop character.
+#include "platform/services.h"
+
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QMimeData;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace qv {
+class CharacterService;
+class IconSurface;
+class LaunchButtonArray;
+class RecognitionContext;
+struct LaunchWindow;
+} // namespace qv
+
+class frmstudent : public QWidget {
+    Q_OBJECT
+public:
+    // programFolder holds qv.ini, standard/ and ordergrammar.xml; empty means the folder of the
+    // running program.
+    explicit frmstudent(const qv::Services& services, const QString& programFolder = {},
+                        QWidget* parent = nullptr);
+    ~frmstudent() override;
+
+    // Where the screen size and the user name come from (tests replace them before Form_Load).
+    std::function<QSize()> screenSize;
+    std::function<QString()> logonName;
+
+    QString profilePath() const { return profilePath_; }
+    QString programFolder() const { return programFolder_; }
+    // The text of status panel 1 to 3.
+    QString panelText(int panel) const;
+
+    // Controls, named as in the window's design.
+    QWidget* client = nullptr; // the client area (below the menu bar)
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnufile = nullptr;
+    QAction* mnuAnimate = nullptr;
+    QAction* mnuhide = nullptr;
+    QStatusBar* bar = nullptr;
+    QLabel* barPanel[3] = {nullptr, nullptr, nullptr};
+    QTabWidget* ceptab = nullptr;
+    qv::LaunchButtonArray* cmdapplau = nullptr;
+    QPushButton* cmdback = nullptr;
+    QPushButton* cmdnext = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdStartReco = nullptr;
+    QComboBox* cmbEngines = nullptr;
+    QLabel* lblGrammar = nullptr;
+    QLabel* Image1 = nullptr;
+    qv::IconSurface* imgicon = nullptr;
+
+    // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
+    // at that point (nothing more is started or built) instead of wrapping.
+    QString userName;
+    std::int16_t pageOffset = 0;
+    std::int16_t previousPageOffset = 0;
+    std::int16_t loadedButtons = 0;
+    std::int16_t pageButtonCount = 0;
+    std::int16_t buttonNo = 0;
+    std::int16_t tabNo = 0;
+    QString currentItem;
+    bool firstFive = true;
+    QString droppedFile;
+    QString droppedType;
+
+    // Speech state.
+    bool grammarLoaded = false;
+    bool recognitionActive = false;
+    QString lastPhrase;
+
+    // The loaded character, or nullptr when there is none (start-up stopped early, or the
+    // character could not be loaded).
+    qv::CharacterService* character() const { return character_; }
+    qv::RecognitionContext* oRC() const { return oRC_.get(); }
+
+    bool FileExists(const QString& path) const;
+
+public slots:
+    void Form_Load();
+    void ceptab_Click();
+    void cmdnext_Click();
+    void cmdback_Click();
+    void LoadButton();
+    void cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                             int y);
+    void Image1_OLEDragDrop(const QMimeData* data);
+    void cmbEngines_Click();
+    void LoadGrammar();
+    void cmdStartReco_Click();
+    void oRC_Recognition(const QString& text);
+    void oRC_FalseRecognition(const QString& text);
+    void Form_Unload();
+
+signals:
+    // The window has unloaded; the program ends.
+    void unloaded();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void fillFirstPage();
+    void unloadButtons();
+    QString readItem(int button) const;
+    std::int16_t tabIndex() const;
+    void setPanel(int panel, const QString& text);
+    void showSpeechError(int number, const QString& description);
+    void updateClock();
+
+    qv::Services services_;
+    QString programFolder_;
+    QString profilePath_;
+    std::unique_ptr<qv::LaunchWindow> launchWindow_;
+    qv::CharacterService* character_ = nullptr;
+    std::unique_ptr<qv::RecognitionContext> oRC_;
+    bool characterSpeaking_ = false;
+    bool unloadedOnce_ = false;
+    QTimer* clock_ = nullptr;
+};
