@@ -1,0 +1,7 @@
+# The desktop character: SVG frames in a window of its own, a speech balloon, and a voice
+# through espeak-ng played on the PulseAudio sound server.
+qv_library(qv_platform_character
+    SOURCES character.h character_data.h character_data.cpp character_voice.h
+            character_voice.cpp character_window.h character_window.cpp
+    LIBS Qt6::Widgets Qt6::Svg
+    PKG espeak-ng libpulse-simple)

@@ -1,0 +1,130 @@
+#pragma once
+// The animated desktop character: a small frameless, translucent, always-on-top window drawn
+// from SVG frames, a speech balloon beside it, and a voice on a worker thread.
+#include "platform/character.h"
+#include "platform/character_data.h"
+#include "platform/character_voice.h"
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+
+namespace qv::character {
+
+// Plays the frames of one animation at a time.
+class CharacterWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kSize = 128;
+    explicit CharacterWindow(const CharacterData* data);
+    // The animation that loops from now on (idle or speaking).
+    void setBase(const Animation* animation);
+    // Plays an animation once, then returns to the base animation.
+    void playOnce(const Animation* animation);
+    const Animation* playing() const { return current_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void start(const Animation* animation, bool once);
+    void advance();
+
+    const CharacterData* data_;
+    const Animation* base_ = nullptr;
+    const Animation* current_ = nullptr;
+    bool once_ = false;
+    int frame_ = 0;
+    QTimer timer_;
+};
+
+// A rounded balloon with a tail that points at the character's head.
+class SpeechBalloon final : public QWidget {
+    Q_OBJECT
+public:
+    SpeechBalloon();
+    void setText(const QString& text);
+    QString text() const { return text_; }
+    // Places the balloon beside a character window whose top-left corner is at topLeft.
+    void placeFor(QPoint topLeft);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    QRect textRect_;
+    bool tailDown_ = true;
+    int tailX_ = 0;
+};
+
+struct CharacterOptions {
+    // Folder in which Load looks for the character's file; empty: "character" beside the program.
+    QString dataDir;
+    // Where the voice goes; empty: the PulseAudio sound server.
+    VoiceWorker::SinkFactory sinks;
+    // Without a voice the balloon stays for base + perChar per character (up to max) ms.
+    int silentBaseMs = 1200;
+    int silentPerCharMs = 70;
+    int silentMaxMs = 12000;
+    // After the voice has ended the balloon stays a little longer, to finish reading.
+    int lingerMs = 600;
+    // Texts waiting beyond this many are dropped, oldest first, so that a burst of presses
+    // does not keep the character talking for minutes.
+    int maxWaiting = 16;
+};
+
+class AnimatedCharacter final : public CharacterService {
+    Q_OBJECT
+public:
+    explicit AnimatedCharacter(CharacterOptions options = {}, QObject* parent = nullptr);
+    ~AnimatedCharacter() override;
+
+    bool Load(const QString& id, const QString& file) override;
+    void Show() override;
+    void MoveTo(int x, int y) override;
+    void Speak(const QString& text) override;
+    void Listen(bool on) override;
+
+    // For tests and for whoever wants to look at the character.
+    bool isLoaded() const { return data_.has_value(); }
+    QWidget* window() const { return window_.get(); }
+    QWidget* balloon() const { return balloon_.get(); }
+    QString balloonText() const;
+    bool isSpeaking() const { return speaking_; }
+    bool isListening() const { return listening_; }
+    const CharacterData* data() const { return data_ ? &*data_ : nullptr; }
+    int waiting() const { return static_cast<int>(queue_.size()); }
+    int silentDuration(const QString& text) const;
+    // Why the last Load failed (empty after a success).
+    QString loadError() const { return loadError_; }
+
+private:
+    void startNext();
+    void onSaid(quint64 request, bool voiced);
+    void finish();
+
+    CharacterOptions options_;
+    std::optional<CharacterData> data_;
+    std::unique_ptr<CharacterWindow> window_;
+    std::unique_ptr<SpeechBalloon> balloon_;
+    QPoint position_;
+    bool positioned_ = false;
+    bool listening_ = false;
+    QString loadError_;
+
+    std::deque<QString> queue_;
+    bool speaking_ = false;
+    quint64 request_ = 0;
+    QElapsedTimer spokenFor_;
+    QTimer endTimer_;
+
+    QThread thread_;
+    VoiceWorker* worker_ = nullptr; // lives on thread_
+};
+
+} // namespace qv::character

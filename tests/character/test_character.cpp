@@ -1,0 +1,508 @@
+#include "platform/character_window.h"
+#include "tests/support/testutil.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+
+using namespace qv::character;
+
+// Readable failure messages for Qt texts.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+QString shippedFolder() {
+    return qvtest::binDir() + QStringLiteral("/character");
+}
+
+// Runs the event loop until the condition holds; the limit only guards against a hang.
+bool waitUntil(const std::function<bool()>& done, int limitMs = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qSleep(2);
+    }
+    return true;
+}
+
+// What a sink saw, shared between the worker thread and the test.
+struct SinkLog {
+    std::mutex lock;
+    std::condition_variable released;
+    bool open = true;  // whether open() succeeds
+    bool hold = false; // write() blocks until the test releases it
+    bool holding = false;
+    int rate = 0;
+    int opens = 0;
+    std::vector<std::int16_t> samples;
+};
+
+class RecordingSink final : public AudioSink {
+public:
+    explicit RecordingSink(std::shared_ptr<SinkLog> log) : log_(std::move(log)) {}
+    bool open(int sampleRate) override {
+        std::lock_guard g(log_->lock);
+        ++log_->opens;
+        log_->rate = sampleRate;
+        return log_->open;
+    }
+    bool write(const std::int16_t* s, std::size_t n) override {
+        std::unique_lock g(log_->lock);
+        log_->holding = log_->hold;
+        log_->released.wait(g, [this] { return !log_->hold; });
+        log_->holding = false;
+        log_->samples.insert(log_->samples.end(), s, s + n);
+        return true;
+    }
+    void drain() override {}
+
+private:
+    std::shared_ptr<SinkLog> log_;
+};
+
+CharacterOptions quickOptions(const std::shared_ptr<SinkLog>& log, const QString& dir = {}) {
+    CharacterOptions o;
+    o.dataDir = dir.isEmpty() ? shippedFolder() : dir;
+    o.sinks = [log] { return std::make_unique<RecordingSink>(log); };
+    o.silentBaseMs = 5;
+    o.silentPerCharMs = 0;
+    o.lingerMs = 0;
+    return o;
+}
+
+std::shared_ptr<SinkLog> noAudio() {
+    auto log = std::make_shared<SinkLog>();
+    log->open = false;
+    return log;
+}
+
+// Records the speakingChanged signals and the balloon text at each start.
+struct Speech {
+    QList<bool> changes;
+    QStringList shown;
+    explicit Speech(AnimatedCharacter& c) {
+        QObject::connect(&c, &qv::CharacterService::speakingChanged, &c, [this, &c](bool on) {
+            changes << on;
+            if (on) {
+                shown << c.balloonText();
+            }
+        });
+    }
+    int ended() const { return static_cast<int>(changes.count(false)); }
+};
+
+bool copyShipped(const QString& to) {
+    const QDir from(shippedFolder());
+    const QStringList names = from.entryList(QDir::Files);
+    if (names.isEmpty()) {
+        return false;
+    }
+    for (const QString& n : names) {
+        if (!QFile::copy(from.filePath(n), to + QLatin1Char('/') + n)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QByteArray shippedManifest() {
+    return qvtest::readAll(shippedFolder() + QStringLiteral("/Merlin.acs"));
+}
+
+} // namespace
+
+TEST(CharacterData, ShippedMerlinLoads) {
+    QString why;
+    const auto data = readCharacter(shippedFolder() + QStringLiteral("/Merlin.acs"),
+                                    QStringLiteral("Merlin"), &why);
+    ASSERT_TRUE(data) << why.toStdString();
+    EXPECT_EQ(data->id, QStringLiteral("Merlin"));
+    EXPECT_GE(data->idle.size(), 2);
+    EXPECT_GE(data->greeting.size(), 2);
+    EXPECT_GE(data->speaking.size(), 2);
+    for (const Animation* a : {&data->idle, &data->greeting, &data->speaking}) {
+        for (const Frame& f : *a) {
+            EXPECT_TRUE(data->renderers.contains(f.file)) << f.file.toStdString();
+        }
+    }
+}
+
+struct Damage {
+    const char* name;
+    // Applied to a copy of the shipped data in dir; returns false when it could not be done.
+    std::function<bool(const QString& dir)> apply;
+    const char* id = "Merlin";
+};
+
+class CharacterDamage : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(CharacterDamage, LoadRefusesAndLaterCallsDoNothing) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(copyShipped(dir.path()));
+    ASSERT_TRUE(GetParam().apply(dir.path()));
+    auto log = std::make_shared<SinkLog>();
+    AnimatedCharacter c(quickOptions(log, dir.path()));
+    Speech speech(c);
+    EXPECT_FALSE(c.Load(QString::fromLatin1(GetParam().id), QStringLiteral("Merlin.acs")));
+    EXPECT_FALSE(c.isLoaded());
+    EXPECT_FALSE(c.loadError().isEmpty());
+    c.Show();
+    c.MoveTo(10, 20);
+    c.Speak(QStringLiteral("Hello"));
+    c.Listen(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c.window(), nullptr);
+    EXPECT_TRUE(speech.changes.isEmpty());
+    EXPECT_EQ(log->opens, 0);
+}
+
+namespace {
+bool editManifest(const QString& dir, const QByteArray& from, const QByteArray& to) {
+    const QString path = dir + QStringLiteral("/Merlin.acs");
+    QByteArray text = qvtest::readAll(path);
+    if (!text.contains(from)) {
+        return false;
+    }
+    return qvtest::writeAll(path, text.replace(from, to));
+}
+bool writeManifest(const QString& dir, const QByteArray& bytes) {
+    return qvtest::writeAll(dir + QStringLiteral("/Merlin.acs"), bytes);
+}
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, CharacterDamage,
+    ::testing::Values(
+        Damage{"ManifestMissing",
+               [](const QString& d) { return QFile::remove(d + QStringLiteral("/Merlin.acs")); }},
+        Damage{"ManifestEmpty", [](const QString& d) { return writeManifest(d, {}); }},
+        Damage{"ManifestBinary",
+               [](const QString& d) {
+                   return writeManifest(d, QByteArray("\x7f"
+                                                      "ELF\0\0\x01",
+                                                      7));
+               }},
+        Damage{"ManifestHuge",
+               [](const QString& d) {
+                   return writeManifest(d, shippedManifest() + QByteArray(70000, '#'));
+               }},
+        Damage{"UnknownFormat",
+               [](const QString& d) {
+                   return editManifest(d, "quorvel-character 1", "quorvel-character 9");
+               }},
+        Damage{"OtherId", [](const QString& d) { return !d.isEmpty(); }, "Genie"},
+        Damage{"SpeakingMissing",
+               [](const QString& d) { return editManifest(d, "speaking =", "# speaking ="); }},
+        Damage{"LineWithoutEquals",
+               [](const QString& d) { return editManifest(d, "id = Merlin", "id Merlin"); }},
+        Damage{"KeyTwice",
+               [](const QString& d) {
+                   return editManifest(d, "id = Merlin", "id = Merlin\nid = Merlin");
+               }},
+        Damage{"FrameMissing",
+               [](const QString& d) {
+                   return QFile::remove(d + QStringLiteral("/merlin-talk2.svg"));
+               }},
+        Damage{"FrameNotSvg",
+               [](const QString& d) {
+                   return qvtest::writeAll(d + QStringLiteral("/merlin-wave1.svg"), "<svg oops");
+               }},
+        Damage{"FrameOutsideFolder",
+               [](const QString& d) {
+                   return editManifest(d, "greeting = merlin-wave1.svg",
+                                       "greeting = ../merlin-wave1.svg");
+               }},
+        Damage{"FrameTimeNotNumber",
+               [](const QString& d) {
+                   return editManifest(d, "merlin-talk1.svg:150", "merlin-talk1.svg:soon");
+               }},
+        Damage{"FrameTimeTooShort",
+               [](const QString& d) {
+                   return editManifest(d, "merlin-talk1.svg:150", "merlin-talk1.svg:1");
+               }},
+        Damage{"AnimationEmpty",
+               [](const QString& d) {
+                   QByteArray text = qvtest::readAll(d + QStringLiteral("/Merlin.acs"));
+                   const qsizetype at = text.indexOf("idle =");
+                   const qsizetype end = text.indexOf('\n', at);
+                   if (at < 0 || end < 0) {
+                       return false;
+                   }
+                   return writeManifest(d, text.replace(at, end - at, "idle ="));
+               }}),
+    [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+
+TEST(Character, LoadsShippedDataByItsLoadKey) {
+    AnimatedCharacter c(quickOptions(noAudio()));
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")))
+        << c.loadError().toStdString();
+    EXPECT_TRUE(c.isLoaded());
+    ASSERT_NE(c.window(), nullptr);
+    EXPECT_FALSE(c.window()->isVisible()); // only Show shows it
+}
+
+TEST(Character, FactoryLoadsFromAnAbsolutePath) {
+    auto c = qv::createCharacterService();
+    EXPECT_TRUE(c->Load(QStringLiteral("Merlin"), shippedFolder() + QStringLiteral("/Merlin.acs")));
+    EXPECT_FALSE(c->Load(QStringLiteral("Merlin"), shippedFolder() + QStringLiteral("/None.acs")));
+}
+
+TEST(Character, WindowIsSmallFramelessTranslucentAndOnTop) {
+    AnimatedCharacter c(quickOptions(noAudio()));
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    QWidget* w = c.window();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->size(), QSize(128, 128));
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w->testAttribute(Qt::WA_TranslucentBackground));
+}
+
+TEST(Character, MoveToPlacesTheTopLeftCorner) {
+    AnimatedCharacter c(quickOptions(noAudio()));
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    c.MoveTo(894, 598);
+    EXPECT_EQ(c.window()->pos(), QPoint(894, 598));
+    c.MoveTo(3, 7);
+    EXPECT_EQ(c.window()->pos(), QPoint(3, 7));
+}
+
+TEST(Character, MoveToBeforeLoadIsKept) {
+    AnimatedCharacter c(quickOptions(noAudio()));
+    c.MoveTo(400, 300);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    EXPECT_EQ(c.window()->pos(), QPoint(400, 300));
+}
+
+TEST(Character, SpeakQueuesInOrderWithBalloonAndSignalPairs) {
+    auto log = noAudio();
+    AnimatedCharacter c(quickOptions(log));
+    Speech speech(c);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    c.MoveTo(600, 400);
+    const QStringList texts{QStringLiteral("Welcome ann"), QStringLiteral("Starting My Computer"),
+                            QStringLiteral("Starting xterm")};
+    for (const QString& t : texts) {
+        c.Speak(t);
+    }
+    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 3; }));
+    EXPECT_EQ(speech.shown, texts);
+    EXPECT_EQ(speech.changes, (QList<bool>{true, false, true, false, true, false}));
+    EXPECT_FALSE(c.isSpeaking());
+    EXPECT_FALSE(c.balloon()->isVisible());
+    EXPECT_EQ(log->opens, 3); // each text tried the sound device, found none
+}
+
+TEST(Character, BalloonShowsTheTextWhileSpeaking) {
+    auto log = std::make_shared<SinkLog>();
+    log->hold = true;
+    AnimatedCharacter c(quickOptions(log));
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.MoveTo(700, 500);
+    c.Show();
+    c.Speak(QStringLiteral("Starting Calculator"));
+    EXPECT_TRUE(c.isSpeaking());
+    EXPECT_TRUE(c.balloon()->isVisible());
+    EXPECT_EQ(c.balloonText(), QStringLiteral("Starting Calculator"));
+    // The balloon sits beside the character, fully on the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_TRUE(screen.contains(c.balloon()->geometry()))
+        << c.balloon()->x() << "," << c.balloon()->y();
+    EXPECT_LT(c.balloon()->geometry().top(), c.window()->geometry().top());
+    {
+        std::lock_guard g(log->lock);
+        log->hold = false;
+    }
+    log->released.notify_all();
+    ASSERT_TRUE(waitUntil([&] { return !c.isSpeaking(); }));
+    EXPECT_EQ(c.balloonText(), QString());
+}
+
+TEST(Character, BalloonGoesBelowWhenNoRoomAbove) {
+    AnimatedCharacter c(quickOptions(noAudio()));
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.MoveTo(300, 0);
+    c.Show();
+    auto* balloon = static_cast<SpeechBalloon*>(c.balloon());
+    balloon->setText(QStringLiteral("Hello there, young wizard"));
+    balloon->placeFor(QPoint(300, 0));
+    EXPECT_GT(balloon->geometry().top(), 60);
+}
+
+TEST(Character, SpeakNeverWaitsForTheVoice) {
+    auto log = std::make_shared<SinkLog>();
+    log->hold = true;
+    AnimatedCharacter c(quickOptions(log));
+    Speech speech(c);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    c.Speak(QStringLiteral("one"));
+    c.Speak(QStringLiteral("two"));
+    // The worker is stuck playing "one"; the calls above have returned all the same.
+    ASSERT_TRUE(waitUntil([&] {
+        std::lock_guard g(log->lock);
+        return log->holding;
+    }));
+    EXPECT_EQ(c.waiting(), 1);
+    EXPECT_EQ(speech.changes, QList<bool>{true});
+    {
+        std::lock_guard g(log->lock);
+        log->hold = false;
+    }
+    log->released.notify_all();
+    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 2; }));
+    EXPECT_EQ(speech.shown, (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
+}
+
+TEST(Character, BurstOfTextsKeepsOnlyTheNewestWaiting) {
+    auto log = std::make_shared<SinkLog>();
+    log->hold = true;
+    CharacterOptions o = quickOptions(log);
+    o.maxWaiting = 2;
+    AnimatedCharacter c(o);
+    Speech speech(c);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    for (const char* t : {"t1", "t2", "t3", "t4", "t5"}) {
+        c.Speak(QString::fromLatin1(t));
+    }
+    EXPECT_EQ(c.waiting(), 2);
+    {
+        std::lock_guard g(log->lock);
+        log->hold = false;
+    }
+    log->released.notify_all();
+    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 3; }));
+    EXPECT_EQ(speech.shown,
+              (QStringList{QStringLiteral("t1"), QStringLiteral("t4"), QStringLiteral("t5")}));
+}
+
+TEST(Character, EmptyTextIsNotSpoken) {
+    auto log = noAudio();
+    AnimatedCharacter c(quickOptions(log));
+    Speech speech(c);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    c.Speak(QString());
+    c.Speak(QStringLiteral("   "));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(speech.changes.isEmpty());
+    EXPECT_FALSE(c.isSpeaking());
+}
+
+TEST(Character, VoiceGoesToTheSinkAt22050Hz) {
+    auto log = std::make_shared<SinkLog>();
+    AnimatedCharacter c(quickOptions(log));
+    Speech speech(c);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    c.Speak(QStringLiteral("Welcome ann"));
+    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 1; }));
+    std::lock_guard g(log->lock);
+    EXPECT_EQ(log->rate, 22050);
+    EXPECT_GT(log->samples.size(), 22050u / 4); // more than a quarter second of voice
+}
+
+TEST(Character, WorksWithoutAnySoundServer) {
+    // The real PulseAudio sink, pointed at a server that is not there.
+    qputenv("PULSE_SERVER", "unix:/nonexistent/quorvel-test-no-pulse");
+    CharacterOptions o;
+    o.dataDir = shippedFolder();
+    o.silentBaseMs = 5;
+    o.silentPerCharMs = 0;
+    AnimatedCharacter c(o);
+    Speech speech(c);
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.Show();
+    c.Speak(QStringLiteral("Starting My Documents"));
+    EXPECT_EQ(c.balloonText(), QStringLiteral("Starting My Documents"));
+    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 1; }));
+    EXPECT_EQ(speech.changes, (QList<bool>{true, false}));
+    qunsetenv("PULSE_SERVER");
+}
+
+TEST(Character, SilentBalloonTimeGrowsWithTheText) {
+    CharacterOptions o;
+    o.silentBaseMs = 1000;
+    o.silentPerCharMs = 50;
+    o.silentMaxMs = 3000;
+    AnimatedCharacter c(o);
+    EXPECT_EQ(c.silentDuration(QStringLiteral("abcd")), 1200);
+    EXPECT_EQ(c.silentDuration(QString(100, QLatin1Char('x'))), 3000);
+}
+
+TEST(Voice, EspeakSynthesisesAudibleSamplesAt22050Hz) {
+    const auto speech = synthesize(QStringLiteral("Starting My Computer"));
+    ASSERT_TRUE(speech);
+    EXPECT_EQ(speech->sampleRate, 22050);
+    ASSERT_GT(speech->samples.size(), 22050u / 2);
+    double energy = 0;
+    int peak = 0;
+    for (std::int16_t s : speech->samples) {
+        energy += double(s) * s;
+        peak = std::max(peak, std::abs(int(s)));
+    }
+    const double rms = std::sqrt(energy / double(speech->samples.size()));
+    EXPECT_GT(peak, 3000);
+    EXPECT_GT(rms, 300.0);
+}
+
+TEST(Voice, CancelStopsSynthesisEarly) {
+    const QString longText =
+        QString(QStringLiteral("The wizard reads a very long spell. ")).repeated(20);
+    const std::atomic<bool> cancelled{true};
+    const auto full = synthesize(longText);
+    const auto cut = synthesize(longText, &cancelled);
+    ASSERT_TRUE(full && cut);
+    EXPECT_LT(cut->samples.size() * 4, full->samples.size());
+}
+
+TEST(Character, LooksFinished) {
+    AnimatedCharacter c(quickOptions(std::make_shared<SinkLog>()));
+    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    c.MoveTo(500, 360);
+    c.Show();
+    const QImage frame = c.window()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(frame.size(), QSize(128, 128));
+    // Transparent around the figure, solid on it.
+    EXPECT_EQ(qAlpha(frame.pixel(1, 1)), 0);
+    EXPECT_EQ(qAlpha(frame.pixel(126, 1)), 0);
+    EXPECT_EQ(qAlpha(frame.pixel(64, 56)), 255);  // face
+    EXPECT_EQ(qAlpha(frame.pixel(64, 100)), 255); // robe
+
+    // A picture of the character and its balloon on a desktop-like background, to look at.
+    auto* balloon = static_cast<SpeechBalloon*>(c.balloon());
+    balloon->setText(QStringLiteral("Welcome ann"));
+    balloon->placeFor(c.window()->pos());
+    QImage shot(420, 300, QImage::Format_ARGB32);
+    shot.fill(QColor(0x3a, 0x6e, 0xa5));
+    QPainter p(&shot);
+    const QPoint origin = c.window()->pos() - QPoint(420 - 130, 300 - 170);
+    p.drawPixmap(balloon->pos() - origin, balloon->grab());
+    p.drawPixmap(c.window()->pos() - origin, c.window()->grab());
+    p.end();
+    const QString out = qEnvironmentVariable("QV_BUILD_DIR") + QStringLiteral("/character.png");
+    EXPECT_TRUE(shot.save(out));
+}
