@@ -23,6 +23,20 @@ struct LaunchWindow {
     bool overlayShortcutIcons = false;
 };
 
+// The builder's module state: after each second-row button, that button's Left in twips as
+// text; "" after the first button of a page. Only its emptiness is tested.
+extern QString bottomRowLeft;
+
+// What a button starts, decided by the last three characters of the item, compared exactly
+// ("lnk" a shortcut, "exe" a program; "LNK" and anything else is neither). Every rule that
+// depends on the kind of an item asks this one function.
+enum class ItemKind { Shortcut, Program, Other };
+ItemKind itemKind(const QString& item);
+
+// The full path of a special item ("My Computer.lnk", "My Documents.lnk") in the standard
+// folder under programFolder. The builder recognises this form and the one written with ''.
+QString standardItemPath(const QString& programFolder, const QString& name);
+
 // Builds element n (1 for the first button of a page, then 2, 3, ... without gaps) for the item;
 // firstFive is true for slots 1 to 5 (first row). The caller clears imgicon before each call and
 // expands the two special items to their paths in standard/.

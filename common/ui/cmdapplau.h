@@ -18,15 +18,22 @@ public:
     // Element index, or nullptr when it is not loaded.
     QToolButton* element(int index) const;
     // Creates element index as a hidden copy of the template (same geometry and style).
-    // Elements 0 to index - 1 must exist and index must not.
+    // Elements 0 to index - 1 must exist and index must not; otherwise nothing is created and
+    // nullptr is returned.
     QToolButton* Load(int index);
-    // Removes element index (1 or more).
+    // Removes element index (1 or more); the template and elements not loaded are left alone.
+    // The widget is hidden at once and deleted later, so a handler of its own press may unload it.
     void Unload(int index);
     // Number of elements, the template included.
     int count() const;
 
+    // Geometry of a loaded element in twips (Left, Top, Width, Height), kept exactly as set so
+    // that sums such as Left + Width + 120 stay exact; the widget is placed at it in pixels.
+    QRect geometryTwips(int index) const;
+    void setGeometryTwips(int index, const QRect& twips);
+
 signals:
-    // A mouse button went down on element index (x, y relative to the element).
+    // A mouse button went down on element index (x, y in pixels relative to the element).
     void MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
 protected:
@@ -34,7 +41,9 @@ protected:
 
 private:
     QWidget* parent_;
+    // Index i holds element i, or nullptr where none is loaded.
     std::vector<QToolButton*> elements_;
+    std::vector<QRect> twips_;
 };
 
 } // namespace qv

@@ -1,0 +1,22 @@
+#include "common/ShrtcutPath.h"
+
+#include "platform/messagebox.h"
+#include "platform/shortcut.h"
+
+namespace qv {
+
+QString TrimAtNul(const QString& buffer) {
+    const qsizetype nul = buffer.indexOf(QChar(u'\0'));
+    return nul < 0 ? buffer : buffer.left(nul);
+}
+
+QString ResolveShortcutTarget(const QString& shortcutPath) {
+    // The path travels as NUL-terminated text, so anything after a NUL is not part of it.
+    const auto info = readShortcutFile(TrimAtNul(shortcutPath));
+    const QString target = info ? TrimAtNul(info->target()) : QString();
+    if (target.isEmpty())
+        MsgBox(QStringLiteral("This shortcut does not contain a path."), {}, MsgIcon::None);
+    return target;
+}
+
+} // namespace qv

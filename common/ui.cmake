@@ -1,0 +1,5 @@
+# The widgets both main windows share: the launch-button array, the icon surface, the builder.
+qv_library(qv_common_ui
+    SOURCES ui/imgicon.h ui/imgicon.cpp ui/cmdapplau.h ui/cmdapplau.cpp ui/Arrays.h ui/Arrays.cpp
+        ui/twips.h
+    LIBS Qt6::Widgets qv_common_shellitems)

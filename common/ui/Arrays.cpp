@@ -1,0 +1,138 @@
+#include "common/ui/Arrays.h"
+
+#include "common/ExtIcon.h"
+#include "common/GetFileName.h"
+#include "common/ReadShortcut.h"
+#include "common/ShrtcutPath.h"
+#include "common/ui/cmdapplau.h"
+#include "common/ui/imgicon.h"
+
+#include <QIcon>
+#include <QWidget>
+
+namespace qv {
+
+QString bottomRowLeft;
+
+namespace {
+
+// Spacing in twips: between two buttons of a row, and between the rows.
+constexpr int kColumnGap = 120;
+constexpr int kRowGap = 300;
+
+// The Windows files whose icons the two special items show.
+const QString kComputerIconFile = QStringLiteral("C:\\WINDOWS\\explorer.exe");
+const QString kDocumentsIconFile = QStringLiteral("C:\\WINDOWS\\SYSTEM32\\mydocs.dll");
+
+bool isStandardItem(const LaunchWindow& w, const QString& item, const QString& name) {
+    return item == standardItemPath(w.programFolder, name) ||
+           item == w.programFolder + QStringLiteral("\\standard\\") + name;
+}
+
+// Draws the face icon of the item onto the window's icon surface.
+void drawFaceIcon(LaunchWindow& w, const QString& item, std::int16_t n) {
+    IconSurface& imgicon = *w.imgicon;
+    switch (itemKind(item)) {
+    case ItemKind::Shortcut:
+        if (isStandardItem(w, item, QStringLiteral("My Computer.lnk"))) {
+            DrawFileIcon(imgicon, kComputerIconFile);
+        } else if (isStandardItem(w, item, QStringLiteral("My Documents.lnk"))) {
+            DrawFileIcon(imgicon, kDocumentsIconFile);
+        } else if (w.overlayShortcutIcons && n != 1) {
+            // The shortcut's own icon goes over its target's; its result is not needed: an
+            // unreadable shortcut leaves iconFile empty, which draws nothing.
+            QString target, workingDirectory, arguments, iconFile;
+            std::int32_t iconIndex = 0, showCommand = 0;
+            ReadShortcut(item, target, workingDirectory, arguments, iconFile, iconIndex,
+                         showCommand);
+            DrawFileIcon(imgicon, ResolveShortcutTarget(item));
+            DrawFileIcon(imgicon, iconFile);
+        } else {
+            DrawFileIcon(imgicon, ResolveShortcutTarget(item));
+        }
+        break;
+    case ItemKind::Program:
+        DrawFileIcon(imgicon, item);
+        break;
+    case ItemKind::Other:
+        break;
+    }
+}
+
+void setFace(QToolButton* button, const QString& item) {
+    const QString name = FileNameFromPath(item, false);
+    button->setText(name);
+    button->setToolTip(name);
+}
+
+void setPicture(QToolButton* button, const IconSurface& imgicon) {
+    const QPixmap picture = imgicon.picture();
+    button->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
+    if (!picture.isNull())
+        button->setIconSize(picture.size());
+}
+
+} // namespace
+
+ItemKind itemKind(const QString& item) {
+    const QStringView last3 = QStringView(item).right(3);
+    if (last3 == u"lnk")
+        return ItemKind::Shortcut;
+    if (last3 == u"exe")
+        return ItemKind::Program;
+    return ItemKind::Other;
+}
+
+QString standardItemPath(const QString& programFolder, const QString& name) {
+    return programFolder + QStringLiteral("/standard/") + name;
+}
+
+void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, bool firstFive) {
+    LaunchButtonArray& cmdapplau = *w.cmdapplau;
+    w.window->show();
+
+    if (firstFive && n == 1) {
+        QToolButton* button = cmdapplau.Load(1);
+        if (!button)
+            return;
+        setFace(button, item);
+        button->show();
+        drawFaceIcon(w, item, n);
+        setPicture(button, *w.imgicon);
+        // The tab strip covers the whole button area; the buttons lie above it.
+        button->raise();
+        bottomRowLeft.clear();
+        return;
+    }
+
+    QToolButton* button = cmdapplau.Load(n);
+    if (!button)
+        return;
+    const QRect previous = cmdapplau.geometryTwips(n - 1);
+    QRect g = cmdapplau.geometryTwips(n);
+    if (firstFive) {
+        g = QRect(previous.x() + previous.width() + kColumnGap, previous.y(), previous.width(),
+                  previous.height());
+        cmdapplau.setGeometryTwips(n, g);
+        setFace(button, item);
+        button->show();
+    } else {
+        button->raise();
+        const QRect tmpl = cmdapplau.geometryTwips(0);
+        g.moveTop(tmpl.y() + tmpl.height() + kRowGap);
+        g.setWidth(previous.width());
+        g.setHeight(previous.height());
+        // The first second-row button keeps the template's Left and stands under button 1.
+        if (!bottomRowLeft.isEmpty())
+            g.moveLeft(previous.x() + previous.width() + kColumnGap);
+        cmdapplau.setGeometryTwips(n, g);
+        button->show();
+        bottomRowLeft = QString::number(g.x());
+        setFace(button, item);
+    }
+    drawFaceIcon(w, item, n);
+    setPicture(button, *w.imgicon);
+    button->raise();
+}
+
+} // namespace qv

@@ -1,0 +1,4 @@
+# Shortcut files: our bounded reader checks the structure, liblnk gives the texts.
+qv_library(qv_platform_shortcut
+    SOURCES shortcut_bounded.cpp shortcut_liblnk.cpp
+    PKG liblnk libbfio)
