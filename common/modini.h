@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -16,7 +18,9 @@ using ProfileValue = std::optional<QString>;
 
 ProfileValue ReadKey(const QString& path, const QString& section, const QString& key);
 
-// Status results: 1 when the change was made, 0 when it was refused.
+// Status results: 1 when the change was made, 0 when it was refused. A change that cannot be
+// saved (no right to write, full disk, a name or value holding a line break or NUL) returns 0
+// after a stop message naming the path; the file is then as it was.
 std::int16_t WriteKey(const QString& path, const QString& section, const QString& key,
                       const QString& value);
 std::int16_t DeleteSection(const QString& path, const QString& section);
@@ -24,6 +28,13 @@ std::int16_t DeleteKey(const QString& path, const QString& section, const QStrin
 std::int16_t RenameSection(const QString& path, const QString& oldName, const QString& newName);
 std::int16_t RenameKey(const QString& path, const QString& section, const QString& oldKey,
                        const QString& newKey);
+
+// The rewrite of RenameSection on the bytes of the file: the first header equal to
+// "[" + oldName + "]" becomes "[" + newName + "]", the lines are joined with CR LF, and blank
+// lines at the very start and right after that header are dropped. Nothing when there is no
+// such header.
+std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
+                                             const QString& newName);
 
 bool SectionExists(const QString& path, const QString& section);
 bool KeyExists(const QString& path, const QString& section, const QString& key);

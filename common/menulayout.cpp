@@ -1,0 +1,62 @@
+#include "common/menulayout.h"
+
+#include <QCoreApplication>
+
+namespace qv {
+
+QString programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString ProfilePath() {
+    return programFolder() + QStringLiteral("/qv.ini");
+}
+
+QString tabCaptionKey(int n) {
+    return QStringLiteral("Tab") + QString::number(n);
+}
+
+QString tabSection(int n) {
+    return QStringLiteral("Tab ") + QString::number(n);
+}
+
+QString buttonKey(int m) {
+    return QStringLiteral("Button ") + QString::number(m);
+}
+
+QString resolveSpecialItem(const QString& stored) {
+    return resolveSpecialItem(stored, programFolder());
+}
+
+QString resolveSpecialItem(const QString& stored, const QString& folder) {
+    if (stored == kMyComputer || stored == kMyDocuments) {
+        return folder + QStringLiteral("/standard/") + stored;
+    }
+    return stored;
+}
+
+MenuCount parseCount(const QString& text) {
+    MenuCount count;
+    if (text.isEmpty()) {
+        return count;
+    }
+    // Digits only, ASCII only; leading zeros are harmless. Anything else (a sign, blanks, a
+    // fraction, a number beyond 32767) is never guessed at.
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            count.state = MenuCount::State::Unreadable;
+            return count;
+        }
+        value = value * 10 + (c.unicode() - '0');
+        if (value > 32767) {
+            count.state = MenuCount::State::Unreadable;
+            return count;
+        }
+    }
+    count.state = MenuCount::State::Number;
+    count.value = static_cast<std::int16_t>(value);
+    return count;
+}
+
+} // namespace qv

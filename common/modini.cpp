@@ -1,0 +1,345 @@
+#include "common/modini.h"
+
+#include "platform/filetest.h"
+#include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "platform/profile_engine.h"
+
+#include <QByteArray>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+const QString kVerify =
+    QStringLiteral("\r\nVerify spelling and capitilization is correct.  Case-sensative.");
+
+// The buffer of ReadKey holds 255 characters; a UTF-8 character takes up to four bytes, so the
+// byte buffer is four times as large and the text is then cut to 254 characters.
+constexpr int kReadChars = 254;
+constexpr std::uint32_t kReadBufferBytes = (kReadChars + 1) * 4;
+
+QByteArray bytesOf(const QString& text) {
+    return text.toLocal8Bit();
+}
+
+void FileMissingMessage(const QString& path) {
+    MsgBox(path + QStringLiteral(" not found."), QStringLiteral("File Not Found"), MsgIcon::Stop);
+}
+
+// The file test that every scanning and deleting operation makes first.
+bool fileTest(const QString& path) {
+    if (isNormalFile(path)) {
+        return true;
+    }
+    FileMissingMessage(path);
+    return false;
+}
+
+// Why a change was not saved, named by the operation as every message of this module is.
+void NotSavedMessage(const QString& path, profile::WriteStatus status, const QString& operation) {
+    if (status == profile::WriteStatus::Refused) {
+        MsgBox(QStringLiteral("The name or text holds a line break or a character that ") + path +
+                   QStringLiteral(" cannot hold, so it was not saved. ~(") + operation +
+                   QStringLiteral(")"),
+               QStringLiteral("Not Saved"), MsgIcon::Stop);
+    } else {
+        MsgBox(path + QStringLiteral(" could not be saved; the file was left as it was. ~(") +
+                   operation + QStringLiteral(")"),
+               QStringLiteral("File Not Saved"), MsgIcon::Stop);
+    }
+}
+
+bool succeeded(profile::WriteStatus status) {
+    return status == profile::WriteStatus::Written || status == profile::WriteStatus::Unchanged;
+}
+
+// A NUL inside a name or value would silently cut it at the C boundary: refuse it here.
+bool holdsNul(const QByteArray& bytes) {
+    return bytes.contains('\0');
+}
+
+profile::WriteStatus write(const QString& path, const QString& section, const QString* key,
+                           const QString* value) {
+    const QByteArray p = bytesOf(path);
+    const QByteArray s = bytesOf(section);
+    const QByteArray k = key ? bytesOf(*key) : QByteArray();
+    const QByteArray v = value ? bytesOf(*value) : QByteArray();
+    if (holdsNul(p) || holdsNul(s) || holdsNul(k) || holdsNul(v)) {
+        return profile::WriteStatus::Refused;
+    }
+    return profile::writeProfileString(s.constData(), key ? k.constData() : nullptr,
+                                       value ? v.constData() : nullptr, p.constData());
+}
+
+// The lines of the file as the scanning operations see them, or nothing when it cannot be read.
+std::optional<std::string> fileBytes(const QString& path) {
+    profile::ReadResult file = profile::readProfileFile(bytesOf(path).constData());
+    if (file.status != profile::ReadStatus::Ok) {
+        return std::nullopt;
+    }
+    return std::move(file.bytes);
+}
+
+std::string_view lineText(std::string_view bytes, const profile::Line& line) {
+    return bytes.substr(line.begin, line.contentEnd - line.begin);
+}
+
+bool isSectionLineBytes(std::string_view line) {
+    return !line.empty() && line.front() == '[' && line.back() == ']';
+}
+
+std::string headerOf(const QString& section) {
+    return "[" + bytesOf(section).toStdString() + "]";
+}
+
+// The first line equal to the header, or nothing.
+bool findHeader(std::string_view bytes, const std::string& header, std::size_t* after) {
+    profile::LineReader reader(bytes);
+    while (auto line = reader.next()) {
+        if (lineText(bytes, *line) == header) {
+            if (after != nullptr) {
+                *after = line->end;
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+// Appending as the rewrite does it: while the text is empty the line becomes the text, so blank
+// lines at its very start are dropped.
+void appendLine(std::string& text, std::string_view line) {
+    if (text.empty()) {
+        text.assign(line);
+    } else {
+        text.append("\r\n").append(line);
+    }
+}
+
+} // namespace
+
+ProfileValue ReadKey(const QString& path, const QString& section, const QString& key) {
+    if (!fileTest(path)) {
+        return std::nullopt;
+    }
+    const QByteArray p = bytesOf(path);
+    const QByteArray s = bytesOf(section);
+    const QByteArray k = bytesOf(key);
+    if (holdsNul(s) || holdsNul(k)) {
+        return QString();
+    }
+    std::vector<char> buffer(kReadBufferBytes, '\0');
+    const std::uint32_t n = win32::GetPrivateProfileStringA(
+        s.constData(), k.constData(), "", buffer.data(), kReadBufferBytes, p.constData());
+    if (n == 0) {
+        return QString();
+    }
+    const QString text =
+        QString::fromLocal8Bit(buffer.data(), static_cast<qsizetype>(std::strlen(buffer.data())));
+    // Cut to 254 characters, never between the two halves of a surrogate pair.
+    qsizetype units = 0;
+    for (int chars = 0; chars < kReadChars && units < text.size(); ++chars) {
+        units += (text[units].isHighSurrogate() && units + 1 < text.size() &&
+                  text[units + 1].isLowSurrogate())
+                     ? 2
+                     : 1;
+    }
+    return text.left(units);
+}
+
+std::int16_t WriteKey(const QString& path, const QString& section, const QString& key,
+                      const QString& value) {
+    const profile::WriteStatus status = write(path, section, &key, &value);
+    if (!succeeded(status)) {
+        NotSavedMessage(path, status, QStringLiteral("WriteKey"));
+        return 0;
+    }
+    return 1;
+}
+
+std::int16_t DeleteSection(const QString& path, const QString& section) {
+    if (!fileTest(path)) {
+        return 0;
+    }
+    const profile::WriteStatus status = write(path, section, nullptr, nullptr);
+    if (!succeeded(status)) {
+        NotSavedMessage(path, status, QStringLiteral("DeleteSection"));
+        return 0;
+    }
+    return 1;
+}
+
+std::int16_t DeleteKey(const QString& path, const QString& section, const QString& key) {
+    if (!fileTest(path)) {
+        return 0;
+    }
+    const profile::WriteStatus status = write(path, section, &key, nullptr);
+    if (!succeeded(status)) {
+        NotSavedMessage(path, status, QStringLiteral("DeleteKey"));
+        return 0;
+    }
+    return 1;
+}
+
+bool IsKeyLine(const QString& line) {
+    return line.contains(QLatin1Char('='));
+}
+
+bool IsSectionLine(const QString& line) {
+    return !line.isEmpty() && line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']');
+}
+
+bool SectionExists(const QString& path, const QString& section) {
+    if (!fileTest(path)) {
+        return false;
+    }
+    const auto bytes = fileBytes(path);
+    return bytes && findHeader(*bytes, headerOf(section), nullptr);
+}
+
+bool KeyExists(const QString& path, const QString& section, const QString& key) {
+    if (!fileTest(path)) {
+        return false;
+    }
+    if (!SectionExists(path, section)) {
+        MsgBox(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(KeyExists)") +
+                   kVerify,
+               QStringLiteral("Section Not Found."), MsgIcon::Information);
+        return false;
+    }
+    const auto bytes = fileBytes(path);
+    std::size_t at = 0;
+    if (!bytes || !findHeader(*bytes, headerOf(section), &at)) {
+        return false;
+    }
+    const std::string wanted = bytesOf(key).toStdString();
+    profile::LineReader reader(*bytes, at);
+    while (auto line = reader.next()) {
+        const std::string_view text = lineText(*bytes, *line);
+        const std::size_t eq = text.find('=');
+        if (eq != std::string_view::npos) {
+            if (text.substr(0, eq) == wanted) {
+                return true;
+            }
+        } else if (isSectionLineBytes(text)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
+                                             const QString& newName) {
+    const std::string oldHeader = headerOf(oldName);
+    std::string head;
+    std::string tail;
+    bool found = false;
+    profile::LineReader reader(bytes);
+    while (auto line = reader.next()) {
+        const std::string_view text = lineText(bytes, *line);
+        if (!found) {
+            if (text == oldHeader) {
+                found = true;
+            } else {
+                appendLine(head, text);
+            }
+        } else {
+            appendLine(tail, text);
+        }
+    }
+    if (!found) {
+        return std::nullopt;
+    }
+    std::string out;
+    out.reserve(bytes.size() + static_cast<std::size_t>(newName.size()) * 4 + 8);
+    if (profile::hasBom(bytes)) {
+        out.append("\xEF\xBB\xBF");
+    }
+    if (!head.empty()) {
+        out.append(head).append("\r\n");
+    }
+    out.append(headerOf(newName)).append("\r\n");
+    if (!tail.empty()) {
+        out.append(tail).append("\r\n");
+    }
+    return out;
+}
+
+std::int16_t RenameSection(const QString& path, const QString& oldName, const QString& newName) {
+    if (!fileTest(path)) {
+        return 0;
+    }
+    if (SectionExists(path, newName)) {
+        MsgBox(newName + QStringLiteral(" allready exists.  ~(RenameSection)"),
+               QStringLiteral("Duplicate Section"), MsgIcon::Information);
+        return 0;
+    }
+    const QByteArray newBytes = bytesOf(newName);
+    if (holdsNul(newBytes) || !profile::isWritableSection(newBytes.toStdString())) {
+        NotSavedMessage(path, profile::WriteStatus::Refused, QStringLiteral("RenameSection"));
+        return 0;
+    }
+    const auto bytes = fileBytes(path);
+    if (!bytes) {
+        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameSection"));
+        return 0;
+    }
+    const auto renamed = renameSectionText(*bytes, oldName, newName);
+    if (!renamed) {
+        return 0;
+    }
+    // The whole new file replaces the old one in one step: a crash or a full disk leaves the
+    // old menu, never none.
+    if (!profile::replaceFileAtomically(bytesOf(path).constData(), *renamed)) {
+        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameSection"));
+        return 0;
+    }
+    return 1;
+}
+
+std::int16_t RenameKey(const QString& path, const QString& section, const QString& oldKey,
+                       const QString& newKey) {
+    if (!fileTest(path)) {
+        return 0;
+    }
+    if (!SectionExists(path, section)) {
+        MsgBox(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(RenameKey)") +
+                   kVerify,
+               QStringLiteral("Section Not Found."), MsgIcon::Information);
+        return 0;
+    }
+    if (!KeyExists(path, section, oldKey)) {
+        MsgBox(QStringLiteral("Key, ") + oldKey + QStringLiteral(", Not Found. ~(RenameKey)") +
+                   kVerify,
+               QStringLiteral("Key Not Found."), MsgIcon::Information);
+        return 0;
+    }
+    if (KeyExists(path, section, newKey)) {
+        MsgBox(newKey + QStringLiteral(" allready exists in the section, ") + section +
+                   QStringLiteral(".  ~(RenameKey)"),
+               QStringLiteral("Duplicate Key."), MsgIcon::Information);
+        return 0;
+    }
+    // Delete and write in one atomic step, moving the value as stored: done as two writes, a
+    // failure of the second would lose the value, and a read would cut a long one.
+    const QByteArray p = bytesOf(path);
+    const QByteArray s = bytesOf(section);
+    const QByteArray o = bytesOf(oldKey);
+    const QByteArray n = bytesOf(newKey);
+    profile::WriteStatus status = profile::WriteStatus::Refused;
+    if (!holdsNul(s) && !holdsNul(o) && !holdsNul(n)) {
+        status =
+            profile::renameProfileKey(s.constData(), o.constData(), n.constData(), p.constData());
+    }
+    if (status == profile::WriteStatus::Written) {
+        return 1;
+    }
+    NotSavedMessage(path, status, QStringLiteral("RenameKey"));
+    return 0;
+}
+
+} // namespace qv

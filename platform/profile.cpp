@@ -1,0 +1,336 @@
+#include "platform/profile.h"
+#include "platform/profile_engine.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace qv::profile {
+
+namespace {
+
+std::atomic<WriteStep> gFailAt{WriteStep::None};
+
+bool injected(WriteStep step) {
+    return gFailAt.load(std::memory_order_relaxed) == step;
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports whether the close succeeded (it can report a late write error).
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+// The process umask without changing it (umask() itself is not thread-safe to probe).
+mode_t currentUmask() {
+    if (FILE* f = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f) != nullptr) {
+            unsigned int mask = 0;
+            if (std::sscanf(line, "Umask: %o", &mask) == 1) {
+                std::fclose(f);
+                return static_cast<mode_t>(mask);
+            }
+        }
+        std::fclose(f);
+    }
+    return 022;
+}
+
+// The file that a write really replaces: the target of a symbolic link, so that the link stays.
+std::string targetOf(const char* path) {
+    char resolved[PATH_MAX];
+    struct stat st {};
+    if (::lstat(path, &st) == 0 && S_ISLNK(st.st_mode) && ::realpath(path, resolved) != nullptr) {
+        return resolved;
+    }
+    return path;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd); // best effort: the rename is already visible to every reader
+        ::close(fd);
+    }
+}
+
+WriteStatus applyAndStore(const char* path, const EditResult& result) {
+    switch (result.edit) {
+    case Edit::Refused:
+        return WriteStatus::Refused;
+    case Edit::Unchanged:
+        return WriteStatus::Unchanged;
+    case Edit::Changed:
+        break;
+    }
+    return replaceFileAtomically(path, result.newBytes) ? WriteStatus::Written
+                                                        : WriteStatus::Failed;
+}
+
+} // namespace
+
+void failWritesAt(WriteStep step) {
+    gFailAt.store(step, std::memory_order_relaxed);
+}
+
+WriteStep injectedWriteFailure() {
+    return gFailAt.load(std::memory_order_relaxed);
+}
+
+ReadResult readProfileFile(const char* path) {
+    ReadResult result;
+    if (path == nullptr || *path == '\0') {
+        return result;
+    }
+    const int raw = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (raw < 0) {
+        result.status =
+            (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
+        return result;
+    }
+    Fd fd(raw);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::size_t>(st.st_size) > kMaxProfileBytes) {
+        result.status = ReadStatus::Failed;
+        return result;
+    }
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    // The file may grow while it is read; read to its end, within the bound.
+    for (;;) {
+        if (got == bytes.size()) {
+            if (bytes.size() > kMaxProfileBytes) {
+                result.status = ReadStatus::Failed;
+                return result;
+            }
+            bytes.resize(bytes.size() + 4096);
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.status = ReadStatus::Failed;
+            return result;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    result.status = ReadStatus::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+bool replaceFileAtomically(const char* path, std::string_view bytes) {
+    if (path == nullptr || *path == '\0') {
+        return false;
+    }
+    const std::string target = targetOf(path);
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".")
+                               : slash == 0               ? std::string("/")
+                                                          : target.substr(0, slash);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        return false;
+    }
+    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
+
+    // A unique name each time: a temporary file left by a crash never blocks a later write.
+    std::string temp = folder + "/." + base + ".tmp-XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    if (injected(WriteStep::OpenTemp)) {
+        return false;
+    }
+    Fd fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        return false;
+    }
+    temp.assign(name.data());
+    const auto fail = [&] {
+        fd.close();
+        ::unlink(temp.c_str());
+        return false;
+    };
+
+    if (::fchmod(fd.get(), mode) != 0) {
+        return fail();
+    }
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        // Only a privileged writer can keep a foreign owner; anyone else makes the file theirs.
+        (void)!::fchown(fd.get(), old.st_uid, old.st_gid);
+    }
+    if (injected(WriteStep::Write)) {
+        (void)writeAll(fd.get(), bytes.substr(0, bytes.size() / 2));
+        return fail();
+    }
+    if (!writeAll(fd.get(), bytes)) {
+        return fail();
+    }
+    if (::fsync(fd.get()) != 0 || injected(WriteStep::Flush)) {
+        return fail();
+    }
+    if (!fd.close()) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (injected(WriteStep::Rename) || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
+
+WriteStatus writeProfileString(const char* section, const char* key, const char* value,
+                               const char* path) {
+    if (section == nullptr || path == nullptr || *path == '\0') {
+        return WriteStatus::Refused;
+    }
+    const ReadResult file = readProfileFile(path);
+    if (file.status == ReadStatus::Failed) {
+        return WriteStatus::Failed;
+    }
+    const std::optional<std::string_view> k =
+        key ? std::optional<std::string_view>(key) : std::nullopt;
+    const std::optional<std::string_view> v =
+        value ? std::optional<std::string_view>(value) : std::nullopt;
+    return applyAndStore(path, applyWrite(file.bytes, section, k, v));
+}
+
+WriteStatus renameProfileKey(const char* section, const char* oldKey, const char* newKey,
+                             const char* path) {
+    if (section == nullptr || oldKey == nullptr || newKey == nullptr || path == nullptr ||
+        *path == '\0') {
+        return WriteStatus::Refused;
+    }
+    const ReadResult file = readProfileFile(path);
+    if (file.status == ReadStatus::Failed) {
+        return WriteStatus::Failed;
+    }
+    return applyAndStore(path, applyRenameKey(file.bytes, section, oldKey, newKey));
+}
+
+} // namespace qv::profile
+
+namespace win32 {
+
+namespace {
+
+std::uint32_t copyText(std::string_view text, char* buffer, std::uint32_t size) {
+    const std::size_t n = std::min<std::size_t>(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<std::uint32_t>(n);
+}
+
+// Names each ending in NUL, one more NUL after the last; a list that does not fit is cut and
+// still ends in two NULs, and the count is then size - 2.
+std::uint32_t copyList(const std::vector<std::string>& names, char* buffer, std::uint32_t size) {
+    if (size < 2) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    std::size_t at = 0;
+    for (const std::string& name : names) {
+        if (at + name.size() + 1 > size - 1) {
+            const std::size_t room = size - 2 - at;
+            std::memcpy(buffer + at, name.data(), std::min(room, name.size()));
+            buffer[size - 2] = '\0';
+            buffer[size - 1] = '\0';
+            return size - 2;
+        }
+        std::memcpy(buffer + at, name.data(), name.size());
+        at += name.size();
+        buffer[at++] = '\0';
+    }
+    buffer[at] = '\0';
+    if (at == 0 && size > 1) {
+        buffer[1] = '\0';
+    }
+    return static_cast<std::uint32_t>(at);
+}
+
+} // namespace
+
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
+                                       char* buffer, std::uint32_t size, const char* path) {
+    using namespace qv::profile;
+    if (buffer == nullptr || size == 0) {
+        return 0;
+    }
+    const std::string_view fallback = def ? def : "";
+    const ReadResult file = readProfileFile(path);
+    if (file.status != ReadStatus::Ok) {
+        if (section == nullptr || key == nullptr) {
+            return copyList({}, buffer, size);
+        }
+        return copyText(fallback, buffer, size);
+    }
+    if (section == nullptr) {
+        return copyList(sectionNames(file.bytes), buffer, size);
+    }
+    if (key == nullptr) {
+        return copyList(keyNames(file.bytes, section), buffer, size);
+    }
+    const auto value = lookup(file.bytes, section, key);
+    return copyText(value ? *value : fallback, buffer, size);
+}
+
+bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                const char* path) {
+    const auto status = qv::profile::writeProfileString(section, key, value, path);
+    return status == qv::profile::WriteStatus::Written ||
+           status == qv::profile::WriteStatus::Unchanged;
+}
+
+} // namespace win32

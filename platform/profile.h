@@ -1,0 +1,91 @@
+#pragma once
+// The profile functions, with the contract of the Windows ones of the same name, on our own INI
+// engine (platform/profile_engine.h):
+// - GetPrivateProfileStringA copies the value of section/key (names matched without regard to
+//   ASCII case, blanks around them ignored) into buffer, cut to size - 1 bytes and always
+//   NUL-terminated, and returns the count copied. A missing file, section or key copies def
+//   (nullptr counts as "") instead. A null key lists the keys of the section, a null section the
+//   section names, each NUL-terminated with one more NUL at the end (cut lists return size - 2).
+//   A null buffer or a size of 0 returns 0.
+// - WritePrivateProfileStringA sets the key (in place, or as the last line of its section, or in
+//   a new section at the end, creating the file); a null key removes the section, a null value
+//   the key. It returns true when the file holds the change (or needed none) and false when it
+//   refused or could not write; then the file is as it was.
+//
+// Every change is written to a temporary file beside the target, flushed, given the target's
+// permissions and renamed over it, so that a reader sees the old or the new file, never half of
+// one. Files larger than kMaxProfileBytes are not read, and never overwritten.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace win32 {
+
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
+                                       char* buffer, std::uint32_t size, const char* path);
+bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                const char* path);
+
+} // namespace win32
+
+namespace qv::profile {
+
+inline constexpr std::size_t kMaxProfileBytes = std::size_t{64} * 1024 * 1024;
+
+// What a write did, for callers that tell the user why it failed.
+enum class WriteStatus {
+    Written,   // the file now holds the change
+    Unchanged, // nothing to change; the file was not touched (and not created)
+    Refused,   // a name or value that cannot be written safely (line break, NUL, '=' in a key...)
+    Failed     // the file could not be read whole or the new one could not be put in place
+};
+WriteStatus writeProfileString(const char* section, const char* key, const char* value,
+                               const char* path);
+
+// Renames the first key oldKey of the section to newKey in one atomic write, moving the stored
+// value unchanged. Unchanged when the section holds no such key.
+WriteStatus renameProfileKey(const char* section, const char* oldKey, const char* newKey,
+                             const char* path);
+
+// The whole file, or nothing when it is missing, not a regular file, unreadable or too large.
+enum class ReadStatus { Ok, Missing, Failed };
+struct ReadResult {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+};
+ReadResult readProfileFile(const char* path);
+
+// Replaces the file with the bytes atomically (temporary file, flush, rename), keeping the
+// permissions of the file it replaces; false, with the old file left as it was, on any failure.
+bool replaceFileAtomically(const char* path, std::string_view bytes);
+
+// Test seam: makes every following atomic write fail at one step, as a full disk, a broken
+// device or a racing folder change would, until reset with WriteStep::None. The temporary file is
+// really created (and at Write half of the bytes really written) before the failure, so the
+// tests see the clean-up too. Process-wide; meant for tests only.
+enum class WriteStep {
+    None,     // no injected failure
+    OpenTemp, // the temporary file cannot be created
+    Write,    // writing the bytes fails halfway
+    Flush,    // flushing to disk (fsync) fails
+    Rename    // putting the temporary file in place fails
+};
+void failWritesAt(WriteStep step);
+WriteStep injectedWriteFailure();
+
+class ScopedWriteFailure {
+public:
+    explicit ScopedWriteFailure(WriteStep step) : previous_(injectedWriteFailure()) {
+        failWritesAt(step);
+    }
+    ~ScopedWriteFailure() { failWritesAt(previous_); }
+    ScopedWriteFailure(const ScopedWriteFailure&) = delete;
+    ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
+
+private:
+    WriteStep previous_;
+};
+
+} // namespace qv::profile

@@ -1,0 +1,305 @@
+#include "platform/profile_engine.h"
+
+#include <cstring>
+#include <unordered_set>
+
+namespace qv::profile {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kCrLf = "\r\n";
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        c = lowerAscii(c);
+    }
+    return out;
+}
+
+std::size_t offsetOf(std::string_view whole, std::string_view part) {
+    return static_cast<std::size_t>(part.data() - whole.data());
+}
+
+bool isBlankLine(std::string_view bytes, const Line& line) {
+    return trimBlanks(bytes.substr(line.begin, line.contentEnd - line.begin)).empty();
+}
+
+void classify(std::string_view bytes, Line& line) {
+    const std::string_view text = bytes.substr(line.begin, line.contentEnd - line.begin);
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first])) {
+        ++first;
+    }
+    if (first < text.size() && text[first] == '[') {
+        const std::size_t close = text.rfind(']');
+        if (close != std::string_view::npos && close > first) {
+            line.kind = Line::Kind::Section;
+            line.name = trimBlanks(text.substr(first + 1, close - first - 1));
+            return;
+        }
+    }
+    const std::size_t eq = text.find('=');
+    if (eq != std::string_view::npos) {
+        line.kind = Line::Kind::Key;
+        line.name = trimBlanks(text.substr(0, eq));
+        line.rawValue = text.substr(eq + 1);
+    }
+}
+
+std::string splice(std::string_view bytes, std::size_t from, std::size_t to,
+                   std::string_view insert) {
+    std::string out;
+    out.reserve(bytes.size() - (to - from) + insert.size());
+    out.append(bytes.substr(0, from));
+    out.append(insert);
+    out.append(bytes.substr(to));
+    return out;
+}
+
+bool holdsLineBreakOrNul(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+} // namespace
+
+LineReader::LineReader(std::string_view bytes)
+    : bytes_(bytes), pos_(hasBom(bytes) ? kBom.size() : 0) {}
+
+LineReader::LineReader(std::string_view bytes, std::size_t from) : bytes_(bytes), pos_(from) {}
+
+std::optional<Line> LineReader::next() {
+    if (pos_ >= bytes_.size()) {
+        return std::nullopt;
+    }
+    Line line;
+    line.begin = pos_;
+    const void* lf = std::memchr(bytes_.data() + pos_, '\n', bytes_.size() - pos_);
+    if (lf != nullptr) {
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes_.data());
+        line.end = at + 1;
+        line.contentEnd = (at > pos_ && bytes_[at - 1] == '\r') ? at - 1 : at;
+    } else {
+        line.end = bytes_.size();
+        line.contentEnd = bytes_.size();
+    }
+    pos_ = line.end;
+    classify(bytes_, line);
+    return line;
+}
+
+bool hasBom(std::string_view bytes) {
+    return bytes.substr(0, kBom.size()) == kBom;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && isBlank(s[b])) {
+        ++b;
+    }
+    while (e > b && isBlank(s[e - 1])) {
+        --e;
+    }
+    return s.substr(b, e - b);
+}
+
+std::string_view readableValue(std::string_view rawValue) {
+    std::string_view v = trimBlanks(rawValue);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+std::optional<SectionSpan> findSection(std::string_view bytes, std::string_view section) {
+    const std::string_view wanted = trimBlanks(section);
+    LineReader reader(bytes);
+    while (auto line = reader.next()) {
+        if (line->kind != Line::Kind::Section || !sameName(line->name, wanted)) {
+            continue;
+        }
+        SectionSpan span;
+        span.header = *line;
+        span.bodyEnd = bytes.size();
+        span.lastFilled = line->end;
+        span.lastFilledHasEnd = line->hasLineEnd();
+        while (auto body = reader.next()) {
+            if (body->kind == Line::Kind::Section) {
+                span.bodyEnd = body->begin;
+                break;
+            }
+            if (!isBlankLine(bytes, *body)) {
+                span.lastFilled = body->end;
+                span.lastFilledHasEnd = body->hasLineEnd();
+            }
+        }
+        return span;
+    }
+    return std::nullopt;
+}
+
+std::optional<Line> findKey(std::string_view bytes, std::string_view section,
+                            std::string_view key) {
+    const auto span = findSection(bytes, section);
+    if (!span) {
+        return std::nullopt;
+    }
+    const std::string_view wanted = trimBlanks(key);
+    LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
+    while (auto line = reader.next()) {
+        if (line->kind == Line::Kind::Key && sameName(line->name, wanted)) {
+            return line;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string_view> lookup(std::string_view bytes, std::string_view section,
+                                       std::string_view key) {
+    const auto line = findKey(bytes, section, key);
+    if (!line) {
+        return std::nullopt;
+    }
+    return readableValue(line->rawValue);
+}
+
+std::vector<std::string> sectionNames(std::string_view bytes) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
+    LineReader reader(bytes);
+    while (auto line = reader.next()) {
+        if (line->kind == Line::Kind::Section && seen.insert(lowered(line->name)).second) {
+            names.emplace_back(line->name);
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> keyNames(std::string_view bytes, std::string_view section) {
+    std::vector<std::string> names;
+    const auto span = findSection(bytes, section);
+    if (!span) {
+        return names;
+    }
+    std::unordered_set<std::string> seen;
+    LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
+    while (auto line = reader.next()) {
+        if (line->kind == Line::Kind::Key && seen.insert(lowered(line->name)).second) {
+            names.emplace_back(line->name);
+        }
+    }
+    return names;
+}
+
+bool isWritableSection(std::string_view section) {
+    return !holdsLineBreakOrNul(section) && section.find(']') == std::string_view::npos;
+}
+
+bool isWritableKey(std::string_view key) {
+    const std::string_view name = trimBlanks(key);
+    return !holdsLineBreakOrNul(key) && key.find('=') == std::string_view::npos && !name.empty() &&
+           name.front() != '[';
+}
+
+bool isWritableValue(std::string_view value) {
+    return !holdsLineBreakOrNul(value);
+}
+
+EditResult applyWrite(std::string_view bytes, std::string_view section,
+                      std::optional<std::string_view> key, std::optional<std::string_view> value) {
+    // Only what is written needs checking: a name no line can hold simply matches nothing.
+    if (key && value &&
+        (!isWritableSection(section) || !isWritableKey(*key) || !isWritableValue(*value))) {
+        return {Edit::Refused, {}};
+    }
+    if (!key) {
+        const auto span = findSection(bytes, section);
+        if (!span) {
+            return {Edit::Unchanged, {}};
+        }
+        return {Edit::Changed, splice(bytes, span->header.begin, span->bodyEnd, {})};
+    }
+    if (!value) {
+        const auto line = findKey(bytes, section, *key);
+        if (!line) {
+            return {Edit::Unchanged, {}};
+        }
+        return {Edit::Changed, splice(bytes, line->begin, line->end, {})};
+    }
+
+    const std::string_view name = trimBlanks(*key);
+    if (const auto line = findKey(bytes, section, name)) {
+        // Replace only the value: the key keeps its spelling, the line its line end.
+        if (line->rawValue == *value) {
+            return {Edit::Unchanged, {}};
+        }
+        const std::size_t from = offsetOf(bytes, line->rawValue);
+        return {Edit::Changed, splice(bytes, from, from + line->rawValue.size(), *value)};
+    }
+
+    std::string keyLine;
+    keyLine.reserve(name.size() + value->size() + 3);
+    keyLine.append(name).append("=").append(*value).append(kCrLf);
+
+    if (const auto span = findSection(bytes, section)) {
+        const std::string insert = span->lastFilledHasEnd ? keyLine : std::string(kCrLf) + keyLine;
+        return {Edit::Changed, splice(bytes, span->lastFilled, span->lastFilled, insert)};
+    }
+
+    std::string out;
+    out.reserve(bytes.size() + keyLine.size() + section.size() + 6);
+    out.append(bytes);
+    const std::size_t textStart = hasBom(bytes) ? kBom.size() : 0;
+    if (out.size() > textStart && out.back() != '\n') {
+        out.append(kCrLf);
+    }
+    out.append("[").append(trimBlanks(section)).append("]").append(kCrLf).append(keyLine);
+    return {Edit::Changed, std::move(out)};
+}
+
+EditResult applyRenameKey(std::string_view bytes, std::string_view section, std::string_view oldKey,
+                          std::string_view newKey) {
+    if (!isWritableSection(section) || !isWritableKey(newKey)) {
+        return {Edit::Refused, {}};
+    }
+    const auto line = findKey(bytes, section, oldKey);
+    if (!line) {
+        return {Edit::Unchanged, {}};
+    }
+    std::string_view raw = line->rawValue;
+    // A last line without LF may end in a bare CR; it is no part of the value.
+    while (!raw.empty() && raw.back() == '\r') {
+        raw.remove_suffix(1);
+    }
+    const std::string value(raw);
+    const std::string removed = splice(bytes, line->begin, line->end, {});
+    EditResult written = applyWrite(removed, section, newKey, value);
+    if (written.edit == Edit::Unchanged) {
+        return {Edit::Changed, removed};
+    }
+    return written;
+}
+
+} // namespace qv::profile
