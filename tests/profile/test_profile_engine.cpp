@@ -1,0 +1,450 @@
+// The INI engine as pure byte logic: the observed rules of the profile functions, line ends and
+// BOM, refusals, a property test against a small model, and hostile inputs.
+#include "platform/profile_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+using qv::profile::applyRenameKey;
+using qv::profile::applyWrite;
+using qv::profile::Edit;
+using qv::profile::lookup;
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+std::optional<std::string> get(const std::string& bytes, const std::string& s,
+                               const std::string& k) {
+    const auto v = lookup(bytes, s, k);
+    return v ? std::optional<std::string>(std::string(*v)) : std::nullopt;
+}
+
+struct LookupCase {
+    const char* what;
+    std::string bytes;
+    std::string section;
+    std::string key;
+    std::optional<std::string> expected;
+};
+
+TEST(ProfileEngine, LookupFollowsTheObservedRules) {
+    const LookupCase cases[] = {
+        {"case-blind names", "[Tab 1]\r\nButton 1=x\r\n", "tab 1", "BUTTON 1", "x"},
+        {"blanks around names and value", "[ Tab 1 ]\r\n  Button 1\t =  x y  \r\n", "Tab 1",
+         "Button 1", "x y"},
+        {"inner blanks count", "[Tab  2]\r\nk=v\r\n", "Tab 2", "k", std::nullopt},
+        {"double quotes", "[S]\r\nk=\"a b\"\r\n", "S", "k", "a b"},
+        {"single quotes", "[S]\r\nk='q'\r\n", "S", "k", "q"},
+        {"unmatched quotes kept", "[S]\r\nk=\"a'\r\n", "S", "k", "\"a'"},
+        {"one quote kept", "[S]\r\nk=\"\r\n", "S", "k", "\""},
+        {"only one pair removed", "[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "\"x\""},
+        {"first = splits", "[S]\r\nk=a=b\r\n", "S", "k", "a=b"},
+        {"line without = is no key", "[S]\r\nk\r\n", "S", "k", std::nullopt},
+        {"name runs to the last ]", "[a]b]\r\nk=v\r\n", "a]b", "k", "v"},
+        {"text after ] ignored", "[S] ; note\r\nk=v\r\n", "S", "k", "v"},
+        {"[ without ] is no header", "[S]\r\n[broken\r\nk=v\r\n", "S", "k", "v"},
+        {"first of duplicate sections", "[S]\r\nk=1\r\n[s]\r\nk=2\r\nj=3\r\n", "S", "k", "1"},
+        {"second duplicate section unseen", "[S]\r\nk=1\r\n[s]\r\nj=3\r\n", "S", "j", std::nullopt},
+        {"first of duplicate keys", "[S]\r\nK=1\r\nk=2\r\n", "S", "k", "1"},
+        {"keys before any header", "k=v\r\n[S]\r\n", "S", "k", std::nullopt},
+        {"search stops at next header", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n", "A", "k", std::nullopt},
+        {"LF-only file", "[S]\nk=v\n", "S", "k", "v"},
+        {"BOM", kBom + "[S]\r\nk=v\r\n", "S", "k", "v"},
+        {"no final line end", "[S]\r\nk=v", "S", "k", "v"},
+        {"bare CR at the very end", "[S]\r\nk=v\r", "S", "k", "v"},
+        {"NUL kept in value", "[S]\r\nk=a\0b\r\n"s, "S", "k", "a\0b"s},
+        {"empty value", "[S]\r\nk=\r\n", "S", "k", ""},
+        {"empty file", "", "S", "k", std::nullopt},
+        {"missing section", "[T]\r\nk=v\r\n", "S", "k", std::nullopt},
+        {"empty section name", "[]\r\nk=v\r\n", "", "k", "v"},
+        {"non-ASCII is not folded", "[\xC3\x84]\r\nk=v\r\n", "\xC3\xA4", "k", std::nullopt},
+        {"UTF-8 names match exactly", "[\xC3\x84]\r\nk=\xC3\xA9\r\n", "\xC3\x84", "K", "\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(get(c.bytes, c.section, c.key), c.expected) << c.what;
+    }
+}
+
+struct EditCase {
+    const char* what;
+    std::string bytes;
+    std::string section;
+    std::optional<std::string> key;
+    std::optional<std::string> value;
+    Edit edit;
+    std::string expected; // the new bytes when Changed
+};
+
+TEST(ProfileEngine, EditsFollowTheObservedRules) {
+    const auto none = std::nullopt;
+    const EditCase cases[] = {
+        {"replace keeps the key's spelling", "[Tab 1]\r\nNumber Of Buttons=2\r\n", "TAB 1",
+         "NUMBER OF BUTTONS", "3", Edit::Changed, "[Tab 1]\r\nNumber Of Buttons=3\r\n"},
+        {"replace keeps blanks before =", "[S]\r\nk = 1\r\n", "S", "k", "2", Edit::Changed,
+         "[S]\r\nk =2\r\n"},
+        {"replace keeps an LF line end", "[S]\nk=1\nj=2\n", "S", "k", "9", Edit::Changed,
+         "[S]\nk=9\nj=2\n"},
+        {"new key after last key, before blanks", "[A]\r\nk=1\r\n\r\n[B]\r\n", "A", "j", "2",
+         Edit::Changed, "[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\n"},
+        {"new key after a closing remark", "[A]\r\nk=1\r\n;note\r\n[B]\r\n", "a", "j", "2",
+         Edit::Changed, "[A]\r\nk=1\r\n;note\r\nj=2\r\n[B]\r\n"},
+        {"new key in an empty section", "[A]\r\n\r\n[B]\r\n", "A", "j", "2", Edit::Changed,
+         "[A]\r\nj=2\r\n\r\n[B]\r\n"},
+        {"new key ends in CR LF in an LF file", "[A]\nk=1\n", "A", "j", "2", Edit::Changed,
+         "[A]\nk=1\nj=2\r\n"},
+        {"new key after a last line without end", "[A]\r\nk=1", "A", "j", "2", Edit::Changed,
+         "[A]\r\nk=1\r\nj=2\r\n"},
+        {"new section at the end, no blank", "[A]\r\nk=1\r\n", "Tab 4", "Button 1", "x",
+         Edit::Changed, "[A]\r\nk=1\r\n[Tab 4]\r\nButton 1=x\r\n"},
+        {"new section after a last line without end", "[A]\r\nk=1", "B", "j", "2", Edit::Changed,
+         "[A]\r\nk=1\r\n[B]\r\nj=2\r\n"},
+        {"empty file", "", "S", "k", "v", Edit::Changed, "[S]\r\nk=v\r\n"},
+        {"BOM-only file", kBom, "S", "k", "v", Edit::Changed, kBom + "[S]\r\nk=v\r\n"},
+        {"key written trimmed", "", "S", "  k  ", " v", Edit::Changed, "[S]\r\nk= v\r\n"},
+        {"same value changes nothing", "[S]\r\nk=1\r\n", "s", "K", "1", Edit::Unchanged, ""},
+        {"first duplicate key replaced", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "3", Edit::Changed,
+         "[S]\r\nk=3\r\nk=2\r\n"},
+        {"first duplicate section used", "[S]\r\nk=1\r\n[S]\r\nj=2\r\n", "S", "j", "3",
+         Edit::Changed, "[S]\r\nk=1\r\nj=3\r\n[S]\r\nj=2\r\n"},
+        {"delete key", "[A]\r\nk=1\r\nj=2\r\n", "a", "K", none, Edit::Changed, "[A]\r\nj=2\r\n"},
+        {"deleting the last key keeps the header", "[A]\r\nk=1\r\n", "A", "k", none, Edit::Changed,
+         "[A]\r\n"},
+        {"delete first duplicate key", "[A]\r\nk=1\r\nk=2\r\n", "A", "k", none, Edit::Changed,
+         "[A]\r\nk=2\r\n"},
+        {"delete missing key", "[A]\r\nk=1\r\n", "A", "x", none, Edit::Unchanged, ""},
+        {"delete key of missing section", "[A]\r\nk=1\r\n", "B", "k", none, Edit::Unchanged, ""},
+        {"delete section with its remarks", "[A]\r\nk=1\r\n;r\r\n\r\n[B]\r\nx=1\r\n", "A", none,
+         none, Edit::Changed, "[B]\r\nx=1\r\n"},
+        {"delete last section", "[A]\r\nk=1\r\n[B]\r\nx=1", "b", none, none, Edit::Changed,
+         "[A]\r\nk=1\r\n"},
+        {"delete first section keeps BOM", kBom + "[A]\r\nk=1\r\n[B]\r\n", "A", none, none,
+         Edit::Changed, kBom + "[B]\r\n"},
+        {"delete missing section", "[A]\r\n", "B", none, none, Edit::Unchanged, ""},
+        {"delete on empty bytes", "", "A", none, none, Edit::Unchanged, ""},
+        {"delete with an unsafe name matches nothing", "[A]\r\nk=1\r\n", "A\r\n", "k", none,
+         Edit::Unchanged, ""},
+        // Refusals: written raw, these would add lines or change how the line is read back.
+        {"value with CR LF", "[S]\r\nk=1\r\n", "S", "k", "a\r\n[Settings]", Edit::Refused, ""},
+        {"value with LF", "[S]\r\n", "S", "k", "a\nb", Edit::Refused, ""},
+        {"value with CR", "[S]\r\n", "S", "k", "a\rb", Edit::Refused, ""},
+        {"value with NUL", "[S]\r\n", "S", "k", "a\0b"s, Edit::Refused, ""},
+        {"key with =", "[S]\r\n", "S", "a=b", "v", Edit::Refused, ""},
+        {"key starting with [", "[S]\r\n", "S", " [x", "v", Edit::Refused, ""},
+        {"key with LF", "[S]\r\n", "S", "k\nNumber of tabs", "9", Edit::Refused, ""},
+        {"empty key", "[S]\r\n", "S", "  ", "v", Edit::Refused, ""},
+        {"section with ]", "[S]\r\n", "a]b", "k", "v", Edit::Refused, ""},
+        {"section with CR LF", "[S]\r\n", "S]\r\n[Settings", "k", "v", Edit::Refused, ""},
+        {"section with NUL", "[S]\r\n", "S\0x"s, "k", "v", Edit::Refused, ""},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string_view> key =
+            c.key ? std::optional<std::string_view>(*c.key) : std::nullopt;
+        const std::optional<std::string_view> value =
+            c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
+        const auto result = applyWrite(c.bytes, c.section, key, value);
+        EXPECT_EQ(result.edit, c.edit) << c.what;
+        if (c.edit == Edit::Changed) {
+            EXPECT_EQ(result.newBytes, c.expected) << c.what;
+        }
+    }
+}
+
+TEST(ProfileEngine, RenameKeyMovesTheStoredValueToTheEndOfItsSection) {
+    const std::string bytes = "[A]\r\nButton 3=A\r\nButton 4=B\r\n[B]\r\nButton 3=Z\r\n";
+    auto r = applyRenameKey(bytes, "A", "Button 3", "Button 2");
+    ASSERT_EQ(r.edit, Edit::Changed);
+    EXPECT_EQ(r.newBytes, "[A]\r\nButton 4=B\r\nButton 2=A\r\n[B]\r\nButton 3=Z\r\n");
+
+    // The value travels exactly as stored: not trimmed, not unquoted, not cut.
+    const std::string longValue(300, 'x');
+    r = applyRenameKey("[A]\r\nk= \"" + longValue + "\" \r\n", "A", "k", "j");
+    ASSERT_EQ(r.edit, Edit::Changed);
+    EXPECT_EQ(r.newBytes, "[A]\r\nj= \"" + longValue + "\" \r\n");
+
+    EXPECT_EQ(applyRenameKey(bytes, "A", "Button 9", "Button 2").edit, Edit::Unchanged);
+    EXPECT_EQ(applyRenameKey(bytes, "A", "Button 3", "a=b").edit, Edit::Refused);
+    EXPECT_EQ(applyRenameKey(bytes, "A", "Button 3", "x\r\ny").edit, Edit::Refused);
+}
+
+TEST(ProfileEngine, ListsSectionsAndKeysOnceInFileOrder) {
+    const std::string bytes = "x=0\r\n[B]\r\nk=1\r\nK=2\r\nj=3\r\n[a]\r\n[b]\r\nz=1\r\n";
+    EXPECT_EQ(qv::profile::sectionNames(bytes), (std::vector<std::string>{"B", "a"}));
+    EXPECT_EQ(qv::profile::keyNames(bytes, "b"), (std::vector<std::string>{"k", "j"}));
+    EXPECT_TRUE(qv::profile::keyNames(bytes, "none").empty());
+}
+
+// Hostile inputs: no crash, and a write still leaves the rest of the bytes intact.
+TEST(ProfileEngine, HostileBytesAreHandled) {
+    std::mt19937 rng(7);
+    std::string junk(8 << 20, '\0');
+    for (char& c : junk) {
+        c = static_cast<char>(rng() % 256);
+        if (c == '\n' || c == '[') {
+            c = 'x';
+        }
+    }
+    EXPECT_EQ(get(junk, "S", "k"), std::nullopt);
+    auto r = applyWrite(junk, "S", "k", "v");
+    ASSERT_EQ(r.edit, Edit::Changed);
+    EXPECT_EQ(r.newBytes.compare(0, junk.size(), junk), 0);
+    EXPECT_EQ(get(r.newBytes, "S", "k"), "v");
+
+    const std::string manyLines(1 << 20, '\n');
+    EXPECT_EQ(get(manyLines, "S", "k"), std::nullopt);
+    const std::string manyHeaders = [] {
+        std::string s;
+        for (int i = 0; i < 100000; ++i) {
+            s += "[S" + std::to_string(i) + "]\n";
+        }
+        return s;
+    }();
+    EXPECT_EQ(qv::profile::sectionNames(manyHeaders).size(), 100000U);
+    r = applyWrite(manyHeaders, "S99999", "k", "v");
+    ASSERT_EQ(r.edit, Edit::Changed);
+    EXPECT_EQ(r.newBytes, manyHeaders + "k=v\r\n");
+}
+
+// On arbitrary bytes, a write is read back as written and every other byte stays in place.
+TEST(ProfileEngine, AnyBytesReadBackWhatWasWritten) {
+    std::mt19937 rng(20261207);
+    const std::string alphabet = "[]=\r\n \t;\"'aAbB\0\xEF\xBB\xBF"s;
+    const std::vector<std::string> names = {"a", "A", "b", " a ", "a b", "[a", "ab"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes(rng() % 60, ' ');
+        for (char& c : bytes) {
+            c = alphabet[rng() % alphabet.size()];
+        }
+        const std::string section = names[rng() % names.size()];
+        const std::string key = names[rng() % 3];
+        const std::string value = (rng() % 2) ? "v" + std::to_string(round) : "";
+        const auto oldLine = qv::profile::findKey(bytes, section, key);
+        const auto r = applyWrite(bytes, section, key, value);
+        ASSERT_NE(r.edit, Edit::Refused) << round;
+        const std::string& after = r.edit == Edit::Changed ? r.newBytes : bytes;
+        ASSERT_EQ(get(after, section, key), value) << round;
+        if (r.edit == Edit::Changed) {
+            // Only one stretch of the old bytes differs: a replaced value or an insertion.
+            std::size_t prefix = 0;
+            while (prefix < bytes.size() && prefix < after.size() &&
+                   bytes[prefix] == after[prefix]) {
+                ++prefix;
+            }
+            std::size_t suffix = 0;
+            while (suffix < bytes.size() - prefix && suffix < after.size() - prefix &&
+                   bytes[bytes.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+                ++suffix;
+            }
+            const std::size_t removed = bytes.size() - prefix - suffix;
+            if (oldLine) {
+                EXPECT_LE(removed, oldLine->rawValue.size()) << round;
+            } else {
+                EXPECT_EQ(removed, 0U) << round;
+            }
+        }
+        if (!value.empty()) {
+            const auto d = applyWrite(after, section, key, std::nullopt);
+            ASSERT_EQ(d.edit, Edit::Changed) << round;
+            EXPECT_NE(get(d.newBytes, section, key), value) << "delete " << round;
+            EXPECT_LT(d.newBytes.size(), after.size()) << round;
+            const auto ds = applyWrite(after, section, std::nullopt, std::nullopt);
+            ASSERT_EQ(ds.edit, Edit::Changed) << round;
+            EXPECT_NE(get(ds.newBytes, section, key), value) << "delete section " << round;
+        }
+    }
+}
+
+// A tiny model of the menu file: sections and keys matched without regard to case, in order.
+class Model {
+public:
+    std::optional<std::string> value(const std::string& s, const std::string& k) const {
+        const auto sec = find(s);
+        if (sec == sections_.end()) {
+            return std::nullopt;
+        }
+        for (const auto& [key, v] : sec->second) {
+            if (lower(key) == lower(k)) {
+                return v;
+            }
+        }
+        return std::nullopt;
+    }
+    bool hasKey(const std::string& s, const std::string& k) const {
+        return value(s, k).has_value();
+    }
+    bool hasSection(const std::string& s) const { return find(s) != sections_.end(); }
+    void set(const std::string& s, const std::string& k, const std::string& v) {
+        auto sec = find(s);
+        if (sec == sections_.end()) {
+            sections_.push_back({s, {}});
+            sec = sections_.end() - 1;
+        }
+        for (auto& [key, old] : sec->second) {
+            if (lower(key) == lower(k)) {
+                old = v;
+                return;
+            }
+        }
+        sec->second.push_back({k, v});
+    }
+    void removeKey(const std::string& s, const std::string& k) {
+        const auto sec = find(s);
+        if (sec == sections_.end()) {
+            return;
+        }
+        auto& keys = sec->second;
+        const auto it = std::find_if(keys.begin(), keys.end(),
+                                     [&](const auto& kv) { return lower(kv.first) == lower(k); });
+        if (it != keys.end()) {
+            keys.erase(it);
+        }
+    }
+    void removeSection(const std::string& s) {
+        const auto sec = find(s);
+        if (sec != sections_.end()) {
+            sections_.erase(sec);
+        }
+    }
+    int keysIn(const std::string& s) const {
+        const auto sec = find(s);
+        return sec == sections_.end() ? 0 : static_cast<int>(sec->second.size());
+    }
+
+    static std::string lower(std::string s) {
+        for (char& c : s) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return s;
+    }
+
+private:
+    using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
+    std::vector<Section>::const_iterator find(const std::string& s) const {
+        return std::find_if(sections_.begin(), sections_.end(),
+                            [&](const Section& sec) { return lower(sec.first) == lower(s); });
+    }
+    std::vector<Section>::iterator find(const std::string& s) {
+        return std::find_if(sections_.begin(), sections_.end(),
+                            [&](const Section& sec) { return lower(sec.first) == lower(s); });
+    }
+    std::vector<Section> sections_;
+};
+
+std::vector<std::string> linesOf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        std::size_t lf = bytes.find('\n', at);
+        lf = lf == std::string::npos ? bytes.size() : lf + 1;
+        lines.push_back(bytes.substr(at, lf - at));
+        at = lf;
+    }
+    return lines;
+}
+
+// What changed between two line lists: the lines between the common head and common tail.
+struct LineDiff {
+    std::vector<std::string> removed;
+    std::vector<std::string> added;
+};
+LineDiff diffLines(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    std::size_t head = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
+        ++tail;
+    }
+    return {{a.begin() + static_cast<long>(head), a.end() - static_cast<long>(tail)},
+            {b.begin() + static_cast<long>(head), b.end() - static_cast<long>(tail)}};
+}
+
+std::string randomCase(std::string s, std::mt19937& rng) {
+    for (char& c : s) {
+        if (std::isalpha(static_cast<unsigned char>(c)) && rng() % 2) {
+            c = static_cast<char>(std::isupper(static_cast<unsigned char>(c))
+                                      ? std::tolower(static_cast<unsigned char>(c))
+                                      : std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return s;
+}
+
+TEST(ProfileEngine, PropertyMatchesAModelAndKeepsUntouchedLines) {
+    const std::vector<std::string> sections = {"Settings", "Tab 1", "Tab 2", "Tab 10", "Extra"};
+    const std::vector<std::string> keys = {"Number of Buttons", "Button 1", "Button 10",
+                                           "Button 2",          "Tab1",     "Number of tabs"};
+    for (const std::string& start : {std::string(), kBom + ";menu\r\n\r\n",
+                                     "; remark\n[Tab 1]\nButton 1=a\n\n[Other]\nx\n"s}) {
+        std::mt19937 rng(12345);
+        Model model;
+        std::string bytes = start;
+        if (!start.empty() && start.find("[Tab 1]") != std::string::npos) {
+            model.set("Tab 1", "Button 1", "a");
+        }
+        for (int step = 0; step < 4000; ++step) {
+            const std::string s = randomCase(sections[rng() % sections.size()], rng);
+            const std::string k = randomCase(keys[rng() % keys.size()], rng);
+            const std::string v = "v" + std::to_string(rng() % 50) + ((rng() % 4) ? "" : " x");
+            const auto before = linesOf(bytes);
+            const int op = static_cast<int>(rng() % 10);
+            qv::profile::EditResult r;
+            std::size_t expectRemoved = 0;
+            std::size_t expectAdded = 0;
+            if (op < 6) {
+                const auto old = model.value(s, k);
+                expectRemoved = (old && *old != v) ? 1 : 0;
+                expectAdded = old ? expectRemoved : (model.hasSection(s) ? 1 : 2);
+                r = applyWrite(bytes, s, k, v);
+                model.set(s, k, v);
+            } else if (op < 9) {
+                expectRemoved = model.hasKey(s, k) ? 1 : 0;
+                r = applyWrite(bytes, s, k, std::nullopt);
+                model.removeKey(s, k);
+            } else {
+                r = applyWrite(bytes, s, std::nullopt, std::nullopt);
+                model.removeSection(s);
+            }
+            ASSERT_NE(r.edit, Edit::Refused) << step;
+            if (r.edit == Edit::Changed) {
+                bytes = r.newBytes;
+            }
+            const auto d = diffLines(before, linesOf(bytes));
+            if (op < 9) {
+                ASSERT_EQ(d.removed.size(), expectRemoved) << "step " << step << "\n" << bytes;
+                ASSERT_EQ(d.added.size(), expectAdded) << "step " << step << "\n" << bytes;
+                for (const auto& line : d.added) {
+                    EXPECT_TRUE(line.ends_with("\r\n")) << step;
+                }
+            } else {
+                EXPECT_TRUE(d.added.empty()) << step;
+                for (const auto& line : d.removed) {
+                    EXPECT_TRUE(line.starts_with("[") || line.find('=') != std::string::npos ||
+                                line == "\n" || line == "x\n")
+                        << step << ": " << line;
+                }
+            }
+            for (const auto& sec : sections) {
+                for (const auto& key : keys) {
+                    ASSERT_EQ(get(bytes, randomCase(sec, rng), key), model.value(sec, key))
+                        << "step " << step << " " << sec << "/" << key << "\n"
+                        << bytes;
+                }
+            }
+        }
+        // The start of the file (the BOM and the remark) outlives every edit.
+        EXPECT_TRUE(bytes.starts_with(start.substr(0, start.find('['))));
+    }
+}
+
+} // namespace

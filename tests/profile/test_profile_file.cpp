@@ -1,0 +1,301 @@
+// The profile functions on real files: the Windows contract, atomic replacement, permissions,
+// failures at every step of a write, and a reader racing a writer.
+#include "platform/profile.h"
+#include "tests/support/testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using qv::profile::WriteStatus;
+using qv::profile::WriteStep;
+
+namespace {
+
+std::string get(const std::string& path, const char* s, const char* k, const char* def = "",
+                std::uint32_t size = 255, std::uint32_t* count = nullptr) {
+    std::string buffer(size + 1, '#');
+    const std::uint32_t n =
+        win32::GetPrivateProfileStringA(s, k, def, buffer.data(), size, path.c_str());
+    if (count != nullptr) {
+        *count = n;
+    }
+    return std::string(buffer.data(), n);
+}
+
+bool put(const std::string& path, const char* s, const char* k, const char* v) {
+    return win32::WritePrivateProfileStringA(s, k, v, path.c_str());
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+// Runs the check in a child process without root rights (tests often run as root, who may
+// write anywhere); true when the check returned true there.
+bool asUnprivileged(const std::function<bool()>& check) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(3);
+        }
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class ProfileFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("qv.ini").toStdString();
+    }
+    QByteArray bytes() const { return qvtest::readAll(QString::fromStdString(path)); }
+    void write(const QByteArray& b) {
+        ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(path), b));
+    }
+
+    QTemporaryDir dir;
+    std::string path;
+};
+
+TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBuffer) {
+    write("[Tab 1]\r\nNumber Of Buttons=2\r\nLong=" + QByteArray(300, 'x') + "\r\n");
+    EXPECT_EQ(get(path, "TAB 1", "number of buttons"), "2");
+    std::uint32_t n = 0;
+    EXPECT_EQ(get(path, "Tab 1", "Long", "", 255, &n), std::string(254, 'x'));
+    EXPECT_EQ(n, 254U);
+    EXPECT_EQ(get(path, "Tab 1", "Long", "", 1, &n), "");
+    EXPECT_EQ(n, 0U);
+    char untouched = '#';
+    EXPECT_EQ(win32::GetPrivateProfileStringA("Tab 1", "Long", "", &untouched, 0, path.c_str()),
+              0U);
+    EXPECT_EQ(untouched, '#');
+    EXPECT_EQ(win32::GetPrivateProfileStringA("Tab 1", "Long", "", nullptr, 10, path.c_str()), 0U);
+    // Always NUL-terminated.
+    char small[4];
+    std::memset(small, '#', sizeof small);
+    EXPECT_EQ(win32::GetPrivateProfileStringA("Tab 1", "Long", "", small, 4, path.c_str()), 3U);
+    EXPECT_EQ(small[3], '\0');
+}
+
+TEST_F(ProfileFile, MissingKeySectionOrFileGivesTheDefault) {
+    write("[S]\r\nk=v\r\n");
+    std::uint32_t n = 7;
+    EXPECT_EQ(get(path, "S", "none", "", 255, &n), "");
+    EXPECT_EQ(n, 0U);
+    EXPECT_EQ(get(path, "none", "k", "dflt"), "dflt");
+    EXPECT_EQ(get(path, "S", "none", nullptr, 255, &n), "");
+    EXPECT_EQ(n, 0U);
+    EXPECT_EQ(get(dir.filePath("missing.ini").toStdString(), "S", "k", "d"), "d");
+    EXPECT_EQ(get(dir.path().toStdString(), "S", "k", "d"), "d") << "a folder is no file";
+}
+
+TEST_F(ProfileFile, NullNamesListSectionsAndKeys) {
+    write("[A]\r\nk=1\r\nj=2\r\n[B]\r\n");
+    EXPECT_EQ(get(path, nullptr, nullptr, "", 255), std::string("A\0B\0", 4));
+    EXPECT_EQ(get(path, "a", nullptr, "", 255), std::string("k\0j\0", 4));
+    std::uint32_t n = 0;
+    EXPECT_EQ(get(path, "A", nullptr, "", 4, &n), std::string("k\0", 2));
+    EXPECT_EQ(n, 2U) << "a list that does not fit returns size - 2";
+    EXPECT_EQ(get(path, "none", nullptr, "", 255, &n), "");
+}
+
+TEST_F(ProfileFile, WriteCreatesExactlyHeaderAndKeyLine) {
+    EXPECT_TRUE(put(path, "Tab 4", "Button 1", "C:\\x.lnk"));
+    EXPECT_EQ(bytes(), "[Tab 4]\r\nButton 1=C:\\x.lnk\r\n");
+    EXPECT_EQ(
+        modeOf(path), 0666 & ~[] {
+            const mode_t m = ::umask(0);
+            ::umask(m);
+            return m;
+        }());
+}
+
+TEST_F(ProfileFile, DeletionsNeverCreateAFile) {
+    EXPECT_TRUE(put(path, "S", "k", nullptr));
+    EXPECT_TRUE(put(path, "S", nullptr, nullptr));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
+}
+
+TEST_F(ProfileFile, AWriteThatChangesNothingLeavesTheFileAlone) {
+    write("[S]\r\nk=v\r\n");
+    const ino_t before = inodeOf(path);
+    EXPECT_TRUE(put(path, "s", "K", "v"));
+    EXPECT_TRUE(put(path, "S", "none", nullptr));
+    EXPECT_TRUE(put(path, "none", nullptr, nullptr));
+    EXPECT_EQ(inodeOf(path), before);
+    EXPECT_TRUE(put(path, "S", "k", "w"));
+    EXPECT_NE(inodeOf(path), before) << "a change replaces the file as a whole";
+    EXPECT_EQ(bytes(), "[S]\r\nk=w\r\n");
+}
+
+TEST_F(ProfileFile, WriteKeepsPermissionsAndSymbolicLinks) {
+    write("[S]\r\nk=v\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    EXPECT_TRUE(put(path, "S", "k", "2"));
+    EXPECT_EQ(modeOf(path), 0640U);
+
+    const std::string link = dir.filePath("link.ini").toStdString();
+    ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(put(link, "S", "k", "3"));
+    EXPECT_EQ(QFileInfo(QString::fromStdString(link)).isSymLink(), true);
+    EXPECT_EQ(bytes(), "[S]\r\nk=3\r\n");
+}
+
+TEST_F(ProfileFile, UnsafeWritesAreRefusedAndChangeNothing) {
+    write("[Settings]\r\nNumber of tabs=1\r\n");
+    const QByteArray before = bytes();
+    EXPECT_FALSE(put(path, "Settings", "Tab1", "x\r\n[Settings]\r\nNumber of tabs=99"));
+    EXPECT_FALSE(put(path, "Settings", "Tab1=x", "y"));
+    EXPECT_FALSE(put(path, "Set]tings", "Tab1", "y"));
+    EXPECT_FALSE(put(path, nullptr, "Tab1", "y"));
+    EXPECT_FALSE(put("", "S", "k", "v"));
+    EXPECT_EQ(qv::profile::writeProfileString("Settings", "k", "a\nb", path.c_str()),
+              WriteStatus::Refused);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"});
+}
+
+// Every step of the atomic write can fail; the old file must survive and no temporary remain.
+TEST_F(ProfileFile, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary) {
+    const QByteArray original = "; teacher's menu\r\n[Settings]\r\nNumber of tabs=1\r\n";
+    write(original);
+    for (WriteStep step :
+         {WriteStep::OpenTemp, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+        {
+            qv::profile::ScopedWriteFailure failure(step);
+            EXPECT_EQ(
+                qv::profile::writeProfileString("Settings", "Number of tabs", "2", path.c_str()),
+                WriteStatus::Failed)
+                << static_cast<int>(step);
+            EXPECT_FALSE(put(path, "Settings", "Tab1", "Writing"));
+            EXPECT_FALSE(qv::profile::replaceFileAtomically(path.c_str(), "junk"));
+        }
+        EXPECT_EQ(bytes(), original) << static_cast<int>(step);
+        EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"}) << static_cast<int>(step);
+    }
+    EXPECT_EQ(qv::profile::injectedWriteFailure(), WriteStep::None);
+    EXPECT_TRUE(put(path, "Settings", "Number of tabs", "2"));
+    EXPECT_EQ(get(path, "Settings", "Number of tabs"), "2");
+}
+
+TEST_F(ProfileFile, ALeftoverTemporaryNeverTripsALaterWrite) {
+    write("[S]\r\nk=1\r\n");
+    // What a crash between writing and renaming could leave, under any name we might use.
+    for (const char* name : {".qv.ini.tmp-AAAAAA", ".qv.ini.tmp-XXXXXX", ".qv.ini.tmp"}) {
+        ASSERT_TRUE(qvtest::writeAll(dir.filePath(name), "partial"));
+    }
+    EXPECT_TRUE(put(path, "S", "k", "2"));
+    EXPECT_EQ(bytes(), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(qvtest::readAll(dir.filePath(".qv.ini.tmp")), "partial");
+}
+
+TEST_F(ProfileFile, AReadOnlyFolderFailsTheWriteAndKeepsTheFile) {
+    const QString folder = dir.filePath("ro");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const std::string ini = (folder + "/qv.ini").toStdString();
+    ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(ini), "[S]\r\nk=1\r\n"));
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+    ASSERT_EQ(::chmod(ini.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(folder.toLocal8Bit().constData(), 0555), 0);
+    EXPECT_TRUE(asUnprivileged([&] {
+        return get(ini, "S", "k") == "1" &&
+               qv::profile::writeProfileString("S", "k", "2", ini.c_str()) == WriteStatus::Failed &&
+               !put(ini, "S", "new", "x") && put(ini, "S", "k", "1");
+    }));
+    ::chmod(folder.toLocal8Bit().constData(), 0755);
+    EXPECT_EQ(qvtest::readAll(QString::fromStdString(ini)), "[S]\r\nk=1\r\n");
+    EXPECT_EQ(entries(folder), QStringList{"qv.ini"});
+}
+
+TEST_F(ProfileFile, AnUnreadableFileIsNeverOverwritten) {
+    write("[S]\r\nk=1\r\n");
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0222), 0);
+    EXPECT_TRUE(asUnprivileged([&] {
+        return qv::profile::writeProfileString("S", "j", "2", path.c_str()) == WriteStatus::Failed;
+    }));
+    ::chmod(path.c_str(), 0644);
+    EXPECT_EQ(bytes(), "[S]\r\nk=1\r\n");
+}
+
+TEST_F(ProfileFile, AFileTooLargeToReadIsNeverOverwritten) {
+    write("[S]\r\nk=1\r\n");
+    ASSERT_EQ(::truncate(path.c_str(), qv::profile::kMaxProfileBytes + 1), 0);
+    EXPECT_EQ(get(path, "S", "k", "d"), "d");
+    EXPECT_FALSE(put(path, "S", "k", "2"));
+    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).size(),
+              static_cast<qint64>(qv::profile::kMaxProfileBytes + 1));
+}
+
+TEST_F(ProfileFile, AFolderInThePathFailsCleanly) {
+    EXPECT_FALSE(put(dir.path().toStdString(), "S", "k", "v"));
+    write("x");
+    EXPECT_FALSE(put(path + "/below.ini", "S", "k", "v"));
+    EXPECT_EQ(bytes(), "x");
+}
+
+TEST_F(ProfileFile, ReaderNeverSeesAPartialFile) {
+    const std::string big(20000, 'b');
+    write("[Settings]\r\nNumber of tabs=1\r\n[Tab 1]\r\nButton 1=a\r\n");
+    const QByteArray small = bytes();
+    ASSERT_TRUE(put(path, "Tab 1", "Button 1", big.c_str()));
+    const QByteArray large = bytes();
+
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0};
+    std::atomic<int> reads{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            const QByteArray now = qvtest::readAll(QString::fromStdString(path));
+            if (now != small && now != large) {
+                ++torn;
+            }
+            std::string v = get(path, "Tab 1", "Button 1", "", 30000);
+            if (v != "a" && v != big) {
+                ++torn;
+            }
+            ++reads;
+        }
+    });
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_TRUE(put(path, "Tab 1", "Button 1", i % 2 ? big.c_str() : "a"));
+    }
+    // Let the reader see the last state at least once before stopping.
+    const int seen = reads.load();
+    while (reads.load() < seen + 2) {
+        std::this_thread::yield();
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(torn.load(), 0);
+    EXPECT_GT(reads.load(), 0);
+    EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"});
+}
+
+} // namespace
