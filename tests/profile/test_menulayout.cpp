@@ -1,0 +1,131 @@
+// The layout of qv.ini: its place, names, the two special items and how a count is read.
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "platform/messagebox.h"
+#include "tests/support/testutil.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MenuLayout, TheMenuFileSitsBesideTheProgram) {
+    EXPECT_EQ(qv::programFolder(), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(qv::ProfilePath(), QCoreApplication::applicationDirPath() + "/qv.ini");
+}
+
+TEST(MenuLayout, SectionAndKeyNames) {
+    EXPECT_EQ(qv::tabCaptionKey(1), "Tab1");
+    EXPECT_EQ(qv::tabCaptionKey(12), "Tab12");
+    EXPECT_EQ(qv::tabSection(1), "Tab 1");
+    EXPECT_EQ(qv::tabSection(10), "Tab 10");
+    EXPECT_EQ(qv::buttonKey(3), "Button 3");
+    EXPECT_EQ(qv::buttonKey(1000), "Button 1000");
+    EXPECT_EQ(qv::kSettings, "Settings");
+    EXPECT_EQ(qv::kNumberOfTabs, "Number of tabs");
+    EXPECT_EQ(qv::kNumberOfButtonsRead, "Number Of Buttons");
+    EXPECT_EQ(qv::kNumberOfButtonsWrite, "Number of Buttons");
+    EXPECT_EQ(qv::kPageSize, 10);
+}
+
+TEST(MenuLayout, OnlyTheExactSpecialNamesAreResolved) {
+    const QString folder = "/opt/quorvel";
+    struct Case {
+        QString stored;
+        QString resolved;
+    };
+    const Case cases[] = {
+        {"My Computer.lnk", "/opt/quorvel/standard/My Computer.lnk"},
+        {"My Documents.lnk", "/opt/quorvel/standard/My Documents.lnk"},
+        {"my computer.lnk", "my computer.lnk"},
+        {"MY DOCUMENTS.LNK", "MY DOCUMENTS.LNK"},
+        {"My Computer.lnk ", "My Computer.lnk "},
+        {"C:\\Users\\My Computer.lnk", "C:\\Users\\My Computer.lnk"},
+        {"/home/pupil/My Documents.lnk", "/home/pupil/My Documents.lnk"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(qv::resolveSpecialItem(c.stored, folder), c.resolved) << c.stored.toStdString();
+    }
+    EXPECT_EQ(qv::resolveSpecialItem("My Computer.lnk"),
+              QCoreApplication::applicationDirPath() + "/standard/My Computer.lnk");
+}
+
+TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
+    using State = qv::MenuCount::State;
+    struct Case {
+        QString text;
+        State state;
+        int value;
+    };
+    const Case cases[] = {
+        {"", State::Empty, 0},
+        {"0", State::Number, 0},
+        {"1", State::Number, 1},
+        {"12", State::Number, 12},
+        {"007", State::Number, 7},
+        {"32767", State::Number, 32767},
+        {"32768", State::Unreadable, 0},
+        {"65537", State::Unreadable, 0},
+        {"99999999999999999999999", State::Unreadable, 0},
+        {"-1", State::Unreadable, 0},
+        {"+3", State::Unreadable, 0},
+        {" 3", State::Unreadable, 0},
+        {"3 ", State::Unreadable, 0},
+        {"3.0", State::Unreadable, 0},
+        {"1e3", State::Unreadable, 0},
+        {"0x10", State::Unreadable, 0},
+        {"three", State::Unreadable, 0},
+        {"12abc", State::Unreadable, 0},
+        {QString::fromUtf8("\xD9\xA3"), State::Unreadable, 0},     // an Arabic-Indic three
+        {QString::fromUtf8("\xEF\xBC\x93"), State::Unreadable, 0}, // a full-width three
+        {QString(QChar(0)), State::Unreadable, 0},
+    };
+    for (const Case& c : cases) {
+        const qv::MenuCount count = qv::parseCount(c.text);
+        EXPECT_EQ(count.state, c.state) << c.text.toStdString();
+        EXPECT_EQ(count.value, c.value) << c.text.toStdString();
+        EXPECT_EQ(count.isNumber(), c.state == State::Number) << c.text.toStdString();
+    }
+}
+
+// The example menu read as both programs read it at start.
+TEST(MenuLayout, TheExampleMenuReadsBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("qv.ini");
+    ASSERT_TRUE(qvtest::writeAll(path, "[Settings]\r\n"
+                                       "Number of tabs=2\r\n"
+                                       "Tab1=Writing\r\n"
+                                       "Tab2=Games\r\n"
+                                       "[Tab 1]\r\n"
+                                       "Number of Buttons=2\r\n"
+                                       "Button 1=C:\\Program Files\\Editor\\edit.exe\r\n"
+                                       "Button 2=My Documents.lnk\r\n"
+                                       "[Tab 2]\r\n"
+                                       "NUMBER OF BUTTONS=1\r\n"
+                                       "Button 1=C:\\Games\\Chess.lnk\r\n"));
+    qv::ScopedFakeMessageBox box;
+    const auto tabs =
+        qv::parseCount(qv::ReadKey(path, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    ASSERT_TRUE(tabs.isNumber());
+    ASSERT_EQ(tabs.value, 2);
+    EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(2)), "Games");
+    EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(3)), "");
+    EXPECT_EQ(qv::parseCount(*qv::ReadKey(path, qv::tabSection(2), qv::kNumberOfButtonsRead)).value,
+              1)
+        << "a count written in capitals reads as well";
+    EXPECT_EQ(qv::resolveSpecialItem(*qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(2)), "/p"),
+              "/p/standard/My Documents.lnk");
+    EXPECT_EQ(qv::parseCount(*qv::ReadKey(path, qv::tabSection(3), qv::kNumberOfButtonsRead)).state,
+              qv::MenuCount::State::Empty);
+
+    // Adding the first button of a new fourth tab.
+    ASSERT_EQ(qv::WriteKey(path, qv::tabSection(4), qv::buttonKey(1), "/x.lnk"), 1);
+    ASSERT_EQ(qv::WriteKey(path, qv::tabSection(4), qv::kNumberOfButtonsWrite, "1"), 1);
+    EXPECT_TRUE(
+        qvtest::readAll(path).endsWith("[Tab 4]\r\nButton 1=/x.lnk\r\nNumber of Buttons=1\r\n"));
+    EXPECT_TRUE(box.fake.messages.empty());
+}
+
+} // namespace
