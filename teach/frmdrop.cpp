@@ -1,0 +1,681 @@
+#include "teach/frmdrop.h"
+
+#include "common/ExtIcon.h"
+#include "common/GetFileName.h"
+#include "common/ShrtcutPath.h"
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "common/ui/Arrays.h"
+#include "common/ui/cmdapplau.h"
+#include "common/ui/imgicon.h"
+#include "common/ui/twips.h"
+#include "platform/messagebox.h"
+#include "platform/shell.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QUrl>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quorvel Manger");
+const QString kCannotUse = QStringLiteral("That item cannot be used!");
+const QString kHintPrefix = QStringLiteral("Click here to launch ");
+// What ReadKey gives back of a value at most; a longer stored path would start something else.
+constexpr int kMaxStoredPath = 254;
+constexpr std::int16_t kMaxCounter = std::numeric_limits<std::int16_t>::max();
+
+// Adds by to a 16-bit counter; false (counter unchanged) when the sum would pass 32767.
+bool addTo(std::int16_t& counter, int by) {
+    const int sum = int(counter) + by;
+    if (sum > kMaxCounter || sum < std::numeric_limits<std::int16_t>::min()) {
+        return false;
+    }
+    counter = static_cast<std::int16_t>(sum);
+    return true;
+}
+
+// Resets a flag when the scope ends, however it ends.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = old_; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+} // namespace
+
+frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWidget* parent)
+    : QWidget(parent), services_(services),
+      programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder) {
+    profilePath_ = QDir(programFolder_).filePath(QStringLiteral("qv.ini"));
+    buildControls();
+    launchWindow_ = std::make_unique<qv::LaunchWindow>();
+    launchWindow_->window = this;
+    launchWindow_->cmdapplau = cmdapplau;
+    launchWindow_->imgicon = imgicon;
+    launchWindow_->programFolder = programFolder_;
+    launchWindow_->overlayShortcutIcons = false;
+}
+
+frmdrop::~frmdrop() = default;
+
+void frmdrop::buildControls() {
+    setObjectName(QStringLiteral("frmdrop"));
+    setWindowTitle(kTitle);
+    setFixedSize(qv::twipsToPixels(9330), qv::twipsToPixels(6585));
+
+    Image1 = new QLabel(QStringLiteral("Drop here..."), this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(qv::twipsRect(120, 120, 2895, 2415));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setToolTip(QStringLiteral("Drop here..."));
+    Image1->setAcceptDrops(true);
+    Image1->setStyleSheet(QStringLiteral("QLabel#Image1 { border: 2px dashed palette(mid); "
+                                         "border-radius: 6px; color: palette(dark); }"));
+    Image1->installEventFilter(this);
+
+    imgicon = new qv::IconSurface(this);
+    imgicon->setObjectName(QStringLiteral("imgicon"));
+    imgicon->setGeometry(qv::twipsRect(1080, 840, 615, 615));
+    imgicon->hide();
+
+    Frame1 = new QGroupBox(QStringLiteral("New Button"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(qv::twipsRect(3120, 120, 6135, 2415));
+
+    auto label = [this](const char* name, const char* text, QRect twips) {
+        auto* l = new QLabel(QString::fromLatin1(text), Frame1);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(twips);
+        return l;
+    };
+    Label1 = label("Label1", "Tab:", qv::twipsRect(240, 480, 375, 255));
+    labTarget = label("labTarget", "Target:", qv::twipsRect(240, 1200, 615, 255));
+    labName = label("labName", "Caption:", qv::twipsRect(240, 1560, 735, 255));
+    labHint = label("labHint", "Hint:", qv::twipsRect(240, 1920, 615, 255));
+
+    // The window fills these itself and never reads them back, so they take no typing.
+    auto box = [this](const char* name, QRect twips) {
+        auto* t = new QLineEdit(Frame1);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setGeometry(twips);
+        t->setReadOnly(true);
+        return t;
+    };
+    txtTarget = box("txtTarget", qv::twipsRect(960, 1200, 3135, 285));
+    txtappname = box("txtappname", qv::twipsRect(960, 1560, 3135, 285));
+    txtHint = box("txtHint", qv::twipsRect(960, 1920, 3135, 285));
+
+    // These belong to the window but lie on the frame's lines, drawn above it.
+    txttabcaption = new QLineEdit(QStringLiteral("Tab Caption"), this);
+    txttabcaption->setObjectName(QStringLiteral("txttabcaption"));
+    txttabcaption->setGeometry(qv::twipsRect(4080, 600, 3135, 285));
+
+    auto button = [this](const char* name, const char* text, QRect twips) {
+        auto* b = new QPushButton(QString::fromLatin1(text), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(twips);
+        return b;
+    };
+    cmdaddtab = button("cmdaddtab", "&Add", qv::twipsRect(7440, 600, 735, 255));
+    cmdremovetab = button("cmdremovetab", "&Remove", qv::twipsRect(8160, 600, 735, 255));
+    cmdaddbutt = button("cmdaddbutt", "&Add Button", qv::twipsRect(7920, 1200, 1095, 255));
+    cmdaddbutt->setEnabled(false);
+
+    ceptab = new QTabWidget(this);
+    ceptab->setObjectName(QStringLiteral("ceptab"));
+    ceptab->setGeometry(qv::twipsRect(120, 2760, 9135, 3735));
+
+    cmdback = button("cmdback", "<<", qv::twipsRect(240, 3240, 375, 3135));
+    cmdnext = button("cmdnext", ">>", qv::twipsRect(8760, 3240, 375, 3135));
+    cmdback->setEnabled(false);
+    cmdnext->setEnabled(false);
+
+    cmdapplau = new qv::LaunchButtonArray(this, QRect(1080, 3360, 1335, 1095));
+    cmdapplau->setObjectName(QStringLiteral("cmdapplau"));
+
+    mnubutton = new QMenu(QStringLiteral("Edit Button"), this);
+    mnubutton->setObjectName(QStringLiteral("mnubutton"));
+    mnutest = mnubutton->addAction(QStringLiteral("Test Button"));
+    mnutest->setObjectName(QStringLiteral("mnutest"));
+    mnudelete = mnubutton->addAction(QStringLiteral("Delete Button"));
+    mnudelete->setObjectName(QStringLiteral("mnudelete"));
+
+    connect(ceptab, &QTabWidget::currentChanged, this, [this](int) {
+        if (!changingTabs_) {
+            ceptab_Click();
+        }
+    });
+    connect(cmdnext, &QPushButton::clicked, this, &frmdrop::cmdnext_Click);
+    connect(cmdback, &QPushButton::clicked, this, &frmdrop::cmdback_Click);
+    connect(cmdaddtab, &QPushButton::clicked, this, &frmdrop::cmdaddtab_Click);
+    connect(cmdremovetab, &QPushButton::clicked, this, &frmdrop::cmdremovetab_Click);
+    connect(cmdaddbutt, &QPushButton::clicked, this, &frmdrop::cmdaddbutt_Click);
+    connect(txtTarget, &QLineEdit::textChanged, this, &frmdrop::txtTarget_Change);
+    // A right press unloads the pressed button itself, so the press is handled once its event
+    // has been delivered, not inside it.
+    connect(cmdapplau, &qv::LaunchButtonArray::MouseDown, this,
+            [this](int index, Qt::MouseButton b, Qt::KeyboardModifiers shift, int x, int y) {
+                QMetaObject::invokeMethod(
+                    this, [=, this] { cmdapplau_MouseDown(index, b, shift, x, y); },
+                    Qt::QueuedConnection);
+            });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Profile helpers
+
+std::int16_t frmdrop::selectedTab() const {
+    const int index = ceptab->currentIndex();
+    return index < 0 ? std::int16_t(0) : static_cast<std::int16_t>(index + 1);
+}
+
+qv::MenuCount frmdrop::readButtonCount(std::int16_t tab) const {
+    return qv::parseCount(qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead)
+                              .value_or(QString()));
+}
+
+QString frmdrop::readButton(std::int16_t tab, int button) const {
+    return qv::ReadKey(profilePath_, qv::tabSection(tab), qv::buttonKey(button))
+        .value_or(QString());
+}
+
+QString frmdrop::resolveSpecial(const QString& item) const {
+    return qv::resolveSpecialItem(item, programFolder_);
+}
+
+void frmdrop::refuseUnreadableCount(std::int16_t tab, const QString& action) const {
+    qv::MsgBox(QStringLiteral("The number of buttons of this tab cannot be read: [%1] in %2 holds "
+                              "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
+                              "So that no button is overwritten or lost, %5 is refused for this "
+                              "tab. Correct the number in the file first.")
+                   .arg(qv::tabSection(tab), profilePath_,
+                        qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead)
+                            .value_or(QString()),
+                        qv::kNumberOfButtonsWrite, action),
+               kTitle, qv::MsgIcon::Information);
+}
+
+void frmdrop::showTabCountDamaged() const {
+    qv::MsgBox(
+        QStringLiteral("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
+                       "\"%4\", which is not a number from 0 to 32767.\r\nNo tab is shown, "
+                       "and adding or removing tabs is refused so that no tab is "
+                       "overwritten or lost. Correct the number in the file first.")
+            .arg(qv::kSettings, profilePath_,
+                 qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()),
+                 qv::kNumberOfTabs),
+        kTitle, qv::MsgIcon::Information);
+}
+
+void frmdrop::selectTabQuietly(int zeroBased) {
+    FlagGuard guard(changingTabs_);
+    ceptab->setCurrentIndex(zeroBased);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pages
+
+void frmdrop::unloadButtons() {
+    for (int k = loadedButtons; k >= 1; --k) {
+        cmdapplau->Unload(k);
+    }
+    loadedButtons = 0;
+}
+
+void frmdrop::fillPage(const qv::MenuCount& count) {
+    const std::int16_t s = selectedTab();
+    if (count.state == qv::MenuCount::State::Unreadable) {
+        // Nothing tells how many buttons there are: show the first page's keys up to the first
+        // missing one, and no paging.
+        for (int slot = 1; slot <= qv::kPageSize; ++slot) {
+            const QString item = readButton(s, pageOffset + slot);
+            if (item.isEmpty()) {
+                break;
+            }
+            buttonNo = static_cast<std::int16_t>(slot);
+            currentItem = resolveSpecial(item);
+            LoadButton(false, buttonNo <= 5);
+        }
+        return;
+    }
+    const int last = std::min(count.value - pageOffset, qv::kPageSize);
+    for (int slot = 1; slot <= last; ++slot) {
+        buttonNo = static_cast<std::int16_t>(slot);
+        currentItem = resolveSpecial(readButton(s, pageOffset + buttonNo));
+        LoadButton(false, buttonNo <= 5);
+    }
+}
+
+void frmdrop::Form_Load() {
+    cmdback->setEnabled(false);
+    {
+        FlagGuard guard(changingTabs_);
+        while (ceptab->count() > 0) {
+            QWidget* page = ceptab->widget(0);
+            ceptab->removeTab(0);
+            delete page;
+        }
+        tabCountDamaged_ = false;
+        const qv::MenuCount tabs = qv::parseCount(
+            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+        if (tabs.state == qv::MenuCount::State::Unreadable) {
+            tabCountDamaged_ = true;
+            showTabCountDamaged();
+        }
+        for (int n = 1; n <= tabs.value; ++n) {
+            tabNo = static_cast<std::int16_t>(n);
+            const int index = ceptab->addTab(new QWidget, QString());
+            ceptab->setTabText(index,
+                               qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
+                                   .value_or(QString()));
+        }
+        if (ceptab->count() > 0) {
+            ceptab->setCurrentIndex(0);
+        }
+    }
+
+    const std::int16_t s = selectedTab();
+    if (s == 0) {
+        // No tab: an empty page; only the tab controls have anything to do.
+        return;
+    }
+    const qv::MenuCount count = readButtonCount(s);
+    if (count.state == qv::MenuCount::State::Empty) {
+        return;
+    }
+    if (count.isNumber() && count.value > qv::kPageSize) {
+        cmdnext->setEnabled(true);
+    }
+    pageOffset = 0;
+    fillPage(count);
+}
+
+void frmdrop::ceptab_Click() {
+    cmdback->setEnabled(false);
+    cmdnext->setEnabled(false);
+    pageOffset = 0;
+    unloadButtons();
+    const std::int16_t s = selectedTab();
+    if (s == 0) {
+        return;
+    }
+    const qv::MenuCount count = readButtonCount(s);
+    if (count.state != qv::MenuCount::State::Empty) {
+        if (count.isNumber() && count.value > qv::kPageSize) {
+            cmdnext->setEnabled(true);
+        }
+        fillPage(count);
+    }
+    txttabcaption->setText(ceptab->tabText(s - 1));
+}
+
+void frmdrop::cmdnext_Click() {
+    const std::int16_t old = pageOffset;
+    if (!addTo(pageOffset, qv::kPageSize)) {
+        return;
+    }
+    previousPageOffset = old;
+    pageButtonCount = 0;
+    unloadButtons();
+    const std::int16_t s = selectedTab();
+    const qv::MenuCount count = s == 0 ? qv::MenuCount{} : readButtonCount(s);
+    if (count.isNumber()) {
+        const int last = std::min(count.value - pageOffset, qv::kPageSize);
+        for (int slot = 1; slot <= last; ++slot) {
+            buttonNo = static_cast<std::int16_t>(slot);
+            currentItem = resolveSpecial(readButton(s, pageOffset + buttonNo));
+            LoadButton(false, buttonNo <= 5);
+            addTo(pageButtonCount, 1);
+        }
+    }
+    if (pageButtonCount != qv::kPageSize) {
+        cmdnext->setEnabled(false);
+    }
+    cmdback->setEnabled(true);
+}
+
+void frmdrop::cmdback_Click() {
+    unloadButtons();
+    const std::int16_t s = selectedTab();
+    const qv::MenuCount count = s == 0 ? qv::MenuCount{} : readButtonCount(s);
+    if (count.isNumber()) {
+        // The page before is full unless the file shrank meanwhile; never place keys beyond
+        // the count.
+        const int last = std::min(count.value - previousPageOffset, qv::kPageSize);
+        for (int slot = 1; slot <= last; ++slot) {
+            buttonNo = static_cast<std::int16_t>(slot);
+            currentItem = resolveSpecial(readButton(s, previousPageOffset + buttonNo));
+            LoadButton(false, buttonNo <= 5);
+        }
+    }
+    addTo(previousPageOffset, -qv::kPageSize);
+    pageOffset = static_cast<std::int16_t>(std::max(0, previousPageOffset + qv::kPageSize));
+    cmdnext->setEnabled(true);
+    if (pageOffset == 0) {
+        cmdback->setEnabled(false);
+    }
+    pageButtonCount = 0;
+}
+
+void frmdrop::LoadButton(bool append, bool firstFive) {
+    imgicon->clearPicture();
+    if (!addTo(loadedButtons, 1)) {
+        return;
+    }
+    qv::BuildLaunchButton(*launchWindow_, currentItem, loadedButtons, firstFive);
+    if (append) {
+        const std::int16_t s = selectedTab();
+        const qv::MenuCount count = readButtonCount(s);
+        // The caller has refused a missing tab, a damaged count and a full tab already; this
+        // only keeps a damaged count from ever being overwritten.
+        if (s != 0 && count.state != qv::MenuCount::State::Unreadable &&
+            count.value < kMaxCounter) {
+            const QString n = QString::number(count.isNumber() ? count.value + 1 : 1);
+            const QString section = qv::tabSection(s);
+            if (qv::WriteKey(profilePath_, section, QStringLiteral("Button ") + n, currentItem) ==
+                1) {
+                qv::WriteKey(profilePath_, section, qv::kNumberOfButtonsWrite, n);
+            } else {
+                qv::MsgBox(QStringLiteral("The button could not be stored in %1; the menu file "
+                                          "is unchanged.")
+                               .arg(profilePath_),
+                           kTitle, qv::MsgIcon::Stop);
+            }
+        }
+    }
+    setWaiting();
+}
+
+void frmdrop::setWaiting() {
+    imgicon->clearPicture();
+    Image1->show();
+    imgicon->hide();
+    txtHint->clear();
+    txtappname->clear();
+    txtTarget->clear();
+    currentItem.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tab editing
+
+void frmdrop::cmdaddtab_Click() {
+    if (tabCountDamaged_) {
+        showTabCountDamaged();
+        return;
+    }
+    if (ceptab->count() >= kMaxCounter) {
+        return;
+    }
+    const bool wasEmpty = ceptab->count() == 0;
+    const QString caption = txttabcaption->text();
+    int index = 0;
+    {
+        FlagGuard guard(changingTabs_);
+        index = ceptab->addTab(new QWidget, QString());
+        ceptab->setTabText(index, caption);
+    }
+    const int tabs = ceptab->count();
+    qv::WriteKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, QString::number(tabs));
+    qv::WriteKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabs), caption);
+    // The first tab of an empty strip becomes the selected one: show it as a click would.
+    if (wasEmpty) {
+        ceptab_Click();
+    }
+}
+
+void frmdrop::cmdremovetab_Click() {
+    if (tabCountDamaged_) {
+        showTabCountDamaged();
+        return;
+    }
+    const int s = selectedTab();
+    const int n = ceptab->count();
+    if (s == 0 || n == 0) {
+        return; // no tab: nothing to remove
+    }
+    for (int j = s; j <= n - 1; ++j) {
+        ceptab->setTabText(j - 1, ceptab->tabText(j));
+    }
+    qv::DeleteKey(profilePath_, qv::kSettings, qv::tabCaptionKey(n));
+    {
+        FlagGuard guard(changingTabs_);
+        QWidget* page = ceptab->widget(n - 1);
+        ceptab->removeTab(n - 1);
+        delete page;
+    }
+    for (int k = 1; k <= n - 1; ++k) {
+        qv::WriteKey(profilePath_, qv::kSettings, qv::tabCaptionKey(k), ceptab->tabText(k - 1));
+    }
+    qv::WriteKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, QString::number(n - 1));
+    qv::DeleteSection(profilePath_, qv::tabSection(s));
+    for (int j = s; j <= n - 1; ++j) {
+        qv::RenameSection(profilePath_, qv::tabSection(j + 1), qv::tabSection(j));
+    }
+    ceptab_Click();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Button editing
+
+frmdrop::DropKind frmdrop::dropKindOf(const QString& droppedFile) {
+    // The kind is the last three characters, exactly so: "LNK" or "EXE" is not accepted.
+    const QString type = droppedFile.right(3);
+    if (type == QLatin1String("lnk")) {
+        return DropKind::Shortcut;
+    }
+    if (type == QLatin1String("exe")) {
+        return DropKind::Program;
+    }
+    return DropKind::None;
+}
+
+QString frmdrop::unstorablePathReason(const QString& path) {
+    if (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r')) ||
+        path.contains(QChar(0))) {
+        return QStringLiteral("That item cannot be used!\r\n\r\nIts path holds a line break, "
+                              "which the menu file cannot store:\r\n%1\r\nRename the file or its "
+                              "folder without the line break and drop it again.")
+            .arg(path);
+    }
+    if (path.toLocal8Bit().size() > kMaxStoredPath) {
+        return QStringLiteral("That item cannot be used!\r\n\r\nIts path is longer than the %1 "
+                              "characters that the menu file can give back, so the button would "
+                              "start something else:\r\n%2\r\nMove the item to a folder with a "
+                              "shorter path and drop it again.")
+            .arg(kMaxStoredPath)
+            .arg(path);
+    }
+    return {};
+}
+
+bool frmdrop::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            // Every kind of data is let in, so that a drop without files can be answered.
+            static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+            return true;
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            Image1_OLEDragDrop(drop->mimeData());
+            drop->acceptProposedAction();
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
+    currentItem.clear();
+    imgicon->clearPicture();
+
+    // Only the first file of the file list is used; data without a file list gives no file.
+    QString first;
+    if (data != nullptr && data->hasUrls() && !data->urls().isEmpty() &&
+        data->urls().first().isLocalFile()) {
+        first = data->urls().first().toLocalFile();
+    }
+    droppedFile = first;
+    if (droppedFile.isEmpty()) {
+        qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
+        return;
+    }
+    droppedType = droppedFile.right(3);
+
+    const DropKind kind = dropKindOf(droppedFile);
+    if (kind == DropKind::None) {
+        return;
+    }
+    const QString reason = unstorablePathReason(droppedFile);
+    if (!reason.isEmpty()) {
+        droppedFile.clear();
+        droppedType.clear();
+        qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
+        return;
+    }
+    showPreview(kind, true);
+}
+
+void frmdrop::showPreview(DropKind kind, bool drawIcon) {
+    Image1->hide();
+    imgicon->show();
+    if (drawIcon) {
+        const QString iconFile =
+            kind == DropKind::Shortcut ? qv::ResolveShortcutTarget(droppedFile) : droppedFile;
+        if (!iconFile.isEmpty()) {
+            qv::DrawFileIcon(*imgicon, iconFile);
+        }
+    }
+    const QString caption = qv::FileNameFromPath(droppedFile, false);
+    txtTarget->setText(droppedFile);
+    txtappname->setText(caption);
+    txtHint->setText(kHintPrefix + caption);
+    cmdaddbutt->setEnabled(true);
+}
+
+void frmdrop::cmdaddbutt_Click() {
+    const std::int16_t s = selectedTab();
+    if (s == 0) {
+        qv::MsgBox(QStringLiteral("There is no tab to put the button on. Add a tab first, then "
+                                  "add the button."),
+                   kTitle, qv::MsgIcon::Information);
+        return;
+    }
+    const qv::MenuCount count = readButtonCount(s);
+    if (count.state == qv::MenuCount::State::Unreadable) {
+        refuseUnreadableCount(s, QStringLiteral("adding a button"));
+        return;
+    }
+    if (count.value >= kMaxCounter) {
+        qv::MsgBox(QStringLiteral("This tab already holds %1 buttons, as many as the menu file "
+                                  "can count. Put the button on another tab.")
+                       .arg(kMaxCounter),
+                   kTitle, qv::MsgIcon::Information);
+        return;
+    }
+    if (unstorablePathReason(droppedFile).size() > 0) {
+        qv::MsgBox(unstorablePathReason(droppedFile), kTitle, qv::MsgIcon::Information);
+        return;
+    }
+
+    // The new button goes after the tab's last one: turn the pages until the one shown has
+    // room, which is the tab's last page.
+    if (loadedButtons == qv::kPageSize) {
+        for (int pages = count.value / qv::kPageSize + 1;
+             loadedButtons == qv::kPageSize && pages > 0; --pages) {
+            cmdnext_Click();
+        }
+        cmdback->setEnabled(true);
+        if (loadedButtons == qv::kPageSize) {
+            return; // the file changed under the window; nothing is stored
+        }
+    }
+    currentItem = droppedFile;
+    if (currentItem.isEmpty()) {
+        qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
+        return;
+    }
+    const DropKind kind = dropKindOf(currentItem);
+    if (kind == DropKind::None) {
+        return; // only a previewed item can be added
+    }
+    if (kind == DropKind::Shortcut) {
+        showPreview(kind, false);
+    } else if (kind == DropKind::Program) {
+        Image1->hide();
+        imgicon->show();
+        qv::DrawFileIcon(*imgicon, currentItem);
+        qv::MsgBox(currentItem, kTitle, qv::MsgIcon::None);
+        showPreview(kind, false);
+    }
+    currentItem = droppedFile;
+    const bool firstFive = loadedButtons + 1 <= 5;
+    LoadButton(true, firstFive);
+}
+
+void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers, int,
+                                  int) {
+    const std::int16_t s = selectedTab();
+    if (s == 0 || index < 1) {
+        return;
+    }
+    const int n = pageOffset + index;
+    const QString section = qv::tabSection(s);
+
+    if (button == Qt::LeftButton) {
+        const QString file = resolveSpecial(readButton(s, n));
+        if (!file.isEmpty() && services_.shell != nullptr) {
+            services_.shell->ShellExecute(file);
+        }
+        return;
+    }
+    if (button != Qt::RightButton) {
+        return;
+    }
+
+    const qv::MenuCount count = readButtonCount(s);
+    if (count.state == qv::MenuCount::State::Unreadable) {
+        refuseUnreadableCount(s, QStringLiteral("deleting a button"));
+        return;
+    }
+    qv::DeleteKey(profilePath_, section, qv::buttonKey(n));
+    unloadButtons();
+    // Only a button within the count lowers it: a missing count is never written as -1, and a
+    // key beyond the count takes no counted button with it.
+    if (count.isNumber() && n >= 1 && n <= count.value) {
+        for (int k = n + 1; k <= count.value; ++k) {
+            qv::RenameKey(profilePath_, section, qv::buttonKey(k), qv::buttonKey(k - 1));
+        }
+        qv::WriteKey(profilePath_, section, qv::kNumberOfButtonsWrite,
+                     QString::number(count.value - 1));
+    }
+    loadedButtons = 0;
+    ceptab_Click();
+}
+
+void frmdrop::txtTarget_Change() {
+    cmdaddbutt->setEnabled(false);
+}
