@@ -16,6 +16,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,11 @@ void frmdrop::buildControls() {
     setObjectName(QStringLiteral("frmdrop"));
     setWindowTitle(kTitle);
     setFixedSize(qv::twipsToPixels(9330), qv::twipsToPixels(6585));
+    // The layout was drawn for an 8-point face; the desktop's usual 9 or 10 points would clip
+    // the labels and button texts at their fixed widths.
+    QFont face = font();
+    face.setPointSizeF(std::min<qreal>(face.pointSizeF(), 8.0));
+    setFont(face);
 
     Image1 = new QLabel(QStringLiteral("Drop here..."), this);
     Image1->setObjectName(QStringLiteral("Image1"));
