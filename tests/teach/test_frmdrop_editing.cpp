@@ -4,6 +4,9 @@
 
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
+#include "tests/fixtures/lnkwriter.h"
+
+#include <QFile>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -464,4 +467,65 @@ TEST_F(EditorTest, AFullTabRefusesAnotherButton) {
     ASSERT_EQ(box.fake.messages.size(), 1u);
     EXPECT_TRUE(box.fake.messages[0].text.contains(QStringLiteral("32767")));
     EXPECT_EQ(qvtest::readAll(iniPath()), before);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Icons of real items
+
+TEST_F(EditorTest, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
+    writeMenu(menuLines({"A"}, {0}));
+    const QString program = QDir(dir.path()).filePath(QStringLiteral("Paint.exe"));
+    ASSERT_TRUE(
+        QFile::copy(qvtest::dataDir() + QStringLiteral("/icons/quorvel-test.exe"), program));
+    qvtest::LnkSpec spec;
+    spec.localBasePath = program;
+    const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Paint.lnk"));
+    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, spec));
+
+    frmdrop& f = open();
+    dropFiles({shortcut});
+    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_FALSE(f.imgicon->picture().isNull());
+    f.cmdaddbutt->click();
+    ASSERT_EQ(page(), QStringList({"Paint"}));
+    EXPECT_FALSE(f.cmdapplau->element(1)->icon().isNull());
+    // Back to waiting: the surface is cleared for the next item.
+    EXPECT_TRUE(f.imgicon->picture().isNull());
+
+    dropFiles({program});
+    EXPECT_FALSE(f.imgicon->picture().isNull());
+    f.cmdaddbutt->click();
+    EXPECT_EQ(page(), QStringList({"Paint", "Paint"}));
+    EXPECT_EQ(fileLines().mid(3), tabLines(1, {shortcut, program}, 2));
+    EXPECT_TRUE(box.fake.messages.size() == 1u && box.fake.messages[0].text == program);
+}
+
+TEST_F(EditorTest, AShortcutWithoutATargetCanStillBeAdded) {
+    writeMenu(menuLines({"A"}, {0}));
+    const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Panel.lnk"));
+    qvtest::LnkSpec spec;
+    spec.virtualFolderOnly = true;
+    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, spec));
+    frmdrop& f = open();
+    dropFiles({shortcut});
+    ASSERT_FALSE(box.fake.messages.empty());
+    EXPECT_EQ(box.fake.messages[0].text, QStringLiteral("This shortcut does not contain a path."));
+    EXPECT_EQ(f.txtappname->text(), QStringLiteral("Panel"));
+    ASSERT_TRUE(f.cmdaddbutt->isEnabled());
+    f.cmdaddbutt->click();
+    EXPECT_EQ(fileLines().last(), QStringLiteral("Button 1=") + shortcut);
+}
+
+TEST_F(EditorTest, RemovingATabWithTheFileGoneReportsAndGoesOn) {
+    writeMenu(menuLines({"A", "B"}, {1, 1}));
+    frmdrop& f = open();
+    ASSERT_TRUE(QFile::remove(iniPath()));
+    f.cmdremovetab->click();
+    EXPECT_EQ(f.ceptab->count(), 1);
+    ASSERT_FALSE(box.fake.messages.empty());
+    for (const auto& m : box.fake.messages) {
+        EXPECT_EQ(m.title, QStringLiteral("File Not Found"));
+    }
+    // The captions and then the count are written again; no buttons are invented.
+    EXPECT_EQ(fileLines(), QStringList({"[Settings]", "Tab1=B", "Number of tabs=1"}));
 }
