@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <type_traits>
 
 using namespace teachtest;
 
@@ -301,4 +302,24 @@ TEST_F(EditorTest, UnreadableTabCountIsShownAndTabEditingRefused) {
     EXPECT_EQ(box.fake.messages.size(), 3u);
     EXPECT_EQ(qvtest::readAll(iniPath()), before);
     EXPECT_EQ(f.ceptab->count(), 0);
+}
+
+// The window state counts in 16 bits, as the menu file's numbers do.
+static_assert(std::is_same_v<decltype(frmdrop::pageOffset), std::int16_t>);
+static_assert(std::is_same_v<decltype(frmdrop::previousPageOffset), std::int16_t>);
+static_assert(std::is_same_v<decltype(frmdrop::loadedButtons), std::int16_t>);
+static_assert(std::is_same_v<decltype(frmdrop::pageButtonCount), std::int16_t>);
+static_assert(std::is_same_v<decltype(frmdrop::buttonNo), std::int16_t>);
+static_assert(std::is_same_v<decltype(frmdrop::tabNo), std::int16_t>);
+
+TEST_F(EditorTest, NothingOpensTheMigrationWindow) {
+    writeMenu(menuLines({"A", "B"}, {12, 1}));
+    frmdrop& f = open();
+    f.cmdnext->click();
+    f.ceptab->setCurrentIndex(1);
+    f.cmdaddtab->click();
+    f.cmdremovetab->click();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        EXPECT_NE(top->objectName(), QStringLiteral("frmMigrate"));
+    }
 }
