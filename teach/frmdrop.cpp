@@ -602,8 +602,8 @@ void frmdrop::cmdaddbutt_Click() {
                    kTitle, qv::MsgIcon::Information);
         return;
     }
-    if (unstorablePathReason(droppedFile).size() > 0) {
-        qv::MsgBox(unstorablePathReason(droppedFile), kTitle, qv::MsgIcon::Information);
+    if (const QString reason = unstorablePathReason(droppedFile); !reason.isEmpty()) {
+        qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
         return;
     }
 
