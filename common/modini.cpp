@@ -93,7 +93,14 @@ bool isSectionLineBytes(std::string_view line) {
 }
 
 std::string headerOf(const QString& section) {
-    return "[" + bytesOf(section).toStdString() + "]";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "[" + std::string.
+    const QByteArray name = bytesOf(section);
+    std::string header;
+    header.reserve(static_cast<std::size_t>(name.size()) + 2);
+    header += '[';
+    header.append(name.constData(), static_cast<std::size_t>(name.size()));
+    header += ']';
+    return header;
 }
 
 // The first line equal to the header, or nothing.
