@@ -1,0 +1,190 @@
+// The other process of the reliability tests.
+//
+//   qv_reliability_helper edit <qv.ini> <seed>
+//       Makes editor actions through modini for ever (until killed). Writes "R" to stdout when it
+//       starts and one "." after each completed modini call, so that the killer knows how far it
+//       got.
+//   qv_reliability_helper read <qv.ini> churn|editor
+//       Reads the menu as the launcher does, over and over, until its standard input closes;
+//       then prints what it saw: "reads=N missing=N torn=N unwritten=N" and the first few faults.
+//   qv_reliability_helper measure <qv.ini> read|write <section> <key> [value]
+//       One ReadKey or WriteKey on a (hostile) file in a fresh process; prints the result, the
+//       number of messages shown and how much the peak resident memory grew, as
+//       "result=<text> messages=N grown_kb=N".
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "platform/messagebox.h"
+#include "tests/reliability/editscript.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+void writeByte(char c) {
+    while (::write(STDOUT_FILENO, &c, 1) < 0 && errno == EINTR) {
+    }
+}
+
+int runEdit(const QString& path, unsigned seed) {
+    qvrel::EditScript script(path, seed, [](const qvrel::Call&) { writeByte('.'); });
+    writeByte('R');
+    // A bound of its own, in case the test that should kill it is gone.
+    for (long i = 0; i < 2000000; ++i) {
+        script.step();
+    }
+    return 0;
+}
+
+bool stdinClosed() {
+    pollfd p{STDIN_FILENO, POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0) {
+        return false;
+    }
+    char buffer[64];
+    return ::read(STDIN_FILENO, buffer, sizeof buffer) <= 0;
+}
+
+struct Tally {
+    long reads = 0;
+    long missing = 0;
+    long torn = 0;
+    long unwritten = 0;
+    QStringList faults;
+
+    void fault(long& counter, const QString& what) {
+        ++counter;
+        if (faults.size() < 10) {
+            faults << what;
+        }
+    }
+};
+
+bool wholeItem(const QString& value) {
+    static const QRegularExpression item(
+        QStringLiteral("^/srv/apps/t(\\d+)/b(\\d+)/s(\\d+)/prog-(\\d+)\\.exe$"));
+    const QRegularExpressionMatch m = item.match(value);
+    return m.hasMatch() && m.captured(3) == m.captured(4);
+}
+
+// One launcher start: the tab count and captions, then the selected tab's count and its
+// buttons page by page.
+void readOnce(const QString& path, bool churn, Tally& tally) {
+    ++tally.reads;
+    const qv::ProfileValue tabs = qv::ReadKey(path, qv::kSettings, qv::kNumberOfTabs);
+    if (!tabs) {
+        tally.fault(tally.missing, QStringLiteral("file missing at Number of tabs"));
+        return;
+    }
+    if (*tabs != QLatin1String("1")) {
+        tally.fault(tally.torn, QStringLiteral("Number of tabs read as '%1'").arg(*tabs));
+    }
+    const QString caption = qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(1)).value_or("?");
+    if (caption != (churn ? QLatin1String("Churn") : QLatin1String("Editor"))) {
+        tally.fault(tally.torn, QStringLiteral("Tab1 read as '%1'").arg(caption));
+    }
+    const qv::ProfileValue countText =
+        qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead);
+    if (!countText) {
+        tally.fault(tally.missing, QStringLiteral("file missing at Number Of Buttons"));
+        return;
+    }
+    const qv::MenuCount count = qv::parseCount(*countText);
+    // The churn writer stores only the counts 10 to 14; the editor never more than 40.
+    const bool written = count.isNumber() && (churn ? count.value >= 10 && count.value <= 14
+                                                    : count.value >= 0 && count.value <= 40);
+    if (!written) {
+        tally.fault(tally.unwritten, QStringLiteral("count read as '%1'").arg(*countText));
+        return;
+    }
+    for (int m = 1; m <= count.value; ++m) {
+        const qv::ProfileValue value = qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m));
+        if (!value) {
+            tally.fault(tally.missing, QStringLiteral("file missing at Button %1").arg(m));
+            return;
+        }
+        // While the editor renumbers, a button may be briefly absent; never half there.
+        if (value->isEmpty() && !churn) {
+            continue;
+        }
+        if (!wholeItem(*value)) {
+            tally.fault(tally.torn, QStringLiteral("Button %1 read as '%2'").arg(m).arg(*value));
+        }
+    }
+}
+
+int runRead(const QString& path, bool churn) {
+    Tally tally;
+    writeByte('R');
+    while (!stdinClosed()) {
+        readOnce(path, churn, tally);
+    }
+    std::printf("reads=%ld missing=%ld torn=%ld unwritten=%ld\n", tally.reads, tally.missing,
+                tally.torn, tally.unwritten);
+    for (const QString& f : tally.faults) {
+        std::printf("fault: %s\n", f.toLocal8Bit().constData());
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
+long peakKb() {
+    FILE* status = std::fopen("/proc/self/status", "r");
+    long kb = -1;
+    char line[256];
+    while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::strncmp(line, "VmHWM:", 6) == 0) {
+            kb = std::strtol(line + 6, nullptr, 10);
+        }
+    }
+    if (status != nullptr) {
+        std::fclose(status);
+    }
+    return kb;
+}
+
+int runMeasure(const QString& path, bool write, const QString& section, const QString& key,
+               const QString& value, const qv::FakeMessageBox& messages) {
+    const long before = peakKb();
+    QString result;
+    if (write) {
+        result = QString::number(qv::WriteKey(path, section, key, value));
+    } else {
+        const qv::ProfileValue v = qv::ReadKey(path, section, key);
+        result = v ? QStringLiteral("'%1'").arg(*v) : QStringLiteral("absent");
+    }
+    const long after = peakKb();
+    std::printf("result=%s messages=%zu grown_kb=%ld\n", result.toUtf8().constData(),
+                messages.messages.size(), after - before);
+    for (const qv::FakeMessageBox::Message& m : messages.messages) {
+        std::printf("message: %s\n", m.text.toUtf8().constData());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    qv::FakeMessageBox messages;
+    qv::installMessageBox(&messages);
+    if (argc == 4 && std::strcmp(argv[1], "edit") == 0) {
+        return runEdit(QString::fromLocal8Bit(argv[2]), static_cast<unsigned>(std::stoul(argv[3])));
+    }
+    if (argc == 4 && std::strcmp(argv[1], "read") == 0) {
+        return runRead(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "churn") == 0);
+    }
+    if ((argc == 6 || argc == 7) && std::strcmp(argv[1], "measure") == 0) {
+        return runMeasure(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "write") == 0,
+                          QString::fromUtf8(argv[4]), QString::fromUtf8(argv[5]),
+                          argc == 7 ? QString::fromUtf8(argv[6]) : QString(), messages);
+    }
+    std::fprintf(stderr, "usage: %s edit <qv.ini> <seed> | read <qv.ini> churn|editor\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,149 @@
+// The launcher reads qv.ini while the editor changes it, without any locking: every read must
+// see a whole file, whole lines and counts that were really written.
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "platform/messagebox.h"
+#include "tests/reliability/editscript.h"
+#include "tests/reliability/reliabilityutil.h"
+#include "tests/support/testutil.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+struct ReaderReport {
+    long reads = -1;
+    long missing = -1;
+    long torn = -1;
+    long unwritten = -1;
+    QString text;
+};
+
+// Starts the launcher-like reader in a process of its own.
+void startReader(QProcess& reader, const QString& path, const char* mode) {
+    reader.start(qvrel::helperPath(), {"read", path, QString::fromLatin1(mode)});
+    ASSERT_TRUE(reader.waitForStarted(10000)) << qPrintable(reader.errorString());
+    ASSERT_TRUE(qvrel::waitForByte(reader, 'R', 10000));
+}
+
+ReaderReport stopReader(QProcess& reader) {
+    reader.closeWriteChannel();
+    EXPECT_TRUE(reader.waitForFinished(30000));
+    ReaderReport report;
+    report.text = QString::fromLocal8Bit(reader.readAllStandardOutput());
+    const QRegularExpressionMatch m =
+        QRegularExpression(R"(reads=(\d+) missing=(\d+) torn=(\d+) unwritten=(\d+))")
+            .match(report.text);
+    if (m.hasMatch()) {
+        report.reads = m.captured(1).toLong();
+        report.missing = m.captured(2).toLong();
+        report.torn = m.captured(3).toLong();
+        report.unwritten = m.captured(4).toLong();
+    }
+    return report;
+}
+
+QByteArray churnMenu() {
+    QByteArray text = "[Settings]\r\nNumber of tabs=1\r\nTab1=Churn\r\n[Tab 1]\r\n"
+                      "Number of Buttons=14\r\n";
+    for (int m = 1; m <= 14; ++m) {
+        text +=
+            "Button " + QByteArray::number(m) + "=" + qvrel::itemValue(1, m, 0).toUtf8() + "\r\n";
+    }
+    return text;
+}
+
+TEST(Concurrency, ReaderNeverSeesAMissingFileTornLineOrUnwrittenCountDuring10000Changes) {
+    qv::ScopedFakeMessageBox messages;
+    QTemporaryDir tmp(qvrel::fastTempTemplate());
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath("qv.ini");
+    ASSERT_TRUE(qvtest::writeAll(path, churnMenu()));
+    QProcess reader;
+    ASSERT_NO_FATAL_FAILURE(startReader(reader, path, "churn"));
+
+    std::vector<int> lastSerial(15, 0);
+    int lastCount = 14;
+    for (int i = 1; i <= 10000; ++i) {
+        // Every tenth change moves the count among 10 to 14; the others rewrite a button, its
+        // line growing as the serial gains digits.
+        if (i % 10 == 0) {
+            lastCount = 10 + (i / 10) % 5;
+            ASSERT_EQ(qv::WriteKey(path, qv::tabSection(1), qv::kNumberOfButtonsWrite,
+                                   QString::number(lastCount)),
+                      1);
+        } else {
+            const int m = i % 14 + 1;
+            lastSerial[m] = i;
+            ASSERT_EQ(
+                qv::WriteKey(path, qv::tabSection(1), qv::buttonKey(m), qvrel::itemValue(1, m, i)),
+                1);
+        }
+    }
+    const ReaderReport report = stopReader(reader);
+    std::printf("concurrency (10000 changes): %s", qPrintable(report.text));
+    EXPECT_GT(report.reads, 50) << qPrintable(report.text);
+    EXPECT_EQ(report.missing, 0) << qPrintable(report.text);
+    EXPECT_EQ(report.torn, 0) << qPrintable(report.text);
+    EXPECT_EQ(report.unwritten, 0) << qPrintable(report.text);
+
+    // And no change was lost on the way.
+    EXPECT_EQ(qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead).value_or(""),
+              QString::number(lastCount));
+    for (int m = 1; m <= 14; ++m) {
+        EXPECT_EQ(qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m)).value_or(""),
+                  qvrel::itemValue(1, m, lastSerial[m]))
+            << m;
+    }
+    EXPECT_TRUE(messages.fake.messages.empty());
+}
+
+TEST(Concurrency, LauncherReadsWhileTheEditorAddsAndDeletes1000Buttons) {
+    qv::ScopedFakeMessageBox messages;
+    QTemporaryDir tmp(qvrel::fastTempTemplate());
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath("qv.ini");
+    ASSERT_TRUE(qvtest::writeAll(
+        path,
+        "[Settings]\r\nNumber of tabs=1\r\nTab1=Editor\r\n[Tab 1]\r\nNumber of Buttons=0\r\n"));
+    QProcess reader;
+    ASSERT_NO_FATAL_FAILURE(startReader(reader, path, "editor"));
+
+    qvrel::EditScript editor(path, 6, {});
+    std::mt19937 random(1000);
+    int adds = 0;
+    int deletes = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const int count = editor.buttonCount(1);
+        ASSERT_GE(count, 0);
+        if (count == 0 || (count < 20 && std::uniform_int_distribution<int>(0, 99)(random) < 55)) {
+            editor.addButton(1);
+            ++adds;
+        } else {
+            editor.deleteButton(1, std::uniform_int_distribution<int>(1, count)(random));
+            ++deletes;
+        }
+    }
+    const ReaderReport report = stopReader(reader);
+    std::printf("concurrency (editor, %d adds, %d deletes): %s", adds, deletes,
+                qPrintable(report.text));
+    EXPECT_GT(report.reads, 50) << qPrintable(report.text);
+    EXPECT_EQ(report.missing, 0) << qPrintable(report.text);
+    EXPECT_EQ(report.torn, 0) << qPrintable(report.text);
+    EXPECT_EQ(report.unwritten, 0) << qPrintable(report.text);
+
+    // The editor's own result: buttons 1 to the count, without gaps, and nothing after them.
+    const int count = editor.buttonCount(1);
+    ASSERT_GE(count, 0);
+    for (int m = 1; m <= count; ++m) {
+        EXPECT_TRUE(qv::KeyExists(path, qv::tabSection(1), qv::buttonKey(m))) << m;
+    }
+    EXPECT_FALSE(qv::KeyExists(path, qv::tabSection(1), qv::buttonKey(count + 1)));
+    EXPECT_TRUE(messages.fake.messages.empty()) << qPrintable(messages.fake.messages.front().text);
+}
+
+} // namespace

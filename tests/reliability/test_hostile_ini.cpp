@@ -1,0 +1,171 @@
+// Hostile menu files: a gigabyte in one line, NUL bytes, a million sections. Each is read (and
+// where the size allows, written) without a crash and with memory bounded by a small multiple
+// of what the engine agrees to hold; the times are in bench/reliability.
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "tests/reliability/reliabilityutil.h"
+#include "tests/support/testutil.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct Measured {
+    QString result;
+    int messages = -1;
+    long grownKb = -1;
+    QString output;
+};
+
+// One call in a fresh process, so that its peak memory is its own.
+Measured measure(const QStringList& args) {
+    QProcess p;
+    p.start(qvrel::helperPath(), QStringList{"measure"} + args);
+    Measured m;
+    if (!p.waitForFinished(240000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        m.output = QString::fromLocal8Bit(p.readAllStandardError());
+        return m;
+    }
+    m.output = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpressionMatch r =
+        QRegularExpression(R"(result=(.*) messages=(\d+) grown_kb=(-?\d+))").match(m.output);
+    if (r.hasMatch()) {
+        m.result = r.captured(1);
+        m.messages = r.captured(2).toInt();
+        m.grownKb = r.captured(3).toLong();
+    }
+    return m;
+}
+
+constexpr long kMb = 1024;
+
+qint64 allocatedBytes(const QString& path) {
+    struct stat st {};
+    return ::stat(path.toLocal8Bit().constData(), &st) == 0 ? qint64{st.st_blocks} * 512 : -1;
+}
+
+// A gigabyte of NUL bytes in one line after a real header, made sparse so that it costs no
+// disk: larger than anything the engine agrees to read, so it is refused without being loaded.
+TEST(HostileIni, GigabyteLineIsRefusedWithoutLoadingItAndNeverOverwritten) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath("qv.ini");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Settings]\r\nNumber of tabs=1\r\nTab1=");
+        ASSERT_TRUE(f.resize(qint64{1} << 30));
+        ASSERT_TRUE(f.seek(qint64{1} << 30));
+        f.write("\r\n[Tab 1]\r\nNumber of Buttons=3\r\n");
+    }
+    const qint64 size = QFileInfo(path).size();
+    const qint64 disk = allocatedBytes(path);
+    ASSERT_LT(disk, qint64{1} << 20) << "the file system does not keep the file sparse";
+
+    const Measured read = measure({path, "read", "Tab 1", "Number Of Buttons"});
+    ASSERT_GE(read.grownKb, 0) << qPrintable(read.output);
+    EXPECT_NE(read.result, "'3'") << "a file beyond the limit was read";
+    EXPECT_LT(read.grownKb, 16 * kMb) << qPrintable(read.output);
+
+    const Measured write = measure({path, "write", "Tab 1", "Button 1", "/usr/bin/xterm"});
+    ASSERT_GE(write.grownKb, 0) << qPrintable(write.output);
+    EXPECT_EQ(write.result, "0") << qPrintable(write.output);
+    EXPECT_GE(write.messages, 1) << "a refused write said nothing";
+    EXPECT_LT(write.grownKb, 16 * kMb) << qPrintable(write.output);
+    EXPECT_EQ(QFileInfo(path).size(), size);
+    EXPECT_EQ(allocatedBytes(path), disk);
+}
+
+// The largest single line the engine agrees to hold: read past, written around, in memory that
+// is a small multiple of the file.
+TEST(HostileIni, LongestAcceptedLineIsReadAndWrittenInBoundedMemory) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath("qv.ini");
+    const qint64 line = qint64(qv::profile::kMaxProfileBytes) - 4096;
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Settings]\r\nNumber of tabs=1\r\nJunk=");
+        const QByteArray block(1 << 20, 'A');
+        for (qint64 n = 0; n + block.size() <= line; n += block.size()) {
+            ASSERT_EQ(f.write(block), block.size());
+        }
+        f.write("\r\n[Tab 1]\r\nNumber of Buttons=3\r\n");
+    }
+    const long fileKb = QFileInfo(path).size() / 1024;
+
+    const Measured read = measure({path, "read", "Tab 1", "Number Of Buttons"});
+    EXPECT_EQ(read.result, "'3'") << qPrintable(read.output);
+    EXPECT_LT(read.grownKb, 3 * fileKb + 32 * kMb) << qPrintable(read.output);
+
+    const Measured write = measure({path, "write", "Tab 1", "Button 1", "/usr/bin/xterm"});
+    EXPECT_EQ(write.result, "1") << qPrintable(write.output);
+    EXPECT_LT(write.grownKb, 4 * fileKb + 32 * kMb) << qPrintable(write.output);
+    qv::ScopedFakeMessageBox box;
+    EXPECT_EQ(qv::ReadKey(path, "Tab 1", "Button 1").value_or(""), "/usr/bin/xterm");
+    EXPECT_EQ(qv::ReadKey(path, "Settings", "Junk").value_or("").size(), 254);
+}
+
+// A million sections: the last one is found and written, in memory bounded by the file.
+TEST(HostileIni, MillionSectionsAreReadAndWrittenInBoundedMemory) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath("qv.ini");
+    {
+        QByteArray text;
+        text.reserve(24 << 20);
+        for (int s = 0; s < 1000000; ++s) {
+            text += "[S" + QByteArray::number(s) + "]\r\nk=" + QByteArray::number(s) + "\r\n";
+        }
+        ASSERT_TRUE(qvtest::writeAll(path, text));
+    }
+    const long fileKb = QFileInfo(path).size() / 1024;
+    const Measured read = measure({path, "read", "S999999", "k"});
+    EXPECT_EQ(read.result, "'999999'") << qPrintable(read.output);
+    EXPECT_LT(read.grownKb, 3 * fileKb + 32 * kMb) << qPrintable(read.output);
+    const Measured write = measure({path, "write", "S999999", "k", "new"});
+    EXPECT_EQ(write.result, "1") << qPrintable(write.output);
+    EXPECT_LT(write.grownKb, 4 * fileKb + 32 * kMb) << qPrintable(write.output);
+    const Measured again = measure({path, "read", "S999999", "k"});
+    EXPECT_EQ(again.result, "'new'") << qPrintable(again.output);
+    const Measured first = measure({path, "read", "s0", "K"});
+    EXPECT_EQ(first.result, "'0'") << qPrintable(first.output);
+}
+
+// NUL bytes inside names, values and between lines: the menu around them still reads, a value
+// stops at its first NUL as the Windows buffer would, and a write keeps the NUL bytes it did not
+// touch.
+TEST(HostileIni, NulBytesAreJustBytes) {
+    qv::ScopedFakeMessageBox box;
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath("qv.ini");
+    const QByteArray text("[Settings]\r\nNumber of tabs=1\r\nTab1=Wri\0ting\r\n\0\0\0\r\n"
+                          "[Tab\0 9]\r\nButton 1=hidden\r\n[Tab 1]\r\nNumber of Buttons=1\r\n"
+                          "Button 1=/usr/bin/xterm\r\nB\0=x\r\n",
+                          138);
+    ASSERT_TRUE(qvtest::writeAll(path, text));
+    EXPECT_EQ(qv::ReadKey(path, "Settings", "Number of tabs").value_or(""), "1");
+    EXPECT_EQ(qv::ReadKey(path, "Settings", "Tab1").value_or("?"), "Wri");
+    EXPECT_EQ(qv::ReadKey(path, "Tab 1", "Button 1").value_or(""), "/usr/bin/xterm");
+    EXPECT_EQ(qv::ReadKey(path, "Tab 9", "Button 1").value_or("?"), "");
+    EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Number of Buttons", "2"), 1);
+    const QByteArray after = qvtest::readAll(path);
+    EXPECT_EQ(after.size(), text.size());
+    EXPECT_EQ(after.count('\0'), text.count('\0'));
+    EXPECT_TRUE(after.contains(QByteArray("Number of Buttons=2\r\n")));
+    // A NUL in what the editor would write is refused, not written raw.
+    EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Button 2", QString::fromUtf8("a\0b", 3)), 0);
+    EXPECT_EQ(qvtest::readAll(path), after);
+}
+
+} // namespace
