@@ -40,6 +40,64 @@ bool openWithDefault(const QString& pathOrUrl) {
     return QProcess::startDetached(kOpener, {pathOrUrl}, QDir::homePath());
 }
 
+// The arguments of a shortcut are one command-line text written for a Windows program: split
+// it into words by the Windows rules (blanks separate, double quotes group, backslashes escape
+// a quote), never interpreting anything else.
+QStringList splitArguments(const QString& line) {
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size();) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('\\')) {
+            qsizetype n = 0;
+            while (i < line.size() && line.at(i) == QLatin1Char('\\')) {
+                ++n;
+                ++i;
+            }
+            if (i < line.size() && line.at(i) == QLatin1Char('"')) {
+                word.append(QString(n / 2, QLatin1Char('\\')));
+                if (n % 2 == 1) {
+                    word.append(QLatin1Char('"'));
+                    ++i;
+                }
+            } else {
+                word.append(QString(n, QLatin1Char('\\')));
+            }
+            inWord = true;
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            if (quoted && i + 1 < line.size() && line.at(i + 1) == QLatin1Char('"')) {
+                word.append(QLatin1Char('"'));
+                i += 2;
+                continue;
+            }
+            quoted = !quoted;
+            inWord = true;
+            ++i;
+            continue;
+        }
+        if (!quoted && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (inWord) {
+                words << word;
+                word.clear();
+                inWord = false;
+            }
+            ++i;
+            continue;
+        }
+        word.append(c);
+        inWord = true;
+        ++i;
+    }
+    if (inWord) {
+        words << word;
+    }
+    return words;
+}
+
 bool startShortcut(const QFileInfo& link) {
     const std::optional<ShortcutInfo> info = readShortcutFile(link.absoluteFilePath());
     if (!info) {
@@ -58,10 +116,7 @@ bool startShortcut(const QFileInfo& link) {
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
             folder = targetInfo.absolutePath();
         }
-        // The stored arguments are one command-line text; it is split into words by the
-        // Windows quoting rules, never interpreted further.
-        return startProgram(targetInfo.absoluteFilePath(), QProcess::splitCommand(info->arguments),
-                            folder);
+        return startProgram(targetInfo.absoluteFilePath(), splitArguments(info->arguments), folder);
     }
     return openWithDefault(targetInfo.absoluteFilePath());
 }

@@ -2,18 +2,23 @@
 //
 // For scripts and benchmarks, two environment variables act once the first page has been
 // painted: QV_SCREENSHOT=<file.png> saves a picture of the window there and ends the program;
-// QV_FIRST_PAINT=report prints "first-paint rss-kb=<n>" and ends the program.
+// QV_FIRST_PAINT=report prints "first-paint rss-kb=<n>" and ends the program; QV_WINDOW_TREE=<file>
+// writes the visible widgets (class, name, geometry in the window, text) there first.
 #include "platform/character.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/speech.h"
 #include "student/frmstudent.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QScreen>
+#include <QTabBar>
+#include <QTextStream>
 #include <QTimer>
 #include <cstdio>
 
@@ -32,12 +37,45 @@ long residentKilobytes() {
     return -1;
 }
 
+// One line per visible widget: class, object name, x y width height in the window, text.
+bool writeWindowTree(QWidget* window, const QString& file) {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        return false;
+    }
+    QTextStream s(&out);
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(window)) {
+            continue;
+        }
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            text = b->text();
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            text = l->text();
+        } else if (auto* t = qobject_cast<QTabBar*>(w)) {
+            QStringList tabs;
+            for (int i = 0; i < t->count(); ++i) {
+                tabs << t->tabText(i);
+            }
+            text = tabs.join(QLatin1Char('|'));
+        }
+        const QPoint at = w->mapTo(window, QPoint(0, 0));
+        s << w->metaObject()->className() << '\t' << w->objectName() << '\t' << at.x() << ' '
+          << at.y() << ' ' << w->width() << ' ' << w->height() << '\t'
+          << text.replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
+    }
+    return s.status() == QTextStream::Ok;
+}
+
 // Waits for the window's first paint, then acts once on the next turn of the event loop (by
 // then the children painted in the same pass are on screen too).
 class FirstPaintHook : public QObject {
 public:
-    FirstPaintHook(QWidget* window, QString screenshot, bool report)
-        : window_(window), screenshot_(std::move(screenshot)), report_(report) {
+    FirstPaintHook(QWidget* window, QString screenshot, QString tree, bool report)
+        : window_(window), screenshot_(std::move(screenshot)), tree_(std::move(tree)),
+          report_(report) {
         window->installEventFilter(this);
     }
 
@@ -53,6 +91,10 @@ protected:
 private:
     void act() {
         int status = 0;
+        if (window_ && !tree_.isEmpty() && !writeWindowTree(window_, tree_)) {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(tree_));
+            status = 1;
+        }
         if (window_ && !screenshot_.isEmpty()) {
             if (window_->grab().save(screenshot_)) {
                 std::printf("%s\n", qPrintable(screenshot_));
@@ -70,6 +112,7 @@ private:
 
     QPointer<QWidget> window_;
     QString screenshot_;
+    QString tree_;
     bool report_;
     bool done_ = false;
 };
@@ -96,10 +139,11 @@ int main(int argc, char** argv) {
                      Qt::QueuedConnection);
 
     const QString screenshot = qEnvironmentVariable("QV_SCREENSHOT");
+    const QString tree = qEnvironmentVariable("QV_WINDOW_TREE");
     const bool report = qEnvironmentVariable("QV_FIRST_PAINT") == QLatin1String("report");
     std::unique_ptr<FirstPaintHook> hook;
-    if (!screenshot.isEmpty() || report) {
-        hook = std::make_unique<FirstPaintHook>(&window, screenshot, report);
+    if (!screenshot.isEmpty() || !tree.isEmpty() || report) {
+        hook = std::make_unique<FirstPaintHook>(&window, screenshot, tree, report);
     }
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

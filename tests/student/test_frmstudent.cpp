@@ -1,0 +1,541 @@
+// The launcher window on the offscreen platform: start-up, pages, tabs, starts, the character
+// and the drop area, observed through fakes.
+#include "common/ui/imgicon.h"
+#include "tests/student/studentfixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using studenttest::Launcher;
+using studenttest::menuText;
+using studenttest::programs;
+
+namespace {
+
+QStringList captionsOf(int first, int last) {
+    QStringList list;
+    for (int n = first; n <= last; ++n) {
+        list << QStringLiteral("Prog%1").arg(n);
+    }
+    return list;
+}
+
+TEST(StudentStartup, MissingMenuFileSaysFileNotFoundAndLoadsNothing) {
+    Launcher l;
+    frmstudent& w = l.load();
+    ASSERT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : File Not Found");
+    EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::None);
+    EXPECT_EQ(l.box.fake.messages[0].title, qv::programTitle());
+    EXPECT_EQ(w.ceptab->count(), 0);
+    EXPECT_EQ(w.loadedButtons, 0);
+    EXPECT_TRUE(l.character.calls.isEmpty()) << l.character.calls.join('|').toStdString();
+    EXPECT_EQ(w.character(), nullptr);
+}
+
+TEST(StudentStartup, TabCountThatIsNoPositiveNumberSaysNoTabsFound) {
+    const char* const values[] = {"0", "", "abc", "-1", "99999", "1.5", "2x", "0x10", nullptr};
+    for (const char* v : values) {
+        Launcher l;
+        QByteArray text = "[Settings]\r\n";
+        if (v) {
+            text += QByteArray("Number of tabs=") + v + "\r\nTab1=One\r\n";
+        }
+        text += "[Tab 1]\r\nNumber of Buttons=1\r\nButton 1=/apps/a.exe\r\n";
+        ASSERT_TRUE(l.writeMenu(text));
+        frmstudent& w = l.load();
+        const std::string which = v ? v : "<missing>";
+        ASSERT_EQ(l.box.fake.messages.size(), 1U) << which;
+        EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : No Tabs Found") << which;
+        EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::None);
+        EXPECT_EQ(w.ceptab->count(), 0) << which;
+        EXPECT_EQ(w.loadedButtons, 0) << which;
+        EXPECT_TRUE(l.character.calls.isEmpty()) << which;
+    }
+}
+
+TEST(StudentStartup, TabsGetCaptionsFromTabKeysWithoutBlank) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu("[Settings]\r\nNumber of tabs=3\r\nTab1=Writing\r\nTab3=Games\r\n"
+                            "Tab 2=wrong key\r\n[Tab 1]\r\nNumber of Buttons=0\r\n"));
+    frmstudent& w = l.load();
+    EXPECT_TRUE(l.box.fake.messages.empty());
+    ASSERT_EQ(w.ceptab->count(), 3);
+    EXPECT_EQ(w.ceptab->tabText(0), "Writing");
+    EXPECT_EQ(w.ceptab->tabText(1), "");
+    EXPECT_EQ(w.ceptab->tabText(2), "Games");
+    EXPECT_EQ(w.ceptab->currentIndex(), 0);
+}
+
+TEST(StudentStartup, CountKeyInCapitalsIsRead) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu("[Settings]\r\nNUMBER OF TABS=1\r\nTab1=A\r\n[Tab 1]\r\n"
+                            "NUMBER OF BUTTONS=3\r\nButton 1=/a/One.exe\r\nButton 2=/a/Two.exe\r\n"
+                            "Button 3=/a/Six.exe\r\n"));
+    l.load();
+    EXPECT_EQ(l.captions(), QStringList({"One", "Two", "Six"}));
+}
+
+TEST(StudentStartup, GreetingAtBottomRightOfA1024By768Screen) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(3)})));
+    frmstudent& w = l.load();
+    EXPECT_EQ(l.character.calls, QStringList({"Load Merlin Merlin.acs", "Show", "Listen 0",
+                                              "MoveTo 894 598", "Speak Welcome ann"}));
+    EXPECT_EQ(w.character(), &l.character);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(StudentStartup, GreetingFollowsTheScreenSize) {
+    Launcher l;
+    l.screen = QSize(1920, 1080);
+    ASSERT_TRUE(l.writeMenu(menuText({programs(1)})));
+    l.load();
+    EXPECT_TRUE(l.character.calls.contains("MoveTo 1790 910"));
+}
+
+TEST(StudentStartup, UserNameKeepsAtMostTwentyFourCharacters) {
+    struct Case {
+        QString logon;
+        QString greeting;
+    };
+    const Case cases[] = {
+        {"", "Speak Welcome "},
+        {"abcdefghijklmnopqrstuvwx", "Speak Welcome abcdefghijklmnopqrstuvwx"},
+        {"abcdefghijklmnopqrstuvwxyz0123", "Speak Welcome abcdefghijklmnopqrstuvwx"},
+        {QString("bob") + QChar(0) + "junk", "Speak Welcome bob"},
+    };
+    for (const Case& c : cases) {
+        Launcher l;
+        l.user = c.logon;
+        ASSERT_TRUE(l.writeMenu(menuText({programs(1)})));
+        frmstudent& w = l.load();
+        EXPECT_LE(w.userName.size(), 24);
+        EXPECT_EQ(l.character.calls.last(), c.greeting) << c.logon.toStdString();
+    }
+}
+
+TEST(StudentStartup, WithoutCharacterDataTheLauncherGoesOnSilently) {
+    Launcher l;
+    l.character.loadResult = false;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(3)})));
+    frmstudent& w = l.load();
+    EXPECT_TRUE(l.box.fake.messages.empty());
+    EXPECT_EQ(w.character(), nullptr);
+    EXPECT_EQ(l.captions(), captionsOf(1, 3));
+    w.cmdapplau_MouseDown(2, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    w.cmdStartReco_Click();
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
+    EXPECT_EQ(l.character.calls, QStringList({"Load Merlin Merlin.acs"}));
+}
+
+TEST(StudentStartup, WithoutAnyCharacterServiceTheLauncherWorks) {
+    Launcher l;
+    l.services.character = nullptr;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(2)})));
+    frmstudent& w = l.load();
+    w.cmdapplau_MouseDown(1, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog1.exe"}));
+    EXPECT_TRUE(l.character.calls.isEmpty());
+}
+
+TEST(StudentStartup, ControlsTextsAndStatusPanels) {
+    Launcher l;
+    l.speech.recognizerNames = {"First recognizer", "Second recognizer"};
+    ASSERT_TRUE(l.writeMenu(menuText({programs(1)})));
+    frmstudent& w = l.load();
+    EXPECT_EQ(w.windowTitle(), "Quorvel Student");
+    EXPECT_EQ(w.Label1->text(), "QUORVEL");
+    EXPECT_EQ(w.cmdback->text(), "<<");
+    EXPECT_EQ(w.cmdnext->text(), ">>");
+    EXPECT_EQ(w.cmdStartReco->text(), "Start Recognition");
+    EXPECT_TRUE(w.cmdStartReco->font().bold());
+    EXPECT_EQ(w.Image1->text(), "Drop here...");
+    EXPECT_EQ(w.mnufile->title(), "Wizard");
+    EXPECT_EQ(w.mnuAnimate->text(), "Animate Character");
+    EXPECT_EQ(w.mnuhide->text(), "Hide Oracle");
+    ASSERT_EQ(w.cmbEngines->count(), 2);
+    EXPECT_EQ(w.cmbEngines->itemText(0), "First recognizer");
+    EXPECT_EQ(w.cmbEngines->itemText(1), "Second recognizer");
+    EXPECT_EQ(w.cmbEngines->currentIndex(), -1);
+    // Panel 3 takes the combo box's text at load: nothing is chosen, so its design text.
+    EXPECT_EQ(w.panelText(3), "Combo1");
+    EXPECT_EQ(w.panelText(2), "");
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(w.panelText(1)).hasMatch())
+        << w.panelText(1).toStdString();
+    EXPECT_EQ(w.bar->findChildren<QLabel*>().size(), 3);
+}
+
+TEST(StudentStartup, ControlsSitAtTheirDesignGeometry) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(7)})));
+    frmstudent& w = l.load();
+    EXPECT_EQ(w.ceptab->geometry(), QRect(8, 56, 609, 249));
+    EXPECT_EQ(w.cmdback->geometry(), QRect(16, 88, 25, 209));
+    EXPECT_EQ(w.cmdnext->geometry(), QRect(584, 88, 25, 209));
+    EXPECT_EQ(w.Label1->geometry(), QRect(184, 8, 249, 41));
+    EXPECT_EQ(w.Image1->geometry(), QRect(712, 160, 57, 57));
+    EXPECT_EQ(w.imgicon->geometry(), QRect(712, 320, 41, 41));
+    EXPECT_EQ(w.cmdStartReco->pos(), QPoint(672, 272));
+    EXPECT_EQ(w.cmbEngines->pos(), QPoint(648, 200));
+    EXPECT_EQ(w.lblGrammar->pos(), QPoint(640, 248));
+    // The client area is 9330 x 4860 twips; the speech controls lie beyond it.
+    EXPECT_EQ(w.client->minimumSize(), QSize(622, 324));
+    EXPECT_GE(w.client->width(), 622);
+    EXPECT_GT(w.cmdStartReco->x(), 622);
+    // Resizable, so that they can be reached.
+    EXPECT_GT(w.maximumWidth(), w.width());
+    // Seventh button under the second slot of the first row.
+    ASSERT_EQ(w.loadedButtons, 7);
+    EXPECT_EQ(w.cmdapplau->element(1)->geometry(), QRect(72, 96, 89, 73));
+    EXPECT_EQ(w.cmdapplau->element(6)->pos(), QPoint(72, 189));
+    EXPECT_EQ(w.cmdapplau->element(7)->pos(), w.cmdapplau->element(2)->pos() + QPoint(0, 93));
+    // The status bar keeps to the bottom edge when the window grows.
+    w.resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.bar->geometry().bottom(), w.client->height() - 1);
+    EXPECT_EQ(w.bar->width(), w.client->width());
+}
+
+// A paging scenario: after each step, the buttons shown and the state of "<<" and ">>".
+struct PageStep {
+    char action; // 'l' load, 'n' ">>", 'b' "<<"
+    int first;   // number of the first button shown (0: none)
+    int last;
+    bool next;
+    bool back;
+    int offset;
+};
+struct PagingCase {
+    int buttons;
+    std::vector<PageStep> steps;
+};
+
+TEST(StudentPages, TenElevenTwentyAndTwentyFiveButtons) {
+    const PagingCase cases[] = {
+        {10, {{'l', 1, 10, false, false, 0}}},
+        {11,
+         {{'l', 1, 10, true, false, 0},
+          {'n', 11, 11, false, true, 10},
+          {'b', 1, 10, true, false, 0}}},
+        {12, {{'l', 1, 10, true, false, 0}, {'n', 11, 12, false, true, 10}}},
+        {20,
+         {{'l', 1, 10, true, false, 0},
+          {'n', 11, 20, true, true, 10},
+          {'n', 0, 0, false, true, 20},
+          {'b', 11, 20, true, true, 10},
+          {'b', 1, 10, true, false, 0}}},
+        {25,
+         {{'l', 1, 10, true, false, 0},
+          {'n', 11, 20, true, true, 10},
+          {'n', 21, 25, false, true, 20},
+          {'b', 11, 20, true, true, 10},
+          {'b', 1, 10, true, false, 0},
+          {'n', 11, 20, true, true, 10}}},
+        {3, {{'l', 1, 3, false, false, 0}}},
+        {0, {{'l', 0, 0, false, false, 0}}},
+    };
+    for (const PagingCase& c : cases) {
+        Launcher l;
+        ASSERT_TRUE(l.writeMenu(menuText({programs(c.buttons)})));
+        int stepNo = 0;
+        for (const PageStep& s : c.steps) {
+            if (s.action == 'l') {
+                l.load();
+            } else if (s.action == 'n') {
+                ASSERT_TRUE(l.window->cmdnext->isEnabled());
+                QTest::mouseClick(l.window->cmdnext, Qt::LeftButton);
+            } else {
+                ASSERT_TRUE(l.window->cmdback->isEnabled());
+                QTest::mouseClick(l.window->cmdback, Qt::LeftButton);
+            }
+            const std::string where =
+                std::to_string(c.buttons) + " buttons, step " + std::to_string(stepNo++);
+            const QStringList expected = s.first ? captionsOf(s.first, s.last) : QStringList();
+            EXPECT_EQ(l.captions(), expected) << where;
+            EXPECT_EQ(l.window->cmdnext->isEnabled(), s.next) << where;
+            EXPECT_EQ(l.window->cmdback->isEnabled(), s.back) << where;
+            EXPECT_EQ(l.window->pageOffset, s.offset) << where;
+            for (int i = 1; i <= l.window->loadedButtons; ++i) {
+                EXPECT_TRUE(l.window->cmdapplau->element(i)->isVisible()) << where;
+            }
+            EXPECT_EQ(l.window->cmdapplau->element(l.window->loadedButtons + 1), nullptr) << where;
+        }
+    }
+}
+
+TEST(StudentPages, TabChangeFromSecondPageReturnsToFirstPage) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(15), programs(12, 101)})));
+    frmstudent& w = l.load();
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    ASSERT_EQ(l.captions(), captionsOf(11, 15));
+    w.ceptab->setCurrentIndex(1);
+    EXPECT_EQ(w.pageOffset, 0);
+    EXPECT_EQ(l.captions(), captionsOf(101, 110));
+    EXPECT_TRUE(w.cmdnext->isEnabled());
+    EXPECT_FALSE(w.cmdback->isEnabled());
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    EXPECT_EQ(l.captions(), captionsOf(111, 112));
+    w.ceptab->setCurrentIndex(0);
+    EXPECT_EQ(l.captions(), captionsOf(1, 10));
+    EXPECT_FALSE(w.cmdback->isEnabled());
+}
+
+TEST(StudentPages, TabWithoutSectionOrWithBadCountShowsNoButtons) {
+    const char* const counts[] = {"abc", "-3", "40000", "3x", "", "1e3"};
+    for (const char* count : counts) {
+        Launcher l;
+        QByteArray text = "[Settings]\r\nNumber of tabs=3\r\nTab1=A\r\nTab2=B\r\nTab3=C\r\n"
+                          "[Tab 1]\r\nNumber of Buttons=2\r\nButton 1=/a/x.exe\r\n"
+                          "Button 2=/a/y.exe\r\n[Tab 2]\r\nNumber of Buttons=";
+        text += count;
+        text += "\r\nButton 1=/a/z.exe\r\n";
+        ASSERT_TRUE(l.writeMenu(text));
+        frmstudent& w = l.load();
+        EXPECT_EQ(w.loadedButtons, 2);
+        w.ceptab->setCurrentIndex(1);
+        EXPECT_EQ(w.loadedButtons, 0) << count;
+        EXPECT_FALSE(w.cmdnext->isEnabled()) << count;
+        w.cmdapplau_MouseDown(1, Qt::LeftButton, Qt::NoModifier, 0, 0);
+        w.ceptab->setCurrentIndex(2); // no section at all
+        EXPECT_EQ(w.loadedButtons, 0);
+        w.ceptab->setCurrentIndex(0);
+        EXPECT_EQ(w.loadedButtons, 2) << count;
+        EXPECT_TRUE(l.box.fake.messages.empty()) << count;
+    }
+}
+
+TEST(StudentPages, PagesRereadTheMenuAtEveryChange) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(11)})));
+    frmstudent& w = l.load();
+    // The editor adds a button meanwhile.
+    ASSERT_TRUE(l.writeMenu(menuText({programs(12)})));
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    EXPECT_EQ(l.captions(), captionsOf(11, 12));
+}
+
+TEST(StudentPages, SixteenBitOffsetNeverWraps) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(11)})));
+    frmstudent& w = l.load();
+    w.pageOffset = 32760;
+    w.cmdnext->setEnabled(true);
+    w.cmdnext_Click();
+    EXPECT_EQ(w.pageOffset, 32760);
+    EXPECT_FALSE(w.cmdnext->isEnabled());
+    EXPECT_EQ(w.loadedButtons, 10); // the page shown stays as it was
+    w.cmdapplau_MouseDown(8, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_TRUE(l.shell.starts.empty());
+    EXPECT_EQ(l.character.calls.count(), 5); // the greeting only
+}
+
+TEST(StudentStarts, ElementThreeOnPageTwoStartsButtonThirteen) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(14)})));
+    frmstudent& w = l.load();
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    QToolButton* third = w.cmdapplau->element(3);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->text(), "Prog13");
+    QTest::mousePress(third, Qt::LeftButton);
+    QTest::mouseRelease(third, Qt::LeftButton);
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog13.exe"}));
+    EXPECT_EQ(l.character.calls.last(), "Speak Starting Prog13");
+}
+
+TEST(StudentStarts, RightAndMiddlePressesStartNothing) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(3)})));
+    frmstudent& w = l.load();
+    const QStringList before = l.character.calls;
+    QTest::mousePress(w.cmdapplau->element(1), Qt::RightButton);
+    QTest::mouseRelease(w.cmdapplau->element(1), Qt::RightButton);
+    QTest::mousePress(w.cmdapplau->element(2), Qt::MiddleButton);
+    QTest::mouseRelease(w.cmdapplau->element(2), Qt::MiddleButton);
+    w.cmdapplau_MouseDown(3, Qt::RightButton, Qt::NoModifier, 0, 0);
+    w.cmdapplau_MouseDown(3, Qt::MiddleButton, Qt::NoModifier, 0, 0);
+    EXPECT_TRUE(l.shell.starts.empty());
+    EXPECT_EQ(l.character.calls, before);
+    // Shift and position do not matter for the left button.
+    w.cmdapplau_MouseDown(3, Qt::LeftButton, Qt::ShiftModifier, 40, 7);
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
+}
+
+TEST(StudentStarts, SpecialItemsAndTheirLetterCase) {
+    struct Case {
+        QString item;
+        QString start;
+        QString said;
+    };
+    const Case cases[] = {
+        {"My Computer.lnk", "computer:", "Speak Starting My Computer"},
+        {"My Documents.lnk", "documents:", "Speak Starting My Documents"},
+        {"my computer.lnk", "execute:my computer.lnk", "Speak Starting my computer"},
+        {"MY DOCUMENTS.LNK", "execute:MY DOCUMENTS.LNK", "Speak Starting MY DOCUMENTS"},
+        {"/home/ann/notes.txt", "execute:/home/ann/notes.txt", "Speak Starting notes"},
+        {"/apps/Word.lnk", "execute:/apps/Word.lnk", "Speak Starting Word"},
+        {"C:\\Apps\\Paint.exe", "execute:C:\\Apps\\Paint.exe", "Speak Starting Paint"},
+        {"/usr/bin/ls", "execute:/usr/bin/ls", "Speak Starting ls"},
+    };
+    for (const Case& c : cases) {
+        Launcher l;
+        ASSERT_TRUE(l.writeMenu(menuText({{c.item}})));
+        frmstudent& w = l.load();
+        w.cmdapplau_MouseDown(1, Qt::LeftButton, Qt::NoModifier, 0, 0);
+        EXPECT_EQ(l.executed(), QStringList({c.start})) << c.item.toStdString();
+        EXPECT_EQ(l.character.calls.last(), c.said) << c.item.toStdString();
+    }
+}
+
+TEST(StudentStarts, SpecialItemsAreShownFromTheStandardFolder) {
+    Launcher l;
+    ASSERT_TRUE(
+        l.writeMenu(menuText({{"My Computer.lnk", "My Documents.lnk", "my computer.lnk"}})));
+    l.load();
+    EXPECT_EQ(l.captions(), QStringList({"My Computer", "My Documents", "my computer"}));
+}
+
+TEST(StudentStarts, StartIsAnnouncedEvenWhenItFails) {
+    Launcher l;
+    l.shell.result = false;
+    ASSERT_TRUE(l.writeMenu(menuText({{"/nowhere/Gone.exe", "My Computer.lnk"}})));
+    frmstudent& w = l.load();
+    w.cmdapplau_MouseDown(1, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_EQ(l.character.calls.last(), "Speak Starting Gone");
+    w.cmdapplau_MouseDown(2, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_EQ(l.character.calls.last(), "Speak Starting My Computer");
+    EXPECT_TRUE(l.box.fake.messages.empty());
+}
+
+TEST(StudentStarts, ItemIsRereadAtEveryPress) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(2)})));
+    frmstudent& w = l.load();
+    ASSERT_TRUE(l.writeMenu(menuText({{"/apps/Prog1.exe", "My Documents.lnk"}})));
+    w.cmdapplau_MouseDown(2, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_EQ(l.executed(), QStringList({"documents:"}));
+}
+
+TEST(StudentStarts, EmptyOrMissingButtonKeyStartsAndSaysNothing) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu("[Settings]\r\nNumber of tabs=1\r\nTab1=A\r\n[Tab 1]\r\n"
+                            "Number of Buttons=3\r\nButton 1=/a/One.exe\r\nButton 3=\r\n"));
+    frmstudent& w = l.load();
+    ASSERT_EQ(w.loadedButtons, 3);
+    EXPECT_EQ(l.captions().value(0), "One");
+    // Empty items still get an element, so that the numbers of the page stay in place.
+    EXPECT_NE(w.cmdapplau->element(2), nullptr);
+    EXPECT_NE(w.cmdapplau->element(3), nullptr);
+    const QStringList before = l.character.calls;
+    w.cmdapplau_MouseDown(2, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    w.cmdapplau_MouseDown(3, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_TRUE(l.shell.starts.empty());
+    EXPECT_EQ(l.character.calls, before);
+    EXPECT_TRUE(l.box.fake.messages.empty());
+}
+
+TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
+    const char* const cannot = "That item cannot be used!";
+    // A shortcut that cannot be read has no target; the shell items say so.
+    const char* const noPath = "This shortcut does not contain a path.";
+    struct Case {
+        QList<QUrl> urls;
+        bool iconShown;
+        QString type;
+        QString message; // empty: none
+    };
+    const Case cases[] = {
+        {{QUrl::fromLocalFile("/apps/Paint.exe")}, true, "exe", ""},
+        {{QUrl::fromLocalFile("/apps/Word.lnk"), QUrl::fromLocalFile("/x/y.exe")},
+         true,
+         "lnk",
+         noPath},
+        {{QUrl::fromLocalFile("/apps/Word.LNK")}, false, "LNK", ""},
+        {{QUrl::fromLocalFile("/apps/notes.txt")}, false, "txt", ""},
+        {{}, false, "", cannot},
+        {{QUrl("https://example.org/a.exe")}, false, "", cannot},
+    };
+    for (const Case& c : cases) {
+        Launcher l;
+        ASSERT_TRUE(l.writeMenu(menuText({programs(1)})));
+        frmstudent& w = l.load();
+        ASSERT_TRUE(w.Image1->isVisible());
+        ASSERT_FALSE(w.imgicon->isVisible());
+        QMimeData data;
+        if (!c.urls.isEmpty()) {
+            data.setUrls(c.urls);
+        } else {
+            data.setText("just text");
+        }
+        w.Image1_OLEDragDrop(&data);
+        const std::string what = c.urls.isEmpty() ? "<none>" : c.urls[0].toString().toStdString();
+        EXPECT_EQ(w.imgicon->isVisible(), c.iconShown) << what;
+        EXPECT_EQ(w.Image1->isVisible(), !c.iconShown) << what;
+        if (!c.type.isEmpty()) {
+            EXPECT_EQ(w.droppedType, c.type) << what;
+        }
+        ASSERT_EQ(l.box.fake.messages.size(), c.message.isEmpty() ? 0U : 1U) << what;
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(l.box.fake.messages[0].text, c.message);
+        }
+        // The drop neither starts nor adds anything, and the next page hides the icon again.
+        EXPECT_TRUE(l.shell.starts.empty());
+        EXPECT_EQ(w.loadedButtons, 1);
+        w.ceptab_Click();
+        EXPECT_TRUE(w.Image1->isVisible());
+        EXPECT_FALSE(w.imgicon->isVisible());
+    }
+}
+
+TEST(StudentDrop, NoFileMessageHasNoIcon) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(1)})));
+    frmstudent& w = l.load();
+    QMimeData empty;
+    w.Image1_OLEDragDrop(&empty);
+    ASSERT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::None);
+    EXPECT_EQ(l.box.fake.messages[0].title, qv::programTitle());
+}
+
+TEST(StudentDrop, DropThroughTheDragAndDropProtocol) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(1)})));
+    frmstudent& w = l.load();
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile("/apps/Calc.exe")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Image1, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Image1, &drop);
+    EXPECT_EQ(w.droppedFile, "/apps/Calc.exe");
+    EXPECT_TRUE(w.imgicon->isVisible());
+    delete data;
+}
+
+TEST(StudentMenu, MenuEntriesDoNothing) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(2)})));
+    frmstudent& w = l.load();
+    const QStringList calls = l.character.calls;
+    w.mnuAnimate->trigger();
+    w.mnuhide->trigger();
+    EXPECT_EQ(l.character.calls, calls);
+    EXPECT_TRUE(l.shell.starts.empty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.loadedButtons, 2);
+}
+
+} // namespace

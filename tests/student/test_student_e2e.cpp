@@ -1,0 +1,127 @@
+// The real quorvel-student under X: a copy of the program beside a fixture menu, run until its
+// first page is painted; its window tree and its screenshot must show the buttons of that page.
+#include "tests/student/printers.h"
+#include "tests/support/testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Widget {
+    QString cls;
+    QString name;
+    QRect rect;
+    QString text;
+};
+
+QList<Widget> readTree(const QString& file) {
+    QList<Widget> list;
+    const QList<QByteArray> lines = qvtest::readAll(file).split('\n');
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() < 4) {
+            continue;
+        }
+        const QList<QByteArray> g = f[2].split(' ');
+        if (g.size() != 4) {
+            continue;
+        }
+        list.push_back({QString::fromUtf8(f[0]), QString::fromUtf8(f[1]),
+                        QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(), g[3].toInt()),
+                        QString::fromUtf8(f[3])});
+    }
+    return list;
+}
+
+int distinctColours(const QImage& image, const QRect& r) {
+    QSet<QRgb> colours;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
+TEST(StudentEndToEnd, FirstPageShowsItsButtons) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString program = QDir(dir.path()).filePath("quorvel-student");
+    ASSERT_TRUE(QFile::copy(QDir(qvtest::binDir()).filePath("quorvel-student"), program));
+    ASSERT_TRUE(
+        qvtest::writeAll(QDir(dir.path()).filePath("qv.ini"),
+                         "[Settings]\r\nNumber of tabs=2\r\nTab1=Writing\r\nTab2=Games\r\n"
+                         "[Tab 1]\r\nNumber of Buttons=7\r\nButton 1=/nowhere/Alpha.exe\r\n"
+                         "Button 2=/nowhere/Bravo.lnk\r\nButton 3=/nowhere/Charlie.txt\r\n"
+                         "Button 4=My Computer.lnk\r\nButton 5=/nowhere/Echo.exe\r\n"
+                         "Button 6=/nowhere/Foxtrot.exe\r\nButton 7=/nowhere/Golf.exe\r\n"
+                         "[Tab 2]\r\nNumber of Buttons=1\r\nButton 1=/nowhere/Chess.exe\r\n"));
+
+    const QString shot = QDir(dir.path()).filePath("shot.png");
+    const QString tree = QDir(dir.path()).filePath("tree.txt");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QV_SCREENSHOT", shot);
+    env.insert("QV_WINDOW_TREE", tree);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    p.setProcessEnvironment(env);
+    p.start(program, {});
+    ASSERT_TRUE(p.waitForFinished(60000)) << "the launcher did not end after its first page";
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), shot);
+
+    const QList<Widget> widgets = readTree(tree);
+    ASSERT_FALSE(widgets.isEmpty());
+    QList<Widget> buttons;
+    QStringList tabs;
+    for (const Widget& w : widgets) {
+        if (w.cls == "QToolButton" && !w.text.isEmpty()) {
+            buttons << w;
+        }
+        if (w.cls == "QTabBar") {
+            tabs << w.text;
+        }
+    }
+    EXPECT_EQ(tabs, QStringList({"Writing|Games"}));
+    QStringList captions;
+    for (const Widget& b : buttons) {
+        captions << b.text;
+    }
+    captions.sort();
+    EXPECT_EQ(captions,
+              QStringList({"Alpha", "Bravo", "Charlie", "Echo", "Foxtrot", "Golf", "My Computer"}));
+    ASSERT_EQ(buttons.size(), 7);
+    std::sort(buttons.begin(), buttons.end(), [](const Widget& a, const Widget& b) {
+        return a.rect.y() != b.rect.y() ? a.rect.y() < b.rect.y() : a.rect.x() < b.rect.x();
+    });
+    // Two rows: five, then two under the first two.
+    const QRect first = buttons[0].rect;
+    EXPECT_EQ(first.size(), QSize(89, 73));
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_EQ(buttons[i].rect.topLeft(), first.topLeft() + QPoint(97 * i, 0)) << i;
+    }
+    EXPECT_EQ(buttons[5].rect.topLeft(), first.topLeft() + QPoint(0, 93));
+    EXPECT_EQ(buttons[6].rect.topLeft(), first.topLeft() + QPoint(97, 93));
+    EXPECT_EQ(buttons[0].text, "Alpha");
+    EXPECT_EQ(buttons[6].text, "Golf");
+
+    // The picture shows them: a button face holds text and edges, the empty slot beside the
+    // seventh is plain background.
+    const QImage image(shot);
+    ASSERT_FALSE(image.isNull());
+    ASSERT_GE(image.width(), first.right() + 5 * 97);
+    for (const Widget& b : buttons) {
+        EXPECT_GT(distinctColours(image, b.rect), 6) << b.text.toStdString();
+    }
+    const QRect emptySlot = buttons[6].rect.translated(2 * 97, 0).adjusted(4, 4, -4, -4);
+    EXPECT_LE(distinctColours(image, emptySlot), 2);
+}
+
+} // namespace
