@@ -1,0 +1,4 @@
+# Which kind a menu item is, and the captions, icons and starts of the two Linux kinds.
+qv_library(qv_common_linuxitems
+    SOURCES linuxitems.cpp
+    LIBS qv_platform_desktopentry qv_platform_base)

@@ -1,0 +1,6 @@
+# Desktop entries and bare executables, the menu items of a Linux desktop, read and started
+# through GLib's GDesktopAppInfo rather than a parser of our own.
+qv_library(qv_platform_desktopentry
+    SOURCES desktopentry_glib.cpp
+    LIBS Qt6::Widgets
+    PKG gio-unix-2.0)

@@ -1,0 +1,51 @@
+#pragma once
+// A private XDG world for the desktop-entry tests: data folders with applications/ and an icon
+// theme, a folder of fake programs that record how they were started, and PATH, XDG_DATA_HOME,
+// XDG_DATA_DIRS and LANGUAGE pointing at it for the life of the object.
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <optional>
+
+namespace qvtest {
+
+struct Recorded {
+    QString workingDirectory;
+    QStringList args; // without the program itself
+};
+
+class XdgWorld {
+public:
+    XdgWorld();
+    ~XdgWorld();
+    XdgWorld(const XdgWorld&) = delete;
+    XdgWorld& operator=(const XdgWorld&) = delete;
+
+    QString root() const { return dir_.path(); }
+    QString home() const { return root() + QStringLiteral("/home"); }   // XDG_DATA_HOME
+    QString data() const { return root() + QStringLiteral("/data"); }   // first of XDG_DATA_DIRS
+    QString data2() const { return root() + QStringLiteral("/data2"); } // second
+    QString bin() const { return root() + QStringLiteral("/bin"); }     // all of PATH
+
+    // Writes an entry under <base>/applications/<relative> and returns its path.
+    QString writeEntry(const QString& base, const QString& relative, const QByteArray& text);
+    // Writes a file anywhere below the root; executable sets the execute permission.
+    QString writeFile(const QString& relative, const QByteArray& bytes, bool executable = false);
+    // A fake program in bin/ that writes its working folder and arguments to a record.
+    QString addRecorder(const QString& name);
+    // Waits (boundedly) for the record of a fake program; nothing when it never ran.
+    std::optional<Recorded> waitForRecord(const QString& name, int boundMs = 10000) const;
+    bool hasRecord(const QString& name) const;
+    // A theme icon "name" of one colour with transparent corners, in data/icons/hicolor.
+    void addThemeIcon(const QString& name, const QColor& colour);
+    // A picture file of the given size: one colour with a transparent border of a quarter.
+    QString writePicture(const QString& relative, int size, const QColor& colour);
+
+private:
+    QTemporaryDir dir_;
+    QByteArray savedPath_, savedHome_, savedDirs_, savedLanguage_;
+};
+
+} // namespace qvtest

@@ -1,0 +1,565 @@
+// Desktop entries read, localized, drawn and started through the real GLib backend, in a private
+// XDG world whose programs are fakes that record how they were started.
+#include "platform/desktopentry.h"
+#include "tests/linuxitems/fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cctype>
+#include <gtest/gtest.h>
+#include <string>
+
+using qv::DesktopEntry;
+using qvtest::XdgWorld;
+
+namespace {
+
+const QColor blue(0, 0, 255);
+const QColor red(255, 0, 0);
+const QColor green(0, 255, 0);
+
+QByteArray entry(const QByteArray& body) {
+    return "[Desktop Entry]\n" + body;
+}
+
+// Names the cases of a table by their "what", so a failure says which one.
+const auto byWhat = [](const auto& info) {
+    std::string name = info.param.what;
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = '_';
+        }
+    }
+    return name;
+};
+
+// --- reading ---------------------------------------------------------------------------------
+
+struct NameCase {
+    const char* language;
+    const char* expected;
+};
+
+class LocalizedName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(LocalizedName, FollowsTheUsersLanguage) {
+    XdgWorld world;
+    const QString file =
+        world.writeEntry(world.data(), QStringLiteral("calc.desktop"),
+                         entry("Type=Application\nName=Calculator\nName[de]=Rechner\n"
+                               "Name[fr]=Calculatrice\nName[pt_BR]=Calculadora\nExec=calc\n"));
+    qputenv("LANGUAGE", GetParam().language);
+    const auto e = qv::readDesktopEntry(file);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(e->name, QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(qv::desktopEntryCaption(file), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, LocalizedName,
+    ::testing::Values(NameCase{"de", "Rechner"}, NameCase{"fr", "Calculatrice"},
+                      NameCase{"de_AT", "Rechner"}, NameCase{"pt_BR", "Calculadora"},
+                      NameCase{"pt", "Calculator"}, NameCase{"nl:fr", "Calculatrice"},
+                      NameCase{"en", "Calculator"}));
+
+TEST(DesktopEntryRead, ReadsTheKeysTheMenuUses) {
+    const auto e = qv::parseDesktopEntry(
+        entry("Type=Application\nName=Editor\nIcon=accessories-text-editor\nHidden=false\n"
+              "NoDisplay=true\nTerminal=true\nPath=/srv/work\nExec=edit --new %F\n"
+              "TryExec=edit\n"));
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(e->type, "Application");
+    EXPECT_EQ(e->name, "Editor");
+    EXPECT_EQ(e->icon, "accessories-text-editor");
+    EXPECT_FALSE(e->hidden);
+    EXPECT_TRUE(e->noDisplay);
+    EXPECT_TRUE(e->terminal);
+    EXPECT_EQ(e->workingDirectory, "/srv/work");
+    EXPECT_EQ(e->exec, "edit --new %F");
+    EXPECT_EQ(e->tryExec, "edit");
+}
+
+TEST(DesktopEntryRead, UnescapesValuesAsKeyFilesDo) {
+    const auto e = qv::parseDesktopEntry(entry("Type=Application\nName=Tab\\tName\\s\n"
+                                               "Exec=run \"a\\\\\\\\b\"\n"));
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(e->name, "Tab\tName ");
+    EXPECT_EQ(e->exec, "run \"a\\\\b\"");
+}
+
+TEST(DesktopEntryRead, MalformedBooleansCountAsFalse) {
+    const auto e =
+        qv::parseDesktopEntry(entry("Type=Application\nHidden=maybe\nTerminal=yes\nNoDisplay=1\n"));
+    ASSERT_TRUE(e.has_value());
+    EXPECT_FALSE(e->hidden);
+    EXPECT_FALSE(e->terminal);
+    // GLib reads 1 and 0 as the two values, as the desktops do.
+    EXPECT_TRUE(e->noDisplay);
+}
+
+TEST(DesktopEntryRead, ValuesThatAreNotUtf8AreLeftOut) {
+    const auto e = qv::parseDesktopEntry(entry("Name=\xff\xfe\nType=Application\nExec=x\n"));
+    ASSERT_TRUE(e.has_value());
+    EXPECT_TRUE(e->name.isEmpty());
+    EXPECT_EQ(e->exec, "x");
+}
+
+struct BrokenCase {
+    const char* what;
+    QByteArray bytes;
+};
+
+class BrokenEntry : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenEntry, IsRefusedWithAReason) {
+    QString error;
+    EXPECT_FALSE(qv::parseDesktopEntry(GetParam().bytes, &error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrokenEntry,
+    ::testing::Values(BrokenCase{"empty", ""}, BrokenCase{"other group", "[Other]\nName=x\n"},
+                      BrokenCase{"no group", "Name=x\nExec=y\n"},
+                      BrokenCase{"bad line", "[Desktop Entry]\nthis is no key\n"},
+                      BrokenCase{"unclosed group", "[Desktop Entry\nName=x\n"},
+                      BrokenCase{"binary", QByteArray("\x7f"
+                                                      "ELF\x02\x01\x01\0\0\0",
+                                                      10)}),
+    byWhat);
+
+TEST(DesktopEntryRead, MissingAndHugeFilesAreRefused) {
+    XdgWorld world;
+    QString error;
+    EXPECT_FALSE(qv::readDesktopEntry(world.root() + "/none.desktop", &error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+    const QString huge =
+        world.writeFile("huge.desktop", entry("Name=x\n") + QByteArray(2 << 20, '#'));
+    error.clear();
+    EXPECT_FALSE(qv::readDesktopEntry(huge, &error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(DesktopEntryCaption, FallsBackToTheFileName) {
+    XdgWorld world;
+    const QString broken = world.writeFile("apps/Broken Tool.desktop", "garbage");
+    EXPECT_EQ(qv::desktopEntryCaption(broken), "Broken Tool");
+    const QString nameless =
+        world.writeFile("apps/nameless.desktop", entry("Type=Application\nExec=x\n"));
+    EXPECT_EQ(qv::desktopEntryCaption(nameless), "nameless");
+    EXPECT_EQ(qv::desktopEntryCaption(world.root() + "/missing.desktop"), "missing");
+}
+
+struct ExecCase {
+    const char* exec;
+    const char* program;
+};
+
+class ExecProgram : public ::testing::TestWithParam<ExecCase> {};
+
+TEST_P(ExecProgram, IsTheFirstWordUnquoted) {
+    EXPECT_EQ(qv::execProgram(QString::fromUtf8(GetParam().exec)),
+              QString::fromUtf8(GetParam().program));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ExecProgram,
+                         ::testing::Values(ExecCase{"xcalc", "xcalc"},
+                                           ExecCase{"/usr/bin/xterm -e top", "/usr/bin/xterm"},
+                                           ExecCase{"\"/opt/My App/run\" %U", "/opt/My App/run"},
+                                           ExecCase{"  gimp %f  ", "gimp"},
+                                           ExecCase{"\"unterminated", ""}, ExecCase{"", ""},
+                                           ExecCase{"   ", ""}));
+
+// --- refusals --------------------------------------------------------------------------------
+
+struct RefusalCase {
+    const char* what;
+    QByteArray body;
+    const char* expected; // empty: the entry may be started
+};
+
+class Refusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(Refusal, SaysWhyOrNothing) {
+    const auto e = qv::parseDesktopEntry(entry(GetParam().body));
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(qv::desktopEntryRefusal(*e, QStringLiteral("Tool")),
+              QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, Refusal,
+    ::testing::Values(
+        RefusalCase{"application", "Type=Application\nExec=tool\n", ""},
+        RefusalCase{"link", "Type=Link\nURL=https://example.org/\n", ""},
+        RefusalCase{"hidden", "Type=Application\nExec=tool\nHidden=true\n",
+                    "\"Tool\" cannot be started: its desktop entry is marked as hidden."},
+        RefusalCase{"nodisplay", "Type=Application\nExec=tool\nNoDisplay=true\n",
+                    "\"Tool\" cannot be started: its desktop entry is marked not to be shown in "
+                    "menus."},
+        RefusalCase{"directory", "Type=Directory\nName=Games\n",
+                    "\"Tool\" cannot be started: it is a desktop entry of type \"Directory\", and "
+                    "only applications and links can be started."},
+        RefusalCase{"no type", "Exec=tool\n",
+                    "\"Tool\" cannot be started: it is a desktop entry without a type, and only "
+                    "applications and links can be started."},
+        RefusalCase{"type in other case", "Type=application\nExec=tool\n",
+                    "\"Tool\" cannot be started: it is a desktop entry of type \"application\", "
+                    "and only applications and links can be started."},
+        RefusalCase{"no exec", "Type=Application\nName=Tool\n",
+                    "\"Tool\" cannot be started: its desktop entry names no program."},
+        RefusalCase{"blank exec", "Type=Application\nExec=   \n",
+                    "\"Tool\" cannot be started: its desktop entry names no program."},
+        RefusalCase{"bad quoting", "Type=Application\nExec=\"tool\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry cannot be "
+                    "read."},
+        RefusalCase{"link without url", "Type=Link\nName=Site\n",
+                    "\"Tool\" cannot be started: its desktop entry names no address."}),
+    byWhat);
+
+// --- icons -----------------------------------------------------------------------------------
+
+bool isColour(const QImage& img, int x, int y, const QColor& c) {
+    const QColor p = img.pixelColor(x, y);
+    return p.alpha() == 255 && p.red() == c.red() && p.green() == c.green() && p.blue() == c.blue();
+}
+
+TEST(DesktopEntryIcon, ThemeNameIsDrawnAt32WithTransparency) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-calc", blue);
+    const QString file =
+        world.writeEntry(world.data(), "calc.desktop",
+                         entry("Type=Application\nName=C\nIcon=qvtest-calc\nExec=c\n"));
+    const QImage img = qv::desktopEntryIcon(file);
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.size(), QSize(32, 32));
+    EXPECT_TRUE(img.hasAlphaChannel());
+    EXPECT_TRUE(isColour(img, 16, 16, blue));
+    EXPECT_EQ(img.pixelColor(0, 0).alpha(), 0);
+}
+
+TEST(DesktopEntryIcon, ThemeNameWrittenWithAnExtensionStillFound) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-calc", blue);
+    EXPECT_TRUE(isColour(qv::iconImage("qvtest-calc.png"), 16, 16, blue));
+}
+
+struct PictureCase {
+    int size;
+    int insideX, insideY;
+    int outsideX, outsideY;
+};
+
+class PathIcon : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(PathIcon, IsFittedInto32KeepingTransparency) {
+    XdgWorld world;
+    const PictureCase c = GetParam();
+    const QString pic = world.writePicture("pics/p.png", c.size, red);
+    const QString file =
+        world.writeEntry(world.data(), "p.desktop",
+                         entry("Type=Application\nName=P\nExec=p\nIcon=" + pic.toUtf8() + "\n"));
+    const QImage img = qv::desktopEntryIcon(file);
+    ASSERT_EQ(img.size(), QSize(32, 32));
+    EXPECT_TRUE(isColour(img, c.insideX, c.insideY, red));
+    EXPECT_EQ(img.pixelColor(c.outsideX, c.outsideY).alpha(), 0);
+}
+
+// A 64 picture is halved (its red middle spans 8..24); a 16 one is centred (12..20).
+INSTANTIATE_TEST_SUITE_P(Sizes, PathIcon,
+                         ::testing::Values(PictureCase{64, 9, 23, 4, 4},
+                                           PictureCase{32, 8, 23, 4, 4},
+                                           PictureCase{16, 13, 19, 10, 10}));
+
+TEST(DesktopEntryIcon, MissingIconGivesTheGenericProgramIconForApplications) {
+    XdgWorld world;
+    const QString app = world.writeEntry(world.data(), "a.desktop",
+                                         entry("Type=Application\nExec=a\nIcon=qvtest-nothing\n"));
+    const QImage generic = qv::genericExecutableIcon();
+    ASSERT_FALSE(generic.isNull());
+    EXPECT_EQ(qv::desktopEntryIcon(app), generic);
+    const QString dir = world.writeEntry(world.data(), "d.desktop", entry("Type=Directory\n"));
+    EXPECT_TRUE(qv::desktopEntryIcon(dir).isNull());
+    EXPECT_TRUE(qv::desktopEntryIcon(world.writeFile("junk.desktop", "junk")).isNull());
+    EXPECT_TRUE(qv::iconImage(world.root() + "/no-such.png").isNull());
+    EXPECT_TRUE(qv::iconImage("").isNull());
+}
+
+// --- starting --------------------------------------------------------------------------------
+
+TEST(DesktopEntryStart, FieldCodesAreExpandedWithoutAShell) {
+    XdgWorld world;
+    world.addRecorder("rec");
+    qputenv("LANGUAGE", "de");
+    const QString file = world.writeEntry(
+        world.data(), "rec.desktop",
+        entry("Type=Application\nName=Recorder\nName[de]=Rekorder\nIcon=qvtest-rec\n"
+              "Exec=rec -f %f -F %F -u %u -U %U %i --name %c --at %k 100%% $HOME a;b >out "
+              "\"two words\" \"say \\\\\"hi\\\\\"\"\n"));
+    const auto r = qv::startDesktopEntry(file);
+    ASSERT_TRUE(r.started) << r.message.toStdString();
+    const auto rec = world.waitForRecord("rec");
+    ASSERT_TRUE(rec.has_value());
+    const QStringList expected = {
+        "-f",   "-F", "-u",   "-U",    "--icon", "qvtest-rec", "--name",    "Rekorder",
+        "--at", file, "100%", "$HOME", "a;b",    ">out",       "two words", "say \"hi\""};
+    EXPECT_EQ(rec->args, expected);
+    EXPECT_FALSE(QFileInfo::exists(rec->workingDirectory + "/out"));
+}
+
+TEST(DesktopEntryStart, RunsInItsPathWhenSet) {
+    XdgWorld world;
+    world.addRecorder("rec");
+    const QString work = world.root() + "/work folder";
+    QDir().mkpath(work);
+    const QString file =
+        world.writeEntry(world.data(), "rec.desktop",
+                         entry("Type=Application\nExec=rec\nPath=" + work.toUtf8() + "\n"));
+    ASSERT_TRUE(qv::startDesktopEntry(file).started);
+    const auto rec = world.waitForRecord("rec");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_EQ(rec->workingDirectory, work);
+    EXPECT_TRUE(rec->args.isEmpty());
+}
+
+TEST(DesktopEntryStart, MissingPathFolderIsReported) {
+    XdgWorld world;
+    world.addRecorder("rec");
+    const QString file = world.writeEntry(
+        world.data(), "rec.desktop",
+        entry("Type=Application\nName=Rec\nExec=rec\nPath=" + world.root().toUtf8() + "/gone\n"));
+    const auto r = qv::startDesktopEntry(file);
+    EXPECT_FALSE(r.started);
+    EXPECT_TRUE(r.message.startsWith("\"Rec\" could not be started: ")) << r.message.toStdString();
+}
+
+TEST(DesktopEntryStart, TerminalEntriesPreferTheConfiguredTerminal) {
+    XdgWorld world;
+    world.addRecorder("x-terminal-emulator");
+    world.addRecorder("xterm");
+    world.addRecorder("top");
+    const QString file = world.writeEntry(
+        world.data(), "top.desktop", entry("Type=Application\nExec=top -d 2\nTerminal=true\n"));
+    ASSERT_TRUE(qv::startDesktopEntry(file).started);
+    const auto rec = world.waitForRecord("x-terminal-emulator");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_EQ(rec->args, QStringList({"-e", "top", "-d", "2"}));
+    EXPECT_FALSE(world.hasRecord("top"));
+    EXPECT_FALSE(world.hasRecord("xterm"));
+}
+
+TEST(DesktopEntryStart, TerminalEntriesUseXtermWithoutAConfiguredTerminal) {
+    XdgWorld world;
+    world.addRecorder("xterm");
+    world.addRecorder("top");
+    const QString file = world.writeEntry(
+        world.data(), "top.desktop", entry("Type=Application\nExec=top -d 2\nTerminal=true\n"));
+    ASSERT_TRUE(qv::startDesktopEntry(file).started);
+    const auto rec = world.waitForRecord("xterm");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_EQ(rec->args, QStringList({"-e", "top", "-d", "2"}));
+}
+
+TEST(DesktopEntryStart, TerminalEntriesWithoutAnyTerminalAreReported) {
+    XdgWorld world;
+    world.addRecorder("top");
+    const QString file =
+        world.writeEntry(world.data(), "top.desktop",
+                         entry("Type=Application\nName=Top\nExec=top\nTerminal=true\n"));
+    const auto r = qv::startDesktopEntry(file);
+    EXPECT_FALSE(r.started);
+    EXPECT_TRUE(r.message.startsWith("\"Top\" could not be started: ")) << r.message.toStdString();
+    EXPECT_FALSE(world.hasRecord("top"));
+}
+
+TEST(DesktopEntryStart, LinksOpenTheirAddress) {
+    XdgWorld world;
+    world.addRecorder("xdg-open");
+    const QString file = world.writeEntry(
+        world.data(), "site.desktop", entry("Type=Link\nName=Site\nURL=https://example.org/a b\n"));
+    ASSERT_TRUE(qv::startDesktopEntry(file).started);
+    const auto rec = world.waitForRecord("xdg-open");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_EQ(rec->args, QStringList({"https://example.org/a b"}));
+}
+
+struct RefusedStartCase {
+    const char* what;
+    QByteArray text;
+    const char* messageStart;
+};
+
+class RefusedStart : public ::testing::TestWithParam<RefusedStartCase> {};
+
+TEST_P(RefusedStart, StartsNothingAndSaysWhy) {
+    XdgWorld world;
+    world.addRecorder("rec");
+    world.addRecorder("xdg-open");
+    const QString file = world.writeEntry(world.data(), "item.desktop", GetParam().text);
+    const auto r = qv::startDesktopEntry(file);
+    EXPECT_FALSE(r.started);
+    EXPECT_TRUE(r.message.startsWith(QString::fromUtf8(GetParam().messageStart)))
+        << r.message.toStdString();
+    // A refused entry must never have reached a program: give a wrong start time to show up.
+    EXPECT_FALSE(world.waitForRecord("rec", 300).has_value());
+    EXPECT_FALSE(world.hasRecord("xdg-open"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, RefusedStart,
+    ::testing::Values(
+        RefusedStartCase{"hidden", entry("Type=Application\nName=Rec\nExec=rec\nHidden=true\n"),
+                         "\"Rec\" cannot be started: its desktop entry is marked as hidden."},
+        RefusedStartCase{"nodisplay",
+                         entry("Type=Application\nName=Rec\nExec=rec\nNoDisplay=true\n"),
+                         "\"Rec\" cannot be started: its desktop entry is marked not to be"},
+        RefusedStartCase{"directory", entry("Type=Directory\nName=Rec\nExec=rec\n"),
+                         "\"Rec\" cannot be started: it is a desktop entry of type \"Directory\""},
+        RefusedStartCase{"missing exec", entry("Type=Application\nName=Rec\n"),
+                         "\"Rec\" cannot be started: its desktop entry names no program."},
+        RefusedStartCase{"broken", "not a desktop entry at all\n",
+                         "\"item.desktop\" cannot be started: it is not a readable desktop entry"},
+        RefusedStartCase{"tryexec missing",
+                         entry("Type=Application\nName=Rec\nExec=rec\nTryExec=qvtest-absent\n"),
+                         "\"Rec\" cannot be started: the program \"qvtest-absent\" is not "
+                         "installed."},
+        RefusedStartCase{"program missing", entry("Type=Application\nName=Rec\nExec=absent\n"),
+                         "\"Rec\" cannot be started: the program \"absent\" is not installed."}),
+    byWhat);
+
+TEST(DesktopEntryStart, MissingFileIsReported) {
+    XdgWorld world;
+    const auto r = qv::startDesktopEntry(world.root() + "/gone.desktop");
+    EXPECT_FALSE(r.started);
+    EXPECT_TRUE(r.message.startsWith("\"gone.desktop\" cannot be started: it is not a readable"));
+}
+
+// --- bare executables ------------------------------------------------------------------------
+
+TEST(Executable, StartsDirectlyByItsFullPath) {
+    XdgWorld world;
+    const QString program = world.addRecorder("tool");
+    // A program of the same name earlier in PATH must not be the one started.
+    world.addRecorder("other");
+    const auto r = qv::startExecutable(program);
+    ASSERT_TRUE(r.started) << r.message.toStdString();
+    const auto rec = world.waitForRecord("tool");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_TRUE(rec->args.isEmpty());
+}
+
+TEST(Executable, NonExecutableFilesAreRefused) {
+    XdgWorld world;
+    const QString plain = world.writeFile("bin/plain", "#!/bin/sh\n", false);
+    const auto r = qv::startExecutable(plain);
+    EXPECT_FALSE(r.started);
+    EXPECT_EQ(r.message, "\"plain\" cannot be started: it is not a program file that can be run.");
+    EXPECT_FALSE(qv::startExecutable(world.root()).started);
+    EXPECT_FALSE(qv::isExecutableFile(world.root()));
+    EXPECT_FALSE(qv::isExecutableFile(plain));
+    EXPECT_FALSE(qv::isExecutableFile(""));
+}
+
+TEST(Executable, ApplicationFoldersFollowTheXdgVariables) {
+    XdgWorld world;
+    EXPECT_EQ(qv::applicationFolders(),
+              QStringList({world.home() + "/applications", world.data() + "/applications",
+                           world.data2() + "/applications"}));
+    qputenv("XDG_DATA_DIRS", "relative/share:" + world.data().toUtf8() + "::");
+    EXPECT_EQ(qv::applicationFolders(),
+              QStringList({world.home() + "/applications", world.data() + "/applications"}));
+    qputenv("XDG_DATA_DIRS", "");
+    qputenv("XDG_DATA_HOME", "");
+    EXPECT_EQ(qv::applicationFolders(),
+              QStringList({QDir::homePath() + "/.local/share/applications",
+                           "/usr/local/share/applications", "/usr/share/applications"}));
+}
+
+TEST(Executable, IconComesFromTheEntryWhoseExecNamesIt) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-byname", blue);
+    world.addThemeIcon("qvtest-bypath", green);
+    const QString byName = world.addRecorder("calc");
+    const QString byPath = world.writeFile("opt/clock", "#!/bin/sh\n", true);
+    // Mentions "calc" but runs something else: must not count.
+    world.writeEntry(world.data(), "aaa.desktop",
+                     entry("Type=Application\nExec=calculator calc\nIcon=qvtest-bypath\n"));
+    world.writeEntry(world.data(), "sub/calc.desktop",
+                     entry("Type=Application\nExec=calc %f\nIcon=qvtest-byname\n"));
+    world.writeEntry(
+        world.data2(), "clock.desktop",
+        entry("Type=Application\nExec=\"" + byPath.toUtf8() + "\" -x\nIcon=qvtest-bypath\n"));
+    EXPECT_EQ(qv::findDesktopEntryForExecutable(byName),
+              world.data() + "/applications/sub/calc.desktop");
+    EXPECT_TRUE(isColour(qv::executableIcon(byName), 16, 16, blue));
+    EXPECT_EQ(qv::findDesktopEntryForExecutable(byPath),
+              world.data2() + "/applications/clock.desktop");
+    EXPECT_TRUE(isColour(qv::executableIcon(byPath), 16, 16, green));
+}
+
+TEST(Executable, UsersHiddenCopyHidesTheSystemEntry) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-byname", blue);
+    const QString calc = world.addRecorder("calc");
+    world.writeEntry(world.data(), "calc.desktop",
+                     entry("Type=Application\nExec=calc\nIcon=qvtest-byname\n"));
+    ASSERT_FALSE(qv::findDesktopEntryForExecutable(calc).isEmpty());
+    world.writeEntry(world.home(), "calc.desktop",
+                     entry("Type=Application\nExec=calc\nIcon=qvtest-byname\nHidden=true\n"));
+    EXPECT_TRUE(qv::findDesktopEntryForExecutable(calc).isEmpty());
+    EXPECT_EQ(qv::executableIcon(calc), qv::genericExecutableIcon());
+}
+
+TEST(Executable, WithoutAnEntryGetsTheGenericIcon) {
+    XdgWorld world;
+    const QString tool = world.writeFile("opt/tool", "#!/bin/sh\n", true);
+    // Same name, but PATH resolves it to another file.
+    world.addRecorder("tool");
+    world.addThemeIcon("qvtest-byname", blue);
+    world.writeEntry(world.data(), "tool.desktop",
+                     entry("Type=Application\nExec=tool\nIcon=qvtest-byname\n"));
+    EXPECT_TRUE(qv::findDesktopEntryForExecutable(tool).isEmpty());
+    const QImage icon = qv::executableIcon(tool);
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon, qv::genericExecutableIcon());
+    EXPECT_TRUE(qv::findDesktopEntryForExecutable(world.root() + "/none").isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+struct LaunchExecCase {
+    const char* what;
+    const char* exec;
+    bool terminal;
+    const char* terminalProgram;
+    const char* expected;
+};
+
+class LaunchExec : public ::testing::TestWithParam<LaunchExecCase> {};
+
+TEST_P(LaunchExec, FillsTheLocationAndTheTerminal) {
+    DesktopEntry e;
+    e.exec = QString::fromUtf8(GetParam().exec);
+    e.terminal = GetParam().terminal;
+    EXPECT_EQ(qv::launchExec(e, QStringLiteral("/apps/My \"Tool\" $1.desktop"),
+                             QString::fromUtf8(GetParam().terminalProgram)),
+              QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LaunchExec,
+    ::testing::Values(
+        LaunchExecCase{"plain", "tool %f", false, "", "tool %f"},
+        LaunchExecCase{"location", "tool --from %k", false, "",
+                       "tool --from \"/apps/My \\\"Tool\\\" \\$1.desktop\""},
+        LaunchExecCase{"escaped percent", "tool 100%%k %%", false, "", "tool 100%%k %%"},
+        LaunchExecCase{"percent at end", "tool %", false, "", "tool %"},
+        LaunchExecCase{"terminal", "top -d 2", true, "/usr/bin/x-terminal-emulator",
+                       "\"/usr/bin/x-terminal-emulator\" -e top -d 2"},
+        LaunchExecCase{"no terminal wanted", "top", false, "/usr/bin/x-terminal-emulator", "top"},
+        LaunchExecCase{"terminal left to GLib", "top", true, "", "top"}),
+    byWhat);
+
+} // namespace

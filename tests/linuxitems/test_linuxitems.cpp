@@ -1,0 +1,147 @@
+// Which kind an item is, and the captions, icons and starts of the two Linux kinds; shortcuts,
+// programs and every other item keep their own rules (nothing is answered for them here).
+#include "common/linuxitems.h"
+#include "platform/desktopentry.h"
+#include "platform/messagebox.h"
+#include "tests/linuxitems/fixture.h"
+
+#include <gtest/gtest.h>
+
+using qv::ItemKind;
+using qvtest::XdgWorld;
+
+namespace {
+
+struct KindCase {
+    const char* item;
+    bool executableFile;
+    ItemKind kind;
+};
+
+class KindByName : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(KindByName, FollowsTheRules) {
+    EXPECT_EQ(qv::itemKindOf(QString::fromUtf8(GetParam().item), GetParam().executableFile),
+              GetParam().kind)
+        << GetParam().item;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, KindByName,
+    ::testing::Values(
+        KindCase{"C:\\Apps\\Paint.lnk", false, ItemKind::Shortcut},
+        KindCase{"C:\\Apps\\Paint.exe", false, ItemKind::Program},
+        // The Windows rule looks at three characters only, and comes first.
+        KindCase{"/usr/bin/mylnk", true, ItemKind::Shortcut},
+        KindCase{"/usr/bin/makeexe", true, ItemKind::Program},
+        KindCase{"/x/Paint.LNK", false, ItemKind::Other},
+        KindCase{"/x/Paint.EXE", true, ItemKind::Other},
+        KindCase{"/usr/share/applications/xterm.desktop", false, ItemKind::DesktopEntry},
+        KindCase{"/usr/share/applications/xterm.desktop", true, ItemKind::DesktopEntry},
+        KindCase{"relative.desktop", false, ItemKind::DesktopEntry},
+        KindCase{"/x/xterm.DESKTOP", false, ItemKind::Other},
+        KindCase{"/x/xterm.desktop.bak", false, ItemKind::Other},
+        KindCase{"/usr/bin/xcalc", true, ItemKind::Executable},
+        KindCase{"/usr/bin/xcalc", false, ItemKind::Other},
+        KindCase{"/opt/app-1.2/run", true, ItemKind::Executable},
+        KindCase{"/usr/bin/tool.sh", true, ItemKind::Other},
+        KindCase{"/home/pupil/.hidden", true, ItemKind::Other},
+        KindCase{"/usr/bin/", true, ItemKind::Other}, KindCase{"", true, ItemKind::Other},
+        KindCase{"readme.txt", false, ItemKind::Other},
+        KindCase{"My Computer.lnk", false, ItemKind::Shortcut}));
+
+TEST(Kind, NamesAndComponents) {
+    EXPECT_EQ(qv::itemFileName("/usr/bin/xcalc"), "xcalc");
+    EXPECT_EQ(qv::itemFileName("xcalc"), "xcalc");
+    EXPECT_EQ(qv::itemFileName("/usr/bin/"), "");
+    EXPECT_TRUE(qv::hasNoExtension("/a.b/c"));
+    EXPECT_FALSE(qv::hasNoExtension("/a/b.c"));
+    EXPECT_FALSE(qv::hasNoExtension("/a/"));
+    EXPECT_TRUE(qv::isLinuxItem(ItemKind::DesktopEntry));
+    EXPECT_TRUE(qv::isLinuxItem(ItemKind::Executable));
+    EXPECT_FALSE(qv::isLinuxItem(ItemKind::Shortcut));
+    EXPECT_FALSE(qv::isLinuxItem(ItemKind::Program));
+    EXPECT_FALSE(qv::isLinuxItem(ItemKind::Other));
+}
+
+TEST(Kind, AsksTheFileSystemForBareNames) {
+    XdgWorld world;
+    const QString tool = world.writeFile("bin/tool", "#!/bin/sh\n", true);
+    const QString plain = world.writeFile("bin/plain", "text", false);
+    const QString scripted = world.writeFile("bin/run.sh", "#!/bin/sh\n", true);
+    EXPECT_EQ(qv::itemKind(tool), ItemKind::Executable);
+    EXPECT_EQ(qv::itemKind(plain), ItemKind::Other);
+    EXPECT_EQ(qv::itemKind(scripted), ItemKind::Other);
+    // A folder may have the execute permission but is no program.
+    EXPECT_EQ(qv::itemKind(world.bin()), ItemKind::Other);
+    EXPECT_EQ(qv::itemKind(world.root() + "/missing"), ItemKind::Other);
+    // A link to a program counts as the program, whatever the target's name.
+    const QString link = world.root() + "/bin/python";
+    ASSERT_TRUE(QFile::link(scripted, link));
+    EXPECT_EQ(qv::itemKind(link), ItemKind::Executable);
+    // A missing entry file is still a desktop entry (its start then says what is wrong).
+    EXPECT_EQ(qv::itemKind(world.root() + "/none.desktop"), ItemKind::DesktopEntry);
+}
+
+TEST(Caption, OnlyForTheLinuxKinds) {
+    XdgWorld world;
+    qputenv("LANGUAGE", "de");
+    const QString entry = world.writeEntry(
+        world.data(), "calc.desktop",
+        "[Desktop Entry]\nType=Application\nName=Calculator\nName[de]=Rechner\nExec=calc\n");
+    const QString tool = world.writeFile("bin/xcalc", "#!/bin/sh\n", true);
+    const QString shortcut = world.writeFile("bin/Paint.lnk", "not read here", true);
+    EXPECT_EQ(qv::linuxItemCaption(entry), std::optional<QString>("Rechner"));
+    EXPECT_EQ(qv::linuxItemCaption(tool), std::optional<QString>("xcalc"));
+    EXPECT_EQ(qv::linuxItemCaption(shortcut), std::nullopt);
+    EXPECT_EQ(qv::linuxItemCaption("C:\\Apps\\Paint.exe"), std::nullopt);
+    EXPECT_EQ(qv::linuxItemCaption(world.root() + "/notes.txt"), std::nullopt);
+    EXPECT_EQ(qv::linuxItemCaption(""), std::nullopt);
+}
+
+TEST(Icon, OnlyForTheLinuxKinds) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-calc", QColor(0, 0, 255));
+    const QString entry = world.writeEntry(
+        world.data(), "calc.desktop",
+        "[Desktop Entry]\nType=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
+    const QString tool = world.writeFile("opt/tool", "#!/bin/sh\n", true);
+    EXPECT_EQ(qv::linuxItemIcon(entry).pixelColor(16, 16), QColor(0, 0, 255));
+    EXPECT_EQ(qv::linuxItemIcon(tool), qv::genericExecutableIcon());
+    EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("a.lnk", "x")).isNull());
+    EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("opt/noexec", "x")).isNull());
+}
+
+TEST(Start, LinuxKindsStartAndOthersAreLeftToTheCaller) {
+    XdgWorld world;
+    qv::ScopedFakeMessageBox box;
+    world.addRecorder("rec");
+    const QString tool = world.addRecorder("tool");
+    const QString entry = world.writeEntry(world.data(), "rec.desktop",
+                                           "[Desktop Entry]\nType=Application\nExec=rec %c\n"
+                                           "Name=Recorder\n");
+    EXPECT_EQ(qv::startLinuxItem(entry), std::optional<bool>(true));
+    const auto rec = world.waitForRecord("rec");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_EQ(rec->args, QStringList({"Recorder"}));
+    EXPECT_EQ(qv::startLinuxItem(tool), std::optional<bool>(true));
+    EXPECT_TRUE(world.waitForRecord("tool").has_value());
+    EXPECT_EQ(qv::startLinuxItem(world.writeFile("Paint.lnk", "x")), std::nullopt);
+    EXPECT_EQ(qv::startLinuxItem(world.writeFile("notes.txt", "x")), std::nullopt);
+    EXPECT_TRUE(box.fake.messages.empty());
+}
+
+TEST(Start, RefusalIsShownAsAMessage) {
+    XdgWorld world;
+    qv::ScopedFakeMessageBox box;
+    const QString dir = world.writeEntry(world.data(), "games.desktop",
+                                         "[Desktop Entry]\nType=Directory\nName=Games\n");
+    EXPECT_EQ(qv::startLinuxItem(dir), std::optional<bool>(false));
+    ASSERT_EQ(box.fake.messages.size(), 1U);
+    EXPECT_EQ(box.fake.messages[0].text,
+              "\"Games\" cannot be started: it is a desktop entry of type \"Directory\", and "
+              "only applications and links can be started.");
+    EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::Information);
+}
+
+} // namespace
