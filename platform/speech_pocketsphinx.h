@@ -1,13 +1,34 @@
 #pragma once
 // The PocketSphinx speech service: its recognizers are the installed acoustic models with their
 // dictionaries; its audio comes from PulseAudio or, for tests, from WAV files.
+//
+// Test hook: when the environment variable QV_SPEECH_WAV names WAV files (16 kHz, 16-bit, mono,
+// separated by ':'), the service's only audio input plays them once, each followed by silence,
+// instead of the capture device. Tests and benchmarks rather pass a WavFileInput through
+// SpeechServiceOptions::audioInput.
 #include "platform/speech.h"
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace qv {
+
+// Error numbers of the speech service.
+enum SpeechErrorNumber {
+    SpeechNoRecognizer = 1,    // no recognizer at that position
+    SpeechRecognizerBuild = 2, // the model could not be loaded
+    SpeechNoAudioInput = 3,    // the capture device cannot be opened
+    SpeechGrammarFile = 4,     // the grammar file is missing or damaged
+    SpeechGrammarWords = 5,    // the grammar holds words the recognizer cannot say
+    SpeechNoGrammar = 6,       // rules switched on before a grammar was loaded
+};
 
 // One installed acoustic model with its pronunciation dictionary.
 struct SpeechModel {
@@ -24,8 +45,103 @@ std::vector<SpeechModel> findSpeechModels(const QString& root);
 // Where the models are looked up: QV_SPEECH_MODELS when set, else the Debian folder.
 QString defaultSpeechModelRoot();
 
+// Audio at 16 kHz, 16-bit, mono, pulled by the decoding thread.
+class AudioInput {
+public:
+    virtual ~AudioInput() = default;
+    virtual QString name() const = 0;
+    // Opens the device; called on the user-interface thread when listening starts.
+    virtual bool open(SpeechError* error) = 0;
+    // Blocks for up to max samples: the count read, 0 at the end of the stream, -1 on failure.
+    virtual int read(qint16* samples, int max) = 0;
+    // Makes a blocked read return soon; called before the decoding thread is joined.
+    virtual void interrupt() {}
+    virtual void close() = 0;
+};
+
+// The default PulseAudio source.
+std::unique_ptr<AudioInput> createPulseAudioInput();
+
+// Plays queued WAV files (16 kHz, 16-bit, mono), each followed by silence so that its utterance
+// ends, as fast as the decoder takes them or in real time.
+class WavFileInput final : public AudioInput {
+public:
+    QString name() const override { return QStringLiteral("WAV file input"); }
+    bool open(SpeechError* error) override;
+    int read(qint16* samples, int max) override;
+    void interrupt() override;
+    void close() override;
+
+    // Reads the file now; false (and error) when it is not a 16 kHz 16-bit mono WAV file.
+    bool enqueue(const QString& file, QString* error = nullptr);
+    // Silence played after each file.
+    int trailingSilenceMs = 800;
+    // Deliver samples at the pace of a real microphone.
+    bool realTime = false;
+    // When the queue is empty: end the stream (true) or wait for more files (false).
+    bool endWhenEmpty = false;
+    // Called on the decoding thread right after the last sample of a file was delivered.
+    std::function<void(const QString& file)> onFileDelivered;
+    // True while a read waits on an empty queue: everything queued has been decoded.
+    bool drained() const { return waiting_; }
+
+private:
+    struct Clip {
+        QString file;
+        std::vector<qint16> samples;
+    };
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Clip> queue_;
+    bool interrupted_ = false;
+    std::atomic<bool> waiting_{false};
+    size_t position_ = 0;
+    size_t silenceLeft_ = 0;
+    bool inSilence_ = false;
+    qint64 delivered_ = 0;
+    qint64 startNs_ = 0;
+};
+
+// Reads a WAV file's samples; false unless it is 16 kHz, 16-bit PCM, mono.
+bool readWav16kMono(const QString& file, std::vector<qint16>* samples, QString* error);
+
+// How out-of-grammar speech is told apart from the commands.
+struct RecognizerOptions {
+    // Second pass of the utterance with the general language model; the command is kept only
+    // when that pass also heard its number (and "button", when confirmButton).
+    bool confirmWithLanguageModel = false;
+    bool confirmButton = false;
+    bool confirmHomophones = true; // "won" for one, "to" for two, "for" for four, ...
+    // A garbage loop of single phones beside the commands; hearing it rejects the utterance.
+    bool garbageLoop = false;
+    double garbageWeight = 0.05;
+    // Confidence from a phone-loop pass: (grammar score - phone score) per frame.
+    bool phoneLoopConfidence = false;
+    double phoneLoopThreshold = -20.0;
+    // Extra decoder arguments ("-vad_postspeech", "25", ...).
+    QStringList decoderArguments;
+};
+
+// What the decoder made of one utterance (for measurements).
+struct UtteranceReport {
+    QString grammarHypothesis;
+    QString languageModelHypothesis;
+    int frames = 0;
+    int grammarScore = 0;
+    int phoneLoopScore = 0;
+    bool accepted = false;
+    double decodeSeconds = 0; // time spent after the end of speech
+    double audioSeconds = 0;
+};
+
 struct SpeechServiceOptions {
     QString modelRoot = defaultSpeechModelRoot();
+    // Builds the audio input of a context; none: QV_SPEECH_WAV or the PulseAudio default.
+    std::function<std::unique_ptr<AudioInput>()> audioInput;
+    QString audioInputName = QStringLiteral("WAV file input"); // listed for audioInput
+    RecognizerOptions recognizer;
+    // Called on the decoding thread after each utterance.
+    std::function<void(const UtteranceReport&)> report;
 };
 
 std::unique_ptr<SpeechService> createPocketSphinxService(const SpeechServiceOptions& options);

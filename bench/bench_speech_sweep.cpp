@@ -1,0 +1,130 @@
+// Measures the rejection settings of the speech service on the synthesized corpus: for each
+// setting given on the command line, the share of commands recognised correctly and of other
+// speech rejected. A setting is "name:key=value,key=value,..." with the keys
+//   lm=0|1 button=0|1 homophones=0|1 garbage=<weight>|0 phone=<threshold>|off
+//   arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
+// and -v prints every miss.
+#include "tests/speech/speech_runner.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+bool parse(const QString& spec, QString* name, qv::RecognizerOptions* options) {
+    *name = spec.section(u':', 0, 0);
+    const QString rest = spec.section(u':', 1);
+    for (const QString& item : rest.split(u',', Qt::SkipEmptyParts)) {
+        const QString key = item.section(u'=', 0, 0);
+        const QString value = item.section(u'=', 1);
+        if (key == QLatin1String("lm")) {
+            options->confirmWithLanguageModel = value == QLatin1String("1");
+        } else if (key == QLatin1String("button")) {
+            options->confirmButton = value == QLatin1String("1");
+        } else if (key == QLatin1String("homophones")) {
+            options->confirmHomophones = value == QLatin1String("1");
+        } else if (key == QLatin1String("garbage")) {
+            options->garbageLoop = value.toDouble() > 0;
+            options->garbageWeight = value.toDouble();
+        } else if (key == QLatin1String("phone")) {
+            options->phoneLoopConfidence = value != QLatin1String("off");
+            options->phoneLoopThreshold = value.toDouble();
+        } else if (key == QLatin1String("arg")) {
+            options->decoderArguments << value.section(u'=', 0, 0) << value.section(u'=', 1);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList specs = app.arguments().mid(1);
+    const bool all = specs.removeAll(QStringLiteral("-a")) > 0;
+    // -s<n>: every n-th utterance only, for a quick look.
+    int step = 1;
+    for (const QString& spec : specs) {
+        if (spec.startsWith(QLatin1String("-s"))) {
+            step = std::max(1, spec.mid(2).toInt());
+            specs.removeAll(spec);
+            break;
+        }
+    }
+    const bool verbose = specs.removeAll(QStringLiteral("-v")) > 0 || all;
+    std::vector<qvspeech::Utterance> commands;
+    std::vector<qvspeech::Utterance> others;
+    QString error;
+    if (!qvspeech::synthesize(qvspeech::commandPhrases(), qvspeech::commandVoices(),
+                              QStringLiteral("cmd"), &commands, &error) ||
+        !qvspeech::synthesize(qvspeech::otherPhrases(), qvspeech::otherVoices(),
+                              QStringLiteral("other"), &others, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    auto thin = [step](std::vector<qvspeech::Utterance>& list) {
+        std::vector<qvspeech::Utterance> kept;
+        for (size_t i = 0; i < list.size(); i += size_t(step)) {
+            kept.push_back(list[i]);
+        }
+        list = kept;
+    };
+    thin(commands);
+    thin(others);
+    std::printf("%-28s %9s %9s %10s\n", "setting", "correct%", "rejected%", "decode ms");
+    for (const QString& spec : specs) {
+        QString name;
+        qv::SpeechServiceOptions options;
+        options.recognizer = {};
+        if (!parse(spec, &name, &options.recognizer)) {
+            std::fprintf(stderr, "bad setting %s\n", qPrintable(spec));
+            return 2;
+        }
+        std::vector<qvspeech::Outcome> commandOutcomes;
+        std::vector<qvspeech::Outcome> otherOutcomes;
+        if (!qvspeech::recognizeAll(commands, options, &commandOutcomes, &error) ||
+            !qvspeech::recognizeAll(others, options, &otherOutcomes, &error)) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(error));
+            return 1;
+        }
+        double decode = 0;
+        int decoded = 0;
+        for (const auto* list : {&commandOutcomes, &otherOutcomes}) {
+            for (const qvspeech::Outcome& outcome : *list) {
+                for (const qv::UtteranceReport& report : outcome.reports) {
+                    decode += report.decodeSeconds;
+                    ++decoded;
+                }
+            }
+        }
+        const qvspeech::Rates r = qvspeech::rates(commandOutcomes, otherOutcomes);
+        std::printf("%-28s %9.1f %9.1f %10.1f\n", qPrintable(name), r.correctPct(), r.rejectedPct(),
+                    decoded ? 1000 * decode / decoded : 0.0);
+        if (verbose) {
+            for (const auto* list : {&commandOutcomes, &otherOutcomes}) {
+                for (const qvspeech::Outcome& outcome : *list) {
+                    const bool command = list == &commandOutcomes;
+                    if (!all && (command ? outcome.correct() : outcome.rejected())) {
+                        continue;
+                    }
+                    std::printf("  %s %-6s %-24s rec[%s] false[%s]", command ? "cmd  " : "other",
+                                qPrintable(outcome.utterance.voice),
+                                qPrintable(outcome.utterance.text),
+                                qPrintable(outcome.recognitions.join(u'|')),
+                                qPrintable(outcome.falseRecognitions.join(u'|')));
+                    for (const qv::UtteranceReport& report : outcome.reports) {
+                        std::printf(" {g=%s lm=%s gs=%d ps=%d n=%d}",
+                                    qPrintable(report.grammarHypothesis),
+                                    qPrintable(report.languageModelHypothesis), report.grammarScore,
+                                    report.phoneLoopScore, report.frames);
+                    }
+                    std::printf("\n");
+                }
+            }
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,6 @@
+# Speech: latency from the end of an utterance to its Recognition, decode real-time factor,
+# resident memory, and the accuracy and rejection rates on the synthesized corpus
+# (bench_speech prints "speech_correct_pct <n>" and "speech_rejected_pct <n>").
+add_executable(bench_speech_sweep bench_speech_sweep.cpp)
+set_target_properties(bench_speech_sweep PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_libraries(bench_speech_sweep PRIVATE qv_speech_corpus)

@@ -1,0 +1,141 @@
+#include "tests/speech/speech_corpus.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace qvspeech {
+
+QStringList commandPhrases() {
+    QStringList out;
+    for (const char* number :
+         {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"}) {
+        out << QStringLiteral("button ") + QLatin1String(number);
+    }
+    return out;
+}
+
+QStringList otherPhrases() {
+    return {
+        QStringLiteral("good morning everyone"),
+        QStringLiteral("open the window please"),
+        QStringLiteral("what time is it"),
+        QStringLiteral("hello computer"),
+        QStringLiteral("turn the music off"),
+        QStringLiteral("where is my pencil"),
+        QStringLiteral("can I go outside"),
+        QStringLiteral("the cat sat on the mat"),
+        QStringLiteral("please close the door"),
+        QStringLiteral("I like pizza"),
+        QStringLiteral("start the program"),
+        QStringLiteral("press the button"),
+        QStringLiteral("button"),
+        QStringLiteral("button eleven"),
+        QStringLiteral("button zero"),
+        QStringLiteral("seven"),
+        QStringLiteral("one two three"),
+        QStringLiteral("next page please"),
+        QStringLiteral("stop listening"),
+        QStringLiteral("thank you very much"),
+        QStringLiteral("let us play a game"),
+        QStringLiteral("open my documents"),
+        QStringLiteral("show me the pictures"),
+        QStringLiteral("is it lunch time yet"),
+    };
+}
+
+namespace {
+
+Voice espeak(const QString& id, const QStringList& arguments) {
+    return {id, QStringLiteral("espeak-ng"), arguments};
+}
+Voice flite(const QString& voice) {
+    return {
+        QStringLiteral("f-") + voice, QStringLiteral("flite"), {QStringLiteral("-voice"), voice}};
+}
+
+bool run(const QString& program, const QStringList& arguments, QString* error) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        if (error) {
+            *error = QStringLiteral("%1 %2 failed: %3")
+                         .arg(program, arguments.join(u' '),
+                              QString::fromLocal8Bit(process.readAllStandardError()) +
+                                  process.errorString());
+        }
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<Voice> commandVoices() {
+    return {
+        espeak(QStringLiteral("e1"), {"-v", "en-us", "-s", "160"}),
+        espeak(QStringLiteral("e2"), {"-v", "en-us+f3", "-s", "150", "-p", "60"}),
+        espeak(QStringLiteral("e3"), {"-v", "en-gb", "-s", "130"}),
+        espeak(QStringLiteral("e4"), {"-v", "en-us+m3", "-s", "190", "-p", "35"}),
+        espeak(QStringLiteral("e5"), {"-v", "en-gb-x-rp+f2", "-s", "170", "-p", "70"}),
+        espeak(QStringLiteral("e6"), {"-v", "en-gb-scotland", "-s", "150"}),
+        flite(QStringLiteral("kal")),
+        flite(QStringLiteral("kal16")),
+        flite(QStringLiteral("awb")),
+        flite(QStringLiteral("rms")),
+        flite(QStringLiteral("slt")),
+    };
+}
+
+std::vector<Voice> otherVoices() {
+    const std::vector<Voice> all = commandVoices();
+    return {all[0], all[2], all[8], all[10]};
+}
+
+QString corpusDir() {
+    const QString build = qEnvironmentVariable("QV_BUILD_DIR");
+    const QString base = build.isEmpty() ? QCoreApplication::applicationDirPath() : build;
+    return QDir(base).filePath(QStringLiteral("speech-corpus"));
+}
+
+bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, const QString& kind,
+                std::vector<Utterance>* out, QString* error) {
+    QTemporaryDir scratch;
+    for (const Voice& voice : voices) {
+        const QString folder = QDir(corpusDir()).filePath(kind + u'/' + voice.id);
+        QDir().mkpath(folder);
+        for (const QString& phrase : phrases) {
+            QString name = phrase;
+            name.replace(u' ', u'_');
+            const QString wav = QDir(folder).filePath(name + QStringLiteral(".wav"));
+            if (!QFileInfo::exists(wav)) {
+                const QString raw = scratch.filePath(QStringLiteral("raw.wav"));
+                QStringList arguments = voice.arguments;
+                if (voice.program == QLatin1String("flite")) {
+                    arguments << QStringLiteral("-t") << phrase << QStringLiteral("-o") << raw;
+                } else {
+                    arguments << QStringLiteral("-w") << raw << phrase;
+                }
+                // Resampled to the model's rate; silence trimmed at both ends so that the end
+                // of the file is the end of the speech.
+                const QString part = wav + QStringLiteral(".part.wav");
+                if (!run(voice.program, arguments, error) ||
+                    !run(QStringLiteral("sox"),
+                         {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1", "0.02",
+                          "0.5%", "reverse", "silence", "1", "0.02", "0.5%", "reverse"},
+                         error) ||
+                    !QFile::rename(part, wav)) {
+                    QFile::remove(part);
+                    return false;
+                }
+            }
+            out->push_back({phrase, voice.id, wav});
+        }
+    }
+    return true;
+}
+
+} // namespace qvspeech

@@ -1,0 +1,39 @@
+#pragma once
+// Synthesized test speech: the ten commands in many voices and phrases that are no command,
+// made with espeak-ng and flite, resampled to 16 kHz mono with sox and cached in the build
+// folder (they are made once; delete the folder to make them again).
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace qvspeech {
+
+struct Voice {
+    QString id;      // folder name
+    QString program; // espeak-ng or flite
+    QStringList arguments;
+};
+
+struct Utterance {
+    QString text;  // what was said
+    QString voice; // voice id
+    QString wav;   // 16 kHz mono file
+};
+
+// The ten commands "button one" .. "button ten".
+QStringList commandPhrases();
+// Everyday phrases and near misses that are no command.
+QStringList otherPhrases();
+// Voices for the commands (espeak-ng variants and flite's CMU voices) and for the others.
+std::vector<Voice> commandVoices();
+std::vector<Voice> otherVoices();
+
+// Folder of the cache: $QV_BUILD_DIR/speech-corpus, or beside the test binary.
+QString corpusDir();
+
+// Makes (or finds in the cache) every utterance of the phrases in the voices; false with a
+// message when a tool is missing or fails.
+bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, const QString& kind,
+                std::vector<Utterance>* out, QString* error);
+
+} // namespace qvspeech

@@ -1,0 +1,79 @@
+#include "tests/speech/speech_runner.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace qvspeech {
+
+QString grammarFile() {
+    return QStringLiteral(QV_SOURCE_DIR "/data/ordergrammar.xml");
+}
+
+bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
+                  std::vector<Outcome>* outcomes, QString* error) {
+    qv::WavFileInput* wav = nullptr;
+    options.audioInput = [&wav] {
+        auto input = std::make_unique<qv::WavFileInput>();
+        wav = input.get();
+        return input;
+    };
+    std::mutex reportsMutex;
+    std::vector<qv::UtteranceReport> reports;
+    auto outerReport = options.report;
+    options.report = [&](const qv::UtteranceReport& report) {
+        std::lock_guard lock(reportsMutex);
+        reports.push_back(report);
+        if (outerReport) {
+            outerReport(report);
+        }
+    };
+    auto service = qv::createPocketSphinxService(options);
+    qv::SpeechError speechError;
+    auto context = service->createContext(0, &speechError);
+    if (!context || !context->loadGrammar(grammarFile(), &speechError) ||
+        !context->setRulesActive(true, &speechError)) {
+        *error = QStringLiteral("%1: %2").arg(speechError.number).arg(speechError.description);
+        return false;
+    }
+    Outcome* current = nullptr;
+    QObject::connect(context.get(), &qv::RecognitionContext::Recognition,
+                     [&current](const QString& text) { current->recognitions << text; });
+    QObject::connect(context.get(), &qv::RecognitionContext::FalseRecognition,
+                     [&current](const QString& text) { current->falseRecognitions << text; });
+    for (const Utterance& utterance : utterances) {
+        outcomes->push_back({utterance, {}, {}, {}});
+        current = &outcomes->back();
+        QString message;
+        if (!wav->enqueue(utterance.wav, &message)) {
+            *error = message;
+            return false;
+        }
+        // Decoded once the input waits on its empty queue; then deliver the queued events.
+        while (!wav->drained()) {
+            QThread::usleep(200);
+        }
+        QCoreApplication::processEvents();
+        std::lock_guard lock(reportsMutex);
+        current->reports = std::move(reports);
+        reports.clear();
+    }
+    context->setRulesActive(false, nullptr);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& others) {
+    Rates r;
+    for (const Outcome& outcome : commands) {
+        ++r.commands;
+        r.correct += outcome.correct() ? 1 : 0;
+    }
+    for (const Outcome& outcome : others) {
+        ++r.others;
+        r.rejected += outcome.rejected() ? 1 : 0;
+    }
+    return r;
+}
+
+} // namespace qvspeech

@@ -1,0 +1,44 @@
+#pragma once
+// Plays synthesized utterances one after another through the real recognizer's WAV input and
+// collects the events each one raised.
+#include "platform/speech_pocketsphinx.h"
+#include "tests/speech/speech_corpus.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace qvspeech {
+
+struct Outcome {
+    Utterance utterance;
+    QStringList recognitions;      // texts of Recognition events
+    QStringList falseRecognitions; // texts of FalseRecognition events
+    std::vector<qv::UtteranceReport> reports;
+    // A command counts when it raised its own text and nothing else was recognised.
+    bool correct() const {
+        return !recognitions.isEmpty() && recognitions.count(utterance.text) == recognitions.size();
+    }
+    // Speech that is no command counts as rejected when nothing was recognised.
+    bool rejected() const { return recognitions.isEmpty(); }
+};
+
+// The grammar shipped with the programs (from the source tree).
+QString grammarFile();
+
+// Plays each utterance through a fresh context of recognizer 0; false with a message when the
+// recognizer or the grammar cannot be set up.
+bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
+                  std::vector<Outcome>* outcomes, QString* error);
+
+struct Rates {
+    int commands = 0;
+    int correct = 0;
+    int others = 0;
+    int rejected = 0;
+    double correctPct() const { return commands ? 100.0 * correct / commands : 0; }
+    double rejectedPct() const { return others ? 100.0 * rejected / others : 0; }
+};
+Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& others);
+
+} // namespace qvspeech

@@ -1,0 +1,214 @@
+// The XML command grammar reader and its JSGF conversion.
+#include "platform/speech_grammar.h"
+#include "tests/speech/speech_corpus.h"
+#include "tests/speech/speech_runner.h"
+
+#include <gtest/gtest.h>
+
+using namespace qv;
+
+namespace {
+
+CommandGrammar readOk(const QByteArray& xml) {
+    CommandGrammar grammar;
+    QString error;
+    EXPECT_TRUE(readCommandGrammar(xml, &grammar, &error)) << qPrintable(error);
+    return grammar;
+}
+
+QString readError(const QByteArray& xml, const GrammarLimits& limits = {}) {
+    CommandGrammar grammar;
+    QString error;
+    EXPECT_FALSE(readCommandGrammar(xml, &grammar, &error, limits)) << xml.constData();
+    return error;
+}
+
+} // namespace
+
+TEST(SpeechGrammar, OurGrammarFileHoldsExactlyTheTenCommands) {
+    CommandGrammar grammar;
+    QString error;
+    ASSERT_TRUE(readCommandGrammarFile(qvspeech::grammarFile(), &grammar, &error))
+        << qPrintable(error);
+    QStringList phrases = commandGrammarPhrases(grammar);
+    QStringList expected = qvspeech::commandPhrases();
+    phrases.sort();
+    expected.sort();
+    EXPECT_EQ(phrases, expected);
+    ASSERT_EQ(grammar.rules.size(), 2u);
+    EXPECT_TRUE(grammar.rules[0].topLevel);
+    EXPECT_TRUE(grammar.rules[0].active);
+    EXPECT_FALSE(grammar.rules[1].topLevel);
+}
+
+TEST(SpeechGrammar, OurGrammarFileConvertsToJsgf) {
+    CommandGrammar grammar;
+    QString error;
+    ASSERT_TRUE(readCommandGrammarFile(qvspeech::grammarFile(), &grammar, &error));
+    QByteArray jsgf;
+    ASSERT_TRUE(commandGrammarToJsgf(grammar, &jsgf, &error)) << qPrintable(error);
+    EXPECT_EQ(jsgf, QByteArray("#JSGF V1.0;\n"
+                               "grammar qvcommands;\n"
+                               "public <qvcommand> = <rule0>;\n"
+                               "<rule0> = ( ( button ) <rule1> );\n"
+                               "<rule1> = ( ( ( one ) | ( two ) | ( three ) | ( four ) | ( five ) "
+                               "| ( six ) | ( seven ) | ( eight ) | ( nine ) | ( ten ) ) );\n"));
+}
+
+TEST(SpeechGrammar, JsgfOfOptionalPartsAndSeveralTopLevelRules) {
+    const CommandGrammar grammar =
+        readOk("<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>please <O>now</O></RULE>"
+               "<RULE ID='7' TOPLEVEL='INACTIVE'><L><P>yes</P><RULEREF REFID='8'/></L></RULE>"
+               "<RULE ID='8'><P/></RULE></GRAMMAR>");
+    QByteArray jsgf;
+    QString error;
+    ASSERT_TRUE(commandGrammarToJsgf(grammar, &jsgf, &error)) << qPrintable(error);
+    EXPECT_TRUE(jsgf.contains("public <qvcommand> = <rule0> | <rule1>;\n")) << jsgf.constData();
+    EXPECT_TRUE(jsgf.contains("<rule0> = ( please [ now ] );\n")) << jsgf.constData();
+    EXPECT_TRUE(jsgf.contains("<rule1> = ( ( ( yes ) | <rule2> ) );\n")) << jsgf.constData();
+    EXPECT_TRUE(jsgf.contains("<rule2> = ( <NULL> );\n")) << jsgf.constData();
+    EXPECT_EQ(commandGrammarPhrases(grammar), (QStringList{"please", "please now", "yes"}));
+}
+
+TEST(SpeechGrammar, WordsAreLowerCasedAndSpacesFolded) {
+    const CommandGrammar grammar =
+        readOk("<GRAMMAR><RULE NAME='r' TOPLEVEL='ACTIVE'>  Button\n\tONE </RULE></GRAMMAR>");
+    EXPECT_EQ(commandGrammarPhrases(grammar), QStringList{"button one"});
+}
+
+struct Damaged {
+    const char* name;
+    QByteArray xml;
+    const char* message; // part of the error text
+};
+
+class SpeechGrammarDamaged : public ::testing::TestWithParam<Damaged> {};
+
+TEST_P(SpeechGrammarDamaged, IsRefusedWithAMessage) {
+    const QString error = readError(GetParam().xml);
+    EXPECT_TRUE(error.contains(QLatin1String(GetParam().message)))
+        << GetParam().name << ": " << qPrintable(error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SpeechGrammarDamaged,
+    ::testing::Values(
+        Damaged{"empty", "", "Grammar line 1"}, Damaged{"not xml", "button one", "Grammar line 1"},
+        Damaged{"cut short", "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><P>button",
+                "Grammar line 1"},
+        Damaged{"wrong root", "<grammar><RULE NAME='a'/></grammar>", "one GRAMMAR"},
+        Damaged{"two roots", "<GRAMMAR/><GRAMMAR/>", ""},
+        Damaged{"unknown element", "<GRAMMAR><RULE NAME='a'><WILDCARD/></RULE></GRAMMAR>",
+                "unknown element WILDCARD"},
+        Damaged{"element in grammar", "<GRAMMAR><P>x</P></GRAMMAR>", "unexpected element P"},
+        Damaged{"rule without name", "<GRAMMAR><RULE TOPLEVEL='ACTIVE'>x</RULE></GRAMMAR>",
+                "NAME or an ID"},
+        Damaged{"bad id", "<GRAMMAR><RULE NAME='a' ID='x1'>x</RULE></GRAMMAR>", "is not a number"},
+        Damaged{"bad toplevel", "<GRAMMAR><RULE NAME='a' TOPLEVEL='yes'>x</RULE></GRAMMAR>",
+                "ACTIVE or INACTIVE"},
+        Damaged{"words in list", "<GRAMMAR><RULE NAME='a'><L>one two</L></RULE></GRAMMAR>",
+                "directly inside L"},
+        Damaged{"empty list", "<GRAMMAR><RULE NAME='a'><L></L></RULE></GRAMMAR>",
+                "without alternatives"},
+        Damaged{"odd word", "<GRAMMAR><RULE NAME='a'>button &lt;one&gt;</RULE></GRAMMAR>",
+                "not a plain word"},
+        Damaged{"ruleref without target", "<GRAMMAR><RULE NAME='a'><RULEREF/></RULE></GRAMMAR>",
+                "NAME or a REFID"},
+        Damaged{"ruleref with content",
+                "<GRAMMAR><RULE NAME='a'><RULEREF NAME='b'>x</RULEREF></RULE>"
+                "<RULE NAME='b'>y</RULE></GRAMMAR>",
+                "holds nothing"},
+        Damaged{"rule twice", "<GRAMMAR><RULE NAME='a'>x</RULE><RULE NAME='a'>y</RULE></GRAMMAR>",
+                "defined twice"},
+        Damaged{"id twice", "<GRAMMAR><RULE ID='3'>x</RULE><RULE ID='3'>y</RULE></GRAMMAR>",
+                "used twice"},
+        Damaged{"entity declaration",
+                "<!DOCTYPE GRAMMAR [<!ENTITY a 'button one'>]><GRAMMAR><RULE NAME='r'>&a;"
+                "</RULE></GRAMMAR>",
+                "not allowed"}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
+
+TEST(SpeechGrammar, LimitsBoundWhatAFileCanCost) {
+    GrammarLimits limits;
+    limits.maxBytes = 40;
+    EXPECT_TRUE(readError("<GRAMMAR><RULE NAME='a'>one two three four</RULE></GRAMMAR>", limits)
+                    .contains("larger than 40 bytes"));
+    limits = {};
+    limits.maxDepth = 4;
+    EXPECT_TRUE(
+        readError("<GRAMMAR><RULE NAME='a'><P><P><P><P>x</P></P></P></P></RULE></GRAMMAR>", limits)
+            .contains("nested too deeply"));
+    limits = {};
+    limits.maxElements = 5;
+    EXPECT_TRUE(readError("<GRAMMAR><RULE NAME='a'><P>a</P><P>b</P><P>c</P><P>d</P></RULE>"
+                          "</GRAMMAR>",
+                          limits)
+                    .contains("too many elements"));
+    limits = {};
+    limits.maxRules = 1;
+    EXPECT_TRUE(
+        readError("<GRAMMAR><RULE NAME='a'>x</RULE><RULE NAME='b'>y</RULE></GRAMMAR>", limits)
+            .contains("too many rules"));
+}
+
+TEST(SpeechGrammar, MissingFileIsAnError) {
+    CommandGrammar grammar;
+    QString error;
+    EXPECT_FALSE(
+        readCommandGrammarFile(QStringLiteral("/nonexistent/ordergrammar.xml"), &grammar, &error));
+    EXPECT_TRUE(error.contains(QLatin1String("/nonexistent/ordergrammar.xml")))
+        << qPrintable(error);
+}
+
+struct BadJsgf {
+    const char* name;
+    QByteArray xml;
+    const char* message;
+};
+
+class SpeechGrammarJsgfRefused : public ::testing::TestWithParam<BadJsgf> {};
+
+TEST_P(SpeechGrammarJsgfRefused, ConversionFails) {
+    const CommandGrammar grammar = readOk(GetParam().xml);
+    QByteArray jsgf;
+    QString error;
+    EXPECT_FALSE(commandGrammarToJsgf(grammar, &jsgf, &error));
+    EXPECT_TRUE(error.contains(QLatin1String(GetParam().message))) << qPrintable(error);
+    EXPECT_TRUE(jsgf.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammars, SpeechGrammarJsgfRefused,
+    ::testing::Values(
+        BadJsgf{"NoTopLevel", "<GRAMMAR><RULE NAME='a'>x</RULE></GRAMMAR>", "no top-level rule"},
+        BadJsgf{"MissingRule",
+                "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><RULEREF NAME='b'/></RULE></GRAMMAR>",
+                "missing rule \"b\""},
+        BadJsgf{"SelfReference",
+                "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>x <O><RULEREF NAME='a'/></O></RULE>"
+                "</GRAMMAR>",
+                "refers to itself"},
+        BadJsgf{"Cycle",
+                "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><RULEREF NAME='b'/></RULE>"
+                "<RULE NAME='b'><RULEREF NAME='a'/></RULE></GRAMMAR>",
+                "refers to itself"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SpeechGrammar, PhraseExpansionStopsAtItsBound) {
+    // Ten alternatives, four times in sequence: 10000 texts, cut at the bound.
+    QByteArray list = "<L>";
+    for (const char* w : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}) {
+        list += QByteArray("<P>") + w + "</P>";
+    }
+    list += "</L>";
+    const CommandGrammar grammar = readOk("<GRAMMAR><RULE NAME='r' TOPLEVEL='ACTIVE'>" + list +
+                                          list + list + list + "</RULE></GRAMMAR>");
+    EXPECT_EQ(commandGrammarPhrases(grammar, 50).size(), 50);
+    EXPECT_EQ(commandGrammarPhrases(grammar, 20000).size(), 10000);
+}

@@ -1,0 +1,304 @@
+// The PocketSphinx speech service: its recognizers and audio inputs, its errors, and how a
+// context delivers what it heard (on the user-interface thread, nothing while suspended).
+#include "platform/speech_pocketsphinx.h"
+#include "tests/speech/speech_corpus.h"
+#include "tests/speech/speech_runner.h"
+#include "tests/support/testutil.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace qv;
+
+namespace {
+
+void touch(const QString& path, const QByteArray& bytes = "x") {
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_TRUE(qvtest::writeAll(path, bytes)) << qPrintable(path);
+}
+
+// An input whose device is missing.
+class MissingDevice final : public AudioInput {
+public:
+    QString name() const override { return QStringLiteral("Missing"); }
+    bool open(SpeechError* error) override {
+        *error = {SpeechNoAudioInput, QStringLiteral("No such device")};
+        return false;
+    }
+    int read(qint16*, int) override { return -1; }
+    void close() override {}
+};
+
+// A 16 kHz mono WAV file with the given format fields.
+QByteArray wav(quint16 format, quint16 channels, quint32 rate, quint16 bits, int samples) {
+    auto u32 = [](quint32 v) {
+        return QByteArray(1, char(v)) + char(v >> 8) + char(v >> 16) + char(v >> 24);
+    };
+    auto u16 = [](quint16 v) { return QByteArray(1, char(v)) + char(v >> 8); };
+    const QByteArray data(samples * 2, '\1');
+    QByteArray fmt = u16(format) + u16(channels) + u32(rate) + u32(rate * channels * bits / 8) +
+                     u16(quint16(channels * bits / 8)) + u16(bits);
+    QByteArray body = "WAVE" + QByteArray("fmt ") + u32(quint32(fmt.size())) + fmt + "data" +
+                      u32(quint32(data.size())) + data;
+    return "RIFF" + u32(quint32(body.size())) + body;
+}
+
+} // namespace
+
+TEST(SpeechModels, EveryAcousticModelWithEveryDictionaryInAFixedOrder) {
+    QTemporaryDir root;
+    touch(root.filePath("en-us/en-us/mdef"));
+    touch(root.filePath("en-us/adapted/mdef"));
+    touch(root.filePath("en-us/notamodel/readme"));
+    touch(root.filePath("en-us/cmudict-en-us.dict"));
+    touch(root.filePath("en-us/school.dict"));
+    touch(root.filePath("en-us/en-us.lm.bin"));
+    touch(root.filePath("de/de/mdef"));
+    touch(root.filePath("de/de.dict"));
+    touch(root.filePath("fr/fr/mdef")); // no dictionary: no recognizer
+    const std::vector<SpeechModel> models = findSpeechModels(root.path());
+    ASSERT_EQ(models.size(), 5u);
+    QStringList names;
+    for (const SpeechModel& model : models) {
+        names << model.description;
+    }
+    EXPECT_EQ(names, (QStringList{
+                         "PocketSphinx de (acoustic model de, de.dict)",
+                         "PocketSphinx en-us (acoustic model adapted, cmudict-en-us.dict)",
+                         "PocketSphinx en-us (acoustic model adapted, school.dict)",
+                         "PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)",
+                         "PocketSphinx en-us (acoustic model en-us, school.dict)",
+                     }));
+    EXPECT_EQ(models[0].languageModel, QString());
+    EXPECT_EQ(models[3].acousticModel, root.filePath("en-us/en-us"));
+    EXPECT_EQ(models[3].dictionary, root.filePath("en-us/cmudict-en-us.dict"));
+    EXPECT_EQ(models[3].languageModel, root.filePath("en-us/en-us.lm.bin"));
+}
+
+TEST(SpeechService, TheInstalledModelIsARecognizer) {
+    auto service = createSpeechService();
+    const QStringList names = service->recognizers();
+    ASSERT_FALSE(names.isEmpty()) << "pocketsphinx-en-us is not installed";
+    EXPECT_TRUE(names.contains("PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)"))
+        << qPrintable(names.join(", "));
+    EXPECT_EQ(service->audioInputs().value(0), QStringLiteral("Default capture device"));
+}
+
+TEST(SpeechService, NoModelsNoRecognizers) {
+    QTemporaryDir root;
+    SpeechServiceOptions options;
+    options.modelRoot = root.path();
+    auto service = createPocketSphinxService(options);
+    EXPECT_TRUE(service->recognizers().isEmpty());
+    SpeechError error;
+    EXPECT_EQ(service->createContext(0, &error), nullptr);
+    EXPECT_EQ(error.number, SpeechNoRecognizer);
+    EXPECT_EQ(error.description, QStringLiteral("No recognizer at position 0 of 0"));
+}
+
+TEST(SpeechService, ADamagedModelIsAClearError) {
+    QTemporaryDir root;
+    touch(root.filePath("en-us/en-us/mdef"), "not a model definition\n");
+    touch(root.filePath("en-us/en-us/feat.params"), "-feat 1s_c_d_dd\n");
+    touch(root.filePath("en-us/cmudict-en-us.dict"), "button B AH T AH N\n");
+    SpeechServiceOptions options;
+    options.modelRoot = root.path();
+    options.recognizer.confirmWithLanguageModel = false;
+    options.audioInput = [] { return std::make_unique<WavFileInput>(); };
+    auto service = createPocketSphinxService(options);
+    ASSERT_EQ(service->recognizers().size(), 1);
+    SpeechError error;
+    EXPECT_EQ(service->createContext(0, &error), nullptr);
+    EXPECT_EQ(error.number, SpeechRecognizerBuild);
+    EXPECT_EQ(error.description,
+              QStringLiteral("The recognizer \"PocketSphinx en-us (acoustic model en-us, "
+                             "cmudict-en-us.dict)\" cannot be built: %1 is damaged")
+                  .arg(root.filePath("en-us/en-us/mdef")));
+}
+
+TEST(SpeechService, AModelWithAFileMissingIsAClearError) {
+    QTemporaryDir root;
+    const QDir real(QStringLiteral("/usr/share/pocketsphinx/model/en-us/en-us"));
+    for (const QString& name : real.entryList(QDir::Files)) {
+        if (name != QLatin1String("variances")) {
+            QDir().mkpath(root.filePath("en-us/en-us"));
+            ASSERT_TRUE(QFile::copy(real.filePath(name), root.filePath("en-us/en-us/" + name)));
+        }
+    }
+    touch(root.filePath("en-us/x.dict"), "button B AH T AH N\n");
+    SpeechServiceOptions options;
+    options.modelRoot = root.path();
+    options.recognizer.confirmWithLanguageModel = false;
+    options.audioInput = [] { return std::make_unique<WavFileInput>(); };
+    auto service = createPocketSphinxService(options);
+    SpeechError error;
+    EXPECT_EQ(service->createContext(0, &error), nullptr);
+    EXPECT_EQ(error.number, SpeechRecognizerBuild);
+    EXPECT_TRUE(error.description.endsWith(root.filePath("en-us/en-us/variances") + " is missing"))
+        << qPrintable(error.description);
+}
+
+TEST(SpeechService, AMissingAudioDeviceIsAClearError) {
+    SpeechServiceOptions options;
+    options.audioInput = [] { return std::make_unique<MissingDevice>(); };
+    options.audioInputName = QStringLiteral("Missing");
+    auto service = createPocketSphinxService(options);
+    EXPECT_EQ(service->audioInputs(), QStringList{"Missing"});
+    SpeechError error;
+    EXPECT_EQ(service->createContext(0, &error), nullptr);
+    EXPECT_EQ(error.number, SpeechNoAudioInput);
+    EXPECT_EQ(error.description, QStringLiteral("No such device"));
+}
+
+TEST(SpeechWav, OnlySixteenKilohertzSixteenBitMono) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"good.wav", wav(1, 1, 16000, 16, 100), true},
+        {"stereo.wav", wav(1, 2, 16000, 16, 100), false},
+        {"rate.wav", wav(1, 1, 22050, 16, 100), false},
+        {"bits.wav", wav(1, 1, 16000, 8, 100), false},
+        {"float.wav", wav(3, 1, 16000, 16, 100), false},
+        {"cut.wav", wav(1, 1, 16000, 16, 100).left(100), false},
+        {"text.wav", "hello", false},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.name);
+        ASSERT_TRUE(qvtest::writeAll(path, c.bytes));
+        std::vector<qint16> samples;
+        QString error;
+        EXPECT_EQ(readWav16kMono(path, &samples, &error), c.ok) << c.name;
+        if (c.ok) {
+            EXPECT_EQ(samples.size(), 100u);
+            EXPECT_EQ(samples[0], 0x0101);
+        } else {
+            EXPECT_TRUE(error.contains(c.name)) << qPrintable(error);
+        }
+    }
+}
+
+// One context of the real recognizer on a WAV input, shared by the tests below (building the
+// decoder takes most of a second).
+class SpeechContext : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        QString error;
+        if (!qvspeech::synthesize({"button three", "what time is it"},
+                                  {qvspeech::commandVoices()[0]}, QStringLiteral("cmd"), &clips,
+                                  &error)) {
+            FAIL() << qPrintable(error);
+        }
+        SpeechServiceOptions options;
+        options.audioInput = [] {
+            auto input = std::make_unique<WavFileInput>();
+            wav = input.get();
+            return input;
+        };
+        service = createPocketSphinxService(options).release();
+        SpeechError speechError;
+        context = service->createContext(0, &speechError).release();
+        ASSERT_NE(context, nullptr) << qPrintable(speechError.description);
+    }
+    static void TearDownTestSuite() {
+        delete context;
+        delete service;
+        context = nullptr;
+        service = nullptr;
+    }
+
+    // Plays a file and collects the events it raised.
+    QStringList play(const QString& file) {
+        QStringList events;
+        auto a = QObject::connect(context, &RecognitionContext::Recognition, [&](const QString& t) {
+            events << "Recognition " + t;
+            EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+        });
+        auto b = QObject::connect(context, &RecognitionContext::FalseRecognition,
+                                  [&](const QString& t) { events << "FalseRecognition " + t; });
+        EXPECT_TRUE(wav->enqueue(file));
+        QElapsedTimer timer;
+        timer.start();
+        while (!wav->drained() && timer.elapsed() < 30000) {
+            QThread::msleep(1);
+        }
+        QCoreApplication::processEvents();
+        QObject::disconnect(a);
+        QObject::disconnect(b);
+        return events;
+    }
+
+    static inline SpeechService* service = nullptr;
+    static inline RecognitionContext* context = nullptr;
+    static inline WavFileInput* wav = nullptr;
+    static inline std::vector<qvspeech::Utterance> clips;
+};
+
+TEST_F(SpeechContext, GrammarErrors) {
+    QTemporaryDir dir;
+    SpeechError error;
+    EXPECT_FALSE(context->setRulesActive(true, &error)); // nothing loaded yet
+    EXPECT_EQ(error.number, SpeechNoGrammar);
+
+    EXPECT_FALSE(context->loadGrammar(dir.filePath("ordergrammar.xml"), &error));
+    EXPECT_EQ(error.number, SpeechGrammarFile);
+    EXPECT_TRUE(error.description.contains("ordergrammar.xml")) << qPrintable(error.description);
+
+    const QString damaged = dir.filePath("damaged.xml");
+    qvtest::writeAll(damaged, "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>button");
+    EXPECT_FALSE(context->loadGrammar(damaged, &error));
+    EXPECT_EQ(error.number, SpeechGrammarFile);
+    EXPECT_TRUE(error.description.startsWith("Grammar line 1")) << qPrintable(error.description);
+
+    const QString unknown = dir.filePath("unknown.xml");
+    qvtest::writeAll(unknown,
+                     "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>button qzxqzx</RULE></GRAMMAR>");
+    EXPECT_FALSE(context->loadGrammar(unknown, &error));
+    EXPECT_EQ(error.number, SpeechGrammarWords);
+    EXPECT_EQ(error.description, QStringLiteral("The recognizer does not know the words: qzxqzx"));
+    EXPECT_FALSE(context->setRulesActive(true, &error));
+}
+
+TEST_F(SpeechContext, HeardOnTheUserInterfaceThreadOnlyWhileActiveAndNotSuspended) {
+    SpeechError error;
+    ASSERT_TRUE(context->loadGrammar(qvspeech::grammarFile(), &error))
+        << qPrintable(error.description);
+    ASSERT_TRUE(context->setRulesActive(true, &error)) << qPrintable(error.description);
+    EXPECT_EQ(play(clips[0].wav).join(u'|'), QStringLiteral("Recognition button three"));
+
+    context->setSuspended(true);
+    EXPECT_EQ(play(clips[0].wav).join(u'|'), QString());
+    context->setSuspended(false);
+    EXPECT_EQ(play(clips[0].wav).join(u'|'), QStringLiteral("Recognition button three"));
+
+    // Other speech raises one event too (which one is the rejection's business, measured by the
+    // end-to-end test).
+    EXPECT_EQ(play(clips[1].wav).size(), 1);
+
+    ASSERT_TRUE(context->setRulesActive(false, &error));
+    ASSERT_TRUE(wav->enqueue(clips[0].wav));
+    QThread::msleep(300);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(wav->drained()); // not listening: nothing is read
+    // Listening again takes up what was waiting.
+    QStringList events;
+    auto c = QObject::connect(context, &RecognitionContext::Recognition,
+                              [&](const QString& t) { events << t; });
+    ASSERT_TRUE(context->setRulesActive(true, &error));
+    QElapsedTimer timer;
+    timer.start();
+    while (!wav->drained() && timer.elapsed() < 30000) {
+        QThread::msleep(1);
+    }
+    QCoreApplication::processEvents();
+    QObject::disconnect(c);
+    EXPECT_EQ(events.join(u'|'), QStringLiteral("button three"));
+    ASSERT_TRUE(context->setRulesActive(false, &error));
+}
