@@ -19,40 +19,40 @@ bool hasNoExtension(const QString& item) {
     return !name.isEmpty() && !name.contains(QLatin1Char('.'));
 }
 
-ItemKind itemKindOf(const QString& item, bool executableFile) {
+MenuItemKind menuItemKindOf(const QString& item, bool executableFile) {
     const QString type = item.right(3);
     if (type == QLatin1String("lnk")) {
-        return ItemKind::Shortcut;
+        return MenuItemKind::Shortcut;
     }
     if (type == QLatin1String("exe")) {
-        return ItemKind::Program;
+        return MenuItemKind::Program;
     }
     if (hasDesktopEntryName(item)) {
-        return ItemKind::DesktopEntry;
+        return MenuItemKind::DesktopEntry;
     }
     if (executableFile && hasNoExtension(item)) {
-        return ItemKind::Executable;
+        return MenuItemKind::Executable;
     }
-    return ItemKind::Other;
+    return MenuItemKind::Other;
 }
 
-ItemKind itemKind(const QString& item) {
-    const ItemKind byName = itemKindOf(item, false);
-    if (byName != ItemKind::Other || !hasNoExtension(item)) {
+MenuItemKind menuItemKind(const QString& item) {
+    const MenuItemKind byName = menuItemKindOf(item, false);
+    if (byName != MenuItemKind::Other || !hasNoExtension(item)) {
         return byName;
     }
-    return itemKindOf(item, isExecutableFile(item));
+    return menuItemKindOf(item, isExecutableFile(item));
 }
 
-bool isLinuxItem(ItemKind kind) {
-    return kind == ItemKind::DesktopEntry || kind == ItemKind::Executable;
+bool isLinuxItem(MenuItemKind kind) {
+    return kind == MenuItemKind::DesktopEntry || kind == MenuItemKind::Executable;
 }
 
 std::optional<QString> linuxItemCaption(const QString& item) {
-    switch (itemKind(item)) {
-    case ItemKind::DesktopEntry:
+    switch (menuItemKind(item)) {
+    case MenuItemKind::DesktopEntry:
         return desktopEntryCaption(item);
-    case ItemKind::Executable:
+    case MenuItemKind::Executable:
         return itemFileName(item);
     default:
         return std::nullopt;
@@ -60,10 +60,10 @@ std::optional<QString> linuxItemCaption(const QString& item) {
 }
 
 QImage linuxItemIcon(const QString& item) {
-    switch (itemKind(item)) {
-    case ItemKind::DesktopEntry:
+    switch (menuItemKind(item)) {
+    case MenuItemKind::DesktopEntry:
         return desktopEntryIcon(item);
-    case ItemKind::Executable:
+    case MenuItemKind::Executable:
         return executableIcon(item);
     default:
         return {};
@@ -72,11 +72,11 @@ QImage linuxItemIcon(const QString& item) {
 
 std::optional<bool> startLinuxItem(const QString& item) {
     StartResult result;
-    switch (itemKind(item)) {
-    case ItemKind::DesktopEntry:
+    switch (menuItemKind(item)) {
+    case MenuItemKind::DesktopEntry:
         result = startDesktopEntry(item);
         break;
-    case ItemKind::Executable:
+    case MenuItemKind::Executable:
         result = startExecutable(item);
         break;
     default:

@@ -9,7 +9,7 @@
 
 namespace qv {
 
-enum class ItemKind { Shortcut, Program, DesktopEntry, Executable, Other };
+enum class MenuItemKind { Shortcut, Program, DesktopEntry, Executable, Other };
 
 // The last path component ('/' separates, as on this platform).
 QString itemFileName(const QString& item);
@@ -19,11 +19,11 @@ bool hasDesktopEntryName(const QString& item);
 bool hasNoExtension(const QString& item);
 
 // The kind by name, given whether the path is a regular file that may be run. Pure.
-ItemKind itemKindOf(const QString& item, bool executableFile);
+MenuItemKind menuItemKindOf(const QString& item, bool executableFile);
 // The kind; asks the file system only for a name that could be a bare executable.
-ItemKind itemKind(const QString& item);
+MenuItemKind menuItemKind(const QString& item);
 // One of the two kinds added for Linux desktops.
-bool isLinuxItem(ItemKind kind);
+bool isLinuxItem(MenuItemKind kind);
 
 // Caption, tooltip, hint and announcement of a desktop entry (its localized Name) or of a bare
 // executable (its whole file name); nothing for the other kinds, which keep their own rule.

@@ -2,6 +2,8 @@
 // through the desktop's opener (xdg-open). Every start is a list of arguments handed to
 // QProcess::startDetached; no text ever reaches a shell, so a name holding ';', '$( )', quotes
 // or blanks is just a name.
+#include "platform/desktopentry.h"
+#include "platform/messagebox.h"
 #include "platform/shell.h"
 #include "platform/shortcut.h"
 
@@ -145,6 +147,15 @@ public:
         if (info.isFile() &&
             info.suffix().compare(QLatin1String("lnk"), Qt::CaseInsensitive) == 0) {
             return startShortcut(info);
+        }
+        // A desktop entry is run as the desktop's menus run it; the opener would only show it
+        // in an editor. One that cannot be started says why.
+        if (info.isFile() && file.endsWith(QLatin1String(".desktop"))) {
+            const StartResult result = startDesktopEntry(file);
+            if (!result.started) {
+                MsgBox(result.message, {}, MsgIcon::Information);
+            }
+            return result.started;
         }
         if (isProgram(info)) {
             return startProgram(info.absoluteFilePath(), {}, info.absolutePath());

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using qv::ItemKind;
+using qv::MenuItemKind;
 using qvtest::XdgWorld;
 
 namespace {
@@ -15,13 +15,13 @@ namespace {
 struct KindCase {
     const char* item;
     bool executableFile;
-    ItemKind kind;
+    MenuItemKind kind;
 };
 
 class KindByName : public ::testing::TestWithParam<KindCase> {};
 
 TEST_P(KindByName, FollowsTheRules) {
-    EXPECT_EQ(qv::itemKindOf(QString::fromUtf8(GetParam().item), GetParam().executableFile),
+    EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(GetParam().item), GetParam().executableFile),
               GetParam().kind)
         << GetParam().item;
 }
@@ -29,26 +29,26 @@ TEST_P(KindByName, FollowsTheRules) {
 INSTANTIATE_TEST_SUITE_P(
     Items, KindByName,
     ::testing::Values(
-        KindCase{"C:\\Apps\\Paint.lnk", false, ItemKind::Shortcut},
-        KindCase{"C:\\Apps\\Paint.exe", false, ItemKind::Program},
+        KindCase{"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
+        KindCase{"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
         // The Windows rule looks at three characters only, and comes first.
-        KindCase{"/usr/bin/mylnk", true, ItemKind::Shortcut},
-        KindCase{"/usr/bin/makeexe", true, ItemKind::Program},
-        KindCase{"/x/Paint.LNK", false, ItemKind::Other},
-        KindCase{"/x/Paint.EXE", true, ItemKind::Other},
-        KindCase{"/usr/share/applications/xterm.desktop", false, ItemKind::DesktopEntry},
-        KindCase{"/usr/share/applications/xterm.desktop", true, ItemKind::DesktopEntry},
-        KindCase{"relative.desktop", false, ItemKind::DesktopEntry},
-        KindCase{"/x/xterm.DESKTOP", false, ItemKind::Other},
-        KindCase{"/x/xterm.desktop.bak", false, ItemKind::Other},
-        KindCase{"/usr/bin/xcalc", true, ItemKind::Executable},
-        KindCase{"/usr/bin/xcalc", false, ItemKind::Other},
-        KindCase{"/opt/app-1.2/run", true, ItemKind::Executable},
-        KindCase{"/usr/bin/tool.sh", true, ItemKind::Other},
-        KindCase{"/home/pupil/.hidden", true, ItemKind::Other},
-        KindCase{"/usr/bin/", true, ItemKind::Other}, KindCase{"", true, ItemKind::Other},
-        KindCase{"readme.txt", false, ItemKind::Other},
-        KindCase{"My Computer.lnk", false, ItemKind::Shortcut}));
+        KindCase{"/usr/bin/mylnk", true, MenuItemKind::Shortcut},
+        KindCase{"/usr/bin/makeexe", true, MenuItemKind::Program},
+        KindCase{"/x/Paint.LNK", false, MenuItemKind::Other},
+        KindCase{"/x/Paint.EXE", true, MenuItemKind::Other},
+        KindCase{"/usr/share/applications/xterm.desktop", false, MenuItemKind::DesktopEntry},
+        KindCase{"/usr/share/applications/xterm.desktop", true, MenuItemKind::DesktopEntry},
+        KindCase{"relative.desktop", false, MenuItemKind::DesktopEntry},
+        KindCase{"/x/xterm.DESKTOP", false, MenuItemKind::Other},
+        KindCase{"/x/xterm.desktop.bak", false, MenuItemKind::Other},
+        KindCase{"/usr/bin/xcalc", true, MenuItemKind::Executable},
+        KindCase{"/usr/bin/xcalc", false, MenuItemKind::Other},
+        KindCase{"/opt/app-1.2/run", true, MenuItemKind::Executable},
+        KindCase{"/usr/bin/tool.sh", true, MenuItemKind::Other},
+        KindCase{"/home/pupil/.hidden", true, MenuItemKind::Other},
+        KindCase{"/usr/bin/", true, MenuItemKind::Other}, KindCase{"", true, MenuItemKind::Other},
+        KindCase{"readme.txt", false, MenuItemKind::Other},
+        KindCase{"My Computer.lnk", false, MenuItemKind::Shortcut}));
 
 TEST(Kind, NamesAndComponents) {
     EXPECT_EQ(qv::itemFileName("/usr/bin/xcalc"), "xcalc");
@@ -57,11 +57,11 @@ TEST(Kind, NamesAndComponents) {
     EXPECT_TRUE(qv::hasNoExtension("/a.b/c"));
     EXPECT_FALSE(qv::hasNoExtension("/a/b.c"));
     EXPECT_FALSE(qv::hasNoExtension("/a/"));
-    EXPECT_TRUE(qv::isLinuxItem(ItemKind::DesktopEntry));
-    EXPECT_TRUE(qv::isLinuxItem(ItemKind::Executable));
-    EXPECT_FALSE(qv::isLinuxItem(ItemKind::Shortcut));
-    EXPECT_FALSE(qv::isLinuxItem(ItemKind::Program));
-    EXPECT_FALSE(qv::isLinuxItem(ItemKind::Other));
+    EXPECT_TRUE(qv::isLinuxItem(MenuItemKind::DesktopEntry));
+    EXPECT_TRUE(qv::isLinuxItem(MenuItemKind::Executable));
+    EXPECT_FALSE(qv::isLinuxItem(MenuItemKind::Shortcut));
+    EXPECT_FALSE(qv::isLinuxItem(MenuItemKind::Program));
+    EXPECT_FALSE(qv::isLinuxItem(MenuItemKind::Other));
 }
 
 TEST(Kind, AsksTheFileSystemForBareNames) {
@@ -69,18 +69,18 @@ TEST(Kind, AsksTheFileSystemForBareNames) {
     const QString tool = world.writeFile("bin/tool", "#!/bin/sh\n", true);
     const QString plain = world.writeFile("bin/plain", "text", false);
     const QString scripted = world.writeFile("bin/run.sh", "#!/bin/sh\n", true);
-    EXPECT_EQ(qv::itemKind(tool), ItemKind::Executable);
-    EXPECT_EQ(qv::itemKind(plain), ItemKind::Other);
-    EXPECT_EQ(qv::itemKind(scripted), ItemKind::Other);
+    EXPECT_EQ(qv::menuItemKind(tool), MenuItemKind::Executable);
+    EXPECT_EQ(qv::menuItemKind(plain), MenuItemKind::Other);
+    EXPECT_EQ(qv::menuItemKind(scripted), MenuItemKind::Other);
     // A folder may have the execute permission but is no program.
-    EXPECT_EQ(qv::itemKind(world.bin()), ItemKind::Other);
-    EXPECT_EQ(qv::itemKind(world.root() + "/missing"), ItemKind::Other);
+    EXPECT_EQ(qv::menuItemKind(world.bin()), MenuItemKind::Other);
+    EXPECT_EQ(qv::menuItemKind(world.root() + "/missing"), MenuItemKind::Other);
     // A link to a program counts as the program, whatever the target's name.
     const QString link = world.root() + "/bin/python";
     ASSERT_TRUE(QFile::link(scripted, link));
-    EXPECT_EQ(qv::itemKind(link), ItemKind::Executable);
+    EXPECT_EQ(qv::menuItemKind(link), MenuItemKind::Executable);
     // A missing entry file is still a desktop entry (its start then says what is wrong).
-    EXPECT_EQ(qv::itemKind(world.root() + "/none.desktop"), ItemKind::DesktopEntry);
+    EXPECT_EQ(qv::menuItemKind(world.root() + "/none.desktop"), MenuItemKind::DesktopEntry);
 }
 
 TEST(Caption, OnlyForTheLinuxKinds) {
