@@ -98,7 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool namesWritable = isWritableSection(section) && isWritableKey(key);
     if (result.edit == Edit::Refused) {
         // Refusals only for names or values that cannot be written safely.
-        const bool reason = op == 0 ? !(namesWritable && isWritableValue(value))
+        // A rename also refuses to carry a stored value that could not be written today (a
+        // bare CR or a NUL inside it, in a damaged file): the key stays where it was.
+        const std::optional<Line> stored = findKey(bytes, section, key);
+        std::string_view raw = stored ? stored->rawValue : std::string_view();
+        while (!raw.empty() && raw.back() == '\r') {
+            raw.remove_suffix(1);
+        }
+        const bool storedUnwritable = op == 3 && stored && !isWritableValue(raw);
+        const bool reason = storedUnwritable ? true
+                            : op == 0        ? !(namesWritable && isWritableValue(value))
                             : op == 3
                                 ? !(isWritableSection(section) && isWritableKey(value))
                                 : !isWritableSection(section) || (op == 1 && !isWritableKey(key));
