@@ -130,7 +130,9 @@ bool readLinkInfo(const Reader& r, qsizetype start, qsizetype& next, ShortcutInf
         } else if (!inside(localOff) || !r.ansiz(start + localOff, end, base)) {
             return false;
         }
-        info.localPath = base + suffix;
+        // A base path without its closing separator is joined to the suffix with one.
+        const bool join = !base.isEmpty() && !suffix.isEmpty() && !base.endsWith(u'\\');
+        info.localPath = join ? base + u'\\' + suffix : base + suffix;
     }
     if (flags & 0x2) { // CommonNetworkRelativeLinkAndPathSuffix
         std::uint32_t netSize = 0, netFlags = 0, netNameOff = 0, deviceOff = 0, provider = 0;

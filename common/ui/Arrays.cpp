@@ -7,6 +7,7 @@
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QWidget>
 
@@ -25,7 +26,9 @@ const QString kComputerIconFile = QStringLiteral("C:\\WINDOWS\\explorer.exe");
 const QString kDocumentsIconFile = QStringLiteral("C:\\WINDOWS\\SYSTEM32\\mydocs.dll");
 
 bool isStandardItem(const LaunchWindow& w, const QString& item, const QString& name) {
-    return item == standardItemPath(w.programFolder, name) ||
+    // The windows expand the stored name with '/' (a trailing '/' on the folder does not
+    // matter); a path written with '\' on Windows is recognised too.
+    return QDir::cleanPath(item) == QDir::cleanPath(standardItemPath(w.programFolder, name)) ||
            item == w.programFolder + QStringLiteral("\\standard\\") + name;
 }
 

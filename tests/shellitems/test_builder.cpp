@@ -2,11 +2,13 @@
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
+#include "platform/fileicon.h"
 #include "platform/messagebox.h"
 #include "tests/fixtures/iconwriter.h"
 #include "tests/fixtures/lnkwriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -163,6 +165,193 @@ TEST(Builder, EmptyAndShortItemsStillGetAButton) {
     EXPECT_EQ(win.cmdapplau->element(2)->text(), QStringLiteral("ab"));
     EXPECT_EQ(win.cmdapplau->element(3)->text(), QStringLiteral(".exe"));
     EXPECT_TRUE(win.cmdapplau->element(1)->icon().isNull());
+}
+
+TEST(ItemKind, LastThreeCharactersExactly) {
+    const std::pair<const char*, qv::ItemKind> table[] = {
+        {"C:\\a\\Paint.lnk", qv::ItemKind::Shortcut},
+        {"/home/p/Paint.lnk", qv::ItemKind::Shortcut},
+        {"C:\\a\\Paint.exe", qv::ItemKind::Program},
+        {"C:\\a\\Paint.LNK", qv::ItemKind::Other},
+        {"C:\\a\\Paint.Lnk", qv::ItemKind::Other},
+        {"C:\\a\\Paint.EXE", qv::ItemKind::Other},
+        {"C:\\a\\Paint.com", qv::ItemKind::Other},
+        {"C:\\a\\Paint.lnk ", qv::ItemKind::Other},
+        {"C:\\a\\readme.txt", qv::ItemKind::Other},
+        // Only the last three characters count, not a dot before them.
+        {"C:\\a\\Paintexe", qv::ItemKind::Program},
+        {"lnk", qv::ItemKind::Shortcut},
+        {"nk", qv::ItemKind::Other},
+        {"", qv::ItemKind::Other},
+    };
+    for (const auto& [item, kind] : table)
+        EXPECT_EQ(qv::itemKind(QString::fromLatin1(item)), kind) << item;
+}
+
+const QColor kRed(220, 20, 30), kBlue(30, 40, 210), kGreen(20, 200, 40);
+
+// A program whose icon is the test picture (transparent top-left quarter) in the colour, or
+// fully opaque.
+QString writeProgram(const QString& path, QColor colour, bool opaque = false) {
+    QImage picture = qvtest::testPicture(32, colour);
+    if (opaque)
+        picture.fill(colour);
+    qvtest::PeSpec pe;
+    pe.groups = {{{picture, false, 32}}};
+    EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
+    return path;
+}
+
+QString writeShortcut(const QString& path, const QString& target, const QString& iconFile = {}) {
+    qvtest::LnkSpec s;
+    s.localBasePath = target; // the whole path in the base, as most shortcuts hold it
+    s.iconLocation = iconFile;
+    EXPECT_TRUE(qvtest::writeLnkFile(path, s));
+    return path;
+}
+
+// True when the face's top-left 32 x 32 pixels are the icon (to rounding).
+bool showsIcon(const QImage& face, const QImage& icon) {
+    const QImage expected = icon.convertToFormat(QImage::Format_ARGB32);
+    bool anyOpaque = false;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QColor a = face.pixelColor(x, y), b = expected.pixelColor(x, y);
+            if (std::abs(a.alpha() - b.alpha()) > 2 ||
+                (b.alpha() > 64 &&
+                 (std::abs(a.red() - b.red()) > 3 || std::abs(a.green() - b.green()) > 3 ||
+                  std::abs(a.blue() - b.blue()) > 3)))
+                return false;
+            anyOpaque = anyOpaque || b.alpha() > 0;
+        }
+    }
+    return anyOpaque;
+}
+
+bool blank(const QImage& face) {
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x)
+            if (face.pixelColor(x, y).alpha() != 0)
+                return false;
+    return true;
+}
+
+class BuilderFaces : public ::testing::Test {
+protected:
+    QString file(const QString& name) const { return QDir(folder.path()).filePath(name); }
+    QTemporaryDir folder;
+    qv::ScopedFakeMessageBox box;
+};
+
+TEST_F(BuilderFaces, ProgramsAndShortcutsShowTheirIcons) {
+    const QString paint = writeProgram(file(QStringLiteral("paint.exe")), kRed);
+    const QString lnk = writeShortcut(file(QStringLiteral("Paint.lnk")), paint);
+    // The same bytes under names whose kind is not exactly "exe" or "lnk".
+    QFile::copy(paint, file(QStringLiteral("paint.EXE")));
+    QFile::copy(paint, file(QStringLiteral("paint.com")));
+    QFile::copy(lnk, file(QStringLiteral("Paint.LNK")));
+    Window win(kFrmdropTemplate);
+    win.build({paint, lnk, file(QStringLiteral("paint.EXE")), file(QStringLiteral("paint.com")),
+               file(QStringLiteral("Paint.LNK"))});
+    for (int k : {1, 2}) {
+        const QImage face = win.face(k);
+        ASSERT_EQ(face.size(), QSize(41, 41)) << k;
+        EXPECT_EQ(face.pixelColor(24, 24).rgb(), kRed.rgb()) << k;
+        EXPECT_EQ(face.pixelColor(4, 4).alpha(), 0) << k;
+    }
+    for (int k : {3, 4, 5})
+        EXPECT_TRUE(win.cmdapplau->element(k)->icon().isNull()) << k;
+    const char* captions[] = {"paint", "Paint", "paint", "paint", "Paint"};
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(win.cmdapplau->element(k)->text(), QString::fromLatin1(captions[k - 1]));
+    EXPECT_TRUE(box.fake.messages.empty());
+}
+
+TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
+    qvtest::LnkSpec virtualFolder;
+    virtualFolder.virtualFolderOnly = true;
+    const QString lnk = file(QStringLiteral("Control Panel.lnk"));
+    ASSERT_TRUE(qvtest::writeLnkFile(lnk, virtualFolder));
+    for (bool launcher : {false, true}) {
+        box.fake.messages.clear();
+        Window win(kFrmstudentTemplate, launcher);
+        win.build({lnk, lnk});
+        ASSERT_EQ(win.cmdapplau->count(), 3);
+        for (int k : {1, 2}) {
+            EXPECT_TRUE(win.cmdapplau->element(k)->isVisible());
+            EXPECT_EQ(win.cmdapplau->element(k)->text(), QStringLiteral("Control Panel"));
+            EXPECT_TRUE(blank(win.face(k))) << k;
+        }
+        ASSERT_EQ(box.fake.messages.size(), 2u);
+        EXPECT_EQ(box.fake.messages[0].text,
+                  QStringLiteral("This shortcut does not contain a path."));
+        EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
+    }
+}
+
+TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
+    for (bool launcher : {false, true}) {
+        Window win(kFrmstudentTemplate, launcher);
+        const QString folder = win.w.programFolder;
+        // Neither file needs to exist: the two items always show the fixed system icons.
+        win.build({qv::standardItemPath(folder, QStringLiteral("My Computer.lnk")),
+                   qv::standardItemPath(folder, QStringLiteral("My Documents.lnk")),
+                   folder + QStringLiteral("\\standard\\My Computer.lnk"),
+                   folder + QStringLiteral("/standard/my computer.lnk")});
+        EXPECT_EQ(win.cmdapplau->element(1)->text(), QStringLiteral("My Computer"));
+        EXPECT_EQ(win.cmdapplau->element(2)->text(), QStringLiteral("My Documents"));
+        const QImage computer = qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\explorer.exe"));
+        const QImage documents =
+            qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\SYSTEM32\\mydocs.dll"));
+        ASSERT_FALSE(computer.isNull());
+        EXPECT_TRUE(showsIcon(win.face(1), computer));
+        EXPECT_TRUE(showsIcon(win.face(2), documents));
+        EXPECT_FALSE(showsIcon(win.face(2), computer));
+        EXPECT_TRUE(showsIcon(win.face(3), computer));
+        // Other capitals name an ordinary (here missing) shortcut: no icon and a message.
+        EXPECT_TRUE(blank(win.face(4)));
+    }
+    EXPECT_EQ(box.fake.messages.size(), 2u);
+}
+
+TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
+    const QString target = writeProgram(file(QStringLiteral("target.exe")), kRed, true);
+    const QString own = writeProgram(file(QStringLiteral("own.exe")), kBlue);
+    const QString lnk = writeShortcut(file(QStringLiteral("Game.lnk")), target, own);
+    const QString noIcon = writeShortcut(file(QStringLiteral("Plain.lnk")), target);
+    const QString badIcon =
+        writeShortcut(file(QStringLiteral("Bad.lnk")), target, file(QStringLiteral("none.ico")));
+
+    Window launcher(kFrmstudentTemplate, true);
+    launcher.build({lnk, lnk, noIcon, badIcon, lnk, lnk});
+    // The first button of a page shows the target's icon alone.
+    EXPECT_EQ(launcher.face(1).pixelColor(24, 24).rgb(), kRed.rgb());
+    EXPECT_EQ(launcher.face(1).pixelColor(4, 4).rgb(), kRed.rgb());
+    // The others: the shortcut's own icon over the target's, which shows through its
+    // transparent quarter.
+    for (int k : {2, 5, 6}) {
+        EXPECT_EQ(launcher.face(k).pixelColor(24, 24).rgb(), kBlue.rgb()) << k;
+        EXPECT_EQ(launcher.face(k).pixelColor(4, 4).rgb(), kRed.rgb()) << k;
+    }
+    // No icon file, or one without icons: the target's icon stays.
+    for (int k : {3, 4})
+        EXPECT_EQ(launcher.face(k).pixelColor(24, 24).rgb(), kRed.rgb()) << k;
+
+    // The editor never overlays.
+    Window editor(kFrmdropTemplate, false);
+    editor.build({lnk, lnk});
+    EXPECT_EQ(editor.face(2).pixelColor(24, 24).rgb(), kRed.rgb());
+    EXPECT_TRUE(box.fake.messages.empty());
+}
+
+TEST_F(BuilderFaces, EachButtonStartsFromAClearedSurface) {
+    const QString red = writeProgram(file(QStringLiteral("red.exe")), kRed, true);
+    const QString green = writeProgram(file(QStringLiteral("green.exe")), kGreen);
+    Window win(kFrmdropTemplate);
+    win.build({red, green, file(QStringLiteral("x.com"))});
+    EXPECT_EQ(win.face(2).pixelColor(24, 24).rgb(), kGreen.rgb());
+    EXPECT_EQ(win.face(2).pixelColor(4, 4).alpha(), 0);
+    EXPECT_TRUE(win.cmdapplau->element(3)->icon().isNull());
 }
 
 TEST(LaunchButtonArray, MouseDownReportsElementAndButton) {

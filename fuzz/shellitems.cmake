@@ -1,0 +1,3 @@
+# Shell items: the shortcut reader and the icon reader (PE resources, .ico, DIB and PNG entries).
+qv_add_fuzz(fuzz_shortcut SOURCES fuzz_shortcut.cpp LIBS qv_platform_shortcut)
+qv_add_fuzz(fuzz_icon SOURCES fuzz_icon.cpp LIBS qv_platform_fileicon)
