@@ -3,6 +3,7 @@
 #include "common/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
+#include "common/linuxitems.h"
 #include "common/menulayout.h"
 #include "common/modini.h"
 #include "common/ui/Arrays.h"
@@ -120,6 +121,11 @@ frmstudent::~frmstudent() {
 void frmstudent::buildControls() {
     setWindowTitle(QStringLiteral("Quorvel Student"));
     setObjectName(QStringLiteral("frmstudent"));
+    // The window's design font, which every control without a font of its own takes; at the
+    // toolkit's larger default the captions would not fit on the buttons.
+    QFont design(QStringLiteral("MS Sans Serif"));
+    design.setPointSizeF(8.25);
+    setFont(design);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -502,7 +508,7 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         if (services_.shell) {
             services_.shell->ShellExecute(item);
         }
-        QString name = qv::FileNameFromPath(item, false);
+        QString name = qv::ItemDisplayName(item);
         if (name.isEmpty()) {
             // A name of four characters or fewer would leave nothing to say.
             name = qv::FileNameFromPath(item, true);
@@ -533,6 +539,10 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
         Image1->setVisible(false);
         imgicon->setVisible(true);
         qv::DrawFileIcon(*imgicon, droppedFile);
+    } else if (qv::isLinuxItem(qv::menuItemKind(droppedFile))) {
+        Image1->setVisible(false);
+        imgicon->setVisible(true);
+        qv::drawLinuxItemIcon(*imgicon, droppedFile);
     }
 }
 
