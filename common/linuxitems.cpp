@@ -1,7 +1,12 @@
 #include "common/linuxitems.h"
 
+#include "common/GetFileName.h"
+#include "common/ui/imgicon.h"
+
 #include "platform/desktopentry.h"
 #include "platform/messagebox.h"
+
+#include <QPainter>
 
 namespace qv {
 
@@ -68,6 +73,24 @@ QImage linuxItemIcon(const QString& item) {
     default:
         return {};
     }
+}
+
+QString ItemDisplayName(const QString& item) {
+    return linuxItemCaption(item).value_or(FileNameFromPath(item, false));
+}
+
+bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item) {
+    if (!isLinuxItem(menuItemKind(item))) {
+        return false;
+    }
+    const QImage icon = linuxItemIcon(item);
+    if (!icon.isNull()) {
+        QPainter painter(&imgicon.image());
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawImage(QRect(0, 0, 32, 32), icon);
+    }
+    imgicon.refresh();
+    return true;
 }
 
 std::optional<bool> startLinuxItem(const QString& item) {

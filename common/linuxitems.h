@@ -9,6 +9,8 @@
 
 namespace qv {
 
+class IconSurface;
+
 enum class MenuItemKind { Shortcut, Program, DesktopEntry, Executable, Other };
 
 // The last path component ('/' separates, as on this platform).
@@ -30,6 +32,12 @@ bool isLinuxItem(MenuItemKind kind);
 std::optional<QString> linuxItemCaption(const QString& item);
 // The 32 x 32 face icon of a desktop entry or a bare executable; null for the other kinds.
 QImage linuxItemIcon(const QString& item);
+// The caption, tooltip, hint and announcement of any item: the rule above for the two Linux
+// kinds, FileNameFromPath(item, false) for every other item, exactly as before.
+QString ItemDisplayName(const QString& item);
+// Draws the face icon of a desktop entry or a bare executable onto the surface, over what it
+// shows, and fixes the picture; false (drawing nothing) for the other kinds.
+bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item);
 // Starts a desktop entry or a bare executable and shows a message when it cannot be started.
 // Nothing for the other kinds (the caller starts them as before); otherwise whether it started.
 std::optional<bool> startLinuxItem(const QString& item);

@@ -3,6 +3,7 @@
 #include "common/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
+#include "common/linuxitems.h"
 #include "common/menulayout.h"
 #include "common/modini.h"
 #include "common/ui/Arrays.h"
@@ -491,6 +492,9 @@ frmdrop::DropKind frmdrop::dropKindOf(const QString& droppedFile) {
     if (type == QLatin1String("exe")) {
         return DropKind::Program;
     }
+    if (qv::isLinuxItem(qv::menuItemKind(droppedFile))) {
+        return DropKind::LinuxItem;
+    }
     return DropKind::None;
 }
 
@@ -568,14 +572,16 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
 void frmdrop::showPreview(DropKind kind, bool drawIcon) {
     Image1->hide();
     imgicon->show();
-    if (drawIcon) {
+    if (drawIcon && kind == DropKind::LinuxItem) {
+        qv::drawLinuxItemIcon(*imgicon, droppedFile);
+    } else if (drawIcon) {
         const QString iconFile =
             kind == DropKind::Shortcut ? qv::ResolveShortcutTarget(droppedFile) : droppedFile;
         if (!iconFile.isEmpty()) {
             qv::DrawFileIcon(*imgicon, iconFile);
         }
     }
-    const QString caption = qv::FileNameFromPath(droppedFile, false);
+    const QString caption = qv::ItemDisplayName(droppedFile);
     txtTarget->setText(droppedFile);
     txtappname->setText(caption);
     txtHint->setText(kHintPrefix + caption);
@@ -628,7 +634,7 @@ void frmdrop::cmdaddbutt_Click() {
     if (kind == DropKind::None) {
         return; // only a previewed item can be added
     }
-    if (kind == DropKind::Shortcut) {
+    if (kind == DropKind::Shortcut || kind == DropKind::LinuxItem) {
         showPreview(kind, false);
     } else if (kind == DropKind::Program) {
         Image1->hide();

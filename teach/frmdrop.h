@@ -40,7 +40,8 @@ public:
     enum class DropKind {
         None,     // not usable: the drop is ignored
         Shortcut, // previewed with the icon of the shortcut's target
-        Program   // previewed with the program's own icon
+        Program,  // previewed with the program's own icon
+        LinuxItem // a desktop entry or a bare executable, previewed with its own icon and name
     };
     static DropKind dropKindOf(const QString& droppedFile);
 

@@ -145,3 +145,38 @@ TEST(Start, RefusalIsShownAsAMessage) {
 }
 
 } // namespace
+
+#include "common/ui/imgicon.h"
+
+namespace {
+
+TEST(DisplayName, LinuxKindsByTheirRuleOthersAsBefore) {
+    XdgWorld world;
+    const QString entry = world.writeEntry(
+        world.data(), "xterm.desktop", "[Desktop Entry]\nType=Application\nName=XTerm\nExec=x\n");
+    const QString tool = world.writeFile("bin/xcalc", "#!/bin/sh\n", true);
+    EXPECT_EQ(qv::ItemDisplayName(entry), "XTerm");
+    EXPECT_EQ(qv::ItemDisplayName(tool), "xcalc");
+    EXPECT_EQ(qv::ItemDisplayName("C:\\Apps\\Paint.lnk"), "Paint");
+    EXPECT_EQ(qv::ItemDisplayName("/x/Paint.exe"), "Paint");
+    EXPECT_EQ(qv::ItemDisplayName("/x/notes.txt"), "notes");
+    // Not executable: not the new kind, so the old rule cuts four characters.
+    EXPECT_EQ(qv::ItemDisplayName(world.writeFile("bin/xclock", "x")), "xc");
+}
+
+TEST(DrawIcon, DrawsOverTheSurfaceOnlyForLinuxKinds) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-calc", QColor(0, 0, 255));
+    const QString entry = world.writeEntry(
+        world.data(), "calc.desktop",
+        "[Desktop Entry]\nType=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
+    qv::IconSurface surface;
+    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry));
+    EXPECT_EQ(surface.picture().toImage().pixelColor(16, 16), QColor(0, 0, 255));
+    EXPECT_EQ(surface.picture().toImage().pixelColor(0, 0).alpha(), 0);
+    surface.clearPicture();
+    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, world.writeFile("a.lnk", "x")));
+    EXPECT_TRUE(surface.picture().isNull());
+}
+
+} // namespace
