@@ -2,4 +2,4 @@
 qv_library(qv_common_ui
     SOURCES ui/imgicon.h ui/imgicon.cpp ui/cmdapplau.h ui/cmdapplau.cpp ui/Arrays.h ui/Arrays.cpp
         ui/twips.h
-    LIBS Qt6::Widgets qv_common_shellitems)
+    LIBS Qt6::Widgets qv_common_shellitems qv_common_linuxitems)

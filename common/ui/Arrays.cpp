@@ -4,6 +4,7 @@
 #include "common/GetFileName.h"
 #include "common/ReadShortcut.h"
 #include "common/ShrtcutPath.h"
+#include "common/linuxitems.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 
@@ -58,12 +59,14 @@ void drawFaceIcon(LaunchWindow& w, const QString& item, std::int16_t n) {
         DrawFileIcon(imgicon, item);
         break;
     case ItemKind::Other:
+        // Desktop entries and bare executables show their own icon; anything else none.
+        drawLinuxItemIcon(imgicon, item);
         break;
     }
 }
 
 void setFace(QToolButton* button, const QString& item) {
-    const QString name = FileNameFromPath(item, false);
+    const QString name = ItemDisplayName(item);
     button->setText(name);
     button->setToolTip(name);
 }
