@@ -57,7 +57,8 @@ QStringList applicationFolders();
 // first) whose Exec runs this file: an absolute program path naming the same file, or a bare
 // name that PATH resolves to it. Entries marked Hidden do not count. Empty when there is none.
 QString findDesktopEntryForExecutable(const QString& executable);
-// The generic icon of a program: the theme's "application-x-executable", else Qt's file icon.
+// The generic icon of a program: the theme's "application-x-executable", else that icon from
+// another installed theme, else Qt's file icon.
 QImage genericExecutableIcon();
 // The icon of a bare executable: that of the desktop entry naming it, else the generic one.
 QImage executableIcon(const QString& executable);

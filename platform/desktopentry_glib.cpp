@@ -312,6 +312,24 @@ QImage genericExecutableIcon() {
     if (!themed.isNull()) {
         return themed;
     }
+    // A session without a desktop has only the bare hicolor theme, which holds no file-type
+    // icons; an installed theme that has this one draws a program better than a blank page.
+    for (const QString& base : QIcon::themeSearchPaths()) {
+        const QDir dir(base);
+        for (const QString& theme : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            for (const char* size : {"32x32", "48x48", "24x24"}) {
+                const QString file = dir.filePath(theme + QLatin1Char('/') + QLatin1String(size) +
+                                                  QStringLiteral("/mimetypes/"
+                                                                 "application-x-executable.png"));
+                if (QFileInfo::exists(file)) {
+                    themed = iconImage(file);
+                    if (!themed.isNull()) {
+                        return themed;
+                    }
+                }
+            }
+        }
+    }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
         return iconToImage(QApplication::style()->standardIcon(QStyle::SP_FileIcon));
     }
