@@ -1,0 +1,140 @@
+// Quorvel Student: process start to the first painted page on a 10-tab x 100-button menu
+// (target <= 150 ms, resident memory <= 50 MB), and a page flip of ten button faces (">>",
+// target <= 10 ms).
+#include "platform/character.h"
+#include "platform/messagebox.h"
+#include "platform/services.h"
+#include "platform/shell.h"
+#include "platform/speech.h"
+#include "student/frmstudent.h"
+#include "tests/student/lnkwriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Ten tabs of 100 buttons, shortcuts with their own .ico, beside a copy of the program.
+QByteArray bigMenu(const QString& folder) {
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(QColor(40, 120, 200, 255));
+    const QString ico = QDir(folder).filePath("face.ico");
+    picture.save(ico, "ICO");
+    const QString target = QDir(folder).filePath("quorvel-student");
+    QByteArray text = "[Settings]\r\nNumber of tabs=10\r\n";
+    for (int t = 1; t <= 10; ++t) {
+        text += "Tab" + QByteArray::number(t) + "=Tab " + QByteArray::number(t) + "\r\n";
+    }
+    for (int t = 1; t <= 10; ++t) {
+        text += "[Tab " + QByteArray::number(t) + "]\r\nNumber of Buttons=100\r\n";
+        for (int b = 1; b <= 100; ++b) {
+            const QString lnk =
+                QDir(folder).filePath(QStringLiteral("Item %1-%2.lnk").arg(t).arg(b));
+            lnkwriter::Link link;
+            link.target = QFile::encodeName(target);
+            link.iconFile = ico;
+            writeFile(lnk, lnkwriter::write(link));
+            text += "Button " + QByteArray::number(b) + "=" + lnk.toUtf8() + "\r\n";
+        }
+    }
+    return text;
+}
+
+void BM_StartToFirstPaint(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString program = QDir(dir.path()).filePath("quorvel-student");
+    const QString built = QDir(QStringLiteral(QV_BIN_DIR)).filePath("quorvel-student");
+    if (!QFile::copy(built, program)) {
+        state.SkipWithError("quorvel-student is not built");
+        return;
+    }
+    writeFile(QDir(dir.path()).filePath("qv.ini"), bigMenu(dir.path()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QV_FIRST_PAINT", "report");
+    if (env.value("DISPLAY").isEmpty()) {
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+    double rssKb = 0;
+    for (auto _ : state) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        QElapsedTimer t;
+        t.start();
+        p.start(program, {});
+        p.waitForFinished(30000);
+        state.SetIterationTime(t.nsecsElapsed() / 1e9);
+        const QByteArray out = p.readAllStandardOutput();
+        const qsizetype at = out.indexOf("rss-kb=");
+        if (p.exitCode() != 0 || at < 0) {
+            state.SkipWithError("the launcher did not report its first page");
+            return;
+        }
+        rssKb = out.mid(at + 7).trimmed().toDouble();
+    }
+    state.counters["rss_mb"] = rssKb / 1024.0;
+}
+BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_PageFlip(benchmark::State& state) {
+    QTemporaryDir dir;
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(QColor(200, 80, 40, 255));
+    const QString ico = QDir(dir.path()).filePath("face.ico");
+    picture.save(ico, "ICO");
+    QByteArray text =
+        "[Settings]\r\nNumber of tabs=1\r\nTab1=A\r\n[Tab 1]\r\nNumber of Buttons=30\r\n";
+    for (int b = 1; b <= 30; ++b) {
+        const QString lnk = QDir(dir.path()).filePath(QStringLiteral("Item %1.lnk").arg(b));
+        lnkwriter::Link link;
+        link.target = QFile::encodeName(ico);
+        link.iconFile = ico;
+        writeFile(lnk, lnkwriter::write(link));
+        text += "Button " + QByteArray::number(b) + "=" + lnk.toUtf8() + "\r\n";
+    }
+    writeFile(QDir(dir.path()).filePath("qv.ini"), text);
+    qv::ScopedFakeMessageBox box;
+    qv::FakeShell shell;
+    qv::FakeCharacter character;
+    qv::FakeSpeechService speech;
+    qv::Services services{&shell, &character, &speech};
+    frmstudent w(services, dir.path());
+    w.Form_Load();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        w.cmdnext_Click(); // buttons 11 to 20
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        w.cmdback_Click();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (w.loadedButtons != 10) {
+        state.SkipWithError("the page was not full");
+    }
+}
+BENCHMARK(BM_PageFlip)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
