@@ -4,3 +4,5 @@
 add_executable(bench_speech_sweep bench_speech_sweep.cpp)
 set_target_properties(bench_speech_sweep PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 target_link_libraries(bench_speech_sweep PRIVATE qv_speech_corpus)
+
+qv_add_bench(bench_speech SOURCES bench_speech.cpp LIBS qv_speech_corpus)
