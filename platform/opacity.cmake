@@ -1,0 +1,4 @@
+# Window opacity through the layered-window calls, mapped onto Qt's window opacity.
+qv_library(qv_platform_opacity
+    SOURCES opacity.h opacity_qt.cpp
+    LIBS Qt6::Widgets)

@@ -1,0 +1,128 @@
+#include "platform/opacity.h"
+#include "student/clsAlpha.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace qv;
+using namespace qv::win32;
+
+void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+
+// --- the calls, through the recording fake ------------------------------------------------
+
+TEST(SetTransparency, EnableSetsTheLayeredBitAndTheAlpha) {
+    ScopedFakeOpacity fake;
+    fake.fake.styles[77] = 0x100; // an existing style bit stays
+    clsAlpha().SetTransparency(77, true, 128);
+    EXPECT_EQ(fake.fake.calls,
+              (QStringList{QStringLiteral("GetWindowLongA 77 -20"),
+                           QStringLiteral("SetWindowLongA 77 -20 0x80100"),
+                           QStringLiteral("SetLayeredWindowAttributes 77 0 128 2")}));
+}
+
+TEST(SetTransparency, DisableClearsTheBitAndRepaintsWindowFrameAndChildren) {
+    ScopedFakeOpacity fake;
+    fake.fake.styles[5] = 0x80100;
+    clsAlpha().SetTransparency(5, false, 10);
+    EXPECT_EQ(fake.fake.calls, (QStringList{QStringLiteral("GetWindowLongA 5 -20"),
+                                            QStringLiteral("SetWindowLongA 5 -20 0x100"),
+                                            QStringLiteral("RedrawWindow 5 null null 0x485")}));
+}
+
+TEST(ClearTransparency, IsDisableWithFullAlpha) {
+    ScopedFakeOpacity fake;
+    fake.fake.styles[9] = WS_EX_LAYERED;
+    clsAlpha().ClearTransparency(9);
+    EXPECT_EQ(fake.fake.calls, (QStringList{QStringLiteral("GetWindowLongA 9 -20"),
+                                            QStringLiteral("SetWindowLongA 9 -20 0x0"),
+                                            QStringLiteral("RedrawWindow 9 null null 0x485")}));
+}
+
+// --- the real backend on Qt windows --------------------------------------------------------
+
+namespace {
+
+class Counting final : public QLabel {
+public:
+    using QLabel::QLabel;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        ++paints;
+        QLabel::paintEvent(e);
+    }
+};
+
+struct Window {
+    QWidget top;
+    Counting* child;
+    Window() {
+        auto* layout = new QVBoxLayout(&top);
+        child = new Counting(QStringLiteral("Quorvel"));
+        layout->addWidget(child);
+        top.resize(200, 100);
+        top.show();
+        QApplication::processEvents();
+    }
+    std::int32_t handle() { return static_cast<std::int32_t>(top.winId()); }
+};
+
+} // namespace
+
+TEST(QtOpacity, HalfAlphaMakesTheWindowHalfTransparent) {
+    Window w;
+    clsAlpha().SetTransparency(w.handle(), true, 128);
+    EXPECT_NEAR(w.top.windowOpacity(), 128 / 255.0, 0.002);
+    EXPECT_EQ(GetWindowLongA(w.top.winId(), GWL_EXSTYLE) & WS_EX_LAYERED, WS_EX_LAYERED);
+}
+
+TEST(QtOpacity, ClearRestoresOpacityAndRepaintsTheChildren) {
+    Window w;
+    clsAlpha().SetTransparency(w.handle(), true, 40);
+    ASSERT_LT(w.top.windowOpacity(), 0.2);
+    QApplication::processEvents();
+    const int before = w.child->paints;
+    clsAlpha().ClearTransparency(w.handle());
+    EXPECT_DOUBLE_EQ(w.top.windowOpacity(), 1.0);
+    EXPECT_EQ(GetWindowLongA(w.top.winId(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    QApplication::processEvents();
+    EXPECT_GT(w.child->paints, before);
+}
+
+TEST(QtOpacity, StyleIsKeptPerWindow) {
+    Window a, b;
+    EXPECT_EQ(SetWindowLongA(a.top.winId(), GWL_EXSTYLE, 0x100), 0);
+    EXPECT_EQ(SetWindowLongA(b.top.winId(), GWL_EXSTYLE, 0x8), 0);
+    EXPECT_EQ(GetWindowLongA(a.top.winId(), GWL_EXSTYLE), 0x100);
+    EXPECT_EQ(GetWindowLongA(b.top.winId(), GWL_EXSTYLE), 0x8);
+    EXPECT_EQ(SetWindowLongA(a.top.winId(), GWL_EXSTYLE, 0x200), 0x100);
+    EXPECT_EQ(GetWindowLongA(a.top.winId(), -16), 0); // other indexes are not kept
+}
+
+TEST(QtOpacity, AlphaNeedsTheLayeredStyle) {
+    Window w;
+    EXPECT_EQ(SetLayeredWindowAttributes(w.top.winId(), 0, 100, LWA_ALPHA), 0);
+    EXPECT_DOUBLE_EQ(w.top.windowOpacity(), 1.0);
+    SetWindowLongA(w.top.winId(), GWL_EXSTYLE, WS_EX_LAYERED);
+    EXPECT_EQ(SetLayeredWindowAttributes(w.top.winId(), 0, 100, LWA_COLORKEY), 0);
+    EXPECT_DOUBLE_EQ(w.top.windowOpacity(), 1.0);
+    EXPECT_EQ(SetLayeredWindowAttributes(w.top.winId(), 0, 0, LWA_ALPHA), 1);
+    EXPECT_DOUBLE_EQ(w.top.windowOpacity(), 0.0);
+}
+
+TEST(QtOpacity, UnknownWindowIsRefused) {
+    const HWND nobody = 0x7ffffff0;
+    EXPECT_EQ(GetWindowLongA(nobody, GWL_EXSTYLE), 0);
+    EXPECT_EQ(SetWindowLongA(nobody, GWL_EXSTYLE, WS_EX_LAYERED), 0);
+    EXPECT_EQ(SetLayeredWindowAttributes(nobody, 0, 128, LWA_ALPHA), 0);
+    EXPECT_EQ(RedrawWindow(nobody, nullptr, nullptr, RDW_INVALIDATE), 0);
+    EXPECT_EQ(GetWindowLongA(0, GWL_EXSTYLE), 0);
+    clsAlpha().SetTransparency(0, true, 128); // nothing to do, and no crash
+}

@@ -1,0 +1,341 @@
+#include "platform/keyboard.h"
+#include "student/clsKeyboard.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <stdexcept>
+
+using namespace qv;
+using namespace qv::win32;
+
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+
+// --- the US layout tables ----------------------------------------------------------------
+
+struct ScanCase {
+    char ch;
+    int expected;
+};
+
+class VkKeyScan : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(VkKeyScan, GivesKeyAndShiftBits) {
+    EXPECT_EQ(VkKeyScanA(GetParam().ch), GetParam().expected)
+        << "character code " << int(static_cast<unsigned char>(GetParam().ch));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UsLayout, VkKeyScan,
+    ::testing::Values(
+        ScanCase{'a', 0x41}, ScanCase{'z', 0x5A}, ScanCase{'A', 0x141}, ScanCase{'Q', 0x151},
+        ScanCase{'0', 0x30}, ScanCase{'9', 0x39}, ScanCase{')', 0x130}, ScanCase{'!', 0x131},
+        ScanCase{'@', 0x132}, ScanCase{'^', 0x136}, ScanCase{'(', 0x139}, ScanCase{' ', 0x20},
+        ScanCase{';', 0xBA}, ScanCase{':', 0x1BA}, ScanCase{'=', 0xBB}, ScanCase{'+', 0x1BB},
+        ScanCase{',', 0xBC}, ScanCase{'<', 0x1BC}, ScanCase{'-', 0xBD}, ScanCase{'_', 0x1BD},
+        ScanCase{'.', 0xBE}, ScanCase{'>', 0x1BE}, ScanCase{'/', 0xBF}, ScanCase{'?', 0x1BF},
+        ScanCase{'`', 0xC0}, ScanCase{'~', 0x1C0}, ScanCase{'[', 0xDB}, ScanCase{'{', 0x1DB},
+        ScanCase{'\\', 0xDC}, ScanCase{'|', 0x1DC}, ScanCase{']', 0xDD}, ScanCase{'}', 0x1DD},
+        ScanCase{'\'', 0xDE}, ScanCase{'"', 0x1DE}, ScanCase{'\t', 0x09}, ScanCase{'\r', 0x0D},
+        ScanCase{'\n', 0x20D}, ScanCase{'\b', 0x08}, ScanCase{'\x01', 0x241},
+        ScanCase{'\x1b', 0x2DB}, ScanCase{'\0', -1}, ScanCase{static_cast<char>(0xE9), -1},
+        ScanCase{static_cast<char>(0x80), -1}));
+
+struct MapCase {
+    UINT code;
+    UINT type;
+    UINT expected;
+};
+
+class MapVirtualKey : public ::testing::TestWithParam<MapCase> {};
+
+TEST_P(MapVirtualKey, Translates) {
+    EXPECT_EQ(MapVirtualKeyA(GetParam().code, GetParam().type), GetParam().expected)
+        << "code 0x" << std::hex << GetParam().code << " type " << GetParam().type;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UsLayout, MapVirtualKey,
+    ::testing::Values(
+        MapCase{'A', MAPVK_VK_TO_VSC, 0x1E}, MapCase{'Q', MAPVK_VK_TO_VSC, 0x10},
+        MapCase{'M', MAPVK_VK_TO_VSC, 0x32}, MapCase{'1', MAPVK_VK_TO_VSC, 0x02},
+        MapCase{'0', MAPVK_VK_TO_VSC, 0x0B}, MapCase{VK_SHIFT, MAPVK_VK_TO_VSC, 0x2A},
+        MapCase{VK_CONTROL, MAPVK_VK_TO_VSC, 0x1D}, MapCase{VK_MENU, MAPVK_VK_TO_VSC, 0x38},
+        MapCase{VK_CAPITAL, MAPVK_VK_TO_VSC, 0x3A}, MapCase{VK_NUMLOCK, MAPVK_VK_TO_VSC, 0x45},
+        MapCase{VK_SCROLL, MAPVK_VK_TO_VSC, 0x46}, MapCase{VK_SPACE, MAPVK_VK_TO_VSC, 0x39},
+        MapCase{VK_RETURN, MAPVK_VK_TO_VSC, 0x1C}, MapCase{VK_ESCAPE, MAPVK_VK_TO_VSC, 0x01},
+        MapCase{VK_LEFT, MAPVK_VK_TO_VSC, 0x4B}, MapCase{VK_DELETE, MAPVK_VK_TO_VSC, 0x53},
+        MapCase{VK_F1, MAPVK_VK_TO_VSC, 0x3B}, MapCase{0x7B, MAPVK_VK_TO_VSC, 0x58},
+        MapCase{0xBF, MAPVK_VK_TO_VSC, 0x35}, MapCase{0xDE, MAPVK_VK_TO_VSC, 0x28},
+        // A VkKeyScanA result with its Shift bit is no virtual key.
+        MapCase{0x141, MAPVK_VK_TO_VSC, 0}, MapCase{0x141, MAPVK_VK_TO_CHAR, 0},
+        MapCase{0xFF, MAPVK_VK_TO_VSC, 0}, MapCase{'A', MAPVK_VK_TO_CHAR, 'A'},
+        MapCase{'7', MAPVK_VK_TO_CHAR, '7'}, MapCase{VK_SPACE, MAPVK_VK_TO_CHAR, ' '},
+        MapCase{0xBF, MAPVK_VK_TO_CHAR, '/'}, MapCase{0xBA, MAPVK_VK_TO_CHAR, ';'},
+        MapCase{VK_RETURN, MAPVK_VK_TO_CHAR, 0x0D}, MapCase{VK_LEFT, MAPVK_VK_TO_CHAR, 0},
+        MapCase{VK_SHIFT, MAPVK_VK_TO_CHAR, 0}, MapCase{VK_F1, MAPVK_VK_TO_CHAR, 0},
+        MapCase{0x6A, MAPVK_VK_TO_CHAR, '*'}, MapCase{0x1E, MAPVK_VSC_TO_VK, 'A'},
+        MapCase{0x2A, MAPVK_VSC_TO_VK, VK_SHIFT}, MapCase{0x45, MAPVK_VSC_TO_VK, VK_NUMLOCK},
+        MapCase{0x47, MAPVK_VSC_TO_VK, 0x24}, MapCase{0, MAPVK_VSC_TO_VK, 0}, MapCase{'A', 7, 0}));
+
+// Every printable character's key gives back that character, unshifted or through the
+// shifted row of the US keyboard; and its scan code maps back to the same key.
+TEST(UsLayout, TablesAgreeForEveryPrintableCharacter) {
+    const QByteArray shiftedRow = "~!@#$%^&*()_+{}|:\"<>?";
+    const QByteArray plainRow = "`1234567890-=[]\\;',./";
+    for (int c = 0x20; c < 0x7F; ++c) {
+        const SHORT code = VkKeyScanA(static_cast<char>(c));
+        ASSERT_GT(code, 0) << "character " << char(c);
+        const UINT vk = code & 0xFF;
+        const char base = static_cast<char>(MapVirtualKeyA(vk, MAPVK_VK_TO_CHAR));
+        char expected = static_cast<char>(std::toupper(c));
+        const qsizetype at = shiftedRow.indexOf(static_cast<char>(c));
+        if (at >= 0) {
+            expected = plainRow.at(at);
+        }
+        EXPECT_EQ(base, expected) << "character " << char(c);
+        EXPECT_EQ((code & 0x100) != 0, std::isupper(c) || at >= 0) << "character " << char(c);
+        EXPECT_EQ(MapVirtualKeyA(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC), MAPVK_VSC_TO_VK), vk)
+            << "character " << char(c);
+    }
+}
+
+// --- clsKeyboard with the recording fake ---------------------------------------------------
+
+TEST(PressKey, CapitalAGivesShiftAroundTheKey) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressKey(QStringLiteral("A"));
+    // The whole key code (with its Shift bit) has no scan code and no character, so the key
+    // goes out with scan code 0 and the extended flag, as user32 answers it.
+    EXPECT_EQ(keys.fake.lines(), (QStringList{
+                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
+                                     QStringLiteral("down 0x41 scan 0x00 flags 1"),
+                                     QStringLiteral("up 0x41 scan 0x00 flags 1"),
+                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
+                                 }));
+}
+
+TEST(PressKey, SmallLetterHasItsScanCodeAndNoModifier) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressKey(QStringLiteral("abc")); // only the first character counts
+    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("down 0x41 scan 0x1e flags 0"),
+                                              QStringLiteral("up 0x41 scan 0x1e flags 0")}));
+    for (const auto& e : keys.fake.events) {
+        EXPECT_EQ(e.extra, 0u);
+    }
+}
+
+TEST(PressKey, HoldThenReleaseKeepsTheOrderKeyShiftCtrlAlt) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard kb;
+    kb.PressKey(QStringLiteral("\x1e"), true, false); // Ctrl+Shift+6
+    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("down 0x10 scan 0x00 flags 0"),
+                                              QStringLiteral("down 0x11 scan 0x00 flags 0"),
+                                              QStringLiteral("down 0x36 scan 0x00 flags 1")}));
+    keys.fake.events.clear();
+    kb.PressKey(QStringLiteral("\x1e"), false, true);
+    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("up 0x36 scan 0x00 flags 1"),
+                                              QStringLiteral("up 0x10 scan 0x00 flags 0"),
+                                              QStringLiteral("up 0x11 scan 0x00 flags 0")}));
+}
+
+TEST(PressKey, BothFlagsSendNothing) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressKey(QStringLiteral("A"), true, true);
+    EXPECT_TRUE(keys.fake.events.empty());
+}
+
+TEST(PressKey, EmptyTextIsAnInvalidArgument) {
+    ScopedFakeKeyboard keys;
+    EXPECT_THROW(clsKeyboard().PressKey(QString()), std::invalid_argument);
+    EXPECT_TRUE(keys.fake.events.empty());
+}
+
+TEST(PressKey, CharacterWithoutKeySendsNothing) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressKey(QStringLiteral("\u00e9"));
+    EXPECT_TRUE(keys.fake.events.empty());
+}
+
+TEST(PressKey, CharacterOutsideTheAnsiPageIsAQuestionMark) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressKey(QStringLiteral("\u20ac"));
+    ASSERT_EQ(keys.fake.events.size(), 4u);
+    EXPECT_EQ(keys.fake.events[0].vk, VK_SHIFT);
+    EXPECT_EQ(keys.fake.events[1].vk, 0xBF);
+}
+
+TEST(PressString, TypesEachCharacterThenPauses20ms) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressString(QStringLiteral("Hi!"));
+    EXPECT_EQ(keys.fake.lines(), (QStringList{
+                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
+                                     QStringLiteral("down 0x48 scan 0x00 flags 1"),
+                                     QStringLiteral("up 0x48 scan 0x00 flags 1"),
+                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
+                                     QStringLiteral("sleep 20"),
+                                     QStringLiteral("down 0x49 scan 0x17 flags 0"),
+                                     QStringLiteral("up 0x49 scan 0x17 flags 0"),
+                                     QStringLiteral("sleep 20"),
+                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
+                                     QStringLiteral("down 0x31 scan 0x00 flags 1"),
+                                     QStringLiteral("up 0x31 scan 0x00 flags 1"),
+                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
+                                     QStringLiteral("sleep 20"),
+                                 }));
+}
+
+TEST(PressString, EmptyTextSendsNothing) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressString(QString(), true);
+    EXPECT_TRUE(keys.fake.events.empty());
+}
+
+TEST(PressString, SkipsCharactersWithoutKeyButKeepsThePause) {
+    ScopedFakeKeyboard keys;
+    clsKeyboard().PressString(QStringLiteral("\u00e9a"));
+    EXPECT_EQ(
+        keys.fake.lines(),
+        (QStringList{QStringLiteral("sleep 20"), QStringLiteral("down 0x41 scan 0x1e flags 0"),
+                     QStringLiteral("up 0x41 scan 0x1e flags 0"), QStringLiteral("sleep 20")}));
+}
+
+// With bDoEvents a waiting window event runs after the first character; without, only after
+// the whole string.
+TEST(PressString, DoEventsLetsWaitingEventsRunBetweenCharacters) {
+    for (const bool doEvents : {true, false}) {
+        ScopedFakeKeyboard keys;
+        std::size_t eventsWhenRun = 0;
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = true;
+            eventsWhenRun = keys.fake.events.size();
+        });
+        clsKeyboard().PressString(QStringLiteral("ab"), doEvents);
+        if (doEvents) {
+            EXPECT_TRUE(ran);
+            EXPECT_EQ(eventsWhenRun, 3u); // a down, a up, the pause
+        } else {
+            EXPECT_FALSE(ran);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(ran);
+        }
+    }
+}
+
+struct VkCase {
+    const char* name;
+    int key;
+    bool hold, release, compatible;
+    QStringList expected;
+};
+
+class PressKeyVK : public ::testing::TestWithParam<VkCase> {};
+
+TEST_P(PressKeyVK, SendsTheKeyWithoutModifiers) {
+    ScopedFakeKeyboard keys;
+    const VkCase& c = GetParam();
+    clsKeyboard().PressKeyVK(c.key, c.hold, c.release, c.compatible);
+    EXPECT_EQ(keys.fake.lines(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PressKeyVK,
+    ::testing::Values(VkCase{"LeftArrowIsExtended",
+                             VK_LEFT,
+                             false,
+                             false,
+                             false,
+                             {QStringLiteral("down 0x25 scan 0x4b flags 1"),
+                              QStringLiteral("up 0x25 scan 0x4b flags 1")}},
+                      VkCase{"CompatibleDropsExtended",
+                             VK_LEFT,
+                             false,
+                             false,
+                             true,
+                             {QStringLiteral("down 0x25 scan 0x4b flags 0"),
+                              QStringLiteral("up 0x25 scan 0x4b flags 0")}},
+                      VkCase{"LetterIsNotExtended",
+                             'A',
+                             false,
+                             false,
+                             false,
+                             {QStringLiteral("down 0x41 scan 0x1e flags 0"),
+                              QStringLiteral("up 0x41 scan 0x1e flags 0")}},
+                      VkCase{"ShiftKeyAlone",
+                             VK_SHIFT,
+                             false,
+                             false,
+                             false,
+                             {QStringLiteral("down 0x10 scan 0x2a flags 1"),
+                              QStringLiteral("up 0x10 scan 0x2a flags 1")}},
+                      VkCase{"HoldOnly",
+                             VK_CAPITAL,
+                             true,
+                             false,
+                             false,
+                             {QStringLiteral("down 0x14 scan 0x3a flags 1")}},
+                      VkCase{"ReleaseOnly",
+                             VK_CAPITAL,
+                             false,
+                             true,
+                             true,
+                             {QStringLiteral("up 0x14 scan 0x3a flags 0")}},
+                      VkCase{"BothFlagsNothing", VK_CAPITAL, true, true, false, {}},
+                      VkCase{"ZeroIsInRange",
+                             0,
+                             false,
+                             false,
+                             false,
+                             {QStringLiteral("down 0x00 scan 0x00 flags 1"),
+                              QStringLiteral("up 0x00 scan 0x00 flags 1")}},
+                      VkCase{"TopOfRange",
+                             255,
+                             false,
+                             false,
+                             true,
+                             {QStringLiteral("down 0xff scan 0x00 flags 0"),
+                              QStringLiteral("up 0xff scan 0x00 flags 0")}}),
+    [](const ::testing::TestParamInfo<VkCase>& info) { return std::string(info.param.name); });
+
+TEST(PressKeyVKRange, OutOfRangeIsAnOverflowBeforeAnyEvent) {
+    ScopedFakeKeyboard keys;
+    for (const int bad : {-1, 256, 0x141, -2147483647 - 1, 2147483647}) {
+        EXPECT_THROW(clsKeyboard().PressKeyVK(bad), std::overflow_error) << bad;
+    }
+    EXPECT_TRUE(keys.fake.events.empty());
+}
+
+struct LockCase {
+    SHORT caps, num, scroll;
+    bool expectCaps, expectNum, expectScroll;
+};
+
+class LockStatus : public ::testing::TestWithParam<LockCase> {};
+
+TEST_P(LockStatus, TrueWhenToggledOrHeld) {
+    ScopedFakeKeyboard keys;
+    const LockCase& c = GetParam();
+    keys.fake.states = {{VK_CAPITAL, c.caps}, {VK_NUMLOCK, c.num}, {VK_SCROLL, c.scroll}};
+    bool caps = !c.expectCaps, num = !c.expectNum, scroll = !c.expectScroll;
+    clsKeyboard().GetLockStatus(caps, num, scroll);
+    EXPECT_EQ(caps, c.expectCaps);
+    EXPECT_EQ(num, c.expectNum);
+    EXPECT_EQ(scroll, c.expectScroll);
+    EXPECT_EQ(keys.fake.queried, (std::vector<int>{VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, LockStatus,
+                         ::testing::Values(LockCase{0, 0, 0, false, false, false},
+                                           LockCase{1, 0, 0, true, false, false},
+                                           LockCase{-128, 0, 0, true, false, false},
+                                           LockCase{-127, 1, 0, true, true, false},
+                                           LockCase{0, 0, 1, false, false, true},
+                                           LockCase{0, -128, -127, false, true, true}));
