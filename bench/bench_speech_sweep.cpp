@@ -29,6 +29,8 @@ bool parse(const QString& spec, QString* name, qv::RecognizerOptions* options) {
         } else if (key == QLatin1String("phone")) {
             options->phoneLoopConfidence = value != QLatin1String("off");
             options->phoneLoopThreshold = value.toDouble();
+        } else if (key == QLatin1String("arg") && value == QLatin1String("none")) {
+            options->decoderArguments.clear();
         } else if (key == QLatin1String("arg")) {
             options->decoderArguments << value.section(u'=', 0, 0) << value.section(u'=', 1);
         } else {

@@ -382,8 +382,11 @@ private:
 };
 
 // Expands a node into the texts it can produce, stopping at max texts.
-QStringList expand(const CommandGrammar& grammar, const GrammarNode& n, int max, int depth) {
-    if (depth > 64) {
+QStringList expand(const CommandGrammar& grammar, const GrammarNode& n, int max, int depth,
+                   int* budget) {
+    // Rules referred to many times over would be expanded again and again: the budget bounds
+    // the whole walk.
+    if (depth > 64 || --*budget < 0) {
         return {};
     }
     auto product = [max](const QStringList& left, const QStringList& right) {
@@ -403,12 +406,12 @@ QStringList expand(const CommandGrammar& grammar, const GrammarNode& n, int max,
         return {n.words.join(u' ')};
     case GrammarNode::Kind::RuleRef: {
         const GrammarRule* rule = findRule(grammar, n.ruleName);
-        return rule ? expand(grammar, rule->body, max, depth + 1) : QStringList{};
+        return rule ? expand(grammar, rule->body, max, depth + 1, budget) : QStringList{};
     }
     case GrammarNode::Kind::Alternatives: {
         QStringList out;
         for (const GrammarNode& child : n.children) {
-            for (const QString& text : expand(grammar, child, max, depth + 1)) {
+            for (const QString& text : expand(grammar, child, max, depth + 1, budget)) {
                 if (out.size() < max && !out.contains(text)) {
                     out << text;
                 }
@@ -420,7 +423,7 @@ QStringList expand(const CommandGrammar& grammar, const GrammarNode& n, int max,
     case GrammarNode::Kind::Optional: {
         QStringList out{QString()};
         for (const GrammarNode& child : n.children) {
-            out = product(out, expand(grammar, child, max, depth + 1));
+            out = product(out, expand(grammar, child, max, depth + 1, budget));
         }
         if (n.kind == GrammarNode::Kind::Optional && !out.contains(QString())) {
             out.prepend(QString());
@@ -480,11 +483,12 @@ bool commandGrammarToJsgf(const CommandGrammar& grammar, QByteArray* jsgf, QStri
 QStringList commandGrammarPhrases(const CommandGrammar& grammar, int max) {
     QStringList out;
     QSet<QString> seen;
+    int budget = 100000;
     for (const GrammarRule& rule : grammar.rules) {
         if (!rule.topLevel) {
             continue;
         }
-        for (const QString& text : expand(grammar, rule.body, max, 0)) {
+        for (const QString& text : expand(grammar, rule.body, max, 0, &budget)) {
             if (out.size() < max && !text.isEmpty() && !seen.contains(text)) {
                 seen.insert(text);
                 out << text;

@@ -118,8 +118,9 @@ struct RecognizerOptions {
     // Confidence from a phone-loop pass: (grammar score - phone score) per frame.
     bool phoneLoopConfidence = false;
     double phoneLoopThreshold = -20.0;
-    // Extra decoder arguments ("-vad_postspeech", "25", ...).
-    QStringList decoderArguments;
+    // Extra decoder arguments. Speech ends after 250 ms of silence rather than the library's
+    // 500 ms: same rates on the corpus, a quarter of a second less to wait for each command.
+    QStringList decoderArguments{QStringLiteral("-vad_postspeech"), QStringLiteral("25")};
 };
 
 // What the decoder made of one utterance (for measurements).
