@@ -2,6 +2,6 @@
 # through espeak-ng played on the PulseAudio sound server.
 qv_library(qv_platform_character
     SOURCES character.h character_data.h character_data.cpp character_voice.h
-            character_voice.cpp character_window.h character_window.cpp
+            character_voice.cpp character_window.h character_window.cpp character_x11.cpp
     LIBS Qt6::Widgets Qt6::Svg
-    PKG espeak-ng libpulse-simple)
+    PKG espeak-ng libpulse-simple x11)

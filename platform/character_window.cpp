@@ -75,7 +75,36 @@ void CharacterWindow::start(const Animation* animation, bool once) {
     once_ = once;
     frame_ = 0;
     timer_.start(current_->at(0).ms);
+    applyShape();
     update();
+}
+
+void CharacterWindow::setShaped(bool shaped) {
+    shaped_ = shaped;
+    if (!shaped_) {
+        clearMask();
+    }
+    applyShape();
+}
+
+void CharacterWindow::applyShape() {
+    if (!shaped_ || !current_ || frame_ >= current_->size()) {
+        return;
+    }
+    const QString& file = current_->at(frame_).file;
+    auto mask = shapes_.find(file);
+    if (mask == shapes_.end()) {
+        QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        if (const auto renderer = data_->renderers.value(file)) {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            renderer->render(&p, QRectF(rect()));
+        }
+        mask = shapes_.insert(file, QBitmap::fromImage(image.createAlphaMask(
+                                        Qt::ThresholdAlphaDither | Qt::MonoOnly)));
+    }
+    setMask(*mask);
 }
 
 void CharacterWindow::advance() {
@@ -91,6 +120,7 @@ void CharacterWindow::advance() {
         frame_ = 0;
     }
     timer_.start(current_->at(frame_).ms);
+    applyShape();
     update();
 }
 
@@ -139,7 +169,7 @@ void SpeechBalloon::placeFor(QPoint topLeft) {
         area = primary->geometry();
     }
     int x = face.x() + 36 - width();
-    int y = topLeft.y() - height() + kTail + 10;
+    int y = topLeft.y() - height() + 8; // only the tail reaches over the window
     tailDown_ = true;
     if (y < area.top()) {
         // No room above: hang the balloon below the character, tail up.
@@ -151,7 +181,27 @@ void SpeechBalloon::placeFor(QPoint topLeft) {
     tailX_ = std::clamp(face.x() - x, kShadow + kRadius + 4, width() - kShadow - kRadius - 22);
     textRect_.moveTop(kShadow + kPadding + (tailDown_ ? 0 : kTail));
     move(x, y);
+    if (shaped_) {
+        setMask(QRegion(outline().toFillPolygon().toPolygon()));
+    }
     update();
+}
+
+QPainterPath SpeechBalloon::outline() const {
+    const int top = kShadow + (tailDown_ ? 0 : kTail);
+    const QRectF body(kShadow, top, width() - 2 * kShadow, height() - 2 * kShadow - kTail);
+    QPainterPath path;
+    path.addRoundedRect(body, kRadius, kRadius);
+    // The tail curls from the balloon's edge towards the character.
+    const qreal dir = tailDown_ ? 1 : -1;
+    const qreal base = tailDown_ ? body.bottom() - 1 : body.top() + 1;
+    QPainterPath tail;
+    tail.moveTo(tailX_, base);
+    tail.lineTo(tailX_ + 20, base);
+    tail.quadTo(tailX_ + 20, base + dir * kTail * 0.6, tailX_ + 26, base + dir * kTail);
+    tail.quadTo(tailX_ + 8, base + dir * kTail * 0.7, tailX_, base);
+    tail.closeSubpath();
+    return path.united(tail).simplified();
 }
 
 void SpeechBalloon::paintEvent(QPaintEvent*) {
@@ -161,30 +211,13 @@ void SpeechBalloon::paintEvent(QPaintEvent*) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::Antialiasing);
 
-    const int top = kShadow + (tailDown_ ? 0 : kTail);
-    const QRectF body(kShadow, top, width() - 2 * kShadow, height() - 2 * kShadow - kTail);
-    QPainterPath path;
-    path.addRoundedRect(body, kRadius, kRadius);
-    QPainterPath tail;
-    if (tailDown_) {
-        const qreal base = body.bottom() - 1;
-        tail.moveTo(tailX_, base);
-        tail.lineTo(tailX_ + 20, base);
-        tail.quadTo(tailX_ + 20, base + kTail * 0.6, tailX_ + 26, base + kTail);
-        tail.quadTo(tailX_ + 8, base + kTail * 0.7, tailX_, base);
-    } else {
-        const qreal base = body.top() + 1;
-        tail.moveTo(tailX_, base);
-        tail.lineTo(tailX_ + 20, base);
-        tail.quadTo(tailX_ + 20, base - kTail * 0.6, tailX_ + 26, base - kTail);
-        tail.quadTo(tailX_ + 8, base - kTail * 0.7, tailX_, base);
+    const QPainterPath path = outline();
+    if (!shaped_) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(20, 16, 60, 55));
+        p.drawPath(path.translated(2, 3));
     }
-    tail.closeSubpath();
-    path = path.united(tail).simplified();
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(20, 16, 60, 55));
-    p.drawPath(path.translated(2, 3));
+    const QRectF body = path.boundingRect();
     QLinearGradient fill(body.topLeft(), body.bottomLeft());
     fill.setColorAt(0, QColor(0xff, 0xfe, 0xf6));
     fill.setColorAt(1, QColor(0xff, 0xf4, 0xd6));
@@ -243,6 +276,9 @@ bool AnimatedCharacter::Load(const QString& id, const QString& file) {
     }
     window_ = std::make_unique<CharacterWindow>(&*data_);
     balloon_ = std::make_unique<SpeechBalloon>();
+    const bool shaped = desktopNeedsShapes();
+    window_->setShaped(shaped);
+    balloon_->setShaped(shaped);
     if (positioned_) {
         window_->move(position_);
     }

@@ -5,7 +5,9 @@
 #include "platform/character_data.h"
 #include "platform/character_voice.h"
 
+#include <QBitmap>
 #include <QElapsedTimer>
+#include <QPainterPath>
 #include <QPoint>
 #include <QPointer>
 #include <QThread>
@@ -14,6 +16,10 @@
 #include <deque>
 
 namespace qv::character {
+
+// True on an X desktop without a compositing manager: windows must then be cut to the shape of
+// what they show, or their transparent pixels come out black.
+bool desktopNeedsShapes();
 
 // Plays the frames of one animation at a time.
 class CharacterWindow final : public QWidget {
@@ -26,6 +32,8 @@ public:
     // Plays an animation once, then returns to the base animation.
     void playOnce(const Animation* animation);
     const Animation* playing() const { return current_; }
+    // Cuts the window to the figure's outline at every frame.
+    void setShaped(bool shaped);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,6 +41,7 @@ protected:
 private:
     void start(const Animation* animation, bool once);
     void advance();
+    void applyShape();
 
     const CharacterData* data_;
     const Animation* base_ = nullptr;
@@ -40,6 +49,8 @@ private:
     bool once_ = false;
     int frame_ = 0;
     QTimer timer_;
+    bool shaped_ = false;
+    QHash<QString, QBitmap> shapes_;
 };
 
 // A rounded balloon with a tail that points at the character's head.
@@ -51,6 +62,8 @@ public:
     QString text() const { return text_; }
     // Places the balloon beside a character window whose top-left corner is at topLeft.
     void placeFor(QPoint topLeft);
+    // Cuts the window to the balloon's outline (no soft shadow then).
+    void setShaped(bool shaped) { shaped_ = shaped; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,6 +73,8 @@ private:
     QRect textRect_;
     bool tailDown_ = true;
     int tailX_ = 0;
+    bool shaped_ = false;
+    QPainterPath outline() const;
 };
 
 struct CharacterOptions {
