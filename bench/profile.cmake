@@ -1,0 +1,2 @@
+# ReadKey and WriteKey (atomic) on large menus.
+qv_add_bench(bench_profile SOURCES bench_profile.cpp LIBS qv_common_modini)
