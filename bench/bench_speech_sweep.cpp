@@ -11,9 +11,9 @@
 
 namespace {
 
-bool parse(const QString& spec, QString* name, qv::RecognizerOptions* options) {
-    *name = spec.section(u':', 0, 0);
-    const QString rest = spec.section(u':', 1);
+bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options) {
+    *name = setting.section(u':', 0, 0);
+    const QString rest = setting.section(u':', 1);
     for (const QString& item : rest.split(u',', Qt::SkipEmptyParts)) {
         const QString key = item.section(u'=', 0, 0);
         const QString value = item.section(u'=', 1);
@@ -44,18 +44,18 @@ bool parse(const QString& spec, QString* name, qv::RecognizerOptions* options) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QStringList specs = app.arguments().mid(1);
-    const bool all = specs.removeAll(QStringLiteral("-a")) > 0;
+    QStringList settings = app.arguments().mid(1);
+    const bool all = settings.removeAll(QStringLiteral("-a")) > 0;
     // -s<n>: every n-th utterance only, for a quick look.
     int step = 1;
-    for (const QString& spec : specs) {
-        if (spec.startsWith(QLatin1String("-s"))) {
-            step = std::max(1, spec.mid(2).toInt());
-            specs.removeAll(spec);
+    for (const QString& setting : settings) {
+        if (setting.startsWith(QLatin1String("-s"))) {
+            step = std::max(1, setting.mid(2).toInt());
+            settings.removeAll(setting);
             break;
         }
     }
-    const bool verbose = specs.removeAll(QStringLiteral("-v")) > 0 || all;
+    const bool verbose = settings.removeAll(QStringLiteral("-v")) > 0 || all;
     std::vector<qvspeech::Utterance> commands;
     std::vector<qvspeech::Utterance> others;
     QString error;
@@ -76,12 +76,12 @@ int main(int argc, char** argv) {
     thin(commands);
     thin(others);
     std::printf("%-28s %9s %9s %10s\n", "setting", "correct%", "rejected%", "decode ms");
-    for (const QString& spec : specs) {
+    for (const QString& setting : settings) {
         QString name;
         qv::SpeechServiceOptions options;
         options.recognizer = {};
-        if (!parse(spec, &name, &options.recognizer)) {
-            std::fprintf(stderr, "bad setting %s\n", qPrintable(spec));
+        if (!parse(setting, &name, &options.recognizer)) {
+            std::fprintf(stderr, "bad setting %s\n", qPrintable(setting));
             return 2;
         }
         std::vector<qvspeech::Outcome> commandOutcomes;
