@@ -38,6 +38,10 @@ function(qv_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} ENVIRONMENT "${env}"
         LABELS "${A_LABELS}")
+    if(A_XVFB)
+        # One X display for all: tests that type, click or move the focus must not overlap.
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK x_display)
+    endif()
 endfunction()
 
 # qv_add_bench(NAME SOURCES ... [LIBS ...])
