@@ -66,13 +66,13 @@ public:
         }
     }
     bool open(int sampleRate) override {
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16NE;
-        spec.rate = static_cast<std::uint32_t>(sampleRate);
-        spec.channels = 1;
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = PA_SAMPLE_S16NE;
+        sampleFormat.rate = static_cast<std::uint32_t>(sampleRate);
+        sampleFormat.channels = 1;
         int error = 0;
-        stream_ = pa_simple_new(nullptr, "Quorvel", PA_STREAM_PLAYBACK, nullptr, "Merlin", &spec,
-                                nullptr, nullptr, &error);
+        stream_ = pa_simple_new(nullptr, "Quorvel", PA_STREAM_PLAYBACK, nullptr, "Merlin",
+                                &sampleFormat, nullptr, nullptr, &error);
         return stream_ != nullptr;
     }
     bool write(const std::int16_t* samples, std::size_t count) override {

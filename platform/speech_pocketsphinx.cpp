@@ -90,16 +90,16 @@ public:
     QString name() const override { return QStringLiteral("Default capture device"); }
     bool open(SpeechError* error) override {
         close();
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16LE;
-        spec.rate = sampleRate;
-        spec.channels = 1;
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = PA_SAMPLE_S16LE;
+        sampleFormat.rate = sampleRate;
+        sampleFormat.channels = 1;
         pa_buffer_attr attributes{};
         attributes.maxlength = quint32(-1);
         attributes.fragsize = 640; // 20 ms: a short wait when listening stops
         int code = 0;
         stream_ = pa_simple_new(nullptr, "Quorvel Student", PA_STREAM_RECORD, nullptr,
-                                "Spoken commands", &spec, nullptr, &attributes, &code);
+                                "Spoken commands", &sampleFormat, nullptr, &attributes, &code);
         if (!stream_) {
             if (error) {
                 *error = {SpeechNoAudioInput, QStringLiteral("The audio input cannot be opened: %1")

@@ -14,8 +14,8 @@ namespace {
 
 using qvtest::LnkSpec;
 
-std::optional<qv::ShortcutInfo> parse(const LnkSpec& spec) {
-    return qv::parseShortcut(qvtest::writeLnk(spec));
+std::optional<qv::ShortcutInfo> parse(const LnkSpec& layout) {
+    return qv::parseShortcut(qvtest::writeLnk(layout));
 }
 
 TEST(ShortcutReader, ReadsEveryFieldOfAFullShortcut) {
@@ -78,13 +78,13 @@ TEST(ShortcutReader, NetworkTargets) {
 
 struct NoTargetCase {
     const char* name;
-    LnkSpec spec;
+    LnkSpec layout;
 };
 
 class ShortcutWithoutTarget : public ::testing::TestWithParam<NoTargetCase> {};
 
 TEST_P(ShortcutWithoutTarget, IsReadButHasNoTarget) {
-    const auto info = parse(GetParam().spec);
+    const auto info = parse(GetParam().layout);
     ASSERT_TRUE(info) << GetParam().name;
     EXPECT_EQ(info->target(), QString());
 }
@@ -135,24 +135,24 @@ TEST(ShortcutReader, NegativeIconIndexAndExtraDataBlocks) {
 }
 
 TEST(ShortcutReader, BoundedReaderAgreesWithLiblnk) {
-    std::vector<LnkSpec> specs = {qvtest::fullLnkSpec()};
+    std::vector<LnkSpec> layouts = {qvtest::fullLnkSpec()};
     LnkSpec ansi = qvtest::fullLnkSpec();
     ansi.unicodeStrings = false;
-    specs.push_back(ansi);
+    layouts.push_back(ansi);
     LnkSpec uni;
     uni.localBasePath = QStringLiteral("D:\\");
     uni.commonPathSuffix = QStringLiteral("x\\y.exe");
     uni.unicodeLinkInfo = true;
     uni.iconLocation = QStringLiteral("%SystemRoot%\\shell32.dll");
-    specs.push_back(uni);
+    layouts.push_back(uni);
     LnkSpec unjoined;
     unjoined.localBasePath = QStringLiteral("C:\\Games");
     unjoined.commonPathSuffix = QStringLiteral("chess.exe");
-    specs.push_back(unjoined);
+    layouts.push_back(unjoined);
     LnkSpec whole;
     whole.localBasePath = QStringLiteral("/usr/bin/xterm");
-    specs.push_back(whole);
-    for (const LnkSpec& s : specs) {
+    layouts.push_back(whole);
+    for (const LnkSpec& s : layouts) {
         const QByteArray bytes = qvtest::writeLnk(s);
         const auto mine = qv::shortcut_detail::parseBounded(bytes);
         const auto theirs = qv::parseShortcut(bytes);
@@ -261,9 +261,9 @@ TEST(ShortcutReader, FilesThatAreNotShortcuts) {
 
 class ShrtcutPathTest : public ::testing::Test {
 protected:
-    QString write(const QString& name, const LnkSpec& spec) {
+    QString write(const QString& name, const LnkSpec& layout) {
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(qvtest::writeLnkFile(path, spec));
+        EXPECT_TRUE(qvtest::writeLnkFile(path, layout));
         return path;
     }
     QTemporaryDir dir;

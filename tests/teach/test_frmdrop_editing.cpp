@@ -477,10 +477,10 @@ TEST_F(EditorTest, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
     const QString program = QDir(dir.path()).filePath(QStringLiteral("Paint.exe"));
     ASSERT_TRUE(
         QFile::copy(qvtest::dataDir() + QStringLiteral("/icons/quorvel-test.exe"), program));
-    qvtest::LnkSpec spec;
-    spec.localBasePath = program;
+    qvtest::LnkSpec layout;
+    layout.localBasePath = program;
     const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Paint.lnk"));
-    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, spec));
+    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, layout));
 
     frmdrop& f = open();
     dropFiles({shortcut});
@@ -503,9 +503,9 @@ TEST_F(EditorTest, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
 TEST_F(EditorTest, AShortcutWithoutATargetCanStillBeAdded) {
     writeMenu(menuLines({"A"}, {0}));
     const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Panel.lnk"));
-    qvtest::LnkSpec spec;
-    spec.virtualFolderOnly = true;
-    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, spec));
+    qvtest::LnkSpec layout;
+    layout.virtualFolderOnly = true;
+    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, layout));
     frmdrop& f = open();
     dropFiles({shortcut});
     ASSERT_FALSE(box.fake.messages.empty());
