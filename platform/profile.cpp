@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -84,6 +87,104 @@ bool writeAll(int fd, std::string_view bytes) {
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+struct Place {
+    std::string folder;
+    std::string base;
+};
+
+Place placeOf(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    Place place;
+    place.folder = slash == std::string::npos ? std::string(".")
+                   : slash == 0               ? std::string("/")
+                                              : target.substr(0, slash);
+    place.base = slash == std::string::npos ? target : target.substr(slash + 1);
+    return place;
+}
+
+std::string temporaryPrefix(const std::string& base) {
+    return "." + base + ".tmp-";
+}
+
+bool isAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The six characters mkostemp puts in place of XXXXXX.
+bool isRandomPart(std::string_view s) {
+    return s.size() == 6 && std::all_of(s.begin(), s.end(), isAlnum);
+}
+
+std::string makeWriterTag() {
+    char host[HOST_NAME_MAX + 1] = {};
+    if (::gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') {
+        std::strcpy(host, "localhost");
+    }
+    std::string tag;
+    for (const char* c = host; *c != '\0' && tag.size() < 40; ++c) {
+        tag.push_back(isAlnum(*c) || *c == '-' || *c == '.' ? *c : '_');
+    }
+    // Containers may share a host name but not their pid numbers: the namespace tells them apart.
+    char ns[64] = {};
+    const ssize_t n = ::readlink("/proc/self/ns/pid", ns, sizeof ns - 1);
+    if (n > 0) {
+        std::string id;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (ns[i] >= '0' && ns[i] <= '9') {
+                id.push_back(ns[i]);
+            }
+        }
+        if (!id.empty()) {
+            tag += "." + id;
+        }
+    }
+    return tag;
+}
+
+enum class Leftover { NotOurs, Alive, Stale };
+
+// Decides on one name in the folder of the file whose temporary names start with prefix.
+Leftover classify(std::string_view name, std::string_view prefix, const std::string& ownTag,
+                  const struct stat& st, std::time_t now) {
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix ||
+        !S_ISREG(st.st_mode)) {
+        return Leftover::NotOurs;
+    }
+    const std::string_view rest = name.substr(prefix.size());
+    if (rest.find(".tmp-") != std::string_view::npos) {
+        return Leftover::NotOurs; // a temporary of a file whose own name starts like ours
+    }
+    const bool old = now - st.st_mtime > kStaleTemporarySeconds;
+    if (isRandomPart(rest)) {
+        return old ? Leftover::Stale : Leftover::Alive; // the older name carries no writer
+    }
+    const std::size_t lastDash = rest.rfind('-');
+    if (lastDash == std::string_view::npos || lastDash == 0 ||
+        !isRandomPart(rest.substr(lastDash + 1))) {
+        return Leftover::NotOurs;
+    }
+    const std::string_view head = rest.substr(0, lastDash);
+    const std::size_t pidDash = head.rfind('-');
+    if (pidDash == std::string_view::npos || pidDash == 0) {
+        return Leftover::NotOurs;
+    }
+    const std::string_view digits = head.substr(pidDash + 1);
+    if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return Leftover::NotOurs;
+    }
+    const std::string_view tag = head.substr(0, pidDash);
+    if (tag != ownTag) {
+        return old ? Leftover::Stale : Leftover::Alive; // another host: its pids mean nothing here
+    }
+    const pid_t pid = static_cast<pid_t>(std::stol(std::string(digits)));
+    if (pid == ::getpid()) {
+        return Leftover::Alive; // ours, or another thread's write in progress
+    }
+    // EPERM means a live process of another user.
+    return ::kill(pid, 0) != 0 && errno == ESRCH ? Leftover::Stale : Leftover::Alive;
 }
 
 void syncFolder(const std::string& folder) {
@@ -171,11 +272,7 @@ bool replaceFileAtomically(const char* path, std::string_view bytes) {
         return false;
     }
     const std::string target = targetOf(path);
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".")
-                               : slash == 0               ? std::string("/")
-                                                          : target.substr(0, slash);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const auto [folder, base] = placeOf(target);
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -185,7 +282,9 @@ bool replaceFileAtomically(const char* path, std::string_view bytes) {
     const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
 
     // A unique name each time: a temporary file left by a crash never blocks a later write.
-    std::string temp = folder + "/." + base + ".tmp-XXXXXX";
+    // Writer and pid in the name tell a later writer whether a leftover's process is gone.
+    std::string temp = folder + "/" + temporaryPrefix(base) + temporaryWriterTag() + "-" +
+                       std::to_string(::getpid()) + "-XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
     if (injected(WriteStep::OpenTemp)) {
@@ -228,7 +327,45 @@ bool replaceFileAtomically(const char* path, std::string_view bytes) {
         return false;
     }
     syncFolder(folder);
+    removeLeftoverTemporaries(target.c_str());
     return true;
+}
+
+std::string temporaryWriterTag() {
+    static const std::string tag = makeWriterTag();
+    return tag;
+}
+
+std::size_t removeLeftoverTemporaries(const char* path) {
+    if (path == nullptr || *path == '\0') {
+        return 0;
+    }
+    const auto [folder, base] = placeOf(targetOf(path));
+    const std::string prefix = temporaryPrefix(base);
+    const std::string ownTag = temporaryWriterTag();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return 0;
+    }
+    const int dfd = ::dirfd(dir);
+    const std::time_t now = std::time(nullptr);
+    std::size_t removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        struct stat st {};
+        if (::fstatat(dfd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;
+        }
+        if (classify(name, prefix, ownTag, st, now) == Leftover::Stale &&
+            ::unlinkat(dfd, entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 WriteStatus writeProfileString(const char* section, const char* key, const char* value,

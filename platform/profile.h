@@ -57,6 +57,16 @@ struct ReadResult {
 };
 ReadResult readProfileFile(const char* path);
 
+// Temporary files of a write are named ".<file>.tmp-<writer>-<pid>-XXXXXX", where <writer> names
+// this host (and pid namespace) and <pid> the writing process. After each write the writer removes
+// the leftovers that killed writers left beside the same file: this host's whose process is gone,
+// and other hosts' (or the older ".<file>.tmp-XXXXXX" ones) untouched for kStaleTemporarySeconds.
+// Nothing else is removed: no other name, no link or folder, no file a live writer may still hold.
+inline constexpr long kStaleTemporarySeconds = 600;
+std::string temporaryWriterTag();
+// Returns how many leftovers it removed.
+std::size_t removeLeftoverTemporaries(const char* path);
+
 // Replaces the file with the bytes atomically (temporary file, flush, rename), keeping the
 // permissions of the file it replaces; false, with the old file left as it was, on any failure.
 bool replaceFileAtomically(const char* path, std::string_view bytes);

@@ -11,7 +11,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -213,6 +215,132 @@ TEST_F(ProfileFile, ALeftoverTemporaryNeverTripsALaterWrite) {
     EXPECT_TRUE(put(path, "S", "k", "2"));
     EXPECT_EQ(bytes(), "[S]\r\nk=2\r\n");
     EXPECT_EQ(qvtest::readAll(dir.filePath(".qv.ini.tmp")), "partial");
+}
+
+// A process that stays alive until the pipe closes, as a writer busy with its temporary would.
+struct LiveChild {
+    LiveChild() {
+        int fds[2];
+        if (::pipe(fds) != 0) {
+            return;
+        }
+        pid = ::fork();
+        if (pid == 0) {
+            ::close(fds[1]);
+            char c;
+            (void)!::read(fds[0], &c, 1);
+            ::_exit(0);
+        }
+        ::close(fds[0]);
+        writeEnd = fds[1];
+    }
+    ~LiveChild() {
+        ::close(writeEnd);
+        ::waitpid(pid, nullptr, 0);
+    }
+    pid_t pid = -1;
+    int writeEnd = -1;
+};
+
+pid_t deadPid() {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+bool makeOld(const QString& file) {
+    struct timespec times[2];
+    ::clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= qv::profile::kStaleTemporarySeconds + 60;
+    times[1] = times[0];
+    return ::utimensat(AT_FDCWD, file.toLocal8Bit().constData(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+TEST_F(ProfileFile, AWriteRemovesOnlyTheLeftoversOfDeadWriters) {
+    write("[S]\r\nk=1\r\n");
+    std::optional<LiveChild> live(std::in_place);
+    ASSERT_GT(live->pid, 0);
+    const pid_t dead = deadPid();
+    ASSERT_NE(::kill(dead, 0), 0) << "the reaped child must be gone";
+    const std::string tag = qv::profile::temporaryWriterTag();
+    ASSERT_FALSE(tag.empty());
+    const auto name = [&](const std::string& file, const std::string& writer, long pid,
+                          const char* random = "aB3dE9") {
+        return QString::fromStdString("." + file + ".tmp-" + writer + "-" + std::to_string(pid) +
+                                      "-" + random);
+    };
+    enum Kind { File, Folder, Link };
+    struct Case {
+        QString name;
+        bool old;
+        Kind kind;
+        bool removed;
+        const char* why;
+    };
+    const Case cases[] = {
+        {name("qv.ini", tag, dead), false, File, true, "this host, writer gone"},
+        {name("qv.ini", tag, dead, "Zz0000"), true, File, true, "this host, writer gone, old"},
+        {name("qv.ini", tag, ::getpid()), false, File, false, "this process"},
+        {name("qv.ini", tag, ::getpid(), "Qq1111"), true, File, false, "this process, old"},
+        {name("qv.ini", tag, ::getppid()), false, File, false, "a live process"},
+        {name("qv.ini", tag, live->pid), false, File, false, "a live writer"},
+        {name("qv.ini", tag, live->pid, "Ww2222"), true, File, false, "a live writer, old"},
+        {name("qv.ini", "otherhost.1", dead), false, File, false, "another host, recent"},
+        {name("qv.ini", "other-host.1", dead, "Oo3333"), true, File, true, "another host, old"},
+        {".qv.ini.tmp-Ab12Cd", false, File, false, "the older name, recent"},
+        {".qv.ini.tmp-Ef34Gh", true, File, true, "the older name, old"},
+        {name("menu2.ini", tag, dead), false, File, false, "another menu's"},
+        {name("menu2.ini", "otherhost", dead), true, File, false, "another menu's, old"},
+        {name("qv.ini", tag, dead, "Dd4444"), false, Folder, false, "a folder"},
+        {name("qv.ini", tag, dead, "Ll5555"), true, Link, false, "a symbolic link"},
+        {name("qv.ini", tag, dead, "short"), true, File, false, "not a random part"},
+        {".qv.ini.tmp-" + QString::fromStdString(tag) + "-0123-Aa1234", true, File, false,
+         "not a pid"},
+        {".qv.ini.tmp-" + QString::number(dead) + "-Bb1234", true, File, false, "no writer"},
+        {".qv.ini.tmp", true, File, false, "no random part"},
+        {"qv.ini.tmp-Cc1234", true, File, false, "not hidden"},
+        {".qv.ini.tmp-Cc1234.ini", true, File, false, "a menu-like name"},
+        {name("qv.ini.tmp-x", tag, dead), true, File, false, "a file whose name starts like ours"},
+    };
+    const QString target = dir.filePath("link-target");
+    ASSERT_TRUE(qvtest::writeAll(target, "keep"));
+    for (const Case& c : cases) {
+        const QString file = dir.filePath(c.name);
+        switch (c.kind) {
+        case File:
+            ASSERT_TRUE(qvtest::writeAll(file, "partial")) << qPrintable(c.name);
+            break;
+        case Folder:
+            ASSERT_TRUE(QDir().mkdir(file)) << qPrintable(c.name);
+            break;
+        case Link:
+            ASSERT_EQ(::symlink(target.toLocal8Bit().constData(), file.toLocal8Bit().constData()),
+                      0);
+            break;
+        }
+        if (c.old) {
+            ASSERT_TRUE(makeOld(file)) << qPrintable(c.name);
+        }
+    }
+
+    EXPECT_TRUE(put(path, "S", "k", "2"));
+    EXPECT_EQ(bytes(), "[S]\r\nk=2\r\n");
+    const QStringList left = entries(dir.path());
+    for (const Case& c : cases) {
+        EXPECT_EQ(!left.contains(c.name), c.removed) << c.why << ": " << qPrintable(c.name);
+    }
+    EXPECT_EQ(qvtest::readAll(target), "keep");
+    EXPECT_EQ(qv::profile::removeLeftoverTemporaries(path.c_str()), 0U) << "nothing more to do";
+
+    // Once the live writer is gone, its leftovers go with the next write.
+    const QString fresh = name("qv.ini", tag, live->pid);
+    ASSERT_TRUE(left.contains(fresh));
+    live.reset();
+    EXPECT_TRUE(put(path, "S", "k", "3"));
+    EXPECT_FALSE(entries(dir.path()).contains(fresh));
 }
 
 TEST_F(ProfileFile, AReadOnlyFolderFailsTheWriteAndKeepsTheFile) {

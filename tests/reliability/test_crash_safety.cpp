@@ -134,8 +134,9 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
                 "between the halves of a RenameKey, %zu distinct leftover files\n",
                 kRounds, totalCalls, roundsWithProgress, killedMidRename, leftovers.size());
 
-    // Whatever the kills left behind, the next edits work; a temporary file that a kill left is
-    // hidden (no reader takes it for a menu) and never named like the menu.
+    // Whatever the kills left behind, the next edits work and clear it away: a killed writer's
+    // temporary file is hidden (no reader takes it for a menu), never named like the menu, and
+    // removed by the next write once its process is gone.
     const QByteArray before = qvtest::readAll(path);
     qvrel::EditScript script(path, kSeed, {});
     script.addButton(1);
@@ -144,12 +145,13 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
     EXPECT_NE(qvtest::readAll(path), before);
     EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(script.tabCount())).value_or(""),
               QStringLiteral("Tab Caption 2"));
-    for (const QString& name : QDir(menuDir).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name != QLatin1String("qv.ini")) {
-            EXPECT_TRUE(name.startsWith('.')) << qPrintable(name);
-            EXPECT_FALSE(name.endsWith(QLatin1String(".ini"))) << qPrintable(name);
-        }
+    for (const auto& [name, rounds] : leftovers) {
+        EXPECT_TRUE(name.startsWith('.')) << qPrintable(name);
+        EXPECT_FALSE(name.endsWith(QLatin1String(".ini"))) << qPrintable(name);
     }
+    EXPECT_EQ(QDir(menuDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                      QDir::NoDotAndDotDot),
+              QStringList{"qv.ini"});
 }
 
 } // namespace
