@@ -30,6 +30,11 @@ void FileMissingMessage(const QString& path) {
     MsgBox(path + QStringLiteral(" not found."), QStringLiteral("File Not Found"), MsgIcon::Stop);
 }
 
+// The name part of the file test: a hidden file is taken for none.
+bool isHiddenName(const QString& path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).startsWith(QLatin1Char('.'));
+}
+
 // The file test that every scanning and deleting operation makes first.
 bool fileTest(const QString& path) {
     if (isNormalFile(path)) {
@@ -130,23 +135,27 @@ void appendLine(std::string& text, std::string_view line) {
 } // namespace
 
 ProfileValue ReadKey(const QString& path, const QString& section, const QString& key) {
-    if (!fileTest(path)) {
-        return std::nullopt;
-    }
-    const QByteArray p = bytesOf(path);
     const QByteArray s = bytesOf(section);
     const QByteArray k = bytesOf(key);
-    if (holdsNul(s) || holdsNul(k)) {
-        return QString();
+    // The file test is made by the read itself (the launcher reads every button of a page this
+    // way); only the name part of it, a hidden file, is tested here.
+    if (isHiddenName(path) || holdsNul(s) || holdsNul(k)) {
+        return fileTest(path) ? ProfileValue(QString()) : std::nullopt;
     }
-    std::vector<char> buffer(kReadBufferBytes, '\0');
-    const std::uint32_t n = win32::GetPrivateProfileStringA(
-        s.constData(), k.constData(), "", buffer.data(), kReadBufferBytes, p.constData());
+    const QByteArray p = bytesOf(path);
+    char buffer[kReadBufferBytes];
+    bool present = false;
+    const std::uint32_t n = profile::readProfileString(s.constData(), k.constData(), "", buffer,
+                                                       kReadBufferBytes, p.constData(), &present);
+    if (!present) {
+        FileMissingMessage(path);
+        return std::nullopt;
+    }
     if (n == 0) {
         return QString();
     }
     const QString text =
-        QString::fromLocal8Bit(buffer.data(), static_cast<qsizetype>(std::strlen(buffer.data())));
+        QString::fromLocal8Bit(buffer, static_cast<qsizetype>(std::strlen(buffer)));
     // Cut to 254 characters, never between the two halves of a surrogate pair.
     qsizetype units = 0;
     for (int chars = 0; chars < kReadChars && units < text.size(); ++chars) {

@@ -195,6 +195,61 @@ void syncFolder(const std::string& folder) {
     }
 }
 
+enum class FileState { Ok, Missing, NotRegular, Unreadable, TooLarge };
+
+// Reads the whole regular file into buffer[0, length). The buffer keeps its size between calls,
+// so a caller that reuses one neither allocates nor clears memory for each read.
+FileState readWhole(const char* path, std::string& buffer, std::size_t& length) {
+    length = 0;
+    if (path == nullptr || *path == '\0') {
+        return FileState::Missing;
+    }
+    // O_NONBLOCK: a FIFO or device in the file's place must not hang the reader.
+    const int raw = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (raw < 0) {
+        return (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unreadable;
+    }
+    Fd fd(raw);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        return FileState::Unreadable;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return FileState::NotRegular;
+    }
+    if (static_cast<std::size_t>(st.st_size) > kMaxProfileBytes) {
+        return FileState::TooLarge;
+    }
+    // One byte more than the file holds: a read that does not fill the buffer reached the end.
+    const std::size_t want = static_cast<std::size_t>(st.st_size) + 1;
+    if (buffer.size() < want) {
+        buffer.resize(want);
+    }
+    std::size_t got = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer.data() + got, buffer.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return FileState::Unreadable;
+        }
+        const std::size_t asked = buffer.size() - got;
+        got += static_cast<std::size_t>(n);
+        // A regular file returns less than asked only at its end.
+        if (n == 0 || static_cast<std::size_t>(n) < asked) {
+            break;
+        }
+        // The file grew while it was read: read on to its end, within the bound.
+        if (got > kMaxProfileBytes) {
+            return FileState::TooLarge;
+        }
+        buffer.resize(got + 4096);
+    }
+    length = got;
+    return FileState::Ok;
+}
+
 WriteStatus applyAndStore(const char* path, const EditResult& result) {
     switch (result.edit) {
     case Edit::Refused:
@@ -220,50 +275,23 @@ WriteStep injectedWriteFailure() {
 
 ReadResult readProfileFile(const char* path) {
     ReadResult result;
-    if (path == nullptr || *path == '\0') {
-        return result;
-    }
-    const int raw = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (raw < 0) {
-        result.status =
-            (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
-        return result;
-    }
-    Fd fd(raw);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::size_t>(st.st_size) > kMaxProfileBytes) {
+    std::size_t length = 0;
+    switch (readWhole(path, result.bytes, length)) {
+    case FileState::Ok:
+        result.bytes.resize(length);
+        result.status = ReadStatus::Ok;
+        break;
+    case FileState::Missing:
+        result.bytes.clear();
+        result.status = ReadStatus::Missing;
+        break;
+    case FileState::NotRegular:
+    case FileState::Unreadable:
+    case FileState::TooLarge:
+        result.bytes.clear();
         result.status = ReadStatus::Failed;
-        return result;
+        break;
     }
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    // The file may grow while it is read; read to its end, within the bound.
-    for (;;) {
-        if (got == bytes.size()) {
-            if (bytes.size() > kMaxProfileBytes) {
-                result.status = ReadStatus::Failed;
-                return result;
-            }
-            bytes.resize(bytes.size() + 4096);
-        }
-        const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            result.status = ReadStatus::Failed;
-            return result;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    result.status = ReadStatus::Ok;
-    result.bytes = std::move(bytes);
     return result;
 }
 
@@ -441,26 +469,7 @@ std::uint32_t copyList(const std::vector<std::string>& names, char* buffer, std:
 
 std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
                                        char* buffer, std::uint32_t size, const char* path) {
-    using namespace qv::profile;
-    if (buffer == nullptr || size == 0) {
-        return 0;
-    }
-    const std::string_view fallback = def ? def : "";
-    const ReadResult file = readProfileFile(path);
-    if (file.status != ReadStatus::Ok) {
-        if (section == nullptr || key == nullptr) {
-            return copyList({}, buffer, size);
-        }
-        return copyText(fallback, buffer, size);
-    }
-    if (section == nullptr) {
-        return copyList(sectionNames(file.bytes), buffer, size);
-    }
-    if (key == nullptr) {
-        return copyList(keyNames(file.bytes, section), buffer, size);
-    }
-    const auto value = lookup(file.bytes, section, key);
-    return copyText(value ? *value : fallback, buffer, size);
+    return qv::profile::readProfileString(section, key, def, buffer, size, path, nullptr);
 }
 
 bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
@@ -471,3 +480,51 @@ bool WritePrivateProfileStringA(const char* section, const char* key, const char
 }
 
 } // namespace win32
+
+namespace qv::profile {
+
+std::uint32_t readProfileString(const char* section, const char* key, const char* def, char* buffer,
+                                std::uint32_t size, const char* path, bool* present) {
+    if (present != nullptr) {
+        *present = false;
+    }
+    if (buffer == nullptr || size == 0) {
+        return 0;
+    }
+    const std::string_view fallback = def ? def : "";
+    // The launcher reads every button of a page: one buffer per thread, kept between reads
+    // unless a huge file made it large.
+    thread_local std::string file;
+    std::size_t length = 0;
+    const FileState state = readWhole(path, file, length);
+    struct Release {
+        ~Release() {
+            if (file.size() > kKeptReadBuffer) {
+                std::string().swap(file);
+            }
+        }
+    } release;
+    if (present != nullptr) {
+        struct stat st {};
+        *present =
+            state == FileState::Ok || state == FileState::TooLarge ||
+            (state == FileState::Unreadable && ::stat(path, &st) == 0 && S_ISREG(st.st_mode));
+    }
+    if (state != FileState::Ok) {
+        if (section == nullptr || key == nullptr) {
+            return win32::copyList({}, buffer, size);
+        }
+        return win32::copyText(fallback, buffer, size);
+    }
+    const std::string_view bytes(file.data(), length);
+    if (section == nullptr) {
+        return win32::copyList(sectionNames(bytes), buffer, size);
+    }
+    if (key == nullptr) {
+        return win32::copyList(keyNames(bytes, section), buffer, size);
+    }
+    const auto value = lookup(bytes, section, key);
+    return win32::copyText(value ? *value : fallback, buffer, size);
+}
+
+} // namespace qv::profile

@@ -49,6 +49,14 @@ WriteStatus writeProfileString(const char* section, const char* key, const char*
 WriteStatus renameProfileKey(const char* section, const char* oldKey, const char* newKey,
                              const char* path);
 
+// GetPrivateProfileStringA that also makes the file test of callers that tell a missing menu
+// apart: *present (when not null) is true when the path names an existing regular file, whether
+// or not it could be read, as a stat() would tell. It saves the separate test's system calls.
+std::uint32_t readProfileString(const char* section, const char* key, const char* def, char* buffer,
+                                std::uint32_t size, const char* path, bool* present);
+// Reads keep their buffer up to this size for the next read.
+inline constexpr std::size_t kKeptReadBuffer = std::size_t{1} * 1024 * 1024;
+
 // The whole file, or nothing when it is missing, not a regular file, unreadable or too large.
 enum class ReadStatus { Ok, Missing, Failed };
 struct ReadResult {

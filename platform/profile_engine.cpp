@@ -176,13 +176,73 @@ std::optional<Line> findKey(std::string_view bytes, std::string_view section,
     return std::nullopt;
 }
 
+namespace {
+
+// Keys of a section mostly differ in their last bytes ("Button 1", "Button 2"...).
+bool sameNameFromTheEnd(const char* at, std::string_view wanted) {
+    for (std::size_t i = wanted.size(); i > 0; --i) {
+        if (lowerAscii(at[i - 1]) != lowerAscii(wanted[i - 1])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// The launcher reads every button this way, so it takes one pass and stops at the key: lines
+// outside the section are only tested for being a header, and a key line only for starting with
+// the wanted name. It finds what findKey finds.
 std::optional<std::string_view> lookup(std::string_view bytes, std::string_view section,
                                        std::string_view key) {
-    const auto line = findKey(bytes, section, key);
-    if (!line) {
-        return std::nullopt;
+    const std::string_view wantedSection = trimBlanks(section);
+    const std::string_view wantedKey = trimBlanks(key);
+    // A key name is what comes before a line's first '=', so it never holds one.
+    const bool keyCanMatch = wantedKey.find('=') == std::string_view::npos;
+    const char* const data = bytes.data();
+    const std::size_t size = bytes.size();
+    std::size_t pos = hasBom(bytes) ? kBom.size() : 0;
+    bool inSection = false;
+    while (pos < size) {
+        const void* lf = std::memchr(data + pos, '\n', size - pos);
+        const std::size_t end =
+            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+        const std::size_t contentEnd =
+            (lf != nullptr && end > pos && data[end - 1] == '\r') ? end - 1 : end;
+        const std::size_t begin = pos;
+        pos = lf != nullptr ? end + 1 : size;
+
+        std::size_t first = begin;
+        while (first < contentEnd && isBlank(data[first])) {
+            ++first;
+        }
+        if (first < contentEnd && data[first] == '[') {
+            std::size_t close = contentEnd;
+            while (close > first + 1 && data[close - 1] != ']') {
+                --close;
+            }
+            if (close > first + 1) { // a header: ']' at close - 1, after the '['
+                if (inSection) {
+                    return std::nullopt; // only the first section of the name counts
+                }
+                inSection =
+                    sameName(trimBlanks(bytes.substr(first + 1, close - first - 2)), wantedSection);
+                continue;
+            }
+        }
+        if (!inSection || !keyCanMatch || contentEnd - first < wantedKey.size() ||
+            !sameNameFromTheEnd(data + first, wantedKey)) {
+            continue;
+        }
+        std::size_t eq = first + wantedKey.size();
+        while (eq < contentEnd && isBlank(data[eq])) {
+            ++eq;
+        }
+        if (eq < contentEnd && data[eq] == '=') {
+            return readableValue(bytes.substr(eq + 1, contentEnd - eq - 1));
+        }
     }
-    return readableValue(line->rawValue);
+    return std::nullopt;
 }
 
 std::vector<std::string> sectionNames(std::string_view bytes) {

@@ -1,6 +1,7 @@
 // modini: its rules, its exact messages, and the mends (atomic and complete renames, failed
 // saves reported, unsafe texts refused).
 #include "common/modini.h"
+#include "platform/filetest.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
 #include "tests/support/testutil.h"
@@ -70,6 +71,87 @@ TEST_F(Modini, EveryOperationWithTheFileTestReportsAMissingFile) {
     }
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(qv::ReadKey(missing, "S", "k").value_or(QString()), QString());
+}
+
+// ReadKey tests the file through its own read; it must decide as the separate file test does.
+TEST_F(Modini, ReadKeyTestsTheFileAsTheOtherOperationsDo) {
+    write("[S]\r\nk=v\r\n");
+    const QString folder = dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_TRUE(qvtest::writeAll(folder + "/qv.ini", "[S]\r\nk=w\r\n"));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(".hidden")));
+    ASSERT_TRUE(qvtest::writeAll(dir.filePath(".hidden/qv.ini"), "[S]\r\nk=h\r\n"));
+    const QString fifo = dir.filePath("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+    const QString link = dir.filePath("link.ini");
+    ASSERT_EQ(::symlink(path.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+    const QString dangling = dir.filePath("dangling.ini");
+    ASSERT_EQ(::symlink("nowhere", dangling.toLocal8Bit().constData()), 0);
+    const QString hiddenLink = dir.filePath(".link.ini");
+    ASSERT_EQ(::symlink(path.toLocal8Bit().constData(), hiddenLink.toLocal8Bit().constData()), 0);
+    const QString big = dir.filePath("big.ini");
+    ASSERT_TRUE(qvtest::writeAll(big, "[S]\r\nk=v\r\n"));
+    ASSERT_EQ(::truncate(big.toLocal8Bit().constData(), qv::profile::kMaxProfileBytes + 1), 0);
+    struct Case {
+        QString path;
+        bool normal;
+        const char* value;
+    };
+    const Case cases[] = {
+        {path, true, "v"},
+        {dir.filePath("none.ini"), false, ""},
+        {folder, false, ""},
+        {folder + "/", false, ""},
+        {folder + "/qv.ini", true, "w"},
+        {dir.filePath(".hidden/qv.ini"), true, "h"},
+        {fifo, false, ""},
+        {link, true, "v"},
+        {dangling, false, ""},
+        {hiddenLink, false, ""},
+        {path + "/below.ini", false, ""},
+        {big, true, ""},
+        {QString(), false, ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(qv::isNormalFile(c.path), c.normal) << qPrintable(c.path);
+        box.fake.messages.clear();
+        const qv::ProfileValue got = qv::ReadKey(c.path, "S", "k");
+        EXPECT_EQ(got.has_value(), c.normal) << qPrintable(c.path);
+        EXPECT_EQ(messages().size(), c.normal ? 0U : 1U) << qPrintable(c.path);
+        if (!c.normal && !messages().empty()) {
+            EXPECT_EQ(messages()[0].text, c.path + " not found.");
+        }
+        EXPECT_EQ(got.value_or(QString()), QString::fromLatin1(c.value)) << qPrintable(c.path);
+    }
+
+    // Without root rights: a file that cannot be read is still there (its value is empty), one
+    // in a folder that cannot be searched is not.
+    const QString unreadable = dir.filePath("unreadable.ini");
+    ASSERT_TRUE(qvtest::writeAll(unreadable, "[S]\r\nk=v\r\n"));
+    const QString closed = dir.filePath("closed");
+    ASSERT_TRUE(QDir().mkdir(closed));
+    ASSERT_TRUE(qvtest::writeAll(closed + "/qv.ini", "[S]\r\nk=v\r\n"));
+    ASSERT_EQ(::chmod(unreadable.toLocal8Bit().constData(), 0200), 0);
+    ASSERT_EQ(::chmod(closed.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(3);
+        }
+        box.fake.messages.clear();
+        const qv::ProfileValue a = qv::ReadKey(unreadable, "S", "k");
+        const bool readable = qv::isNormalFile(unreadable) && a == QString() && messages().empty();
+        const qv::ProfileValue b = qv::ReadKey(closed + "/qv.ini", "S", "k");
+        const bool hidden =
+            !qv::isNormalFile(closed + "/qv.ini") && !b.has_value() && messages().size() == 1;
+        ::_exit(readable && hidden ? 0 : readable ? 1 : 2);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::chmod(dir.path().toLocal8Bit().constData(), 0700);
+    ::chmod(closed.toLocal8Bit().constData(), 0700);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
 }
 
 TEST_F(Modini, AHiddenFileCountsAsMissing) {

@@ -448,3 +448,80 @@ TEST(ProfileEngine, PropertyMatchesAModelAndKeepsUntouchedLines) {
 }
 
 } // namespace
+
+namespace {
+
+// The one-pass lookup must find exactly what the general section and key search finds, on
+// bytes made mostly of the characters that decide how a line is read.
+TEST(ProfileEngine, LookupAgreesWithTheGeneralSearchOnRandomBytes) {
+    const std::string alphabet("[]=  \t\r\n\n\n\"'aAbB;\v\f\0", 19);
+    const std::vector<std::string> names = {"a",
+                                            "A",
+                                            "b",
+                                            "ab",
+                                            " a",
+                                            "a ",
+                                            "",
+                                            "[a",
+                                            "a]",
+                                            "a=b",
+                                            "[",
+                                            "\"a",
+                                            "a\r",
+                                            "=",
+                                            "\n",
+                                            "a b",
+                                            "A\tb",
+                                            "\xEF\xBB\xBF"
+                                            "a"};
+    std::mt19937 rng(20261207);
+    int found = 0;
+    for (int round = 0; round < 100000; ++round) {
+        std::string bytes = (rng() % 8 == 0) ? kBom : std::string();
+        const auto junk = [&](std::size_t most) {
+            std::string out;
+            for (std::size_t n = rng() % (most + 1); n > 0; --n) {
+                out += alphabet[rng() % alphabet.size()];
+            }
+            return out;
+        };
+        const auto blanks = [&] { return std::string(rng() % 3, rng() % 2 ? ' ' : '\t'); };
+        const char* const ends[] = {"\n", "\r\n", "\r\r\n", "\r", ""};
+        for (std::size_t lines = rng() % 10; lines > 0; --lines) {
+            const std::string& name = names[rng() % (rng() % 2 ? 4 : names.size())];
+            switch (rng() % 4) {
+            case 0:
+                bytes += blanks() + "[" + blanks() + name + blanks() + "]" + junk(2);
+                break;
+            case 1:
+            case 2:
+                bytes += blanks() + name + blanks() + "=" + blanks() + junk(4);
+                break;
+            default:
+                bytes += junk(8);
+                break;
+            }
+            bytes += ends[rng() % 5];
+        }
+        // Mostly the plain names, which the lines hold most often.
+        const std::string& s = names[rng() % (rng() % 2 ? 4 : names.size())];
+        const std::string& k = names[rng() % (rng() % 2 ? 4 : names.size())];
+        const auto line = qv::profile::findKey(bytes, s, k);
+        const std::optional<std::string_view> expected =
+            line ? std::optional<std::string_view>(qv::profile::readableValue(line->rawValue))
+                 : std::nullopt;
+        const auto got = lookup(bytes, s, k);
+        ASSERT_EQ(got.has_value(), expected.has_value())
+            << "section '" << s << "' key '" << k << "' in:\n"
+            << bytes;
+        if (got) {
+            ASSERT_EQ(*got, *expected) << bytes;
+            // The same bytes of the file, not a copy.
+            ASSERT_EQ(got->data(), expected->data()) << bytes;
+            ++found;
+        }
+    }
+    EXPECT_GT(found, 1000) << "the inputs must often hold the key";
+}
+
+} // namespace
