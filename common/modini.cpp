@@ -209,6 +209,49 @@ bool IsSectionLine(const QString& line) {
     return !line.isEmpty() && line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']');
 }
 
+namespace {
+
+// The key test of KeyExists on bytes already read: a line "key=..." of exactly that key after
+// the first header exactly equal to the section's, before the next header.
+bool keyExistsIn(std::string_view bytes, const std::string& header, const std::string& key) {
+    std::size_t at = 0;
+    if (!findHeader(bytes, header, &at)) {
+        return false;
+    }
+    profile::LineReader reader(bytes, at);
+    while (auto line = reader.next()) {
+        const std::string_view text = lineText(bytes, *line);
+        const std::size_t eq = text.find('=');
+        if (eq != std::string_view::npos) {
+            if (text.substr(0, eq) == key) {
+                return true;
+            }
+        } else if (isSectionLineBytes(text)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+void SectionNotFoundMessage(const QString& section, const QString& operation) {
+    MsgBox(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(") + operation +
+               QStringLiteral(")") + kVerify,
+           QStringLiteral("Section Not Found."), MsgIcon::Information);
+}
+
+void KeyNotFoundMessage(const QString& key) {
+    MsgBox(QStringLiteral("Key, ") + key + QStringLiteral(", Not Found. ~(RenameKey)") + kVerify,
+           QStringLiteral("Key Not Found."), MsgIcon::Information);
+}
+
+void DuplicateKeyMessage(const QString& section, const QString& key) {
+    MsgBox(key + QStringLiteral(" allready exists in the section, ") + section +
+               QStringLiteral(".  ~(RenameKey)"),
+           QStringLiteral("Duplicate Key."), MsgIcon::Information);
+}
+
+} // namespace
+
 bool SectionExists(const QString& path, const QString& section) {
     if (!fileTest(path)) {
         return false;
@@ -222,30 +265,11 @@ bool KeyExists(const QString& path, const QString& section, const QString& key) 
         return false;
     }
     if (!SectionExists(path, section)) {
-        MsgBox(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(KeyExists)") +
-                   kVerify,
-               QStringLiteral("Section Not Found."), MsgIcon::Information);
+        SectionNotFoundMessage(section, QStringLiteral("KeyExists"));
         return false;
     }
     const auto bytes = fileBytes(path);
-    std::size_t at = 0;
-    if (!bytes || !findHeader(*bytes, headerOf(section), &at)) {
-        return false;
-    }
-    const std::string wanted = bytesOf(key).toStdString();
-    profile::LineReader reader(*bytes, at);
-    while (auto line = reader.next()) {
-        const std::string_view text = lineText(*bytes, *line);
-        const std::size_t eq = text.find('=');
-        if (eq != std::string_view::npos) {
-            if (text.substr(0, eq) == wanted) {
-                return true;
-            }
-        } else if (isSectionLineBytes(text)) {
-            return false;
-        }
-    }
-    return false;
+    return bytes && keyExistsIn(*bytes, headerOf(section), bytesOf(key).toStdString());
 }
 
 std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
@@ -323,21 +347,15 @@ std::int16_t RenameKey(const QString& path, const QString& section, const QStrin
         return 0;
     }
     if (!SectionExists(path, section)) {
-        MsgBox(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(RenameKey)") +
-                   kVerify,
-               QStringLiteral("Section Not Found."), MsgIcon::Information);
+        SectionNotFoundMessage(section, QStringLiteral("RenameKey"));
         return 0;
     }
     if (!KeyExists(path, section, oldKey)) {
-        MsgBox(QStringLiteral("Key, ") + oldKey + QStringLiteral(", Not Found. ~(RenameKey)") +
-                   kVerify,
-               QStringLiteral("Key Not Found."), MsgIcon::Information);
+        KeyNotFoundMessage(oldKey);
         return 0;
     }
     if (KeyExists(path, section, newKey)) {
-        MsgBox(newKey + QStringLiteral(" allready exists in the section, ") + section +
-                   QStringLiteral(".  ~(RenameKey)"),
-               QStringLiteral("Duplicate Key."), MsgIcon::Information);
+        DuplicateKeyMessage(section, newKey);
         return 0;
     }
     // Delete and write in one atomic step, moving the value as stored: done as two writes, a
@@ -356,6 +374,57 @@ std::int16_t RenameKey(const QString& path, const QString& section, const QStrin
     }
     NotSavedMessage(path, status, QStringLiteral("RenameKey"));
     return 0;
+}
+
+int RenameKeys(const QString& path, const QString& section,
+               const std::vector<std::pair<QString, QString>>& renames) {
+    if (renames.empty() || !fileTest(path)) {
+        return 0;
+    }
+    // The same checks as RenameKey's, each on the file as the renames before it left it.
+    std::optional<std::string> bytes = fileBytes(path);
+    const std::string header = headerOf(section);
+    const QByteArray s = bytesOf(section);
+    int renamed = 0;
+    for (const auto& [oldKey, newKey] : renames) {
+        if (!bytes || !findHeader(*bytes, header, nullptr)) {
+            SectionNotFoundMessage(section, QStringLiteral("RenameKey"));
+            continue;
+        }
+        const QByteArray o = bytesOf(oldKey);
+        const QByteArray n = bytesOf(newKey);
+        if (!keyExistsIn(*bytes, header, o.toStdString())) {
+            KeyNotFoundMessage(oldKey);
+            continue;
+        }
+        if (keyExistsIn(*bytes, header, n.toStdString())) {
+            DuplicateKeyMessage(section, newKey);
+            continue;
+        }
+        profile::EditResult result;
+        result.edit = profile::Edit::Refused;
+        if (!holdsNul(s) && !holdsNul(o) && !holdsNul(n)) {
+            result =
+                profile::applyRenameKey(*bytes, s.toStdString(), o.toStdString(), n.toStdString());
+        }
+        if (result.edit != profile::Edit::Changed) {
+            NotSavedMessage(path,
+                            result.edit == profile::Edit::Refused ? profile::WriteStatus::Refused
+                                                                  : profile::WriteStatus::Unchanged,
+                            QStringLiteral("RenameKey"));
+            continue;
+        }
+        bytes = std::move(result.newBytes);
+        ++renamed;
+    }
+    if (renamed == 0) {
+        return 0;
+    }
+    if (!profile::replaceFileAtomically(bytesOf(path).constData(), *bytes)) {
+        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameKey"));
+        return 0;
+    }
+    return renamed;
 }
 
 } // namespace qv

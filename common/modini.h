@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -28,6 +30,14 @@ std::int16_t DeleteKey(const QString& path, const QString& section, const QStrin
 std::int16_t RenameSection(const QString& path, const QString& oldName, const QString& newName);
 std::int16_t RenameKey(const QString& path, const QString& section, const QString& oldKey,
                        const QString& newKey);
+
+// RenameKey for each pair in turn, saved as one atomic change of the file: every pair gets the
+// checks and messages of RenameKey as if renamed alone after the pairs before it, but the file
+// is read once and written once, so a reader or a crash sees all of the renames or none. Returns
+// how many pairs were renamed; when the save fails it says so once and returns 0, the file as it
+// was.
+int RenameKeys(const QString& path, const QString& section,
+               const std::vector<std::pair<QString, QString>>& renames);
 
 // The rewrite of RenameSection on the bytes of the file: the first header equal to
 // "[" + oldName + "]" becomes "[" + newName + "]", the lines are joined with CR LF, and blank

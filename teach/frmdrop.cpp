@@ -678,9 +678,12 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
     // Only a button within the count lowers it: a missing count is never written as -1, and a
     // key beyond the count takes no counted button with it.
     if (count.isNumber() && n >= 1 && n <= count.value) {
+        // The buttons after it move down one number in one write of the file.
+        std::vector<std::pair<QString, QString>> renames;
         for (int k = n + 1; k <= count.value; ++k) {
-            qv::RenameKey(profilePath_, section, qv::buttonKey(k), qv::buttonKey(k - 1));
+            renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
         }
+        qv::RenameKeys(profilePath_, section, renames);
         qv::WriteKey(profilePath_, section, qv::kNumberOfButtonsWrite,
                      QString::number(count.value - 1));
     }

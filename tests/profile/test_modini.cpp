@@ -1,5 +1,6 @@
 // modini: its rules, its exact messages, and the mends (atomic and complete renames, failed
 // saves reported, unsafe texts refused).
+#include "common/menulayout.h"
 #include "common/modini.h"
 #include "platform/filetest.h"
 #include "platform/messagebox.h"
@@ -480,6 +481,106 @@ TEST_F(Modini, RenameSectionOfAnUnreadableFileReportsIt) {
     ASSERT_FALSE(messages().empty());
     EXPECT_EQ(messages().back().title, "File Not Saved");
     EXPECT_EQ(QFileInfo(path).size(), static_cast<qint64>(qv::profile::kMaxProfileBytes + 1));
+}
+
+} // namespace
+
+namespace {
+
+using Renames = std::vector<std::pair<QString, QString>>;
+
+Renames moveDown(int from, int to) {
+    Renames out;
+    for (int k = from; k <= to; ++k) {
+        out.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
+    }
+    return out;
+}
+
+// RenameKeys must leave the file and show the messages exactly as the same RenameKey calls one
+// after the other do, only in one write.
+TEST_F(Modini, RenameKeysDoesWhatTheSameRenameKeyCallsDo) {
+    const QByteArray menu = "[Settings]\r\nNumber of tabs=2\r\n[Tab 1]\r\nNumber of Buttons=5\r\n"
+                            "Button 2=\"/b\"  \r\nButton 3=/c\r\nbutton 4=/d\r\nButton 5=/e\r\n"
+                            "Button 7=/g\r\n[Tab 2]\r\nButton 1=/x\r\n";
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString section;
+        Renames renames;
+    };
+    const Case cases[] = {
+        {"the editor's move down", menu, "Tab 1", moveDown(2, 5)},
+        {"a key missing in the middle", menu, "Tab 1", moveDown(2, 8)},
+        {"a key spelt otherwise", menu, "Tab 1", {{"Button 4", "Button 9"}}},
+        {"onto an existing key",
+         menu,
+         "Tab 1",
+         {{"Button 3", "Button 2"}, {"Button 2", "Button 1"}}},
+        {"a chain that frees its own target",
+         menu,
+         "Tab 1",
+         {{"Button 2", "Button 1"}, {"Button 3", "Button 2"}, {"Button 2", "Button 6"}}},
+        {"a missing section", menu, "Tab 3", moveDown(2, 3)},
+        {"a section only case-blind equal", menu, "tab 1", moveDown(2, 3)},
+        {"a refused new key", menu, "Tab 1", {{"Button 2", "a=b"}, {"Button 3", "Button 1"}}},
+        {"a last line without line end", "[Tab 1]\r\nButton 2=/b\r\nButton 3=/c", "Tab 1",
+         moveDown(2, 3)},
+        {"nothing to do", menu, "Tab 1", {}},
+    };
+    const QString one = dir.filePath("one.ini");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(qvtest::writeAll(one, c.bytes));
+        box.fake.messages.clear();
+        int expected = 0;
+        for (const auto& [from, to] : c.renames) {
+            expected += qv::RenameKey(one, c.section, from, to);
+        }
+        const auto oneByOne = box.fake.messages;
+
+        write(c.bytes);
+        box.fake.messages.clear();
+        EXPECT_EQ(qv::RenameKeys(path, c.section, c.renames), expected) << c.what;
+        EXPECT_EQ(bytes(), qvtest::readAll(one)) << c.what;
+        ASSERT_EQ(messages().size(), oneByOne.size()) << c.what;
+        for (std::size_t i = 0; i < oneByOne.size(); ++i) {
+            EXPECT_EQ(messages()[i].text, QString(oneByOne[i].text).replace(one, path)) << c.what;
+            EXPECT_EQ(messages()[i].title, oneByOne[i].title) << c.what;
+            EXPECT_EQ(messages()[i].icon, oneByOne[i].icon) << c.what;
+        }
+        if (expected == 0) {
+            EXPECT_EQ(bytes(), c.bytes) << c.what << ": nothing renamed, nothing written";
+        }
+    }
+}
+
+TEST_F(Modini, RenameKeysWritesOnceOrNotAtAll) {
+    const QByteArray menu = "[Tab 1]\r\nButton 2=/b\r\nButton 3=/c\r\nButton 4=/d\r\n";
+    write(menu);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.toLocal8Bit().constData(), &before), 0);
+    EXPECT_EQ(qv::RenameKeys(path, "Tab 1", moveDown(2, 4)), 3);
+    EXPECT_EQ(bytes(), "[Tab 1]\r\nButton 1=/b\r\nButton 2=/c\r\nButton 3=/d\r\n");
+    EXPECT_TRUE(messages().empty());
+
+    // A save that fails keeps every rename out of the file and says so once.
+    for (const auto step : {qv::profile::WriteStep::OpenTemp, qv::profile::WriteStep::Write,
+                            qv::profile::WriteStep::Flush, qv::profile::WriteStep::Rename}) {
+        write(menu);
+        box.fake.messages.clear();
+        qv::profile::ScopedWriteFailure failure(step);
+        EXPECT_EQ(qv::RenameKeys(path, "Tab 1", moveDown(2, 4)), 0);
+        EXPECT_EQ(bytes(), menu);
+        expectOnlyMessage(path + " could not be saved; the file was left as it was. ~(RenameKey)",
+                          "File Not Saved", qv::MsgIcon::Stop);
+        EXPECT_EQ(entries(), QStringList{"qv.ini"});
+    }
+
+    // A missing file is reported once, not once a key.
+    box.fake.messages.clear();
+    const QString missing = dir.filePath("none.ini");
+    EXPECT_EQ(qv::RenameKeys(missing, "Tab 1", moveDown(2, 4)), 0);
+    expectOnlyMessage(missing + " not found.", "File Not Found", qv::MsgIcon::Stop);
 }
 
 } // namespace

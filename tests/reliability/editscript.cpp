@@ -113,12 +113,13 @@ void EditScript::deleteButton(int tab, int number) {
     Call del{Call::Kind::DeleteKey, section, qv::buttonKey(number), {}};
     del.result = qv::DeleteKey(path_, section, del.key);
     done(del);
-    if (number >= 1 && number <= count) {
+    if (number >= 1 && number < count) {
+        Call ren{Call::Kind::RenameKeys, section, qv::buttonKey(number + 1), qv::buttonKey(count)};
         for (int k = number + 1; k <= count; ++k) {
-            Call ren{Call::Kind::RenameKey, section, qv::buttonKey(k), qv::buttonKey(k - 1)};
-            ren.result = qv::RenameKey(path_, section, ren.key, ren.value);
-            done(ren);
+            ren.renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
         }
+        ren.result = qv::RenameKeys(path_, section, ren.renames);
+        done(ren);
     }
     Call write{Call::Kind::WriteKey, section, qv::kNumberOfButtonsWrite,
                QString::number(count - 1)};

@@ -6,16 +6,20 @@
 #include <QString>
 #include <functional>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace qvrel {
 
 // One modini call that changes (or may change) the file.
 struct Call {
-    enum class Kind { WriteKey, DeleteKey, DeleteSection, RenameSection, RenameKey };
+    enum class Kind { WriteKey, DeleteKey, DeleteSection, RenameSection, RenameKey, RenameKeys };
     Kind kind;
     QString section;
     QString key;   // the key, or the old key / old section name of a rename
     QString value; // the value, or the new key / new section name of a rename
+    // RenameKeys: the old and new keys, in order.
+    std::vector<std::pair<QString, QString>> renames{};
     int result = 0;
 };
 

@@ -48,6 +48,10 @@ std::vector<Change> changes() {
         {"DeleteSection", [tab](const QString& p) { return qv::DeleteSection(p, tab); }},
         {"RenameKey",
          [tab](const QString& p) { return qv::RenameKey(p, tab, "Button 2", "Button 9"); }},
+        {"RenameKeys",
+         [tab](const QString& p) {
+             return qv::RenameKeys(p, tab, {{"Button 2", "Button 9"}, {"Button 1", "Button 2"}});
+         }},
         {"RenameSection", [](const QString& p) { return qv::RenameSection(p, "Tab 1", "Tab 5"); }},
     };
 }
@@ -204,6 +208,10 @@ TEST(BadDisks, FileThatVanishesBetweenCallsIsReportedAndNotRecreatedByDeletions)
         {"RenameKey",
          [tab](const QString& p) -> qint64 {
              return qv::RenameKey(p, tab, "Button 2", "Button 1");
+         }},
+        {"RenameKeys",
+         [tab](const QString& p) -> qint64 {
+             return qv::RenameKeys(p, tab, {{"Button 2", "Button 1"}, {"Button 3", "Button 2"}});
          }},
         {"RenameSection",
          [](const QString& p) -> qint64 { return qv::RenameSection(p, "Tab 1", "Tab 2"); }},
