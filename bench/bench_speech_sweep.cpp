@@ -1,7 +1,7 @@
 // Measures the rejection settings of the speech service on the synthesized corpus: for each
 // setting given on the command line, the share of commands recognised correctly and of other
 // speech rejected. A setting is "name:key=value,key=value,..." with the keys
-//   lm=0|1 button=0|1 homophones=0|1 garbage=<weight>|0 phone=<threshold>|off
+//   lm=0|1 whole=0|1 button=0|1 homophones=0|1 garbage=<weight>|0 phone=<threshold>|off
 //   arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
 // and -v prints every miss.
 #include "tests/speech/speech_runner.h"
@@ -19,6 +19,10 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
         const QString value = item.section(u'=', 1);
         if (key == QLatin1String("lm")) {
             options->confirmWithLanguageModel = value == QLatin1String("1");
+        } else if (key == QLatin1String("whole")) {
+            options->wholeUtterance = value == QLatin1String("1");
+        } else if (key == QLatin1String("pron")) {
+            options->pronunciations.append({value.section(u'/', 0, 0), value.section(u'/', 1)});
         } else if (key == QLatin1String("button")) {
             options->confirmButton = value == QLatin1String("1");
         } else if (key == QLatin1String("homophones")) {

@@ -412,6 +412,14 @@ public:
                                 .arg(model.description));
             }
         }
+        for (const auto& [word, phones] : options.pronunciations) {
+            if (ps_add_word(ps_, word.toUtf8().constData(), phones.toUtf8().constData(), FALSE) <
+                0) {
+                return fail(error, SpeechRecognizerBuild,
+                            QStringLiteral("The pronunciation \"%1\" of \"%2\" is not valid")
+                                .arg(phones, word));
+            }
+        }
         if (options.garbageLoop) {
             for (const char* phone : garbagePhones) {
                 const QByteArray word = QByteArray("qvg_") + QByteArray(phone).toLower();
@@ -634,9 +642,12 @@ private:
         int32 score = 0;
         const char* hypothesis = ps_get_hyp(ps, &score);
         report.grammarHypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
+        if (options.wholeUtterance) {
+            report.grammarHypothesis = decoder_->decodeWith(grammarSearch, audio, &score);
+        }
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
-        const QStringList heard = words(hypothesis);
+        const QStringList heard = words(report.grammarHypothesis.toUtf8().constData());
         bool accepted = !heard.isEmpty();
         for (const QString& word : heard) {
             if (decoder_->isGarbage(word)) {

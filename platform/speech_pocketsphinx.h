@@ -110,6 +110,11 @@ struct RecognizerOptions {
     // Second pass of the utterance with the general language model; the command is kept only
     // when that pass also heard its number (and "button", when confirmButton).
     bool confirmWithLanguageModel = false;
+    // The finished utterance is decoded again as a whole, so that the cepstral mean is the
+    // utterance's own rather than a running estimate.
+    bool wholeUtterance = false;
+    // Pronunciations added to the dictionary: "word(2)" and its phones.
+    QList<QPair<QString, QString>> pronunciations;
     bool confirmButton = false;
     bool confirmHomophones = true; // "won" for one, "to" for two, "for" for four, ...
     // A garbage loop of single phones beside the commands; hearing it rejects the utterance.
@@ -120,7 +125,11 @@ struct RecognizerOptions {
     double phoneLoopThreshold = -20.0;
     // Extra decoder arguments. Speech ends after 250 ms of silence rather than the library's
     // 500 ms: same rates on the corpus, a quarter of a second less to wait for each command.
-    QStringList decoderArguments{QStringLiteral("-vad_postspeech"), QStringLiteral("25")};
+    // Dither: a muted or gated input delivers exact zeros, whose log energy throws the feature
+    // means off for the words that follow; a fixed seed keeps results repeatable.
+    QStringList decoderArguments{QStringLiteral("-vad_postspeech"), QStringLiteral("25"),
+                                 QStringLiteral("-dither"),         QStringLiteral("yes"),
+                                 QStringLiteral("-seed"),           QStringLiteral("1")};
 };
 
 // What the decoder made of one utterance (for measurements).

@@ -8,9 +8,9 @@
 
 namespace {
 
-// Floors set just below the measured 87.3-88.2 % correct and 11.5-12.5 % rejected.
-constexpr double correctFloorPct = 84.0;
-constexpr double rejectedFloorPct = 9.0;
+// Floors set just below the measured 93.6 % correct and 7.3 % rejected.
+constexpr double correctFloorPct = 92.0;
+constexpr double rejectedFloorPct = 6.0;
 
 } // namespace
 
