@@ -63,10 +63,7 @@ int main(int argc, char** argv) {
     std::vector<qvspeech::Utterance> commands;
     std::vector<qvspeech::Utterance> others;
     QString error;
-    if (!qvspeech::synthesize(qvspeech::commandPhrases(), qvspeech::commandVoices(),
-                              QStringLiteral("cmd"), &commands, &error) ||
-        !qvspeech::synthesize(qvspeech::otherPhrases(), qvspeech::otherVoices(),
-                              QStringLiteral("other"), &others, &error)) {
+    if (!qvspeech::synthesizeCorpus(&commands, &others, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

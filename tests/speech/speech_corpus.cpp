@@ -138,4 +138,10 @@ bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, co
     return true;
 }
 
+bool synthesizeCorpus(std::vector<Utterance>* commands, std::vector<Utterance>* others,
+                      QString* error) {
+    return synthesize(commandPhrases(), commandVoices(), QStringLiteral("cmd"), commands, error) &&
+           synthesize(otherPhrases(), otherVoices(), QStringLiteral("other"), others, error);
+}
+
 } // namespace qvspeech

@@ -36,4 +36,9 @@ QString corpusDir();
 bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, const QString& kind,
                 std::vector<Utterance>* out, QString* error);
 
+// The measured corpus: every command in every command voice, and the other phrases in the
+// other voices.
+bool synthesizeCorpus(std::vector<Utterance>* commands, std::vector<Utterance>* others,
+                      QString* error);
+
 } // namespace qvspeech

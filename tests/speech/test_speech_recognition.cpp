@@ -18,12 +18,7 @@ TEST(SpeechRecognition, SynthesizedCommandsAndOtherSpeech) {
     std::vector<qvspeech::Utterance> commands;
     std::vector<qvspeech::Utterance> others;
     QString error;
-    ASSERT_TRUE(qvspeech::synthesize(qvspeech::commandPhrases(), qvspeech::commandVoices(),
-                                     QStringLiteral("cmd"), &commands, &error))
-        << qPrintable(error);
-    ASSERT_TRUE(qvspeech::synthesize(qvspeech::otherPhrases(), qvspeech::otherVoices(),
-                                     QStringLiteral("other"), &others, &error))
-        << qPrintable(error);
+    ASSERT_TRUE(qvspeech::synthesizeCorpus(&commands, &others, &error)) << qPrintable(error);
     ASSERT_GE(commands.size(), 60u);
     ASSERT_GE(others.size(), 20u);
 
