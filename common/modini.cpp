@@ -343,37 +343,8 @@ std::int16_t RenameSection(const QString& path, const QString& oldName, const QS
 
 std::int16_t RenameKey(const QString& path, const QString& section, const QString& oldKey,
                        const QString& newKey) {
-    if (!fileTest(path)) {
-        return 0;
-    }
-    if (!SectionExists(path, section)) {
-        SectionNotFoundMessage(section, QStringLiteral("RenameKey"));
-        return 0;
-    }
-    if (!KeyExists(path, section, oldKey)) {
-        KeyNotFoundMessage(oldKey);
-        return 0;
-    }
-    if (KeyExists(path, section, newKey)) {
-        DuplicateKeyMessage(section, newKey);
-        return 0;
-    }
-    // Delete and write in one atomic step, moving the value as stored: done as two writes, a
-    // failure of the second would lose the value, and a read would cut a long one.
-    const QByteArray p = bytesOf(path);
-    const QByteArray s = bytesOf(section);
-    const QByteArray o = bytesOf(oldKey);
-    const QByteArray n = bytesOf(newKey);
-    profile::WriteStatus status = profile::WriteStatus::Refused;
-    if (!holdsNul(s) && !holdsNul(o) && !holdsNul(n)) {
-        status =
-            profile::renameProfileKey(s.constData(), o.constData(), n.constData(), p.constData());
-    }
-    if (status == profile::WriteStatus::Written) {
-        return 1;
-    }
-    NotSavedMessage(path, status, QStringLiteral("RenameKey"));
-    return 0;
+    // One rename is a batch of one: the same checks, messages and single atomic save.
+    return RenameKeys(path, section, {{oldKey, newKey}}) == 1 ? 1 : 0;
 }
 
 int RenameKeys(const QString& path, const QString& section,

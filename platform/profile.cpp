@@ -412,19 +412,6 @@ WriteStatus writeProfileString(const char* section, const char* key, const char*
     return applyAndStore(path, applyWrite(file.bytes, section, k, v));
 }
 
-WriteStatus renameProfileKey(const char* section, const char* oldKey, const char* newKey,
-                             const char* path) {
-    if (section == nullptr || oldKey == nullptr || newKey == nullptr || path == nullptr ||
-        *path == '\0') {
-        return WriteStatus::Refused;
-    }
-    const ReadResult file = readProfileFile(path);
-    if (file.status == ReadStatus::Failed) {
-        return WriteStatus::Failed;
-    }
-    return applyAndStore(path, applyRenameKey(file.bytes, section, oldKey, newKey));
-}
-
 } // namespace qv::profile
 
 namespace win32 {

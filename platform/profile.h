@@ -44,11 +44,6 @@ enum class WriteStatus {
 WriteStatus writeProfileString(const char* section, const char* key, const char* value,
                                const char* path);
 
-// Renames the first key oldKey of the section to newKey in one atomic write, moving the stored
-// value unchanged. Unchanged when the section holds no such key.
-WriteStatus renameProfileKey(const char* section, const char* oldKey, const char* newKey,
-                             const char* path);
-
 // GetPrivateProfileStringA that also makes the file test of callers that tell a missing menu
 // apart: *present (when not null) is true when the path names an existing regular file, whether
 // or not it could be read, as a stat() would tell. It saves the separate test's system calls.
