@@ -43,6 +43,22 @@ QStringList otherPhrases() {
         QStringLiteral("open my documents"),
         QStringLiteral("show me the pictures"),
         QStringLiteral("is it lunch time yet"),
+        QStringLiteral("can you help me"),
+        QStringLiteral("my computer is broken"),
+        QStringLiteral("where are my headphones"),
+        QStringLiteral("it is my turn"),
+        QStringLiteral("print my work"),
+        QStringLiteral("button please"),
+        QStringLiteral("the buttons are big"),
+        QStringLiteral("one more time"),
+        QStringLiteral("five minutes left"),
+        QStringLiteral("ten green bottles"),
+        QStringLiteral("turn it up"),
+        QStringLiteral("I am finished"),
+        QStringLiteral("log me out"),
+        QStringLiteral("what is the password"),
+        QStringLiteral("bottom two"),
+        QStringLiteral("mutton pie"),
     };
 }
 
@@ -82,6 +98,9 @@ std::vector<Voice> commandVoices() {
         espeak(QStringLiteral("e4"), {"-v", "en-us+m3", "-s", "190", "-p", "35"}),
         espeak(QStringLiteral("e5"), {"-v", "en-gb-x-rp+f2", "-s", "170", "-p", "70"}),
         espeak(QStringLiteral("e6"), {"-v", "en-gb-scotland", "-s", "150"}),
+        espeak(QStringLiteral("e7"), {"-v", "en-gb-x-gbclan", "-s", "145", "-p", "55"}),
+        espeak(QStringLiteral("e8"), {"-v", "en-us+f4", "-s", "175", "-p", "45"}),
+        espeak(QStringLiteral("e9"), {"-v", "en-gb-x-gbcwmd", "-s", "160", "-p", "40"}),
         flite(QStringLiteral("kal")),
         flite(QStringLiteral("kal16")),
         flite(QStringLiteral("awb")),
@@ -92,7 +111,7 @@ std::vector<Voice> commandVoices() {
 
 std::vector<Voice> otherVoices() {
     const std::vector<Voice> all = commandVoices();
-    return {all[0], all[2], all[8], all[10]};
+    return {all[0], all[2], all[7], all[11], all[13]};
 }
 
 QString corpusDir() {
