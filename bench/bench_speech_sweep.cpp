@@ -1,8 +1,12 @@
 // Measures the rejection settings of the speech service on the synthesized corpus: for each
 // setting given on the command line, the share of commands recognised correctly and of other
-// speech rejected. A setting is "name:key=value,key=value,..." with the keys
-//   lm=0|1 whole=0|1 button=0|1 homophones=0|1 garbage=<weight>|0 phone=<threshold>|off
-//   arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
+// speech rejected. A setting is "name:key=value,key=value,..." changing the service's defaults:
+//   lm=0|1 whole=0|1 button=0|1 homophones=0|1 phone=<threshold>|off
+//   garbage=<weight>|0 (a loop of single phones, when words=0)
+//   words=<count of likely words in the garbage loop>|0 wordweight=<weight of each>
+//   maxphones=<n> alike=<phones> cmdwords=0|1 (which words the loop holds)
+//   pron=none | pron=<word(n)>/<phones> (repeatable)
+//   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
 // and -v prints every miss.
 #include "tests/speech/speech_runner.h"
 
@@ -21,6 +25,8 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->confirmWithLanguageModel = value == QLatin1String("1");
         } else if (key == QLatin1String("whole")) {
             options->wholeUtterance = value == QLatin1String("1");
+        } else if (key == QLatin1String("pron") && value == QLatin1String("none")) {
+            options->pronunciations.clear();
         } else if (key == QLatin1String("pron")) {
             options->pronunciations.append({value.section(u'/', 0, 0), value.section(u'/', 1)});
         } else if (key == QLatin1String("button")) {
@@ -30,6 +36,16 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
         } else if (key == QLatin1String("garbage")) {
             options->garbageLoop = value.toDouble() > 0;
             options->garbageWeight = value.toDouble();
+        } else if (key == QLatin1String("words")) {
+            options->garbageWords = value.toInt();
+        } else if (key == QLatin1String("maxphones")) {
+            options->garbageMaxPhones = value.toInt();
+        } else if (key == QLatin1String("alike")) {
+            options->garbageSoundAlike = value.toInt();
+        } else if (key == QLatin1String("cmdwords")) {
+            options->garbageWithCommandWords = value == QLatin1String("1");
+        } else if (key == QLatin1String("wordweight")) {
+            options->garbageWordWeight = value.toDouble();
         } else if (key == QLatin1String("phone")) {
             options->phoneLoopConfidence = value != QLatin1String("off");
             options->phoneLoopThreshold = value.toDouble();

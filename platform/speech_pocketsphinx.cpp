@@ -14,6 +14,7 @@
 #include <pocketsphinx.h>
 #include <pulse/error.h>
 #include <pulse/simple.h>
+#include <sphinxbase/ngram_model.h>
 
 #include <chrono>
 #include <cstring>
@@ -296,6 +297,42 @@ const char* const garbagePhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "
                                      "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
                                      "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
 
+// The count most likely single words of a language model that the decoder can say, each a
+// plain lower-case word (JSGF keywords left out), most likely first.
+QStringList likelyWords(ps_decoder_t* ps, const QString& languageModel, int count) {
+    logmath_t* logmath = logmath_init(1.0001, 0, 0);
+    ngram_model_t* model =
+        ngram_model_read(nullptr, languageModel.toLocal8Bit().constData(), NGRAM_AUTO, logmath);
+    QStringList out;
+    if (model) {
+        std::vector<std::pair<int32, int32>> ranked;
+        const uint32* counts = ngram_model_get_counts(model);
+        for (uint32 wid = 0; wid < counts[0]; ++wid) {
+            int32 used = 0;
+            ranked.emplace_back(-ngram_ng_prob(model, int32(wid), nullptr, 0, &used), int32(wid));
+        }
+        std::sort(ranked.begin(), ranked.end());
+        static const QSet<QString> keywords{QStringLiteral("public"), QStringLiteral("import"),
+                                            QStringLiteral("grammar")};
+        for (const auto& [score, wid] : ranked) {
+            if (out.size() >= count) {
+                break;
+            }
+            const QString word = QString::fromUtf8(ngram_word(model, wid));
+            const bool plain =
+                !word.isEmpty() && std::all_of(word.begin(), word.end(),
+                                               [](QChar c) { return c >= u'a' && c <= u'z'; });
+            if (plain && !keywords.contains(word) &&
+                ps_lookup_word(ps, word.toUtf8().constData()) != nullptr) {
+                out << word;
+            }
+        }
+        ngram_model_free(model);
+    }
+    logmath_free(logmath);
+    return out;
+}
+
 QStringList words(const char* hypothesis) {
     return hypothesis ? QString::fromUtf8(hypothesis).split(u' ', Qt::SkipEmptyParts)
                       : QStringList{};
@@ -413,6 +450,11 @@ public:
             }
         }
         for (const auto& [word, phones] : options.pronunciations) {
+            // Variants of words this dictionary does not have (another language) are skipped.
+            const QString base = word.section(u'(', 0, 0);
+            if (ps_lookup_word(ps_, base.toUtf8().constData()) == nullptr) {
+                continue;
+            }
             if (ps_add_word(ps_, word.toUtf8().constData(), phones.toUtf8().constData(), FALSE) <
                 0) {
                 return fail(error, SpeechRecognizerBuild,
@@ -420,7 +462,20 @@ public:
                                 .arg(phones, word));
             }
         }
-        if (options.garbageLoop) {
+        if (options.garbageWords > 0) {
+            // Without a general language model the commands are still heard, but anything
+            // else is taken for the nearest command.
+            if (!model.languageModel.isEmpty()) {
+                garbageWords_ = likelyWords(ps_, model.languageModel, options.garbageWords);
+            }
+            if (garbageWords_.isEmpty()) {
+                qWarning("The recognizer \"%s\" has no language model: speech that is not a "
+                         "command will not be rejected",
+                         qPrintable(model.description));
+            }
+            garbageWeight_ = options.garbageWordWeight;
+        } else if (options.garbageLoop) {
+            garbageWeight_ = options.garbageWeight;
             for (const char* phone : garbagePhones) {
                 const QByteArray word = QByteArray("qvg_") + QByteArray(phone).toLower();
                 if (ps_add_word(ps_, word.constData(), phone, FALSE) >= 0) {
@@ -437,9 +492,15 @@ public:
         if (!commandGrammarToJsgf(grammar, &jsgf, &message)) {
             return fail(error, SpeechGrammarFile, message);
         }
-        QStringList missing;
+        QStringList used;
         for (const GrammarRule& rule : grammar.rules) {
-            collectWords(rule.body, &missing);
+            collectWords(rule.body, &used);
+        }
+        QStringList missing;
+        for (const QString& word : used) {
+            if (ps_lookup_word(ps_, word.toUtf8().constData()) == nullptr) {
+                missing << word;
+            }
         }
         if (!missing.isEmpty()) {
             return fail(error, SpeechGrammarWords,
@@ -447,13 +508,12 @@ public:
                             .arg(missing.join(QStringLiteral(", "))));
         }
         if (!garbageWords_.isEmpty()) {
-            // A loop of phones beside the commands soaks up speech that is none of them.
-            jsgf.replace("public <qvcommand> = ",
-                         QStringLiteral("public <qvcommand> = /%1/ <qvgarbage> | /1/ ")
-                             .arg(options_.garbageWeight)
-                             .toUtf8());
-            jsgf += QStringLiteral("<qvgarbage> = ( %1 )+;\n")
-                        .arg(garbageWords_.join(QStringLiteral(" | ")))
+            // A loop of phones or words beside the commands soaks up speech that is none of
+            // them; each of its words costs the weight, so that a command wins where it fits.
+            const QString weight = QStringLiteral("/%1/ ").arg(garbageWeight_, 0, 'e', 3);
+            jsgf.replace("public <qvcommand> = ", "public <qvcommand> = <qvgarbage> | ");
+            jsgf += QStringLiteral("<qvgarbage> = ( %1%2 )+;\n")
+                        .arg(weight, garbageFor(used).join(QStringLiteral(" | ") + weight))
                         .toUtf8();
         }
         if (ps_set_jsgf_string(ps_, grammarSearch, jsgf.constData()) < 0 ||
@@ -466,7 +526,6 @@ public:
 
     ps_decoder_t* handle() const { return ps_; }
     const RecognizerOptions& options() const { return options_; }
-    bool isGarbage(const QString& word) const { return garbageWords_.contains(word); }
 
     // Decodes a whole utterance with one search; the hypothesis and its score.
     QString decodeWith(const char* search, const std::vector<qint16>& audio, int* score) {
@@ -491,21 +550,77 @@ private:
         return false;
     }
 
-    void collectWords(const GrammarNode& node, QStringList* missing) const {
+    // The garbage words for a grammar with these words.
+    QStringList garbageFor(const QStringList& commandWords) const {
+        if (options_.garbageWords <= 0) {
+            return garbageWords_; // the phone loop
+        }
+        QStringList garbage;
+        for (const QString& word : garbageWords_) {
+            const QStringList phones = pronunciation(word);
+            // One long word could stand for a whole command ("political" for "button four"),
+            // a word that sounds like a command's word for that word ("gotten", "won").
+            const bool tooLong =
+                options_.garbageMaxPhones > 0 && phones.size() > options_.garbageMaxPhones;
+            const bool alike =
+                std::any_of(commandWords.begin(), commandWords.end(), [&](const QString& c) {
+                    return c != word &&
+                           phoneDistance(pronunciation(c), phones) <= options_.garbageSoundAlike;
+                });
+            if (!tooLong && !alike) {
+                garbage << word;
+            }
+        }
+        // The commands' own words belong in it too: "button" alone, or with a number that is
+        // not in the grammar, is then heard as garbage.
+        if (options_.garbageWithCommandWords) {
+            for (const QString& word : commandWords) {
+                if (!garbage.contains(word)) {
+                    garbage << word;
+                }
+            }
+        }
+        return garbage;
+    }
+
+    QStringList pronunciation(const QString& word) const {
+        const char* phones = ps_lookup_word(ps_, word.toUtf8().constData());
+        return phones ? QString::fromLatin1(phones).split(u' ', Qt::SkipEmptyParts) : QStringList{};
+    }
+
+    static int phoneDistance(const QStringList& a, const QStringList& b) {
+        std::vector<int> row(size_t(b.size()) + 1);
+        for (size_t j = 0; j < row.size(); ++j) {
+            row[j] = int(j);
+        }
+        for (qsizetype i = 1; i <= a.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = int(i);
+            for (qsizetype j = 1; j <= b.size(); ++j) {
+                const int up = row[size_t(j)];
+                row[size_t(j)] = std::min(
+                    {up + 1, row[size_t(j) - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+                diagonal = up;
+            }
+        }
+        return row.back();
+    }
+
+    static void collectWords(const GrammarNode& node, QStringList* words) {
         for (const QString& word : node.words) {
-            if (ps_lookup_word(ps_, word.toUtf8().constData()) == nullptr &&
-                !missing->contains(word)) {
-                *missing << word;
+            if (!words->contains(word)) {
+                *words << word;
             }
         }
         for (const GrammarNode& child : node.children) {
-            collectWords(child, missing);
+            collectWords(child, words);
         }
     }
 
     ps_decoder_t* ps_ = nullptr;
     RecognizerOptions options_;
     QStringList garbageWords_;
+    double garbageWeight_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -648,12 +763,8 @@ private:
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
         const QStringList heard = words(report.grammarHypothesis.toUtf8().constData());
-        bool accepted = !heard.isEmpty();
-        for (const QString& word : heard) {
-            if (decoder_->isGarbage(word)) {
-                accepted = false;
-            }
-        }
+        // Only a whole text of the grammar is a command; a garbage path may give any words.
+        bool accepted = spelling_.contains(report.grammarHypothesis);
         if (accepted && options.phoneLoopConfidence) {
             int grammarScore = 0;
             int phoneScore = 0;

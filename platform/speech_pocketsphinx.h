@@ -113,13 +113,27 @@ struct RecognizerOptions {
     // The finished utterance is decoded again as a whole, so that the cepstral mean is the
     // utterance's own rather than a running estimate.
     bool wholeUtterance = false;
-    // Pronunciations added to the dictionary: "word(2)" and its phones.
-    QList<QPair<QString, QString>> pronunciations;
+    // Pronunciations added to the dictionary: "word(2)" and its phones. "button" as it is
+    // said in the north of England and with its second vowel swallowed.
+    QList<QPair<QString, QString>> pronunciations{
+        {QStringLiteral("button(2)"), QStringLiteral("B AH T N")},
+        {QStringLiteral("button(3)"), QStringLiteral("B UH T AH N")},
+        {QStringLiteral("button(4)"), QStringLiteral("B UH T N")}};
     bool confirmButton = false;
     bool confirmHomophones = true; // "won" for one, "to" for two, "for" for four, ...
     // A garbage loop of single phones beside the commands; hearing it rejects the utterance.
     bool garbageLoop = false;
     double garbageWeight = 0.05;
+    // A loop of the most likely words of the general language model beside the commands:
+    // speech that is none of the commands is heard as those words and rejected. Each of its
+    // words costs the weight, so that a command wins where it fits. Left out of it: words of
+    // more than garbageMaxPhones phones (0: none) and words within garbageSoundAlike phones of
+    // a command's word; the commands' own words are in it when garbageWithCommandWords.
+    int garbageWords = 1000;
+    double garbageWordWeight = 1e-28;
+    qsizetype garbageMaxPhones = 6;
+    int garbageSoundAlike = 2;
+    bool garbageWithCommandWords = true;
     // Confidence from a phone-loop pass: (grammar score - phone score) per frame.
     bool phoneLoopConfidence = false;
     double phoneLoopThreshold = -20.0;
@@ -127,9 +141,18 @@ struct RecognizerOptions {
     // 500 ms: same rates on the corpus, a quarter of a second less to wait for each command.
     // Dither: a muted or gated input delivers exact zeros, whose log energy throws the feature
     // means off for the words that follow; a fixed seed keeps results repeatable.
-    QStringList decoderArguments{QStringLiteral("-vad_postspeech"), QStringLiteral("25"),
-                                 QStringLiteral("-dither"),         QStringLiteral("yes"),
-                                 QStringLiteral("-seed"),           QStringLiteral("1")};
+    // -topn 16 -pip 4: more Gaussians per frame and a bonus for each phone, which keeps the
+    // short number words from being swallowed by "button".
+    QStringList decoderArguments{QStringLiteral("-vad_postspeech"),
+                                 QStringLiteral("25"),
+                                 QStringLiteral("-dither"),
+                                 QStringLiteral("yes"),
+                                 QStringLiteral("-seed"),
+                                 QStringLiteral("1"),
+                                 QStringLiteral("-topn"),
+                                 QStringLiteral("16"),
+                                 QStringLiteral("-pip"),
+                                 QStringLiteral("4")};
 };
 
 // What the decoder made of one utterance (for measurements).

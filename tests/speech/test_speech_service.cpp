@@ -8,8 +8,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -301,4 +303,62 @@ TEST_F(SpeechContext, HeardOnTheUserInterfaceThreadOnlyWhileActiveAndNotSuspende
     QObject::disconnect(c);
     EXPECT_EQ(events.join(u'|'), QStringLiteral("button three"));
     ASSERT_TRUE(context->setRulesActive(false, &error));
+}
+
+// What the garbage loop of likely words changes, and how the recognizer copes without the
+// language model it comes from or with pronunciations it cannot use.
+TEST(SpeechRejection, GarbageLoopLanguageModelAndPronunciations) {
+    std::vector<qvspeech::Utterance> clips;
+    QString error;
+    ASSERT_TRUE(qvspeech::synthesize({"button three", "good morning everyone", "press the button"},
+                                     {qvspeech::commandVoices()[0]}, QStringLiteral("cmd"), &clips,
+                                     &error))
+        << qPrintable(error);
+    // A model folder like the installed one but without its general language model.
+    QTemporaryDir noLm;
+    const QDir installed(defaultSpeechModelRoot() + QStringLiteral("/en-us"));
+    ASSERT_TRUE(QDir().mkpath(noLm.filePath("en-us")));
+    ASSERT_TRUE(QFile::link(installed.filePath("en-us"), noLm.filePath("en-us/en-us")));
+    ASSERT_TRUE(
+        QFile::link(installed.filePath("cmudict-en-us.dict"), noLm.filePath("en-us/cmudict.dict")));
+
+    struct Case {
+        const char* name;
+        std::function<void(SpeechServiceOptions&)> change;
+        const char* heard; // what the three clips raised, "R" Recognition, "F" FalseRecognition
+    };
+    const Case cases[] = {
+        {"default", [](SpeechServiceOptions&) {}, "RFF"},
+        // Without the loop everything is taken for the nearest command.
+        {"no garbage", [](SpeechServiceOptions& o) { o.recognizer.garbageWords = 0; }, "RRR"},
+        // Nor can a model without a language model reject, but it still hears the commands.
+        {"no language model", [&](SpeechServiceOptions& o) { o.modelRoot = noLm.path(); }, "RRR"},
+        {"variant of a word the dictionary lacks",
+         [](SpeechServiceOptions& o) {
+             o.recognizer.pronunciations = {{QStringLiteral("qzxqzx(2)"), QStringLiteral("B AH")}};
+         },
+         "RFF"},
+    };
+    for (const Case& c : cases) {
+        SpeechServiceOptions options;
+        c.change(options);
+        std::vector<qvspeech::Outcome> outcomes;
+        ASSERT_TRUE(qvspeech::recognizeAll(clips, options, &outcomes, &error))
+            << c.name << ": " << qPrintable(error);
+        QString heard;
+        for (const qvspeech::Outcome& outcome : outcomes) {
+            heard += outcome.recognitions.isEmpty()
+                         ? (outcome.falseRecognitions.isEmpty() ? u'-' : u'F')
+                         : u'R';
+        }
+        EXPECT_EQ(heard.toStdString(), c.heard) << c.name;
+        EXPECT_EQ(outcomes[0].recognitions, QStringList{"button three"}) << c.name;
+    }
+
+    SpeechServiceOptions broken;
+    broken.recognizer.pronunciations = {{QStringLiteral("button(5)"), QStringLiteral("QQ")}};
+    std::vector<qvspeech::Outcome> outcomes;
+    EXPECT_FALSE(qvspeech::recognizeAll(clips, broken, &outcomes, &error));
+    EXPECT_TRUE(error.contains("The pronunciation \"QQ\" of \"button(5)\" is not valid"))
+        << qPrintable(error);
 }
