@@ -333,11 +333,6 @@ QStringList likelyWords(ps_decoder_t* ps, const QString& languageModel, int coun
     return out;
 }
 
-QStringList words(const char* hypothesis) {
-    return hypothesis ? QString::fromUtf8(hypothesis).split(u' ', Qt::SkipEmptyParts)
-                      : QStringList{};
-}
-
 // Words of the language-model pass that stand for a number word of the grammar.
 bool soundsLike(const QString& heard, const QString& number, bool homophones) {
     if (heard == number) {
@@ -473,9 +468,7 @@ public:
                          "command will not be rejected",
                          qPrintable(model.description));
             }
-            garbageWeight_ = options.garbageWordWeight;
         } else if (options.garbageLoop) {
-            garbageWeight_ = options.garbageWeight;
             for (const char* phone : garbagePhones) {
                 const QByteArray word = QByteArray("qvg_") + QByteArray(phone).toLower();
                 if (ps_add_word(ps_, word.constData(), phone, FALSE) >= 0) {
@@ -498,7 +491,7 @@ public:
         }
         QStringList missing;
         for (const QString& word : used) {
-            if (ps_lookup_word(ps_, word.toUtf8().constData()) == nullptr) {
+            if (pronunciation(word).isEmpty()) {
                 missing << word;
             }
         }
@@ -510,7 +503,9 @@ public:
         if (!garbageWords_.isEmpty()) {
             // A loop of phones or words beside the commands soaks up speech that is none of
             // them; each of its words costs the weight, so that a command wins where it fits.
-            const QString weight = QStringLiteral("/%1/ ").arg(garbageWeight_, 0, 'e', 3);
+            const double each =
+                options_.garbageWords > 0 ? options_.garbageWordWeight : options_.garbageWeight;
+            const QString weight = QStringLiteral("/%1/ ").arg(each, 0, 'e', 3);
             jsgf.replace("public <qvcommand> = ", "public <qvcommand> = <qvgarbage> | ");
             jsgf += QStringLiteral("<qvgarbage> = ( %1%2 )+;\n")
                         .arg(weight, garbageFor(used).join(QStringLiteral(" | ") + weight))
@@ -555,6 +550,10 @@ private:
         if (options_.garbageWords <= 0) {
             return garbageWords_; // the phone loop
         }
+        std::vector<QStringList> commandPhones;
+        for (const QString& word : commandWords) {
+            commandPhones.push_back(pronunciation(word));
+        }
         QStringList garbage;
         for (const QString& word : garbageWords_) {
             const QStringList phones = pronunciation(word);
@@ -562,11 +561,11 @@ private:
             // a word that sounds like a command's word for that word ("gotten", "won").
             const bool tooLong =
                 options_.garbageMaxPhones > 0 && phones.size() > options_.garbageMaxPhones;
-            const bool alike =
-                std::any_of(commandWords.begin(), commandWords.end(), [&](const QString& c) {
-                    return c != word &&
-                           phoneDistance(pronunciation(c), phones) <= options_.garbageSoundAlike;
-                });
+            bool alike = false;
+            for (size_t i = 0; i < commandPhones.size() && !alike; ++i) {
+                alike = commandWords[qsizetype(i)] != word &&
+                        phoneDistance(commandPhones[i], phones) <= options_.garbageSoundAlike;
+            }
             if (!tooLong && !alike) {
                 garbage << word;
             }
@@ -620,7 +619,6 @@ private:
     ps_decoder_t* ps_ = nullptr;
     RecognizerOptions options_;
     QStringList garbageWords_;
-    double garbageWeight_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -762,7 +760,7 @@ private:
         }
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
-        const QStringList heard = words(report.grammarHypothesis.toUtf8().constData());
+        const QStringList heard = report.grammarHypothesis.split(u' ', Qt::SkipEmptyParts);
         // Only a whole text of the grammar is a command; a garbage path may give any words.
         bool accepted = spelling_.contains(report.grammarHypothesis);
         if (accepted && options.phoneLoopConfidence) {
@@ -779,7 +777,8 @@ private:
         }
         if (accepted && options.confirmWithLanguageModel) {
             report.languageModelHypothesis = decoder_->decodeWith(lmSearch, audio, nullptr);
-            const QStringList general = words(report.languageModelHypothesis.toUtf8().constData());
+            const QStringList general =
+                report.languageModelHypothesis.split(u' ', Qt::SkipEmptyParts);
             const QString number = heard.last();
             bool confirmed = false;
             for (qsizetype i = 0; i < general.size() && !confirmed; ++i) {
