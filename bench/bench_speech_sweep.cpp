@@ -5,6 +5,7 @@
 //   garbage=<weight>|0 (a loop of single phones, when words=0)
 //   words=<count of likely words in the garbage loop>|0 wordweight=<weight of each>
 //   maxphones=<n> alike=<phones> cmdwords=0|1 (which words the loop holds)
+//   minfpp=<fewest frames per phone of a command's words>|0
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
 // and -v prints every miss.
@@ -44,6 +45,8 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->garbageSoundAlike = value.toInt();
         } else if (key == QLatin1String("cmdwords")) {
             options->garbageWithCommandWords = value == QLatin1String("1");
+        } else if (key == QLatin1String("minfpp")) {
+            options->minFramesPerPhone = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {
             options->garbageWordWeight = value.toDouble();
         } else if (key == QLatin1String("phone")) {
@@ -134,10 +137,11 @@ int main(int argc, char** argv) {
                                 qPrintable(outcome.recognitions.join(u'|')),
                                 qPrintable(outcome.falseRecognitions.join(u'|')));
                     for (const qv::UtteranceReport& report : outcome.reports) {
-                        std::printf(" {g=%s lm=%s gs=%d ps=%d n=%d}",
+                        std::printf(" {g=%s lm=%s gs=%d ps=%d n=%d fpp=%.1f}",
                                     qPrintable(report.grammarHypothesis),
                                     qPrintable(report.languageModelHypothesis), report.grammarScore,
-                                    report.phoneLoopScore, report.frames);
+                                    report.phoneLoopScore, report.frames,
+                                    report.shortestFramesPerPhone);
                     }
                     std::printf("\n");
                 }

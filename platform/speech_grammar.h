@@ -32,7 +32,7 @@ struct CommandGrammar {
 
 // Limits that keep a hostile file from costing much: file size, nesting, elements, words.
 struct GrammarLimits {
-    qint64 maxBytes = 256 * 1024;
+    qint64 maxBytes = qint64(256) * 1024;
     int maxDepth = 32;
     int maxElements = 4096;
     int maxRules = 256;

@@ -23,7 +23,7 @@
 namespace qv {
 
 QString defaultSpeechModelRoot() {
-    const QString fromEnvironment = qEnvironmentVariable("QV_SPEECH_MODELS");
+    QString fromEnvironment = qEnvironmentVariable("QV_SPEECH_MODELS");
     if (!fromEnvironment.isEmpty()) {
         return fromEnvironment;
     }
@@ -149,7 +149,7 @@ bool readWav16kMono(const QString& file, std::vector<qint16>* samples, QString* 
     if (!in.open(QIODevice::ReadOnly)) {
         return fail(in.errorString());
     }
-    if (in.size() > 64 * 1024 * 1024) {
+    if (in.size() > qint64(64) * 1024 * 1024) {
         return fail(QStringLiteral("too large"));
     }
     const QByteArray bytes = in.readAll();
@@ -537,6 +537,27 @@ public:
         return hypothesis ? QString::fromUtf8(hypothesis) : QString();
     }
 
+    // Of the words of the last hypothesis (silences and noises left out), the fewest frames
+    // per phone of the pronunciation that was heard; 0 when there are none.
+    double shortestFramesPerPhone() const {
+        double shortest = 0;
+        for (ps_seg_t* seg = ps_seg_iter(ps_); seg; seg = ps_seg_next(seg)) {
+            const char* word = ps_seg_word(seg);
+            if (!word || word[0] == '<' || word[0] == '[' || word[0] == '+') {
+                continue;
+            }
+            const qsizetype phones = pronunciation(QString::fromUtf8(word)).size();
+            int first = 0;
+            int last = 0;
+            ps_seg_frames(seg, &first, &last);
+            if (phones > 0) {
+                const double each = double(last - first + 1) / double(phones);
+                shortest = shortest == 0 ? each : std::min(shortest, each);
+            }
+        }
+        return shortest;
+    }
+
 private:
     static bool fail(SpeechError* error, int number, const QString& text) {
         if (error) {
@@ -755,6 +776,7 @@ private:
         int32 score = 0;
         const char* hypothesis = ps_get_hyp(ps, &score);
         report.grammarHypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
+        report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
         if (options.wholeUtterance) {
             report.grammarHypothesis = decoder_->decodeWith(grammarSearch, audio, &score);
         }
@@ -763,6 +785,9 @@ private:
         const QStringList heard = report.grammarHypothesis.split(u' ', Qt::SkipEmptyParts);
         // Only a whole text of the grammar is a command; a garbage path may give any words.
         bool accepted = spelling_.contains(report.grammarHypothesis);
+        if (accepted && report.shortestFramesPerPhone < options.minFramesPerPhone) {
+            accepted = false;
+        }
         if (accepted && options.phoneLoopConfidence) {
             int grammarScore = 0;
             int phoneScore = 0;
@@ -779,7 +804,7 @@ private:
             report.languageModelHypothesis = decoder_->decodeWith(lmSearch, audio, nullptr);
             const QStringList general =
                 report.languageModelHypothesis.split(u' ', Qt::SkipEmptyParts);
-            const QString number = heard.last();
+            const QString& number = heard.last();
             bool confirmed = false;
             for (qsizetype i = 0; i < general.size() && !confirmed; ++i) {
                 if (soundsLike(general[i], number, options.confirmHomophones)) {

@@ -134,6 +134,11 @@ struct RecognizerOptions {
     qsizetype garbageMaxPhones = 6;
     int garbageSoundAlike = 2;
     bool garbageWithCommandWords = true;
+    // A command whose words were said faster than this many 10 ms frames per phone is
+    // rejected: "button" alone gets a number squeezed into its last frames, a lone "seven"
+    // a "button" of a tenth of a second. Four is a little above what the models' three states
+    // per phone allow at the least; commands on the test voices take 4.8 and more. 0: no check.
+    double minFramesPerPhone = 4.0;
     // Confidence from a phone-loop pass: (grammar score - phone score) per frame.
     bool phoneLoopConfidence = false;
     double phoneLoopThreshold = -20.0;
@@ -162,6 +167,7 @@ struct UtteranceReport {
     int frames = 0;
     int grammarScore = 0;
     int phoneLoopScore = 0;
+    double shortestFramesPerPhone = 0; // of the hypothesis' words; 0 when it has none
     bool accepted = false;
     double decodeSeconds = 0; // time spent after the end of speech
     double audioSeconds = 0;

@@ -314,6 +314,13 @@ TEST(SpeechRejection, GarbageLoopLanguageModelAndPronunciations) {
                                      {qvspeech::commandVoices()[0]}, QStringLiteral("cmd"), &clips,
                                      &error))
         << qPrintable(error);
+    // "button" alone in a second voice, which says it quickly.
+    const auto voices = qvspeech::commandVoices();
+    const auto slt = std::find_if(voices.begin(), voices.end(),
+                                  [](const qvspeech::Voice& v) { return v.id == "f-slt"; });
+    ASSERT_NE(slt, voices.end());
+    ASSERT_TRUE(qvspeech::synthesize({"button"}, {*slt}, QStringLiteral("cmd"), &clips, &error))
+        << qPrintable(error);
     // A model folder like the installed one but without its general language model.
     QTemporaryDir noLm;
     const QDir installed(defaultSpeechModelRoot() + QStringLiteral("/en-us"));
@@ -328,16 +335,19 @@ TEST(SpeechRejection, GarbageLoopLanguageModelAndPronunciations) {
         const char* heard; // what the three clips raised, "R" Recognition, "F" FalseRecognition
     };
     const Case cases[] = {
-        {"default", [](SpeechServiceOptions&) {}, "RFF"},
+        {"default", [](SpeechServiceOptions&) {}, "RFFF"},
         // Without the loop everything is taken for the nearest command.
-        {"no garbage", [](SpeechServiceOptions& o) { o.recognizer.garbageWords = 0; }, "RRR"},
+        {"no garbage", [](SpeechServiceOptions& o) { o.recognizer.garbageWords = 0; }, "RRRR"},
+        // The loop hears "button" alone as a command with a number squeezed into its end.
+        {"no duration check", [](SpeechServiceOptions& o) { o.recognizer.minFramesPerPhone = 0; },
+         "RFFR"},
         // Nor can a model without a language model reject, but it still hears the commands.
-        {"no language model", [&](SpeechServiceOptions& o) { o.modelRoot = noLm.path(); }, "RRR"},
+        {"no language model", [&](SpeechServiceOptions& o) { o.modelRoot = noLm.path(); }, "RRRR"},
         {"variant of a word the dictionary lacks",
          [](SpeechServiceOptions& o) {
              o.recognizer.pronunciations = {{QStringLiteral("qzxqzx(2)"), QStringLiteral("B AH")}};
          },
-         "RFF"},
+         "RFFF"},
     };
     for (const Case& c : cases) {
         SpeechServiceOptions options;
