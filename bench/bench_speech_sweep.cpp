@@ -8,7 +8,7 @@
 //   minfpp=<fewest frames per phone of a command's words>|0
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
-// and -v prints every miss.
+// -v prints every miss, -h measures the commands in the held-out voices instead of the corpus.
 #include "tests/speech/speech_runner.h"
 
 #include <QCoreApplication>
@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList settings = app.arguments().mid(1);
     const bool all = settings.removeAll(QStringLiteral("-a")) > 0;
+    const bool heldOut = settings.removeAll(QStringLiteral("-h")) > 0;
     // -s<n>: every n-th utterance only, for a quick look.
     int step = 1;
     for (const QString& setting : settings) {
@@ -85,6 +86,14 @@ int main(int argc, char** argv) {
     if (!qvspeech::synthesizeCorpus(&commands, &others, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
+    }
+    if (heldOut) {
+        commands.clear();
+        if (!qvspeech::synthesize(qvspeech::commandPhrases(), qvspeech::heldOutVoices(),
+                                  QStringLiteral("held"), &commands, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
     }
     auto thin = [step](std::vector<qvspeech::Utterance>& list) {
         std::vector<qvspeech::Utterance> kept;

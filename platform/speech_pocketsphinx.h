@@ -114,11 +114,15 @@ struct RecognizerOptions {
     // utterance's own rather than a running estimate.
     bool wholeUtterance = false;
     // Pronunciations added to the dictionary: "word(2)" and its phones. "button" as it is
-    // said in the north of England and with its second vowel swallowed.
+    // said in the north of England and with its second vowel swallowed; "eight", "nine" and
+    // "five" with the shifted diphthongs of the Midlands and London ("ite", "noin", "foiv").
     QList<QPair<QString, QString>> pronunciations{
         {QStringLiteral("button(2)"), QStringLiteral("B AH T N")},
         {QStringLiteral("button(3)"), QStringLiteral("B UH T AH N")},
-        {QStringLiteral("button(4)"), QStringLiteral("B UH T N")}};
+        {QStringLiteral("button(4)"), QStringLiteral("B UH T N")},
+        {QStringLiteral("eight(2)"), QStringLiteral("AH IY T")},
+        {QStringLiteral("nine(2)"), QStringLiteral("N OY N")},
+        {QStringLiteral("five(2)"), QStringLiteral("F OY V")}};
     bool confirmButton = false;
     bool confirmHomophones = true; // "won" for one, "to" for two, "for" for four, ...
     // A garbage loop of single phones beside the commands; hearing it rejects the utterance.

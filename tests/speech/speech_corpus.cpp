@@ -109,6 +109,21 @@ std::vector<Voice> commandVoices() {
     };
 }
 
+std::vector<Voice> heldOutVoices() {
+    return {
+        espeak(QStringLiteral("h1"), {"-v", "en-gb-x-gbcwmd", "-s", "140", "-p", "60"}),
+        espeak(QStringLiteral("h2"), {"-v", "en-gb-x-gbcwmd+m2", "-s", "175", "-p", "50"}),
+        espeak(QStringLiteral("h3"), {"-v", "en-gb-scotland", "-s", "170", "-p", "30"}),
+        espeak(QStringLiteral("h4"), {"-v", "en-gb-scotland+f2", "-s", "140", "-p", "65"}),
+        espeak(QStringLiteral("h5"), {"-v", "en-gb-x-gbclan", "-s", "170", "-p", "45"}),
+        espeak(QStringLiteral("h6"), {"-v", "en-gb-x-rp", "-s", "150", "-p", "50"}),
+        espeak(QStringLiteral("h7"), {"-v", "en-us+m1", "-s", "150", "-p", "45"}),
+        espeak(QStringLiteral("h8"), {"-v", "en-gb+f4", "-s", "165", "-p", "55"}),
+        espeak(QStringLiteral("h9"), {"-v", "en-029", "-s", "150"}),
+        espeak(QStringLiteral("h10"), {"-v", "en-gb-x-gbclan+m4", "-s", "130", "-p", "35"}),
+    };
+}
+
 std::vector<Voice> otherVoices() {
     const std::vector<Voice> all = commandVoices();
     return {all[0], all[2], all[7], all[11], all[13]};
@@ -139,12 +154,13 @@ bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, co
                     arguments << QStringLiteral("-w") << raw << phrase;
                 }
                 // Resampled to the model's rate; silence trimmed at both ends so that the end
-                // of the file is the end of the speech.
+                // of the file is the end of the speech. Repeatable (-R): sox seeds its dither
+                // afresh on each run otherwise, and the rates would move between runs.
                 const QString part = wav + QStringLiteral(".part.wav");
                 if (!run(voice.program, arguments, error) ||
                     !run(QStringLiteral("sox"),
-                         {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1", "0.02",
-                          "0.5%", "reverse", "silence", "1", "0.02", "0.5%", "reverse"},
+                         {"-R", raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1",
+                          "0.02", "0.5%", "reverse", "silence", "1", "0.02", "0.5%", "reverse"},
                          error) ||
                     !QFile::rename(part, wav)) {
                     QFile::remove(part);

@@ -27,6 +27,9 @@ QStringList otherPhrases();
 // Voices for the commands (espeak-ng variants and flite's CMU voices) and for the others.
 std::vector<Voice> commandVoices();
 std::vector<Voice> otherVoices();
+// Other speeds and pitches of mostly the same accents, for checking that a setting chosen on
+// the corpus is no accident of its voices; not part of the measured corpus.
+std::vector<Voice> heldOutVoices();
 
 // Folder of the cache: $QV_BUILD_DIR/speech-corpus, or beside the test binary.
 QString corpusDir();
