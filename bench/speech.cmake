@@ -6,3 +6,8 @@ set_target_properties(bench_speech_sweep PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${C
 target_link_libraries(bench_speech_sweep PRIVATE qv_speech_corpus)
 
 qv_add_bench(bench_speech SOURCES bench_speech.cpp LIBS qv_speech_corpus)
+
+# The launcher window with a recognizer chosen and a command spoken: its resident memory
+# (target <= 120 MB), in a process of its own.
+qv_add_bench(bench_launcher_speech SOURCES bench_launcher_speech.cpp
+    LIBS qv_student qv_speech_corpus Qt6::Widgets)
