@@ -2,6 +2,7 @@
 // on a small menu, with the installed recognizer chosen, its grammar loaded, listening, and a
 // spoken command pressing a button. A program of its own, so that the peak is the launcher's
 // and not that of other benchmarks run before it.
+#include "bench/resident.h"
 #include "platform/character.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
@@ -20,20 +21,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A figure of /proc/self/status in MB ("VmRSS:" now, "VmHWM:" the peak).
-double residentMb(const QByteArray& field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(field.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return 0;
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -94,8 +81,8 @@ void BM_LauncherSpeechLoaded(benchmark::State& state) {
             return;
         }
     }
-    state.counters["rss_mb"] = residentMb("VmRSS:");
-    state.counters["peak_mb"] = residentMb("VmHWM:");
+    state.counters["rss_mb"] = qvbench::residentMb("VmRSS:");
+    state.counters["peak_mb"] = qvbench::residentMb("VmHWM:");
 }
 BENCHMARK(BM_LauncherSpeechLoaded)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -2,6 +2,7 @@
 // (microphone pace), decode real-time factor, resident memory with speech loaded; then the
 // accuracy and rejection rates on the synthesized corpus, printed as
 // "speech_correct_pct <n>" and "speech_rejected_pct <n>" for scripts/bench.
+#include "bench/resident.h"
 #include "tests/speech/speech_runner.h"
 
 #include <QCoreApplication>
@@ -16,19 +17,6 @@
 namespace {
 
 std::vector<qvspeech::Utterance> commands;
-
-double residentMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return 0;
-}
 
 struct Live {
     std::unique_ptr<qv::SpeechService> service;
@@ -86,7 +74,7 @@ void BM_SpeechEndToRecognition(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
     // The CSV report needs the same counters in every benchmark of the program.
-    state.counters["rss_mb"] = residentMb();
+    state.counters["rss_mb"] = qvbench::residentMb();
     state.counters["rtf"] = 0; // paced at the microphone's speed: see BM_SpeechDecode
 }
 BENCHMARK(BM_SpeechEndToRecognition)
@@ -100,7 +88,7 @@ void BM_SpeechDecode(benchmark::State& state) {
         state.SkipWithError("no recognizer");
         return;
     }
-    state.counters["rss_mb"] = residentMb();
+    state.counters["rss_mb"] = qvbench::residentMb();
     double audio = 0;
     double wall = 0;
     size_t next = 0;
@@ -119,7 +107,7 @@ void BM_SpeechDecode(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
     state.counters["rtf"] = audio > 0 ? wall / audio : 0;
-    state.counters["rss_mb"] = std::max(double(state.counters["rss_mb"]), residentMb());
+    state.counters["rss_mb"] = std::max(double(state.counters["rss_mb"]), qvbench::residentMb());
 }
 BENCHMARK(BM_SpeechDecode)->Unit(benchmark::kMillisecond)->Iterations(44);
 

@@ -776,10 +776,11 @@ private:
         int32 score = 0;
         const char* hypothesis = ps_get_hyp(ps, &score);
         report.grammarHypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
-        report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
         if (options.wholeUtterance) {
             report.grammarHypothesis = decoder_->decodeWith(grammarSearch, audio, &score);
         }
+        // Of the hypothesis that is judged, after the second pass when there is one.
+        report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
         const QStringList heard = report.grammarHypothesis.split(u' ', Qt::SkipEmptyParts);
