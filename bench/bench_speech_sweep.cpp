@@ -6,6 +6,7 @@
 //   words=<count of likely words in the garbage loop>|0 wordweight=<weight of each>
 //   maxphones=<n> alike=<phones> cmdwords=0|1 (which words the loop holds)
 //   minfpp=<fewest frames per phone of a command's words>|0
+//   redecode=<shift of the feature mean above which an utterance is decoded again>|0
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
 // -v prints every miss, -h measures the commands in the held-out voices instead of the corpus.
@@ -47,6 +48,8 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->garbageWithCommandWords = value == QLatin1String("1");
         } else if (key == QLatin1String("minfpp")) {
             options->minFramesPerPhone = value.toDouble();
+        } else if (key == QLatin1String("redecode")) {
+            options->redecodeMeanShift = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {
             options->garbageWordWeight = value.toDouble();
         } else if (key == QLatin1String("phone")) {
@@ -146,11 +149,13 @@ int main(int argc, char** argv) {
                                 qPrintable(outcome.recognitions.join(u'|')),
                                 qPrintable(outcome.falseRecognitions.join(u'|')));
                     for (const qv::UtteranceReport& report : outcome.reports) {
-                        std::printf(" {g=%s lm=%s gs=%d ps=%d n=%d fpp=%.1f}",
+                        std::printf(" {g=%s lm=%s gs=%d ps=%d n=%d fpp=%.1f shift=%.1f%s %.0fms}",
                                     qPrintable(report.grammarHypothesis),
                                     qPrintable(report.languageModelHypothesis), report.grammarScore,
                                     report.phoneLoopScore, report.frames,
-                                    report.shortestFramesPerPhone);
+                                    report.shortestFramesPerPhone, report.meanShift,
+                                    report.decodedAgain ? " again" : "",
+                                    1000 * report.decodeSeconds);
                     }
                     std::printf("\n");
                 }

@@ -16,7 +16,9 @@
 #include <pulse/simple.h>
 #include <sphinxbase/ngram_model.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <thread>
 
@@ -352,6 +354,15 @@ bool soundsLike(const QString& heard, const QString& number, bool homophones) {
 
 // PocketSphinx ends the whole process on some damaged model files, so the files are looked at
 // first: each must be there, and the binary ones must start as the library expects.
+double distance(const std::vector<float>& a, const std::vector<float>& b) {
+    double sum = 0;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const double d = double(a[i]) - double(b[i]);
+        sum += d * d;
+    }
+    return std::sqrt(sum);
+}
+
 bool checkModelFiles(const SpeechModel& model, QString* problem) {
     const QDir dir(model.acousticModel);
     auto starts = [&](const QString& name, const QList<QByteArray>& magics) {
@@ -534,6 +545,35 @@ public:
             *score = best;
         }
         ps_set_search(ps_, grammarSearch);
+        return hypothesis ? QString::fromUtf8(hypothesis) : QString();
+    }
+
+    // The running mean the features are judged against.
+    std::vector<float> featureMean() const {
+        const cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
+        return {cmn->cmn_mean, cmn->cmn_mean + cmn->veclen};
+    }
+
+    // Decodes audio again as it was heard live, against the running mean as it is now; the
+    // mean's state is put back afterwards so that the utterance counts once in it.
+    QString decodeAgainLive(const std::vector<qint16>& audio, int* score) {
+        cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
+        const std::vector<mfcc_t> mean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
+        const std::vector<mfcc_t> sum(cmn->sum, cmn->sum + cmn->veclen);
+        const int32 frames = cmn->nframe;
+        constexpr size_t block = 320;
+        ps_start_utt(ps_);
+        for (size_t at = 0; at < audio.size(); at += block) {
+            ps_process_raw(ps_, audio.data() + at, std::min(block, audio.size() - at), FALSE,
+                           FALSE);
+        }
+        ps_end_utt(ps_);
+        int32 best = 0;
+        const char* hypothesis = ps_get_hyp(ps_, &best);
+        *score = best;
+        std::copy(mean.begin(), mean.end(), cmn->cmn_mean);
+        std::copy(sum.begin(), sum.end(), cmn->sum);
+        cmn->nframe = frames;
         return hypothesis ? QString::fromUtf8(hypothesis) : QString();
     }
 
@@ -769,6 +809,7 @@ private:
         QElapsedTimer timer;
         timer.start();
         ps_decoder_t* ps = decoder_->handle();
+        const std::vector<float> meanBefore = decoder_->featureMean();
         ps_end_utt(ps);
         const RecognizerOptions& options = decoder_->options();
         UtteranceReport report;
@@ -776,8 +817,12 @@ private:
         int32 score = 0;
         const char* hypothesis = ps_get_hyp(ps, &score);
         report.grammarHypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
+        report.meanShift = distance(meanBefore, decoder_->featureMean());
         if (options.wholeUtterance) {
             report.grammarHypothesis = decoder_->decodeWith(grammarSearch, audio, &score);
+        } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
+            report.grammarHypothesis = decoder_->decodeAgainLive(audio, &score);
+            report.decodedAgain = true;
         }
         // Of the hypothesis that is judged, after the second pass when there is one.
         report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();

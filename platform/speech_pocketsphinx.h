@@ -143,6 +143,13 @@ struct RecognizerOptions {
     // a "button" of a tenth of a second. Four is a little above what the models' three states
     // per phone allow at the least; commands on the test voices take 4.8 and more. 0: no check.
     double minFramesPerPhone = 4.0;
+    // The features are judged against a running mean of the speech heard so far, which starts
+    // at the model's stored mean: the first command after listening starts, or after the input
+    // level changed, can be judged against a mean far from this microphone's. An utterance
+    // that moved the mean further than this (the root of the squared differences) is decoded
+    // again against the moved mean. The corpus' first utterance moves it by about 60, a new
+    // voice by up to 13, the same voice by 3 to 9. 0: never.
+    double redecodeMeanShift = 15.0;
     // Confidence from a phone-loop pass: (grammar score - phone score) per frame.
     bool phoneLoopConfidence = false;
     double phoneLoopThreshold = -20.0;
@@ -172,6 +179,8 @@ struct UtteranceReport {
     int grammarScore = 0;
     int phoneLoopScore = 0;
     double shortestFramesPerPhone = 0; // of the hypothesis' words; 0 when it has none
+    double meanShift = 0;              // how far the utterance moved the running feature mean
+    bool decodedAgain = false;         // against the moved mean
     bool accepted = false;
     double decodeSeconds = 0; // time spent after the end of speech
     double audioSeconds = 0;
