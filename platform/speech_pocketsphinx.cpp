@@ -71,6 +71,8 @@ std::vector<SpeechModel> findSpeechModels(const QString& root) {
 namespace {
 
 constexpr int sampleRate = 16000;
+// Samples handed to the decoder at a time while listening (20 ms).
+constexpr size_t liveBlock = 320;
 
 qint64 nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -352,9 +354,8 @@ bool soundsLike(const QString& heard, const QString& number, bool homophones) {
     return alike.value(number).contains(heard);
 }
 
-// PocketSphinx ends the whole process on some damaged model files, so the files are looked at
-// first: each must be there, and the binary ones must start as the library expects.
-double distance(const std::vector<float>& a, const std::vector<float>& b) {
+// How far apart two feature means are: the root of the squared differences.
+double distance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b) {
     double sum = 0;
     for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
         const double d = double(a[i]) - double(b[i]);
@@ -363,6 +364,8 @@ double distance(const std::vector<float>& a, const std::vector<float>& b) {
     return std::sqrt(sum);
 }
 
+// PocketSphinx ends the whole process on some damaged model files, so the files are looked at
+// first: each must be there, and the binary ones must start as the library expects.
 bool checkModelFiles(const SpeechModel& model, QString* problem) {
     const QDir dir(model.acousticModel);
     auto starts = [&](const QString& name, const QList<QByteArray>& magics) {
@@ -534,11 +537,31 @@ public:
     const RecognizerOptions& options() const { return options_; }
 
     // Decodes a whole utterance with one search; the hypothesis and its score.
-    QString decodeWith(const char* search, const std::vector<qint16>& audio, int* score) {
+    // Decodes audio with the given search, as a whole utterance, or block by block as it was
+    // heard live and against the running mean as it is now; the mean's state is then put back
+    // so that the utterance counts once in it.
+    QString decodeWith(const char* search, const std::vector<qint16>& audio, int* score,
+                       bool asHeardLive = false) {
+        cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
+        const std::vector<mfcc_t> mean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
+        const std::vector<mfcc_t> sum(cmn->sum, cmn->sum + cmn->veclen);
+        const int32 frames = cmn->nframe;
         ps_set_search(ps_, search);
         ps_start_utt(ps_);
-        ps_process_raw(ps_, audio.data(), audio.size(), FALSE, TRUE);
+        if (asHeardLive) {
+            for (size_t at = 0; at < audio.size(); at += liveBlock) {
+                ps_process_raw(ps_, audio.data() + at, std::min(liveBlock, audio.size() - at),
+                               FALSE, FALSE);
+            }
+        } else {
+            ps_process_raw(ps_, audio.data(), audio.size(), FALSE, TRUE);
+        }
         ps_end_utt(ps_);
+        if (asHeardLive) {
+            std::copy(mean.begin(), mean.end(), cmn->cmn_mean);
+            std::copy(sum.begin(), sum.end(), cmn->sum);
+            cmn->nframe = frames;
+        }
         int32 best = 0;
         const char* hypothesis = ps_get_hyp(ps_, &best);
         if (score) {
@@ -549,32 +572,9 @@ public:
     }
 
     // The running mean the features are judged against.
-    std::vector<float> featureMean() const {
+    std::vector<mfcc_t> featureMean() const {
         const cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
         return {cmn->cmn_mean, cmn->cmn_mean + cmn->veclen};
-    }
-
-    // Decodes audio again as it was heard live, against the running mean as it is now; the
-    // mean's state is put back afterwards so that the utterance counts once in it.
-    QString decodeAgainLive(const std::vector<qint16>& audio, int* score) {
-        cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
-        const std::vector<mfcc_t> mean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
-        const std::vector<mfcc_t> sum(cmn->sum, cmn->sum + cmn->veclen);
-        const int32 frames = cmn->nframe;
-        constexpr size_t block = 320;
-        ps_start_utt(ps_);
-        for (size_t at = 0; at < audio.size(); at += block) {
-            ps_process_raw(ps_, audio.data() + at, std::min(block, audio.size() - at), FALSE,
-                           FALSE);
-        }
-        ps_end_utt(ps_);
-        int32 best = 0;
-        const char* hypothesis = ps_get_hyp(ps_, &best);
-        *score = best;
-        std::copy(mean.begin(), mean.end(), cmn->cmn_mean);
-        std::copy(sum.begin(), sum.end(), cmn->sum);
-        cmn->nframe = frames;
-        return hypothesis ? QString::fromUtf8(hypothesis) : QString();
     }
 
     // Of the words of the last hypothesis (silences and noises left out), the fewest frames
@@ -760,7 +760,7 @@ private:
     // audio into utterances, and each finished utterance is judged and reported.
     void run() {
         ps_decoder_t* ps = decoder_->handle();
-        std::vector<qint16> chunk(320);
+        std::vector<qint16> chunk(liveBlock);
         std::vector<qint16> utterance;
         const size_t preRoll = sampleRate / 2;
         const size_t maxUtterance = size_t(sampleRate) * 10;
@@ -809,7 +809,7 @@ private:
         QElapsedTimer timer;
         timer.start();
         ps_decoder_t* ps = decoder_->handle();
-        const std::vector<float> meanBefore = decoder_->featureMean();
+        const std::vector<mfcc_t> meanBefore = decoder_->featureMean();
         ps_end_utt(ps);
         const RecognizerOptions& options = decoder_->options();
         UtteranceReport report;
@@ -821,7 +821,7 @@ private:
         if (options.wholeUtterance) {
             report.grammarHypothesis = decoder_->decodeWith(grammarSearch, audio, &score);
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
-            report.grammarHypothesis = decoder_->decodeAgainLive(audio, &score);
+            report.grammarHypothesis = decoder_->decodeWith(grammarSearch, audio, &score, true);
             report.decodedAgain = true;
         }
         // Of the hypothesis that is judged, after the second pass when there is one.
