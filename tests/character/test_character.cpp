@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -27,20 +26,6 @@ namespace {
 
 QString shippedFolder() {
     return qvtest::binDir() + QStringLiteral("/character");
-}
-
-// Runs the event loop until the condition holds; the limit only guards against a hang.
-bool waitUntil(const std::function<bool()>& done, int limitMs = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qSleep(2);
-    }
-    return true;
 }
 
 // What a sink saw, shared between the worker thread and the test.
@@ -307,7 +292,7 @@ TEST(Character, SpeakQueuesInOrderWithBalloonAndSignalPairs) {
     for (const QString& t : texts) {
         c.Speak(t);
     }
-    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 3; }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 3; }));
     EXPECT_EQ(speech.shown, texts);
     EXPECT_EQ(speech.changes, (QList<bool>{true, false, true, false, true, false}));
     EXPECT_FALSE(c.isSpeaking());
@@ -336,7 +321,7 @@ TEST(Character, BalloonShowsTheTextWhileSpeaking) {
         log->hold = false;
     }
     log->released.notify_all();
-    ASSERT_TRUE(waitUntil([&] { return !c.isSpeaking(); }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return !c.isSpeaking(); }));
     EXPECT_EQ(c.balloonText(), QString());
 }
 
@@ -361,7 +346,7 @@ TEST(Character, SpeakNeverWaitsForTheVoice) {
     c.Speak(QStringLiteral("one"));
     c.Speak(QStringLiteral("two"));
     // The worker is stuck playing "one"; the calls above have returned all the same.
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(qvtest::waitUntil([&] {
         std::lock_guard g(log->lock);
         return log->holding;
     }));
@@ -372,7 +357,7 @@ TEST(Character, SpeakNeverWaitsForTheVoice) {
         log->hold = false;
     }
     log->released.notify_all();
-    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 2; }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 2; }));
     EXPECT_EQ(speech.shown, (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
 }
 
@@ -394,7 +379,7 @@ TEST(Character, BurstOfTextsKeepsOnlyTheNewestWaiting) {
         log->hold = false;
     }
     log->released.notify_all();
-    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 3; }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 3; }));
     EXPECT_EQ(speech.shown,
               (QStringList{QStringLiteral("t1"), QStringLiteral("t4"), QStringLiteral("t5")}));
 }
@@ -419,7 +404,7 @@ TEST(Character, VoiceGoesToTheSinkAt22050Hz) {
     ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
     c.Show();
     c.Speak(QStringLiteral("Welcome ann"));
-    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 1; }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 1; }));
     std::lock_guard g(log->lock);
     EXPECT_EQ(log->rate, 22050);
     EXPECT_GT(log->samples.size(), 22050u / 4); // more than a quarter second of voice
@@ -438,7 +423,7 @@ TEST(Character, WorksWithoutAnySoundServer) {
     c.Show();
     c.Speak(QStringLiteral("Starting My Documents"));
     EXPECT_EQ(c.balloonText(), QStringLiteral("Starting My Documents"));
-    ASSERT_TRUE(waitUntil([&] { return speech.ended() == 1; }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 1; }));
     EXPECT_EQ(speech.changes, (QList<bool>{true, false}));
     qunsetenv("PULSE_SERVER");
 }

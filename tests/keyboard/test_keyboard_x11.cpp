@@ -3,9 +3,9 @@
 #include "platform/opacity.h"
 #include "student/clsAlpha.h"
 #include "student/clsKeyboard.h"
+#include "tests/support/testutil.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,19 +17,6 @@ using namespace qv;
 using namespace qv::win32;
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& done, int limitMs = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qSleep(5);
-    }
-    return true;
-}
 
 // With no window manager, nobody gives the new window the keyboard focus.
 void focus(QWidget& w) {
@@ -74,10 +61,11 @@ TEST_F(XTest, PressStringTypesMixedTextIntoTheFocusedLineEdit) {
     edit.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
     focus(edit);
-    ASSERT_TRUE(waitUntil([&] { return edit.hasFocus(); }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return edit.hasFocus(); }));
     const QString text = QStringLiteral("Hello World 2024! a+b=(C*d); \"Yes\"? ~x_y|z{1}<2>,3.4/5");
     clsKeyboard().PressString(text, true);
-    EXPECT_TRUE(waitUntil([&] { return edit.text() == text; })) << edit.text().toStdString();
+    EXPECT_TRUE(qvtest::waitUntil([&] { return edit.text() == text; }))
+        << edit.text().toStdString();
 }
 
 TEST_F(XTest, CapsLockIsReportedWhileHeldAndWhileOn) {
@@ -143,13 +131,13 @@ TEST(XOpacity, HalfTransparentWindowCarriesTheOpacityProperty) {
 
     clsAlpha().SetTransparency(static_cast<std::int32_t>(w.winId()), true, 128);
     QApplication::processEvents();
-    ASSERT_TRUE(waitUntil([&] { return readOpacity().has_value(); }));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return readOpacity().has_value(); }));
     const double level = *readOpacity() / 4294967295.0;
     EXPECT_NEAR(level, 128 / 255.0, 0.002);
 
     clsAlpha().ClearTransparency(static_cast<std::int32_t>(w.winId()));
     QApplication::processEvents();
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(qvtest::waitUntil([&] {
         const auto v = readOpacity();
         return !v || *v == 0xffffffffu;
     }));

@@ -13,7 +13,7 @@ namespace qvrel {
 
 // One modini call that changes (or may change) the file.
 struct Call {
-    enum class Kind { WriteKey, DeleteKey, DeleteSection, RenameSection, RenameKey, RenameKeys };
+    enum class Kind { WriteKey, DeleteKey, DeleteSection, RenameSection, RenameKeys };
     Kind kind;
     QString section;
     QString key;   // the key, or the old key / old section name of a rename

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -284,15 +285,22 @@ TEST_F(SpeechContext, HeardOnTheUserInterfaceThreadOnlyWhileActiveAndNotSuspende
     // end-to-end test).
     EXPECT_EQ(play(clips[1].wav).size(), 1);
 
+    // Not listening: a clip queued now waits, and listening again takes it up. The delivery
+    // stamps whether listening had resumed, so a reader left running while off shows.
     ASSERT_TRUE(context->setRulesActive(false, &error));
+    std::atomic<bool> resumed{false};
+    std::atomic<int> deliveredWhileOff{0};
+    wav->onFileDelivered = [&](const QString&) {
+        if (!resumed) {
+            ++deliveredWhileOff;
+        }
+    };
     ASSERT_TRUE(wav->enqueue(clips[0].wav));
-    QThread::msleep(300);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(wav->drained()); // not listening: nothing is read
-    // Listening again takes up what was waiting.
     QStringList events;
     auto c = QObject::connect(context, &RecognitionContext::Recognition,
                               [&](const QString& t) { events << t; });
+    QCoreApplication::processEvents();
+    resumed = true;
     ASSERT_TRUE(context->setRulesActive(true, &error));
     QElapsedTimer timer;
     timer.start();
@@ -303,6 +311,8 @@ TEST_F(SpeechContext, HeardOnTheUserInterfaceThreadOnlyWhileActiveAndNotSuspende
     QObject::disconnect(c);
     EXPECT_EQ(events.join(u'|'), QStringLiteral("button three"));
     ASSERT_TRUE(context->setRulesActive(false, &error));
+    wav->onFileDelivered = nullptr;
+    EXPECT_EQ(deliveredWhileOff, 0);
 }
 
 // A fresh recognizer judges its first utterance against the model's stored feature mean, far

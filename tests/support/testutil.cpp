@@ -1,6 +1,7 @@
 #include "tests/support/testutil.h"
 
 #include <QFile>
+#include <QTest>
 
 namespace qvtest {
 
@@ -20,8 +21,16 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
     return f.write(bytes) == bytes.size() && f.flush();
 }
 
-QString dataDir() { return qEnvironmentVariable("QV_TEST_DATA"); }
+QString dataDir() {
+    return qEnvironmentVariable("QV_TEST_DATA");
+}
 
-QString binDir() { return qEnvironmentVariable("QV_BIN_DIR"); }
+QString binDir() {
+    return qEnvironmentVariable("QV_BIN_DIR");
+}
+
+bool waitUntil(const std::function<bool()>& done, int limitMs) {
+    return QTest::qWaitFor(done, limitMs);
+}
 
 } // namespace qvtest

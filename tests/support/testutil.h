@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace qvtest {
 
@@ -14,5 +15,7 @@ bool writeAll(const QString& path, const QByteArray& bytes);
 QString dataDir();
 // Folder of the built binaries (qv.ini and the data files sit beside them).
 QString binDir();
+// Runs the event loop until the condition holds; the limit only guards against a hang.
+bool waitUntil(const std::function<bool()>& done, int limitMs = 20000);
 
 } // namespace qvtest
