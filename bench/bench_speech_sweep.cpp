@@ -1,8 +1,6 @@
 // Measures the rejection settings of the speech service on the synthesized corpus: for each
 // setting given on the command line, the share of commands recognised correctly and of other
 // speech rejected. A setting is "name:key=value,key=value,..." changing the service's defaults:
-//   lm=0|1 whole=0|1 button=0|1 homophones=0|1 phone=<threshold>|off
-//   garbage=<weight>|0 (a loop of single phones, when words=0)
 //   words=<count of likely words in the garbage loop>|0 wordweight=<weight of each>
 //   maxphones=<n> alike=<phones> cmdwords=0|1 (which words the loop holds)
 //   minfpp=<fewest frames per phone of a command's words>|0
@@ -23,21 +21,10 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
     for (const QString& item : rest.split(u',', Qt::SkipEmptyParts)) {
         const QString key = item.section(u'=', 0, 0);
         const QString value = item.section(u'=', 1);
-        if (key == QLatin1String("lm")) {
-            options->confirmWithLanguageModel = value == QLatin1String("1");
-        } else if (key == QLatin1String("whole")) {
-            options->wholeUtterance = value == QLatin1String("1");
-        } else if (key == QLatin1String("pron") && value == QLatin1String("none")) {
+        if (key == QLatin1String("pron") && value == QLatin1String("none")) {
             options->pronunciations.clear();
         } else if (key == QLatin1String("pron")) {
             options->pronunciations.append({value.section(u'/', 0, 0), value.section(u'/', 1)});
-        } else if (key == QLatin1String("button")) {
-            options->confirmButton = value == QLatin1String("1");
-        } else if (key == QLatin1String("homophones")) {
-            options->confirmHomophones = value == QLatin1String("1");
-        } else if (key == QLatin1String("garbage")) {
-            options->garbageLoop = value.toDouble() > 0;
-            options->garbageWeight = value.toDouble();
         } else if (key == QLatin1String("words")) {
             options->garbageWords = value.toInt();
         } else if (key == QLatin1String("maxphones")) {
@@ -52,9 +39,6 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->redecodeMeanShift = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {
             options->garbageWordWeight = value.toDouble();
-        } else if (key == QLatin1String("phone")) {
-            options->phoneLoopConfidence = value != QLatin1String("off");
-            options->phoneLoopThreshold = value.toDouble();
         } else if (key == QLatin1String("arg") && value == QLatin1String("none")) {
             options->decoderArguments.clear();
         } else if (key == QLatin1String("arg")) {
@@ -149,11 +133,9 @@ int main(int argc, char** argv) {
                                 qPrintable(outcome.recognitions.join(u'|')),
                                 qPrintable(outcome.falseRecognitions.join(u'|')));
                     for (const qv::UtteranceReport& report : outcome.reports) {
-                        std::printf(" {g=%s lm=%s gs=%d ps=%d n=%d fpp=%.1f shift=%.1f%s %.0fms}",
-                                    qPrintable(report.grammarHypothesis),
-                                    qPrintable(report.languageModelHypothesis), report.grammarScore,
-                                    report.phoneLoopScore, report.frames,
-                                    report.shortestFramesPerPhone, report.meanShift,
+                        std::printf(" {g=%s gs=%d n=%d fpp=%.1f shift=%.1f%s %.0fms}",
+                                    qPrintable(report.grammarHypothesis), report.grammarScore,
+                                    report.frames, report.shortestFramesPerPhone, report.meanShift,
                                     report.decodedAgain ? " again" : "",
                                     1000 * report.decodeSeconds);
                     }

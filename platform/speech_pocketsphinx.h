@@ -45,6 +45,9 @@ std::vector<SpeechModel> findSpeechModels(const QString& root);
 // Where the models are looked up: QV_SPEECH_MODELS when set, else the Debian folder.
 QString defaultSpeechModelRoot();
 
+// The one audio format of the recognizer: 16 kHz, 16-bit, mono.
+constexpr int speechSampleRate = 16000;
+
 // Audio at 16 kHz, 16-bit, mono, pulled by the decoding thread.
 class AudioInput {
 public:
@@ -102,17 +105,14 @@ private:
     qint64 startNs_ = 0;
 };
 
+// Plays the WAV files once, in real time, each followed by silence, then ends the stream.
+std::unique_ptr<AudioInput> createWavFilesInput(const QStringList& files);
+
 // Reads a WAV file's samples; false unless it is 16 kHz, 16-bit PCM, mono.
 bool readWav16kMono(const QString& file, std::vector<qint16>* samples, QString* error);
 
 // How out-of-grammar speech is told apart from the commands.
 struct RecognizerOptions {
-    // Second pass of the utterance with the general language model; the command is kept only
-    // when that pass also heard its number (and "button", when confirmButton).
-    bool confirmWithLanguageModel = false;
-    // The finished utterance is decoded again as a whole, so that the cepstral mean is the
-    // utterance's own rather than a running estimate.
-    bool wholeUtterance = false;
     // Pronunciations added to the dictionary: "word(2)" and its phones. "button" as it is
     // said in the north of England and with its second vowel swallowed; "eight", "nine" and
     // "five" with the shifted diphthongs of the Midlands and London ("ite", "noin", "foiv").
@@ -123,11 +123,6 @@ struct RecognizerOptions {
         {QStringLiteral("eight(2)"), QStringLiteral("AH IY T")},
         {QStringLiteral("nine(2)"), QStringLiteral("N OY N")},
         {QStringLiteral("five(2)"), QStringLiteral("F OY V")}};
-    bool confirmButton = false;
-    bool confirmHomophones = true; // "won" for one, "to" for two, "for" for four, ...
-    // A garbage loop of single phones beside the commands; hearing it rejects the utterance.
-    bool garbageLoop = false;
-    double garbageWeight = 0.05;
     // A loop of the most likely words of the general language model beside the commands:
     // speech that is none of the commands is heard as those words and rejected. Each of its
     // words costs the weight, so that a command wins where it fits. Left out of it: words of
@@ -150,9 +145,6 @@ struct RecognizerOptions {
     // again against the moved mean. The corpus' first utterance moves it by about 60, a new
     // voice by up to 13, the same voice by 3 to 9. 0: never.
     double redecodeMeanShift = 15.0;
-    // Confidence from a phone-loop pass: (grammar score - phone score) per frame.
-    bool phoneLoopConfidence = false;
-    double phoneLoopThreshold = -20.0;
     // Extra decoder arguments. Speech ends after 250 ms of silence rather than the library's
     // 500 ms: same rates on the corpus, a quarter of a second less to wait for each command.
     // Dither: a muted or gated input delivers exact zeros, whose log energy throws the feature
@@ -174,10 +166,8 @@ struct RecognizerOptions {
 // What the decoder made of one utterance (for measurements).
 struct UtteranceReport {
     QString grammarHypothesis;
-    QString languageModelHypothesis;
     int frames = 0;
     int grammarScore = 0;
-    int phoneLoopScore = 0;
     double shortestFramesPerPhone = 0; // of the hypothesis' words; 0 when it has none
     double meanShift = 0;              // how far the utterance moved the running feature mean
     bool decodedAgain = false;         // against the moved mean

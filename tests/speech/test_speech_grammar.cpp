@@ -1,5 +1,7 @@
-// The XML command grammar reader and its JSGF conversion.
+// The XML command grammar reader and its JSGF conversion, and the rule that takes an utterance
+// for a command.
 #include "platform/speech_grammar.h"
+#include "platform/speech_judge.h"
 #include "tests/speech/speech_corpus.h"
 #include "tests/speech/speech_runner.h"
 
@@ -211,4 +213,34 @@ TEST(SpeechGrammar, PhraseExpansionStopsAtItsBound) {
                                           list + list + list + "</RULE></GRAMMAR>");
     EXPECT_EQ(commandGrammarPhrases(grammar, 50).size(), 50);
     EXPECT_EQ(commandGrammarPhrases(grammar, 20000).size(), 10000);
+}
+
+// What the decoder heard is a command only as a whole text of the grammar, said no faster than
+// the duration check allows; a rejection reports the words as heard.
+TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedIsAccepted) {
+    const QHash<QString, QString> commands{{"button three", "Button Three"},
+                                           {"button ten", "Button Ten"}};
+    struct Row {
+        const char* heard;
+        double framesPerPhone;
+        double minimum;
+        bool accepted;
+        const char* text;
+    } rows[] = {
+        {"button three", 4.8, 4.0, true, "Button Three"},
+        {"button ten", 4.0, 4.0, true, "Button Ten"},
+        {"button three", 3.5, 4.0, false, "Button Three"},
+        {"button three", 3.5, 0.0, true, "Button Three"},
+        {"button three seven", 6.0, 4.0, false, "button three seven"},
+        {"can i go button three", 6.0, 4.0, false, "can i go button three"},
+        {"button", 6.0, 4.0, false, "button"},
+        {"Button Three", 6.0, 4.0, false, "Button Three"},
+        {"", 0.0, 0.0, false, ""},
+    };
+    for (const Row& row : rows) {
+        const Judgement j = judgeUtterance(QString::fromLatin1(row.heard), row.framesPerPhone,
+                                           commands, row.minimum);
+        EXPECT_EQ(j.accepted, row.accepted) << row.heard << " at " << row.framesPerPhone;
+        EXPECT_EQ(j.text, QString::fromLatin1(row.text)) << row.heard;
+    }
 }

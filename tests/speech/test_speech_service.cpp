@@ -110,7 +110,6 @@ TEST(SpeechService, ADamagedModelIsAClearError) {
     touch(root.filePath("en-us/cmudict-en-us.dict"), "button B AH T AH N\n");
     SpeechServiceOptions options;
     options.modelRoot = root.path();
-    options.recognizer.confirmWithLanguageModel = false;
     options.audioInput = [] { return std::make_unique<WavFileInput>(); };
     auto service = createPocketSphinxService(options);
     ASSERT_EQ(service->recognizers().size(), 1);
@@ -135,7 +134,6 @@ TEST(SpeechService, AModelWithAFileMissingIsAClearError) {
     touch(root.filePath("en-us/x.dict"), "button B AH T AH N\n");
     SpeechServiceOptions options;
     options.modelRoot = root.path();
-    options.recognizer.confirmWithLanguageModel = false;
     options.audioInput = [] { return std::make_unique<WavFileInput>(); };
     auto service = createPocketSphinxService(options);
     SpeechError error;

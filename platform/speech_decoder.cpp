@@ -1,0 +1,327 @@
+#include "platform/speech_decoder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <sphinxbase/ngram_model.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+const char* const grammarSearch = "qvgrammar";
+
+namespace {
+
+// The count most likely single words of a language model that the decoder can say, each a
+// plain lower-case word (JSGF keywords left out), most likely first.
+QStringList likelyWords(ps_decoder_t* ps, const QString& languageModel, int count) {
+    logmath_t* logmath = logmath_init(1.0001, 0, 0);
+    ngram_model_t* model =
+        ngram_model_read(nullptr, languageModel.toLocal8Bit().constData(), NGRAM_AUTO, logmath);
+    QStringList out;
+    if (model) {
+        std::vector<std::pair<int32, int32>> ranked;
+        const uint32* counts = ngram_model_get_counts(model);
+        for (uint32 wid = 0; wid < counts[0]; ++wid) {
+            int32 used = 0;
+            ranked.emplace_back(-ngram_ng_prob(model, int32(wid), nullptr, 0, &used), int32(wid));
+        }
+        std::sort(ranked.begin(), ranked.end());
+        static const QSet<QString> keywords{QStringLiteral("public"), QStringLiteral("import"),
+                                            QStringLiteral("grammar")};
+        for (const auto& [score, wid] : ranked) {
+            if (out.size() >= count) {
+                break;
+            }
+            const QString word = QString::fromUtf8(ngram_word(model, wid));
+            const bool plain =
+                !word.isEmpty() && std::all_of(word.begin(), word.end(),
+                                               [](QChar c) { return c >= u'a' && c <= u'z'; });
+            if (plain && !keywords.contains(word) &&
+                ps_lookup_word(ps, word.toUtf8().constData()) != nullptr) {
+                out << word;
+            }
+        }
+        ngram_model_free(model);
+    }
+    logmath_free(logmath);
+    return out;
+}
+
+bool fail(SpeechError* error, int number, const QString& text) {
+    if (error) {
+        *error = {number, text};
+    }
+    return false;
+}
+
+// How many phones must change to turn one pronunciation into the other.
+int phoneDistance(const QStringList& a, const QStringList& b) {
+    std::vector<int> row(size_t(b.size()) + 1);
+    for (size_t j = 0; j < row.size(); ++j) {
+        row[j] = int(j);
+    }
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int up = row[size_t(j)];
+            row[size_t(j)] = std::min(
+                {up + 1, row[size_t(j) - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row.back();
+}
+
+void collectWords(const GrammarNode& node, QStringList* words) {
+    for (const QString& word : node.words) {
+        if (!words->contains(word)) {
+            *words << word;
+        }
+    }
+    for (const GrammarNode& child : node.children) {
+        collectWords(child, words);
+    }
+}
+
+} // namespace
+
+double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b) {
+    double sum = 0;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const double d = double(a[i]) - double(b[i]);
+        sum += d * d;
+    }
+    return std::sqrt(sum);
+}
+
+// PocketSphinx ends the whole process on some damaged model files, so the files are looked at
+// first: each must be there, and the binary ones must start as the library expects.
+bool checkModelFiles(const SpeechModel& model, QString* problem) {
+    const QDir dir(model.acousticModel);
+    auto starts = [&](const QString& name, const QList<QByteArray>& magics) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            *problem = QStringLiteral("%1 is missing").arg(file.fileName());
+            return false;
+        }
+        const QByteArray head = file.read(8);
+        for (const QByteArray& magic : magics) {
+            if (head.startsWith(magic)) {
+                return true;
+            }
+        }
+        *problem = QStringLiteral("%1 is damaged").arg(file.fileName());
+        return false;
+    };
+    if (!starts(QStringLiteral("mdef"), {"BMDF", "0.3\n"}) ||
+        !starts(QStringLiteral("means"), {"s3\n"}) ||
+        !starts(QStringLiteral("variances"), {"s3\n"}) ||
+        !starts(QStringLiteral("transition_matrices"), {"s3\n"}) ||
+        !starts(QStringLiteral("feat.params"), {"-"})) {
+        return false;
+    }
+    if (!dir.exists(QStringLiteral("sendump")) && !dir.exists(QStringLiteral("mixture_weights"))) {
+        *problem = QStringLiteral("%1 has no mixture weights").arg(dir.path());
+        return false;
+    }
+    if (!QFileInfo(model.dictionary).isReadable()) {
+        *problem = QStringLiteral("%1 cannot be read").arg(model.dictionary);
+        return false;
+    }
+    return true;
+}
+
+Decoder::~Decoder() {
+    if (ps_) {
+        ps_free(ps_);
+    }
+}
+
+bool Decoder::build(const SpeechModel& model, const RecognizerOptions& options,
+                    SpeechError* error) {
+    options_ = options;
+    QString problem;
+    if (!checkModelFiles(model, &problem)) {
+        return fail(error, SpeechRecognizerBuild,
+                    QStringLiteral("The recognizer \"%1\" cannot be built: %2")
+                        .arg(model.description, problem));
+    }
+    QList<QByteArray> arguments{"-hmm",      model.acousticModel.toLocal8Bit(),
+                                "-dict",     model.dictionary.toLocal8Bit(),
+                                "-samprate", "16000",
+                                "-logfn",    "/dev/null"};
+    for (const QString& argument : options.decoderArguments) {
+        arguments << argument.toLocal8Bit();
+    }
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>("quorvel"));
+    for (QByteArray& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    cmd_ln_t* config = cmd_ln_parse_r(nullptr, ps_args(), int(argv.size() - 1), argv.data(), FALSE);
+    if (config) {
+        ps_ = ps_init(config);
+        cmd_ln_free_r(config);
+    }
+    if (!ps_) {
+        return fail(error, SpeechRecognizerBuild,
+                    QStringLiteral("The recognizer \"%1\" cannot be built from %2")
+                        .arg(model.description, model.acousticModel));
+    }
+    for (const auto& [word, phones] : options.pronunciations) {
+        // Variants of words this dictionary does not have (another language) are skipped.
+        const QString base = word.section(u'(', 0, 0);
+        if (ps_lookup_word(ps_, base.toUtf8().constData()) == nullptr) {
+            continue;
+        }
+        if (ps_add_word(ps_, word.toUtf8().constData(), phones.toUtf8().constData(), FALSE) < 0) {
+            return fail(error, SpeechRecognizerBuild,
+                        QStringLiteral("The pronunciation \"%1\" of \"%2\" is not valid")
+                            .arg(phones, word));
+        }
+    }
+    if (options.garbageWords > 0) {
+        // Without a general language model the commands are still heard, but anything else is
+        // taken for the nearest command.
+        if (!model.languageModel.isEmpty()) {
+            garbageWords_ = likelyWords(ps_, model.languageModel, options.garbageWords);
+        }
+        if (garbageWords_.isEmpty()) {
+            qWarning("The recognizer \"%s\" has no language model: speech that is not a "
+                     "command will not be rejected",
+                     qPrintable(model.description));
+        }
+    }
+    return true;
+}
+
+bool Decoder::setGrammar(const CommandGrammar& grammar, SpeechError* error) {
+    QByteArray jsgf;
+    QString message;
+    if (!commandGrammarToJsgf(grammar, &jsgf, &message)) {
+        return fail(error, SpeechGrammarFile, message);
+    }
+    QStringList used;
+    for (const GrammarRule& rule : grammar.rules) {
+        collectWords(rule.body, &used);
+    }
+    QStringList missing;
+    for (const QString& word : used) {
+        if (pronunciation(word).isEmpty()) {
+            missing << word;
+        }
+    }
+    if (!missing.isEmpty()) {
+        return fail(error, SpeechGrammarWords,
+                    QStringLiteral("The recognizer does not know the words: %1")
+                        .arg(missing.join(QStringLiteral(", "))));
+    }
+    if (!garbageWords_.isEmpty()) {
+        // A loop of words beside the commands soaks up speech that is none of them; each of its
+        // words costs the weight, so that a command wins where it fits.
+        const QString weight = QStringLiteral("/%1/ ").arg(options_.garbageWordWeight, 0, 'e', 3);
+        jsgf.replace("public <qvcommand> = ", "public <qvcommand> = <qvgarbage> | ");
+        jsgf += QStringLiteral("<qvgarbage> = ( %1%2 )+;\n")
+                    .arg(weight, garbageFor(used).join(QStringLiteral(" | ") + weight))
+                    .toUtf8();
+    }
+    if (ps_set_jsgf_string(ps_, grammarSearch, jsgf.constData()) < 0 ||
+        ps_set_search(ps_, grammarSearch) < 0) {
+        return fail(error, SpeechGrammarFile, QStringLiteral("The recognizer refused the grammar"));
+    }
+    return true;
+}
+
+QString Decoder::decodeAgainLive(const std::vector<qint16>& audio, int* score) {
+    cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
+    const std::vector<mfcc_t> mean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
+    const std::vector<mfcc_t> sum(cmn->sum, cmn->sum + cmn->veclen);
+    const int32 frames = cmn->nframe;
+    ps_set_search(ps_, grammarSearch);
+    ps_start_utt(ps_);
+    for (size_t at = 0; at < audio.size(); at += liveBlock) {
+        ps_process_raw(ps_, audio.data() + at, std::min(liveBlock, audio.size() - at), FALSE,
+                       FALSE);
+    }
+    ps_end_utt(ps_);
+    std::copy(mean.begin(), mean.end(), cmn->cmn_mean);
+    std::copy(sum.begin(), sum.end(), cmn->sum);
+    cmn->nframe = frames;
+    int32 best = 0;
+    const char* hypothesis = ps_get_hyp(ps_, &best);
+    if (score) {
+        *score = best;
+    }
+    return hypothesis ? QString::fromUtf8(hypothesis) : QString();
+}
+
+std::vector<mfcc_t> Decoder::featureMean() const {
+    const cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
+    return {cmn->cmn_mean, cmn->cmn_mean + cmn->veclen};
+}
+
+double Decoder::shortestFramesPerPhone() const {
+    double shortest = 0;
+    for (ps_seg_t* seg = ps_seg_iter(ps_); seg; seg = ps_seg_next(seg)) {
+        const char* word = ps_seg_word(seg);
+        if (!word || word[0] == '<' || word[0] == '[' || word[0] == '+') {
+            continue;
+        }
+        const qsizetype phones = pronunciation(QString::fromUtf8(word)).size();
+        int first = 0;
+        int last = 0;
+        ps_seg_frames(seg, &first, &last);
+        if (phones > 0) {
+            const double each = double(last - first + 1) / double(phones);
+            shortest = shortest == 0 ? each : std::min(shortest, each);
+        }
+    }
+    return shortest;
+}
+
+QStringList Decoder::garbageFor(const QStringList& commandWords) const {
+    std::vector<QStringList> commandPhones;
+    for (const QString& word : commandWords) {
+        commandPhones.push_back(pronunciation(word));
+    }
+    QStringList garbage;
+    for (const QString& word : garbageWords_) {
+        const QStringList phones = pronunciation(word);
+        // One long word could stand for a whole command ("political" for "button four"), a word
+        // that sounds like a command's word for that word ("gotten", "won").
+        const bool tooLong =
+            options_.garbageMaxPhones > 0 && phones.size() > options_.garbageMaxPhones;
+        bool alike = false;
+        for (size_t i = 0; i < commandPhones.size() && !alike; ++i) {
+            alike = commandWords[qsizetype(i)] != word &&
+                    phoneDistance(commandPhones[i], phones) <= options_.garbageSoundAlike;
+        }
+        if (!tooLong && !alike) {
+            garbage << word;
+        }
+    }
+    // The commands' own words belong in it too: "button" alone, or with a number that is not in
+    // the grammar, is then heard as garbage.
+    if (options_.garbageWithCommandWords) {
+        for (const QString& word : commandWords) {
+            if (!garbage.contains(word)) {
+                garbage << word;
+            }
+        }
+    }
+    return garbage;
+}
+
+QStringList Decoder::pronunciation(const QString& word) const {
+    const char* phones = ps_lookup_word(ps_, word.toUtf8().constData());
+    return phones ? QString::fromLatin1(phones).split(u' ', Qt::SkipEmptyParts) : QStringList{};
+}
+
+} // namespace qv

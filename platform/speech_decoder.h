@@ -1,0 +1,63 @@
+#pragma once
+// The PocketSphinx decoder of one recognizer, with the command grammar and the loop of likely
+// words beside it that soaks up speech that is no command. Used by the recognition context on
+// its decoding thread only.
+#include "platform/speech_grammar.h"
+#include "platform/speech_pocketsphinx.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <pocketsphinx.h>
+
+#include <vector>
+
+namespace qv {
+
+// Samples handed to the decoder at a time while listening (20 ms).
+constexpr size_t liveBlock = 320;
+// The name of the command grammar's search.
+extern const char* const grammarSearch;
+
+// PocketSphinx ends the whole process on some damaged model files, so the files are looked at
+// first: each must be there, and the binary ones must start as the library expects.
+bool checkModelFiles(const SpeechModel& model, QString* problem);
+
+// How far apart two feature means are: the root of the squared differences.
+double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b);
+
+class Decoder {
+public:
+    Decoder() = default;
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+    ~Decoder();
+
+    bool build(const SpeechModel& model, const RecognizerOptions& options, SpeechError* error);
+    bool setGrammar(const CommandGrammar& grammar, SpeechError* error);
+
+    ps_decoder_t* handle() const { return ps_; }
+    const RecognizerOptions& options() const { return options_; }
+
+    // Decodes the audio again with the grammar, block by block as it was heard live and
+    // against the running mean as it is now; the mean's state is then put back so that the
+    // utterance counts once in it. The hypothesis, and its score in score.
+    QString decodeAgainLive(const std::vector<qint16>& audio, int* score);
+
+    // The running mean the features are judged against.
+    std::vector<mfcc_t> featureMean() const;
+
+    // Of the words of the last hypothesis (silences and noises left out), the fewest frames
+    // per phone of the pronunciation that was heard; 0 when there are none.
+    double shortestFramesPerPhone() const;
+
+private:
+    QStringList garbageFor(const QStringList& commandWords) const;
+    QStringList pronunciation(const QString& word) const;
+
+    ps_decoder_t* ps_ = nullptr;
+    RecognizerOptions options_;
+    QStringList garbageWords_;
+};
+
+} // namespace qv
