@@ -119,7 +119,7 @@ std::optional<CharacterData> readCharacter(const QString& manifestPath, const QS
             if (!renderer->isValid() || renderer->defaultSize().isEmpty()) {
                 return fail(why, QStringLiteral("frame %1 is not a valid picture").arg(frame.file));
             }
-            data.renderers.insert(frame.file, std::move(renderer));
+            data.renderers.insert(frame.file, renderer);
         }
     }
     return data;

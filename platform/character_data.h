@@ -29,8 +29,8 @@ struct CharacterData {
 };
 
 // Limits that keep a hostile manifest from costing much.
-inline constexpr qint64 kMaxManifestBytes = 64 * 1024;
-inline constexpr qint64 kMaxFrameBytes = 1024 * 1024;
+inline constexpr qint64 kMaxManifestBytes = qint64(64) * 1024;
+inline constexpr qint64 kMaxFrameBytes = qint64(1024) * 1024;
 inline constexpr int kMaxFramesPerAnimation = 64;
 inline constexpr int kMinFrameMs = 20;
 inline constexpr int kMaxFrameMs = 60000;

@@ -119,8 +119,10 @@ QImage decodeDib(QByteArrayView data) {
         if (!b.has(pos, std::uint64_t(colors) * 4))
             return {};
         palette.resize(colors);
-        for (std::uint32_t i = 0; i < colors; ++i)
-            palette[i] = qRgb(b.u8(pos + 4 * i + 2), b.u8(pos + 4 * i + 1), b.u8(pos + 4 * i));
+        for (std::uint32_t i = 0; i < colors; ++i) {
+            const std::uint64_t at = pos + 4 * std::uint64_t(i);
+            palette[i] = qRgb(b.u8(at + 2), b.u8(at + 1), b.u8(at));
+        }
         pos += std::uint64_t(colors) * 4;
     }
     const std::uint64_t xorStride = ((std::uint64_t(w) * bpp + 31) / 32) * 4;
@@ -276,7 +278,7 @@ public:
         if (countOff + 4 > optSize)
             return false;
         const std::uint32_t dirCount = b_.u32(opt + countOff);
-        const std::uint64_t resDir = opt + countOff + 4 + 2 * 8;
+        const std::uint64_t resDir = opt + countOff + 4 + std::uint64_t(2) * 8;
         if (dirCount <= 2 || resDir + 8 > opt + optSize)
             return false;
         resourceRva_ = b_.u32(resDir);
