@@ -143,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view ts = trimBlanks(section);
     const std::string_view tk = trimBlanks(key);
     const std::string_view tv = trimBlanks(value);
-    const bool plainNames = !ts.empty() && !tk.empty();
+    const bool plainNames = !tk.empty(); // an empty section is the nameless one
     if (op == 0 && plainNames) {
         // The key reads back as written, and the same write again is no change.
         check(read(after, ts, tk) == std::optional<std::string>(readableValue(value)));

@@ -42,11 +42,14 @@ void classify(std::string_view bytes, Line& line) {
     }
     if (first < text.size() && text[first] == '[') {
         const std::size_t close = text.rfind(']');
-        if (close != std::string_view::npos && close > first) {
-            line.kind = Line::Kind::Section;
-            line.name = trimBlanks(text.substr(first + 1, close - first - 1));
-            return;
-        }
+        line.kind = Line::Kind::Section;
+        line.name = trimBlanks(close != std::string_view::npos && close > first
+                                   ? text.substr(first + 1, close - first - 1)
+                                   : text.substr(first + 1));
+        return;
+    }
+    if (first < text.size() && text[first] == ';') {
+        return; // a remark, whatever it holds
     }
     const std::size_t eq = text.find('=');
     if (eq != std::string_view::npos) {
@@ -126,36 +129,51 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 std::string_view readableValue(std::string_view rawValue) {
-    std::string_view v = trimBlanks(rawValue);
+    std::string_view v = trimBlanks(rawValue.substr(0, rawValue.find('\0')));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
     }
     return v;
 }
 
+namespace {
+
+// The section that starts with the header line: its body runs to the next header.
+SectionSpan spanFrom(std::string_view bytes, const Line& header, LineReader& reader) {
+    SectionSpan span;
+    span.header = header;
+    span.bodyEnd = bytes.size();
+    span.lastFilled = header.end;
+    span.lastFilledHasEnd = header.end == header.begin || header.hasLineEnd();
+    while (auto body = reader.next()) {
+        if (body->kind == Line::Kind::Section) {
+            span.bodyEnd = body->begin;
+            break;
+        }
+        if (!isBlankLine(bytes, *body)) {
+            span.lastFilled = body->end;
+            span.lastFilledHasEnd = body->hasLineEnd();
+        }
+    }
+    return span;
+}
+
+} // namespace
+
 std::optional<SectionSpan> findSection(std::string_view bytes, std::string_view section) {
     const std::string_view wanted = trimBlanks(section);
     LineReader reader(bytes);
+    if (wanted.empty()) {
+        // The nameless section: the lines before the first header, behind no header line.
+        Line top;
+        top.begin = top.contentEnd = top.end = hasBom(bytes) ? kBom.size() : 0;
+        top.kind = Line::Kind::Section;
+        return spanFrom(bytes, top, reader);
+    }
     while (auto line = reader.next()) {
-        if (line->kind != Line::Kind::Section || !sameName(line->name, wanted)) {
-            continue;
+        if (line->kind == Line::Kind::Section && sameName(line->name, wanted)) {
+            return spanFrom(bytes, *line, reader);
         }
-        SectionSpan span;
-        span.header = *line;
-        span.bodyEnd = bytes.size();
-        span.lastFilled = line->end;
-        span.lastFilledHasEnd = line->hasLineEnd();
-        while (auto body = reader.next()) {
-            if (body->kind == Line::Kind::Section) {
-                span.bodyEnd = body->begin;
-                break;
-            }
-            if (!isBlankLine(bytes, *body)) {
-                span.lastFilled = body->end;
-                span.lastFilledHasEnd = body->hasLineEnd();
-            }
-        }
-        return span;
     }
     return std::nullopt;
 }
@@ -202,7 +220,7 @@ std::optional<std::string_view> lookup(std::string_view bytes, std::string_view 
     const char* const data = bytes.data();
     const std::size_t size = bytes.size();
     std::size_t pos = hasBom(bytes) ? kBom.size() : 0;
-    bool inSection = false;
+    bool inSection = wantedSection.empty(); // the nameless section comes first
     while (pos < size) {
         const void* lf = std::memchr(data + pos, '\n', size - pos);
         const std::size_t end =
@@ -217,20 +235,21 @@ std::optional<std::string_view> lookup(std::string_view bytes, std::string_view 
             ++first;
         }
         if (first < contentEnd && data[first] == '[') {
+            if (inSection) {
+                return std::nullopt; // only the first section of the name counts
+            }
             std::size_t close = contentEnd;
             while (close > first + 1 && data[close - 1] != ']') {
                 --close;
             }
-            if (close > first + 1) { // a header: ']' at close - 1, after the '['
-                if (inSection) {
-                    return std::nullopt; // only the first section of the name counts
-                }
-                inSection =
-                    sameName(trimBlanks(bytes.substr(first + 1, close - first - 2)), wantedSection);
-                continue;
-            }
+            // The name ends before the last ']' after the '[', or at the line end without one.
+            const std::size_t nameEnd = close > first + 1 ? close - 1 : contentEnd;
+            inSection =
+                sameName(trimBlanks(bytes.substr(first + 1, nameEnd - first - 1)), wantedSection);
+            continue;
         }
         if (!inSection || !keyCanMatch || contentEnd - first < wantedKey.size() ||
+            (first < contentEnd && data[first] == ';') ||
             !sameNameFromTheEnd(data + first, wantedKey)) {
             continue;
         }
@@ -250,7 +269,8 @@ std::vector<std::string> sectionNames(std::string_view bytes) {
     std::unordered_set<std::string> seen;
     LineReader reader(bytes);
     while (auto line = reader.next()) {
-        if (line->kind == Line::Kind::Section && seen.insert(lowered(line->name)).second) {
+        if (line->kind == Line::Kind::Section && !line->name.empty() &&
+            seen.insert(lowered(line->name)).second) {
             names.emplace_back(line->name);
         }
     }
@@ -266,7 +286,8 @@ std::vector<std::string> keyNames(std::string_view bytes, std::string_view secti
     std::unordered_set<std::string> seen;
     LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
     while (auto line = reader.next()) {
-        if (line->kind == Line::Kind::Key && seen.insert(lowered(line->name)).second) {
+        if (line->kind == Line::Kind::Key && !line->name.empty() &&
+            seen.insert(lowered(line->name)).second) {
             names.emplace_back(line->name);
         }
     }
@@ -280,7 +301,7 @@ bool isWritableSection(std::string_view section) {
 bool isWritableKey(std::string_view key) {
     const std::string_view name = trimBlanks(key);
     return !holdsLineBreakOrNul(key) && key.find('=') == std::string_view::npos && !name.empty() &&
-           name.front() != '[';
+           name.front() != '[' && name.front() != ';';
 }
 
 bool isWritableValue(std::string_view value) {
@@ -296,7 +317,7 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     }
     if (!key) {
         const auto span = findSection(bytes, section);
-        if (!span) {
+        if (!span || span->header.begin == span->bodyEnd) {
             return {Edit::Unchanged, {}};
         }
         return {Edit::Changed, splice(bytes, span->header.begin, span->bodyEnd, {})};
@@ -309,10 +330,10 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
         return {Edit::Changed, splice(bytes, line->begin, line->end, {})};
     }
 
-    const std::string_view name = trimBlanks(*key);
-    if (const auto line = findKey(bytes, section, name)) {
-        // Replace only the value: the key keeps its spelling, the line its line end.
-        if (line->rawValue == *value) {
+    if (const auto line = findKey(bytes, section, *key)) {
+        // Replace only the value: the key keeps its spelling, the line its line end. A line
+        // written by hand ("key = value") that already reads as the value needs no change.
+        if (readableValue(line->rawValue) == readableValue(*value)) {
             return {Edit::Unchanged, {}};
         }
         const std::size_t from = offsetOf(bytes, line->rawValue);
@@ -320,8 +341,8 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     }
 
     std::string keyLine;
-    keyLine.reserve(name.size() + value->size() + 3);
-    keyLine.append(name).append("=").append(*value).append(kCrLf);
+    keyLine.reserve(key->size() + value->size() + 3);
+    keyLine.append(*key).append("=").append(*value).append(kCrLf);
 
     if (const auto span = findSection(bytes, section)) {
         const std::string insert = span->lastFilledHasEnd ? keyLine : std::string(kCrLf) + keyLine;
@@ -335,7 +356,7 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     if (out.size() > textStart && out.back() != '\n') {
         out.append(kCrLf);
     }
-    out.append("[").append(trimBlanks(section)).append("]").append(kCrLf).append(keyLine);
+    out.append("[").append(section).append("]").append(kCrLf).append(keyLine);
     return {Edit::Changed, std::move(out)};
 }
 
