@@ -104,6 +104,146 @@ bool hasBom(std::string_view bytes) {
     return bytes.substr(0, kBom.size()) == kBom;
 }
 
+TextEncoding encodingOf(std::string_view bytes) {
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        return TextEncoding::Utf16LE;
+    }
+    if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') {
+        return TextEncoding::Utf16BE;
+    }
+    return TextEncoding::Bytes;
+}
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void appendUnit(std::string& out, char32_t unit, TextEncoding encoding) {
+    const auto hi = static_cast<char>((unit >> 8) & 0xFF);
+    const auto lo = static_cast<char>(unit & 0xFF);
+    if (encoding == TextEncoding::Utf16LE) {
+        out += lo;
+        out += hi;
+    } else {
+        out += hi;
+        out += lo;
+    }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+} // namespace
+
+bool decodeUtf16(std::string_view bytes, TextEncoding encoding, std::string& text) {
+    text.clear();
+    if (encoding == TextEncoding::Bytes) {
+        text.assign(bytes);
+        return true;
+    }
+    text.reserve(bytes.size() + bytes.size() / 2);
+    const bool le = encoding == TextEncoding::Utf16LE;
+    const auto unitAt = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return le ? (char32_t{b} << 8 | a) : (char32_t{a} << 8 | b);
+    };
+    bool exact = true;
+    std::size_t i = 2; // after the byte-order mark
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        if (unit >= 0xD800 && unit < 0xE000) {
+            appendUtf8(text, kReplacement);
+            exact = false;
+            continue;
+        }
+        appendUtf8(text, unit);
+    }
+    if (i < bytes.size()) {
+        appendUtf8(text, kReplacement);
+        exact = false;
+    }
+    return exact;
+}
+
+std::optional<std::string> encodeText(std::string_view text, TextEncoding encoding) {
+    if (encoding == TextEncoding::Bytes) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(2 + text.size() * 2);
+    appendUnit(out, 0xFEFF, encoding);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        std::size_t n = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (b0 < 0x80) {
+            n = 1;
+            c = b0;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            n = 2;
+            c = b0 & 0x1F;
+            least = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            n = 3;
+            c = b0 & 0x0F;
+            least = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            n = 4;
+            c = b0 & 0x07;
+            least = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (i + n > text.size()) {
+            return std::nullopt;
+        }
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if ((b & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            c = (c << 6) | (b & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF have no UTF-16 form.
+        if (c < least || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+            return std::nullopt;
+        }
+        if (c >= 0x10000) {
+            appendUnit(out, 0xD800 + ((c - 0x10000) >> 10), encoding);
+            appendUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), encoding);
+        } else {
+            appendUnit(out, c, encoding);
+        }
+        i += n;
+    }
+    return out;
+}
+
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

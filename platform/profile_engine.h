@@ -62,6 +62,19 @@ private:
 // True when the bytes start with a UTF-8 byte-order mark.
 bool hasBom(std::string_view bytes);
 
+// How a profile file is stored. A file that starts with a UTF-16 byte-order mark (what a Windows
+// editor's "Unicode" save gives) is read as its text in UTF-8 and written back in UTF-16 with the
+// same mark; any other file is bytes.
+enum class TextEncoding { Bytes, Utf16LE, Utf16BE };
+TextEncoding encodingOf(std::string_view bytes);
+// The UTF-8 text of a UTF-16 file, without its byte-order mark. False when the bytes are no
+// exact UTF-16 (an odd last byte, an unpaired surrogate): those parts read as U+FFFD, and the
+// text would not encode back to the same bytes, so the file must not be rewritten from it.
+bool decodeUtf16(std::string_view bytes, TextEncoding encoding, std::string& text);
+// The bytes of a file holding the UTF-8 text in that encoding (with the byte-order mark for
+// UTF-16), or nothing when the text is no valid UTF-8 and so has no UTF-16 form.
+std::optional<std::string> encodeText(std::string_view text, TextEncoding encoding);
+
 // ASCII case-blind equality.
 bool sameName(std::string_view a, std::string_view b);
 // The name with blanks around it removed.
