@@ -62,7 +62,13 @@ void classify(std::string_view bytes, Line& line) {
 std::string splice(std::string_view bytes, std::size_t from, std::size_t to,
                    std::string_view insert) {
     std::string out;
-    out.reserve(bytes.size() - (to - from) + insert.size());
+    out.reserve(bytes.size() - (to - from) + insert.size() + kBom.size());
+    // A line that comes to start a file without a BOM must not turn its first bytes into one:
+    // a BOM in front keeps it read as it was.
+    if (from == 0 && !hasBom(bytes) &&
+        hasBom(std::string(insert).append(bytes.substr(to, kBom.size())))) {
+        out.append(kBom);
+    }
     out.append(bytes.substr(0, from));
     out.append(insert);
     out.append(bytes.substr(to));
