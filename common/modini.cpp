@@ -5,7 +5,13 @@
 #include "platform/profile.h"
 #include "platform/profile_engine.h"
 
+#include <QAbstractEventDispatcher>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QThread>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,8 +32,62 @@ QByteArray bytesOf(const QString& text) {
     return text.toLocal8Bit();
 }
 
+// One user action (one event handled by an event loop, for instance a click that writes several
+// keys) shows each message of this module once: the same failure of every call after the first
+// tells the user nothing new. What was shown is forgotten when that loop waits for the next
+// event; a modal box's own loop, one level deeper, does not count. Calls made outside any event
+// loop show every message.
+struct ShownInAction {
+    std::vector<QString> keys;
+    int level = 0;
+    QPointer<QAbstractEventDispatcher> watched;
+};
+
+ShownInAction& shownInAction() {
+    static ShownInAction shown;
+    return shown;
+}
+
+void notify(const QString& text, const QString& title, MsgIcon icon) {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const int level = QThread::currentThread()->loopLevel();
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (level == 0 || dispatcher == nullptr || app == nullptr ||
+        app->thread() != QThread::currentThread()) {
+        MsgBox(text, title, icon);
+        return;
+    }
+    ShownInAction& shown = shownInAction();
+    const QString key = text + QChar(0) + title + QChar(0) + QString::number(int(icon));
+    if (std::find(shown.keys.begin(), shown.keys.end(), key) != shown.keys.end()) {
+        return;
+    }
+    MsgBox(text, title, icon);
+    if (shown.keys.empty() || level < shown.level) {
+        shown.level = level;
+    }
+    shown.keys.push_back(key);
+    if (shown.watched != dispatcher) {
+        shown.watched = dispatcher;
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [] {
+            ShownInAction& s = shownInAction();
+            if (QThread::currentThread()->loopLevel() <= s.level) {
+                s.keys.clear();
+            }
+        });
+    }
+}
+
 void FileMissingMessage(const QString& path) {
-    MsgBox(path + QStringLiteral(" not found."), QStringLiteral("File Not Found"), MsgIcon::Stop);
+    notify(path + QStringLiteral(" not found."), QStringLiteral("File Not Found"), MsgIcon::Stop);
+}
+
+// A file beyond the engine's bound is never read, so its keys are not "missing": say so.
+void TooLargeMessage(const QString& path) {
+    notify(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(" is larger than ") +
+               QString::number(profile::kMaxProfileBytes / (std::size_t{1024} * 1024)) +
+               QStringLiteral(" MiB and is not read"),
+           QStringLiteral("File Too Large"), MsgIcon::Stop);
 }
 
 // The name part of the file test: a hidden file is taken for none.
@@ -46,13 +106,15 @@ bool fileTest(const QString& path) {
 
 // Why a change was not saved, named by the operation as every message of this module is.
 void NotSavedMessage(const QString& path, profile::WriteStatus status, const QString& operation) {
-    if (status == profile::WriteStatus::Refused) {
-        MsgBox(QStringLiteral("The name or text holds a line break or a character that ") + path +
+    if (status == profile::WriteStatus::TooLarge) {
+        TooLargeMessage(path);
+    } else if (status == profile::WriteStatus::Refused) {
+        notify(QStringLiteral("The name or text holds a line break or a character that ") + path +
                    QStringLiteral(" cannot hold, so it was not saved. ~(") + operation +
                    QStringLiteral(")"),
                QStringLiteral("Not Saved"), MsgIcon::Stop);
     } else {
-        MsgBox(path + QStringLiteral(" could not be saved; the file was left as it was. ~(") +
+        notify(path + QStringLiteral(" could not be saved; the file was left as it was. ~(") +
                    operation + QStringLiteral(")"),
                QStringLiteral("File Not Saved"), MsgIcon::Stop);
     }
@@ -80,9 +142,19 @@ profile::WriteStatus write(const QString& path, const QString& section, const QS
                                        value ? v.constData() : nullptr, p.constData());
 }
 
-// The lines of the file as the scanning operations see them, or nothing when it cannot be read.
-std::optional<std::string> fileBytes(const QString& path) {
+// The file as the scanning operations see it (the text of a UTF-16 file); a file too large to
+// read is reported here, once.
+profile::ReadResult readFile(const QString& path) {
     profile::ReadResult file = profile::readProfileFile(bytesOf(path).constData());
+    if (file.status == profile::ReadStatus::TooLarge) {
+        TooLargeMessage(path);
+    }
+    return file;
+}
+
+// The lines of the file, or nothing when it cannot be read.
+std::optional<std::string> fileBytes(const QString& path) {
+    profile::ReadResult file = readFile(path);
     if (file.status != profile::ReadStatus::Ok) {
         return std::nullopt;
     }
@@ -144,12 +216,15 @@ ProfileValue ReadKey(const QString& path, const QString& section, const QString&
     }
     const QByteArray p = bytesOf(path);
     char buffer[kReadBufferBytes];
-    bool present = false;
+    profile::ReadStatus status = profile::ReadStatus::Missing;
     const std::uint32_t n = profile::readProfileString(s.constData(), k.constData(), "", buffer,
-                                                       kReadBufferBytes, p.constData(), &present);
-    if (!present) {
+                                                       kReadBufferBytes, p.constData(), &status);
+    if (status == profile::ReadStatus::Missing) {
         FileMissingMessage(path);
         return std::nullopt;
+    }
+    if (status == profile::ReadStatus::TooLarge) {
+        TooLargeMessage(path);
     }
     if (n == 0) {
         return QString();
@@ -201,6 +276,11 @@ std::int16_t DeleteKey(const QString& path, const QString& section, const QStrin
     return 1;
 }
 
+bool ProfileTooLarge(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && static_cast<std::uint64_t>(info.size()) > profile::kMaxProfileBytes;
+}
+
 bool IsKeyLine(const QString& line) {
     return line.contains(QLatin1Char('='));
 }
@@ -234,18 +314,18 @@ bool keyExistsIn(std::string_view bytes, const std::string& header, const std::s
 }
 
 void SectionNotFoundMessage(const QString& section, const QString& operation) {
-    MsgBox(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(") + operation +
+    notify(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(") + operation +
                QStringLiteral(")") + kVerify,
            QStringLiteral("Section Not Found."), MsgIcon::Information);
 }
 
 void KeyNotFoundMessage(const QString& key) {
-    MsgBox(QStringLiteral("Key, ") + key + QStringLiteral(", Not Found. ~(RenameKey)") + kVerify,
+    notify(QStringLiteral("Key, ") + key + QStringLiteral(", Not Found. ~(RenameKey)") + kVerify,
            QStringLiteral("Key Not Found."), MsgIcon::Information);
 }
 
 void DuplicateKeyMessage(const QString& section, const QString& key) {
-    MsgBox(key + QStringLiteral(" allready exists in the section, ") + section +
+    notify(key + QStringLiteral(" allready exists in the section, ") + section +
                QStringLiteral(".  ~(RenameKey)"),
            QStringLiteral("Duplicate Key."), MsgIcon::Information);
 }
@@ -264,12 +344,18 @@ bool KeyExists(const QString& path, const QString& section, const QString& key) 
     if (!fileTest(path)) {
         return false;
     }
-    if (!SectionExists(path, section)) {
+    // One read for both tests: a file too large to read is reported once, not as a missing
+    // section.
+    const profile::ReadResult file = readFile(path);
+    if (file.status == profile::ReadStatus::TooLarge) {
+        return false;
+    }
+    const std::string header = headerOf(section);
+    if (file.status != profile::ReadStatus::Ok || !findHeader(file.bytes, header, nullptr)) {
         SectionNotFoundMessage(section, QStringLiteral("KeyExists"));
         return false;
     }
-    const auto bytes = fileBytes(path);
-    return bytes && keyExistsIn(*bytes, headerOf(section), bytesOf(key).toStdString());
+    return keyExistsIn(file.bytes, header, bytesOf(key).toStdString());
 }
 
 std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
@@ -313,8 +399,13 @@ std::int16_t RenameSection(const QString& path, const QString& oldName, const QS
     if (!fileTest(path)) {
         return 0;
     }
-    if (SectionExists(path, newName)) {
-        MsgBox(newName + QStringLiteral(" allready exists.  ~(RenameSection)"),
+    const profile::ReadResult file = readFile(path);
+    if (file.status == profile::ReadStatus::TooLarge) {
+        return 0;
+    }
+    if (file.status == profile::ReadStatus::Ok &&
+        findHeader(file.bytes, headerOf(newName), nullptr)) {
+        notify(newName + QStringLiteral(" allready exists.  ~(RenameSection)"),
                QStringLiteral("Duplicate Section"), MsgIcon::Information);
         return 0;
     }
@@ -323,19 +414,20 @@ std::int16_t RenameSection(const QString& path, const QString& oldName, const QS
         NotSavedMessage(path, profile::WriteStatus::Refused, QStringLiteral("RenameSection"));
         return 0;
     }
-    const auto bytes = fileBytes(path);
-    if (!bytes) {
+    if (file.status != profile::ReadStatus::Ok) {
         NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameSection"));
         return 0;
     }
-    const auto renamed = renameSectionText(*bytes, oldName, newName);
+    const auto renamed = renameSectionText(file.bytes, oldName, newName);
     if (!renamed) {
         return 0;
     }
     // The whole new file replaces the old one in one step: a crash or a full disk leaves the
     // old menu, never none.
-    if (!profile::replaceFileAtomically(bytesOf(path).constData(), *renamed)) {
-        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameSection"));
+    const profile::WriteStatus status =
+        profile::storeProfileText(bytesOf(path).constData(), file, *renamed);
+    if (status != profile::WriteStatus::Written) {
+        NotSavedMessage(path, status, QStringLiteral("RenameSection"));
         return 0;
     }
     return 1;
@@ -353,7 +445,14 @@ int RenameKeys(const QString& path, const QString& section,
         return 0;
     }
     // The same checks as RenameKey's, each on the file as the renames before it left it.
-    std::optional<std::string> bytes = fileBytes(path);
+    profile::ReadResult file = readFile(path);
+    if (file.status == profile::ReadStatus::TooLarge) {
+        return 0;
+    }
+    std::optional<std::string> bytes;
+    if (file.status == profile::ReadStatus::Ok) {
+        bytes = std::move(file.bytes);
+    }
     const std::string header = headerOf(section);
     const QByteArray s = bytesOf(section);
     int renamed = 0;
@@ -391,8 +490,10 @@ int RenameKeys(const QString& path, const QString& section,
     if (renamed == 0) {
         return 0;
     }
-    if (!profile::replaceFileAtomically(bytesOf(path).constData(), *bytes)) {
-        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameKey"));
+    const profile::WriteStatus status =
+        profile::storeProfileText(bytesOf(path).constData(), file, *bytes);
+    if (status != profile::WriteStatus::Written) {
+        NotSavedMessage(path, status, QStringLiteral("RenameKey"));
         return 0;
     }
     return renamed;

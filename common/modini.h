@@ -3,7 +3,9 @@
 //
 // Reads and writes go through the profile functions (win32::GetPrivateProfileStringA and
 // win32::WritePrivateProfileStringA); the scanning operations read the file themselves, line by
-// line, and compare names exactly. Every failure is shown to the user as a message box.
+// line, and compare names exactly. Every failure is shown to the user as a message box, each
+// message once in one user action (one event handled by the event loop), however many calls of
+// that action fail the same way.
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -45,6 +47,12 @@ int RenameKeys(const QString& path, const QString& section,
 // such header.
 std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
                                              const QString& newName);
+
+// True when the path names a file too large for the profile functions to read: every operation
+// then shows "qv.ini is larger than 64 MiB and is not read" (named by the file) instead of
+// reading it, and changes nothing. Callers use it not to add a message of their own that would
+// name a wrong cause, such as no tabs.
+bool ProfileTooLarge(const QString& path);
 
 bool SectionExists(const QString& path, const QString& section);
 bool KeyExists(const QString& path, const QString& section, const QString& key);

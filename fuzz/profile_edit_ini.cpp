@@ -4,7 +4,8 @@
 // same write twice changes nothing the second time.
 //
 // Input: byte 0 picks the edit, bytes 1 to 3 the lengths of the section, key and value (or new
-// key) that follow; the rest is the file.
+// key) that follow; the rest is the file. A UTF-16 file is edited as its text, and the edited
+// text must go back to UTF-16 and read as it was edited.
 #include "platform/profile_engine.h"
 
 #include <cstddef>
@@ -77,7 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view section = in.take(data[1] % 24);
     const std::string_view key = in.take(data[2] % 24);
     const std::string_view value = in.take(data[3] % 40);
-    const std::string_view bytes = in.rest;
+    const TextEncoding encoding = encodingOf(in.rest);
+    std::string text;
+    const bool exact = decodeUtf16(in.rest, encoding, text);
+    const std::string_view bytes = text;
 
     const std::vector<Entry> before = sample(bytes);
     EditResult result;
@@ -119,6 +123,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view after =
         result.edit == Edit::Changed ? std::string_view(result.newBytes) : bytes;
+    if (encoding != TextEncoding::Bytes && exact && result.edit == Edit::Changed) {
+        // What cannot be encoded is refused when stored; what can reads back as edited.
+        if (const std::optional<std::string> stored = encodeText(after, encoding)) {
+            std::string again;
+            check(decodeUtf16(*stored, encoding, again) && again == after);
+        }
+    }
     // A change adds at most one header and one key line.
     check(after.size() <= bytes.size() + section.size() + key.size() + value.size() + 12);
 
@@ -143,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view ts = trimBlanks(section);
     const std::string_view tk = trimBlanks(key);
     const std::string_view tv = trimBlanks(value);
-    const bool plainNames = !ts.empty() && !tk.empty();
+    const bool plainNames = !tk.empty(); // an empty section is the nameless one
     if (op == 0 && plainNames) {
         // The key reads back as written, and the same write again is no change.
         check(read(after, ts, tk) == std::optional<std::string>(readableValue(value)));

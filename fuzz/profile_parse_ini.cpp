@@ -1,10 +1,12 @@
 // Any bytes as a profile file: the line walk and every lookup must stay inside the bytes, agree
-// with each other, and never crash.
+// with each other, and never crash. A UTF-16 file is walked as its text, which must give its
+// bytes back when they were exact UTF-16.
 #include "platform/profile_engine.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,8 +27,14 @@ bool inside(std::string_view part, std::string_view whole) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace qv::profile;
-    // The first byte picks which section and key names the lookups ask for below.
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    const TextEncoding encoding = encodingOf(file);
+    std::string text;
+    const bool exact = decodeUtf16(file, encoding, text);
+    if (encoding != TextEncoding::Bytes) {
+        check(exact == (encodeText(text, encoding) == std::optional<std::string>(file)));
+    }
+    const std::string_view bytes = text;
 
     // The lines cover the bytes without gaps or overlap, in order.
     LineReader reader(bytes);

@@ -250,7 +250,7 @@ FileState readWhole(const char* path, std::string& buffer, std::size_t& length) 
     return FileState::Ok;
 }
 
-WriteStatus applyAndStore(const char* path, const EditResult& result) {
+WriteStatus applyAndStore(const char* path, const ReadResult& file, const EditResult& result) {
     switch (result.edit) {
     case Edit::Refused:
         return WriteStatus::Refused;
@@ -259,8 +259,13 @@ WriteStatus applyAndStore(const char* path, const EditResult& result) {
     case Edit::Changed:
         break;
     }
-    return replaceFileAtomically(path, result.newBytes) ? WriteStatus::Written
-                                                        : WriteStatus::Failed;
+    return storeProfileText(path, file, result.newBytes);
+}
+
+// The text of a UTF-16 file in text; bytes are left as they are.
+bool decodeInto(std::string_view bytes, std::string& text, TextEncoding& encoding) {
+    encoding = encodingOf(bytes);
+    return encoding == TextEncoding::Bytes || decodeUtf16(bytes, encoding, text);
 }
 
 } // namespace
@@ -280,19 +285,42 @@ ReadResult readProfileFile(const char* path) {
     case FileState::Ok:
         result.bytes.resize(length);
         result.status = ReadStatus::Ok;
+        if (encodingOf(result.bytes) != TextEncoding::Bytes) {
+            std::string text;
+            result.exact = decodeInto(result.bytes, text, result.encoding);
+            result.bytes = std::move(text);
+        }
         break;
     case FileState::Missing:
         result.bytes.clear();
         result.status = ReadStatus::Missing;
         break;
+    case FileState::TooLarge:
+        result.bytes.clear();
+        result.status = ReadStatus::TooLarge;
+        break;
     case FileState::NotRegular:
     case FileState::Unreadable:
-    case FileState::TooLarge:
         result.bytes.clear();
         result.status = ReadStatus::Failed;
         break;
     }
     return result;
+}
+
+WriteStatus storeProfileText(const char* path, const ReadResult& file, std::string_view text) {
+    if (file.encoding == TextEncoding::Bytes) {
+        return replaceFileAtomically(path, text) ? WriteStatus::Written : WriteStatus::Failed;
+    }
+    // Rewriting damaged UTF-16 from its text would change the bytes no edit touched.
+    if (!file.exact) {
+        return WriteStatus::Failed;
+    }
+    const std::optional<std::string> encoded = encodeText(text, file.encoding);
+    if (!encoded) {
+        return WriteStatus::Refused;
+    }
+    return replaceFileAtomically(path, *encoded) ? WriteStatus::Written : WriteStatus::Failed;
 }
 
 bool replaceFileAtomically(const char* path, std::string_view bytes) {
@@ -405,11 +433,14 @@ WriteStatus writeProfileString(const char* section, const char* key, const char*
     if (file.status == ReadStatus::Failed) {
         return WriteStatus::Failed;
     }
+    if (file.status == ReadStatus::TooLarge) {
+        return WriteStatus::TooLarge;
+    }
     const std::optional<std::string_view> k =
         key ? std::optional<std::string_view>(key) : std::nullopt;
     const std::optional<std::string_view> v =
         value ? std::optional<std::string_view>(value) : std::nullopt;
-    return applyAndStore(path, applyWrite(file.bytes, section, k, v));
+    return applyAndStore(path, file, applyWrite(file.bytes, section, k, v));
 }
 
 } // namespace qv::profile
@@ -471,9 +502,9 @@ bool WritePrivateProfileStringA(const char* section, const char* key, const char
 namespace qv::profile {
 
 std::uint32_t readProfileString(const char* section, const char* key, const char* def, char* buffer,
-                                std::uint32_t size, const char* path, bool* present) {
-    if (present != nullptr) {
-        *present = false;
+                                std::uint32_t size, const char* path, ReadStatus* status) {
+    if (status != nullptr) {
+        *status = ReadStatus::Missing;
     }
     if (buffer == nullptr || size == 0) {
         return 0;
@@ -491,11 +522,13 @@ std::uint32_t readProfileString(const char* section, const char* key, const char
             }
         }
     } release;
-    if (present != nullptr) {
+    if (status != nullptr) {
         struct stat st {};
-        *present =
-            state == FileState::Ok || state == FileState::TooLarge ||
-            (state == FileState::Unreadable && ::stat(path, &st) == 0 && S_ISREG(st.st_mode));
+        *status = state == FileState::Ok         ? ReadStatus::Ok
+                  : state == FileState::TooLarge ? ReadStatus::TooLarge
+                  : state == FileState::Unreadable && ::stat(path, &st) == 0 && S_ISREG(st.st_mode)
+                      ? ReadStatus::Failed
+                      : ReadStatus::Missing;
     }
     if (state != FileState::Ok) {
         if (section == nullptr || key == nullptr) {
@@ -503,7 +536,21 @@ std::uint32_t readProfileString(const char* section, const char* key, const char
         }
         return win32::copyText(fallback, buffer, size);
     }
-    const std::string_view bytes(file.data(), length);
+    std::string_view bytes(file.data(), length);
+    thread_local std::string text;
+    TextEncoding encoding = TextEncoding::Bytes;
+    // Damaged UTF-16 still reads, with U+FFFD in its damaged places.
+    (void)decodeInto(bytes, text, encoding);
+    struct ReleaseText {
+        ~ReleaseText() {
+            if (text.capacity() > kKeptReadBuffer) {
+                std::string().swap(text);
+            }
+        }
+    } releaseText;
+    if (encoding != TextEncoding::Bytes) {
+        bytes = text;
+    }
     if (section == nullptr) {
         return win32::copyList(sectionNames(bytes), buffer, size);
     }

@@ -42,11 +42,14 @@ void classify(std::string_view bytes, Line& line) {
     }
     if (first < text.size() && text[first] == '[') {
         const std::size_t close = text.rfind(']');
-        if (close != std::string_view::npos && close > first) {
-            line.kind = Line::Kind::Section;
-            line.name = trimBlanks(text.substr(first + 1, close - first - 1));
-            return;
-        }
+        line.kind = Line::Kind::Section;
+        line.name = trimBlanks(close != std::string_view::npos && close > first
+                                   ? text.substr(first + 1, close - first - 1)
+                                   : text.substr(first + 1));
+        return;
+    }
+    if (first < text.size() && text[first] == ';') {
+        return; // a remark, whatever it holds
     }
     const std::size_t eq = text.find('=');
     if (eq != std::string_view::npos) {
@@ -59,7 +62,13 @@ void classify(std::string_view bytes, Line& line) {
 std::string splice(std::string_view bytes, std::size_t from, std::size_t to,
                    std::string_view insert) {
     std::string out;
-    out.reserve(bytes.size() - (to - from) + insert.size());
+    out.reserve(bytes.size() - (to - from) + insert.size() + kBom.size());
+    // A line that comes to start a file without a BOM must not turn its first bytes into one:
+    // a BOM in front keeps it read as it was.
+    if (from == 0 && !hasBom(bytes) &&
+        hasBom(std::string(insert).append(bytes.substr(to, kBom.size())))) {
+        out.append(kBom);
+    }
     out.append(bytes.substr(0, from));
     out.append(insert);
     out.append(bytes.substr(to));
@@ -101,6 +110,146 @@ bool hasBom(std::string_view bytes) {
     return bytes.substr(0, kBom.size()) == kBom;
 }
 
+TextEncoding encodingOf(std::string_view bytes) {
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        return TextEncoding::Utf16LE;
+    }
+    if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') {
+        return TextEncoding::Utf16BE;
+    }
+    return TextEncoding::Bytes;
+}
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void appendUnit(std::string& out, char32_t unit, TextEncoding encoding) {
+    const auto hi = static_cast<char>((unit >> 8) & 0xFF);
+    const auto lo = static_cast<char>(unit & 0xFF);
+    if (encoding == TextEncoding::Utf16LE) {
+        out += lo;
+        out += hi;
+    } else {
+        out += hi;
+        out += lo;
+    }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+} // namespace
+
+bool decodeUtf16(std::string_view bytes, TextEncoding encoding, std::string& text) {
+    text.clear();
+    if (encoding == TextEncoding::Bytes) {
+        text.assign(bytes);
+        return true;
+    }
+    text.reserve(bytes.size() + bytes.size() / 2);
+    const bool le = encoding == TextEncoding::Utf16LE;
+    const auto unitAt = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return le ? (char32_t{b} << 8 | a) : (char32_t{a} << 8 | b);
+    };
+    bool exact = true;
+    std::size_t i = 2; // after the byte-order mark
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        if (unit >= 0xD800 && unit < 0xE000) {
+            appendUtf8(text, kReplacement);
+            exact = false;
+            continue;
+        }
+        appendUtf8(text, unit);
+    }
+    if (i < bytes.size()) {
+        appendUtf8(text, kReplacement);
+        exact = false;
+    }
+    return exact;
+}
+
+std::optional<std::string> encodeText(std::string_view text, TextEncoding encoding) {
+    if (encoding == TextEncoding::Bytes) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(2 + text.size() * 2);
+    appendUnit(out, 0xFEFF, encoding);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        std::size_t n = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (b0 < 0x80) {
+            n = 1;
+            c = b0;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            n = 2;
+            c = b0 & 0x1F;
+            least = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            n = 3;
+            c = b0 & 0x0F;
+            least = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            n = 4;
+            c = b0 & 0x07;
+            least = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (i + n > text.size()) {
+            return std::nullopt;
+        }
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if ((b & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            c = (c << 6) | (b & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF have no UTF-16 form.
+        if (c < least || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+            return std::nullopt;
+        }
+        if (c >= 0x10000) {
+            appendUnit(out, 0xD800 + ((c - 0x10000) >> 10), encoding);
+            appendUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), encoding);
+        } else {
+            appendUnit(out, c, encoding);
+        }
+        i += n;
+    }
+    return out;
+}
+
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
@@ -126,36 +275,51 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 std::string_view readableValue(std::string_view rawValue) {
-    std::string_view v = trimBlanks(rawValue);
+    std::string_view v = trimBlanks(rawValue.substr(0, rawValue.find('\0')));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
     }
     return v;
 }
 
+namespace {
+
+// The section that starts with the header line: its body runs to the next header.
+SectionSpan spanFrom(std::string_view bytes, const Line& header, LineReader& reader) {
+    SectionSpan span;
+    span.header = header;
+    span.bodyEnd = bytes.size();
+    span.lastFilled = header.end;
+    span.lastFilledHasEnd = header.end == header.begin || header.hasLineEnd();
+    while (auto body = reader.next()) {
+        if (body->kind == Line::Kind::Section) {
+            span.bodyEnd = body->begin;
+            break;
+        }
+        if (!isBlankLine(bytes, *body)) {
+            span.lastFilled = body->end;
+            span.lastFilledHasEnd = body->hasLineEnd();
+        }
+    }
+    return span;
+}
+
+} // namespace
+
 std::optional<SectionSpan> findSection(std::string_view bytes, std::string_view section) {
     const std::string_view wanted = trimBlanks(section);
     LineReader reader(bytes);
+    if (wanted.empty()) {
+        // The nameless section: the lines before the first header, behind no header line.
+        Line top;
+        top.begin = top.contentEnd = top.end = hasBom(bytes) ? kBom.size() : 0;
+        top.kind = Line::Kind::Section;
+        return spanFrom(bytes, top, reader);
+    }
     while (auto line = reader.next()) {
-        if (line->kind != Line::Kind::Section || !sameName(line->name, wanted)) {
-            continue;
+        if (line->kind == Line::Kind::Section && sameName(line->name, wanted)) {
+            return spanFrom(bytes, *line, reader);
         }
-        SectionSpan span;
-        span.header = *line;
-        span.bodyEnd = bytes.size();
-        span.lastFilled = line->end;
-        span.lastFilledHasEnd = line->hasLineEnd();
-        while (auto body = reader.next()) {
-            if (body->kind == Line::Kind::Section) {
-                span.bodyEnd = body->begin;
-                break;
-            }
-            if (!isBlankLine(bytes, *body)) {
-                span.lastFilled = body->end;
-                span.lastFilledHasEnd = body->hasLineEnd();
-            }
-        }
-        return span;
     }
     return std::nullopt;
 }
@@ -202,7 +366,7 @@ std::optional<std::string_view> lookup(std::string_view bytes, std::string_view 
     const char* const data = bytes.data();
     const std::size_t size = bytes.size();
     std::size_t pos = hasBom(bytes) ? kBom.size() : 0;
-    bool inSection = false;
+    bool inSection = wantedSection.empty(); // the nameless section comes first
     while (pos < size) {
         const void* lf = std::memchr(data + pos, '\n', size - pos);
         const std::size_t end =
@@ -217,20 +381,21 @@ std::optional<std::string_view> lookup(std::string_view bytes, std::string_view 
             ++first;
         }
         if (first < contentEnd && data[first] == '[') {
+            if (inSection) {
+                return std::nullopt; // only the first section of the name counts
+            }
             std::size_t close = contentEnd;
             while (close > first + 1 && data[close - 1] != ']') {
                 --close;
             }
-            if (close > first + 1) { // a header: ']' at close - 1, after the '['
-                if (inSection) {
-                    return std::nullopt; // only the first section of the name counts
-                }
-                inSection =
-                    sameName(trimBlanks(bytes.substr(first + 1, close - first - 2)), wantedSection);
-                continue;
-            }
+            // The name ends before the last ']' after the '[', or at the line end without one.
+            const std::size_t nameEnd = close > first + 1 ? close - 1 : contentEnd;
+            inSection =
+                sameName(trimBlanks(bytes.substr(first + 1, nameEnd - first - 1)), wantedSection);
+            continue;
         }
         if (!inSection || !keyCanMatch || contentEnd - first < wantedKey.size() ||
+            (first < contentEnd && data[first] == ';') ||
             !sameNameFromTheEnd(data + first, wantedKey)) {
             continue;
         }
@@ -250,7 +415,8 @@ std::vector<std::string> sectionNames(std::string_view bytes) {
     std::unordered_set<std::string> seen;
     LineReader reader(bytes);
     while (auto line = reader.next()) {
-        if (line->kind == Line::Kind::Section && seen.insert(lowered(line->name)).second) {
+        if (line->kind == Line::Kind::Section && !line->name.empty() &&
+            seen.insert(lowered(line->name)).second) {
             names.emplace_back(line->name);
         }
     }
@@ -266,7 +432,8 @@ std::vector<std::string> keyNames(std::string_view bytes, std::string_view secti
     std::unordered_set<std::string> seen;
     LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
     while (auto line = reader.next()) {
-        if (line->kind == Line::Kind::Key && seen.insert(lowered(line->name)).second) {
+        if (line->kind == Line::Kind::Key && !line->name.empty() &&
+            seen.insert(lowered(line->name)).second) {
             names.emplace_back(line->name);
         }
     }
@@ -280,7 +447,7 @@ bool isWritableSection(std::string_view section) {
 bool isWritableKey(std::string_view key) {
     const std::string_view name = trimBlanks(key);
     return !holdsLineBreakOrNul(key) && key.find('=') == std::string_view::npos && !name.empty() &&
-           name.front() != '[';
+           name.front() != '[' && name.front() != ';';
 }
 
 bool isWritableValue(std::string_view value) {
@@ -296,7 +463,7 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     }
     if (!key) {
         const auto span = findSection(bytes, section);
-        if (!span) {
+        if (!span || span->header.begin == span->bodyEnd) {
             return {Edit::Unchanged, {}};
         }
         return {Edit::Changed, splice(bytes, span->header.begin, span->bodyEnd, {})};
@@ -309,10 +476,10 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
         return {Edit::Changed, splice(bytes, line->begin, line->end, {})};
     }
 
-    const std::string_view name = trimBlanks(*key);
-    if (const auto line = findKey(bytes, section, name)) {
-        // Replace only the value: the key keeps its spelling, the line its line end.
-        if (line->rawValue == *value) {
+    if (const auto line = findKey(bytes, section, *key)) {
+        // Replace only the value: the key keeps its spelling, the line its line end. A line
+        // written by hand ("key = value") that already reads as the value needs no change.
+        if (readableValue(line->rawValue) == readableValue(*value)) {
             return {Edit::Unchanged, {}};
         }
         const std::size_t from = offsetOf(bytes, line->rawValue);
@@ -320,8 +487,8 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     }
 
     std::string keyLine;
-    keyLine.reserve(name.size() + value->size() + 3);
-    keyLine.append(name).append("=").append(*value).append(kCrLf);
+    keyLine.reserve(key->size() + value->size() + 3);
+    keyLine.append(*key).append("=").append(*value).append(kCrLf);
 
     if (const auto span = findSection(bytes, section)) {
         const std::string insert = span->lastFilledHasEnd ? keyLine : std::string(kCrLf) + keyLine;
@@ -335,7 +502,7 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     if (out.size() > textStart && out.back() != '\n') {
         out.append(kCrLf);
     }
-    out.append("[").append(trimBlanks(section)).append("]").append(kCrLf).append(keyLine);
+    out.append("[").append(section).append("]").append(kCrLf).append(keyLine);
     return {Edit::Changed, std::move(out)};
 }
 

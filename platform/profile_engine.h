@@ -6,13 +6,20 @@
 // - A line ends at LF; a CR right before the LF belongs to the line end. An initial UTF-8 BOM is
 //   kept and is not part of the first line's text.
 // - A header is a line whose first non-blank byte is '['; its name runs to the last ']' of the
-//   line. A line starting with '[' without ']' is no header.
-// - A key line holds '='; the first '=' splits key from value. Blanks (space, tab, CR, VT, FF)
-//   around section names, keys and values are ignored; inner blanks count.
+//   line, or to the line end when it has none.
+// - A line whose first non-blank byte is ';' is a remark. Any other line holding '=' is a key
+//   line: the first '=' splits key from value. A line without '=' is no key. Blanks (space, tab,
+//   CR, VT, FF) around section names, keys and values are ignored; inner blanks count.
 // - Names match without regard to ASCII letter case. Only the first section of a name counts, and
-//   within it the first key of a name. Lines before the first header belong to no section.
-// - A value wrapped in one matching pair of '"' or '\'' is read without them.
-// Edits keep every other byte as it was; new lines end in CR LF.
+//   within it the first key of a name. The lines before the first header form the nameless
+//   section "", which always exists, so an explicit "[]" header is never read.
+// - A value ends at a NUL byte; one matching pair of '"' or '\'' around it is read without them.
+// - Listings leave out empty names: they would end the NUL-separated list early.
+// Edits keep every other byte as it was; new lines end in CR LF. Sections, keys and values are
+// written exactly as given, blanks included (a header "[Sp Sec  ]" for "Sp Sec  ", a value
+// " v" as "k= v"): modini's scanning operations compare the lines exactly and must find what a
+// write put there, and reads trim, so they read the same as a trimmed line. A set that would
+// not change what is read (the key already reads as the value) changes nothing.
 //
 // Every function runs in time linear in the size of the bytes and keeps no per-line tables, so
 // any input (no line ends, NUL bytes, a huge file) is safe.
@@ -32,7 +39,8 @@ struct Line {
     std::size_t end = 0;        // past the line end (LF or CR LF), or the end of the bytes
     Kind kind = Kind::Other;
     std::string_view name;     // trimmed section name or key
-    std::string_view rawValue; // key lines: everything after the first '=' up to the line end
+    std::string_view rawValue; // key lines: everything after the first '=' up to the line end,
+                               // NUL bytes included (the value as read ends at the first)
 
     bool hasLineEnd() const { return end > contentEnd; }
 };
@@ -54,6 +62,19 @@ private:
 // True when the bytes start with a UTF-8 byte-order mark.
 bool hasBom(std::string_view bytes);
 
+// How a profile file is stored. A file that starts with a UTF-16 byte-order mark (what a Windows
+// editor's "Unicode" save gives) is read as its text in UTF-8 and written back in UTF-16 with the
+// same mark; any other file is bytes.
+enum class TextEncoding { Bytes, Utf16LE, Utf16BE };
+TextEncoding encodingOf(std::string_view bytes);
+// The UTF-8 text of a UTF-16 file, without its byte-order mark. False when the bytes are no
+// exact UTF-16 (an odd last byte, an unpaired surrogate): those parts read as U+FFFD, and the
+// text would not encode back to the same bytes, so the file must not be rewritten from it.
+bool decodeUtf16(std::string_view bytes, TextEncoding encoding, std::string& text);
+// The bytes of a file holding the UTF-8 text in that encoding (with the byte-order mark for
+// UTF-16), or nothing when the text is no valid UTF-8 and so has no UTF-16 form.
+std::optional<std::string> encodeText(std::string_view text, TextEncoding encoding);
+
 // ASCII case-blind equality.
 bool sameName(std::string_view a, std::string_view b);
 // The name with blanks around it removed.
@@ -63,7 +84,7 @@ std::string_view readableValue(std::string_view rawValue);
 
 // Where a section lies: its header line and the end of its last line.
 struct SectionSpan {
-    Line header;
+    Line header;                // for the nameless section, an empty line where the text starts
     std::size_t bodyEnd = 0;    // past the last line of the section (start of the next header)
     std::size_t lastFilled = 0; // past the last non-blank line of the section (the header at least)
     bool lastFilledHasEnd = true; // whether that line ends in a line end
@@ -75,12 +96,13 @@ std::optional<Line> findKey(std::string_view bytes, std::string_view section, st
 // The readable value of section/key, or nothing when the section or key is absent.
 std::optional<std::string_view> lookup(std::string_view bytes, std::string_view section,
                                        std::string_view key);
-// Section names in file order (duplicates once, first spelling), and the keys of a section.
+// Section names in file order (duplicates once, first spelling), and the keys of a section;
+// empty names are left out.
 std::vector<std::string> sectionNames(std::string_view bytes);
 std::vector<std::string> keyNames(std::string_view bytes, std::string_view section);
 
 // Why a name or value cannot be written: a line break or NUL would inject lines, a '=' in a key
-// or a leading '[' would change how the line is read back, a ']' would cut a section name.
+// or a leading '[' or ';' would change how the line is read back, a ']' would cut a section name.
 bool isWritableSection(std::string_view section);
 bool isWritableKey(std::string_view key);
 bool isWritableValue(std::string_view value);
@@ -100,7 +122,7 @@ struct EditResult {
 // removes the key, otherwise the key is set (replaced in place keeping its spelling, or added
 // as the last line of its section, or added with a new section at the end). Only a set is
 // refused for unsafe names or values; a removal of a name that no line can hold is Unchanged.
-// Keys are written trimmed, and an empty key is refused.
+// An empty key is refused. The nameless section "" takes its new keys before the first header.
 EditResult applyWrite(std::string_view bytes, std::string_view section,
                       std::optional<std::string_view> key, std::optional<std::string_view> value);
 

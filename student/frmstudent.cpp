@@ -311,7 +311,9 @@ void frmstudent::Form_Load() {
     const qv::MenuCount tabs =
         qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
     if (!tabs.isNumber() || tabs.value <= 0) {
-        qv::MsgBox(QStringLiteral("Error in INI file : No Tabs Found"));
+        if (!qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
+            qv::MsgBox(QStringLiteral("Error in INI file : No Tabs Found"));
+        }
         return;
     }
 

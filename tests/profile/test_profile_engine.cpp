@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <optional>
@@ -49,23 +50,33 @@ TEST(ProfileEngine, LookupFollowsTheObservedRules) {
         {"only one pair removed", "[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "\"x\""},
         {"first = splits", "[S]\r\nk=a=b\r\n", "S", "k", "a=b"},
         {"line without = is no key", "[S]\r\nk\r\n", "S", "k", std::nullopt},
+        {"a ; line is a remark", "[S]\r\n ;k=1\r\n", "S", ";k", std::nullopt},
+        {"a # line is a key", "[S]\r\n#h=1\r\n", "S", "#h", "1"},
         {"name runs to the last ]", "[a]b]\r\nk=v\r\n", "a]b", "k", "v"},
         {"text after ] ignored", "[S] ; note\r\nk=v\r\n", "S", "k", "v"},
-        {"[ without ] is no header", "[S]\r\n[broken\r\nk=v\r\n", "S", "k", "v"},
+        // A header without its ']' runs to the line end and starts its section.
+        {"[ without ]", "[S]\r\n[A \r\nk=v\r\n", "A", "k", "v"},
+        {"[ without ] ends the section before", "[S]\r\n[A\r\nk=v\r\n", "S", "k", std::nullopt},
         {"first of duplicate sections", "[S]\r\nk=1\r\n[s]\r\nk=2\r\nj=3\r\n", "S", "k", "1"},
         {"second duplicate section unseen", "[S]\r\nk=1\r\n[s]\r\nj=3\r\n", "S", "j", std::nullopt},
         {"first of duplicate keys", "[S]\r\nK=1\r\nk=2\r\n", "S", "k", "1"},
+        // The lines before the first header are the nameless section, which hides any "[]".
         {"keys before any header", "k=v\r\n[S]\r\n", "S", "k", std::nullopt},
+        {"nameless section", "k=1\r\n[A]\r\nk=2\r\n", "", "k", "1"},
+        {"nameless section by blanks", kBom + "k=1\r\n", " ", "K", "1"},
+        {"nameless section ends at the first header", "[A]\r\nk=2\r\n", "", "k", std::nullopt},
+        {"[] hidden", "[]\r\nk=v\r\n", "", "k", std::nullopt},
+        {"[ ] hidden behind the nameless keys", "j=1\r\n[ ]\r\nk=v\r\n", "", "k", std::nullopt},
         {"search stops at next header", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n", "A", "k", std::nullopt},
         {"LF-only file", "[S]\nk=v\n", "S", "k", "v"},
         {"BOM", kBom + "[S]\r\nk=v\r\n", "S", "k", "v"},
         {"no final line end", "[S]\r\nk=v", "S", "k", "v"},
         {"bare CR at the very end", "[S]\r\nk=v\r", "S", "k", "v"},
-        {"NUL kept in value", "[S]\r\nk=a\0b\r\n"s, "S", "k", "a\0b"s},
+        {"NUL ends the value", "[S]\r\nk=ab\0cd\r\n"s, "S", "k", "ab"},
+        {"NUL inside quotes", "[S]\r\nk=\"a\0\"\r\n"s, "S", "k", "\"a"},
         {"empty value", "[S]\r\nk=\r\n", "S", "k", ""},
         {"empty file", "", "S", "k", std::nullopt},
         {"missing section", "[T]\r\nk=v\r\n", "S", "k", std::nullopt},
-        {"empty section name", "[]\r\nk=v\r\n", "", "k", "v"},
         {"non-ASCII is not folded", "[\xC3\x84]\r\nk=v\r\n", "\xC3\xA4", "k", std::nullopt},
         {"UTF-8 names match exactly", "[\xC3\x84]\r\nk=\xC3\xA9\r\n", "\xC3\x84", "K", "\xC3\xA9"},
     };
@@ -109,8 +120,38 @@ TEST(ProfileEngine, EditsFollowTheObservedRules) {
          "[A]\r\nk=1\r\n[B]\r\nj=2\r\n"},
         {"empty file", "", "S", "k", "v", Edit::Changed, "[S]\r\nk=v\r\n"},
         {"BOM-only file", kBom, "S", "k", "v", Edit::Changed, kBom + "[S]\r\nk=v\r\n"},
-        {"key written trimmed", "", "S", "  k  ", " v", Edit::Changed, "[S]\r\nk= v\r\n"},
+        // Names and values are written as given: the scanning operations match them exactly.
+        {"names and value written as given", "", "Sp Sec  ", " k ", " v", Edit::Changed,
+         "[Sp Sec  ]\r\n k = v\r\n"},
         {"same value changes nothing", "[S]\r\nk=1\r\n", "s", "K", "1", Edit::Unchanged, ""},
+        {"a hand-formatted line already holding it", "[S]\r\nk = \"v\" \r\n", "S", "k", " v",
+         Edit::Unchanged, ""},
+        {"a value read up to its NUL", "[S]\r\nk=ab\0cd\r\n"s, "S", "k", "ab", Edit::Unchanged, ""},
+        {"a value after its NUL is replaced whole", "[S]\r\nk=ab\0cd\r\n"s, "S", "k", "x",
+         Edit::Changed, "[S]\r\nk=x\r\n"},
+        {"a ; line is not replaced", "[S]\r\n;k=1\r\n", "S", "k", "2", Edit::Changed,
+         "[S]\r\n;k=1\r\nk=2\r\n"},
+        {"set under a header without ]", "[A \r\nk=1\r\n", "a", "k", "2", Edit::Changed,
+         "[A \r\nk=2\r\n"},
+        // The nameless section lies before the first header; "[]" is never its header.
+        {"nameless key replaced", "k=1\r\n[A]\r\nk=2\r\n", "", "k", "3", Edit::Changed,
+         "k=3\r\n[A]\r\nk=2\r\n"},
+        {"new nameless key after the top remark", ";top\r\n\r\n[A]\r\n", "", "k", "1",
+         Edit::Changed, ";top\r\nk=1\r\n\r\n[A]\r\n"},
+        {"new nameless key before []", kBom + "[]\r\nk=1\r\n", " ", "k", "2", Edit::Changed,
+         kBom + "k=2\r\n[]\r\nk=1\r\n"},
+        {"nameless key in an empty file", "", "", "k", "v", Edit::Changed, "k=v\r\n"},
+        {"nameless key after a last line without end", "j=1", "", "k", "v", Edit::Changed,
+         "j=1\r\nk=v\r\n"},
+        {"delete the nameless section", kBom + "k=1\r\n;r\r\n[A]\r\n", "", none, none,
+         Edit::Changed, kBom + "[A]\r\n"},
+        {"delete an empty nameless section", "[A]\r\n", "", none, none, Edit::Unchanged, ""},
+        {"delete a nameless key", "k=1\r\n[A]\r\nk=2\r\n", "", "K", none, Edit::Changed,
+         "[A]\r\nk=2\r\n"},
+        {"a line coming first keeps bytes like a BOM", "k=1\r\n" + kBom + "j=2\r\n", "", "k", none,
+         Edit::Changed, kBom + kBom + "j=2\r\n"},
+        {"a first line written starting like a BOM", "", "", kBom + "k", "v", Edit::Changed,
+         kBom + kBom + "k=v\r\n"},
         {"first duplicate key replaced", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "3", Edit::Changed,
          "[S]\r\nk=3\r\nk=2\r\n"},
         {"first duplicate section used", "[S]\r\nk=1\r\n[S]\r\nj=2\r\n", "S", "j", "3",
@@ -139,6 +180,7 @@ TEST(ProfileEngine, EditsFollowTheObservedRules) {
         {"value with NUL", "[S]\r\n", "S", "k", "a\0b"s, Edit::Refused, ""},
         {"key with =", "[S]\r\n", "S", "a=b", "v", Edit::Refused, ""},
         {"key starting with [", "[S]\r\n", "S", " [x", "v", Edit::Refused, ""},
+        {"key starting with ;", "[S]\r\n", "S", " ;x", "v", Edit::Refused, ""},
         {"key with LF", "[S]\r\n", "S", "k\nNumber of tabs", "9", Edit::Refused, ""},
         {"empty key", "[S]\r\n", "S", "  ", "v", Edit::Refused, ""},
         {"section with ]", "[S]\r\n", "a]b", "k", "v", Edit::Refused, ""},
@@ -176,9 +218,12 @@ TEST(ProfileEngine, RenameKeyMovesTheStoredValueToTheEndOfItsSection) {
 }
 
 TEST(ProfileEngine, ListsSectionsAndKeysOnceInFileOrder) {
-    const std::string bytes = "x=0\r\n[B]\r\nk=1\r\nK=2\r\nj=3\r\n[a]\r\n[b]\r\nz=1\r\n";
+    // Remarks, lines without '=' and empty names are no keys; "[]" is no listed section.
+    const std::string bytes = "x=0\r\n[B]\r\nk=1\r\nK=2\r\n;c=1\r\n#h=1\r\nbare\r\n=e\r\nj=3\r\n"
+                              "[a]\r\n[]\r\n[b]\r\nz=1\r\n";
     EXPECT_EQ(qv::profile::sectionNames(bytes), (std::vector<std::string>{"B", "a"}));
-    EXPECT_EQ(qv::profile::keyNames(bytes, "b"), (std::vector<std::string>{"k", "j"}));
+    EXPECT_EQ(qv::profile::keyNames(bytes, "b"), (std::vector<std::string>{"k", "#h", "j"}));
+    EXPECT_EQ(qv::profile::keyNames(bytes, ""), (std::vector<std::string>{"x"}));
     EXPECT_TRUE(qv::profile::keyNames(bytes, "none").empty());
 }
 
@@ -262,7 +307,8 @@ TEST(ProfileEngine, AnyBytesReadBackWhatWasWritten) {
     }
 }
 
-// A tiny model of the menu file: sections and keys matched without regard to case, in order.
+// A tiny model of the menu file: sections and keys matched without regard to case or the blanks
+// around them, in order; the nameless section always comes first and is never removed.
 class Model {
 public:
     std::optional<std::string> value(const std::string& s, const std::string& k) const {
@@ -309,7 +355,9 @@ public:
     }
     void removeSection(const std::string& s) {
         const auto sec = find(s);
-        if (sec != sections_.end()) {
+        if (sec == sections_.begin()) {
+            sections_.front().second.clear();
+        } else if (sec != sections_.end()) {
             sections_.erase(sec);
         }
     }
@@ -319,10 +367,16 @@ public:
     }
 
     static std::string lower(std::string s) {
+        s = trimmed(s);
         for (char& c : s) {
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
         return s;
+    }
+    static std::string trimmed(const std::string& s) {
+        const std::size_t b = s.find_first_not_of(" \t");
+        return b == std::string::npos ? std::string()
+                                      : s.substr(b, s.find_last_not_of(" \t") - b + 1);
     }
 
 private:
@@ -335,7 +389,7 @@ private:
         return std::find_if(sections_.begin(), sections_.end(),
                             [&](const Section& sec) { return lower(sec.first) == lower(s); });
     }
-    std::vector<Section> sections_;
+    std::vector<Section> sections_{{"", {}}};
 };
 
 std::vector<std::string> linesOf(const std::string& bytes) {
@@ -381,32 +435,52 @@ std::string randomCase(std::string s, std::mt19937& rng) {
 }
 
 TEST(ProfileEngine, PropertyMatchesAModelAndKeepsUntouchedLines) {
-    const std::vector<std::string> sections = {"Settings", "Tab 1", "Tab 2", "Tab 10", "Extra"};
+    const std::vector<std::string> sections = {"Settings", "Tab 1", "Tab 2", "Tab 10", "Extra", ""};
     const std::vector<std::string> keys = {"Number of Buttons", "Button 1", "Button 10",
                                            "Button 2",          "Tab1",     "Number of tabs"};
-    for (const std::string& start : {std::string(), kBom + ";menu\r\n\r\n",
-                                     "; remark\n[Tab 1]\nButton 1=a\n\n[Other]\nx\n"s}) {
+    struct Start {
+        std::string bytes;
+        std::size_t kept; // the bytes at its start that no edit may change
+        std::vector<std::array<std::string, 3>> entries;
+    };
+    const Start starts[] = {
+        {"", 0, {}},
+        {kBom + ";menu\r\n\r\n", 10, {}},
+        {"; remark\n[Tab 1]\nButton 1=a\n\n[Other]\nx\n", 9, {{"Tab 1", "Button 1", "a"}}},
+        // Nameless keys, a remark that looks like a key, a header without ']', a hidden "[]".
+        {";Button 1=r\nTab1=top\n[Tab 1\nButton 1=a\nx\n[]\nTab1=hidden\n",
+         12,
+         {{"", "Tab1", "top"}, {"Tab 1", "Button 1", "a"}}},
+    };
+    const auto padded = [](const std::string& s, std::mt19937& rng) {
+        return (rng() % 4 ? "" : " ") + s + (rng() % 4 ? "" : "\t");
+    };
+    for (const Start& start : starts) {
         std::mt19937 rng(12345);
         Model model;
-        std::string bytes = start;
-        if (!start.empty() && start.find("[Tab 1]") != std::string::npos) {
-            model.set("Tab 1", "Button 1", "a");
+        std::string bytes = start.bytes;
+        for (const auto& [s, k, v] : start.entries) {
+            model.set(s, k, v);
         }
         for (int step = 0; step < 4000; ++step) {
-            const std::string s = randomCase(sections[rng() % sections.size()], rng);
-            const std::string k = randomCase(keys[rng() % keys.size()], rng);
-            const std::string v = "v" + std::to_string(rng() % 50) + ((rng() % 4) ? "" : " x");
+            const std::string s = padded(randomCase(sections[rng() % sections.size()], rng), rng);
+            const std::string k = padded(randomCase(keys[rng() % keys.size()], rng), rng);
+            const std::string read = "v" + std::to_string(rng() % 50) + ((rng() % 4) ? "" : " x");
+            const std::string v = (rng() % 4 ? "" : " ") + read;
             const auto before = linesOf(bytes);
-            const int op = static_cast<int>(rng() % 10);
+            int op = static_cast<int>(rng() % 10);
+            if (op == 9 && Model::trimmed(s).empty() && start.kept > 0) {
+                op = 8; // removing the nameless section would take the start's remarks along
+            }
             qv::profile::EditResult r;
             std::size_t expectRemoved = 0;
             std::size_t expectAdded = 0;
             if (op < 6) {
                 const auto old = model.value(s, k);
-                expectRemoved = (old && *old != v) ? 1 : 0;
+                expectRemoved = (old && *old != read) ? 1 : 0;
                 expectAdded = old ? expectRemoved : (model.hasSection(s) ? 1 : 2);
                 r = applyWrite(bytes, s, k, v);
-                model.set(s, k, v);
+                model.set(s, k, read);
             } else if (op < 9) {
                 expectRemoved = model.hasKey(s, k) ? 1 : 0;
                 r = applyWrite(bytes, s, k, std::nullopt);
@@ -423,8 +497,9 @@ TEST(ProfileEngine, PropertyMatchesAModelAndKeepsUntouchedLines) {
             if (op < 9) {
                 ASSERT_EQ(d.removed.size(), expectRemoved) << "step " << step << "\n" << bytes;
                 ASSERT_EQ(d.added.size(), expectAdded) << "step " << step << "\n" << bytes;
+                // New lines end in CR LF; a replaced value keeps its line's end.
                 for (const auto& line : d.added) {
-                    EXPECT_TRUE(line.ends_with("\r\n")) << step;
+                    EXPECT_TRUE(expectRemoved == 1 || line.ends_with("\r\n")) << step;
                 }
             } else {
                 EXPECT_TRUE(d.added.empty()) << step;
@@ -443,7 +518,7 @@ TEST(ProfileEngine, PropertyMatchesAModelAndKeepsUntouchedLines) {
             }
         }
         // The start of the file (the BOM and the remark) outlives every edit.
-        EXPECT_TRUE(bytes.starts_with(start.substr(0, start.find('['))));
+        EXPECT_TRUE(bytes.starts_with(start.bytes.substr(0, start.kept)));
     }
 }
 

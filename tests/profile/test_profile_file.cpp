@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -377,8 +378,76 @@ TEST_F(ProfileFile, AFileTooLargeToReadIsNeverOverwritten) {
     ASSERT_EQ(::truncate(path.c_str(), qv::profile::kMaxProfileBytes + 1), 0);
     EXPECT_EQ(get(path, "S", "k", "d"), "d");
     EXPECT_FALSE(put(path, "S", "k", "2"));
+    EXPECT_EQ(qv::profile::writeProfileString("S", "k", "2", path.c_str()), WriteStatus::TooLarge);
     EXPECT_EQ(QFileInfo(QString::fromStdString(path)).size(),
               static_cast<qint64>(qv::profile::kMaxProfileBytes + 1));
+}
+
+QByteArray iconv(const QByteArray& bytes, const char* from, const char* to) {
+    QProcess p;
+    p.start(QStringLiteral("iconv"), {"-f", from, "-t", to});
+    p.write(bytes);
+    p.closeWriteChannel();
+    return p.waitForFinished() && p.exitCode() == 0 ? p.readAllStandardOutput() : "iconv failed";
+}
+
+// A menu saved as UTF-16 with a byte-order mark (here by iconv, as by a Windows editor's
+// "Unicode" save) reads as the same menu in 8 bits does, and each write goes back in UTF-16.
+TEST_F(ProfileFile, AUtf16MenuReadsAndWritesAsThe8BitOne) {
+    const QByteArray menu =
+        "[Settings]\r\nNumber of tabs=1\r\nTab1=Sch\xC3\xBCler \xF0\x9F\x98\x80\r\n"
+        "[Tab 1]\r\nButton 1=C:\\a.exe\r\n";
+    struct Case {
+        const char* iconvTo;
+        QByteArray head; // what iconv gets before the menu
+        bool damaged;    // an odd last byte: still read, never rewritten
+    };
+    const Case cases[] = {
+        {"UTF-16LE", "\xEF\xBB\xBF", false},
+        {"UTF-16BE", "\xEF\xBB\xBF", false},
+        {"UTF-16", "", false},
+        {"UTF-16LE", "\xEF\xBB\xBF", true},
+    };
+    const std::string eight = dir.filePath("eight.ini").toStdString();
+    for (const Case& c : cases) {
+        ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(eight), menu));
+        write(iconv(c.head + menu, "UTF-8", c.iconvTo) + (c.damaged ? "x" : ""));
+        const QByteArray original = bytes();
+        ASSERT_TRUE(original.startsWith("\xFF\xFE") || original.startsWith("\xFE\xFF"));
+        // Reads, then each kind of write, then reads again.
+        const std::pair<const char*, const char*> reads[] = {{"settings", "TAB1"},
+                                                             {"Tab 1", "Button 1"},
+                                                             {"Tab 2", "Button 1"},
+                                                             {"Settings", nullptr},
+                                                             {nullptr, nullptr}};
+        const std::function<bool(const std::string&)> steps[] = {
+            [](const std::string& p) { return put(p, "Settings", "Tab1", "G\xC3\xA4ste"); },
+            [](const std::string& p) { return put(p, "Tab 2", "Button 1", "\xE2\x82\xAC.exe"); },
+            [](const std::string& p) { return put(p, "Tab 1", "Button 1", nullptr); },
+            [](const std::string& p) { return put(p, "Settings", "Number of tabs", "1"); },
+        };
+        for (std::size_t i = 0; i <= std::size(steps); ++i) {
+            for (const auto& [sec, key] : reads) {
+                EXPECT_EQ(get(path, sec, key), get(eight, sec, key))
+                    << c.iconvTo << c.damaged << " step " << i;
+            }
+            if (i == std::size(steps)) {
+                break;
+            }
+            ASSERT_TRUE(steps[i](eight));
+            EXPECT_EQ(steps[i](path), !c.damaged || i == 3) << c.iconvTo << " step " << i;
+            if (c.damaged) {
+                write(original);
+                ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(eight), menu));
+                continue;
+            }
+            EXPECT_EQ(bytes().left(2), original.left(2)) << "the byte-order mark stays";
+            EXPECT_EQ(iconv(bytes(), "UTF-16", "UTF-8"),
+                      qvtest::readAll(QString::fromStdString(eight)))
+                << c.iconvTo << " step " << i;
+        }
+        EXPECT_EQ(entries(dir.path()), QStringList({"eight.ini", "qv.ini"}));
+    }
 }
 
 TEST_F(ProfileFile, AFolderInThePathFailsCleanly) {

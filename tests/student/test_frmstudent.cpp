@@ -4,6 +4,8 @@
 #include "tests/student/studentfixture.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,9 +44,19 @@ TEST(StudentStartup, MissingMenuFileSaysFileNotFoundAndLoadsNothing) {
     EXPECT_EQ(w.character(), nullptr);
 }
 
-TEST(StudentStartup, TabCountThatIsNoPositiveNumberSaysNoTabsFound) {
-    const char* const values[] = {"0", "", "abc", "-1", "99999", "1.5", "2x", "0x10", nullptr};
-    for (const char* v : values) {
+TEST(StudentStartup, TabCountThatIsNoPositiveNumberOrATooLargeFileSaysWhyOnce) {
+    const char* const noTabs = "Error in INI file : No Tabs Found";
+    const struct {
+        const char* v;
+        const char* text;
+        bool tooLarge;
+    } rows[] = {
+        {"0", noTabs, false},     {"", noTabs, false},
+        {"abc", noTabs, false},   {"-1", noTabs, false},
+        {"99999", noTabs, false}, {"1.5", noTabs, false},
+        {"2x", noTabs, false},    {"0x10", noTabs, false},
+        {nullptr, noTabs, false}, {"1", "qv.ini is larger than 64 MiB and is not read", true}};
+    for (const auto& [v, message, tooLarge] : rows) {
         Launcher l;
         QByteArray text = "[Settings]\r\n";
         if (v) {
@@ -52,11 +64,15 @@ TEST(StudentStartup, TabCountThatIsNoPositiveNumberSaysNoTabsFound) {
         }
         text += "[Tab 1]\r\nNumber of Buttons=1\r\nButton 1=/apps/a.exe\r\n";
         ASSERT_TRUE(l.writeMenu(text));
+        if (tooLarge) { // sparse: no disk spent
+            QFile file(QDir(l.dir.path()).filePath("qv.ini"));
+            ASSERT_TRUE(file.resize(qint64{65} << 20));
+        }
         frmstudent& w = l.load();
         const std::string which = v ? v : "<missing>";
         ASSERT_EQ(l.box.fake.messages.size(), 1U) << which;
-        EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : No Tabs Found") << which;
-        EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::None);
+        EXPECT_EQ(l.box.fake.messages[0].text, message) << which;
+        EXPECT_EQ(l.box.fake.messages[0].icon, tooLarge ? qv::MsgIcon::Stop : qv::MsgIcon::None);
         EXPECT_EQ(w.ceptab->count(), 0) << which;
         EXPECT_EQ(w.loadedButtons, 0) << which;
         EXPECT_TRUE(l.character.calls.isEmpty()) << which;
