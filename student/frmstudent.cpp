@@ -173,12 +173,16 @@ void frmstudent::buildControls() {
     bold.setBold(true);
     cmdStartReco->setFont(bold);
     cmdStartReco->setGeometry(qv::twipsRect(10080, 4080, 2055, 375));
+    // Outside the visible window: the pointer reaches it once the window is widened, the
+    // keyboard's focus never lands on a control the pupil cannot see.
+    cmdStartReco->setFocusPolicy(Qt::NoFocus);
     connect(cmdStartReco, &QPushButton::clicked, this, &frmstudent::cmdStartReco_Click);
 
     cmbEngines = new QComboBox(client);
     cmbEngines->setObjectName(QStringLiteral("cmbEngines"));
     cmbEngines->setPlaceholderText(QStringLiteral("Combo1"));
     cmbEngines->setGeometry(qv::twipsRect(9720, 3000, 3255, 315));
+    cmbEngines->setFocusPolicy(Qt::NoFocus);
     connect(cmbEngines, &QComboBox::activated, this, [this] { cmbEngines_Click(); });
 
     lblGrammar = new QLabel(client);
@@ -199,6 +203,7 @@ void frmstudent::buildControls() {
     imgicon->setGeometry(qv::twipsRect(10680, 4800, 615, 615));
 
     cmdapplau = new qv::LaunchButtonArray(client, QRect(1080, 1440, 1335, 1095));
+    cmdapplau->setKeysPress(true);
     connect(cmdapplau, &qv::LaunchButtonArray::MouseDown, this, &frmstudent::cmdapplau_MouseDown);
 
     launchWindow_ = std::make_unique<qv::LaunchWindow>();
@@ -401,7 +406,14 @@ void frmstudent::ceptab_Click() {
     fillFirstPage();
 }
 
+void frmstudent::keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other) {
+    if (hadFocus && !was->isEnabled() && other->isEnabled()) {
+        other->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void frmstudent::cmdnext_Click() {
+    const bool hadFocus = cmdnext->hasFocus();
     std::int16_t next = pageOffset;
     if (!add16(next, qv::kPageSize)) {
         // No page lies beyond the 16-bit button numbers.
@@ -430,9 +442,11 @@ void frmstudent::cmdnext_Click() {
         cmdnext->setEnabled(false);
     }
     cmdback->setEnabled(true);
+    keepFocusOnPage(cmdnext, hadFocus, cmdback);
 }
 
 void frmstudent::cmdback_Click() {
+    const bool hadFocus = cmdback->hasFocus();
     std::int16_t previous = previousPageOffset;
     if (!add16(previous, -qv::kPageSize) || previous + qv::kPageSize < 0) {
         cmdback->setEnabled(false);
@@ -459,6 +473,7 @@ void frmstudent::cmdback_Click() {
         cmdback->setEnabled(false);
     }
     pageButtonCount = 0;
+    keepFocusOnPage(cmdback, hadFocus, cmdnext);
 }
 
 void frmstudent::LoadButton() {

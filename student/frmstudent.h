@@ -118,6 +118,9 @@ protected:
 
 private:
     void buildControls();
+    // After a page change that disabled the page button that had the focus, the focus goes to
+    // the other one rather than wherever the focus chain leads.
+    void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
     void fillFirstPage();
     void unloadButtons();
     QString readItem(int button) const;
