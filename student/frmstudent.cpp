@@ -503,34 +503,33 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
     }
     const QString item = readItem(n);
     if (item == qv::kMyComputer) {
-        if (services_.shell) {
-            services_.shell->openComputer();
-        }
-        if (character_) {
-            character_->Speak(QStringLiteral("Starting My Computer"));
-        }
+        const bool started = services_.shell && services_.shell->openComputer();
+        announceStart(QStringLiteral("My Computer"), started, item);
     } else if (item == qv::kMyDocuments) {
-        if (services_.shell) {
-            services_.shell->openDocuments();
-        }
-        if (character_) {
-            character_->Speak(QStringLiteral("Starting My Documents"));
-        }
+        const bool started = services_.shell && services_.shell->openDocuments();
+        announceStart(QStringLiteral("My Documents"), started, item);
     } else if (item.isEmpty()) {
         // A button without an item starts nothing, so there is nothing to announce.
         return;
     } else {
-        if (services_.shell) {
-            services_.shell->ShellExecute(item);
-        }
+        const bool started = services_.shell && services_.shell->ShellExecute(item);
         QString name = qv::ItemDisplayName(item);
         if (name.isEmpty()) {
             // A name of four characters or fewer would leave nothing to say.
             name = qv::FileNameFromPath(item, true);
         }
-        if (character_) {
-            character_->Speak(QStringLiteral("Starting ") + name);
-        }
+        announceStart(name, started, item);
+    }
+}
+
+void frmstudent::announceStart(const QString& name, bool started, const QString& item) {
+    // Announcing a start that did not happen would tell the pupil to wait for nothing.
+    if (!started) {
+        qWarning("quorvel-student: %s could not be started", qUtf8Printable(item));
+    }
+    if (character_) {
+        character_->Speak(started ? QStringLiteral("Starting ") + name
+                                  : name + QStringLiteral(" could not be started"));
     }
 }
 

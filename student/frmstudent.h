@@ -118,6 +118,7 @@ protected:
 
 private:
     void buildControls();
+    void announceStart(const QString& name, bool started, const QString& item);
     // After a page change that disabled the page button that had the focus, the focus goes to
     // the other one rather than wherever the focus chain leads.
     void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);

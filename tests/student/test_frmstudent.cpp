@@ -406,15 +406,20 @@ TEST(StudentStarts, SpecialItemsAreShownFromTheStandardFolder) {
     EXPECT_EQ(l.captions(), QStringList({"My Computer", "My Documents", "my computer"}));
 }
 
-TEST(StudentStarts, StartIsAnnouncedEvenWhenItFails) {
+TEST(StudentStarts, FailedStartIsAnnouncedAsSuchWithoutAMessage) {
     Launcher l;
     l.shell.result = false;
-    ASSERT_TRUE(l.writeMenu(menuText({{"/nowhere/Gone.exe", "My Computer.lnk"}})));
+    ASSERT_TRUE(
+        l.writeMenu(menuText({{"/nowhere/Gone.exe", "My Computer.lnk", "My Documents.lnk"}})));
     frmstudent& w = l.load();
-    w.cmdapplau_MouseDown(1, Qt::LeftButton, Qt::NoModifier, 0, 0);
-    EXPECT_EQ(l.character.calls.last(), "Speak Starting Gone");
-    w.cmdapplau_MouseDown(2, Qt::LeftButton, Qt::NoModifier, 0, 0);
-    EXPECT_EQ(l.character.calls.last(), "Speak Starting My Computer");
+    const QStringList said = {"Speak Gone could not be started",
+                              "Speak My Computer could not be started",
+                              "Speak My Documents could not be started"};
+    for (int k = 1; k <= 3; ++k) {
+        w.cmdapplau_MouseDown(k, Qt::LeftButton, Qt::NoModifier, 0, 0);
+        EXPECT_EQ(l.character.calls.last(), said[k - 1]);
+    }
+    EXPECT_EQ(l.shell.starts.size(), 3U);
     EXPECT_TRUE(l.box.fake.messages.empty());
 }
 
