@@ -3,5 +3,5 @@ qv_library(qv_student
     SOURCES frmstudent.h frmstudent.cpp
     LIBS qv_common qv_platform Qt6::Widgets)
 
-add_executable(quorvel-student mMain.cpp)
+add_executable(quorvel-student mMain.cpp firstpaint.h firstpaint.cpp)
 target_link_libraries(quorvel-student PRIVATE qv_student)
