@@ -57,6 +57,12 @@ const QString kActivateFailed =
                    "used by other application.");
 const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
 
+// The listening indicator's states.
+const QString kNotListening = QStringLiteral("Not listening");
+const QString kListening = QStringLiteral("Listening");
+const QString kHeard = QStringLiteral("Heard: %1");
+const QString kNotUnderstood = QStringLiteral("Not understood");
+
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
                             QStringLiteral("button three"), QStringLiteral("button four"),
@@ -201,6 +207,11 @@ void frmstudent::buildControls() {
     imgicon = new qv::IconSurface(client);
     imgicon->setObjectName(QStringLiteral("imgicon"));
     imgicon->setGeometry(qv::twipsRect(10680, 4800, 615, 615));
+
+    lblListening = new QLabel(client);
+    lblListening->setObjectName(QStringLiteral("lblListening"));
+    lblListening->setAlignment(Qt::AlignCenter);
+    setListening(kNotListening);
 
     cmdapplau = new qv::LaunchButtonArray(client, QRect(1080, 1440, 1335, 1095));
     cmdapplau->setKeysPress(true);
@@ -564,8 +575,31 @@ void frmstudent::showSpeechError(int number, const QString& description) {
     qv::MsgBox(speechErrorText(number, description), {}, qv::MsgIcon::Information);
 }
 
+void frmstudent::setListening(const QString& state) {
+    lblListening->setText(state);
+    lblListening->setAccessibleName(QStringLiteral("Spoken commands: ") + state);
+    // Text and background of the badge: grey when off, green while listening, amber when the
+    // last thing heard was not understood.
+    QString colours = QStringLiteral("color: #0b5d1e; background: #e2f3e5; border-color: #7dbb8a");
+    if (state == kNotListening) {
+        colours = QStringLiteral("color: #555555; background: #f0f0f0; border-color: #c4c4c4");
+    } else if (state == kNotUnderstood) {
+        colours = QStringLiteral("color: #8a4200; background: #fcebd8; border-color: #d9a066");
+    }
+    lblListening->setStyleSheet(
+        QStringLiteral("QLabel { %1; border-width: 1px; border-style: solid; border-radius: 9px; "
+                       "padding: 0px 8px; }")
+            .arg(colours));
+    // The badge keeps to the right end of its place, as wide as its text.
+    const QRect place = qv::twipsRect(6615, 465, 2640, 330);
+    lblListening->ensurePolished();
+    const int width = std::min(place.width(), lblListening->sizeHint().width());
+    lblListening->setGeometry(place.right() + 1 - width, place.y(), width, place.height());
+}
+
 void frmstudent::cmbEngines_Click() {
     oRC_.reset();
+    setListening(kNotListening);
     if (!services_.speech) {
         return;
     }
@@ -640,6 +674,7 @@ void frmstudent::cmdStartReco_Click() {
         // The recognizer cannot be changed while listening.
         cmbEngines->setEnabled(false);
     }
+    setListening(recognitionActive ? kListening : kNotListening);
 }
 
 void frmstudent::oRC_Recognition(const QString& text) {
@@ -649,6 +684,7 @@ void frmstudent::oRC_Recognition(const QString& text) {
         return;
     }
     setPanel(2, phrase);
+    setListening(kHeard.arg(phrase));
     for (int row = 0; row < qv::kPageSize; ++row) {
         const int number = row + 1;
         if (phrase == kPhrases[row] && number <= loadedButtons) {
@@ -663,6 +699,7 @@ void frmstudent::oRC_FalseRecognition(const QString& text) {
     Q_UNUSED(text);
     lblGrammar->setText(kCommandUnknown);
     setPanel(2, kCommandUnknown);
+    setListening(kNotUnderstood);
 }
 
 void frmstudent::Form_Unload() {

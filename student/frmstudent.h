@@ -65,6 +65,9 @@ public:
     QLabel* lblGrammar = nullptr;
     QLabel* Image1 = nullptr;
     qv::IconSurface* imgicon = nullptr;
+    // Beside the tab strip, in the visible window: whether spoken commands are listened for,
+    // and what was last heard.
+    QLabel* lblListening = nullptr;
 
     // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
     // at that point (nothing more is started or built) instead of wrapping.
@@ -119,6 +122,7 @@ protected:
 private:
     void buildControls();
     void announceStart(const QString& name, bool started, const QString& item);
+    void setListening(const QString& state);
     // After a page change that disabled the page button that had the focus, the focus goes to
     // the other one rather than wherever the focus chain leads.
     void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
