@@ -63,6 +63,12 @@ const QString kListening = QStringLiteral("Listening");
 const QString kHeard = QStringLiteral("Heard: %1");
 const QString kNotUnderstood = QStringLiteral("Not understood");
 
+// A tab caption shown as written: '&' is no mnemonic marker.
+QString literalCaption(QString caption) {
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return caption;
+}
+
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
                             QStringLiteral("button three"), QStringLiteral("button four"),
@@ -345,28 +351,7 @@ void frmstudent::Form_Load() {
     }
 
     cmdback->setEnabled(false);
-
-    {
-        const QSignalBlocker block(ceptab);
-        while (ceptab->count() > 0) {
-            QWidget* page = ceptab->widget(0);
-            ceptab->removeTab(0);
-            delete page;
-        }
-        const qv::MenuCount again = qv::parseCount(
-            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
-        if (again.isNumber()) {
-            for (int n = 1; n <= again.value; ++n) {
-                tabNo = static_cast<std::int16_t>(n);
-                const QString caption =
-                    qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
-                        .value_or(QString());
-                ceptab->addTab(new QWidget, caption);
-            }
-        }
-        ceptab->setCurrentIndex(0);
-    }
-
+    fillTabStrip();
     fillFirstPage();
 
     if (character_) {
@@ -380,6 +365,27 @@ void frmstudent::Form_Load() {
         character_->MoveTo(clamp16(screen.width() - 130), clamp16(screen.height() - 170));
         character_->Speak(QStringLiteral("Welcome ") + userName);
     }
+}
+
+void frmstudent::fillTabStrip() {
+    const QSignalBlocker block(ceptab);
+    while (ceptab->count() > 0) {
+        QWidget* page = ceptab->widget(0);
+        ceptab->removeTab(0);
+        delete page;
+    }
+    const qv::MenuCount again =
+        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    if (again.isNumber()) {
+        for (int n = 1; n <= again.value; ++n) {
+            tabNo = static_cast<std::int16_t>(n);
+            const QString caption =
+                qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
+                    .value_or(QString());
+            ceptab->addTab(new QWidget, literalCaption(caption));
+        }
+    }
+    ceptab->setCurrentIndex(0);
 }
 
 void frmstudent::fillFirstPage() {

@@ -121,6 +121,8 @@ protected:
 
 private:
     void buildControls();
+    // Removes every tab and adds one per configured tab with its caption; selects the first.
+    void fillTabStrip();
     void announceStart(const QString& name, bool started, const QString& item);
     void setListening(const QString& state);
     // After a page change that disabled the page button that had the focus, the focus goes to

@@ -423,6 +423,36 @@ TEST(StudentStarts, FailedStartIsAnnouncedAsSuchWithoutAMessage) {
     EXPECT_TRUE(l.box.fake.messages.empty());
 }
 
+TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
+    Launcher l;
+    const QString longName = "An extraordinarily long program name";
+    ASSERT_TRUE(l.writeMenu(menuText({{"/a/Tom & Jerry.exe", "/a/" + longName + ".exe",
+                                       "/a/WWWWWWWWWWWWWWWWWWWWWWWW.exe", "/a/Paint.exe"}})));
+    frmstudent& w = l.load();
+    ASSERT_EQ(w.loadedButtons, 4);
+    struct Case {
+        QString full;
+        bool elided;
+    };
+    const Case cases[] = {{"Tom & Jerry", false},
+                          {longName, true},
+                          {"WWWWWWWWWWWWWWWWWWWWWWWW", true},
+                          {"Paint", false}};
+    for (int k = 1; k <= 4; ++k) {
+        const Case& c = cases[k - 1];
+        const QToolButton* b = w.cmdapplau->element(k);
+        QString shown = b->text();
+        shown.replace("&&", "&");
+        EXPECT_EQ(b->toolTip(), c.full);
+        EXPECT_EQ(b->accessibleName(), c.full);
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.elided) << shown.toStdString();
+        EXPECT_EQ(shown == c.full, !c.elided) << shown.toStdString();
+        EXPECT_LT(b->fontMetrics().horizontalAdvance(shown), b->width()) << shown.toStdString();
+    }
+    // A lone '&' would mark a mnemonic and disappear.
+    EXPECT_EQ(w.cmdapplau->element(1)->text(), "Tom && Jerry");
+}
+
 TEST(StudentStarts, ItemIsRereadAtEveryPress) {
     Launcher l;
     ASSERT_TRUE(l.writeMenu(menuText({programs(2)})));
