@@ -16,13 +16,17 @@
 #include "platform/shell.h"
 #include "platform/speech.h"
 #include "platform/username.h"
+#include "student/menuwatcher.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -56,12 +60,27 @@ const QString kActivateFailed =
     QStringLiteral("Failed to activate the grammar. It is possible that your audio device is "
                    "used by other application.");
 const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
+const QString kFileNotFound = QStringLiteral("Error in INI file : File Not Found");
+const QString kNoTabsFound = QStringLiteral("Error in INI file : No Tabs Found");
 
 // The listening indicator's states.
 const QString kNotListening = QStringLiteral("Not listening");
 const QString kListening = QStringLiteral("Listening");
 const QString kHeard = QStringLiteral("Heard: %1");
 const QString kNotUnderstood = QStringLiteral("Not understood");
+
+// The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
+// would block the reader).
+QByteArray readMenuBytes(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        return {};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
 
 // A tab caption shown as written: '&' is no mnemonic marker.
 QString literalCaption(QString caption) {
@@ -326,14 +345,23 @@ void frmstudent::Form_Load() {
     }
     userName = name.left(24);
 
+    // From now on a change of the menu file is shown without a restart.
+    if (!menuWatcher_) {
+        menuWatcher_ = new qv::MenuWatcher(profilePath_, this);
+        connect(menuWatcher_, &qv::MenuWatcher::changed, this, &frmstudent::reloadMenu);
+    }
+    shownMenu_ = readMenuBytes(profilePath_);
+
     if (!FileExists(profilePath_)) {
-        qv::MsgBox(QStringLiteral("Error in INI file : File Not Found"));
+        menuMessage_ = kFileNotFound;
+        qv::MsgBox(kFileNotFound);
         return;
     }
     const qv::MenuCount tabs =
         qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
     if (!tabs.isNumber() || tabs.value <= 0) {
-        qv::MsgBox(QStringLiteral("Error in INI file : No Tabs Found"));
+        menuMessage_ = kNoTabsFound;
+        qv::MsgBox(kNoTabsFound);
         return;
     }
 
@@ -720,4 +748,94 @@ void frmstudent::Form_Unload() {
 void frmstudent::closeEvent(QCloseEvent* event) {
     Form_Unload();
     QWidget::closeEvent(event);
+}
+
+QString frmstudent::menuProblem() const {
+    if (!FileExists(profilePath_)) {
+        return kFileNotFound;
+    }
+    const qv::MenuCount tabs =
+        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    if (!tabs.isNumber() || tabs.value <= 0) {
+        return kNoTabsFound;
+    }
+    return {};
+}
+
+void frmstudent::reloadMenu() {
+    // A message shown meanwhile runs its own event loop, in which the file may change again.
+    if (reloading_) {
+        reloadPending_ = true;
+        return;
+    }
+    reloading_ = true;
+    do {
+        reloadPending_ = false;
+        reloadOnce();
+    } while (reloadPending_ && !unloadedOnce_);
+    reloading_ = false;
+}
+
+void frmstudent::reloadOnce() {
+    const QByteArray bytes = readMenuBytes(profilePath_);
+    if (bytes == shownMenu_ && menuMessage_.isEmpty()) {
+        return;
+    }
+    const QString problem = menuProblem();
+    if (!problem.isEmpty()) {
+        // The menu on screen stays; the damage is reported once, not at every touch.
+        const bool again = problem == menuMessage_;
+        menuMessage_ = problem;
+        if (!again) {
+            qv::MsgBox(problem);
+        }
+        emit menuChecked(false);
+        return;
+    }
+    if (bytes == shownMenu_) {
+        menuMessage_.clear();
+        emit menuChecked(false);
+        return;
+    }
+    menuMessage_.clear();
+    shownMenu_ = bytes;
+
+    const int tab = ceptab->currentIndex();
+    const std::int16_t offset = pageOffset;
+    QWidget* focus = QApplication::focusWidget();
+    int focusedSlot = 0;
+    for (int i = 1; i <= loadedButtons; ++i) {
+        if (focus && focus == cmdapplau->element(i)) {
+            focusedSlot = i;
+        }
+    }
+
+    fillTabStrip();
+    const bool sameTab = tab >= 0 && tab < ceptab->count();
+    if (sameTab) {
+        const QSignalBlocker block(ceptab);
+        ceptab->setCurrentIndex(tab);
+    }
+    showPageAt(sameTab ? offset : std::int16_t(0));
+
+    if (focusedSlot > 0 && loadedButtons > 0) {
+        cmdapplau->element(std::min<int>(focusedSlot, loadedButtons))
+            ->setFocus(Qt::OtherFocusReason);
+    }
+    emit menuChecked(true);
+}
+
+void frmstudent::showPageAt(std::int16_t offset) {
+    const qv::MenuCount count = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
+            .value_or(QString()));
+    if (offset > 0 && count.isNumber() && count.value > offset) {
+        // The page is reached as ">>" reaches it from the page before.
+        cmdnext->setEnabled(false);
+        unloadButtons();
+        pageOffset = static_cast<std::int16_t>(offset - qv::kPageSize);
+        cmdnext_Click();
+        return;
+    }
+    ceptab_Click();
 }

@@ -4,15 +4,18 @@
 #include "tests/student/studentfixture.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QUrl>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using studenttest::Launcher;
@@ -20,6 +23,14 @@ using studenttest::menuText;
 using studenttest::programs;
 
 namespace {
+
+// Replaces qv.ini as the editor does: a new file renamed over the old one.
+bool replaceMenu(const Launcher& l, const QByteArray& text) {
+    const QString ini = QDir(l.dir.path()).filePath("qv.ini");
+    const QString fresh = ini + ".new";
+    return qvtest::writeAll(fresh, text) && std::rename(QFile::encodeName(fresh).constData(),
+                                                        QFile::encodeName(ini).constData()) == 0;
+}
 
 QStringList captionsOf(int first, int last) {
     QStringList list;
@@ -338,6 +349,52 @@ TEST(StudentPages, SixteenBitOffsetNeverWraps) {
     w.cmdapplau_MouseDown(8, Qt::LeftButton, Qt::NoModifier, 0, 0);
     EXPECT_TRUE(l.shell.starts.empty());
     EXPECT_EQ(l.character.calls.count(), 5); // the greeting only
+}
+
+TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(3), programs(13, 101)})));
+    frmstudent& w = l.load();
+    w.ceptab->setCurrentIndex(1);
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    ASSERT_EQ(l.captions(), captionsOf(111, 113));
+    QSignalSpy checked(&w, &frmstudent::menuChecked);
+
+    // A tab added and button 12 of the second tab changed: the pupil stays where he was.
+    QStringList second = programs(13, 101);
+    second[11] = "/apps/Paint.exe";
+    ASSERT_TRUE(replaceMenu(l, menuText({programs(3), second, programs(1, 201)})));
+    ASSERT_TRUE(checked.wait(1000));
+    EXPECT_EQ(checked.takeFirst().value(0).toBool(), true);
+    EXPECT_EQ(w.ceptab->count(), 3);
+    EXPECT_EQ(w.ceptab->currentIndex(), 1);
+    EXPECT_EQ(w.pageOffset, 10);
+    EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
+    EXPECT_FALSE(w.cmdnext->isEnabled());
+    EXPECT_TRUE(w.cmdback->isEnabled());
+
+    // A damaged count: the menu on screen stays, and the damage is told once.
+    QByteArray damaged = menuText({programs(2)});
+    damaged.replace("Number of tabs=1", "Number of tabs=x");
+    for (const QByteArray& text : {damaged, damaged + "[Tab 9]\r\n"}) {
+        checked.clear();
+        ASSERT_TRUE(replaceMenu(l, text));
+        ASSERT_TRUE(checked.wait(1000));
+        EXPECT_EQ(checked.takeFirst().value(0).toBool(), false);
+        EXPECT_EQ(w.ceptab->count(), 3);
+        EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
+    }
+    ASSERT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : No Tabs Found");
+
+    // The tab and the page are gone: the first page of the first tab.
+    ASSERT_TRUE(replaceMenu(l, menuText({programs(4)})));
+    ASSERT_TRUE(checked.wait(1000));
+    EXPECT_EQ(w.ceptab->count(), 1);
+    EXPECT_EQ(w.pageOffset, 0);
+    EXPECT_EQ(l.captions(), captionsOf(1, 4));
+    EXPECT_FALSE(w.cmdback->isEnabled());
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
 }
 
 TEST(StudentStarts, ElementThreeOnPageTwoStartsButtonThirteen) {
