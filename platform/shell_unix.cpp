@@ -19,6 +19,12 @@ namespace {
 
 const QString kOpener = QStringLiteral("xdg-open");
 
+// Every refusal says why on the log, so that a start the pupil was told failed can be traced.
+bool refuse(const QString& item, const char* why) {
+    qWarning("cannot start %s: %s", qUtf8Printable(item), why);
+    return false;
+}
+
 // A URL such as https://example.org or mailto:x, which the opener understands; a Windows drive
 // path ("C:\x") is no URL.
 bool isUrl(const QString& item) {
@@ -31,15 +37,35 @@ bool isProgram(const QFileInfo& info) {
 }
 
 bool startProgram(const QString& program, const QStringList& arguments, const QString& folder) {
-    return QProcess::startDetached(program, arguments, folder);
+    if (!QProcess::startDetached(program, arguments, folder)) {
+        return refuse(program, "the program could not be run");
+    }
+    return true;
 }
 
-// The opener reads a leading '-' as an option: an absolute path never starts with one.
+// The opener reads a leading '-' as an option: an absolute path never starts with one. Once the
+// opener runs, its own failures (no application for the file) no longer reach us, so what can
+// be known beforehand is checked here: the file is there and can be read, the opener exists.
 bool openWithDefault(const QString& pathOrUrl) {
     if (pathOrUrl.isEmpty() || pathOrUrl.startsWith(QLatin1Char('-'))) {
-        return false;
+        return refuse(pathOrUrl, "not a path or address the opener takes");
     }
-    return QProcess::startDetached(kOpener, {pathOrUrl}, QDir::homePath());
+    if (!isUrl(pathOrUrl)) {
+        const QFileInfo info(pathOrUrl);
+        if (!info.exists()) {
+            return refuse(pathOrUrl, "no such file or folder");
+        }
+        if (!info.isReadable() || (info.isDir() && !info.isExecutable())) {
+            return refuse(pathOrUrl, "no permission to open it");
+        }
+    }
+    if (QStandardPaths::findExecutable(kOpener).isEmpty()) {
+        return refuse(pathOrUrl, "xdg-open is not installed");
+    }
+    if (!QProcess::startDetached(kOpener, {pathOrUrl}, QDir::homePath())) {
+        return refuse(pathOrUrl, "xdg-open could not be run");
+    }
+    return true;
 }
 
 // The arguments of a shortcut are one command-line text written for a Windows program: split
@@ -101,17 +127,18 @@ QStringList splitArguments(const QString& line) {
 }
 
 bool startShortcut(const QFileInfo& link) {
-    const std::optional<ShortcutInfo> info = readShortcutFile(link.absoluteFilePath());
+    const QString path = link.absoluteFilePath();
+    const std::optional<ShortcutInfo> info = readShortcutFile(path);
     if (!info) {
-        return false;
+        return refuse(path, "the shortcut cannot be read");
     }
     const QString target = info->target();
     if (target.isEmpty()) {
-        return false;
+        return refuse(path, "the shortcut does not contain a path");
     }
     const QFileInfo targetInfo(target);
     if (!targetInfo.isAbsolute() || !targetInfo.exists()) {
-        return false;
+        return refuse(path, "the shortcut's target does not exist");
     }
     if (isProgram(targetInfo)) {
         QString folder = info->workingDirectory;
@@ -127,7 +154,7 @@ class UnixShell final : public ShellService {
 public:
     bool ShellExecute(const QString& file) override {
         if (file.isEmpty()) {
-            return false;
+            return refuse(file, "the button holds no item");
         }
         QFileInfo info(file);
         if (!info.exists()) {
@@ -142,7 +169,7 @@ public:
             if (isUrl(file) && !QFileInfo(file).isAbsolute()) {
                 return openWithDefault(file);
             }
-            return false;
+            return refuse(file, "no such file, and no program of that name");
         }
         if (info.isFile() &&
             info.suffix().compare(QLatin1String("lnk"), Qt::CaseInsensitive) == 0) {
@@ -154,8 +181,9 @@ public:
             const StartResult result = startDesktopEntry(file);
             if (!result.started) {
                 MsgBox(result.message, {}, MsgIcon::Information);
+                return refuse(file, qUtf8Printable(result.message));
             }
-            return result.started;
+            return true;
         }
         if (isProgram(info)) {
             return startProgram(info.absoluteFilePath(), {}, info.absolutePath());

@@ -16,13 +16,18 @@
 #include "platform/shell.h"
 #include "platform/speech.h"
 #include "platform/username.h"
+#include "student/menuwatcher.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -56,6 +61,38 @@ const QString kActivateFailed =
     QStringLiteral("Failed to activate the grammar. It is possible that your audio device is "
                    "used by other application.");
 const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
+const QString kFileNotFound = QStringLiteral("Error in INI file : File Not Found");
+const QString kNoTabsFound = QStringLiteral("Error in INI file : No Tabs Found");
+
+// The listening indicator's states.
+const QString kNotListening = QStringLiteral("Not listening");
+const QString kListening = QStringLiteral("Listening");
+const QString kHeard = QStringLiteral("Heard: %1");
+const QString kNotUnderstood = QStringLiteral("Not understood");
+
+// The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
+// would block the reader).
+QByteArray readMenuBytes(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        return {};
+    }
+    if (qv::ProfileTooLarge(path)) { // never read; its size and time tell a change
+        return QByteArray::number(info.size()) + ' ' +
+               QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+// A tab caption shown as written: '&' is no mnemonic marker.
+QString literalCaption(QString caption) {
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return caption;
+}
 
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
@@ -173,12 +210,16 @@ void frmstudent::buildControls() {
     bold.setBold(true);
     cmdStartReco->setFont(bold);
     cmdStartReco->setGeometry(qv::twipsRect(10080, 4080, 2055, 375));
+    // Outside the visible window: the pointer reaches it once the window is widened, the
+    // keyboard's focus never lands on a control the pupil cannot see.
+    cmdStartReco->setFocusPolicy(Qt::NoFocus);
     connect(cmdStartReco, &QPushButton::clicked, this, &frmstudent::cmdStartReco_Click);
 
     cmbEngines = new QComboBox(client);
     cmbEngines->setObjectName(QStringLiteral("cmbEngines"));
     cmbEngines->setPlaceholderText(QStringLiteral("Combo1"));
     cmbEngines->setGeometry(qv::twipsRect(9720, 3000, 3255, 315));
+    cmbEngines->setFocusPolicy(Qt::NoFocus);
     connect(cmbEngines, &QComboBox::activated, this, [this] { cmbEngines_Click(); });
 
     lblGrammar = new QLabel(client);
@@ -198,7 +239,13 @@ void frmstudent::buildControls() {
     imgicon->setObjectName(QStringLiteral("imgicon"));
     imgicon->setGeometry(qv::twipsRect(10680, 4800, 615, 615));
 
+    lblListening = new QLabel(client);
+    lblListening->setObjectName(QStringLiteral("lblListening"));
+    lblListening->setAlignment(Qt::AlignCenter);
+    setListening(kNotListening);
+
     cmdapplau = new qv::LaunchButtonArray(client, QRect(1080, 1440, 1335, 1095));
+    cmdapplau->setKeysPress(true);
     connect(cmdapplau, &qv::LaunchButtonArray::MouseDown, this, &frmstudent::cmdapplau_MouseDown);
 
     launchWindow_ = std::make_unique<qv::LaunchWindow>();
@@ -304,15 +351,24 @@ void frmstudent::Form_Load() {
     }
     userName = name.left(24);
 
+    // From now on a change of the menu file is shown without a restart.
+    if (!menuWatcher_) {
+        menuWatcher_ = new qv::MenuWatcher(profilePath_, this);
+        connect(menuWatcher_, &qv::MenuWatcher::changed, this, &frmstudent::reloadMenu);
+    }
+    shownMenu_ = readMenuBytes(profilePath_);
+
     if (!FileExists(profilePath_)) {
-        qv::MsgBox(QStringLiteral("Error in INI file : File Not Found"));
+        menuMessage_ = kFileNotFound;
+        qv::MsgBox(kFileNotFound);
         return;
     }
     const qv::MenuCount tabs =
         qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
     if (!tabs.isNumber() || tabs.value <= 0) {
+        menuMessage_ = kNoTabsFound;
         if (!qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
-            qv::MsgBox(QStringLiteral("Error in INI file : No Tabs Found"));
+            qv::MsgBox(kNoTabsFound);
         }
         return;
     }
@@ -331,28 +387,7 @@ void frmstudent::Form_Load() {
     }
 
     cmdback->setEnabled(false);
-
-    {
-        const QSignalBlocker block(ceptab);
-        while (ceptab->count() > 0) {
-            QWidget* page = ceptab->widget(0);
-            ceptab->removeTab(0);
-            delete page;
-        }
-        const qv::MenuCount again = qv::parseCount(
-            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
-        if (again.isNumber()) {
-            for (int n = 1; n <= again.value; ++n) {
-                tabNo = static_cast<std::int16_t>(n);
-                const QString caption =
-                    qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
-                        .value_or(QString());
-                ceptab->addTab(new QWidget, caption);
-            }
-        }
-        ceptab->setCurrentIndex(0);
-    }
-
+    fillTabStrip();
     fillFirstPage();
 
     if (character_) {
@@ -366,6 +401,27 @@ void frmstudent::Form_Load() {
         character_->MoveTo(clamp16(screen.width() - 130), clamp16(screen.height() - 170));
         character_->Speak(QStringLiteral("Welcome ") + userName);
     }
+}
+
+void frmstudent::fillTabStrip() {
+    const QSignalBlocker block(ceptab);
+    while (ceptab->count() > 0) {
+        QWidget* page = ceptab->widget(0);
+        ceptab->removeTab(0);
+        delete page;
+    }
+    const qv::MenuCount again =
+        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    if (again.isNumber()) {
+        for (int n = 1; n <= again.value; ++n) {
+            tabNo = static_cast<std::int16_t>(n);
+            const QString caption =
+                qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
+                    .value_or(QString());
+            ceptab->addTab(new QWidget, literalCaption(caption));
+        }
+    }
+    ceptab->setCurrentIndex(0);
 }
 
 void frmstudent::fillFirstPage() {
@@ -403,7 +459,14 @@ void frmstudent::ceptab_Click() {
     fillFirstPage();
 }
 
+void frmstudent::keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other) {
+    if (hadFocus && !was->isEnabled() && other->isEnabled()) {
+        other->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void frmstudent::cmdnext_Click() {
+    const bool hadFocus = cmdnext->hasFocus();
     std::int16_t next = pageOffset;
     if (!add16(next, qv::kPageSize)) {
         // No page lies beyond the 16-bit button numbers.
@@ -432,9 +495,11 @@ void frmstudent::cmdnext_Click() {
         cmdnext->setEnabled(false);
     }
     cmdback->setEnabled(true);
+    keepFocusOnPage(cmdnext, hadFocus, cmdback);
 }
 
 void frmstudent::cmdback_Click() {
+    const bool hadFocus = cmdback->hasFocus();
     std::int16_t previous = previousPageOffset;
     if (!add16(previous, -qv::kPageSize) || previous + qv::kPageSize < 0) {
         cmdback->setEnabled(false);
@@ -461,6 +526,7 @@ void frmstudent::cmdback_Click() {
         cmdback->setEnabled(false);
     }
     pageButtonCount = 0;
+    keepFocusOnPage(cmdback, hadFocus, cmdnext);
 }
 
 void frmstudent::LoadButton() {
@@ -490,34 +556,33 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
     }
     const QString item = readItem(n);
     if (item == qv::kMyComputer) {
-        if (services_.shell) {
-            services_.shell->openComputer();
-        }
-        if (character_) {
-            character_->Speak(QStringLiteral("Starting My Computer"));
-        }
+        const bool started = services_.shell && services_.shell->openComputer();
+        announceStart(QStringLiteral("My Computer"), started, item);
     } else if (item == qv::kMyDocuments) {
-        if (services_.shell) {
-            services_.shell->openDocuments();
-        }
-        if (character_) {
-            character_->Speak(QStringLiteral("Starting My Documents"));
-        }
+        const bool started = services_.shell && services_.shell->openDocuments();
+        announceStart(QStringLiteral("My Documents"), started, item);
     } else if (item.isEmpty()) {
         // A button without an item starts nothing, so there is nothing to announce.
         return;
     } else {
-        if (services_.shell) {
-            services_.shell->ShellExecute(item);
-        }
+        const bool started = services_.shell && services_.shell->ShellExecute(item);
         QString name = qv::ItemDisplayName(item);
         if (name.isEmpty()) {
             // A name of four characters or fewer would leave nothing to say.
             name = qv::FileNameFromPath(item, true);
         }
-        if (character_) {
-            character_->Speak(QStringLiteral("Starting ") + name);
-        }
+        announceStart(name, started, item);
+    }
+}
+
+void frmstudent::announceStart(const QString& name, bool started, const QString& item) {
+    // Announcing a start that did not happen would tell the pupil to wait for nothing.
+    if (!started) {
+        qWarning("quorvel-student: %s could not be started", qUtf8Printable(item));
+    }
+    if (character_) {
+        character_->Speak(started ? QStringLiteral("Starting ") + name
+                                  : name + QStringLiteral(" could not be started"));
     }
 }
 
@@ -552,8 +617,31 @@ void frmstudent::showSpeechError(int number, const QString& description) {
     qv::MsgBox(speechErrorText(number, description), {}, qv::MsgIcon::Information);
 }
 
+void frmstudent::setListening(const QString& state) {
+    lblListening->setText(state);
+    lblListening->setAccessibleName(QStringLiteral("Spoken commands: ") + state);
+    // Text and background of the badge: grey when off, green while listening, amber when the
+    // last thing heard was not understood.
+    QString colours = QStringLiteral("color: #0b5d1e; background: #e2f3e5; border-color: #7dbb8a");
+    if (state == kNotListening) {
+        colours = QStringLiteral("color: #555555; background: #f0f0f0; border-color: #c4c4c4");
+    } else if (state == kNotUnderstood) {
+        colours = QStringLiteral("color: #8a4200; background: #fcebd8; border-color: #d9a066");
+    }
+    lblListening->setStyleSheet(
+        QStringLiteral("QLabel { %1; border-width: 1px; border-style: solid; border-radius: 9px; "
+                       "padding: 0px 8px; }")
+            .arg(colours));
+    // The badge keeps to the right end of its place, as wide as its text.
+    const QRect place = qv::twipsRect(6615, 465, 2640, 330);
+    lblListening->ensurePolished();
+    const int width = std::min(place.width(), lblListening->sizeHint().width());
+    lblListening->setGeometry(place.right() + 1 - width, place.y(), width, place.height());
+}
+
 void frmstudent::cmbEngines_Click() {
     oRC_.reset();
+    setListening(kNotListening);
     if (!services_.speech) {
         return;
     }
@@ -628,6 +716,7 @@ void frmstudent::cmdStartReco_Click() {
         // The recognizer cannot be changed while listening.
         cmbEngines->setEnabled(false);
     }
+    setListening(recognitionActive ? kListening : kNotListening);
 }
 
 void frmstudent::oRC_Recognition(const QString& text) {
@@ -637,6 +726,7 @@ void frmstudent::oRC_Recognition(const QString& text) {
         return;
     }
     setPanel(2, phrase);
+    setListening(kHeard.arg(phrase));
     for (int row = 0; row < qv::kPageSize; ++row) {
         const int number = row + 1;
         if (phrase == kPhrases[row] && number <= loadedButtons) {
@@ -651,6 +741,7 @@ void frmstudent::oRC_FalseRecognition(const QString& text) {
     Q_UNUSED(text);
     lblGrammar->setText(kCommandUnknown);
     setPanel(2, kCommandUnknown);
+    setListening(kNotUnderstood);
 }
 
 void frmstudent::Form_Unload() {
@@ -665,4 +756,94 @@ void frmstudent::Form_Unload() {
 void frmstudent::closeEvent(QCloseEvent* event) {
     Form_Unload();
     QWidget::closeEvent(event);
+}
+
+QString frmstudent::menuProblem() const {
+    if (!FileExists(profilePath_)) {
+        return kFileNotFound;
+    }
+    const qv::MenuCount tabs =
+        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    if (!tabs.isNumber() || tabs.value <= 0) {
+        return kNoTabsFound;
+    }
+    return {};
+}
+
+void frmstudent::reloadMenu() {
+    // A message shown meanwhile runs its own event loop, in which the file may change again.
+    if (reloading_) {
+        reloadPending_ = true;
+        return;
+    }
+    reloading_ = true;
+    do {
+        reloadPending_ = false;
+        reloadOnce();
+    } while (reloadPending_ && !unloadedOnce_);
+    reloading_ = false;
+}
+
+void frmstudent::reloadOnce() {
+    const QByteArray bytes = readMenuBytes(profilePath_);
+    if (bytes == shownMenu_ && menuMessage_.isEmpty()) {
+        return;
+    }
+    const QString problem = menuProblem();
+    if (!problem.isEmpty()) {
+        // The menu on screen stays; the damage is reported once, not at every touch.
+        const bool again = problem == menuMessage_;
+        menuMessage_ = problem;
+        if (!again && !qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
+            qv::MsgBox(problem);
+        }
+        emit menuChecked(false);
+        return;
+    }
+    if (bytes == shownMenu_) {
+        menuMessage_.clear();
+        emit menuChecked(false);
+        return;
+    }
+    menuMessage_.clear();
+    shownMenu_ = bytes;
+
+    const int tab = ceptab->currentIndex();
+    const std::int16_t offset = pageOffset;
+    QWidget* focus = QApplication::focusWidget();
+    int focusedSlot = 0;
+    for (int i = 1; i <= loadedButtons; ++i) {
+        if (focus && focus == cmdapplau->element(i)) {
+            focusedSlot = i;
+        }
+    }
+
+    fillTabStrip();
+    const bool sameTab = tab >= 0 && tab < ceptab->count();
+    if (sameTab) {
+        const QSignalBlocker block(ceptab);
+        ceptab->setCurrentIndex(tab);
+    }
+    showPageAt(sameTab ? offset : std::int16_t(0));
+
+    if (focusedSlot > 0 && loadedButtons > 0) {
+        cmdapplau->element(std::min<int>(focusedSlot, loadedButtons))
+            ->setFocus(Qt::OtherFocusReason);
+    }
+    emit menuChecked(true);
+}
+
+void frmstudent::showPageAt(std::int16_t offset) {
+    const qv::MenuCount count = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
+            .value_or(QString()));
+    if (offset > 0 && count.isNumber() && count.value > offset) {
+        // The page is reached as ">>" reaches it from the page before.
+        cmdnext->setEnabled(false);
+        unloadButtons();
+        pageOffset = static_cast<std::int16_t>(offset - qv::kPageSize);
+        cmdnext_Click();
+        return;
+    }
+    ceptab_Click();
 }

@@ -3,6 +3,7 @@
 // the item behind a button, spoken commands and the desktop character.
 #include "platform/services.h"
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -25,6 +26,7 @@ namespace qv {
 class CharacterService;
 class IconSurface;
 class LaunchButtonArray;
+class MenuWatcher;
 class RecognitionContext;
 struct LaunchWindow;
 } // namespace qv
@@ -65,6 +67,9 @@ public:
     QLabel* lblGrammar = nullptr;
     QLabel* Image1 = nullptr;
     qv::IconSurface* imgicon = nullptr;
+    // Beside the tab strip, in the visible window: whether spoken commands are listened for,
+    // and what was last heard.
+    QLabel* lblListening = nullptr;
 
     // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
     // at that point (nothing more is started or built) instead of wrapping.
@@ -107,10 +112,17 @@ public slots:
     void oRC_Recognition(const QString& text);
     void oRC_FalseRecognition(const QString& text);
     void Form_Unload();
+    // qv.ini changed on disk: shows the new tabs and the page shown again, keeping the tab and
+    // the page where they still exist. A file that cannot be read as a menu leaves the menu on
+    // screen as it is and is reported once.
+    void reloadMenu();
 
 signals:
     // The window has unloaded; the program ends.
     void unloaded();
+    // A changed qv.ini was read: shown true when the tab strip and the page were rebuilt from
+    // it, false when it could not be read as a menu and the menu on screen stayed.
+    void menuChecked(bool shown);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,6 +130,19 @@ protected:
 
 private:
     void buildControls();
+    // Removes every tab and adds one per configured tab with its caption; selects the first.
+    void fillTabStrip();
+    // Shows the page at offset of the selected tab by the rules of its page buttons: the first
+    // page as a tab change shows it, a later one as ">>" reaches it.
+    void showPageAt(std::int16_t offset);
+    // Whether qv.ini can be read as a menu; the message that says why not otherwise.
+    QString menuProblem() const;
+    void reloadOnce();
+    void announceStart(const QString& name, bool started, const QString& item);
+    void setListening(const QString& state);
+    // After a page change that disabled the page button that had the focus, the focus goes to
+    // the other one rather than wherever the focus chain leads.
+    void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
     void fillFirstPage();
     void unloadButtons();
     QString readItem(int button) const;
@@ -135,4 +160,10 @@ private:
     bool characterSpeaking_ = false;
     bool unloadedOnce_ = false;
     QTimer* clock_ = nullptr;
+    qv::MenuWatcher* menuWatcher_ = nullptr;
+    // The bytes of the menu last shown, to tell a real change from a touch of the folder.
+    QByteArray shownMenu_;
+    QString menuMessage_;
+    bool reloading_ = false;
+    bool reloadPending_ = false;
 };

@@ -1,123 +1,16 @@
 // Quorvel Student: creates the launcher window with the real platform services and runs it.
 //
-// For scripts and benchmarks, two environment variables act once the first page has been
-// painted: QV_SCREENSHOT=<file.png> saves a picture of the window there and ends the program;
-// QV_FIRST_PAINT=report prints "first-paint rss-kb=<n>" and ends the program; QV_WINDOW_TREE=<file>
-// writes the visible widgets (class, name, geometry in the window, text) there first.
+// For scripts and benchmarks, QV_SCREENSHOT, QV_WINDOW_TREE and QV_FIRST_PAINT act once the
+// first page has been built and painted (see student/firstpaint.h).
 #include "platform/character.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/speech.h"
+#include "student/firstpaint.h"
 #include "student/frmstudent.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QEvent>
-#include <QFile>
-#include <QLabel>
-#include <QPointer>
 #include <QScreen>
-#include <QTabBar>
-#include <QTextStream>
-#include <QTimer>
-#include <cstdio>
-
-namespace {
-
-long residentKilobytes() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
-}
-
-// One line per visible widget: class, object name, x y width height in the window, text.
-bool writeWindowTree(QWidget* window, const QString& file) {
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        return false;
-    }
-    QTextStream s(&out);
-    const QList<QWidget*> widgets = window->findChildren<QWidget*>();
-    for (QWidget* w : widgets) {
-        if (!w->isVisibleTo(window)) {
-            continue;
-        }
-        QString text;
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-            text = b->text();
-        } else if (auto* l = qobject_cast<QLabel*>(w)) {
-            text = l->text();
-        } else if (auto* t = qobject_cast<QTabBar*>(w)) {
-            QStringList tabs;
-            for (int i = 0; i < t->count(); ++i) {
-                tabs << t->tabText(i);
-            }
-            text = tabs.join(QLatin1Char('|'));
-        }
-        const QPoint at = w->mapTo(window, QPoint(0, 0));
-        s << w->metaObject()->className() << '\t' << w->objectName() << '\t' << at.x() << ' '
-          << at.y() << ' ' << w->width() << ' ' << w->height() << '\t'
-          << text.replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
-    }
-    return s.status() == QTextStream::Ok;
-}
-
-// Waits for the window's first paint, then acts once on the next turn of the event loop (by
-// then the children painted in the same pass are on screen too).
-class FirstPaintHook : public QObject {
-public:
-    FirstPaintHook(QWidget* window, QString screenshot, QString tree, bool report)
-        : window_(window), screenshot_(std::move(screenshot)), tree_(std::move(tree)),
-          report_(report) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!done_ && watched == window_ && event->type() == QEvent::Paint) {
-            done_ = true;
-            QTimer::singleShot(0, this, &FirstPaintHook::act);
-        }
-        return false;
-    }
-
-private:
-    void act() {
-        int status = 0;
-        if (window_ && !tree_.isEmpty() && !writeWindowTree(window_, tree_)) {
-            std::fprintf(stderr, "could not write %s\n", qPrintable(tree_));
-            status = 1;
-        }
-        if (window_ && !screenshot_.isEmpty()) {
-            if (window_->grab().save(screenshot_)) {
-                std::printf("%s\n", qPrintable(screenshot_));
-            } else {
-                std::fprintf(stderr, "could not save %s\n", qPrintable(screenshot_));
-                status = 1;
-            }
-        }
-        if (report_) {
-            std::printf("first-paint rss-kb=%ld\n", residentKilobytes());
-        }
-        std::fflush(stdout);
-        QCoreApplication::exit(status);
-    }
-
-    QPointer<QWidget> window_;
-    QString screenshot_;
-    QString tree_;
-    bool report_;
-    bool done_ = false;
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -138,13 +31,7 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &frmstudent::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    const QString screenshot = qEnvironmentVariable("QV_SCREENSHOT");
-    const QString tree = qEnvironmentVariable("QV_WINDOW_TREE");
-    const bool report = qEnvironmentVariable("QV_FIRST_PAINT") == QLatin1String("report");
-    std::unique_ptr<FirstPaintHook> hook;
-    if (!screenshot.isEmpty() || !tree.isEmpty() || report) {
-        hook = std::make_unique<FirstPaintHook>(&window, screenshot, tree, report);
-    }
+    const std::unique_ptr<qv::FirstPaintHook> hook = qv::FirstPaintHook::fromEnvironment(&window);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -152,5 +39,8 @@ int main(int argc, char** argv) {
     }
     window.Form_Load();
     window.show();
+    if (hook) {
+        hook->pageComplete();
+    }
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "common/ui/imgicon.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QWidget>
 
@@ -67,8 +68,9 @@ void drawFaceIcon(LaunchWindow& w, const QString& item, std::int16_t n) {
 
 void setFace(QToolButton* button, const QString& item) {
     const QString name = ItemDisplayName(item);
-    button->setText(name);
+    button->setText(buttonCaption(name, button->font(), button->width()));
     button->setToolTip(name);
+    button->setAccessibleName(name);
 }
 
 void setPicture(QToolButton* button, const IconSurface& imgicon) {
@@ -79,6 +81,17 @@ void setPicture(QToolButton* button, const IconSurface& imgicon) {
 }
 
 } // namespace
+
+QString buttonCaption(const QString& name, const QFont& font, int buttonWidth) {
+    // The button's frame on either side of the text.
+    constexpr int kTextMargin = 3;
+    const QString shown =
+        QFontMetrics(font).elidedText(name, Qt::ElideRight, buttonWidth - 2 * kTextMargin);
+    // '&' would mark a mnemonic and vanish; the name is shown as it is written.
+    QString escaped = shown;
+    escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return escaped;
+}
 
 ItemKind itemKind(const QString& item) {
     const QStringView last3 = QStringView(item).right(3);

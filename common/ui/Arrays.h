@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 
+class QFont;
 class QWidget;
 
 namespace qv {
@@ -36,6 +37,11 @@ ItemKind itemKind(const QString& item);
 // The full path of a special item ("My Computer.lnk", "My Documents.lnk") in the standard
 // folder under programFolder. The builder recognises this form and the one written with ''.
 QString standardItemPath(const QString& programFolder, const QString& name);
+
+// The caption a button of buttonWidth pixels shows for a display name: the name as written
+// ('&' is no mnemonic marker), cut at the right with an ellipsis when it does not fit. The full
+// name stays in the tooltip and the accessible name.
+QString buttonCaption(const QString& name, const QFont& font, int buttonWidth);
 
 // Builds element n (1 for the first button of a page, then 2, 3, ... without gaps) for the item;
 // firstFive is true for slots 1 to 5 (first row). The caller clears imgicon before each call and

@@ -3,6 +3,7 @@
 #include "common/ui/twips.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace qv {
@@ -95,18 +96,42 @@ void LaunchButtonArray::setGeometryTwips(int index, const QRect& twips) {
 }
 
 bool LaunchButtonArray::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        for (std::size_t i = 1; i < elements_.size(); ++i) {
-            if (elements_[i] == watched) {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                const QPoint pos = mouse->position().toPoint();
-                emit MouseDown(static_cast<int>(i), mouse->button(), mouse->modifiers(), pos.x(),
-                               pos.y());
-                break;
-            }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress &&
+        type != QEvent::KeyRelease) {
+        return QObject::eventFilter(watched, event);
+    }
+    int index = 0;
+    for (std::size_t i = 1; i < elements_.size(); ++i) {
+        if (elements_[i] == watched) {
+            index = static_cast<int>(i);
+            break;
         }
     }
-    return QObject::eventFilter(watched, event);
+    if (index == 0) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (type == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint pos = mouse->position().toPoint();
+        emit MouseDown(index, mouse->button(), mouse->modifiers(), pos.x(), pos.y());
+        return QObject::eventFilter(watched, event);
+    }
+    if (!keysPress_) {
+        return QObject::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool startKey =
+        key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+    if (!startKey) {
+        return QObject::eventFilter(watched, event);
+    }
+    // The key press starts, once however long the key is held; the button's own Space handling
+    // (down on press, click on release) is kept out so that nothing else reacts.
+    if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+        emit MouseDown(index, Qt::LeftButton, Qt::NoModifier, 0, 0);
+    }
+    return true;
 }
 
 } // namespace qv

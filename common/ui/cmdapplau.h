@@ -32,6 +32,10 @@ public:
     QRect geometryTwips(int index) const;
     void setGeometryTwips(int index, const QRect& twips);
 
+    // When on, Return, keypad Enter and Space on a focused element emit MouseDown for the left
+    // button, so that a keyboard user starts the same way as a click.
+    void setKeysPress(bool on) { keysPress_ = on; }
+
 signals:
     // A mouse button went down on element index (x, y in pixels relative to the element).
     void MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -44,6 +48,7 @@ private:
     // Index i holds element i, or nullptr where none is loaded.
     std::vector<QToolButton*> elements_;
     std::vector<QRect> twips_;
+    bool keysPress_ = false;
 };
 
 } // namespace qv

@@ -11,10 +11,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QUrl>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using studenttest::Launcher;
@@ -22,6 +24,14 @@ using studenttest::menuText;
 using studenttest::programs;
 
 namespace {
+
+// Replaces qv.ini as the editor does: a new file renamed over the old one.
+bool replaceMenu(const Launcher& l, const QByteArray& text) {
+    const QString ini = QDir(l.dir.path()).filePath("qv.ini");
+    const QString fresh = ini + ".new";
+    return qvtest::writeAll(fresh, text) && std::rename(QFile::encodeName(fresh).constData(),
+                                                        QFile::encodeName(ini).constData()) == 0;
+}
 
 QStringList captionsOf(int first, int last) {
     QStringList list;
@@ -356,6 +366,52 @@ TEST(StudentPages, SixteenBitOffsetNeverWraps) {
     EXPECT_EQ(l.character.calls.count(), 5); // the greeting only
 }
 
+TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
+    Launcher l;
+    ASSERT_TRUE(l.writeMenu(menuText({programs(3), programs(13, 101)})));
+    frmstudent& w = l.load();
+    w.ceptab->setCurrentIndex(1);
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    ASSERT_EQ(l.captions(), captionsOf(111, 113));
+    QSignalSpy checked(&w, &frmstudent::menuChecked);
+
+    // A tab added and button 12 of the second tab changed: the pupil stays where he was.
+    QStringList second = programs(13, 101);
+    second[11] = "/apps/Paint.exe";
+    ASSERT_TRUE(replaceMenu(l, menuText({programs(3), second, programs(1, 201)})));
+    ASSERT_TRUE(checked.wait(1000));
+    EXPECT_EQ(checked.takeFirst().value(0).toBool(), true);
+    EXPECT_EQ(w.ceptab->count(), 3);
+    EXPECT_EQ(w.ceptab->currentIndex(), 1);
+    EXPECT_EQ(w.pageOffset, 10);
+    EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
+    EXPECT_FALSE(w.cmdnext->isEnabled());
+    EXPECT_TRUE(w.cmdback->isEnabled());
+
+    // A damaged count: the menu on screen stays, and the damage is told once.
+    QByteArray damaged = menuText({programs(2)});
+    damaged.replace("Number of tabs=1", "Number of tabs=x");
+    for (const QByteArray& text : {damaged, damaged + "[Tab 9]\r\n"}) {
+        checked.clear();
+        ASSERT_TRUE(replaceMenu(l, text));
+        ASSERT_TRUE(checked.wait(1000));
+        EXPECT_EQ(checked.takeFirst().value(0).toBool(), false);
+        EXPECT_EQ(w.ceptab->count(), 3);
+        EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
+    }
+    ASSERT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : No Tabs Found");
+
+    // The tab and the page are gone: the first page of the first tab.
+    ASSERT_TRUE(replaceMenu(l, menuText({programs(4)})));
+    ASSERT_TRUE(checked.wait(1000));
+    EXPECT_EQ(w.ceptab->count(), 1);
+    EXPECT_EQ(w.pageOffset, 0);
+    EXPECT_EQ(l.captions(), captionsOf(1, 4));
+    EXPECT_FALSE(w.cmdback->isEnabled());
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+}
+
 TEST(StudentStarts, ElementThreeOnPageTwoStartsButtonThirteen) {
     Launcher l;
     ASSERT_TRUE(l.writeMenu(menuText({programs(14)})));
@@ -422,16 +478,51 @@ TEST(StudentStarts, SpecialItemsAreShownFromTheStandardFolder) {
     EXPECT_EQ(l.captions(), QStringList({"My Computer", "My Documents", "my computer"}));
 }
 
-TEST(StudentStarts, StartIsAnnouncedEvenWhenItFails) {
+TEST(StudentStarts, FailedStartIsAnnouncedAsSuchWithoutAMessage) {
     Launcher l;
     l.shell.result = false;
-    ASSERT_TRUE(l.writeMenu(menuText({{"/nowhere/Gone.exe", "My Computer.lnk"}})));
+    ASSERT_TRUE(
+        l.writeMenu(menuText({{"/nowhere/Gone.exe", "My Computer.lnk", "My Documents.lnk"}})));
     frmstudent& w = l.load();
-    w.cmdapplau_MouseDown(1, Qt::LeftButton, Qt::NoModifier, 0, 0);
-    EXPECT_EQ(l.character.calls.last(), "Speak Starting Gone");
-    w.cmdapplau_MouseDown(2, Qt::LeftButton, Qt::NoModifier, 0, 0);
-    EXPECT_EQ(l.character.calls.last(), "Speak Starting My Computer");
+    const QStringList said = {"Speak Gone could not be started",
+                              "Speak My Computer could not be started",
+                              "Speak My Documents could not be started"};
+    for (int k = 1; k <= 3; ++k) {
+        w.cmdapplau_MouseDown(k, Qt::LeftButton, Qt::NoModifier, 0, 0);
+        EXPECT_EQ(l.character.calls.last(), said[k - 1]);
+    }
+    EXPECT_EQ(l.shell.starts.size(), 3U);
     EXPECT_TRUE(l.box.fake.messages.empty());
+}
+
+TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
+    Launcher l;
+    const QString longName = "An extraordinarily long program name";
+    ASSERT_TRUE(l.writeMenu(menuText({{"/a/Tom & Jerry.exe", "/a/" + longName + ".exe",
+                                       "/a/WWWWWWWWWWWWWWWWWWWWWWWW.exe", "/a/Paint.exe"}})));
+    frmstudent& w = l.load();
+    ASSERT_EQ(w.loadedButtons, 4);
+    struct Case {
+        QString full;
+        bool elided;
+    };
+    const Case cases[] = {{"Tom & Jerry", false},
+                          {longName, true},
+                          {"WWWWWWWWWWWWWWWWWWWWWWWW", true},
+                          {"Paint", false}};
+    for (int k = 1; k <= 4; ++k) {
+        const Case& c = cases[k - 1];
+        const QToolButton* b = w.cmdapplau->element(k);
+        QString shown = b->text();
+        shown.replace("&&", "&");
+        EXPECT_EQ(b->toolTip(), c.full);
+        EXPECT_EQ(b->accessibleName(), c.full);
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.elided) << shown.toStdString();
+        EXPECT_EQ(shown == c.full, !c.elided) << shown.toStdString();
+        EXPECT_LT(b->fontMetrics().horizontalAdvance(shown), b->width()) << shown.toStdString();
+    }
+    // A lone '&' would mark a mnemonic and disappear.
+    EXPECT_EQ(w.cmdapplau->element(1)->text(), "Tom && Jerry");
 }
 
 TEST(StudentStarts, ItemIsRereadAtEveryPress) {

@@ -61,9 +61,14 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactive) {
 TEST_F(Speech, StartAndStopToggleTheRulesAndTheCaption) {
     frmstudent& w = loadAndChoose(3);
     const qsizetype listens = l.character.calls.count("Listen 0");
+    EXPECT_EQ(w.lblListening->text(), "Not listening");
     QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
     EXPECT_TRUE(w.recognitionActive);
     EXPECT_EQ(w.cmdStartReco->text(), "Stop Recognition");
+    EXPECT_EQ(w.lblListening->text(), "Listening");
+    EXPECT_EQ(w.lblListening->accessibleName(), "Spoken commands: Listening");
+    // Inside the visible window, unlike the speech controls.
+    EXPECT_TRUE(w.client->rect().contains(w.lblListening->geometry()));
     EXPECT_FALSE(w.cmbEngines->isEnabled());
     EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
     QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
@@ -71,6 +76,7 @@ TEST_F(Speech, StartAndStopToggleTheRulesAndTheCaption) {
     EXPECT_EQ(w.cmdStartReco->text(), "Start Recognition");
     EXPECT_TRUE(w.cmbEngines->isEnabled());
     EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
+    EXPECT_EQ(w.lblListening->text(), "Not listening");
     // Each press first stops the character's own listening.
     EXPECT_EQ(l.character.calls.count("Listen 0"), listens + 2);
 }
@@ -81,6 +87,7 @@ TEST_F(Speech, PhrasesPressTheButtonsOfThePage) {
     context()->hear("button two");
     EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
     EXPECT_EQ(w.panelText(2), "button two");
+    EXPECT_EQ(w.lblListening->text(), "Heard: button two");
     EXPECT_EQ(l.character.calls.last(), "Speak Starting Prog2");
     EXPECT_EQ(w.lastPhrase, "button two");
 
@@ -173,6 +180,7 @@ TEST_F(Speech, FalseRecognitionSaysCommandUnknown) {
     context()->mishear("open the door");
     EXPECT_EQ(w.lblGrammar->text(), "Command Unknown");
     EXPECT_EQ(w.panelText(2), "Command Unknown");
+    EXPECT_EQ(w.lblListening->text(), "Not understood");
     EXPECT_TRUE(l.shell.starts.empty());
     EXPECT_TRUE(w.recognitionActive);
 }

@@ -1,0 +1,118 @@
+// The launcher window on an X display, driven by real key events sent through XTest: the keys
+// that start a launch button, and where the keyboard focus goes.
+#include "tests/student/studentfixture.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+using studenttest::Launcher;
+using studenttest::menuText;
+using studenttest::programs;
+
+namespace {
+
+class LauncherKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr) << "needs an X display";
+        ASSERT_TRUE(l.writeMenu(menuText({programs(12)})));
+        w = &l.load();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        // With no window manager, nobody gives the new window the keyboard focus.
+        XSetInputFocus(display, static_cast<Window>(w->winId()), RevertToParent, CurrentTime);
+        XSync(display, False);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }, 5000));
+    }
+    void TearDown() override {
+        if (display) {
+            XCloseDisplay(display);
+        }
+    }
+
+    void key(KeySym sym) {
+        const KeyCode code = XKeysymToKeycode(display, sym);
+        ASSERT_NE(code, 0);
+        XTestFakeKeyEvent(display, code, True, 0);
+        XTestFakeKeyEvent(display, code, False, 0);
+        XSync(display, False);
+    }
+
+    // Tab, and the widget that then has the focus (nullptr when it did not move).
+    QWidget* tab() {
+        QWidget* before = QApplication::focusWidget();
+        key(XK_Tab);
+        if (!QTest::qWaitFor([before] { return QApplication::focusWidget() != before; }, 5000)) {
+            return nullptr;
+        }
+        return QApplication::focusWidget();
+    }
+
+    bool shownInWindow(const QWidget* widget) const {
+        return widget && widget->isVisible() &&
+               w->client->rect().contains(
+                   QRect(widget->mapTo(w->client, QPoint(0, 0)), widget->size()));
+    }
+
+    Launcher l;
+    frmstudent* w = nullptr;
+    Display* display = nullptr;
+};
+
+TEST_F(LauncherKeys, ReturnKeypadEnterAndSpaceEachStartTheButtonOnce) {
+    w->cmdapplau->element(1)->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdapplau->element(1)->hasFocus(); }));
+    const KeySym keys[] = {XK_Return, XK_KP_Enter, XK_space};
+    for (KeySym sym : keys) {
+        const size_t before = l.shell.starts.size();
+        key(sym);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return l.shell.starts.size() > before; }, 5000))
+            << XKeysymToString(sym);
+    }
+    // Tab reaches the next button, whose start is the marker after which nothing more comes.
+    ASSERT_EQ(tab(), w->cmdapplau->element(2));
+    key(XK_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return l.shell.starts.size() >= 4; }, 5000));
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog1.exe", "execute:/apps/Prog1.exe",
+                                         "execute:/apps/Prog1.exe", "execute:/apps/Prog2.exe"}));
+    EXPECT_EQ(l.character.calls.count("Speak Starting Prog1"), 3);
+    EXPECT_EQ(l.character.calls.last(), "Speak Starting Prog2");
+}
+
+TEST_F(LauncherKeys, FocusGoesOnlyToControlsInsideTheVisibleWindow) {
+    QList<QWidget*> seen;
+    for (int i = 0; i < 16; ++i) {
+        QWidget* focus = tab();
+        ASSERT_NE(focus, nullptr) << "Tab " << i;
+        EXPECT_TRUE(shownInWindow(focus)) << focus->objectName().toStdString();
+        seen << focus;
+    }
+    // The chain holds the tabs, both page buttons and all ten launch buttons.
+    EXPECT_TRUE(seen.contains(w->cmdback) || !w->cmdback->isEnabled());
+    EXPECT_TRUE(seen.contains(w->cmdnext));
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_TRUE(seen.contains(w->cmdapplau->element(k))) << k;
+    }
+
+    // Space on ">>" reaches the last page, which disables ">>": the focus goes to "<<".
+    w->cmdnext->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdnext->hasFocus(); }));
+    key(XK_space);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset == 10; }, 5000));
+    EXPECT_FALSE(w->cmdnext->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w->cmdback->hasFocus(); }, 5000))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                        : std::string("no focus"));
+    // And Space on "<<" back to the first page, which disables "<<": the focus goes to ">>".
+    key(XK_space);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset == 0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w->cmdnext->hasFocus(); }, 5000));
+}
+
+} // namespace
