@@ -4,10 +4,12 @@
 // painted: QV_SCREENSHOT=<file.png> saves a picture of the window there and ends the program;
 // QV_FIRST_PAINT=report prints "first-paint rss-kb=<n>" and ends the program; QV_WINDOW_TREE=<file>
 // writes the visible widgets (class, name, geometry in the window, text) there first.
+#include "common/menulayout.h"
 #include "platform/character.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/speech.h"
+#include "platform/startup.h"
 #include "student/frmstudent.h"
 
 #include <QAbstractButton>
@@ -120,9 +122,19 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    const QString title = QStringLiteral("Quorvel Student");
+    const QString summary = QStringLiteral("The pupils' launcher of a Quorvel menu.");
+    if (const auto done = qv::answerOnTerminal(argc, argv, "quorvel-student", title, summary)) {
+        return *done;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-student"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Student"));
+    QApplication::setApplicationDisplayName(title);
+    const qv::Startup start = qv::startUp(title, summary);
+    if (start.exitCode) {
+        return *start.exitCode;
+    }
+    qv::useProfilePath(start.menu.path);
     // The character's window must not keep the program alive once the launcher is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -135,6 +147,7 @@ int main(int argc, char** argv) {
     services.speech = speech.get();
 
     frmstudent window(services);
+    qv::installAboutBox(window, title, start.menu);
     QObject::connect(&window, &frmstudent::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
