@@ -23,7 +23,7 @@ namespace {
 const QString kMenuFile = QStringLiteral("qv.ini");
 const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
 // menu.conf is a few lines; anything much larger is not one.
-constexpr qint64 kMenuConfLimit = 64 * 1024;
+constexpr qint64 kMenuConfLimit = qint64{64} * 1024;
 
 std::optional<QString> readSmallFile(const QString& path) {
     QFile f(path);
@@ -34,7 +34,7 @@ std::optional<QString> readSmallFile(const QString& path) {
 }
 
 QString configHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
     // The base directory specification says to ignore a relative value.
     if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) {
         return xdg;
