@@ -13,7 +13,7 @@ deb=${debs[0]}
 for tool in dpkg dpkg-deb xdotool xdpyinfo; do
     command -v "$tool" >/dev/null || skip "needs $tool"
 done
-[ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 || skip "needs an X display"
+{ [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; } || skip "needs an X display"
 
 tmp=$(mktemp -d)
 manager_pid=
