@@ -1,15 +1,32 @@
 #include "common/menulayout.h"
 
-#include <QCoreApplication>
+#include "platform/startup.h"
 
 namespace qv {
 
+namespace {
+// The one setting of the process beyond its windows: which menu file it was started on.
+QString& chosenProfilePath() {
+    static QString path;
+    return path;
+}
+} // namespace
+
 QString programFolder() {
-    return QCoreApplication::applicationDirPath();
+    return dataFolder();
 }
 
 QString ProfilePath() {
-    return programFolder() + QStringLiteral("/qv.ini");
+    const QString& chosen = chosenProfilePath();
+    return chosen.isEmpty() ? ProfilePath(programFolder()) : chosen;
+}
+
+QString ProfilePath(const QString& folder) {
+    return folder + QStringLiteral("/qv.ini");
+}
+
+void useProfilePath(const QString& path) {
+    chosenProfilePath() = path;
 }
 
 QString tabCaptionKey(int n) {

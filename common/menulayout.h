@@ -6,10 +6,16 @@
 
 namespace qv {
 
-// The folder of the running program (both programs and qv.ini sit there).
+// The folder of the program's data (standard/, ordergrammar.xml, character/): the folder of the
+// running program when it holds them, as in a build; share/quorvel beside it when installed.
 QString programFolder();
-// The program folder followed by the separator and qv.ini.
+// The menu file both programs use: the one chosen at start (useProfilePath), else the program
+// folder followed by the separator and qv.ini.
 QString ProfilePath();
+// The qv.ini in a given folder.
+QString ProfilePath(const QString& folder);
+// Set once at start, before any window reads the menu.
+void useProfilePath(const QString& path);
 
 inline constexpr int kPageSize = 10;
 

@@ -1,5 +1,7 @@
 #include "platform/character_window.h"
 
+#include "platform/startup.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -265,9 +267,8 @@ bool AnimatedCharacter::Load(const QString& id, const QString& file) {
     balloon_.reset();
     data_.reset();
 
-    const QString folder = options_.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() +
-                                                            QStringLiteral("/character")
-                                                      : options_.dataDir;
+    const QString folder =
+        options_.dataDir.isEmpty() ? dataFolder() + QStringLiteral("/character") : options_.dataDir;
     const QString path = QFileInfo(file).isAbsolute() ? file : folder + QLatin1Char('/') + file;
     loadError_.clear();
     data_ = readCharacter(path, id, &loadError_);

@@ -141,7 +141,7 @@ QString speechErrorText(int number, const QString& description) {
 frmstudent::frmstudent(const qv::Services& services, const QString& programFolder, QWidget* parent)
     : QWidget(parent), services_(services),
       programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder),
-      profilePath_(QDir(programFolder_).filePath(QStringLiteral("qv.ini"))) {
+      profilePath_(programFolder.isEmpty() ? qv::ProfilePath() : qv::ProfilePath(programFolder)) {
     screenSize = [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->geometry().size() : QSize(1024, 768);

@@ -2,10 +2,12 @@
 //
 // For scripts and benchmarks, QV_SCREENSHOT, QV_WINDOW_TREE and QV_FIRST_PAINT act once the
 // first page has been built and painted (see student/firstpaint.h).
+#include "common/menulayout.h"
 #include "platform/character.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/speech.h"
+#include "platform/startup.h"
 #include "student/firstpaint.h"
 #include "student/frmstudent.h"
 
@@ -13,9 +15,19 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
+    const QString title = QStringLiteral("Quorvel Student");
+    const QString summary = QStringLiteral("The pupils' launcher of a Quorvel menu.");
+    if (const auto done = qv::answerOnTerminal(argc, argv, "quorvel-student", title, summary)) {
+        return *done;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-student"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Student"));
+    QApplication::setApplicationDisplayName(title);
+    const qv::Startup start = qv::startUp(title, summary);
+    if (start.exitCode) {
+        return *start.exitCode;
+    }
+    qv::useProfilePath(start.menu.path);
     // The character's window must not keep the program alive once the launcher is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -28,6 +40,7 @@ int main(int argc, char** argv) {
     services.speech = speech.get();
 
     frmstudent window(services);
+    qv::installAboutBox(window, title, start.menu);
     QObject::connect(&window, &frmstudent::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 

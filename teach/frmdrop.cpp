@@ -66,7 +66,7 @@ private:
 frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWidget* parent)
     : QWidget(parent), services_(services),
       programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder) {
-    profilePath_ = QDir(programFolder_).filePath(QStringLiteral("qv.ini"));
+    profilePath_ = programFolder.isEmpty() ? qv::ProfilePath() : qv::ProfilePath(programFolder);
     buildControls();
     launchWindow_ = std::make_unique<qv::LaunchWindow>();
     launchWindow_->window = this;

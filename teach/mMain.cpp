@@ -1,15 +1,27 @@
-// Quorvel Manager: the teacher's editor of the menu file qv.ini beside the program.
+// Quorvel Manager: the teacher's editor of the menu file qv.ini.
+#include "common/menulayout.h"
 #include "platform/services.h"
 #include "platform/shell.h"
+#include "platform/startup.h"
 #include "teach/frmdrop.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    const QString title = QStringLiteral("Quorvel Manager");
+    const QString summary = QStringLiteral("The teacher's editor of a Quorvel menu.");
+    if (const auto done = qv::answerOnTerminal(argc, argv, "quorvel-manager", title, summary)) {
+        return *done;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-manager"));
     // Message boxes without a title of their own carry the program's title.
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Manger"));
+    const qv::Startup start = qv::startUp(title, summary);
+    if (start.exitCode) {
+        return *start.exitCode;
+    }
+    qv::useProfilePath(start.menu.path);
 
     // Qt's widgets need no separate initialisation of common controls.
     const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
@@ -17,6 +29,7 @@ int main(int argc, char** argv) {
     services.shell = shell.get();
 
     frmdrop window(services);
+    qv::installAboutBox(window, title, start.menu);
     window.Form_Load();
     window.show();
     // The editor writes every change at once, so nothing is saved when the window closes.

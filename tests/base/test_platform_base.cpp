@@ -1,5 +1,6 @@
 #include "platform/filetest.h"
 #include "platform/messagebox.h"
+#include "platform/startup.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
@@ -64,6 +65,51 @@ TEST(MessageBox, GuardsNestAndRestore) {
     qv::MsgBox("outer");
     EXPECT_EQ(outer.fake.messages.size(), 1U);
     EXPECT_EQ(outer.fake.messages[0].text, "outer");
+}
+
+TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {
+    using S = qv::MenuSource;
+    const std::optional<QString> none;
+    struct Case {
+        std::optional<QString> option, environment, systemConfig;
+        bool folderHasMenu;
+        QString path;
+        S source;
+        bool ignored;
+    };
+    const QString user = "/home/p/.config/quorvel/qv.ini";
+    const Case cases[] = {
+        {none, none, none, false, user, S::UserConfig, false},
+        {none, none, none, true, "/opt/qv/qv.ini", S::ProgramFolder, false},
+        {"/srv/menu", "/mnt/x", none, true, "/srv/menu/qv.ini", S::Option, false},
+        {"room5.INI", none, none, false, "/home/p/room5.INI", S::Option, false},
+        {"", "/mnt/share/", none, false, "/mnt/share/qv.ini", S::Environment, false},
+        {none, "/mnt/share", none, true, "/opt/qv/qv.ini", S::ProgramFolder, false},
+        {none, "../x", "menu=/mnt/c", false, "/home/x/qv.ini", S::Environment, false},
+        {none, "", "# room 5\r\n\r\nmenufile=/y\r\n Menu = /mnt/c \r\n", false, "/mnt/c/qv.ini",
+         S::SystemConfig, false},
+        {none, none, "menu=/mnt/c/Room 5.ini\nmenu=/z", false, "/mnt/c/Room 5.ini", S::SystemConfig,
+         false},
+        {none, none, "menu = share/room5", false, user, S::UserConfig, true},
+        {none, none, "", false, user, S::UserConfig, true},
+    };
+    for (const Case& c : cases) {
+        qv::MenuInputs in;
+        in.programFolder = "/opt/qv";
+        in.programFolderHasMenu = c.folderHasMenu;
+        in.option = c.option;
+        in.environment = c.environment;
+        in.systemConfig = c.systemConfig;
+        in.configHome = "/home/p/.config";
+        in.currentFolder = "/home/p";
+        const qv::MenuLocation got = qv::locateMenu(in);
+        const std::string row = c.path.toStdString();
+        EXPECT_EQ(got.path, c.path) << row;
+        EXPECT_EQ(got.source, c.source) << row;
+        EXPECT_EQ(!got.ignored.isEmpty(), c.ignored) << row;
+    }
+    EXPECT_EQ(qv::dataFolderOf("/usr/bin", false), "/usr/share/quorvel");
+    EXPECT_EQ(qv::dataFolderOf("/b/bin", true), "/b/bin");
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 //       Makes editor actions through modini for ever (until killed). Writes "R" to stdout when it
 //       starts and one "." after each completed modini call, so that the killer knows how far it
 //       got.
-//   qv_reliability_helper read <qv.ini> churn|editor
-//       Reads the menu as the launcher does, over and over, until its standard input closes;
+//   qv_reliability_helper read <qv.ini> churn|editor [pause-ms]
+//       Reads the menu as the launcher does, over and over (with a pause between, as pupils turn
+//       pages), until its standard input closes;
 //       then prints what it saw: "reads=N missing=N torn=N unwritten=N" and the first few faults.
 //   qv_reliability_helper measure <qv.ini> read|write <section> <key> [value]
 //       One ReadKey or WriteKey on a (hostile) file in a fresh process; prints the result, the
@@ -119,11 +120,14 @@ void readOnce(const QString& path, bool churn, Tally& tally) {
     }
 }
 
-int runRead(const QString& path, bool churn) {
+int runRead(const QString& path, bool churn, int pauseMs) {
     Tally tally;
     writeByte('R');
     while (!stdinClosed()) {
         readOnce(path, churn, tally);
+        if (pauseMs > 0) {
+            ::usleep(static_cast<useconds_t>(pauseMs) * 1000);
+        }
     }
     std::printf("reads=%ld missing=%ld torn=%ld unwritten=%ld\n", tally.reads, tally.missing,
                 tally.torn, tally.unwritten);
@@ -177,8 +181,9 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "edit") == 0) {
         return runEdit(QString::fromLocal8Bit(argv[2]), static_cast<unsigned>(std::stoul(argv[3])));
     }
-    if (argc == 4 && std::strcmp(argv[1], "read") == 0) {
-        return runRead(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "churn") == 0);
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "read") == 0) {
+        return runRead(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "churn") == 0,
+                       argc == 5 ? std::atoi(argv[4]) : 0);
     }
     if ((argc == 6 || argc == 7) && std::strcmp(argv[1], "measure") == 0) {
         return runMeasure(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "write") == 0,

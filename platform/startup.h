@@ -1,0 +1,70 @@
+#pragma once
+// Where a program finds its data (standard/, ordergrammar.xml, character/) and its menu file,
+// and the command line both programs share (--menu, --help, --version).
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace qv {
+
+// Everything the choice of the menu file depends on, gathered by the caller.
+struct MenuInputs {
+    QString programFolder;               // folder of the running binary
+    bool programFolderHasMenu = false;   // programFolder holds a qv.ini
+    std::optional<QString> option;       // --menu PATH
+    std::optional<QString> environment;  // QV_MENU
+    std::optional<QString> systemConfig; // text of /etc/quorvel/menu.conf, when it can be read
+    QString configHome;                  // $XDG_CONFIG_HOME when absolute, else $HOME/.config
+    QString currentFolder;               // relative paths of --menu and QV_MENU are taken from here
+};
+
+enum class MenuSource { Option, ProgramFolder, Environment, SystemConfig, UserConfig };
+
+struct MenuLocation {
+    QString path;
+    MenuSource source = MenuSource::UserConfig;
+    // A setting that was there but could not be used, said in a sentence ("" when none).
+    QString ignored;
+};
+
+inline const QString kSystemMenuConf = QStringLiteral("/etc/quorvel/menu.conf");
+
+// The menu file, in this order: --menu; a qv.ini beside the program; QV_MENU; the path named in
+// /etc/quorvel/menu.conf; qv.ini in the user's quorvel config folder.
+MenuLocation locateMenu(const MenuInputs& in);
+
+// A path ending in ".ini" names the menu file itself; any other path names the folder that holds
+// qv.ini. Decided on the text alone, so that a share that is not mounted yet means the same.
+QString menuFileOf(const QString& path, const QString& currentFolder);
+
+// The value of the first "menu = PATH" line of menu.conf ('#' and ';' start remarks).
+std::optional<QString> menuConfValue(const QString& text);
+
+// "the --menu option", "QV_MENU", ...: why this file was chosen, for --help and the About box.
+QString describeSource(MenuSource source);
+
+// The data folder: the program folder when it holds ordergrammar.xml or qv.ini (a build, or a
+// folder laid out as on Windows), otherwise share/quorvel beside the bin folder (a package).
+QString dataFolderOf(const QString& programFolder, bool programFolderHasData);
+QString dataFolder();
+
+struct Startup {
+    MenuLocation menu;
+    std::optional<int> exitCode; // set when the program should end at once (--help, an error)
+};
+
+// Reads the command line of QCoreApplication (after Qt took its own options), the environment
+// and the system file. Prints --help (with the menu file it would use) and --version.
+Startup startUp(const QString& title, const QString& summary);
+
+// For --help, -h, --version and -v: answers on the terminal without needing a display (it makes
+// the QCoreApplication itself) and gives the exit code; otherwise nothing.
+std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
+                                    const QString& title, const QString& summary);
+
+// F1 on the window shows the program, its version and the menu file it uses.
+void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu);
+
+} // namespace qv
