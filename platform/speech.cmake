@@ -3,6 +3,7 @@
 qv_library(qv_platform_speech
     SOURCES speech.h speech_grammar.h speech_grammar.cpp speech_pocketsphinx.h
             speech_pocketsphinx.cpp
+    LIBS qv_platform_regularfile
     PKG pocketsphinx sphinxbase libpulse-simple)
 
 # Synthesized test speech and the runner that plays it through the recognizer, shared by the
