@@ -487,6 +487,9 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     }
     const QString item = readItem(n);
+    if (qv::refuseCutItem(profilePath_, tabIndex(), n, item)) {
+        return;
+    }
     if (item == qv::kMyComputer) {
         if (services_.shell) {
             services_.shell->openComputer();

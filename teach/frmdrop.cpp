@@ -658,7 +658,11 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
     const QString section = qv::tabSection(s);
 
     if (button == Qt::LeftButton) {
-        const QString file = resolveSpecial(readButton(s, n));
+        const QString stored = readButton(s, n);
+        if (qv::refuseCutItem(profilePath_, s, n, stored)) {
+            return;
+        }
+        const QString file = resolveSpecial(stored);
         if (!file.isEmpty() && services_.shell != nullptr) {
             services_.shell->ShellExecute(file);
         }

@@ -187,9 +187,17 @@ TEST_F(Modini, ReadKeyCutsAValueTo254Characters) {
         const QString read = qv::ReadKey(path, "S", "k").value_or(QString());
         EXPECT_EQ(read.toUcs4().size(), 254) << c.what;
         EXPECT_TRUE(c.value.startsWith(read)) << c.what;
+        EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", read)) << c.what;
+        // A value of exactly 254 characters, at the widest encoding too, is whole.
+        const QString whole = c.value.left(c.value.size() * 254 / 300);
+        ASSERT_EQ(qv::WriteKey(path, "S", "k", whole), 1) << c.what;
+        EXPECT_EQ(qv::ReadKey(path, "S", "k"), whole) << c.what;
+        EXPECT_FALSE(qv::ValueWasCut(path, "S", "k", whole)) << c.what;
     }
-    ASSERT_EQ(qv::WriteKey(path, "S", "k", QString(254, 'y')), 1);
-    EXPECT_EQ(qv::ReadKey(path, "S", "k"), QString(254, 'y'));
+    // A NUL byte ends what is read, so the text is only the start of the value.
+    write(QByteArray("[S]\r\nk=/bin/true\0 --not-this\r\n", 30));
+    EXPECT_EQ(qv::ReadKey(path, "S", "k"), "/bin/true");
+    EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", "/bin/true"));
 }
 
 TEST_F(Modini, TextsAreStoredInTheLocaleEncoding) {
