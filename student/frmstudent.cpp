@@ -31,7 +31,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -144,10 +143,10 @@ void frmstudent::buildControls() {
     layout->addWidget(client);
     client->installEventFilter(this);
 
-    ceptab = new QTabWidget(client);
+    ceptab = new qv::TabStrip(client);
     ceptab->setObjectName(QStringLiteral("ceptab"));
     ceptab->setGeometry(qv::twipsRect(120, 840, 9135, 3735));
-    connect(ceptab, &QTabWidget::currentChanged, this, [this] { ceptab_Click(); });
+    connect(ceptab, &qv::TabStrip::currentChanged, this, [this] { ceptab_Click(); });
 
     cmdback = new QPushButton(QStringLiteral("<<"), client);
     cmdback->setObjectName(QStringLiteral("cmdback"));
@@ -332,22 +331,10 @@ void frmstudent::Form_Load() {
 
     {
         const QSignalBlocker block(ceptab);
-        while (ceptab->count() > 0) {
-            QWidget* page = ceptab->widget(0);
-            ceptab->removeTab(0);
-            delete page;
-        }
         const qv::MenuCount again = qv::parseCount(
             qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
-        if (again.isNumber()) {
-            for (int n = 1; n <= again.value; ++n) {
-                tabNo = static_cast<std::int16_t>(n);
-                const QString caption =
-                    qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
-                        .value_or(QString());
-                ceptab->addTab(new QWidget, caption);
-            }
-        }
+        tabNo = again.isNumber() ? again.value : std::int16_t{0};
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
         ceptab->setCurrentIndex(0);
     }
 

@@ -200,6 +200,24 @@ TEST_F(Modini, ReadKeyCutsAValueTo254Characters) {
     EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", "/bin/true"));
 }
 
+TEST_F(Modini, ReadKeysReadsWhatReadKeyReadsKeyByKey) {
+    write("Tab1=before any section\r\n[settings]\r\n TAB1 = First \r\ntab1=Duplicate\r\n"
+          "Tab2=\"Quoted\"\r\nTab3=" +
+          QByteArray(300, 'x') +
+          "\r\nTab4 =  spaced value  \r\n[Settings]\r\nTab5=second section\r\n"
+          "[Other]\r\nTab6=elsewhere\r\n");
+    const std::vector<QString> keys = {"Tab1", "tab2", " Tab3 ", "Tab4", "Tab5", "Tab6", "Tab7"};
+    const auto values = qv::ReadKeys(path, "Settings", keys);
+    ASSERT_TRUE(values.has_value());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ((*values)[i], qv::ReadKey(path, "Settings", keys[i])) << qPrintable(keys[i]);
+    }
+    EXPECT_EQ((*values)[0], "First");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(qv::ReadKeys(dir.filePath("none.ini"), "Settings", keys).has_value());
+    EXPECT_EQ(messages().size(), 1U);
+}
+
 TEST_F(Modini, TextsAreStoredInTheLocaleEncoding) {
     ASSERT_EQ(qv::WriteKey(path, QStringLiteral("Tab 1"), QStringLiteral("Button 1"),
                            QStringLiteral("/home/Schüler/Übung.lnk")),
