@@ -456,7 +456,7 @@ TEST_P(HostileFolder, LocationIsOneArgumentAndNeverQuotedAgain) {
     ASSERT_TRUE(qv::startDesktopEntry(whole).started);
     const auto rec = world.waitForRecord("rec");
     ASSERT_TRUE(rec.has_value());
-    EXPECT_EQ(rec->args, QStringList{whole});
+    EXPECT_EQ(rec->args, QStringList{whole}) << rec->args.join(QLatin1Char('|')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, HostileFolder,
