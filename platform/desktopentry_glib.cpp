@@ -247,9 +247,22 @@ QString execProgram(const QString& exec) {
 }
 
 QString fieldCodeInQuotes(const QString& exec) {
-    QChar quote; // the open quote, or null outside quotes
+    QChar quote;          // the open quote, or null outside quotes
+    bool comment = false; // after a '#' that starts a word, up to the end of the line
+    bool wordStart = true;
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec[i];
+        const bool blank =
+            c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+        if (comment) {
+            comment = c != QLatin1Char('\n');
+            wordStart = !comment;
+            if (comment && c == QLatin1Char('%') && i + 1 < exec.size() &&
+                isFieldCode(exec[i + 1])) {
+                return QStringLiteral("%") + exec[i + 1];
+            }
+            continue;
+        }
         if (c == QLatin1Char('\\') && quote != QLatin1Char('\'')) {
             // An escaped character is never a quote; an escaped field code would escape the
             // quote that its expansion starts with.
@@ -262,12 +275,17 @@ QString fieldCodeInQuotes(const QString& exec) {
             quote = QChar();
         } else if (quote.isNull() && (c == QLatin1Char('"') || c == QLatin1Char('\''))) {
             quote = c;
+        } else if (quote.isNull() && wordStart && c == QLatin1Char('#')) {
+            // GLib reads the rest of the line as a comment; a line break in what is put in
+            // there would end it early.
+            comment = true;
         } else if (c == QLatin1Char('%') && i + 1 < exec.size()) {
             const QChar code = exec[++i];
             if (!quote.isNull() && isFieldCode(code)) {
                 return QStringLiteral("%") + code;
             }
         }
+        wordStart = quote.isNull() && blank;
     }
     return {};
 }
@@ -303,9 +321,9 @@ QString desktopEntryRefusal(const DesktopEntry& entry, const QString& caption) {
     }
     if (const QString code = fieldCodeInQuotes(entry.exec); !code.isEmpty()) {
         return cannotStart(caption, QStringLiteral("the command of its desktop entry puts %1 "
-                                                   "inside quotes, which desktop entries must not "
-                                                   "do: a file or folder name in its place could "
-                                                   "run as a command.")
+                                                   "inside quotes (or a comment), which desktop "
+                                                   "entries must not do: a file or folder name in "
+                                                   "its place could run as a command.")
                                         .arg(code));
     }
     return {};

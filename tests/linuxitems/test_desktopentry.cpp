@@ -217,12 +217,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"Tool\" cannot be started: its desktop entry names no address."},
         RefusalCase{"field code in double quotes", "Type=Application\nExec=sh -c \"echo %k\"\n",
                     "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
-                    "quotes, which desktop entries must not do: a file or folder name in its "
-                    "place could run as a command."},
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
         RefusalCase{"field code in single quotes", "Type=Application\nExec=sh -c 'cat %f'\n",
                     "\"Tool\" cannot be started: the command of its desktop entry puts %f inside "
-                    "quotes, which desktop entries must not do: a file or folder name in its "
-                    "place could run as a command."},
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
+        RefusalCase{"field code in a comment", "Type=Application\nExec=tool #%k\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
         RefusalCase{"literal percent in quotes and codes outside",
                     "Type=Application\nExec=tool \"100%% \\\\\" x\" %c --at=%k %U\n", ""}),
     byWhat);
