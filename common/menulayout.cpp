@@ -1,6 +1,10 @@
 #include "common/menulayout.h"
 
+#include "common/modini.h"
+#include "platform/messagebox.h"
 #include "platform/startup.h"
+
+#include <QCoreApplication>
 
 namespace qv {
 
@@ -39,6 +43,21 @@ QString tabSection(int n) {
 
 QString buttonKey(int m) {
     return QStringLiteral("Button ") + QString::number(m);
+}
+
+bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item) {
+    if (!ValueWasCut(profilePath, tabSection(tab), buttonKey(button), item)) {
+        return false;
+    }
+    MsgBox(QStringLiteral("Button %1 of tab %2 is not started: the item stored for it in %3 is "
+                          "longer than the 254 characters that can be read back, or holds a NUL "
+                          "character, so what was read may name another program:\r\n%4\r\n"
+                          "Store the item again with a shorter path.")
+               .arg(button)
+               .arg(tab)
+               .arg(profilePath, item),
+           {}, MsgIcon::Information);
+    return true;
 }
 
 QString resolveSpecialItem(const QString& stored) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -93,6 +94,32 @@ void TooLargeMessage(const QString& path) {
 // The name part of the file test: a hidden file is taken for none.
 bool isHiddenName(const QString& path) {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).startsWith(QLatin1Char('.'));
+}
+
+// What a read of the value gives back: the bytes that fit the buffer, up to a NUL, cut to 254
+// characters, never between the two halves of a surrogate pair.
+QString readText(std::string_view value) {
+    const std::size_t copied = std::min<std::size_t>(value.size(), kReadBufferBytes - 1);
+    const QString text = QString::fromLocal8Bit(
+        value.data(), static_cast<qsizetype>(::strnlen(value.data(), copied)));
+    qsizetype units = 0;
+    for (int chars = 0; chars < kReadChars && units < text.size(); ++chars) {
+        units += (text[units].isHighSurrogate() && units + 1 < text.size() &&
+                  text[units + 1].isLowSurrogate())
+                     ? 2
+                     : 1;
+    }
+    return text.left(units);
+}
+
+std::string lowerAscii(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
 }
 
 // The file test that every scanning and deleting operation makes first.
@@ -226,20 +253,67 @@ ProfileValue ReadKey(const QString& path, const QString& section, const QString&
     if (status == profile::ReadStatus::TooLarge) {
         TooLargeMessage(path);
     }
-    if (n == 0) {
-        return QString();
+    return readText(std::string_view(buffer, n));
+}
+
+std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString& section,
+                                             const std::vector<QString>& keys) {
+    const QByteArray s = bytesOf(section);
+    if (isHiddenName(path) || holdsNul(s)) {
+        if (!fileTest(path)) {
+            return std::nullopt;
+        }
+        return std::vector<QString>(keys.size());
     }
-    const QString text =
-        QString::fromLocal8Bit(buffer, static_cast<qsizetype>(std::strlen(buffer)));
-    // Cut to 254 characters, never between the two halves of a surrogate pair.
-    qsizetype units = 0;
-    for (int chars = 0; chars < kReadChars && units < text.size(); ++chars) {
-        units += (text[units].isHighSurrogate() && units + 1 < text.size() &&
-                  text[units + 1].isLowSurrogate())
-                     ? 2
-                     : 1;
+    const profile::ReadResult file = profile::readProfileFile(bytesOf(path).constData());
+    if (file.status != profile::ReadStatus::Ok) {
+        if (file.status == profile::ReadStatus::TooLarge) {
+            TooLargeMessage(path);
+            return std::vector<QString>(keys.size());
+        }
+        // A file that is there but cannot be read gives empty values, as ReadKey does.
+        if (file.status == profile::ReadStatus::Failed && isNormalFile(path)) {
+            return std::vector<QString>(keys.size());
+        }
+        FileMissingMessage(path);
+        return std::nullopt;
     }
-    return text.left(units);
+    // The first key of each name in the first section of that name, as a lookup finds it.
+    const std::string_view bytes(file.bytes);
+    std::unordered_map<std::string, std::string_view> first;
+    if (const auto span = profile::findSection(bytes, s.constData())) {
+        profile::LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
+        while (auto line = reader.next()) {
+            if (line->kind == profile::Line::Kind::Key) {
+                first.emplace(lowerAscii(line->name), profile::readableValue(line->rawValue));
+            }
+        }
+    }
+    std::vector<QString> values;
+    values.reserve(keys.size());
+    for (const QString& key : keys) {
+        const QByteArray k = bytesOf(key);
+        const auto found =
+            holdsNul(k) ? first.end() : first.find(lowerAscii(profile::trimBlanks(k.constData())));
+        values.push_back(found == first.end() ? QString() : readText(found->second));
+    }
+    return values;
+}
+
+bool ValueWasCut(const QString& path, const QString& section, const QString& key,
+                 const QString& value) {
+    const QByteArray s = bytesOf(section);
+    const QByteArray k = bytesOf(key);
+    if (holdsNul(s) || holdsNul(k)) {
+        return false;
+    }
+    // The same profile function with room for more than a read gives back, at the widest
+    // encoding: a value that fits reads the same, a longer one or one with a NUL byte does not.
+    constexpr std::uint32_t size = kReadBufferBytes + 8;
+    char buffer[size];
+    const std::uint32_t n = profile::readProfileString(s.constData(), k.constData(), "", buffer,
+                                                       size, bytesOf(path).constData(), nullptr);
+    return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(n)) != value;
 }
 
 std::int16_t WriteKey(const QString& path, const QString& section, const QString& key,

@@ -22,6 +22,16 @@ using ProfileValue = std::optional<QString>;
 
 ProfileValue ReadKey(const QString& path, const QString& section, const QString& key);
 
+// ReadKey of many keys of one section, with the file read once: the same values, or absent (after
+// the one message ReadKey shows) when there is no file.
+std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString& section,
+                                             const std::vector<QString>& keys);
+
+// True when the stored value of the key is more than value, the text ReadKey gave for it: longer
+// than the 254 characters a read gives back, cut at a NUL byte, or changed since. Shows nothing.
+bool ValueWasCut(const QString& path, const QString& section, const QString& key,
+                 const QString& value);
+
 // Status results: 1 when the change was made, 0 when it was refused. A change that cannot be
 // saved (no right to write, full disk, a name or value holding a line break or NUL) returns 0
 // after a stop message naming the path; the file is then as it was.

@@ -1,5 +1,6 @@
-# The widgets both main windows share: the launch-button array, the icon surface, the builder.
+# The widgets both main windows share: the launch-button array, the icon surface, the builder,
+# the tab strip.
 qv_library(qv_common_ui
     SOURCES ui/imgicon.h ui/imgicon.cpp ui/cmdapplau.h ui/cmdapplau.cpp ui/Arrays.h ui/Arrays.cpp
-        ui/twips.h
-    LIBS Qt6::Widgets qv_common_shellitems qv_common_linuxitems)
+        ui/twips.h ui/tabstrip.h ui/tabstrip.cpp
+    LIBS Qt6::Widgets qv_common_shellitems qv_common_linuxitems qv_common_modini)

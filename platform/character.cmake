@@ -3,5 +3,5 @@
 qv_library(qv_platform_character
     SOURCES character.h character_data.h character_data.cpp character_voice.h
             character_voice.cpp character_window.h character_window.cpp character_x11.cpp
-    LIBS Qt6::Widgets Qt6::Svg qv_platform_base
+    LIBS Qt6::Widgets Qt6::Svg qv_platform_base qv_platform_regularfile
     PKG espeak-ng libpulse-simple x11)

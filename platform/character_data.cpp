@@ -1,4 +1,5 @@
 #include "platform/character_data.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -54,8 +55,8 @@ std::optional<Animation> parseAnimation(const QString& value, QString* why) {
 
 std::optional<CharacterData> readCharacter(const QString& manifestPath, const QString& id,
                                            QString* why) {
-    QFile file(manifestPath);
-    if (!QFileInfo(manifestPath).isFile() || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFile(file, manifestPath)) {
         return fail(why, QStringLiteral("cannot open %1").arg(manifestPath));
     }
     if (file.size() > kMaxManifestBytes) {
@@ -111,8 +112,9 @@ std::optional<CharacterData> readCharacter(const QString& manifestPath, const QS
             if (data.renderers.contains(frame.file)) {
                 continue;
             }
-            QFile svg(data.folder + QLatin1Char('/') + frame.file);
-            if (!svg.open(QIODevice::ReadOnly) || svg.size() > kMaxFrameBytes) {
+            QFile svg;
+            if (!openRegularFile(svg, data.folder + QLatin1Char('/') + frame.file) ||
+                svg.size() > kMaxFrameBytes) {
                 return fail(why, QStringLiteral("frame %1 missing or too large").arg(frame.file));
             }
             auto renderer = std::make_shared<QSvgRenderer>(svg.read(kMaxFrameBytes));

@@ -2,5 +2,5 @@
 # through GLib's GDesktopAppInfo rather than a parser of our own.
 qv_library(qv_platform_desktopentry
     SOURCES desktopentry_glib.cpp
-    LIBS Qt6::Widgets
+    LIBS Qt6::Widgets qv_platform_regularfile
     PKG gio-unix-2.0)

@@ -40,6 +40,12 @@ QString desktopEntryCaption(const QString& file);
 // Why the entry cannot be started, or an empty text when it can be. caption names it in the text.
 QString desktopEntryRefusal(const DesktopEntry& entry, const QString& caption);
 
+// The first field code (such as "%k") that stands inside a quoted argument of an Exec line (or
+// right after a backslash), or empty when there is none. The desktop-entry rules forbid it: the
+// text put in its place would be quoted a second time and could close the quotes (sh -c "echo %k"
+// with a folder named 'x";reboot;"').
+QString fieldCodeInQuotes(const QString& exec);
+
 // The program that an Exec line runs (its first word, quotes and escapes removed), or empty when
 // the line cannot be split.
 QString execProgram(const QString& exec);

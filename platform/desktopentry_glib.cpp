@@ -9,8 +9,10 @@
 #pragma pop_macro("signals")
 
 #include "platform/desktopentry.h"
+#include "platform/regularfile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -31,6 +33,8 @@ namespace {
 // would let one bad file stall a page build.
 constexpr qint64 maxEntrySize = 1 << 20;
 constexpr int iconSize = 32;
+// Icon files are kilobytes; a picture this large is no icon.
+constexpr qint64 maxIconFileSize = qint64{16} << 20;
 const char* const group = G_KEY_FILE_DESKTOP_GROUP;
 
 struct KeyFileDeleter {
@@ -106,21 +110,7 @@ DesktopEntry entryFrom(GKeyFile* kf) {
 }
 
 std::optional<QByteArray> readBounded(const QString& file, QString* error) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) {
-            *error = f.errorString();
-        }
-        return std::nullopt;
-    }
-    QByteArray data = f.read(maxEntrySize + 1);
-    if (data.size() > maxEntrySize) {
-        if (error) {
-            *error = QStringLiteral("the file is too large");
-        }
-        return std::nullopt;
-    }
-    return data;
+    return readRegularFile(file, maxEntrySize, error);
 }
 
 QString lastComponent(const QString& path) {
@@ -143,7 +133,8 @@ QString quoteArgument(const QString& arg) {
 }
 
 // GLib knows the entry's location only when it reads the file itself; we hand it a key file
-// (so that Terminal can be redirected), so %k is put in here. %% stays for GLib.
+// (so that Terminal can be redirected), so %k is put in here. %% stays for GLib, and a '%' of
+// the location becomes "%%", or GLib would expand a "%c" in a folder name inside our quotes.
 QString substituteLocation(const QString& exec, const QString& file) {
     QString out;
     for (qsizetype i = 0; i < exec.size(); ++i) {
@@ -151,7 +142,7 @@ QString substituteLocation(const QString& exec, const QString& file) {
             const QChar code = exec[i + 1];
             ++i;
             if (code == QLatin1Char('k')) {
-                out += quoteArgument(file);
+                out += quoteArgument(file).replace(QLatin1Char('%'), QLatin1String("%%"));
             } else {
                 out += QLatin1Char('%');
                 out += code;
@@ -161,6 +152,10 @@ QString substituteLocation(const QString& exec, const QString& file) {
         }
     }
     return out;
+}
+
+bool isFieldCode(QChar c) {
+    return c.isLetter() && QStringLiteral("fFuUdDnNickvm").contains(c);
 }
 
 bool programInstalled(const QString& program) {
@@ -251,6 +246,50 @@ QString execProgram(const QString& exec) {
     return program;
 }
 
+QString fieldCodeInQuotes(const QString& exec) {
+    QChar quote;          // the open quote, or null outside quotes
+    bool comment = false; // after a '#' that starts a word, up to the end of the line
+    bool wordStart = true;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec[i];
+        const bool blank =
+            c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+        if (comment) {
+            comment = c != QLatin1Char('\n');
+            wordStart = !comment;
+            if (comment && c == QLatin1Char('%') && i + 1 < exec.size() &&
+                isFieldCode(exec[i + 1])) {
+                return QStringLiteral("%") + exec[i + 1];
+            }
+            continue;
+        }
+        if (c == QLatin1Char('\\') && quote != QLatin1Char('\'')) {
+            // An escaped character is never a quote; an escaped field code would escape the
+            // quote that its expansion starts with.
+            if (i + 2 < exec.size() && exec[i + 1] == QLatin1Char('%') &&
+                isFieldCode(exec[i + 2])) {
+                return QStringLiteral("%") + exec[i + 2];
+            }
+            ++i;
+        } else if (!quote.isNull() && c == quote) {
+            quote = QChar();
+        } else if (quote.isNull() && (c == QLatin1Char('"') || c == QLatin1Char('\''))) {
+            quote = c;
+        } else if (quote.isNull() && wordStart && c == QLatin1Char('#')) {
+            // GLib reads the rest of the line as a comment; a line break in what is put in
+            // there would end it early.
+            comment = true;
+        } else if (c == QLatin1Char('%') && i + 1 < exec.size()) {
+            const QChar code = exec[++i];
+            if (!quote.isNull() && isFieldCode(code)) {
+                return QStringLiteral("%") + code;
+            }
+        }
+        wordStart = quote.isNull() && blank;
+    }
+    return {};
+}
+
 QString desktopEntryRefusal(const DesktopEntry& entry, const QString& caption) {
     if (entry.hidden) {
         return cannotStart(caption, QStringLiteral("its desktop entry is marked as hidden."));
@@ -280,6 +319,13 @@ QString desktopEntryRefusal(const DesktopEntry& entry, const QString& caption) {
         return cannotStart(caption,
                            QStringLiteral("the command of its desktop entry cannot be read."));
     }
+    if (const QString code = fieldCodeInQuotes(entry.exec); !code.isEmpty()) {
+        return cannotStart(caption, QStringLiteral("the command of its desktop entry puts %1 "
+                                                   "inside quotes (or a comment), which desktop "
+                                                   "entries must not do: a file or folder name in "
+                                                   "its place could run as a command.")
+                                        .arg(code));
+    }
     return {};
 }
 
@@ -288,7 +334,15 @@ QImage iconImage(const QString& nameOrPath) {
         return {};
     }
     if (QDir::isAbsolutePath(nameOrPath)) {
-        QImageReader reader(nameOrPath);
+        // Read through the regular-file test: an icon path may name a FIFO or a device.
+        const auto bytes = readRegularFile(nameOrPath, maxIconFileSize);
+        if (!bytes) {
+            return {};
+        }
+        QBuffer buffer;
+        buffer.setData(*bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, QFileInfo(nameOrPath).suffix().toLower().toLatin1());
         // Scalable pictures are drawn at the size wanted rather than scaled from their default.
         if (reader.supportsOption(QImageIOHandler::ScaledSize) &&
             nameOrPath.endsWith(QLatin1String(".svg"))) {

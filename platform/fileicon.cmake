@@ -1,2 +1,2 @@
 #File icons : our bounded PE /.ico reader, theme icons for the Windows system files.
-qv_library(qv_platform_fileicon SOURCES fileicon.cpp peicon.cpp LIBS Qt6::Widgets)
+qv_library(qv_platform_fileicon SOURCES fileicon.cpp peicon.cpp LIBS Qt6::Widgets qv_platform_regularfile)

@@ -1,6 +1,7 @@
 // File icons on Linux: the file is mapped and its bytes read by our bounded icon reader; the two
 // Windows system files that the special items name come from the icon theme instead.
 #include "platform/fileicon.h"
+#include "platform/regularfile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -60,8 +61,8 @@ QImage firstFileIcon(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() <= 0)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return {};
     const qint64 size = file.size();
     if (size <= 0)

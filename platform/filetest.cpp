@@ -1,5 +1,7 @@
 #include "platform/filetest.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,8 +19,8 @@ bool canOpenForReading(const QString& path) {
     if (path.isEmpty()) {
         return false;
     }
-    QFile f(path);
-    const bool ok = f.open(QIODevice::ReadOnly);
+    QFile f;
+    const bool ok = openRegularFile(f, path);
     f.close();
     return ok;
 }

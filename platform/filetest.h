@@ -8,7 +8,8 @@ namespace qv {
 // with a dot, the Unix counterpart of the hidden attribute), not a device or socket.
 bool isNormalFile(const QString& path);
 
-// True when the file can be opened for reading (it is opened and closed at once).
+// True when the file is a regular file that can be opened for reading (it is opened, without
+// waiting on a FIFO or device, and closed at once).
 bool canOpenForReading(const QString& path);
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 #include "platform/profile_engine.h"
+#include "platform/regularfile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -248,23 +249,26 @@ FileState readWhole(const char* path, std::string& buffer, std::size_t& length) 
     if (path == nullptr || *path == '\0') {
         return FileState::Missing;
     }
-    // O_NONBLOCK: a FIFO or device in the file's place must not hang the reader.
+    // A FIFO or device in the file's place must not hang the reader; on a share the file can
+    // be missing for a moment right after another machine replaced it.
+    struct stat st {};
+    OpenFailure failure = OpenFailure::None;
     int raw = -1;
     retryOnShare(
         placeOf(path).folder, 200,
-        [&] { return (raw = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)) >= 0; },
+        [&] { return (raw = openRegularFile(path, &failure, &st)) >= 0; },
         {ENOENT, EIO, EBUSY, EACCES, ESTALE});
     if (raw < 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unreadable;
+        switch (failure) {
+        case OpenFailure::Missing:
+            return FileState::Missing;
+        case OpenFailure::NotRegular:
+            return FileState::NotRegular;
+        default:
+            return FileState::Unreadable;
+        }
     }
     Fd fd(raw);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        return FileState::Unreadable;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return FileState::NotRegular;
-    }
     if (static_cast<std::size_t>(st.st_size) > kMaxProfileBytes) {
         return FileState::TooLarge;
     }

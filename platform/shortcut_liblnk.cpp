@@ -1,4 +1,5 @@
 // Shortcut fields through liblnk, for files that our bounded reader has accepted.
+#include "platform/regularfile.h"
 #include "platform/shortcut.h"
 
 #include <QFile>
@@ -128,16 +129,10 @@ std::optional<ShortcutInfo> parseShortcut(QByteArrayView bytes) {
 }
 
 std::optional<ShortcutInfo> readShortcutFile(const QString& path) {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxShortcutBytes);
+    if (!bytes || bytes->isEmpty())
         return std::nullopt;
-    const qint64 size = file.size();
-    if (size <= 0 || size > kMaxShortcutBytes)
-        return std::nullopt;
-    const QByteArray bytes = file.read(size);
-    if (bytes.size() != size)
-        return std::nullopt;
-    return parseShortcut(bytes);
+    return parseShortcut(*bytes);
 }
 
 } // namespace qv

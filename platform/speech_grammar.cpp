@@ -1,4 +1,5 @@
 #include "platform/speech_grammar.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QHash>
@@ -456,11 +457,12 @@ bool readCommandGrammar(const QByteArray& xml, CommandGrammar* grammar, QString*
 
 bool readCommandGrammarFile(const QString& file, CommandGrammar* grammar, QString* error,
                             const GrammarLimits& limits) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
+    QFile in;
+    if (!openRegularFile(in, file)) {
         if (error) {
-            *error =
-                QStringLiteral("Grammar file %1 cannot be read: %2").arg(file, in.errorString());
+            *error = QStringLiteral("Grammar file %1 cannot be read: it is missing or no regular "
+                                    "file")
+                         .arg(file);
         }
         return false;
     }

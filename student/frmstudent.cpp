@@ -36,7 +36,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -88,11 +87,6 @@ QByteArray readMenuBytes(const QString& path) {
     return file.readAll();
 }
 
-// A tab caption shown as written: '&' is no mnemonic marker.
-QString literalCaption(QString caption) {
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return caption;
-}
 
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
@@ -181,10 +175,10 @@ void frmstudent::buildControls() {
     layout->addWidget(client);
     client->installEventFilter(this);
 
-    ceptab = new QTabWidget(client);
+    ceptab = new qv::TabStrip(client);
     ceptab->setObjectName(QStringLiteral("ceptab"));
     ceptab->setGeometry(qv::twipsRect(120, 840, 9135, 3735));
-    connect(ceptab, &QTabWidget::currentChanged, this, [this] { ceptab_Click(); });
+    connect(ceptab, &qv::TabStrip::currentChanged, this, [this] { ceptab_Click(); });
 
     cmdback = new QPushButton(QStringLiteral("<<"), client);
     cmdback->setObjectName(QStringLiteral("cmdback"));
@@ -405,22 +399,10 @@ void frmstudent::Form_Load() {
 
 void frmstudent::fillTabStrip() {
     const QSignalBlocker block(ceptab);
-    while (ceptab->count() > 0) {
-        QWidget* page = ceptab->widget(0);
-        ceptab->removeTab(0);
-        delete page;
-    }
     const qv::MenuCount again =
         qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
-    if (again.isNumber()) {
-        for (int n = 1; n <= again.value; ++n) {
-            tabNo = static_cast<std::int16_t>(n);
-            const QString caption =
-                qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
-                    .value_or(QString());
-            ceptab->addTab(new QWidget, literalCaption(caption));
-        }
-    }
+    tabNo = again.isNumber() ? again.value : std::int16_t{0};
+    qv::fillTabStrip(*ceptab, profilePath_, tabNo);
     ceptab->setCurrentIndex(0);
 }
 
@@ -555,6 +537,9 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     }
     const QString item = readItem(n);
+    if (qv::refuseCutItem(profilePath_, tabIndex(), n, item)) {
+        return;
+    }
     if (item == qv::kMyComputer) {
         const bool started = services_.shell && services_.shell->openComputer();
         announceStart(QStringLiteral("My Computer"), started, item);

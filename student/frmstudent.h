@@ -1,6 +1,7 @@
 #pragma once
 // The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
 // the item behind a button, spoken commands and the desktop character.
+#include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
 #include <QByteArray>
@@ -19,7 +20,6 @@ class QMenuBar;
 class QMimeData;
 class QPushButton;
 class QStatusBar;
-class QTabWidget;
 class QTimer;
 
 namespace qv {
@@ -57,7 +57,7 @@ public:
     QAction* mnuhide = nullptr;
     QStatusBar* bar = nullptr;
     QLabel* barPanel[3] = {nullptr, nullptr, nullptr};
-    QTabWidget* ceptab = nullptr;
+    qv::TabStrip* ceptab = nullptr;
     qv::LaunchButtonArray* cmdapplau = nullptr;
     QPushButton* cmdback = nullptr;
     QPushButton* cmdnext = nullptr;

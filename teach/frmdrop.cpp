@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QUrl>
 #include <algorithm>
 #include <limits>
@@ -146,7 +145,7 @@ void frmdrop::buildControls() {
     cmdaddbutt = button("cmdaddbutt", "&Add Button", qv::twipsRect(7920, 1200, 1095, 255));
     cmdaddbutt->setEnabled(false);
 
-    ceptab = new QTabWidget(this);
+    ceptab = new qv::TabStrip(this);
     ceptab->setObjectName(QStringLiteral("ceptab"));
     ceptab->setGeometry(qv::twipsRect(120, 2760, 9135, 3735));
 
@@ -165,7 +164,7 @@ void frmdrop::buildControls() {
     mnudelete = mnubutton->addAction(QStringLiteral("Delete Button"));
     mnudelete->setObjectName(QStringLiteral("mnudelete"));
 
-    connect(ceptab, &QTabWidget::currentChanged, this, [this](int) {
+    connect(ceptab, &qv::TabStrip::currentChanged, this, [this](int) {
         if (!changingTabs_) {
             ceptab_Click();
         }
@@ -275,11 +274,6 @@ void frmdrop::Form_Load() {
     cmdback->setEnabled(false);
     {
         FlagGuard guard(changingTabs_);
-        while (ceptab->count() > 0) {
-            QWidget* page = ceptab->widget(0);
-            ceptab->removeTab(0);
-            delete page;
-        }
         tabCountDamaged_ = false;
         const qv::MenuCount tabs = qv::parseCount(
             qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
@@ -287,13 +281,8 @@ void frmdrop::Form_Load() {
             tabCountDamaged_ = true;
             showTabCountDamaged();
         }
-        for (int n = 1; n <= tabs.value; ++n) {
-            tabNo = static_cast<std::int16_t>(n);
-            const int index = ceptab->addTab(new QWidget, QString());
-            ceptab->setTabText(index,
-                               qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabNo))
-                                   .value_or(QString()));
-        }
+        tabNo = tabs.value;
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
         if (ceptab->count() > 0) {
             ceptab->setCurrentIndex(0);
         }
@@ -658,7 +647,11 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
     const QString section = qv::tabSection(s);
 
     if (button == Qt::LeftButton) {
-        const QString file = resolveSpecial(readButton(s, n));
+        const QString stored = readButton(s, n);
+        if (qv::refuseCutItem(profilePath_, s, n, stored)) {
+            return;
+        }
+        const QString file = resolveSpecial(stored);
         if (!file.isEmpty() && services_.shell != nullptr) {
             services_.shell->ShellExecute(file);
         }

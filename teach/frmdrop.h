@@ -2,6 +2,7 @@
 // The teacher's editor window: the tabs of qv.ini with their buttons ten to a page, the editing
 // of tabs, and the drop area through which new buttons are made.
 #include "common/menulayout.h"
+#include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -16,7 +17,6 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
-class QTabWidget;
 
 namespace qv {
 class IconSurface;
@@ -63,7 +63,7 @@ public:
     QPushButton* cmdaddtab = nullptr;
     QPushButton* cmdremovetab = nullptr;
     QPushButton* cmdaddbutt = nullptr;
-    QTabWidget* ceptab = nullptr;
+    qv::TabStrip* ceptab = nullptr;
     QPushButton* cmdback = nullptr;
     QPushButton* cmdnext = nullptr;
     qv::LaunchButtonArray* cmdapplau = nullptr;

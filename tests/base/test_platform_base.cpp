@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,6 +42,11 @@ TEST(FileTest, UnreadableFileCannotBeOpened) {
     EXPECT_TRUE(qv::canOpenForReading(path));
     EXPECT_FALSE(qv::canOpenForReading(dir.filePath("none")));
     EXPECT_FALSE(qv::canOpenForReading(QString()));
+    // Special files are refused at once: opening a FIFO for reading would wait for a writer.
+    const QString fifo = dir.filePath("fifo.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(qv::canOpenForReading(fifo));
+    EXPECT_FALSE(qv::canOpenForReading("/dev/zero"));
 }
 
 TEST(MessageBox, FakeRecordsTextTitleIconAndFallsBackToProgramTitle) {

@@ -214,7 +214,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"Tool\" cannot be started: the command of its desktop entry cannot be "
                     "read."},
         RefusalCase{"link without url", "Type=Link\nName=Site\n",
-                    "\"Tool\" cannot be started: its desktop entry names no address."}),
+                    "\"Tool\" cannot be started: its desktop entry names no address."},
+        RefusalCase{"field code in double quotes", "Type=Application\nExec=sh -c \"echo %k\"\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
+        RefusalCase{"field code in single quotes", "Type=Application\nExec=sh -c 'cat %f'\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry puts %f inside "
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
+        RefusalCase{"field code in a comment", "Type=Application\nExec=tool #%k\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
+        RefusalCase{"literal percent in quotes and codes outside",
+                    "Type=Application\nExec=tool \"100%% \\\\\" x\" %c --at=%k %U\n", ""}),
     byWhat);
 
 // --- icons -----------------------------------------------------------------------------------
@@ -426,6 +440,32 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedStartCase{"program missing", entry("Type=Application\nName=Rec\nExec=absent\n"),
                          "\"Rec\" cannot be started: the program \"absent\" is not installed."}),
     byWhat);
+
+// A folder name that a shell would run: the location is one whole argument, and an entry that
+// puts it inside a quoted command line is refused before anything starts.
+class HostileFolder : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(HostileFolder, LocationIsOneArgumentAndNeverQuotedAgain) {
+    XdgWorld world;
+    world.addRecorder("rec");
+    const QString folder = QString::fromUtf8(GetParam());
+    const QString quoted =
+        world.writeEntry(world.data(), folder + "/quoted.desktop",
+                         entry("Type=Application\nName=Q\nExec=sh -c \"rec %k\"\n"));
+    const auto refused = qv::startDesktopEntry(quoted);
+    EXPECT_FALSE(refused.started);
+    EXPECT_TRUE(refused.message.contains("puts %k inside quotes")) << refused.message.toStdString();
+    const QString whole = world.writeEntry(world.data(), folder + "/whole.desktop",
+                                           entry("Type=Application\nName=W\nExec=rec %k\n"));
+    ASSERT_TRUE(qv::startDesktopEntry(whole).started);
+    const auto rec = world.waitForRecord("rec");
+    ASSERT_TRUE(rec.has_value());
+    EXPECT_EQ(rec->args, QStringList{whole}) << rec->args.join(QLatin1Char('|')).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, HostileFolder,
+                         ::testing::Values("q\"x;rec PWNED;\"", "$(rec PWNED)", "`rec PWNED`",
+                                           "a'b;rec PWNED;'c", "100%c%%k"));
 
 TEST(DesktopEntryStart, MissingFileIsReported) {
     XdgWorld world;

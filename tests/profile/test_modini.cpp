@@ -195,9 +195,35 @@ TEST_F(Modini, ReadKeyCutsAValueTo254Characters) {
         const QString read = qv::ReadKey(path, "S", "k").value_or(QString());
         EXPECT_EQ(read.toUcs4().size(), 254) << c.what;
         EXPECT_TRUE(c.value.startsWith(read)) << c.what;
+        EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", read)) << c.what;
+        // A value of exactly 254 characters, at the widest encoding too, is whole.
+        const QString whole = c.value.left(c.value.size() * 254 / 300);
+        ASSERT_EQ(qv::WriteKey(path, "S", "k", whole), 1) << c.what;
+        EXPECT_EQ(qv::ReadKey(path, "S", "k"), whole) << c.what;
+        EXPECT_FALSE(qv::ValueWasCut(path, "S", "k", whole)) << c.what;
     }
-    ASSERT_EQ(qv::WriteKey(path, "S", "k", QString(254, 'y')), 1);
-    EXPECT_EQ(qv::ReadKey(path, "S", "k"), QString(254, 'y'));
+    // A NUL byte ends what is read, so the text is only the start of the value.
+    write(QByteArray("[S]\r\nk=/bin/true\0 --not-this\r\n", 30));
+    EXPECT_EQ(qv::ReadKey(path, "S", "k"), "/bin/true");
+    EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", "/bin/true"));
+}
+
+TEST_F(Modini, ReadKeysReadsWhatReadKeyReadsKeyByKey) {
+    write("Tab1=before any section\r\n[settings]\r\n TAB1 = First \r\ntab1=Duplicate\r\n"
+          "Tab2=\"Quoted\"\r\nTab3=" +
+          QByteArray(300, 'x') +
+          "\r\nTab4 =  spaced value  \r\n[Settings]\r\nTab5=second section\r\n"
+          "[Other]\r\nTab6=elsewhere\r\n");
+    const std::vector<QString> keys = {"Tab1", "tab2", " Tab3 ", "Tab4", "Tab5", "Tab6", "Tab7"};
+    const auto values = qv::ReadKeys(path, "Settings", keys);
+    ASSERT_TRUE(values.has_value());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ((*values)[i], qv::ReadKey(path, "Settings", keys[i])) << qPrintable(keys[i]);
+    }
+    EXPECT_EQ((*values)[0], "First");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(qv::ReadKeys(dir.filePath("none.ini"), "Settings", keys).has_value());
+    EXPECT_EQ(messages().size(), 1U);
 }
 
 TEST_F(Modini, TextsAreStoredInTheLocaleEncoding) {

@@ -43,7 +43,7 @@ QStringList settings(const QStringList& captions) {
     return lines;
 }
 
-QStringList tabTexts(QTabWidget* tabs) {
+QStringList tabTexts(const qv::TabStrip* tabs) {
     QStringList out;
     for (int i = 0; i < tabs->count(); ++i) {
         out << tabs->tabText(i);

@@ -1,0 +1,2 @@
+# Opening the files a menu names: regular files only, never blocking on a FIFO or a device.
+qv_library(qv_platform_regularfile SOURCES regularfile.cpp)

@@ -1,0 +1,213 @@
+// Hostile menus and items against both real programs under X. Each row lays out a program folder;
+// each program is started there with its message boxes logged (QV_MESSAGE_LOG), a fake xdg-open
+// first in PATH and every fake program writing to one start log. A run passes when the window
+// comes up, the row's press and then a press on the marker button (button 2, a program that only
+// logs "marker") are handled, the row's message was shown exactly once, nothing but the marker
+// started, and qv.ini is unchanged.
+#include "common/ui/twips.h"
+#include "tests/support/testutil.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+const QByteArray kLogger = "#!/bin/sh\necho \"$(basename \"$0\") $*\" >> \"$QV_FAKE_LOG\"\n";
+
+bool makeProgram(const QString& path) {
+    return qvtest::writeAll(path, kLogger) &&
+           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool makeFifo(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+// A menu of one tab: button 1 is the row's item, button 2 the marker, then any others.
+bool writeMenu(const QString& dir, const QString& item, const QStringList& more = {}) {
+    const QStringList items = QStringList{item, dir + "/marker.exe"} + more;
+    QByteArray text = "[Settings]\r\nNumber of tabs=1\r\nTab1=Hostile\r\n[Tab 1]\r\n"
+                      "Number of Buttons=" +
+                      QByteArray::number(items.size()) + "\r\n";
+    for (int m = 1; m <= items.size(); ++m) {
+        text += "Button " + QByteArray::number(m) + "=" + items[m - 1].toUtf8() + "\r\n";
+    }
+    return makeProgram(dir + "/marker.exe") && qvtest::writeAll(dir + "/qv.ini", text);
+}
+
+bool writeEntry(const QString& file, const QByteArray& keys) {
+    return QDir().mkpath(QFileInfo(file).path()) &&
+           qvtest::writeAll(file, "[Desktop Entry]\nType=Application\nName=Entry\n" + keys);
+}
+
+struct Row {
+    const char* name;
+    // Lays out the program folder (qv.ini and the items it names); false when it cannot.
+    std::function<bool(const QString& dir)> setup;
+    bool pressItem;        // press button 1 before the marker
+    const char* student;   // the one message the launcher shows, or nullptr for none
+    const char* manager;   // the same for the editor
+    bool hasMarker = true; // false when no menu is shown
+};
+
+const Row kRows[] = {
+    {"a FIFO in place of qv.ini", [](const QString& d) { return makeFifo(d + "/qv.ini"); }, false,
+     "Error in INI file : File Not Found", "qv.ini not found.", false},
+    {"a FIFO as a shortcut",
+     [](const QString& d) { return makeFifo(d + "/Fifo.lnk") && writeMenu(d, d + "/Fifo.lnk"); },
+     false, "This shortcut does not contain a path.", "This shortcut does not contain a path."},
+    {"a FIFO as a desktop entry and as its icon",
+     [](const QString& d) {
+         return makeFifo(d + "/Fifo.desktop") && makeFifo(d + "/icon.png") &&
+                writeEntry(d + "/Icon.desktop", "Exec=true\nIcon=" + d.toUtf8() + "/icon.png\n") &&
+                writeMenu(d, d + "/Fifo.desktop", {d + "/Icon.desktop"});
+     },
+     false, nullptr, nullptr},
+    {"a FIFO as a program",
+     [](const QString& d) { return makeFifo(d + "/Fifo.exe") && writeMenu(d, d + "/Fifo.exe"); },
+     false, nullptr, nullptr},
+    // The first 254 characters name a program that exists.
+    {"an item longer than a read gives back",
+     [](const QString& d) {
+         const QString cut = d + "/cut" + QString(254 - d.size() - 4, QLatin1Char('x'));
+         return cut.size() == 254 && makeProgram(cut) &&
+                writeMenu(d, cut + QString(10000 - 254, QLatin1Char('y')));
+     },
+     true, "is not started", "is not started"},
+    {"a field code inside a quoted sh -c argument",
+     [](const QString& d) {
+         const QString entry =
+             d + "/x\";echo PWNED>>$QV_FAKE_LOG;`echo PWNED`$(echo PWNED)'\"" + "/Evil.desktop";
+         return writeEntry(entry, "Exec=sh -c \"echo %k\"\n") && writeMenu(d, entry);
+     },
+     true, "inside quotes", "inside quotes"},
+};
+
+QString run(const QStringList& args, int msecs = 15000) {
+    QProcess p;
+    p.start(args.front(), args.mid(1));
+    if (!p.waitForFinished(msecs)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()).trimmed() : QString();
+}
+
+QStringList linesOf(const QString& file) {
+    return QString::fromUtf8(qvtest::readAll(file)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QByteArray stateOf(const QString& ini) {
+    const QFileInfo info(ini);
+    if (!info.isFile()) {
+        return info.exists() ? "special file" : "missing";
+    }
+    return QCryptographicHash::hash(qvtest::readAll(ini), QCryptographicHash::Sha256);
+}
+
+struct Program {
+    const char* binary;
+    const char* title;
+    int buttonsTop; // twips of the first row in the client area
+};
+const Program kPrograms[] = {{"quorvel-student", "Quorvel Student", 1440},
+                             {"quorvel-manager", "Quorvel Manger", 3360}};
+
+class HostileMenus : public ::testing::TestWithParam<std::tuple<int, int>> {};
+
+TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        GTEST_SKIP() << "needs an X display and xdotool";
+    }
+    const Row& row = kRows[std::get<0>(GetParam())];
+    const Program& program = kPrograms[std::get<1>(GetParam())];
+    const char* expected = std::get<1>(GetParam()) == 0 ? row.student : row.manager;
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString dir = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString fakes = dir + "/fakes";
+    const QString starts = dir + "/starts.log";
+    const QString messages = dir + "/messages.log";
+    ASSERT_TRUE(QDir().mkpath(fakes) && makeProgram(fakes + "/xdg-open"));
+    ASSERT_TRUE(QFile::copy(qvtest::binDir() + "/" + program.binary, dir + "/" + program.binary));
+    ASSERT_TRUE(row.setup(dir)) << row.name;
+    const QByteArray before = stateOf(dir + "/qv.ini");
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("PATH", fakes + ":" + env.value("PATH"));
+    env.insert("HOME", dir);
+    env.insert("QV_FAKE_LOG", starts);
+    env.insert("QV_MESSAGE_LOG", messages);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir);
+    p.start(dir + "/" + program.binary, {});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    const QString window =
+        run({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
+             QString::number(p.processId()), "--name", QStringLiteral("^%1$").arg(program.title)})
+            .section(QLatin1Char('\n'), 0, 0);
+    EXPECT_FALSE(window.isEmpty()) << row.name << ": no window within the time";
+
+    if (!window.isEmpty() && row.hasMarker) {
+        // The launcher's menu bar lies above its client area: what the window is taller.
+        const int height = run({"xdotool", "getwindowgeometry", "--shell", window})
+                               .section("HEIGHT=", 1)
+                               .section(QLatin1Char('\n'), 0, 0)
+                               .toInt();
+        const int top = std::get<1>(GetParam()) == 0 ? height - qv::twipsToPixels(4860) : 0;
+        auto press = [&](int slot) {
+            const QRect r = qv::twipsRect(1080 + (slot - 1) * 1455, program.buttonsTop, 1335, 1095);
+            run({"xdotool", "mousemove", "--window", window, QString::number(r.center().x()),
+                 QString::number(r.center().y() + top), "click", "1"});
+        };
+        if (row.pressItem) {
+            press(1);
+        }
+        press(2);
+        QElapsedTimer t;
+        t.start();
+        while (!linesOf(starts).contains("marker.exe ") && t.elapsed() < 15000) {
+            QThread::msleep(50);
+        }
+        EXPECT_EQ(linesOf(starts), QStringList{"marker.exe "}) << row.name;
+    } else {
+        // No menu: the message came and the window is up; nothing can be pressed.
+        QElapsedTimer t;
+        t.start();
+        while (linesOf(messages).isEmpty() && t.elapsed() < 10000) {
+            QThread::msleep(50);
+        }
+        EXPECT_TRUE(linesOf(starts).isEmpty()) << row.name;
+    }
+    EXPECT_EQ(p.state(), QProcess::Running) << row.name;
+    p.kill();
+    p.waitForFinished(5000);
+
+    const QStringList shown = linesOf(messages);
+    if (expected == nullptr) {
+        EXPECT_TRUE(shown.isEmpty()) << row.name << ": " << shown.join("\n").toStdString();
+    } else {
+        ASSERT_EQ(shown.size(), 1) << row.name << ": " << shown.join("\n").toStdString();
+        EXPECT_TRUE(shown.front().contains(QLatin1String(expected))) << shown.front().toStdString();
+    }
+    EXPECT_EQ(stateOf(dir + "/qv.ini"), before) << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HostileMenus,
+                         ::testing::Combine(::testing::Range(0, int(std::size(kRows))),
+                                            ::testing::Range(0, 2)));
+
+} // namespace
