@@ -308,7 +308,7 @@ bool ValueWasCut(const QString& path, const QString& section, const QString& key
         return false;
     }
     // The same profile function with room for more than a read gives back, at the widest
-    // encoding: a value that fits reads the same, a longer one or one with a NUL byte does not.
+    // encoding: a value that fits reads the same, a longer one does not.
     constexpr std::uint32_t size = kReadBufferBytes + 8;
     char buffer[size];
     const std::uint32_t n = profile::readProfileString(s.constData(), k.constData(), "", buffer,

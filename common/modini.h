@@ -28,7 +28,8 @@ std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString&
                                              const std::vector<QString>& keys);
 
 // True when the stored value of the key is more than value, the text ReadKey gave for it: longer
-// than the 254 characters a read gives back, cut at a NUL byte, or changed since. Shows nothing.
+// than the 254 characters a read gives back, or changed since. Shows nothing. (A NUL byte ends a
+// value, as in the Windows functions: what follows it is no part of the value.)
 bool ValueWasCut(const QString& path, const QString& section, const QString& key,
                  const QString& value);
 
