@@ -38,6 +38,15 @@ QString itemValue(int tab, int number, int serial) {
     return QStringLiteral("/srv/apps/t%1/b%2/s%3/prog-%3.exe").arg(tab).arg(number).arg(serial);
 }
 
+QByteArray churnMenu() {
+    QByteArray text = "[Settings]\r\nNumber of tabs=1\r\nTab1=Churn\r\n[Tab 1]\r\n"
+                      "Number of Buttons=14\r\n";
+    for (int m = 1; m <= 14; ++m) {
+        text += "Button " + QByteArray::number(m) + "=" + itemValue(1, m, 0).toUtf8() + "\r\n";
+    }
+    return text;
+}
+
 EditScript::EditScript(QString path, unsigned seed, AfterCall afterCall)
     : path_(std::move(path)), random_(seed), afterCall_(std::move(afterCall)) {}
 

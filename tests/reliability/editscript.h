@@ -29,6 +29,9 @@ QByteArray initialMenu();
 // A value as the editor would store it, recognisable when read back whole.
 QString itemValue(int tab, int number, int serial);
 
+// One tab of 14 buttons, which the churning writers of the concurrency tests keep changing.
+QByteArray churnMenu();
+
 class EditScript {
 public:
     using AfterCall = std::function<void(const Call&)>;

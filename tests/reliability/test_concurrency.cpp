@@ -47,22 +47,12 @@ ReaderReport stopReader(QProcess& reader) {
     return report;
 }
 
-QByteArray churnMenu() {
-    QByteArray text = "[Settings]\r\nNumber of tabs=1\r\nTab1=Churn\r\n[Tab 1]\r\n"
-                      "Number of Buttons=14\r\n";
-    for (int m = 1; m <= 14; ++m) {
-        text +=
-            "Button " + QByteArray::number(m) + "=" + qvrel::itemValue(1, m, 0).toUtf8() + "\r\n";
-    }
-    return text;
-}
-
 TEST(Concurrency, ReaderNeverSeesAMissingFileTornLineOrUnwrittenCountDuring10000Changes) {
     qv::ScopedFakeMessageBox messages;
     QTemporaryDir tmp(qvrel::fastTempTemplate());
     ASSERT_TRUE(tmp.isValid());
     const QString path = tmp.filePath("qv.ini");
-    ASSERT_TRUE(qvtest::writeAll(path, churnMenu()));
+    ASSERT_TRUE(qvtest::writeAll(path, qvrel::churnMenu()));
     QProcess reader;
     ASSERT_NO_FATAL_FAILURE(startReader(reader, path, "churn"));
 

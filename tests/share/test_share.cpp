@@ -48,18 +48,8 @@ protected:
     qv::ScopedFakeMessageBox messages;
 };
 
-QByteArray churnMenu() {
-    QByteArray text = "[Settings]\r\nNumber of tabs=1\r\nTab1=Churn\r\n[Tab 1]\r\n"
-                      "Number of Buttons=14\r\n";
-    for (int m = 1; m <= 14; ++m) {
-        text +=
-            "Button " + QByteArray::number(m) + "=" + qvrel::itemValue(1, m, 0).toUtf8() + "\r\n";
-    }
-    return text;
-}
-
 TEST_F(Share, PupilsSeeOnlyWholeMenusAndEveryChangeAtTheirNextRead) {
-    ASSERT_TRUE(qvtest::writeAll(server(), churnMenu()));
+    ASSERT_TRUE(qvtest::writeAll(server(), qvrel::churnMenu()));
     QProcess readers[3];
     for (QProcess& r : readers) {
         // Each reads the whole menu ten times a second: busier than a class turning pages.
