@@ -7,6 +7,12 @@ target_link_libraries(bench_speech_sweep PRIVATE qv_speech_corpus)
 
 qv_add_bench(bench_speech SOURCES bench_speech.cpp LIBS qv_speech_corpus)
 
+# The commands under classroom conditions (babble, noise, clipping, raised and slowed voices):
+# right, wrong button, missed and other speech rejected, beside the model alone.
+add_executable(bench_speech_rooms bench_speech_rooms.cpp)
+set_target_properties(bench_speech_rooms PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_libraries(bench_speech_rooms PRIVATE qv_speech_corpus)
+
 # The launcher window with a recognizer chosen and a command spoken: its resident memory
 # (target <= 120 MB), in a process of its own.
 qv_add_bench(bench_launcher_speech SOURCES bench_launcher_speech.cpp

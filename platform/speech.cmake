@@ -12,7 +12,8 @@ qv_library(qv_platform_speech
 if(QV_BUILD_TESTS OR QV_BUILD_BENCH)
     add_library(qv_speech_corpus STATIC
         ${PROJECT_SOURCE_DIR}/tests/speech/speech_corpus.cpp
-        ${PROJECT_SOURCE_DIR}/tests/speech/speech_runner.cpp)
+        ${PROJECT_SOURCE_DIR}/tests/speech/speech_runner.cpp
+        ${PROJECT_SOURCE_DIR}/tests/speech/speech_rooms.cpp)
     target_include_directories(qv_speech_corpus PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_definitions(qv_speech_corpus PUBLIC QV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     target_link_libraries(qv_speech_corpus PUBLIC qv_platform_speech Qt6::Core)

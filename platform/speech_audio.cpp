@@ -220,8 +220,10 @@ int WavFileInput::read(qint16* samples, int max) {
             const QString file = clip.file;
             queue_.pop_front();
             position_ = 0;
-            inSilence_ = true;
             silenceLeft_ = size_t(trailingSilenceMs) * speechSampleRate / 1000;
+            // With no silence to play the next file follows at once; a silence of no samples
+            // would read as the end of the stream.
+            inSilence_ = silenceLeft_ > 0;
             if (realTime) {
                 // The callback stamps the moment the utterance was over, as a microphone has it.
                 lock.unlock();

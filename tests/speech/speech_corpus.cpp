@@ -1,8 +1,10 @@
 #include "tests/speech/speech_corpus.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -135,11 +137,47 @@ QString corpusDir() {
     return QDir(base).filePath(QStringLiteral("speech-corpus"));
 }
 
+QString toolVersion(const QString& program) {
+    static QHash<QString, QString> known;
+    if (!known.contains(program)) {
+        QProcess process;
+        process.start(program, {QStringLiteral("--version")});
+        process.waitForFinished(10000);
+        const QByteArray out = process.readAllStandardOutput() + process.readAllStandardError();
+        known.insert(program, QString::fromLocal8Bit(out).simplified());
+    }
+    return known.value(program);
+}
+
+QString partName(const QString& file) {
+    return file + QStringLiteral(".part%1.wav").arg(QCoreApplication::applicationPid());
+}
+
+bool publish(const QString& part, const QString& file) {
+    if (QFile::rename(part, file)) {
+        return true;
+    }
+    QFile::remove(part);
+    return QFileInfo::exists(file);
+}
+
+QString cacheKey(const QStringList& recipe) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(recipe.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(12));
+}
+
 bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, const QString& kind,
                 std::vector<Utterance>* out, QString* error) {
     QTemporaryDir scratch;
     for (const Voice& voice : voices) {
-        const QString folder = QDir(corpusDir()).filePath(kind + u'/' + voice.id);
+        // Keyed by the voice, its program's version and the sox steps below.
+        const QString key =
+            cacheKey(QStringList{QStringLiteral("sox-trim-v1"), voice.program,
+                                 toolVersion(voice.program), toolVersion(QStringLiteral("sox"))} +
+                     voice.arguments);
+        const QString folder = QDir(corpusDir()).filePath(kind + u'/' + voice.id + u'-' + key);
         QDir().mkpath(folder);
         for (const QString& phrase : phrases) {
             QString name = phrase;
@@ -156,13 +194,13 @@ bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, co
                 // Resampled to the model's rate; silence trimmed at both ends so that the end
                 // of the file is the end of the speech. Repeatable (-R): sox seeds its dither
                 // afresh on each run otherwise, and the rates would move between runs.
-                const QString part = wav + QStringLiteral(".part.wav");
+                const QString part = partName(wav);
                 if (!run(voice.program, arguments, error) ||
                     !run(QStringLiteral("sox"),
                          {"-R", raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1",
                           "0.02", "0.5%", "reverse", "silence", "1", "0.02", "0.5%", "reverse"},
                          error) ||
-                    !QFile::rename(part, wav)) {
+                    !publish(part, wav)) {
                     QFile::remove(part);
                     return false;
                 }

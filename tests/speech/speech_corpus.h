@@ -1,7 +1,7 @@
 #pragma once
 // Synthesized test speech: the ten commands in many voices and phrases that are no command,
 // made with espeak-ng and flite, resampled to 16 kHz mono with sox and cached in the build
-// folder (they are made once; delete the folder to make them again).
+// folder under a key of everything that makes them.
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -33,6 +33,15 @@ std::vector<Voice> heldOutVoices();
 
 // Folder of the cache: $QV_BUILD_DIR/speech-corpus, or beside the test binary.
 QString corpusDir();
+// What the program prints for --version (asked once per program).
+QString toolVersion(const QString& program);
+// A file of the cache is made under a name of this process's and then published under its own;
+// another test process making the same file at the same time is no failure.
+QString partName(const QString& file);
+bool publish(const QString& part, const QString& file);
+// A short name for everything that makes a cached file, so that a new voice argument, tool
+// version or processing step makes the file anew instead of reusing an old one.
+QString cacheKey(const QStringList& recipe);
 
 // Makes (or finds in the cache) every utterance of the phrases in the voices; false with a
 // message when a tool is missing or fails.

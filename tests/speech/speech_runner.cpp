@@ -11,10 +11,11 @@ QString grammarFile() {
 }
 
 bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
-                  std::vector<Outcome>* outcomes, QString* error) {
+                  std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs) {
     qv::WavFileInput* wav = nullptr;
-    options.audioInput = [&wav] {
+    options.audioInput = [&wav, trailingSilenceMs] {
         auto input = std::make_unique<qv::WavFileInput>();
+        input->trailingSilenceMs = trailingSilenceMs;
         wav = input.get();
         return input;
     };
@@ -68,6 +69,7 @@ Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& ot
     for (const Outcome& outcome : commands) {
         ++r.commands;
         r.correct += outcome.correct() ? 1 : 0;
+        r.wrong += outcome.wrongLaunch() ? 1 : 0;
     }
     for (const Outcome& outcome : others) {
         ++r.others;

@@ -19,6 +19,8 @@ struct Outcome {
     bool correct() const {
         return !recognitions.isEmpty() && recognitions.count(utterance.text) == recognitions.size();
     }
+    // A command that raised another command's text: another button would have started.
+    bool wrongLaunch() const { return recognitions.count(utterance.text) != recognitions.size(); }
     // Speech that is no command counts as rejected when nothing was recognised.
     bool rejected() const { return recognitions.isEmpty(); }
 };
@@ -26,17 +28,20 @@ struct Outcome {
 // The grammar shipped with the programs (from the source tree).
 QString grammarFile();
 
-// Plays each utterance through a fresh context of recognizer 0; false with a message when the
-// recognizer or the grammar cannot be set up.
+// Plays each utterance through a fresh context of recognizer 0, each followed by that much
+// silence; false with a message when the recognizer or the grammar cannot be set up. An event
+// counts for the utterance being played when it arrives, as the launcher would act on it.
 bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
-                  std::vector<Outcome>* outcomes, QString* error);
+                  std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs = 800);
 
 struct Rates {
     int commands = 0;
     int correct = 0;
+    int wrong = 0; // another command heard
     int others = 0;
     int rejected = 0;
     double correctPct() const { return commands ? 100.0 * correct / commands : 0; }
+    double wrongPct() const { return commands ? 100.0 * wrong / commands : 0; }
     double rejectedPct() const { return others ? 100.0 * rejected / others : 0; }
 };
 Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& others);
