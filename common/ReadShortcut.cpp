@@ -8,11 +8,13 @@ namespace qv {
 bool ReadShortcut(const QString& path, QString& target, QString& workingDirectory,
                   QString& arguments, QString& iconFile, std::int32_t& iconIndex,
                   std::int32_t& showCommand) {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         return false;
+    }
     const auto info = readShortcutFile(TrimAtNul(path));
-    if (!info)
+    if (!info) {
         return false;
+    }
     // A network target comes first, as the shell link gives it when asked for UNC priority.
     target = TrimAtNul(info->networkPath.isEmpty() ? info->localPath : info->networkPath);
     workingDirectory = TrimAtNul(info->workingDirectory);

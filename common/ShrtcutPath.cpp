@@ -14,8 +14,9 @@ QString ResolveShortcutTarget(const QString& shortcutPath) {
     // The path travels as NUL-terminated text, so anything after a NUL is not part of it.
     const auto info = readShortcutFile(TrimAtNul(shortcutPath));
     const QString target = info ? TrimAtNul(info->target()) : QString();
-    if (target.isEmpty())
+    if (target.isEmpty()) {
         MsgBox(QStringLiteral("This shortcut does not contain a path."), {}, MsgIcon::None);
+    }
     return target;
 }
 

@@ -16,18 +16,22 @@ QImage iconImage(const QString& themeName, QStyle::StandardPixmap fallback) {
     QIcon icon = QIcon::fromTheme(themeName);
     if (icon.isNull()) {
         // QStyle needs a widget application; without one the item simply has no icon.
-        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
             icon = QApplication::style()->standardIcon(fallback);
+        }
     }
-    if (icon.isNull())
+    if (icon.isNull()) {
         return {};
+    }
     QImage image = icon.pixmap(QSize(kFileIconSize, kFileIconSize), 1.0).toImage();
-    if (image.isNull())
+    if (image.isNull()) {
         return {};
+    }
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (image.size() != QSize(kFileIconSize, kFileIconSize))
+    if (image.size() != QSize(kFileIconSize, kFileIconSize)) {
         image = image.scaled(kFileIconSize, kFileIconSize, Qt::KeepAspectRatio,
                              Qt::SmoothTransformation);
+    }
     return image;
 }
 
@@ -53,20 +57,25 @@ QImage specialPathIcon(const QString& path) {
 namespace qv {
 
 QImage firstFileIcon(const QString& path) {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         return {};
-    if (QImage special = fileicon_detail::specialPathIcon(path); !special.isNull())
+    }
+    if (QImage special = fileicon_detail::specialPathIcon(path); !special.isNull()) {
         return special;
+    }
     // Only regular files: a FIFO or device would block or never end.
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() <= 0)
+    if (!info.isFile() || info.size() <= 0) {
         return {};
+    }
     QFile file;
-    if (!openRegularFile(file, path))
+    if (!openRegularFile(file, path)) {
         return {};
+    }
     const qint64 size = file.size();
-    if (size <= 0)
+    if (size <= 0) {
         return {};
+    }
     if (uchar* mapped = file.map(0, size)) {
         QImage image = firstIconFromBytes(
             QByteArrayView(reinterpret_cast<const char*>(mapped), static_cast<qsizetype>(size)));
@@ -74,8 +83,9 @@ QImage firstFileIcon(const QString& path) {
         return image;
     }
     // Some file systems cannot map; small files are then read whole.
-    if (size > (qint64(64) << 20))
+    if (size > (qint64(64) << 20)) {
         return {};
+    }
     return firstIconFromBytes(file.readAll());
 }
 

@@ -40,14 +40,16 @@ public:
         return off >= 0 && n >= 0 && off <= b_.size() && n <= b_.size() - off;
     }
     bool u16(qsizetype off, std::uint16_t& v) const {
-        if (!has(off, 2))
+        if (!has(off, 2)) {
             return false;
+        }
         v = static_cast<std::uint16_t>(byte(off) | (byte(off + 1) << 8));
         return true;
     }
     bool u32(qsizetype off, std::uint32_t& v) const {
-        if (!has(off, 4))
+        if (!has(off, 4)) {
             return false;
+        }
         v = static_cast<std::uint32_t>(byte(off)) |
             (static_cast<std::uint32_t>(byte(off + 1)) << 8) |
             (static_cast<std::uint32_t>(byte(off + 2)) << 16) |
@@ -61,8 +63,9 @@ public:
         out.clear();
         for (qsizetype i = off; i < end && i < b_.size(); ++i) {
             const std::uint8_t c = byte(i);
-            if (c == 0)
+            if (c == 0) {
                 return true;
+            }
             out.append(ansiChar(c));
         }
         return false;
@@ -72,8 +75,9 @@ public:
         out.clear();
         for (qsizetype i = off; i + 1 < end && i + 1 < b_.size(); i += 2) {
             const auto c = static_cast<char16_t>(byte(i) | (byte(i + 1) << 8));
-            if (c == 0)
+            if (c == 0) {
                 return true;
+            }
             out.append(QChar(c));
         }
         return false;
@@ -94,39 +98,47 @@ private:
 bool readLinkInfo(const Reader& r, qsizetype start, qsizetype& next, ShortcutInfo& info) {
     std::uint32_t size = 0, headerSize = 0, flags = 0, volumeOff = 0, localOff = 0, netOff = 0,
                   suffixOff = 0;
-    if (!r.u32(start, size) || size < 0x1C || !r.has(start, size))
+    if (!r.u32(start, size) || size < 0x1C || !r.has(start, size)) {
         return false;
+    }
     const qsizetype end = start + size;
     if (!r.u32(start + 4, headerSize) || !r.u32(start + 8, flags) ||
         !r.u32(start + 12, volumeOff) || !r.u32(start + 16, localOff) ||
-        !r.u32(start + 20, netOff) || !r.u32(start + 24, suffixOff))
+        !r.u32(start + 20, netOff) || !r.u32(start + 24, suffixOff)) {
         return false;
-    if (headerSize < 0x1C || headerSize > size)
+    }
+    if (headerSize < 0x1C || headerSize > size) {
         return false;
+    }
     std::uint32_t localOffW = 0, suffixOffW = 0;
     const bool unicodeOffsets = headerSize >= 0x24;
-    if (unicodeOffsets && (!r.u32(start + 28, localOffW) || !r.u32(start + 32, suffixOffW)))
+    if (unicodeOffsets && (!r.u32(start + 28, localOffW) || !r.u32(start + 32, suffixOffW))) {
         return false;
+    }
     auto inside = [&](std::uint32_t off) { return off >= headerSize && off < size; };
 
     QString suffix;
     if (unicodeOffsets && suffixOffW != 0) {
-        if (!inside(suffixOffW) || !r.utf16z(start + suffixOffW, end, suffix))
+        if (!inside(suffixOffW) || !r.utf16z(start + suffixOffW, end, suffix)) {
             return false;
+        }
     } else if (suffixOff != 0) {
-        if (!inside(suffixOff) || !r.ansiz(start + suffixOff, end, suffix))
+        if (!inside(suffixOff) || !r.ansiz(start + suffixOff, end, suffix)) {
             return false;
+        }
     }
 
     if (flags & 0x1) { // VolumeIDAndLocalBasePath
         std::uint32_t volumeSize = 0;
         if (!inside(volumeOff) || !r.u32(start + volumeOff, volumeSize) || volumeSize < 0x10 ||
-            volumeSize > size - volumeOff)
+            volumeSize > size - volumeOff) {
             return false;
+        }
         QString base;
         if (unicodeOffsets && localOffW != 0) {
-            if (!inside(localOffW) || !r.utf16z(start + localOffW, end, base))
+            if (!inside(localOffW) || !r.utf16z(start + localOffW, end, base)) {
                 return false;
+            }
         } else if (!inside(localOff) || !r.ansiz(start + localOff, end, base)) {
             return false;
         }
@@ -137,21 +149,25 @@ bool readLinkInfo(const Reader& r, qsizetype start, qsizetype& next, ShortcutInf
     if (flags & 0x2) { // CommonNetworkRelativeLinkAndPathSuffix
         std::uint32_t netSize = 0, netFlags = 0, netNameOff = 0, deviceOff = 0, provider = 0;
         if (!inside(netOff) || !r.u32(start + netOff, netSize) || netSize < 0x14 ||
-            netSize > size - netOff)
+            netSize > size - netOff) {
             return false;
+        }
         const qsizetype netStart = start + netOff;
         const qsizetype netEnd = netStart + netSize;
         if (!r.u32(netStart + 4, netFlags) || !r.u32(netStart + 8, netNameOff) ||
-            !r.u32(netStart + 12, deviceOff) || !r.u32(netStart + 16, provider))
+            !r.u32(netStart + 12, deviceOff) || !r.u32(netStart + 16, provider)) {
             return false;
-        if (netNameOff < 0x14 || netNameOff >= netSize)
+        }
+        if (netNameOff < 0x14 || netNameOff >= netSize) {
             return false;
+        }
         QString netName;
         std::uint32_t netNameOffW = 0;
         if (netNameOff > 0x14 && r.u32(netStart + 20, netNameOffW) && netNameOffW != 0) {
             if (netNameOffW < 0x14 || netNameOffW >= netSize ||
-                !r.utf16z(netStart + netNameOffW, netEnd, netName))
+                !r.utf16z(netStart + netNameOffW, netEnd, netName)) {
                 return false;
+            }
         } else if (!r.ansiz(netStart + netNameOff, netEnd, netName)) {
             return false;
         }
@@ -166,10 +182,12 @@ bool readLinkInfo(const Reader& r, qsizetype start, qsizetype& next, ShortcutInf
 std::optional<ShortcutInfo> parseBounded(QByteArrayView bytes) {
     const Reader r(bytes);
     std::uint32_t headerSize = 0, flags = 0, iconIndex = 0, show = 0;
-    if (!r.u32(0, headerSize) || headerSize != kHeaderSize || !r.has(0, kHeaderSize))
+    if (!r.u32(0, headerSize) || headerSize != kHeaderSize || !r.has(0, kHeaderSize)) {
         return std::nullopt;
-    if (std::memcmp(bytes.data() + 4, kLinkClsid.data(), kLinkClsid.size()) != 0)
+    }
+    if (std::memcmp(bytes.data() + 4, kLinkClsid.data(), kLinkClsid.size()) != 0) {
         return std::nullopt;
+    }
     r.u32(0x14, flags);
     r.u32(0x38, iconIndex);
     r.u32(0x3C, show);
@@ -183,19 +201,23 @@ std::optional<ShortcutInfo> parseBounded(QByteArrayView bytes) {
     qsizetype pos = kHeaderSize;
     if (flags & HasLinkTargetIDList) {
         std::uint16_t listSize = 0;
-        if (!r.u16(pos, listSize) || !r.has(pos + 2, listSize))
+        if (!r.u16(pos, listSize) || !r.has(pos + 2, listSize)) {
             return std::nullopt;
+        }
         // Items are size-prefixed and the list ends with a zero size that lies inside it.
         const qsizetype listEnd = pos + 2 + listSize;
         qsizetype item = pos + 2;
         for (;;) {
             std::uint16_t itemSize = 0;
-            if (item + 2 > listEnd || !r.u16(item, itemSize))
+            if (item + 2 > listEnd || !r.u16(item, itemSize)) {
                 return std::nullopt;
-            if (itemSize == 0)
+            }
+            if (itemSize == 0) {
                 break;
-            if (itemSize < 2 || itemSize > listEnd - item)
+            }
+            if (itemSize < 2 || itemSize > listEnd - item) {
                 return std::nullopt;
+            }
             item += itemSize;
         }
         pos = listEnd;
@@ -203,8 +225,9 @@ std::optional<ShortcutInfo> parseBounded(QByteArrayView bytes) {
     if (flags & HasLinkInfo) {
         ShortcutInfo targets;
         qsizetype next = pos;
-        if (!readLinkInfo(r, pos, next, targets))
+        if (!readLinkInfo(r, pos, next, targets)) {
             return std::nullopt;
+        }
         if (!(flags & ForceNoLinkInfo)) {
             info.localPath = targets.localPath;
             info.networkPath = targets.networkPath;
@@ -218,15 +241,18 @@ std::optional<ShortcutInfo> parseBounded(QByteArrayView bytes) {
     const std::uint32_t stringFlags[] = {HasName, HasRelativePath, HasWorkingDir, HasArguments,
                                          HasIconLocation};
     for (int i = 0; i < 5; ++i) {
-        if (!(flags & stringFlags[i]))
+        if (!(flags & stringFlags[i])) {
             continue;
+        }
         std::uint16_t count = 0;
-        if (!r.u16(pos, count))
+        if (!r.u16(pos, count)) {
             return std::nullopt;
+        }
         pos += 2;
         const qsizetype bytesLen = unicode ? qsizetype(count) * 2 : count;
-        if (!r.has(pos, bytesLen))
+        if (!r.has(pos, bytesLen)) {
             return std::nullopt;
+        }
         QString& s = *strings[i];
         s.reserve(count);
         for (qsizetype k = 0; k < count; ++k) {
@@ -239,12 +265,15 @@ std::optional<ShortcutInfo> parseBounded(QByteArrayView bytes) {
     // Extra data: blocks of at least 8 bytes, closed by a terminal block (a size below 4).
     for (;;) {
         std::uint32_t blockSize = 0;
-        if (!r.u32(pos, blockSize))
+        if (!r.u32(pos, blockSize)) {
             return std::nullopt;
-        if (blockSize < 4)
+        }
+        if (blockSize < 4) {
             break;
-        if (blockSize < 8 || !r.has(pos, blockSize))
+        }
+        if (blockSize < 8 || !r.has(pos, blockSize)) {
             return std::nullopt;
+        }
         pos += blockSize;
     }
     return info;

@@ -22,8 +22,9 @@ bool field(liblnk_file_t* file, Utf8SizeFn sizeFn, Utf8Fn getFn, QString& out) {
         liblnk_error_free(&error);
         return false;
     }
-    if (has == 0 || size <= 1)
+    if (has == 0 || size <= 1) {
         return true;
+    }
     QByteArray buffer(static_cast<qsizetype>(size), '\0');
     if (getFn(file, reinterpret_cast<uint8_t*>(buffer.data()), size, &error) != 1) {
         liblnk_error_free(&error);
@@ -44,27 +45,33 @@ public:
     }
     ~LnkFile() {
         liblnk_error_t* error = nullptr;
-        if (file_ && open_)
+        if (file_ && open_) {
             liblnk_file_close(file_, &error);
-        if (file_)
+        }
+        if (file_) {
             liblnk_file_free(&file_, &error);
-        if (handle_)
+        }
+        if (handle_) {
             libbfio_handle_free(&handle_, nullptr);
+        }
         liblnk_error_free(&error);
     }
     LnkFile(const LnkFile&) = delete;
     LnkFile& operator=(const LnkFile&) = delete;
 
     bool open(QByteArrayView bytes) {
-        if (!file_)
+        if (!file_) {
             return false;
-        if (libbfio_memory_range_initialize(&handle_, nullptr) != 1)
+        }
+        if (libbfio_memory_range_initialize(&handle_, nullptr) != 1) {
             return false;
+        }
         // liblnk only reads through the handle; the bytes outlive the file object.
         auto* start = reinterpret_cast<uint8_t*>(const_cast<char*>(bytes.data()));
         if (libbfio_memory_range_set(handle_, start, static_cast<size_t>(bytes.size()), nullptr) !=
-            1)
+            1) {
             return false;
+        }
         liblnk_error_t* error = nullptr;
         if (liblnk_file_open_file_io_handle(file_, handle_, LIBLNK_OPEN_READ, &error) != 1) {
             liblnk_error_free(&error);
@@ -84,15 +91,18 @@ private:
 } // namespace
 
 std::optional<ShortcutInfo> parseShortcut(QByteArrayView bytes) {
-    if (bytes.size() > kMaxShortcutBytes)
+    if (bytes.size() > kMaxShortcutBytes) {
         return std::nullopt;
+    }
     auto bounded = shortcut_detail::parseBounded(bytes);
-    if (!bounded)
+    if (!bounded) {
         return std::nullopt;
+    }
 
     LnkFile lnk;
-    if (!lnk.open(bytes))
+    if (!lnk.open(bytes)) {
         return std::nullopt;
+    }
     liblnk_file_t* f = lnk.get();
     ShortcutInfo info;
     if (!field(f, liblnk_file_get_utf8_description_size, liblnk_file_get_utf8_description,
@@ -104,18 +114,21 @@ std::optional<ShortcutInfo> parseShortcut(QByteArrayView bytes) {
         !field(f, liblnk_file_get_utf8_command_line_arguments_size,
                liblnk_file_get_utf8_command_line_arguments, info.arguments) ||
         !field(f, liblnk_file_get_utf8_icon_location_size, liblnk_file_get_utf8_icon_location,
-               info.iconFile))
+               info.iconFile)) {
         return std::nullopt;
+    }
     // The link information is the file-system target; a link that forces it off has none.
     info.localPath = bounded->localPath;
     info.networkPath = bounded->networkPath;
     if (!bounded->localPath.isEmpty() && !field(f, liblnk_file_get_utf8_local_path_size,
-                                                liblnk_file_get_utf8_local_path, info.localPath))
+                                                liblnk_file_get_utf8_local_path, info.localPath)) {
         return std::nullopt;
+    }
     if (!bounded->networkPath.isEmpty() &&
         !field(f, liblnk_file_get_utf8_network_path_size, liblnk_file_get_utf8_network_path,
-               info.networkPath))
+               info.networkPath)) {
         return std::nullopt;
+    }
     liblnk_error_t* error = nullptr;
     uint32_t iconIndex = 0;
     if (liblnk_file_get_icon_index(f, &iconIndex, &error) != 1) {
@@ -130,8 +143,9 @@ std::optional<ShortcutInfo> parseShortcut(QByteArrayView bytes) {
 
 std::optional<ShortcutInfo> readShortcutFile(const QString& path) {
     const std::optional<QByteArray> bytes = readRegularFile(path, kMaxShortcutBytes);
-    if (!bytes || bytes->isEmpty())
+    if (!bytes || bytes->isEmpty()) {
         return std::nullopt;
+    }
     return parseShortcut(*bytes);
 }
 

@@ -76,8 +76,9 @@ void setFace(QToolButton* button, const QString& item) {
 void setPicture(QToolButton* button, const IconSurface& imgicon) {
     const QPixmap picture = imgicon.picture();
     button->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
-    if (!picture.isNull())
+    if (!picture.isNull()) {
         button->setIconSize(picture.size());
+    }
 }
 
 } // namespace
@@ -95,10 +96,12 @@ QString buttonCaption(const QString& name, const QFont& font, int buttonWidth) {
 
 ItemKind itemKind(const QString& item) {
     const QStringView last3 = QStringView(item).right(3);
-    if (last3 == u"lnk")
+    if (last3 == u"lnk") {
         return ItemKind::Shortcut;
-    if (last3 == u"exe")
+    }
+    if (last3 == u"exe") {
         return ItemKind::Program;
+    }
     return ItemKind::Other;
 }
 
@@ -112,8 +115,9 @@ void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, boo
 
     if (firstFive && n == 1) {
         QToolButton* button = cmdapplau.Load(1);
-        if (!button)
+        if (!button) {
             return;
+        }
         setFace(button, item);
         button->show();
         drawFaceIcon(w, item, n);
@@ -125,8 +129,9 @@ void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, boo
     }
 
     QToolButton* button = cmdapplau.Load(n);
-    if (!button)
+    if (!button) {
         return;
+    }
     const QRect previous = cmdapplau.geometryTwips(n - 1);
     QRect g = cmdapplau.geometryTwips(n);
     if (firstFive) {
@@ -142,8 +147,9 @@ void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, boo
         g.setWidth(previous.width());
         g.setHeight(previous.height());
         // The first second-row button keeps the template's Left and stands under button 1.
-        if (!bottomRowLeft.isEmpty())
+        if (!bottomRowLeft.isEmpty()) {
             g.moveLeft(previous.x() + previous.width() + kColumnGap);
+        }
         cmdapplau.setGeometryTwips(n, g);
         button->show();
         bottomRowLeft = QString::number(g.x());

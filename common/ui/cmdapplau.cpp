@@ -24,23 +24,27 @@ LaunchButtonArray::LaunchButtonArray(QWidget* parent, const QRect& templateTwips
 LaunchButtonArray::~LaunchButtonArray() {
     // The parent widget owns the buttons; only stop watching those that still exist.
     for (QToolButton* b : elements_) {
-        if (b)
+        if (b) {
             b->removeEventFilter(this);
+        }
     }
 }
 
 QToolButton* LaunchButtonArray::element(int index) const {
-    if (index < 0 || index >= static_cast<int>(elements_.size()))
+    if (index < 0 || index >= static_cast<int>(elements_.size())) {
         return nullptr;
+    }
     return elements_[static_cast<std::size_t>(index)];
 }
 
 QToolButton* LaunchButtonArray::Load(int index) {
-    if (index < 1 || element(index) != nullptr)
+    if (index < 1 || element(index) != nullptr) {
         return nullptr;
+    }
     for (int i = 0; i < index; ++i) {
-        if (!element(i))
+        if (!element(i)) {
             return nullptr;
+        }
     }
     QToolButton* tmpl = elements_.front();
     auto* button = new QToolButton(parent_);
@@ -64,8 +68,9 @@ QToolButton* LaunchButtonArray::Load(int index) {
 
 void LaunchButtonArray::Unload(int index) {
     QToolButton* button = index >= 1 ? element(index) : nullptr;
-    if (!button)
+    if (!button) {
         return;
+    }
     button->removeEventFilter(this);
     button->hide();
     button->deleteLater();
@@ -78,8 +83,9 @@ void LaunchButtonArray::Unload(int index) {
 
 int LaunchButtonArray::count() const {
     int n = 0;
-    for (QToolButton* b : elements_)
+    for (QToolButton* b : elements_) {
         n += b != nullptr;
+    }
     return n;
 }
 
@@ -89,8 +95,9 @@ QRect LaunchButtonArray::geometryTwips(int index) const {
 
 void LaunchButtonArray::setGeometryTwips(int index, const QRect& twips) {
     QToolButton* button = element(index);
-    if (!button)
+    if (!button) {
         return;
+    }
     twips_[static_cast<std::size_t>(index)] = twips;
     button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
