@@ -351,6 +351,7 @@ void frmstudent::Form_Load() {
         connect(menuWatcher_, &qv::MenuWatcher::changed, this, &frmstudent::reloadMenu);
     }
     shownMenu_ = readMenuBytes(profilePath_);
+    reportedMenu_ = shownMenu_; // what a message below is about
 
     if (!FileExists(profilePath_)) {
         menuMessage_ = kFileNotFound;
@@ -774,11 +775,18 @@ void frmstudent::reloadOnce() {
     if (bytes == shownMenu_ && menuMessage_.isEmpty()) {
         return;
     }
+    // A damaged file that has not changed since it was reported: a change elsewhere in its
+    // folder (a log, another program's file) is no reason to read it, or to say so, again.
+    if (!menuMessage_.isEmpty() && bytes == reportedMenu_) {
+        emit menuChecked(false);
+        return;
+    }
     const QString problem = menuProblem();
     if (!problem.isEmpty()) {
         // The menu on screen stays; the damage is reported once, not at every touch.
         const bool again = problem == menuMessage_;
         menuMessage_ = problem;
+        reportedMenu_ = bytes;
         if (!again && !qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
             qv::MsgBox(problem);
         }

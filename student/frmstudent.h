@@ -164,6 +164,7 @@ private:
     // The bytes of the menu last shown, to tell a real change from a touch of the folder.
     QByteArray shownMenu_;
     QString menuMessage_;
+    QByteArray reportedMenu_; // the file as it was when menuMessage_ was shown
     bool reloading_ = false;
     bool reloadPending_ = false;
 };

@@ -83,6 +83,27 @@ const Row kRows[] = {
                 writeMenu(d, cut + QString(10000 - 254, QLatin1Char('y')));
      },
      true, "is not started", "is not started"},
+    // What a Windows editor's "Unicode" save gives: read as the 8-bit menu is.
+    {"a menu saved as UTF-16 with a byte-order mark",
+     [](const QString& d) {
+         if (!writeMenu(d, d + "/Notes.txt")) {
+             return false;
+         }
+         QByteArray utf16("\xFF\xFE", 2);
+         for (const QChar c : QString::fromUtf8(qvtest::readAll(d + "/qv.ini"))) {
+             utf16 += char(c.unicode() & 0xFF);
+             utf16 += char(c.unicode() >> 8);
+         }
+         return qvtest::writeAll(d + "/qv.ini", utf16);
+     },
+     false, nullptr, nullptr},
+    {"a qv.ini of 200 MB",
+     [](const QString& d) {
+         QFile f(d + "/qv.ini");
+         return f.open(QIODevice::WriteOnly) && f.resize(qint64(200) << 20);
+     },
+     false, "qv.ini is larger than 64 MiB and is not read",
+     "qv.ini is larger than 64 MiB and is not read", false},
     {"a field code inside a quoted sh -c argument",
      [](const QString& d) {
          const QString entry =
