@@ -41,7 +41,7 @@ QString desktopEntryCaption(const QString& file);
 QString desktopEntryRefusal(const DesktopEntry& entry, const QString& caption);
 
 // The first field code (such as "%k") that stands inside a quoted argument of an Exec line (or
-// right after a backslash), or empty when there is none. The desktop-entry rules forbid it: the
+// right after a backslash), or empty when there is none. Such an entry is never started: the
 // text put in its place would be quoted a second time and could close the quotes (sh -c "echo %k"
 // with a folder named 'x";reboot;"').
 QString fieldCodeInQuotes(const QString& exec);

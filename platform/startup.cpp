@@ -35,7 +35,7 @@ std::optional<QString> readSmallFile(const QString& path) {
 
 QString configHome() {
     QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification says to ignore a relative value.
+    // A relative XDG_CONFIG_HOME would depend on where the program was started: use the default.
     if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) {
         return xdg;
     }
