@@ -13,6 +13,8 @@
 #include "platform/character.h"
 #include "platform/filetest.h"
 #include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "platform/regularfile.h"
 #include "platform/shell.h"
 #include "platform/speech.h"
 #include "platform/username.h"
@@ -22,11 +24,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,21 +73,13 @@ const QString kNotUnderstood = QStringLiteral("Not understood");
 // The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
 // would block the reader).
 QByteArray readMenuBytes(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        return {};
-    }
     if (qv::ProfileTooLarge(path)) { // never read; its size and time tell a change
+        const QFileInfo info(path);
         return QByteArray::number(info.size()) + ' ' +
                QByteArray::number(info.lastModified().toMSecsSinceEpoch());
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
+    return qv::readRegularFile(path, qint64(qv::profile::kMaxProfileBytes)).value_or(QByteArray());
 }
-
 
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
@@ -353,17 +346,10 @@ void frmstudent::Form_Load() {
     shownMenu_ = readMenuBytes(profilePath_);
     reportedMenu_ = shownMenu_; // what a message below is about
 
-    if (!FileExists(profilePath_)) {
-        menuMessage_ = kFileNotFound;
-        qv::MsgBox(kFileNotFound);
-        return;
-    }
-    const qv::MenuCount tabs =
-        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
-    if (!tabs.isNumber() || tabs.value <= 0) {
-        menuMessage_ = kNoTabsFound;
+    menuMessage_ = menuProblem();
+    if (!menuMessage_.isEmpty()) {
         if (!qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
-            qv::MsgBox(kNoTabsFound);
+            qv::MsgBox(menuMessage_);
         }
         return;
     }
