@@ -90,6 +90,17 @@ void BM_StartToFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// The launcher window on a menu folder, loaded, with every service a fake.
+struct FakeLauncher {
+    explicit FakeLauncher(const QString& folder) : w(services, folder) { w.Form_Load(); }
+    qv::ScopedFakeMessageBox box;
+    qv::FakeShell shell;
+    qv::FakeCharacter character;
+    qv::FakeSpeechService speech;
+    qv::Services services{&shell, &character, &speech};
+    frmstudent w;
+};
+
 void BM_PageFlip(benchmark::State& state) {
     QTemporaryDir dir;
     QImage picture(32, 32, QImage::Format_ARGB32);
@@ -107,13 +118,8 @@ void BM_PageFlip(benchmark::State& state) {
         text += "Button " + QByteArray::number(b) + "=" + lnk.toUtf8() + "\r\n";
     }
     writeFile(QDir(dir.path()).filePath("qv.ini"), text);
-    qv::ScopedFakeMessageBox box;
-    qv::FakeShell shell;
-    qv::FakeCharacter character;
-    qv::FakeSpeechService speech;
-    qv::Services services{&shell, &character, &speech};
-    frmstudent w(services, dir.path());
-    w.Form_Load();
+    FakeLauncher launcher(dir.path());
+    frmstudent& w = launcher.w;
     QCoreApplication::processEvents();
     for (auto _ : state) {
         w.cmdnext_Click(); // buttons 11 to 20
@@ -160,13 +166,8 @@ void BM_RenameToRepaint(benchmark::State& state) {
         return text;
     };
     writeFile(ini, menu(0));
-    qv::ScopedFakeMessageBox box;
-    qv::FakeShell shell;
-    qv::FakeCharacter character;
-    qv::FakeSpeechService speech;
-    qv::Services services{&shell, &character, &speech};
-    frmstudent w(services, dir.path());
-    w.Form_Load();
+    FakeLauncher launcher(dir.path());
+    frmstudent& w = launcher.w;
     PaintWatch watch;
     QCoreApplication::instance()->installEventFilter(&watch);
     QObject::connect(&w, &frmstudent::menuChecked, &watch,
