@@ -73,13 +73,13 @@ bool makeBabble(const QString& file, QString* error) {
             sum[i] += stream[i % stream.size()];
         }
     }
-    const double peak =
-        std::max(1.0, *std::max_element(sum.begin(), sum.end(), [](double a, double b) {
-                     return std::abs(a) < std::abs(b);
-                 }));
+    double peak = 1.0;
+    for (const double x : sum) {
+        peak = std::max(peak, std::abs(x));
+    }
     std::vector<qint16> out(longest);
     for (size_t i = 0; i < longest; ++i) {
-        out[i] = clamp16(sum[i] * 16000.0 / std::abs(peak));
+        out[i] = clamp16(sum[i] * 16000.0 / peak);
     }
     return writeWav16kMono(file, out);
 }
@@ -98,7 +98,7 @@ bool makePink(const QString& file, QString* error) {
 
 // The room's sound, made once for every condition that needs it.
 bool roomTrack(Condition::Room room, std::vector<qint16>* samples, QString* error) {
-    QStringList recipe{QStringLiteral("room-v1"), QString::number(int(room)),
+    QStringList recipe{QStringLiteral("room-v2"), QString::number(int(room)),
                        toolVersion(QStringLiteral("sox"))};
     if (room == Condition::Room::Babble) {
         recipe << toolVersion(QStringLiteral("espeak-ng")) << otherPhrases();
