@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -110,16 +109,6 @@ QString readText(std::string_view value) {
                      : 1;
     }
     return text.left(units);
-}
-
-std::string lowerAscii(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
 }
 
 // The file test that every scanning and deleting operation makes first.
@@ -278,24 +267,17 @@ std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString&
         FileMissingMessage(path);
         return std::nullopt;
     }
-    // The first key of each name in the first section of that name, as a lookup finds it.
-    const std::string_view bytes(file.bytes);
-    std::unordered_map<std::string, std::string_view> first;
-    if (const auto span = profile::findSection(bytes, s.constData())) {
-        profile::LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
-        while (auto line = reader.next()) {
-            if (line->kind == profile::Line::Kind::Key) {
-                first.emplace(lowerAscii(line->name), profile::readableValue(line->rawValue));
-            }
-        }
+    std::vector<std::string> wanted;
+    wanted.reserve(keys.size());
+    for (const QString& key : keys) {
+        const QByteArray k = bytesOf(key);
+        // A key holding NUL names no key line; "=" stands for it, as no key name holds one.
+        wanted.push_back(holdsNul(k) ? std::string("=") : k.toStdString());
     }
     std::vector<QString> values;
     values.reserve(keys.size());
-    for (const QString& key : keys) {
-        const QByteArray k = bytesOf(key);
-        const auto found =
-            holdsNul(k) ? first.end() : first.find(lowerAscii(profile::trimBlanks(k.constData())));
-        values.push_back(found == first.end() ? QString() : readText(found->second));
+    for (const auto& found : profile::lookupAll(file.bytes, s.constData(), wanted)) {
+        values.push_back(found ? readText(*found) : QString());
     }
     return values;
 }

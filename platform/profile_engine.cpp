@@ -1,6 +1,7 @@
 #include "platform/profile_engine.h"
 
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace qv::profile {
@@ -421,6 +422,29 @@ std::vector<std::string> sectionNames(std::string_view bytes) {
         }
     }
     return names;
+}
+
+std::vector<std::optional<std::string_view>>
+lookupAll(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys) {
+    std::vector<std::optional<std::string_view>> values(keys.size());
+    const auto span = findSection(bytes, section);
+    if (!span) {
+        return values;
+    }
+    // The first key line of each name counts, as for lookup.
+    std::unordered_map<std::string, std::string_view> first;
+    LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
+    while (auto line = reader.next()) {
+        if (line->kind == Line::Kind::Key) {
+            first.emplace(lowered(line->name), readableValue(line->rawValue));
+        }
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (const auto found = first.find(lowered(trimBlanks(keys[i]))); found != first.end()) {
+            values[i] = found->second;
+        }
+    }
+    return values;
 }
 
 std::vector<std::string> keyNames(std::string_view bytes, std::string_view section) {

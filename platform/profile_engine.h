@@ -96,6 +96,9 @@ std::optional<Line> findKey(std::string_view bytes, std::string_view section, st
 // The readable value of section/key, or nothing when the section or key is absent.
 std::optional<std::string_view> lookup(std::string_view bytes, std::string_view section,
                                        std::string_view key);
+// lookup of many keys of one section in one pass over it (a menu's tab captions, say).
+std::vector<std::optional<std::string_view>>
+lookupAll(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys);
 // Section names in file order (duplicates once, first spelling), and the keys of a section;
 // empty names are left out.
 std::vector<std::string> sectionNames(std::string_view bytes);
