@@ -96,8 +96,8 @@ bool makePink(const QString& file, QString* error) {
     return true;
 }
 
-// The room's sound, made once for every condition that needs it.
-bool roomTrack(Condition::Room room, std::vector<qint16>* samples, QString* error) {
+// The room's sound, made once for every condition that needs it; *key names how it was made.
+bool roomTrack(Condition::Room room, std::vector<qint16>* samples, QString* key, QString* error) {
     QStringList recipe{QStringLiteral("room-v2"), QString::number(int(room)),
                        toolVersion(QStringLiteral("sox"))};
     if (room == Condition::Room::Babble) {
@@ -106,8 +106,8 @@ bool roomTrack(Condition::Room room, std::vector<qint16>* samples, QString* erro
             recipe << voice.arguments;
         }
     }
-    const QString file =
-        QDir(corpusDir()).filePath(QStringLiteral("room-%1.wav").arg(cacheKey(recipe)));
+    *key = cacheKey(recipe);
+    const QString file = QDir(corpusDir()).filePath(QStringLiteral("room-%1.wav").arg(*key));
     if (!QFileInfo::exists(file)) {
         QDir().mkpath(corpusDir());
         const QString part = partName(file);
@@ -147,14 +147,17 @@ bool underCondition(const Condition& condition, const std::vector<Utterance>& cl
         return true;
     }
     std::vector<qint16> room;
-    if (condition.room != Condition::Room::Quiet && !roomTrack(condition.room, &room, error)) {
+    QString roomKey;
+    if (condition.room != Condition::Room::Quiet &&
+        !roomTrack(condition.room, &room, &roomKey, error)) {
         return false;
     }
+    // The files under a condition are made from the room's sound: a new room makes them anew.
     const QStringList recipe{
-        QStringLiteral("condition-v1"),       toolVersion(QStringLiteral("sox")),
-        condition.soxEffects.join(u' '),      QString::number(int(condition.room)),
-        QString::number(condition.snrDb),     QString::number(condition.clipPeak),
-        QString::number(condition.continuous)};
+        QStringLiteral("condition-v1"),       roomKey,
+        toolVersion(QStringLiteral("sox")),   condition.soxEffects.join(u' '),
+        QString::number(int(condition.room)), QString::number(condition.snrDb),
+        QString::number(condition.clipPeak),  QString::number(condition.continuous)};
     const QString folder = QDir(corpusDir()).filePath(condition.id + u'-' + cacheKey(recipe));
     QDir().mkpath(folder);
     QTemporaryDir scratch;
