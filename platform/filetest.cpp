@@ -20,7 +20,7 @@ bool canOpenForReading(const QString& path) {
         return false;
     }
     QFile f;
-    const bool ok = openRegularFile(f, path);
+    const bool ok = openRegularFileOnShare(f, path);
     f.close();
     return ok;
 }

@@ -9,7 +9,8 @@ namespace qv {
 bool isNormalFile(const QString& path);
 
 // True when the file is a regular file that can be opened for reading (it is opened, without
-// waiting on a FIFO or device, and closed at once).
+// waiting on a FIFO or device, and closed at once). On a network share a file that another
+// machine is replacing is waited for.
 bool canOpenForReading(const QString& path);
 
 } // namespace qv

@@ -12,12 +12,9 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <initializer_list>
 #include <limits.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -192,46 +189,6 @@ Leftover classify(std::string_view name, std::string_view prefix, const std::str
     return ::kill(pid, 0) != 0 && errno == ESRCH ? Leftover::Stale : Leftover::Alive;
 }
 
-// A file server refuses for a moment to replace a file that another machine is reading (Samba
-// reports EEXIST or EACCES), and a name being replaced there can look missing or fail to open
-// (ENOENT, EIO) on the other machines. On such a share a failed rename or open is tried again
-// for a while; on a local disk it fails at once.
-bool onNetworkShare(const std::string& folder) {
-    struct statfs fs {};
-    if (::statfs(folder.c_str(), &fs) != 0) {
-        return false;
-    }
-    const auto type = static_cast<unsigned long>(fs.f_type);
-    return type == 0x65735546UL    // FUSE (smbnetfs, sshfs)
-           || type == 0xFF534D42UL // CIFS
-           || type == 0xFE534D42UL // SMB2/3
-           || type == 0x517BUL     // SMB
-           || type == 0x6969UL;    // NFS
-}
-
-// Runs step until it succeeds; a failure with one of the errors a share gives for a moment is
-// retried, with growing pauses, for up to about the given number of milliseconds.
-template <typename Step>
-bool retryOnShare(const std::string& folder, int budgetMs, Step step,
-                  std::initializer_list<int> transient) {
-    int waited = 0;
-    for (int pause = 2;; pause = std::min(pause * 2, 50)) {
-        if (step()) {
-            return true;
-        }
-        const int error = errno;
-        if (waited >= budgetMs ||
-            std::find(transient.begin(), transient.end(), error) == transient.end() ||
-            !onNetworkShare(folder)) {
-            errno = error;
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
-        waited += pause;
-        errno = error;
-    }
-}
-
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -250,14 +207,10 @@ FileState readWhole(const char* path, std::string& buffer, std::size_t& length) 
         return FileState::Missing;
     }
     // A FIFO or device in the file's place must not hang the reader; on a share the file can
-    // be missing for a moment right after another machine replaced it.
+    // be missing for a moment while another machine replaces it.
     struct stat st {};
     OpenFailure failure = OpenFailure::None;
-    int raw = -1;
-    retryOnShare(
-        placeOf(path).folder, 200,
-        [&] { return (raw = openRegularFile(path, &failure, &st)) >= 0; },
-        {ENOENT, EIO, EBUSY, EACCES, ESTALE});
+    const int raw = openRegularFileOnShare(path, &failure, &st);
     if (raw < 0) {
         switch (failure) {
         case OpenFailure::Missing:
@@ -431,7 +384,8 @@ bool replaceFileAtomically(const char* path, std::string_view bytes) {
         return false;
     }
     if (injected(WriteStep::Rename) ||
-        !retryOnShare(folder, 3000, [&] { return ::rename(temp.c_str(), target.c_str()) == 0; },
+        !retryOnShare(folder, kShareReplaceRetryMs,
+                      [&] { return ::rename(temp.c_str(), target.c_str()) == 0; },
                       {EEXIST, EACCES, EBUSY, EPERM})) {
         ::unlink(temp.c_str());
         return false;

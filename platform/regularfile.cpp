@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace qv {
@@ -49,9 +50,38 @@ int openRegularFile(const char* path, OpenFailure* why, struct stat* st) {
     return fd;
 }
 
-bool openRegularFile(QFile& file, const QString& path, OpenFailure* why) {
-    file.close();
-    const int fd = openRegularFile(QFile::encodeName(path).constData(), why);
+bool onNetworkShare(const std::string& folder) {
+    struct statfs fs {};
+    if (::statfs(folder.c_str(), &fs) != 0) {
+        return false;
+    }
+    const auto type = static_cast<unsigned long>(fs.f_type);
+    return type == 0x65735546UL    // FUSE (smbnetfs, sshfs)
+           || type == 0xFF534D42UL // CIFS
+           || type == 0xFE534D42UL // SMB2/3
+           || type == 0x517BUL     // SMB
+           || type == 0x6969UL;    // NFS
+}
+
+int openRegularFileOnShare(const char* path, OpenFailure* why, struct stat* st) {
+    if (path == nullptr) {
+        return openRegularFile(path, why, st);
+    }
+    const std::string name(path);
+    const std::size_t slash = name.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".")
+                               : slash == 0               ? std::string("/")
+                                                          : name.substr(0, slash);
+    int fd = -1;
+    retryOnShare(folder, kShareOpenRetryMs,
+                 [&] { return (fd = openRegularFile(path, why, st)) >= 0; },
+                 {ENOENT, EIO, EBUSY, EACCES, ESTALE});
+    return fd;
+}
+
+namespace {
+
+bool adopt(QFile& file, int fd, OpenFailure* why) {
     if (fd < 0) {
         return false;
     }
@@ -63,6 +93,18 @@ bool openRegularFile(QFile& file, const QString& path, OpenFailure* why) {
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool openRegularFile(QFile& file, const QString& path, OpenFailure* why) {
+    file.close();
+    return adopt(file, openRegularFile(QFile::encodeName(path).constData(), why), why);
+}
+
+bool openRegularFileOnShare(QFile& file, const QString& path, OpenFailure* why) {
+    file.close();
+    return adopt(file, openRegularFileOnShare(QFile::encodeName(path).constData(), why), why);
 }
 
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* error) {

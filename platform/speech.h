@@ -90,8 +90,7 @@ class FakeSpeechService final : public SpeechService {
 public:
     QStringList recognizers() override { return recognizerNames; }
     QStringList audioInputs() override { return inputNames; }
-    std::unique_ptr<RecognitionContext> createContext(int recognizer,
-                                                      SpeechError* error) override {
+    std::unique_ptr<RecognitionContext> createContext(int recognizer, SpeechError* error) override {
         if (recognizer < 0 || recognizer >= recognizerNames.size() || inputNames.isEmpty()) {
             if (error) {
                 *error = {1, QStringLiteral("No recognizer at that position")};

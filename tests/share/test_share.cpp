@@ -80,11 +80,10 @@ TEST_F(Share, PupilsSeeOnlyWholeMenusAndEveryChangeAtTheirNextRead) {
         const long reads = m.captured(1).toLong();
         EXPECT_GT(reads, 5) << qPrintable(report);
         EXPECT_EQ(m.captured(4).toLong(), 0) << qPrintable(report);
-        // Through smbnetfs a menu being replaced still fails to open now and then (ENOENT, EIO)
-        // for longer than the retries wait: a few in a hundred whole-menu reads under this load,
-        // where without the retries it was most of them. The content read is never torn.
-        EXPECT_LE(m.captured(2).toLong() + m.captured(3).toLong(), reads / 10)
-            << qPrintable(report);
+        // A menu being replaced can fail to open on the other machine for seconds; the read
+        // waits for it rather than tell a pupil that the menu is missing.
+        EXPECT_EQ(m.captured(2).toLong(), 0) << qPrintable(report);
+        EXPECT_EQ(m.captured(3).toLong(), 0) << qPrintable(report);
     }
     EXPECT_TRUE(messages.fake.messages.empty());
 }
