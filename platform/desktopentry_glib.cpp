@@ -247,13 +247,17 @@ QString execProgram(const QString& exec) {
 }
 
 QString fieldCodeInQuotes(const QString& exec) {
+    const auto isBlank = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+    };
     QChar quote;          // the open quote, or null outside quotes
     bool comment = false; // after a '#' that starts a word, up to the end of the line
+    // GLib starts a comment at a '#' whose raw previous character is a blank, even an escaped
+    // one, and it looks at the line after the field codes were expanded: one that expands to
+    // nothing leaves the blank before it in front of the '#'.
     bool wordStart = true;
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec[i];
-        const bool blank =
-            c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
         if (comment) {
             comment = c != QLatin1Char('\n');
             wordStart = !comment;
@@ -271,10 +275,13 @@ QString fieldCodeInQuotes(const QString& exec) {
                 return QStringLiteral("%") + exec[i + 2];
             }
             ++i;
+            wordStart = quote.isNull() && i < exec.size() && isBlank(exec[i]);
         } else if (!quote.isNull() && c == quote) {
             quote = QChar();
+            wordStart = false;
         } else if (quote.isNull() && (c == QLatin1Char('"') || c == QLatin1Char('\''))) {
             quote = c;
+            wordStart = false;
         } else if (quote.isNull() && wordStart && c == QLatin1Char('#')) {
             // GLib reads the rest of the line as a comment; a line break in what is put in
             // there would end it early.
@@ -284,8 +291,13 @@ QString fieldCodeInQuotes(const QString& exec) {
             if (!quote.isNull() && isFieldCode(code)) {
                 return QStringLiteral("%") + code;
             }
+            // "%%" leaves a '%'; any other code may leave nothing, and with it the word start.
+            if (code == QLatin1Char('%')) {
+                wordStart = false;
+            }
+        } else {
+            wordStart = quote.isNull() && isBlank(c);
         }
-        wordStart = quote.isNull() && blank;
     }
     return {};
 }

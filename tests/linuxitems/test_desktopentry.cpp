@@ -227,6 +227,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
                     "quotes (or a comment), which desktop entries must not do: a file or folder "
                     "name in its place could run as a command."},
+        // GLib sees a comment after an escaped blank, and after a code that leaves nothing.
+        RefusalCase{"field code in a comment after an escaped blank",
+                    "Type=Application\nExec=tool\\\\ #%k\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
+        RefusalCase{"field code in a comment after an empty code",
+                    "Type=Application\nExec=tool %f#%k\n",
+                    "\"Tool\" cannot be started: the command of its desktop entry puts %k inside "
+                    "quotes (or a comment), which desktop entries must not do: a file or folder "
+                    "name in its place could run as a command."},
+        RefusalCase{"hash inside a word", "Type=Application\nExec=tool a#%k \"b\"#%k\n", ""},
         RefusalCase{"literal percent in quotes and codes outside",
                     "Type=Application\nExec=tool \"100%% \\\\\" x\" %c --at=%k %U\n", ""}),
     byWhat);
