@@ -5,8 +5,8 @@
 #include "common/ui/imgicon.h"
 #include "platform/fileicon.h"
 #include "platform/shortcut.h"
-#include "tests/fixtures/iconwriter.h"
-#include "tests/fixtures/lnkwriter.h"
+#include "tools/iconwriter.h"
+#include "tools/lnkwriter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -8,7 +8,7 @@
 #include "platform/shell.h"
 #include "platform/speech.h"
 #include "student/frmstudent.h"
-#include "tests/student/lnkwriter.h"
+#include "tools/lnkwriter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,10 +45,10 @@ QByteArray bigMenu(const QString& folder) {
         for (int b = 1; b <= 100; ++b) {
             const QString lnk =
                 QDir(folder).filePath(QStringLiteral("Item %1-%2.lnk").arg(t).arg(b));
-            lnkwriter::Link link;
-            link.target = QFile::encodeName(target);
-            link.iconFile = ico;
-            writeFile(lnk, lnkwriter::write(link));
+            qvtest::LnkSpec link;
+            link.localBasePath = target;
+            link.iconLocation = ico;
+            writeFile(lnk, qvtest::writeLnk(link));
             text += "Button " + QByteArray::number(b) + "=" + lnk.toUtf8() + "\r\n";
         }
     }
@@ -111,10 +111,10 @@ void BM_PageFlip(benchmark::State& state) {
         "[Settings]\r\nNumber of tabs=1\r\nTab1=A\r\n[Tab 1]\r\nNumber of Buttons=30\r\n";
     for (int b = 1; b <= 30; ++b) {
         const QString lnk = QDir(dir.path()).filePath(QStringLiteral("Item %1.lnk").arg(b));
-        lnkwriter::Link link;
-        link.target = QFile::encodeName(ico);
-        link.iconFile = ico;
-        writeFile(lnk, lnkwriter::write(link));
+        qvtest::LnkSpec link;
+        link.localBasePath = ico;
+        link.iconLocation = ico;
+        writeFile(lnk, qvtest::writeLnk(link));
         text += "Button " + QByteArray::number(b) + "=" + lnk.toUtf8() + "\r\n";
     }
     writeFile(QDir(dir.path()).filePath("qv.ini"), text);

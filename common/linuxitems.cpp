@@ -10,49 +10,6 @@
 
 namespace qv {
 
-QString itemFileName(const QString& item) {
-    const qsizetype cut = item.lastIndexOf(QLatin1Char('/'));
-    return cut < 0 ? item : item.mid(cut + 1);
-}
-
-bool hasDesktopEntryName(const QString& item) {
-    return item.endsWith(QLatin1String(".desktop"));
-}
-
-bool hasNoExtension(const QString& item) {
-    const QString name = itemFileName(item);
-    return !name.isEmpty() && !name.contains(QLatin1Char('.'));
-}
-
-MenuItemKind menuItemKindOf(const QString& item, bool executableFile) {
-    const QString type = item.right(3);
-    if (type == QLatin1String("lnk")) {
-        return MenuItemKind::Shortcut;
-    }
-    if (type == QLatin1String("exe")) {
-        return MenuItemKind::Program;
-    }
-    if (hasDesktopEntryName(item)) {
-        return MenuItemKind::DesktopEntry;
-    }
-    if (executableFile && hasNoExtension(item)) {
-        return MenuItemKind::Executable;
-    }
-    return MenuItemKind::Other;
-}
-
-MenuItemKind menuItemKind(const QString& item) {
-    const MenuItemKind byName = menuItemKindOf(item, false);
-    if (byName != MenuItemKind::Other || !hasNoExtension(item)) {
-        return byName;
-    }
-    return menuItemKindOf(item, isExecutableFile(item));
-}
-
-bool isLinuxItem(MenuItemKind kind) {
-    return kind == MenuItemKind::DesktopEntry || kind == MenuItemKind::Executable;
-}
-
 std::optional<QString> linuxItemCaption(const QString& item) {
     switch (menuItemKind(item)) {
     case MenuItemKind::DesktopEntry:

@@ -1,8 +1,8 @@
 #pragma once
-// The kind of a menu item. Shortcuts ("lnk") and programs ("exe") are told apart by their last
-// three characters, exactly as on Windows and checked first, so a menu written there behaves the
-// same; beside them a Linux desktop has desktop entries (".desktop") and bare executables (a
-// program file whose name holds no dot).
+// The captions, icons and starts of the two kinds of item added for Linux desktops (desktop
+// entries and bare executables); the kind itself is decided in common/menuitem.h.
+#include "common/menuitem.h"
+
 #include <QImage>
 #include <QString>
 #include <optional>
@@ -10,22 +10,6 @@
 namespace qv {
 
 class IconSurface;
-
-enum class MenuItemKind { Shortcut, Program, DesktopEntry, Executable, Other };
-
-// The last path component ('/' separates, as on this platform).
-QString itemFileName(const QString& item);
-// The path ends in ".desktop", letter case included.
-bool hasDesktopEntryName(const QString& item);
-// The last component is not empty and holds no dot.
-bool hasNoExtension(const QString& item);
-
-// The kind by name, given whether the path is a regular file that may be run. Pure.
-MenuItemKind menuItemKindOf(const QString& item, bool executableFile);
-// The kind; asks the file system only for a name that could be a bare executable.
-MenuItemKind menuItemKind(const QString& item);
-// One of the two kinds added for Linux desktops.
-bool isLinuxItem(MenuItemKind kind);
 
 // Caption, tooltip, hint and announcement of a desktop entry (its localized Name) or of a bare
 // executable (its whole file name); nothing for the other kinds, which keep their own rule.

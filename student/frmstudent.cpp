@@ -4,8 +4,10 @@
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
+#include "common/menuitem.h"
 #include "common/menulayout.h"
 #include "common/modini.h"
+#include "common/pager.h"
 #include "common/ui/Arrays.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
@@ -87,18 +89,6 @@ const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("butt
                             QStringLiteral("button five"),  QStringLiteral("button six"),
                             QStringLiteral("button seven"), QStringLiteral("button eight"),
                             QStringLiteral("button nine"),  QStringLiteral("button ten")};
-
-// Adds delta to a 16-bit window counter. False, with the counter unchanged, when the result
-// would leave the 16-bit range: the caller then stops instead of wrapping around.
-bool add16(std::int16_t& counter, int delta) {
-    const int sum = counter + delta;
-    if (sum > std::numeric_limits<std::int16_t>::max() ||
-        sum < std::numeric_limits<std::int16_t>::min()) {
-        return false;
-    }
-    counter = static_cast<std::int16_t>(sum);
-    return true;
-}
 
 std::int16_t clamp16(int value) {
     return static_cast<std::int16_t>(std::clamp<int>(
@@ -242,6 +232,25 @@ void frmstudent::buildControls() {
     launchWindow_->programFolder = programFolder_;
     launchWindow_->overlayShortcutIcons = true;
 
+    qv::PageView view;
+    view.count = [this] {
+        return qv::parseCount(
+            qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
+                .value_or(QString()));
+    };
+    view.item = [this](std::int16_t n) { return readItem(n); };
+    view.unloadButtons = [this] { unloadButtons(); };
+    view.loadButton = [this](int slot, const QString& item) {
+        currentItem = item;
+        firstFive = slot <= 5;
+        LoadButton();
+    };
+    view.enableBack = [this](bool on) { cmdback->setEnabled(on); };
+    view.enableNext = [this](bool on) { cmdnext->setEnabled(on); };
+    // "<<" always shows ten: the page before was full when ">>" left it.
+    pager_ =
+        std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{false, true}, programFolder_);
+
     bar = new QStatusBar(client);
     bar->setObjectName(QStringLiteral("bar"));
     bar->setSizeGripEnabled(false);
@@ -314,6 +323,10 @@ bool frmstudent::FileExists(const QString& path) const {
     return qv::canOpenForReading(path);
 }
 
+std::int16_t frmstudent::pageOffset() const {
+    return pager_->pageOffset();
+}
+
 std::int16_t frmstudent::tabIndex() const {
     return clamp16(ceptab->currentIndex() + 1);
 }
@@ -369,7 +382,7 @@ void frmstudent::Form_Load() {
 
     cmdback->setEnabled(false);
     fillTabStrip();
-    fillFirstPage();
+    pager_->showFirst();
 
     if (character_) {
         character_->Show();
@@ -393,26 +406,6 @@ void frmstudent::fillTabStrip() {
     ceptab->setCurrentIndex(0);
 }
 
-void frmstudent::fillFirstPage() {
-    const qv::MenuCount count = qv::parseCount(
-        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
-            .value_or(QString()));
-    // An empty or unreadable count: the tab shows no buttons.
-    if (!count.isNumber()) {
-        return;
-    }
-    if (count.value > qv::kPageSize) {
-        cmdnext->setEnabled(true);
-    }
-    const int last = std::min<int>(count.value, qv::kPageSize);
-    for (int n = 1; n <= last; ++n) {
-        buttonNo = static_cast<std::int16_t>(n);
-        currentItem = qv::resolveSpecialItem(readItem(buttonNo), programFolder_);
-        firstFive = buttonNo <= 5;
-        LoadButton();
-    }
-}
-
 void frmstudent::unloadButtons() {
     for (int i = 1; i <= loadedButtons; ++i) {
         cmdapplau->Unload(i);
@@ -421,11 +414,7 @@ void frmstudent::unloadButtons() {
 }
 
 void frmstudent::ceptab_Click() {
-    cmdback->setEnabled(false);
-    cmdnext->setEnabled(false);
-    unloadButtons();
-    pageOffset = 0;
-    fillFirstPage();
+    pager_->showFirst();
 }
 
 void frmstudent::keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other) {
@@ -436,71 +425,19 @@ void frmstudent::keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* o
 
 void frmstudent::cmdnext_Click() {
     const bool hadFocus = cmdnext->hasFocus();
-    std::int16_t next = pageOffset;
-    if (!add16(next, qv::kPageSize)) {
-        // No page lies beyond the 16-bit button numbers.
-        cmdnext->setEnabled(false);
-        return;
-    }
-    previousPageOffset = pageOffset;
-    pageOffset = next;
-    pageButtonCount = 0;
-    unloadButtons();
-
-    const qv::MenuCount count = qv::parseCount(
-        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
-            .value_or(QString()));
-    if (count.isNumber()) {
-        const int last = std::min<int>(count.value - pageOffset, qv::kPageSize);
-        for (int n = 1; n <= last; ++n) {
-            buttonNo = static_cast<std::int16_t>(n);
-            currentItem = qv::resolveSpecialItem(readItem(pageOffset + buttonNo), programFolder_);
-            firstFive = buttonNo <= 5;
-            LoadButton();
-            ++pageButtonCount;
-        }
-    }
-    if (pageButtonCount != qv::kPageSize) {
-        cmdnext->setEnabled(false);
-    }
-    cmdback->setEnabled(true);
+    pager_->showNext();
     keepFocusOnPage(cmdnext, hadFocus, cmdback);
 }
 
 void frmstudent::cmdback_Click() {
     const bool hadFocus = cmdback->hasFocus();
-    std::int16_t previous = previousPageOffset;
-    if (!add16(previous, -qv::kPageSize) || previous + qv::kPageSize < 0) {
-        cmdback->setEnabled(false);
-        return;
-    }
-    unloadButtons();
-    const qv::MenuCount count = qv::parseCount(
-        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
-            .value_or(QString()));
-    if (count.isNumber()) {
-        // The page before was full (">>" only moves on from a full page): always ten.
-        for (int n = 1; n <= qv::kPageSize; ++n) {
-            buttonNo = static_cast<std::int16_t>(n);
-            currentItem =
-                qv::resolveSpecialItem(readItem(previousPageOffset + buttonNo), programFolder_);
-            firstFive = buttonNo <= 5;
-            LoadButton();
-        }
-    }
-    previousPageOffset = previous;
-    pageOffset = static_cast<std::int16_t>(previousPageOffset + qv::kPageSize);
-    cmdnext->setEnabled(true);
-    if (pageOffset == 0) {
-        cmdback->setEnabled(false);
-    }
-    pageButtonCount = 0;
+    pager_->showBack();
     keepFocusOnPage(cmdback, hadFocus, cmdnext);
 }
 
 void frmstudent::LoadButton() {
     imgicon->clearPicture();
-    if (!add16(loadedButtons, 1)) {
+    if (!qv::add16(loadedButtons, 1)) {
         return;
     }
     show();
@@ -519,12 +456,12 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
     if (button != Qt::LeftButton) {
         return;
     }
-    std::int16_t n = pageOffset;
-    if (!add16(n, index)) {
+    const std::optional<std::int16_t> n = pager_->buttonNumber(index);
+    if (!n) {
         return;
     }
-    const QString item = readItem(n);
-    if (qv::refuseCutItem(profilePath_, tabIndex(), n, item)) {
+    const QString item = readItem(*n);
+    if (qv::refuseCutItem(profilePath_, tabIndex(), *n, item)) {
         return;
     }
     if (item == qv::kMyComputer) {
@@ -538,7 +475,7 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     } else {
         const bool started = services_.shell && services_.shell->ShellExecute(item);
-        QString name = qv::ItemDisplayName(item);
+        QString name = qv::menuItem(item).caption;
         if (name.isEmpty()) {
             // A name of four characters or fewer would leave nothing to say.
             name = qv::FileNameFromPath(item, true);
@@ -570,17 +507,17 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
         return;
     }
     droppedType = droppedFile.right(3);
-    if (droppedType == QLatin1String("lnk")) {
-        Image1->setVisible(false);
-        imgicon->setVisible(true);
+    const qv::MenuItemKind kind = qv::menuItemKind(droppedFile);
+    if (kind == qv::MenuItemKind::Other) {
+        return; // only the icon of a usable item is previewed
+    }
+    Image1->setVisible(false);
+    imgicon->setVisible(true);
+    if (kind == qv::MenuItemKind::Shortcut) {
         qv::DrawFileIcon(*imgicon, qv::ResolveShortcutTarget(droppedFile));
-    } else if (droppedType == QLatin1String("exe")) {
-        Image1->setVisible(false);
-        imgicon->setVisible(true);
+    } else if (kind == qv::MenuItemKind::Program) {
         qv::DrawFileIcon(*imgicon, droppedFile);
-    } else if (qv::isLinuxItem(qv::menuItemKind(droppedFile))) {
-        Image1->setVisible(false);
-        imgicon->setVisible(true);
+    } else {
         qv::drawLinuxItemIcon(*imgicon, droppedFile);
     }
 }
@@ -788,7 +725,7 @@ void frmstudent::reloadOnce() {
     shownMenu_ = bytes;
 
     const int tab = ceptab->currentIndex();
-    const std::int16_t offset = pageOffset;
+    const std::int16_t offset = pager_->pageOffset();
     QWidget* focus = QApplication::focusWidget();
     int focusedSlot = 0;
     for (int i = 1; i <= loadedButtons; ++i) {
@@ -803,26 +740,12 @@ void frmstudent::reloadOnce() {
         const QSignalBlocker block(ceptab);
         ceptab->setCurrentIndex(tab);
     }
-    showPageAt(sameTab ? offset : std::int16_t(0));
+    // The page is reached as ">>" reaches it from the page before.
+    pager_->showAt(sameTab ? offset : std::int16_t(0));
 
     if (focusedSlot > 0 && loadedButtons > 0) {
         cmdapplau->element(std::min<int>(focusedSlot, loadedButtons))
             ->setFocus(Qt::OtherFocusReason);
     }
     emit menuChecked(true);
-}
-
-void frmstudent::showPageAt(std::int16_t offset) {
-    const qv::MenuCount count = qv::parseCount(
-        qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
-            .value_or(QString()));
-    if (offset > 0 && count.isNumber() && count.value > offset) {
-        // The page is reached as ">>" reaches it from the page before.
-        cmdnext->setEnabled(false);
-        unloadButtons();
-        pageOffset = static_cast<std::int16_t>(offset - qv::kPageSize);
-        cmdnext_Click();
-        return;
-    }
-    ceptab_Click();
 }

@@ -27,6 +27,7 @@ class CharacterService;
 class IconSurface;
 class LaunchButtonArray;
 class MenuWatcher;
+class Pager;
 class RecognitionContext;
 struct LaunchWindow;
 } // namespace qv
@@ -74,11 +75,7 @@ public:
     // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
     // at that point (nothing more is started or built) instead of wrapping.
     QString userName;
-    std::int16_t pageOffset = 0;
-    std::int16_t previousPageOffset = 0;
     std::int16_t loadedButtons = 0;
-    std::int16_t pageButtonCount = 0;
-    std::int16_t buttonNo = 0;
     std::int16_t tabNo = 0;
     QString currentItem;
     bool firstFive = true;
@@ -96,6 +93,8 @@ public:
     qv::RecognitionContext* oRC() const { return oRC_.get(); }
 
     bool FileExists(const QString& path) const;
+    // The number of buttons on the pages before the one shown.
+    std::int16_t pageOffset() const;
 
 public slots:
     void Form_Load();
@@ -132,9 +131,6 @@ private:
     void buildControls();
     // Removes every tab and adds one per configured tab with its caption; selects the first.
     void fillTabStrip();
-    // Shows the page at offset of the selected tab by the rules of its page buttons: the first
-    // page as a tab change shows it, a later one as ">>" reaches it.
-    void showPageAt(std::int16_t offset);
     // Whether qv.ini can be read as a menu; the message that says why not otherwise.
     QString menuProblem() const;
     void reloadOnce();
@@ -143,7 +139,6 @@ private:
     // After a page change that disabled the page button that had the focus, the focus goes to
     // the other one rather than wherever the focus chain leads.
     void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
-    void fillFirstPage();
     void unloadButtons();
     QString readItem(int button) const;
     std::int16_t tabIndex() const;
@@ -155,6 +150,7 @@ private:
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;
+    std::unique_ptr<qv::Pager> pager_;
     qv::CharacterService* character_ = nullptr;
     std::unique_ptr<qv::RecognitionContext> oRC_;
     bool characterSpeaking_ = false;

@@ -6,6 +6,7 @@
 #include "common/linuxitems.h"
 #include "common/menulayout.h"
 #include "common/modini.h"
+#include "common/pager.h"
 #include "common/ui/Arrays.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
@@ -37,16 +38,6 @@ const QString kHintPrefix = QStringLiteral("Click here to launch ");
 constexpr int kMaxStoredPath = 254;
 constexpr std::int16_t kMaxCounter = std::numeric_limits<std::int16_t>::max();
 
-// Adds by to a 16-bit counter; false (counter unchanged) when the sum would pass 32767.
-bool addTo(std::int16_t& counter, int by) {
-    const int sum = int(counter) + by;
-    if (sum > kMaxCounter || sum < std::numeric_limits<std::int16_t>::min()) {
-        return false;
-    }
-    counter = static_cast<std::int16_t>(sum);
-    return true;
-}
-
 // Resets a flag when the scope ends, however it ends.
 class FlagGuard {
 public:
@@ -73,6 +64,23 @@ frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWi
     launchWindow_->imgicon = imgicon;
     launchWindow_->programFolder = programFolder_;
     launchWindow_->overlayShortcutIcons = false;
+
+    qv::PageView view;
+    view.count = [this] {
+        const std::int16_t s = selectedTab();
+        return s == 0 ? qv::MenuCount{} : readButtonCount(s);
+    };
+    view.item = [this](std::int16_t n) { return readButton(selectedTab(), n); };
+    view.unloadButtons = [this] { unloadButtons(); };
+    view.loadButton = [this](int slot, const QString& item) {
+        currentItem = item;
+        LoadButton(false, slot <= 5);
+    };
+    view.enableBack = [this](bool on) { cmdback->setEnabled(on); };
+    view.enableNext = [this](bool on) { cmdnext->setEnabled(on); };
+    // The teacher sees the keys of a damaged count; "<<" never shows more than the count.
+    pager_ =
+        std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{true, false}, programFolder_);
 }
 
 frmdrop::~frmdrop() = default;
@@ -193,6 +201,10 @@ std::int16_t frmdrop::selectedTab() const {
     return index < 0 ? std::int16_t(0) : static_cast<std::int16_t>(index + 1);
 }
 
+std::int16_t frmdrop::pageOffset() const {
+    return pager_->pageOffset();
+}
+
 qv::MenuCount frmdrop::readButtonCount(std::int16_t tab) const {
     return qv::parseCount(qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead)
                               .value_or(QString()));
@@ -246,30 +258,6 @@ void frmdrop::unloadButtons() {
     loadedButtons = 0;
 }
 
-void frmdrop::fillPage(const qv::MenuCount& count) {
-    const std::int16_t s = selectedTab();
-    if (count.state == qv::MenuCount::State::Unreadable) {
-        // Nothing tells how many buttons there are: show the first page's keys up to the first
-        // missing one, and no paging.
-        for (int slot = 1; slot <= qv::kPageSize; ++slot) {
-            const QString item = readButton(s, pageOffset + slot);
-            if (item.isEmpty()) {
-                break;
-            }
-            buttonNo = static_cast<std::int16_t>(slot);
-            currentItem = resolveSpecial(item);
-            LoadButton(false, buttonNo <= 5);
-        }
-        return;
-    }
-    const int last = std::min(count.value - pageOffset, qv::kPageSize);
-    for (int slot = 1; slot <= last; ++slot) {
-        buttonNo = static_cast<std::int16_t>(slot);
-        currentItem = resolveSpecial(readButton(s, pageOffset + buttonNo));
-        LoadButton(false, buttonNo <= 5);
-    }
-}
-
 void frmdrop::Form_Load() {
     cmdback->setEnabled(false);
     {
@@ -288,92 +276,29 @@ void frmdrop::Form_Load() {
         }
     }
 
-    const std::int16_t s = selectedTab();
-    if (s == 0) {
-        // No tab: an empty page; only the tab controls have anything to do.
-        return;
-    }
-    const qv::MenuCount count = readButtonCount(s);
-    if (count.state == qv::MenuCount::State::Empty) {
-        return;
-    }
-    if (count.isNumber() && count.value > qv::kPageSize) {
-        cmdnext->setEnabled(true);
-    }
-    pageOffset = 0;
-    fillPage(count);
+    // No tab: an empty page; only the tab controls have anything to do.
+    pager_->showFirst();
 }
 
 void frmdrop::ceptab_Click() {
-    cmdback->setEnabled(false);
-    cmdnext->setEnabled(false);
-    pageOffset = 0;
-    unloadButtons();
+    pager_->showFirst();
     const std::int16_t s = selectedTab();
-    if (s == 0) {
-        return;
+    if (s != 0) {
+        txttabcaption->setText(ceptab->tabText(s - 1));
     }
-    const qv::MenuCount count = readButtonCount(s);
-    if (count.state != qv::MenuCount::State::Empty) {
-        if (count.isNumber() && count.value > qv::kPageSize) {
-            cmdnext->setEnabled(true);
-        }
-        fillPage(count);
-    }
-    txttabcaption->setText(ceptab->tabText(s - 1));
 }
 
 void frmdrop::cmdnext_Click() {
-    const std::int16_t old = pageOffset;
-    if (!addTo(pageOffset, qv::kPageSize)) {
-        return;
-    }
-    previousPageOffset = old;
-    pageButtonCount = 0;
-    unloadButtons();
-    const std::int16_t s = selectedTab();
-    const qv::MenuCount count = s == 0 ? qv::MenuCount{} : readButtonCount(s);
-    if (count.isNumber()) {
-        const int last = std::min(count.value - pageOffset, qv::kPageSize);
-        for (int slot = 1; slot <= last; ++slot) {
-            buttonNo = static_cast<std::int16_t>(slot);
-            currentItem = resolveSpecial(readButton(s, pageOffset + buttonNo));
-            LoadButton(false, buttonNo <= 5);
-            addTo(pageButtonCount, 1);
-        }
-    }
-    if (pageButtonCount != qv::kPageSize) {
-        cmdnext->setEnabled(false);
-    }
-    cmdback->setEnabled(true);
+    pager_->showNext();
 }
 
 void frmdrop::cmdback_Click() {
-    unloadButtons();
-    const std::int16_t s = selectedTab();
-    const qv::MenuCount count = s == 0 ? qv::MenuCount{} : readButtonCount(s);
-    if (count.isNumber()) {
-        // The page before is full unless the file shrank meanwhile; never place keys beyond
-        // the count.
-        const int last = std::min(count.value - previousPageOffset, qv::kPageSize);
-        for (int slot = 1; slot <= last; ++slot) {
-            buttonNo = static_cast<std::int16_t>(slot);
-            currentItem = resolveSpecial(readButton(s, previousPageOffset + buttonNo));
-            LoadButton(false, buttonNo <= 5);
-        }
-    }
-    addTo(previousPageOffset, -qv::kPageSize);
-    pageOffset = static_cast<std::int16_t>(std::max(0, previousPageOffset + qv::kPageSize));
-    cmdnext->setEnabled(true);
-    if (pageOffset == 0) {
-        cmdback->setEnabled(false);
-    }
-    pageButtonCount = 0;
+    pager_->showBack();
 }
 
 void frmdrop::LoadButton(bool append, bool firstFive) {
     imgicon->clearPicture();
-    if (!addTo(loadedButtons, 1)) {
+    if (!qv::add16(loadedButtons, 1)) {
         return;
     }
     qv::BuildLaunchButton(*launchWindow_, currentItem, loadedButtons, firstFive);
@@ -472,21 +397,6 @@ void frmdrop::cmdremovetab_Click() {
 // ---------------------------------------------------------------------------------------------
 // Button editing
 
-frmdrop::DropKind frmdrop::dropKindOf(const QString& droppedFile) {
-    // The kind is the last three characters, exactly so: "LNK" or "EXE" is not accepted.
-    const QString type = droppedFile.right(3);
-    if (type == QLatin1String("lnk")) {
-        return DropKind::Shortcut;
-    }
-    if (type == QLatin1String("exe")) {
-        return DropKind::Program;
-    }
-    if (qv::isLinuxItem(qv::menuItemKind(droppedFile))) {
-        return DropKind::LinuxItem;
-    }
-    return DropKind::None;
-}
-
 QString frmdrop::unstorablePathReason(const QString& path) {
     if (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r')) ||
         path.contains(QChar(0))) {
@@ -544,8 +454,9 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     }
     droppedType = droppedFile.right(3);
 
-    const DropKind kind = dropKindOf(droppedFile);
-    if (kind == DropKind::None) {
+    // Any other kind is not usable: the drop is ignored.
+    const qv::MenuItem dropped = qv::menuItem(droppedFile);
+    if (dropped.kind == qv::MenuItemKind::Other) {
         return;
     }
     const QString reason = unstorablePathReason(droppedFile);
@@ -555,22 +466,23 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
         qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
         return;
     }
-    showPreview(kind, true);
+    showPreview(dropped, true);
 }
 
-void frmdrop::showPreview(DropKind kind, bool drawIcon) {
+void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
     Image1->hide();
     imgicon->show();
-    if (drawIcon && kind == DropKind::LinuxItem) {
-        qv::drawLinuxItemIcon(*imgicon, droppedFile);
+    if (drawIcon && qv::isLinuxItem(dropped.kind)) {
+        qv::drawLinuxItemIcon(*imgicon, dropped.path);
     } else if (drawIcon) {
-        const QString iconFile =
-            kind == DropKind::Shortcut ? qv::ResolveShortcutTarget(droppedFile) : droppedFile;
+        const QString iconFile = dropped.kind == qv::MenuItemKind::Shortcut
+                                     ? qv::ResolveShortcutTarget(dropped.path)
+                                     : dropped.path;
         if (!iconFile.isEmpty()) {
             qv::DrawFileIcon(*imgicon, iconFile);
         }
     }
-    const QString caption = qv::ItemDisplayName(droppedFile);
+    const QString& caption = dropped.caption;
     txtTarget->setText(droppedFile);
     txtappname->setText(caption);
     txtHint->setText(kHintPrefix + caption);
@@ -619,19 +531,17 @@ void frmdrop::cmdaddbutt_Click() {
         qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
         return;
     }
-    const DropKind kind = dropKindOf(currentItem);
-    if (kind == DropKind::None) {
+    const qv::MenuItem dropped = qv::menuItem(currentItem);
+    if (dropped.kind == qv::MenuItemKind::Other) {
         return; // only a previewed item can be added
     }
-    if (kind == DropKind::Shortcut || kind == DropKind::LinuxItem) {
-        showPreview(kind, false);
-    } else if (kind == DropKind::Program) {
+    if (dropped.kind == qv::MenuItemKind::Program) {
         Image1->hide();
         imgicon->show();
         qv::DrawFileIcon(*imgicon, currentItem);
         qv::MsgBox(currentItem, kTitle, qv::MsgIcon::None);
-        showPreview(kind, false);
     }
+    showPreview(dropped, false);
     currentItem = droppedFile;
     const bool firstFive = loadedButtons + 1 <= 5;
     LoadButton(true, firstFive);
@@ -640,10 +550,11 @@ void frmdrop::cmdaddbutt_Click() {
 void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers, int,
                                   int) {
     const std::int16_t s = selectedTab();
-    if (s == 0 || index < 1) {
+    const std::optional<std::int16_t> number = pager_->buttonNumber(index);
+    if (s == 0 || index < 1 || !number) {
         return;
     }
-    const int n = pageOffset + index;
+    const int n = *number;
     const QString section = qv::tabSection(s);
 
     if (button == Qt::LeftButton) {

@@ -1,6 +1,7 @@
 #pragma once
 // The teacher's editor window: the tabs of qv.ini with their buttons ten to a page, the editing
 // of tabs, and the drop area through which new buttons are made.
+#include "common/menuitem.h"
 #include "common/menulayout.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
@@ -21,6 +22,7 @@ class QPushButton;
 namespace qv {
 class IconSurface;
 class LaunchButtonArray;
+class Pager;
 struct LaunchWindow;
 } // namespace qv
 
@@ -34,16 +36,6 @@ public:
 
     QString profilePath() const { return profilePath_; }
     QString programFolder() const { return programFolder_; }
-
-    // The kinds of dropped file that can become a button. Deciding the kind is done in one
-    // place, dropKindOf(), so that further kinds are a small change there.
-    enum class DropKind {
-        None,     // not usable: the drop is ignored
-        Shortcut, // previewed with the icon of the shortcut's target
-        Program,  // previewed with the program's own icon
-        LinuxItem // a desktop entry or a bare executable, previewed with its own icon and name
-    };
-    static DropKind dropKindOf(const QString& droppedFile);
 
     // Why a dropped path cannot be stored in the menu file, or an empty text when it can.
     static QString unstorablePathReason(const QString& path);
@@ -74,11 +66,7 @@ public:
 
     // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
     // at that point instead of wrapping.
-    std::int16_t pageOffset = 0;
-    std::int16_t previousPageOffset = 0;
     std::int16_t loadedButtons = 0;
-    std::int16_t pageButtonCount = 0;
-    std::int16_t buttonNo = 0;
     std::int16_t tabNo = 0;
     QString currentItem;
     QString droppedFile;
@@ -86,6 +74,8 @@ public:
 
     // 1-based index of the selected tab, 0 when there is no tab.
     std::int16_t selectedTab() const;
+    // The number of buttons on the pages before the one shown.
+    std::int16_t pageOffset() const;
 
 public slots:
     void Form_Load();
@@ -106,14 +96,13 @@ protected:
 
 private:
     void buildControls();
-    // Slots 1 to 10 of the page at pageOffset, for a tab whose count reads as count.
-    void fillPage(const qv::MenuCount& count);
     void unloadButtons();
     qv::MenuCount readButtonCount(std::int16_t tab) const;
     QString readButton(std::int16_t tab, int button) const;
     QString resolveSpecial(const QString& item) const;
-    // Fills the preview from droppedFile for its kind and enables "&Add Button".
-    void showPreview(DropKind kind, bool drawIcon);
+    // Fills the preview from droppedFile for its kind and enables "&Add Button". A shortcut is
+    // previewed with its target's icon, a program, desktop entry or bare executable with its own.
+    void showPreview(const qv::MenuItem& dropped, bool drawIcon);
     void setWaiting();
     // Tells the teacher that the tab's count is damaged; the change is refused.
     void refuseUnreadableCount(std::int16_t tab, const QString& action) const;
@@ -124,6 +113,7 @@ private:
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;
+    std::unique_ptr<qv::Pager> pager_;
     // True while the window itself changes the tab strip (adding, removing, loading): those
     // changes are not the teacher's clicks.
     bool changingTabs_ = false;

@@ -35,10 +35,11 @@ bool isStandardItem(const LaunchWindow& w, const QString& item, const QString& n
 }
 
 // Draws the face icon of the item onto the window's icon surface.
-void drawFaceIcon(LaunchWindow& w, const QString& item, std::int16_t n) {
+void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
     IconSurface& imgicon = *w.imgicon;
-    switch (itemKind(item)) {
-    case ItemKind::Shortcut:
+    const QString& item = face.path;
+    switch (face.kind) {
+    case MenuItemKind::Shortcut:
         if (isStandardItem(w, item, QStringLiteral("My Computer.lnk"))) {
             DrawFileIcon(imgicon, kComputerIconFile);
         } else if (isStandardItem(w, item, QStringLiteral("My Documents.lnk"))) {
@@ -56,18 +57,20 @@ void drawFaceIcon(LaunchWindow& w, const QString& item, std::int16_t n) {
             DrawFileIcon(imgicon, ResolveShortcutTarget(item));
         }
         break;
-    case ItemKind::Program:
+    case MenuItemKind::Program:
         DrawFileIcon(imgicon, item);
         break;
-    case ItemKind::Other:
-        // Desktop entries and bare executables show their own icon; anything else none.
+    case MenuItemKind::DesktopEntry:
+    case MenuItemKind::Executable:
         drawLinuxItemIcon(imgicon, item);
         break;
+    case MenuItemKind::Other:
+        break; // no icon
     }
 }
 
-void setFace(QToolButton* button, const QString& item) {
-    const QString name = ItemDisplayName(item);
+void setFace(QToolButton* button, const MenuItem& face) {
+    const QString& name = face.caption;
     button->setText(buttonCaption(name, button->font(), button->width()));
     button->setToolTip(name);
     button->setAccessibleName(name);
@@ -94,17 +97,6 @@ QString buttonCaption(const QString& name, const QFont& font, int buttonWidth) {
     return escaped;
 }
 
-ItemKind itemKind(const QString& item) {
-    const QStringView last3 = QStringView(item).right(3);
-    if (last3 == u"lnk") {
-        return ItemKind::Shortcut;
-    }
-    if (last3 == u"exe") {
-        return ItemKind::Program;
-    }
-    return ItemKind::Other;
-}
-
 QString standardItemPath(const QString& programFolder, const QString& name) {
     return programFolder + QStringLiteral("/standard/") + name;
 }
@@ -112,15 +104,16 @@ QString standardItemPath(const QString& programFolder, const QString& name) {
 void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, bool firstFive) {
     LaunchButtonArray& cmdapplau = *w.cmdapplau;
     w.window->show();
+    const MenuItem face = menuItem(item);
 
     if (firstFive && n == 1) {
         QToolButton* button = cmdapplau.Load(1);
         if (!button) {
             return;
         }
-        setFace(button, item);
+        setFace(button, face);
         button->show();
-        drawFaceIcon(w, item, n);
+        drawFaceIcon(w, face, n);
         setPicture(button, *w.imgicon);
         // The tab strip covers the whole button area; the buttons lie above it.
         button->raise();
@@ -138,7 +131,7 @@ void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, boo
         g = QRect(previous.x() + previous.width() + kColumnGap, previous.y(), previous.width(),
                   previous.height());
         cmdapplau.setGeometryTwips(n, g);
-        setFace(button, item);
+        setFace(button, face);
         button->show();
     } else {
         button->raise();
@@ -153,9 +146,9 @@ void BuildLaunchButton(LaunchWindow& w, const QString& item, std::int16_t n, boo
         cmdapplau.setGeometryTwips(n, g);
         button->show();
         bottomRowLeft = QString::number(g.x());
-        setFace(button, item);
+        setFace(button, face);
     }
-    drawFaceIcon(w, item, n);
+    drawFaceIcon(w, face, n);
     setPicture(button, *w.imgicon);
     button->raise();
 }

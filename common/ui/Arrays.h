@@ -1,6 +1,8 @@
 #pragma once
 // The launch-button builder: creates one button of the page shown, places it after the one
 // built before it, and gives it its caption, tooltip and icon.
+#include "common/menuitem.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -28,11 +30,11 @@ struct LaunchWindow {
 // text; "" after the first button of a page. Only its emptiness is tested.
 extern QString bottomRowLeft;
 
-// What a button starts, decided by the last three characters of the item, compared exactly
-// ("lnk" a shortcut, "exe" a program; "LNK" and anything else is neither). Every rule that
-// depends on the kind of an item asks this one function.
-enum class ItemKind { Shortcut, Program, Other };
-ItemKind itemKind(const QString& item);
+// What a button starts: the one kind of common/menuitem.h, under the builder's name.
+using ItemKind = MenuItemKind;
+inline ItemKind itemKind(const QString& item) {
+    return menuItemKind(item);
+}
 
 // The full path of a special item ("My Computer.lnk", "My Documents.lnk") in the standard
 // folder under programFolder. The builder recognises this form and the one written with ''.

@@ -1,7 +1,7 @@
 // qv-mklnk: writes a shell-link (.lnk) file for the demo menu.
 //   qv-mklnk <out.lnk> <target> [<arguments> [<folder> [<icon.png>]]]
 // With an icon picture, a 32 x 32 .ico beside the shortcut becomes its icon location.
-#include "tests/student/lnkwriter.h"
+#include "tools/lnkwriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    lnkwriter::Link link;
-    link.target = argv[2];
+    qvtest::LnkSpec link;
+    // The writer stores the base path as 8-bit text: Latin-1 keeps the argument's bytes as given.
+    link.localBasePath = QString::fromLatin1(argv[2]);
     if (argc > 3) {
         link.arguments = QString::fromLocal8Bit(argv[3]);
     }
@@ -36,11 +37,11 @@ int main(int argc, char** argv) {
                  .save(ico, "ICO")) {
             std::fprintf(stderr, "qv-mklnk: cannot make an icon from %s\n", argv[5]);
         } else {
-            link.iconFile = ico;
+            link.iconLocation = ico;
         }
     }
     QFile file(out);
-    const QByteArray bytes = lnkwriter::write(link);
+    const QByteArray bytes = qvtest::writeLnk(link);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "qv-mklnk: cannot write %s\n", argv[1]);

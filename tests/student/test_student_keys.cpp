@@ -104,14 +104,14 @@ TEST_F(LauncherKeys, FocusGoesOnlyToControlsInsideTheVisibleWindow) {
     w->cmdnext->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdnext->hasFocus(); }));
     key(XK_space);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset == 10; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset() == 10; }, 5000));
     EXPECT_FALSE(w->cmdnext->isEnabled());
     EXPECT_TRUE(QTest::qWaitFor([this] { return w->cmdback->hasFocus(); }, 5000))
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
                                         : std::string("no focus"));
     // And Space on "<<" back to the first page, which disables "<<": the focus goes to ">>".
     key(XK_space);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset == 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset() == 0; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([this] { return w->cmdnext->hasFocus(); }, 5000));
 }
 

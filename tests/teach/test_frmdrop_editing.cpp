@@ -4,7 +4,7 @@
 
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
-#include "tests/fixtures/lnkwriter.h"
+#include "tools/lnkwriter.h"
 
 #include <QFile>
 
@@ -304,7 +304,7 @@ TEST_F(EditorTest, AddToATabWithTenButtonsTurnsThePage) {
 
     EXPECT_EQ(page(), QStringList({"New"}));
     EXPECT_EQ(f.cmdapplau->element(1)->geometry(), qv::twipsRect(1080, 3360, 1335, 1095));
-    EXPECT_EQ(f.pageOffset, 10);
+    EXPECT_EQ(f.pageOffset(), 10);
     EXPECT_TRUE(f.cmdback->isEnabled());
     EXPECT_FALSE(f.cmdnext->isEnabled());
     EXPECT_EQ(fileLines(), settings({"A"}) +
@@ -337,7 +337,7 @@ TEST_F(EditorTest, AddOnAFullPageBeforeTheLastTwoShowsTheLastPage) {
     frmdrop& f = open();
     addProgram(QStringLiteral("/apps/New.exe"));
     EXPECT_EQ(page(), captions(1, 21, 25) + QStringList{"New"});
-    EXPECT_EQ(f.pageOffset, 20);
+    EXPECT_EQ(f.pageOffset(), 20);
     EXPECT_TRUE(f.cmdback->isEnabled());
     EXPECT_EQ(fileLines().at(4), QStringLiteral("Number of Buttons=26"));
     EXPECT_EQ(fileLines().last(), QStringLiteral("Button 26=/apps/New.exe"));
@@ -388,7 +388,7 @@ TEST_F(EditorTest, DeleteOnTheSecondPageShowsTheFirst) {
     f.cmdapplau_MouseDown(1, Qt::RightButton, Qt::NoModifier, 0, 0);
     EXPECT_EQ(fileLines(),
               settings({"A"}) + tabLines(1, items(1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12}), 11));
-    EXPECT_EQ(f.pageOffset, 0);
+    EXPECT_EQ(f.pageOffset(), 0);
     EXPECT_EQ(page(), captions(1, 1, 10));
     EXPECT_FALSE(f.cmdback->isEnabled());
 }

@@ -1,0 +1,2 @@
+# The paging of a tab's buttons that both main windows share.
+qv_library(qv_common_pager SOURCES pager.h pager.cpp LIBS qv_common_modini)
