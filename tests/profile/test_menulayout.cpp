@@ -54,7 +54,7 @@ TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
         {"", State::Empty, 0},
         {"0", State::Number, 0},
         {"1", State::Number, 1},
-        {"12", State::Number, 12},
+        {"19", State::Number, 19},
         {"007", State::Number, 7},
         {"32767", State::Number, 32767},
         {"32768", State::Unreadable, 0},

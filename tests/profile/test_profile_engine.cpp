@@ -36,7 +36,9 @@ struct LookupCase {
 
 TEST(ProfileEngine, LookupFollowsTheObservedRules) {
     const LookupCase cases[] = {
-        {"case-blind names", "[Tab 1]\r\nButton 1=x\r\n", "tab 1", "BUTTON 1", "x"},
+        {"case-blind names", "[Tab Z]\r\nButton 1=x\r\n", "tab z", "BUTTON 1", "x"},
+        {"a longer key is another", "[S]\r\nk=v\r\n", "S", "k=", std::nullopt},
+        {"a longer section is another", "[S]\r\nk=v\r\n", "S]", "k", std::nullopt},
         {"blanks around names and value", "[ Tab 1 ]\r\n  Button 1\t =  x y  \r\n", "Tab 1",
          "Button 1", "x y"},
         {"inner blanks count", "[Tab  2]\r\nk=v\r\n", "Tab 2", "k", std::nullopt},
