@@ -33,7 +33,7 @@ std::string get(const std::string& path, const char* s, const char* k, const cha
     if (count != nullptr) {
         *count = n;
     }
-    return std::string(buffer.data(), n);
+    return {buffer.data(), n};
 }
 
 bool put(const std::string& path, const char* s, const char* k, const char* v) {

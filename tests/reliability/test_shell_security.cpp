@@ -90,7 +90,7 @@ const char* const kHostileNames[] = {
     "$(touch PWNED2).txt",
     "`touch PWNED3`.txt",
     "x | touch PWNED4 & y > PWNED5.txt",
-    "it's \"quoted\" \\ back.txt",
+    R"(it's "quoted" \ back.txt)",
     "line\nbreak; touch PWNED6.txt",
     "-rf.txt",
     "--help.txt",
