@@ -1,5 +1,4 @@
 #include "platform/filetest.h"
-#include "platform/messagebox.h"
 #include "platform/startup.h"
 #include "tests/support/testutil.h"
 
@@ -47,30 +46,6 @@ TEST(FileTest, UnreadableFileCannotBeOpened) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(qv::canOpenForReading(fifo));
     EXPECT_FALSE(qv::canOpenForReading("/dev/zero"));
-}
-
-TEST(MessageBox, FakeRecordsTextTitleIconAndFallsBackToProgramTitle) {
-    qv::ScopedFakeMessageBox box;
-    qv::MsgBox("a.ini not found.", "File Not Found", qv::MsgIcon::Stop);
-    qv::MsgBox("no title");
-    ASSERT_EQ(box.fake.messages.size(), 2U);
-    EXPECT_EQ(box.fake.messages[0].text, "a.ini not found.");
-    EXPECT_EQ(box.fake.messages[0].title, "File Not Found");
-    EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::Stop);
-    EXPECT_EQ(box.fake.messages[1].title, qv::programTitle());
-    EXPECT_EQ(box.fake.messages[1].icon, qv::MsgIcon::None);
-}
-
-TEST(MessageBox, GuardsNestAndRestore) {
-    qv::ScopedFakeMessageBox outer;
-    {
-        qv::ScopedFakeMessageBox inner;
-        qv::MsgBox("inner");
-        EXPECT_EQ(inner.fake.messages.size(), 1U);
-    }
-    qv::MsgBox("outer");
-    EXPECT_EQ(outer.fake.messages.size(), 1U);
-    EXPECT_EQ(outer.fake.messages[0].text, "outer");
 }
 
 TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {

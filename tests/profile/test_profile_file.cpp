@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <optional>
@@ -34,7 +33,7 @@ std::string get(const std::string& path, const char* s, const char* k, const cha
     if (count != nullptr) {
         *count = n;
     }
-    return std::string(buffer.data(), n);
+    return {buffer.data(), n};
 }
 
 bool put(const std::string& path, const char* s, const char* k, const char* v) {
@@ -56,21 +55,6 @@ mode_t modeOf(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
 
-// Runs the check in a child process without root rights (tests often run as root, who may
-// write anywhere); true when the check returned true there.
-bool asUnprivileged(const std::function<bool()>& check) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(3);
-        }
-        ::_exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 class ProfileFile : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,46 +70,44 @@ protected:
     std::string path;
 };
 
-TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBuffer) {
-    write("[Tab 1]\r\nNumber Of Buttons=2\r\nLong=" + QByteArray(300, 'x') + "\r\n");
-    EXPECT_EQ(get(path, "TAB 1", "number of buttons"), "2");
-    std::uint32_t n = 0;
-    EXPECT_EQ(get(path, "Tab 1", "Long", "", 255, &n), std::string(254, 'x'));
-    EXPECT_EQ(n, 254U);
-    EXPECT_EQ(get(path, "Tab 1", "Long", "", 1, &n), "");
-    EXPECT_EQ(n, 0U);
-    char untouched = '#';
-    EXPECT_EQ(win32::GetPrivateProfileStringA("Tab 1", "Long", "", &untouched, 0, path.c_str()),
-              0U);
-    EXPECT_EQ(untouched, '#');
-    EXPECT_EQ(win32::GetPrivateProfileStringA("Tab 1", "Long", "", nullptr, 10, path.c_str()), 0U);
-    // Always NUL-terminated.
-    char small[4];
-    std::memset(small, '#', sizeof small);
-    EXPECT_EQ(win32::GetPrivateProfileStringA("Tab 1", "Long", "", small, 4, path.c_str()), 3U);
-    EXPECT_EQ(small[3], '\0');
-}
-
-TEST_F(ProfileFile, MissingKeySectionOrFileGivesTheDefault) {
-    write("[S]\r\nk=v\r\n");
-    std::uint32_t n = 7;
-    EXPECT_EQ(get(path, "S", "none", "", 255, &n), "");
-    EXPECT_EQ(n, 0U);
-    EXPECT_EQ(get(path, "none", "k", "dflt"), "dflt");
-    EXPECT_EQ(get(path, "S", "none", nullptr, 255, &n), "");
-    EXPECT_EQ(n, 0U);
-    EXPECT_EQ(get(dir.filePath("missing.ini").toStdString(), "S", "k", "d"), "d");
-    EXPECT_EQ(get(dir.path().toStdString(), "S", "k", "d"), "d") << "a folder is no file";
-}
-
-TEST_F(ProfileFile, NullNamesListSectionsAndKeys) {
-    write("[A]\r\nk=1\r\nj=2\r\n[B]\r\n");
-    EXPECT_EQ(get(path, nullptr, nullptr, "", 255), std::string("A\0B\0", 4));
-    EXPECT_EQ(get(path, "a", nullptr, "", 255), std::string("k\0j\0", 4));
-    std::uint32_t n = 0;
-    EXPECT_EQ(get(path, "A", nullptr, "", 4, &n), std::string("k\0", 2));
-    EXPECT_EQ(n, 2U) << "a list that does not fit returns size - 2";
-    EXPECT_EQ(get(path, "none", nullptr, "", 255, &n), "");
+TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBufferOrGivesTheDefault) {
+    write("[A]\r\nk=1\r\nLong=" + QByteArray(300, 'x') + "\r\n[B]\r\n");
+    const std::string missing = dir.filePath("missing.ini").toStdString();
+    const std::string folder = dir.path().toStdString();
+    struct Case {
+        const std::string& file;
+        const char *section, *key, *def;
+        std::uint32_t size;
+        std::string value;
+    };
+    const Case cases[] = {
+        {path, "a", "K", "", 255, "1"},
+        {path, "A", "Long", "", 255, std::string(254, 'x')},
+        {path, "A", "Long", "", 4, "xxx"},
+        {path, "A", "Long", "", 1, ""},
+        {path, "A", "none", "d", 255, "d"},
+        {path, "none", "k", "dflt", 255, "dflt"},
+        {path, "A", "none", nullptr, 255, ""},
+        {missing, "A", "k", "d", 255, "d"},
+        {folder, "A", "k", "d", 255, "d"},
+        // Null names list the sections, or a section's keys; a list that does not fit returns
+        // size - 2.
+        {path, nullptr, nullptr, "", 255, std::string("A\0B\0", 4)},
+        {path, "a", nullptr, "", 255, std::string("k\0Long\0", 7)},
+        {path, "A", nullptr, "", 4, std::string("k\0", 2)},
+        {path, "none", nullptr, "", 255, ""},
+    };
+    for (const Case& c : cases) {
+        std::uint32_t n = 7;
+        EXPECT_EQ(get(c.file, c.section, c.key, c.def, c.size, &n), c.value) << c.size;
+        EXPECT_EQ(n, c.value.size());
+    }
+    char small[4] = {'#', '#', '#', '#'};
+    EXPECT_EQ(win32::GetPrivateProfileStringA("A", "Long", "", small, 4, path.c_str()), 3U);
+    EXPECT_EQ(small[3], '\0') << "always NUL-terminated";
+    EXPECT_EQ(win32::GetPrivateProfileStringA("A", "Long", "", small, 0, path.c_str()), 0U);
+    EXPECT_EQ(small[0], 'x') << "a size of 0 writes nothing";
+    EXPECT_EQ(win32::GetPrivateProfileStringA("A", "Long", "", nullptr, 10, path.c_str()), 0U);
 }
 
 TEST_F(ProfileFile, WriteCreatesExactlyHeaderAndKeyLine) {
@@ -178,6 +160,8 @@ TEST_F(ProfileFile, UnsafeWritesAreRefusedAndChangeNothing) {
     EXPECT_FALSE(put(path, "Set]tings", "Tab1", "y"));
     EXPECT_FALSE(put(path, nullptr, "Tab1", "y"));
     EXPECT_FALSE(put("", "S", "k", "v"));
+    EXPECT_FALSE(put(dir.path().toStdString(), "S", "k", "v"));
+    EXPECT_FALSE(put(path + "/below.ini", "S", "k", "v"));
     EXPECT_EQ(qv::profile::writeProfileString("Settings", "k", "a\nb", path.c_str()),
               WriteStatus::Refused);
     EXPECT_EQ(bytes(), before);
@@ -352,7 +336,7 @@ TEST_F(ProfileFile, AReadOnlyFolderFailsTheWriteAndKeepsTheFile) {
     ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
     ASSERT_EQ(::chmod(ini.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(folder.toLocal8Bit().constData(), 0555), 0);
-    EXPECT_TRUE(asUnprivileged([&] {
+    EXPECT_TRUE(qvtest::asUnprivileged([&] {
         return get(ini, "S", "k") == "1" &&
                qv::profile::writeProfileString("S", "k", "2", ini.c_str()) == WriteStatus::Failed &&
                !put(ini, "S", "new", "x") && put(ini, "S", "k", "1");
@@ -366,7 +350,7 @@ TEST_F(ProfileFile, AnUnreadableFileIsNeverOverwritten) {
     write("[S]\r\nk=1\r\n");
     ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
     ASSERT_EQ(::chmod(path.c_str(), 0222), 0);
-    EXPECT_TRUE(asUnprivileged([&] {
+    EXPECT_TRUE(qvtest::asUnprivileged([&] {
         return qv::profile::writeProfileString("S", "j", "2", path.c_str()) == WriteStatus::Failed;
     }));
     ::chmod(path.c_str(), 0644);
@@ -448,13 +432,6 @@ TEST_F(ProfileFile, AUtf16MenuReadsAndWritesAsThe8BitOne) {
         }
         EXPECT_EQ(entries(dir.path()), QStringList({"eight.ini", "qv.ini"}));
     }
-}
-
-TEST_F(ProfileFile, AFolderInThePathFailsCleanly) {
-    EXPECT_FALSE(put(dir.path().toStdString(), "S", "k", "v"));
-    write("x");
-    EXPECT_FALSE(put(path + "/below.ini", "S", "k", "v"));
-    EXPECT_EQ(bytes(), "x");
 }
 
 TEST_F(ProfileFile, ReaderNeverSeesAPartialFile) {

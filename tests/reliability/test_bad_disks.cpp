@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
@@ -61,21 +62,30 @@ QStringList folderEntries(const QString& dir) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// Runs every change against a file that cannot be written and checks refusal, message and file.
-void expectEveryChangeRefused(const QString& dir) {
+// Runs every change against a file that cannot be written; what went wrong, or nothing when
+// each was refused with a message and left the file and its folder as they were. A text, not
+// test assertions, so that it can also be checked in a child process without root rights.
+std::string everyChangeRefused(const QString& dir) {
     const QString path = dir + "/qv.ini";
     const QByteArray before = qvtest::readAll(path);
     const QStringList entries = folderEntries(dir);
     for (const Change& c : changes()) {
         qv::ScopedFakeMessageBox box;
-        EXPECT_EQ(c.run(path), 0) << c.name << ": a write that did not happen reported success";
-        EXPECT_FALSE(box.fake.messages.empty()) << c.name << ": failed without a message";
-        if (!box.fake.messages.empty()) {
-            EXPECT_FALSE(box.fake.messages.back().text.isEmpty()) << c.name;
+        const std::string name = c.name;
+        if (c.run(path) != 0) {
+            return name + ": a write that did not happen reported success";
         }
-        EXPECT_EQ(qvtest::readAll(path), before) << c.name << ": the old file changed";
-        EXPECT_EQ(folderEntries(dir), entries) << c.name << ": something was left in the folder";
+        if (box.fake.messages.empty() || box.fake.messages.back().text.isEmpty()) {
+            return name + ": failed without a message";
+        }
+        if (qvtest::readAll(path) != before) {
+            return name + ": the old file changed";
+        }
+        if (folderEntries(dir) != entries) {
+            return name + ": something was left in the folder";
+        }
     }
+    return {};
 }
 
 // A small file system of our own, when this process may mount one (root, with the right).
@@ -110,20 +120,23 @@ TEST(BadDisks, ReadOnlyFolderRefusesEveryChangeAndKeepsTheFile) {
     ASSERT_TRUE(tmp.isValid());
     const QString dir = tmp.filePath("ro");
     ASSERT_TRUE(QDir().mkpath(dir));
-    std::unique_ptr<Tmpfs> fs;
-    if (::geteuid() == 0) {
-        // The super-user writes into any folder whatever its mode: only a read-only mount stops it.
-        fs = std::make_unique<Tmpfs>(dir, "size=1m");
-        if (!fs->mounted()) {
-            GTEST_SKIP() << "running as root without the right to mount: " << qPrintable(fs->why());
-        }
-        ASSERT_TRUE(qvtest::writeAll(dir + "/qv.ini", kMenu));
-        ASSERT_TRUE(fs->remountReadOnly());
+    // The super-user writes into any folder whatever its mode: a read-only mount stops it, and
+    // where it may not mount, the check runs in a child without root rights.
+    Tmpfs fs(dir, "size=1m");
+    ASSERT_TRUE(qvtest::writeAll(dir + "/qv.ini", kMenu));
+    if (fs.mounted()) {
+        ASSERT_TRUE(fs.remountReadOnly());
+        EXPECT_EQ(everyChangeRefused(dir), "");
     } else {
-        ASSERT_TRUE(qvtest::writeAll(dir + "/qv.ini", kMenu));
+        ASSERT_EQ(::chmod(tmp.path().toLocal8Bit().constData(), 0755), 0);
         ASSERT_EQ(::chmod(dir.toLocal8Bit().constData(), 0555), 0);
+        EXPECT_TRUE(qvtest::asUnprivileged([&] {
+            const std::string why = everyChangeRefused(dir);
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return why.empty();
+        }));
+        EXPECT_EQ(qvtest::readAll(dir + "/qv.ini"), kMenu);
     }
-    expectEveryChangeRefused(dir);
     ::chmod(dir.toLocal8Bit().constData(), 0755);
 }
 
@@ -148,7 +161,7 @@ TEST(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
         filler.close();
     }
     ASSERT_LT(QFileInfo(dir + "/filler").size(), 64 * 1024);
-    expectEveryChangeRefused(dir);
+    EXPECT_EQ(everyChangeRefused(dir), "");
 
     // With room again the same change goes through.
     ASSERT_TRUE(QFile::remove(dir + "/filler"));
@@ -176,7 +189,7 @@ TEST(BadDisks, WriteFailingAtEachStepRefusesEveryChangeAndKeepsTheFile) {
         ASSERT_TRUE(tmp.isValid());
         ASSERT_TRUE(qvtest::writeAll(tmp.filePath("qv.ini"), kMenu));
         qv::profile::ScopedWriteFailure failure(s.step);
-        expectEveryChangeRefused(tmp.path());
+        EXPECT_EQ(everyChangeRefused(tmp.path()), "");
     }
     // A write to a file that does not exist yet fails the same way and creates nothing.
     QTemporaryDir tmp;

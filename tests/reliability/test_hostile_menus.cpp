@@ -9,12 +9,10 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -198,19 +196,11 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
             press(1);
         }
         press(2);
-        QElapsedTimer t;
-        t.start();
-        while (!linesOf(starts).contains("marker.exe ") && t.elapsed() < 15000) {
-            QThread::msleep(50);
-        }
+        qvtest::waitUntil([&] { return linesOf(starts).contains("marker.exe "); }, 15000);
         EXPECT_EQ(linesOf(starts), QStringList{"marker.exe "}) << row.name;
     } else {
         // No menu: the message came and the window is up; nothing can be pressed.
-        QElapsedTimer t;
-        t.start();
-        while (linesOf(messages).isEmpty() && t.elapsed() < 10000) {
-            QThread::msleep(50);
-        }
+        qvtest::waitUntil([&] { return !linesOf(messages).isEmpty(); }, 10000);
         EXPECT_TRUE(linesOf(starts).isEmpty()) << row.name;
     }
     EXPECT_EQ(p.state(), QProcess::Running) << row.name;

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qvtest {
 
@@ -31,6 +33,19 @@ QString binDir() {
 
 bool waitUntil(const std::function<bool()>& done, int limitMs) {
     return QTest::qWaitFor(done, limitMs);
+}
+
+bool asUnprivileged(const std::function<bool()>& check) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(3);
+        }
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace qvtest

@@ -17,5 +17,8 @@ QString dataDir();
 QString binDir();
 // Runs the event loop until the condition holds; the limit only guards against a hang.
 bool waitUntil(const std::function<bool()>& done, int limitMs = 20000);
+// Runs the check in a child process without root rights (tests often run as root, who may
+// write anywhere); true when the check held there.
+bool asUnprivileged(const std::function<bool()>& check);
 
 } // namespace qvtest
