@@ -167,6 +167,7 @@ TEST(IconReader, DibDecoderRefusesHostileHeaders) {
         const QByteArray* dib;
         int offset;
         QByteArray bytes;
+        QByteArray tail = {}; // appended, so that a wrongly longer palette still finds pixels
     } table[] = {
         {"header size", &dib, 0, u32(0x7FFFFFFF)},
         {"header below 40 bytes", &dib, 0, u32(12)},
@@ -175,12 +176,12 @@ TEST(IconReader, DibDecoderRefusesHostileHeaders) {
         {"zero width", &dib, 4, u32(0)},
         {"7 bits a pixel", &dib, 14, QByteArray("\x07\x00", 2)},
         {"run-length compression", &dib, 16, u32(1)},
-        {"more colours than the depth holds", &dib1, 32, u32(3)},
+        {"more colours than the depth holds", &dib1, 32, u32(3), QByteArray(4, '\0')},
     };
     for (const auto& c : table) {
         QByteArray bad = *c.dib;
         bad.replace(c.offset, c.bytes.size(), c.bytes);
-        EXPECT_TRUE(qv::fileicon_detail::decodeIconImage(bad).isNull()) << c.what;
+        EXPECT_TRUE(qv::fileicon_detail::decodeIconImage(bad + c.tail).isNull()) << c.what;
     }
     // PNG pictures: up to 1024 a side, whatever their header claims.
     EXPECT_FALSE(qv::fileicon_detail::decodeIconImage(png(1024, 1)).isNull());
