@@ -72,6 +72,14 @@ CharacterOptions quickOptions(const std::shared_ptr<SinkLog>& log, const QString
     return o;
 }
 
+void release(SinkLog& log) {
+    {
+        std::lock_guard g(log.lock);
+        log.hold = false;
+    }
+    log.released.notify_all();
+}
+
 std::shared_ptr<SinkLog> noAudio() {
     auto log = std::make_shared<SinkLog>();
     log->open = false;
@@ -278,11 +286,7 @@ TEST(Character, BalloonShowsTheTextWhileSpeaking) {
     EXPECT_TRUE(screen.contains(c.balloon()->geometry()))
         << c.balloon()->x() << "," << c.balloon()->y();
     EXPECT_LT(c.balloon()->geometry().top(), c.window()->geometry().top());
-    {
-        std::lock_guard g(log->lock);
-        log->hold = false;
-    }
-    log->released.notify_all();
+    release(*log);
     ASSERT_TRUE(qvtest::waitUntil([&] { return !c.isSpeaking(); }));
     EXPECT_EQ(c.balloonText(), QString());
 }
@@ -314,11 +318,7 @@ TEST(Character, SpeakNeverWaitsForTheVoice) {
     }));
     EXPECT_EQ(c.waiting(), 1);
     EXPECT_EQ(speech.changes, QList<bool>{true});
-    {
-        std::lock_guard g(log->lock);
-        log->hold = false;
-    }
-    log->released.notify_all();
+    release(*log);
     ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 2; }));
     EXPECT_EQ(speech.shown, (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
 }
@@ -336,11 +336,7 @@ TEST(Character, BurstOfTextsKeepsOnlyTheNewestWaiting) {
         c.Speak(QString::fromLatin1(t));
     }
     EXPECT_EQ(c.waiting(), 2);
-    {
-        std::lock_guard g(log->lock);
-        log->hold = false;
-    }
-    log->released.notify_all();
+    release(*log);
     ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 3; }));
     EXPECT_EQ(speech.shown,
               (QStringList{QStringLiteral("t1"), QStringLiteral("t4"), QStringLiteral("t5")}));
