@@ -127,26 +127,10 @@ protected:
     std::unique_ptr<qv::ShellService> shell;
 };
 
-// Names that a shell would split, expand or run, or an opener would read as an option.
-const char* const kHostileNames[] = {
-    "plain.txt",
-    "two words.txt",
-    "semi;colon; touch PWNED.txt",
-    "$(touch PWNED).txt",
-    "`touch PWNED`.txt",
-    "quote's \"double\".txt",
-    "-leading-dash.txt",
-    "--help",
-    "star * and ? and [x].txt",
-    "new\nline.txt",
-    "amp & pipe | redirect > out.txt",
-};
-
+// Documents with hostile names are checked in test_shell_security.
 TEST_F(ShellUnix, DocumentsFoldersAndUrlsGoToTheOpenerAsOneArgumentEach) {
-    QStringList items;
-    for (const char* name : kHostileNames) {
-        items << makeFile(QString::fromUtf8(name));
-    }
+    QStringList items{makeFile("two words; $(touch PWNED).txt"), makeFile("--help"),
+                      makeFile("-leading-dash.txt")};
     items << QDir(work).filePath("a folder; $(touch PWNED)") << "https://example.org/a b;c";
     ASSERT_TRUE(QDir().mkpath(items[items.size() - 2]));
     lnkwriter::Link toDocument;
