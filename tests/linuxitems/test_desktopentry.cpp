@@ -195,6 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "quotes (or a comment), which desktop entries must not do: a file or folder "
                     "name in its place could run as a command."},
         RefusalCase{"hash inside a word is no comment", "Type=Application\nExec=tool a#b %k\n", ""},
+        RefusalCase{"backslash in single quotes is literal",
+                    "Type=Application\nExec=tool 'a\\\\' %k\n", ""},
         RefusalCase{"literal percent in quotes and codes outside",
                     "Type=Application\nExec=tool \"100%% \\\\\" x\" %c --at=%k %U\n", ""}),
     byWhat);
