@@ -10,40 +10,6 @@
 using namespace qv;
 using namespace qv::win32;
 
-void PrintTo(const QStringList& l, std::ostream* os) {
-    *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']';
-}
-
-// --- the calls, through the recording fake ------------------------------------------------
-
-TEST(SetTransparency, EnableSetsTheLayeredBitAndTheAlpha) {
-    ScopedFakeOpacity fake;
-    fake.fake.styles[77] = 0x100; // an existing style bit stays
-    clsAlpha().SetTransparency(77, true, 128);
-    EXPECT_EQ(fake.fake.calls,
-              (QStringList{QStringLiteral("GetWindowLongA 77 -20"),
-                           QStringLiteral("SetWindowLongA 77 -20 0x80100"),
-                           QStringLiteral("SetLayeredWindowAttributes 77 0 128 2")}));
-}
-
-TEST(SetTransparency, DisableClearsTheBitAndRepaintsWindowFrameAndChildren) {
-    ScopedFakeOpacity fake;
-    fake.fake.styles[5] = 0x80100;
-    clsAlpha().SetTransparency(5, false, 10);
-    EXPECT_EQ(fake.fake.calls, (QStringList{QStringLiteral("GetWindowLongA 5 -20"),
-                                            QStringLiteral("SetWindowLongA 5 -20 0x100"),
-                                            QStringLiteral("RedrawWindow 5 null null 0x485")}));
-}
-
-TEST(ClearTransparency, IsDisableWithFullAlpha) {
-    ScopedFakeOpacity fake;
-    fake.fake.styles[9] = WS_EX_LAYERED;
-    clsAlpha().ClearTransparency(9);
-    EXPECT_EQ(fake.fake.calls, (QStringList{QStringLiteral("GetWindowLongA 9 -20"),
-                                            QStringLiteral("SetWindowLongA 9 -20 0x0"),
-                                            QStringLiteral("RedrawWindow 9 null null 0x485")}));
-}
-
 // --- the real backend on Qt windows --------------------------------------------------------
 
 namespace {

@@ -122,13 +122,6 @@ TEST(Builder, ButtonsLieAboveEarlierSiblings) {
         EXPECT_GT(children.indexOf(win.cmdapplau->element(s)), tabAt) << "slot " << s;
 }
 
-TEST(Builder, SevenItemsPutTwoUnderSlotsOneAndTwo) {
-    Window win(kFrmdropTemplate);
-    win.build(plainItems(7));
-    EXPECT_EQ(win.cmdapplau->geometryTwips(6).topLeft(), QPoint(1080, 4755));
-    EXPECT_EQ(win.cmdapplau->geometryTwips(7).topLeft(), QPoint(2535, 4755));
-}
-
 TEST(Builder, BuildingAPageTwiceGivesTheSameGeometry) {
     Window win(kFrmstudentTemplate);
     win.build(plainItems(10));
