@@ -4,9 +4,10 @@
 // rejected, through the service exactly as the launcher feeds it. Beside it, what the acoustic
 // model alone makes of each command file decoded whole against the ten commands only: the
 // pipeline should lose little to it.
-//   bench_speech_rooms [-h] [-v] [condition ...]
+//   bench_speech_rooms [-h] [-v] [-s K] [condition ...]
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
-// every command that was not heard right.
+// every command that was not heard right, -s K takes every K-th utterance only (a quick look
+// on a shared machine).
 #include "platform/speech_decoder.h"
 #include "tests/speech/speech_rooms.h"
 #include "tests/speech/speech_runner.h"
@@ -74,8 +75,13 @@ int main(int argc, char** argv) {
     bool verbose = false;
     qv::SpeechServiceOptions options;
     QStringList wanted;
-    for (const QString& argument : app.arguments().mid(1)) {
-        if (argument == QLatin1String("-h")) {
+    size_t stride = 1;
+    const QStringList arguments = app.arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("-s") && i + 1 < arguments.size()) {
+            stride = std::max(1u, arguments[++i].toUInt());
+        } else if (argument == QLatin1String("-h")) {
             heldOut = true;
         } else if (argument == QLatin1String("-v")) {
             verbose = true;
@@ -93,6 +99,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
+    auto thin = [stride](std::vector<qvspeech::Utterance>* list) {
+        std::vector<qvspeech::Utterance> kept;
+        for (size_t i = 0; i < list->size(); i += stride) {
+            kept.push_back((*list)[i]);
+        }
+        *list = std::move(kept);
+    };
+    thin(&commands);
+    thin(&others);
     ModelAlone alone;
     if (!alone.start(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -132,9 +147,14 @@ int main(int argc, char** argv) {
         if (verbose) {
             for (const qvspeech::Outcome& o : commandOutcomes) {
                 if (!o.correct()) {
-                    std::printf("  %-6s %-14s rec[%s] false[%s]\n", qPrintable(o.utterance.voice),
+                    std::printf("  %-6s %-14s rec[%s] false[%s]", qPrintable(o.utterance.voice),
                                 qPrintable(o.utterance.text), qPrintable(o.recognitions.join(u'|')),
                                 qPrintable(o.falseRecognitions.join(u'|')));
+                    for (const qv::UtteranceReport& report : o.reports) {
+                        std::printf(" %.2fs%s", report.audioSeconds,
+                                    report.clipped ? " clipped" : "");
+                    }
+                    std::printf("\n");
                 }
             }
         }

@@ -31,6 +31,8 @@ signals:
     void Recognition(const QString& text);
     // Speech was heard that the grammar does not hold.
     void FalseRecognition(const QString& text);
+    // The input was so loud that its peaks were cut off; what was heard is judged all the same.
+    void InputTooLoud();
 };
 
 class SpeechService {
@@ -68,6 +70,7 @@ public:
     }
     void hear(const QString& text) { emit Recognition(text); }
     void mishear(const QString& text) { emit FalseRecognition(text); }
+    void clip() { emit InputTooLoud(); }
 
     QStringList calls;
     SpeechError grammarError;    // number 0: no error

@@ -1,5 +1,8 @@
 #include "platform/speech_judge.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace qv {
 
 Judgement judgeUtterance(const QString& hypothesis, double shortestFramesPerPhone,
@@ -11,6 +14,95 @@ Judgement judgeUtterance(const QString& hypothesis, double shortestFramesPerPhon
         return {false, hypothesis};
     }
     return {shortestFramesPerPhone >= minFramesPerPhone, command.value()};
+}
+
+double Endpointer::blockDb(const qint16* samples, size_t count) {
+    double sum = 0;
+    for (size_t i = 0; i < count; ++i) {
+        sum += double(samples[i]) * samples[i];
+    }
+    return 10.0 * std::log10(1.0 + (count ? sum / double(count) : 0.0));
+}
+
+double Endpointer::floorDb() const {
+    if (history_.empty()) {
+        return settings_.minFloorDb;
+    }
+    std::vector<double> sorted(history_.begin(), history_.end());
+    const auto at =
+        sorted.begin() + std::ptrdiff_t(settings_.floorPercentile * double(sorted.size() - 1));
+    std::nth_element(sorted.begin(), at, sorted.end());
+    return std::max(settings_.minFloorDb, *at);
+}
+
+void Endpointer::reset() {
+    inSpeech_ = false;
+    loud_ = 0;
+    quiet_ = 0;
+    utterance_.clear();
+}
+
+Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
+    const double db = blockDb(samples, count);
+    const double floor = floorDb();
+    auto remember = [this](double value) {
+        history_.push_back(value);
+        while (history_.size() > size_t(settings_.floorBlocks)) {
+            history_.pop_front();
+        }
+    };
+    if (!inSpeech_) {
+        loud_ = db > floor + settings_.startDb ? loud_ + 1 : 0;
+        if (loud_ < settings_.startBlocks) {
+            // The loud blocks before a start are speech: they stay out of the floor.
+            if (loud_ == 0) {
+                remember(db);
+            }
+            return Event::None;
+        }
+        inSpeech_ = true;
+        quiet_ = 0;
+        utterance_.assign(size_t(loud_), db);
+        return Event::Start;
+    }
+    utterance_.push_back(db);
+    quiet_ = db < floor + settings_.endDb ? quiet_ + 1 : 0;
+    if (quiet_ >= settings_.endBlocks) {
+        // The quiet end belongs to the room.
+        for (size_t i = utterance_.size() - size_t(quiet_); i < utterance_.size(); ++i) {
+            remember(utterance_[i]);
+        }
+        reset();
+        return Event::End;
+    }
+    if (int(utterance_.size()) >= settings_.maxBlocks) {
+        for (const double value : utterance_) {
+            remember(value);
+        }
+        reset();
+        return Event::Cut;
+    }
+    return Event::None;
+}
+
+BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBlocks) {
+    if (blockDb.empty()) {
+        return {};
+    }
+    std::vector<double> sorted = blockDb;
+    const auto at = sorted.begin() + std::ptrdiff_t(0.9 * double(sorted.size() - 1));
+    std::nth_element(sorted.begin(), at, sorted.end());
+    const double threshold = *at - belowDb;
+    size_t first = 0;
+    while (blockDb[first] < threshold) {
+        ++first;
+    }
+    size_t last = blockDb.size() - 1;
+    while (blockDb[last] < threshold) {
+        --last;
+    }
+    return {first > padBlocks ? first - padBlocks : 0,
+            std::min(blockDb.size() - 1, last + padBlocks)};
 }
 
 } // namespace qv

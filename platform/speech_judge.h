@@ -1,8 +1,12 @@
 #pragma once
-// Whether an utterance is taken for a command, from what the decoder made of it: plain values
-// in, a decision out, so that the rule is tested without a recognizer.
+// Whether an utterance is taken for a command, from what the decoder made of it, and where an
+// utterance begins and ends: plain values in, a decision out, so that the rules are tested
+// without a recognizer.
 #include <QHash>
 #include <QString>
+
+#include <deque>
+#include <vector>
 
 namespace qv {
 
@@ -16,5 +20,54 @@ struct Judgement {
 // hypothesis' words (0 when it has none); minFramesPerPhone: 0 for no duration check.
 Judgement judgeUtterance(const QString& hypothesis, double shortestFramesPerPhone,
                          const QHash<QString, QString>& commands, double minFramesPerPhone);
+
+// Where utterances begin and end, from the energy of 20 ms blocks against a floor that follows
+// the room: a low percentile of the recent blocks heard outside speech, so that children
+// talking behind or a fan raise it and the speaker still stands out. Speech starts when
+// startBlocks blocks in a row are startDb over the floor and ends after endBlocks blocks under
+// endDb over it; an utterance that reaches maxBlocks is cut there and judged anyway, and its
+// blocks then count for the floor, so that a room that got louder for good is learnt.
+struct EndpointSettings {
+    int floorBlocks = 50;         // the floor's window: the last second outside speech
+    double floorPercentile = 0.3; // the quieter gaps of background talk, not its peaks
+    double minFloorDb = 20;       // digital silence: a rounding error is no speech
+    double startDb = 12;
+    int startBlocks = 3;
+    double endDb = 8;
+    int endBlocks = 13;
+    int maxBlocks = 150; // 3 s: a command takes about one
+};
+
+class Endpointer {
+public:
+    enum class Event { None, Start, End, Cut };
+    explicit Endpointer(EndpointSettings settings = {}) : settings_(settings) {}
+    // One block of audio; Start comes with the last of the startBlocks loud blocks.
+    Event push(const qint16* samples, size_t count);
+    bool inSpeech() const { return inSpeech_; }
+    double floorDb() const;
+    void reset();
+    // The energy of a block in dB over one unit squared (0 for silence).
+    static double blockDb(const qint16* samples, size_t count);
+
+private:
+    EndpointSettings settings_;
+    std::deque<double> history_; // outside speech, newest last
+    std::vector<double> utterance_;
+    bool inSpeech_ = false;
+    int loud_ = 0;
+    int quiet_ = 0;
+};
+
+// The part of an utterance's blocks (their energies in dB) that the speaker fills: from the
+// first to the last block within belowDb of the loud blocks (a high percentile), widened by
+// padBlocks on each side. Talk behind the speaker, 20 dB down, falls outside it; the quiet
+// consonants at a word's edge fall inside the padding. first..last, inclusive; 0..size-1 when
+// nothing stands out.
+struct BlockSpan {
+    size_t first = 0;
+    size_t last = 0;
+};
+BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBlocks);
 
 } // namespace qv

@@ -133,15 +133,23 @@ private:
         listening_ = false;
     }
 
-    // The decoding thread: the grammar search runs live, its voice activity detection cuts the
-    // audio into utterances, and each finished utterance is judged and reported.
+    // The decoding thread: the grammar search runs live and its voice activity detection
+    // cuts the audio into utterances in a quiet room. Where talk or noise behind the speaker
+    // never stops, that detection never ends; our endpointer, which measures against the
+    // room's own level, then ends the utterance, and a start of ours while the library has
+    // been in speech for a while begins the utterance anew a little before it.
     void run() {
         ps_decoder_t* ps = decoder_->handle();
         std::vector<qint16> chunk(liveBlock);
         std::vector<qint16> utterance;
         const size_t preRoll = speechSampleRate / 2;
+        const size_t restartPreRoll = size_t(speechSampleRate) * 3 / 10;
+        const int roomSpeechBlocks = 15; // 0.3 s of the library's speech before ours began
         const size_t maxUtterance = size_t(speechSampleRate) * 10;
+        const EndpointSettings& endpoint = decoder_->options().endpoint;
+        Endpointer endpointer(endpoint);
         bool inUtterance = false;
+        int librarySpeechBlocks = 0;
         ps_set_search(ps, grammarSearch);
         ps_start_utt(ps);
         while (!stop_) {
@@ -157,21 +165,42 @@ private:
                     utterance.clear();
                     inUtterance = false;
                 }
+                endpointer.reset();
+                librarySpeechBlocks = 0;
                 continue;
             }
-            ps_process_raw(ps, chunk.data(), size_t(count), FALSE, FALSE);
+            const Endpointer::Event event = endpointer.push(chunk.data(), size_t(count));
             utterance.insert(utterance.end(), chunk.begin(), chunk.begin() + count);
+            if (event == Endpointer::Event::Start && librarySpeechBlocks > roomSpeechBlocks) {
+                if (utterance.size() > restartPreRoll) {
+                    utterance.erase(utterance.begin(),
+                                    utterance.begin() +
+                                        std::ptrdiff_t(utterance.size() - restartPreRoll));
+                }
+                ps_end_utt(ps);
+                ps_start_utt(ps);
+                ps_process_raw(ps, utterance.data(), utterance.size(), FALSE, FALSE);
+            } else {
+                ps_process_raw(ps, chunk.data(), size_t(count), FALSE, FALSE);
+            }
             const bool speech = ps_get_in_speech(ps);
+            librarySpeechBlocks = speech ? librarySpeechBlocks + 1 : 0;
             if (speech) {
                 inUtterance = true;
             } else if (!inUtterance && utterance.size() > preRoll) {
                 utterance.erase(utterance.begin(),
                                 utterance.begin() + std::ptrdiff_t(utterance.size() - preRoll));
             }
-            if (inUtterance && (!speech || utterance.size() > maxUtterance)) {
+            // In a silent room the library's own end is as good and no later; ours is for
+            // rooms where something always sounds.
+            const bool roomSounds = endpointer.floorDb() > endpoint.minFloorDb + endpoint.endDb;
+            const bool oursEnded =
+                event == Endpointer::Event::Cut || (event == Endpointer::Event::End && roomSounds);
+            if (inUtterance && (!speech || oursEnded || utterance.size() > maxUtterance)) {
                 finishUtterance(utterance);
                 utterance.clear();
                 inUtterance = false;
+                librarySpeechBlocks = 0;
                 ps_start_utt(ps);
             }
         }
@@ -195,13 +224,39 @@ private:
         const char* hypothesis = ps_get_hyp(ps, &score);
         report.grammarHypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
         report.meanShift = meanDistance(meanBefore, decoder_->featureMean());
-        if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
+        std::vector<double> blockDb;
+        for (size_t at = 0; at < audio.size(); at += liveBlock) {
+            blockDb.push_back(
+                Endpointer::blockDb(audio.data() + at, std::min(liveBlock, audio.size() - at)));
+        }
+        const BlockSpan span =
+            speakerSpan(blockDb, options.speakerBelowDb, options.speakerPadBlocks);
+        // Only sound before the speaker counts: the silence before a word in a quiet room is
+        // no reason to decode it again, nor the slow fading of a word's end.
+        const double loudest = *std::max_element(blockDb.begin(), blockDb.end());
+        size_t before = 0;
+        for (size_t i = 0; i < span.first; ++i) {
+            before += blockDb[i] > loudest - options.roomBelowDb ? 1 : 0;
+        }
+        report.trimmed = options.trimMinBlocks > 0 && before >= options.trimMinBlocks;
+        if (report.trimmed) {
+            const std::vector<qint16> part(
+                audio.begin() + std::ptrdiff_t(span.first * liveBlock),
+                audio.begin() +
+                    std::ptrdiff_t(std::min(audio.size(), (span.last + 1) * liveBlock)));
+            report.grammarHypothesis = decoder_->decodeAgainLive(part, &score);
+            report.decodedAgain = true;
+        } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
             report.grammarHypothesis = decoder_->decodeAgainLive(audio, &score);
             report.decodedAgain = true;
         }
         // Of the hypothesis that is judged, after the second pass when there is one.
         report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
         report.grammarScore = score;
+        const auto atFullScale = std::count_if(audio.begin(), audio.end(),
+                                               [](qint16 s) { return s >= 32000 || s <= -32000; });
+        report.clipped =
+            !audio.empty() && double(atFullScale) >= options.clippedShare * double(audio.size());
         report.frames = ps_get_n_frames(ps);
         const Judgement judgement =
             judgeUtterance(report.grammarHypothesis, report.shortestFramesPerPhone, spelling_,
@@ -214,9 +269,12 @@ private:
         QPointer<PocketSphinxContext> self(this);
         QMetaObject::invokeMethod(
             this,
-            [self, judgement] {
+            [self, judgement, clipped = report.clipped] {
                 if (!self) {
                     return;
+                }
+                if (clipped) {
+                    emit self->InputTooLoud();
                 }
                 if (judgement.accepted) {
                     emit self->Recognition(judgement.text);

@@ -7,6 +7,7 @@
 // instead of the capture device. Tests and benchmarks rather pass a WavFileInput through
 // SpeechServiceOptions::audioInput.
 #include "platform/speech.h"
+#include "platform/speech_judge.h"
 
 #include <QString>
 #include <QStringList>
@@ -145,6 +146,19 @@ struct RecognizerOptions {
     // again against the moved mean. The corpus' first utterance moves it by about 60, a new
     // voice by up to 13, the same voice by 3 to 9. 0: never.
     double redecodeMeanShift = 15.0;
+    // Where utterances begin and end.
+    EndpointSettings endpoint;
+    // An utterance with talk or noise before the speaker (trimMinBlocks blocks of it, within
+    // roomBelowDb of the loudest block) is decoded again on the speaker's part
+    // only: the blocks from the first to the last within speakerBelowDb of the loud ones, and
+    // speakerPadBlocks around them. The loop of likely words would else take the room for
+    // words and the command inside them for none. 0 blocks: never.
+    double speakerBelowDb = 10;
+    size_t speakerPadBlocks = 5;
+    double roomBelowDb = 35;
+    size_t trimMinBlocks = 6;
+    // An utterance with at least this share of its samples at full scale was clipped.
+    double clippedShare = 0.005;
     // Extra decoder arguments. Speech ends after 250 ms of silence rather than the library's
     // 500 ms: same rates on the corpus, a quarter of a second less to wait for each command.
     // Dither: a muted or gated input delivers exact zeros, whose log energy throws the feature
@@ -170,7 +184,9 @@ struct UtteranceReport {
     int grammarScore = 0;
     double shortestFramesPerPhone = 0; // of the hypothesis' words; 0 when it has none
     double meanShift = 0;              // how far the utterance moved the running feature mean
-    bool decodedAgain = false;         // against the moved mean
+    bool decodedAgain = false;         // against the moved mean, or on the speaker's part
+    bool trimmed = false;              // on the speaker's part only
+    bool clipped = false;              // its peaks were cut off: the input is too loud
     bool accepted = false;
     double decodeSeconds = 0; // time spent after the end of speech
     double audioSeconds = 0;

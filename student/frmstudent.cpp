@@ -71,6 +71,8 @@ const QString kNotListening = QStringLiteral("Not listening");
 const QString kListening = QStringLiteral("Listening");
 const QString kHeard = QStringLiteral("Heard: %1");
 const QString kNotUnderstood = QStringLiteral("Not understood");
+const QString kHeardNothing = QStringLiteral("Heard nothing");
+const QString kTooLoud = QStringLiteral("Microphone too loud - turn it down");
 
 // The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
 // would block the reader).
@@ -534,7 +536,7 @@ void frmstudent::setListening(const QString& state) {
     QString colours = QStringLiteral("color: #0b5d1e; background: #e2f3e5; border-color: #7dbb8a");
     if (state == kNotListening) {
         colours = QStringLiteral("color: #555555; background: #f0f0f0; border-color: #c4c4c4");
-    } else if (state == kNotUnderstood) {
+    } else if (state == kNotUnderstood || state == kHeardNothing) {
         colours = QStringLiteral("color: #8a4200; background: #fcebd8; border-color: #d9a066");
     }
     lblListening->setStyleSheet(
@@ -576,6 +578,7 @@ void frmstudent::cmbEngines_Click() {
     connect(oRC_.get(), &qv::RecognitionContext::Recognition, this, &frmstudent::oRC_Recognition);
     connect(oRC_.get(), &qv::RecognitionContext::FalseRecognition, this,
             &frmstudent::oRC_FalseRecognition);
+    connect(oRC_.get(), &qv::RecognitionContext::InputTooLoud, this, &frmstudent::oRC_InputTooLoud);
     if (characterSpeaking_) {
         oRC_->setSuspended(true);
     }
@@ -647,10 +650,19 @@ void frmstudent::oRC_Recognition(const QString& text) {
 }
 
 void frmstudent::oRC_FalseRecognition(const QString& text) {
-    Q_UNUSED(text);
     lblGrammar->setText(kCommandUnknown);
     setPanel(2, kCommandUnknown);
-    setListening(kNotUnderstood);
+    // Noise without a word in it is told apart from words that are no command.
+    setListening(trimBlanks(text).isEmpty() ? kHeardNothing : kNotUnderstood);
+}
+
+void frmstudent::oRC_InputTooLoud() {
+    if (tooLoudShown_) {
+        return;
+    }
+    tooLoudShown_ = true;
+    // Over the panels for a while: the texts of the panels stay as they are.
+    bar->showMessage(kTooLoud, 10000);
 }
 
 void frmstudent::Form_Unload() {

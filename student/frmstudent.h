@@ -110,6 +110,7 @@ public slots:
     void cmdStartReco_Click();
     void oRC_Recognition(const QString& text);
     void oRC_FalseRecognition(const QString& text);
+    void oRC_InputTooLoud();
     void Form_Unload();
     // qv.ini changed on disk: shows the new tabs and the page shown again, keeping the tab and
     // the page where they still exist. A file that cannot be read as a menu leaves the menu on
@@ -155,6 +156,8 @@ private:
     std::unique_ptr<qv::RecognitionContext> oRC_;
     bool characterSpeaking_ = false;
     bool unloadedOnce_ = false;
+    bool tooLoudShown_ = false; // the status bar said it once; no need to nag
+
     QTimer* clock_ = nullptr;
     qv::MenuWatcher* menuWatcher_ = nullptr;
     // The bytes of the menu last shown, to tell a real change from a touch of the folder.
