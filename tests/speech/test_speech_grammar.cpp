@@ -229,3 +229,72 @@ TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedIsAccepted) {
         EXPECT_EQ(j.text, QString::fromLatin1(row.text)) << row.heard;
     }
 }
+
+// Utterances begin and end against the room's own level: in a quiet room, in talk that never
+// stops, for a speaker who never stops, and in a room that got louder for good. Each stretch
+// is a level (the amplitude of 20 ms blocks) held for a number of blocks.
+TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
+    using Event = Endpointer::Event;
+    struct Stretch {
+        qint16 amplitude;
+        int blocks;
+    };
+    struct Row {
+        const char* room;
+        std::vector<Stretch> stretches;
+        std::vector<std::pair<Event, int>> events; // and the block they come with
+    } rows[] = {
+        {"quiet room", {{10, 60}, {1000, 20}, {10, 20}}, {{Event::Start, 62}, {Event::End, 92}}},
+        {"a click is no speech", {{10, 60}, {1000, 2}, {10, 20}}, {}},
+        // Talk already going on when listening begins is taken for speech until the cut at
+        // 3 s; from then on it is the room.
+        {"talk behind never stops, speaker 20 dB over it",
+         {{300, 200}, {3000, 30}, {300, 30}},
+         {{Event::Start, 2}, {Event::Cut, 149}, {Event::Start, 202}, {Event::End, 242}}},
+        {"talk behind, speaker only 6 dB over it",
+         {{300, 200}, {600, 30}, {300, 30}},
+         {{Event::Start, 2}, {Event::Cut, 149}}},
+        {"a speaker who never stops is cut at 3 s",
+         {{10, 60}, {3000, 160}},
+         {{Event::Start, 62}, {Event::Cut, 209}}},
+        {"a room that got louder for good is learnt",
+         {{10, 60}, {3000, 600}},
+         {{Event::Start, 62}, {Event::Cut, 209}}},
+    };
+    for (const Row& row : rows) {
+        Endpointer ep;
+        std::vector<std::pair<Event, int>> got;
+        int index = 0;
+        for (const Stretch& s : row.stretches) {
+            const std::vector<qint16> block(320, s.amplitude);
+            for (int i = 0; i < s.blocks; ++i, ++index) {
+                if (const Event e = ep.push(block.data(), block.size()); e != Event::None) {
+                    got.emplace_back(e, index);
+                }
+            }
+        }
+        EXPECT_EQ(got, row.events) << row.room;
+    }
+}
+
+// The speaker's part of an utterance: the blocks near its loudest, padded; talk 20 dB below
+// before and after it falls outside.
+TEST(SpeechEndpointer, SpeakerSpanLeavesTheRoomOut) {
+    struct Row {
+        std::vector<double> db;
+        double below;
+        size_t pad;
+        size_t first, last;
+    } rows[] = {
+        {{20, 20, 20, 60, 60, 60, 20, 20}, 10, 1, 2, 6},
+        {{45, 45, 45, 62, 65, 65, 45}, 10, 0, 3, 5},
+        {{45, 65, 65, 45}, 10, 5, 0, 3},
+        {{50, 50, 50}, 10, 0, 0, 2},
+        {{}, 10, 2, 0, 0},
+    };
+    for (const Row& row : rows) {
+        const BlockSpan span = speakerSpan(row.db, row.below, row.pad);
+        EXPECT_EQ(span.first, row.first) << row.db.size() << " blocks";
+        EXPECT_EQ(span.last, row.last) << row.db.size() << " blocks";
+    }
+}
