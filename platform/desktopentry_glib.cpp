@@ -52,7 +52,7 @@ QString takeError(GError* error) {
 }
 
 QString takeString(gchar* s) {
-    const QString result = s ? QString::fromUtf8(s) : QString();
+    QString result = s ? QString::fromUtf8(s) : QString();
     g_free(s);
     return result;
 }
@@ -241,7 +241,7 @@ QString execProgram(const QString& exec) {
     if (!g_shell_parse_argv(utf8.constData(), &argc, &argv, nullptr)) {
         return {};
     }
-    const QString program = argc > 0 ? QString::fromUtf8(argv[0]) : QString();
+    QString program = argc > 0 ? QString::fromUtf8(argv[0]) : QString();
     g_strfreev(argv);
     return program;
 }
@@ -513,6 +513,7 @@ StartResult spawn(const QStringList& args, const QString& caption) {
         utf8.push_back(a.toUtf8());
     }
     std::vector<gchar*> argv;
+    argv.reserve(utf8.size() + 1);
     for (QByteArray& a : utf8) {
         argv.push_back(a.data());
     }
