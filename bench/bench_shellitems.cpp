@@ -22,14 +22,14 @@ struct Page {
         const QColor colours[5] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
         for (int k = 0; k < 5; ++k) {
             // Programs with the sizes a real one carries; the reader must pick 32 x 32.
-            qvtest::PeSpec pe;
+            qvtest::PeLayout pe;
             pe.groups = {{{qvtest::testPicture(16, colours[k]), false, 8},
                           {qvtest::testPicture(32, colours[k]), false, 32},
                           {qvtest::testPicture(48, colours[k]), false, 32},
                           {qvtest::testPicture(256, colours[k]), true, 32}}};
             const QString exe = dir.filePath(QStringLiteral("Program %1.exe").arg(k + 1));
             qvtest::writeFile(exe, qvtest::writePe(pe));
-            qvtest::LnkSpec lnk = qvtest::fullLnkSpec();
+            qvtest::LnkFields lnk = qvtest::fullLnkFields();
             lnk.localBasePath = dir.filePath(QStringLiteral("Program %1.exe").arg(5 - k));
             lnk.commonPathSuffix.clear();
             lnk.iconLocation = exe;
@@ -80,14 +80,14 @@ BENCHMARK(BM_PageOfTenFaces_Launcher)->Unit(benchmark::kMillisecond);
 
 // The readers alone, on bytes in memory.
 void BM_ReadShortcut(benchmark::State& state) {
-    const QByteArray bytes = qvtest::writeLnk(qvtest::fullLnkSpec());
+    const QByteArray bytes = qvtest::writeLnk(qvtest::fullLnkFields());
     for (auto _ : state)
         benchmark::DoNotOptimize(qv::parseShortcut(bytes));
 }
 BENCHMARK(BM_ReadShortcut)->Unit(benchmark::kMicrosecond);
 
 void BM_FirstPeIcon(benchmark::State& state) {
-    qvtest::PeSpec pe;
+    qvtest::PeLayout pe;
     pe.groups = {{{qvtest::testPicture(16, Qt::red), false, 8},
                   {qvtest::testPicture(32, Qt::red), false, 32},
                   {qvtest::testPicture(48, Qt::red), false, 32}}};

@@ -45,7 +45,7 @@ QByteArray bigMenu(const QString& folder) {
         for (int b = 1; b <= 100; ++b) {
             const QString lnk =
                 QDir(folder).filePath(QStringLiteral("Item %1-%2.lnk").arg(t).arg(b));
-            qvtest::LnkSpec link;
+            qvtest::LnkFields link;
             link.localBasePath = target;
             link.iconLocation = ico;
             writeFile(lnk, qvtest::writeLnk(link));
@@ -111,7 +111,7 @@ void BM_PageFlip(benchmark::State& state) {
         "[Settings]\r\nNumber of tabs=1\r\nTab1=A\r\n[Tab 1]\r\nNumber of Buttons=30\r\n";
     for (int b = 1; b <= 30; ++b) {
         const QString lnk = QDir(dir.path()).filePath(QStringLiteral("Item %1.lnk").arg(b));
-        qvtest::LnkSpec link;
+        qvtest::LnkFields link;
         link.localBasePath = ico;
         link.iconLocation = ico;
         writeFile(lnk, qvtest::writeLnk(link));

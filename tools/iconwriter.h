@@ -9,7 +9,7 @@
 
 namespace qvtest {
 
-struct IconEntrySpec {
+struct IconEntryLayout {
     QImage image;
     // A PNG entry, or a DIB of this many bits a pixel (1, 4, 8, 24 or 32).
     bool png = false;
@@ -20,19 +20,19 @@ struct IconEntrySpec {
 QImage testPicture(int size, QColor color);
 
 // One icon entry's bytes as stored in a resource or .ico file.
-QByteArray writeIconImage(const IconEntrySpec& entry);
+QByteArray writeIconImage(const IconEntryLayout& entry);
 // An .ico file of the entries.
-QByteArray writeIco(const std::vector<IconEntrySpec>& entries);
+QByteArray writeIco(const std::vector<IconEntryLayout>& entries);
 
-struct PeSpec {
+struct PeLayout {
     // Icon groups in resource order; each group lists its entries.
-    std::vector<std::vector<IconEntrySpec>> groups;
+    std::vector<std::vector<IconEntryLayout>> groups;
     // PE32+ (x86-64) instead of PE32.
     bool pe64 = false;
     // A program without any resource directory.
     bool noResources = false;
 };
-QByteArray writePe(const PeSpec& layout);
+QByteArray writePe(const PeLayout& layout);
 
 bool writeFile(const QString& path, const QByteArray& bytes);
 

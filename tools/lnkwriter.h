@@ -8,7 +8,7 @@
 
 namespace qvtest {
 
-struct LnkSpec {
+struct LnkFields {
     // Link information: a local volume target (base path + suffix) and/or a network share.
     QString localBasePath;
     QString commonPathSuffix;
@@ -33,10 +33,10 @@ struct LnkSpec {
     QByteArray extraData;
 };
 
-QByteArray writeLnk(const LnkSpec& layout);
-bool writeLnkFile(const QString& path, const LnkSpec& layout);
+QByteArray writeLnk(const LnkFields& layout);
+bool writeLnkFile(const QString& path, const LnkFields& layout);
 
 // A shortcut to a local program with every string field set (the fuzz seed and many tests).
-LnkSpec fullLnkSpec();
+LnkFields fullLnkFields();
 
 } // namespace qvtest

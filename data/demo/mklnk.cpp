@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    qvtest::LnkSpec link;
+    qvtest::LnkFields link;
     // The writer stores the base path as 8-bit text: Latin-1 keeps the argument's bytes as given.
     link.localBasePath = QString::fromLatin1(argv[2]);
     if (argc > 3) {

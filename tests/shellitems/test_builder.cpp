@@ -189,14 +189,14 @@ QString writeProgram(const QString& path, QColor colour, bool opaque = false) {
     QImage picture = qvtest::testPicture(32, colour);
     if (opaque)
         picture.fill(colour);
-    qvtest::PeSpec pe;
+    qvtest::PeLayout pe;
     pe.groups = {{{picture, false, 32}}};
     EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
     return path;
 }
 
 QString writeShortcut(const QString& path, const QString& target, const QString& iconFile = {}) {
-    qvtest::LnkSpec s;
+    qvtest::LnkFields s;
     s.localBasePath = target; // the whole path in the base, as most shortcuts hold it
     s.iconLocation = iconFile;
     EXPECT_TRUE(qvtest::writeLnkFile(path, s));
@@ -261,7 +261,7 @@ TEST_F(BuilderFaces, ProgramsAndShortcutsShowTheirIcons) {
 }
 
 TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
-    qvtest::LnkSpec virtualFolder;
+    qvtest::LnkFields virtualFolder;
     virtualFolder.virtualFolderOnly = true;
     const QString lnk = file(QStringLiteral("Control Panel.lnk"));
     ASSERT_TRUE(qvtest::writeLnkFile(lnk, virtualFolder));

@@ -12,8 +12,8 @@
 
 namespace {
 
-using qvtest::IconEntrySpec;
-using qvtest::PeSpec;
+using qvtest::IconEntryLayout;
+using qvtest::PeLayout;
 
 const QColor kRed(220, 20, 30), kGreen(20, 200, 40), kBlue(30, 40, 210), kYellow(230, 220, 10);
 
@@ -29,12 +29,12 @@ void expectPicture(const QImage& icon, QColor color, const std::string& what) {
     EXPECT_EQ(icon.pixelColor(4, 4).alpha(), 0) << what;
 }
 
-IconEntrySpec entry(int size, QColor color, bool png = false, int bits = 32) {
+IconEntryLayout entry(int size, QColor color, bool png = false, int bits = 32) {
     return {qvtest::testPicture(size, color), png, bits};
 }
 
 // A w x h picture of the colour, transparent in its top-left quarter.
-IconEntrySpec oblong(int w, int h, QColor color) {
+IconEntryLayout oblong(int w, int h, QColor color) {
     QImage img(w, h, QImage::Format_ARGB32);
     img.fill(color);
     for (int y = 0; y < h / 2; ++y)
@@ -43,11 +43,11 @@ IconEntrySpec oblong(int w, int h, QColor color) {
     return {img, false, 24};
 }
 
-QImage pe(const std::vector<std::vector<IconEntrySpec>>& groups, bool pe64 = false) {
-    PeSpec spec;
-    spec.groups = groups;
-    spec.pe64 = pe64;
-    return qv::firstIconFromBytes(qvtest::writePe(spec));
+QImage pe(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
+    PeLayout pe;
+    pe.groups = groups;
+    pe.pe64 = pe64;
+    return qv::firstIconFromBytes(qvtest::writePe(pe));
 }
 
 TEST(IconReader, EveryEntryFormatAndBothPeKinds) {
@@ -64,7 +64,7 @@ TEST(IconReader, EveryEntryFormatAndBothPeKinds) {
 TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
     const struct {
         const char* name;
-        std::vector<IconEntrySpec> entries;
+        std::vector<IconEntryLayout> entries;
         QColor expected;
     } table[] = {
         {"exact among others",
@@ -89,19 +89,19 @@ TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
 }
 
 TEST(IconReader, NoIconsGiveNothing) {
-    PeSpec noResources;
+    PeLayout noResources;
     noResources.noResources = true;
     for (const QByteArray& bytes :
-         {qvtest::writePe(noResources), qvtest::writePe(PeSpec{}), QByteArray(), QByteArray("MZ"),
+         {qvtest::writePe(noResources), qvtest::writePe(PeLayout{}), QByteArray(), QByteArray("MZ"),
           QByteArray("#!/bin/sh\necho hello\n"), QByteArray(4096, '\0')}) {
         EXPECT_TRUE(qv::firstIconFromBytes(bytes).isNull()) << bytes.left(20).toStdString();
     }
 }
 
 TEST(IconReader, EveryPrefixOfAPeIsSafe) {
-    PeSpec spec;
-    spec.groups = {{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}};
-    const QByteArray bytes = qvtest::writePe(spec);
+    PeLayout pe;
+    pe.groups = {{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}};
+    const QByteArray bytes = qvtest::writePe(pe);
     for (qsizetype n = 0; n < bytes.size(); ++n) {
         const QImage icon = qv::firstIconFromBytes(QByteArray(bytes.constData(), n));
         // Whatever a cut file still gives is a proper icon.
@@ -127,11 +127,11 @@ TEST(IconReader, TruncatedEntryFallsBackOrGivesNothing) {
 }
 
 TEST(IconReader, RandomByteFlipsNeverCrash) {
-    PeSpec spec;
-    spec.groups = {{entry(16, kRed, false, 8), entry(32, kGreen, true), entry(48, kBlue)}};
+    PeLayout pe;
+    pe.groups = {{entry(16, kRed, false, 8), entry(32, kGreen, true), entry(48, kBlue)}};
     const QByteArray ico = qvtest::writeIco({entry(32, kRed, false, 4), entry(16, kBlue)});
     QRandomGenerator rng(4242);
-    for (const QByteArray& base : {qvtest::writePe(spec), ico}) {
+    for (const QByteArray& base : {qvtest::writePe(pe), ico}) {
         for (int round = 0; round < 1500; ++round) {
             QByteArray bytes = base;
             for (int f = 0; f < 3; ++f)
@@ -231,9 +231,9 @@ TEST(IconReader, FilesOnDisk) {
     ASSERT_TRUE(qvtest::writeFile(ico, qvtest::writeIco({entry(32, kBlue)})));
     expectPicture(qv::firstFileIcon(ico), kBlue, "ico file");
     const QString dll = dir.filePath(QStringLiteral("lib.dll"));
-    PeSpec spec;
-    spec.groups = {{entry(32, kYellow)}};
-    ASSERT_TRUE(qvtest::writeFile(dll, qvtest::writePe(spec)));
+    PeLayout pe;
+    pe.groups = {{entry(32, kYellow)}};
+    ASSERT_TRUE(qvtest::writeFile(dll, qvtest::writePe(pe)));
     expectPicture(qv::firstFileIcon(dll), kYellow, "dll");
 }
 
@@ -254,11 +254,11 @@ TEST(IconReader, SpecialWindowsPathsGiveThemeOrStandardIcons) {
 
 class DrawFileIconTest : public ::testing::Test {
 protected:
-    QString write(const QString& name, const IconEntrySpec& e) {
-        PeSpec spec;
-        spec.groups = {{e}};
+    QString write(const QString& name, const IconEntryLayout& e) {
+        PeLayout pe;
+        pe.groups = {{e}};
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(spec)));
+        EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
         return path;
     }
     QImage picture() const {

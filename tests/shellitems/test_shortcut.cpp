@@ -12,22 +12,22 @@
 namespace {
 
 using qv::shortcut_detail::parseBounded;
-using qvtest::LnkSpec;
+using qvtest::LnkFields;
 
-LnkSpec spec(void (*edit)(LnkSpec&), bool full = true) {
-    LnkSpec s = full ? qvtest::fullLnkSpec() : LnkSpec{};
+LnkFields lnkWith(void (*edit)(LnkFields&), bool full = true) {
+    LnkFields s = full ? qvtest::fullLnkFields() : LnkFields{};
     edit(s);
     return s;
 }
 
-const LnkSpec kFull = qvtest::fullLnkSpec();
-const LnkSpec kNetwork = spec(
-    [](LnkSpec& s) {
+const LnkFields kFull = qvtest::fullLnkFields();
+const LnkFields kNetwork = lnkWith(
+    [](LnkFields& s) {
         s.networkShare = QStringLiteral("\\\\server\\apps");
         s.commonPathSuffix = QStringLiteral("maths.exe");
     },
     false);
-const LnkSpec kVirtualFolder = spec([](LnkSpec& s) { s.virtualFolderOnly = true; }, false);
+const LnkFields kVirtualFolder = lnkWith([](LnkFields& s) { s.virtualFolderOnly = true; }, false);
 
 TEST(ShortcutReader, ReadsEveryFieldOfAFullShortcut) {
     const auto info = qv::parseShortcut(qvtest::writeLnk(kFull));
@@ -46,7 +46,7 @@ TEST(ShortcutReader, ReadsEveryFieldOfAFullShortcut) {
 // Both readers, the bounded one alone and the full one, give the same fields.
 struct ReadCase {
     const char* name;
-    LnkSpec layout;
+    LnkFields layout;
     const char* local;
     const char* network;
 };
@@ -54,18 +54,19 @@ struct ReadCase {
 TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
     const ReadCase table[] = {
         {"full", kFull, "C:\\Program Files\\Paint\\paint.exe", ""},
-        {"8-bit strings", spec([](LnkSpec& s) {
+        {"8-bit strings", lnkWith([](LnkFields& s) {
              s.unicodeStrings = false;
              s.arguments = QString::fromUtf8("--titel=Schäfer");
              s.iconIndex = -3;
              s.extraData = QByteArray("\x0C\x00\x00\x00\x02\x00\x00\xA0\x01\x02\x03\x04", 12);
          }),
          "C:\\Program Files\\Paint\\paint.exe", ""},
-        {"unicode strings", spec([](LnkSpec& s) { s.arguments = QString::fromUtf8("--名前=ёж"); }),
+        {"unicode strings",
+         lnkWith([](LnkFields& s) { s.arguments = QString::fromUtf8("--名前=ёж"); }),
          "C:\\Program Files\\Paint\\paint.exe", ""},
         {"unicode link information",
-         spec(
-             [](LnkSpec& s) {
+         lnkWith(
+             [](LnkFields& s) {
                  s.localBasePath = QString::fromUtf8("C:\\Игры\\");
                  s.commonPathSuffix = QString::fromUtf8("Шахматы.exe");
                  s.unicodeLinkInfo = true;
@@ -73,8 +74,8 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
              false),
          "C:\\Игры\\Шахматы.exe", ""},
         {"base without separator",
-         spec(
-             [](LnkSpec& s) {
+         lnkWith(
+             [](LnkFields& s) {
                  s.localBasePath = QStringLiteral("C:\\Games");
                  s.commonPathSuffix = QStringLiteral("chess.exe");
              },
@@ -82,8 +83,8 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
          "C:\\Games\\chess.exe", ""},
         {"network", kNetwork, "", "\\\\server\\apps\\maths.exe"},
         {"network and local",
-         spec(
-             [](LnkSpec& s) {
+         lnkWith(
+             [](LnkFields& s) {
                  s.networkShare = QStringLiteral("\\\\server\\apps");
                  s.commonPathSuffix = QStringLiteral("maths.exe");
                  s.localBasePath = QStringLiteral("S:\\");
@@ -92,10 +93,11 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
          "S:\\maths.exe", "\\\\server\\apps\\maths.exe"},
         {"virtual folder", kVirtualFolder, "", ""},
         {"relative path only",
-         spec([](LnkSpec& s) { s.relativePath = QStringLiteral("..\\paint.exe"); }, false), "", ""},
-        {"link information switched off", spec([](LnkSpec& s) { s.forceNoLinkInfo = true; }), "",
+         lnkWith([](LnkFields& s) { s.relativePath = QStringLiteral("..\\paint.exe"); }, false), "",
          ""},
-        {"nothing at all", LnkSpec{}, "", ""},
+        {"link information switched off", lnkWith([](LnkFields& s) { s.forceNoLinkInfo = true; }),
+         "", ""},
+        {"nothing at all", LnkFields{}, "", ""},
     };
     for (const ReadCase& c : table) {
         const QByteArray bytes = qvtest::writeLnk(c.layout);
@@ -115,7 +117,7 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
 }
 
 TEST(ShortcutReader, EightBitTextsAreWindows1252) {
-    LnkSpec s = kFull;
+    LnkFields s = kFull;
     s.unicodeStrings = false;
     s.arguments = QString(QChar(0x80)) + QChar(0x81) + QChar(0x9F) + QChar(0xA0) + QChar(0xE4);
     const auto info = parseBounded(qvtest::writeLnk(s));
@@ -127,7 +129,7 @@ TEST(ShortcutReader, ShowCommandOutsideTheKnownValuesIsNormal) {
     const std::pair<std::uint32_t, std::int32_t> table[] = {
         {1, 1}, {3, 3}, {7, 7}, {0, 1}, {2, 1}, {5, 1}, {6, 1}, {99, 1}, {0xFFFFFFFFu, 1}};
     for (const auto& [stored, expected] : table) {
-        LnkSpec s = kFull;
+        LnkFields s = kFull;
         s.showCommand = stored;
         const auto info = qv::parseShortcut(qvtest::writeLnk(s));
         ASSERT_TRUE(info);
@@ -137,10 +139,10 @@ TEST(ShortcutReader, ShowCommandOutsideTheKnownValuesIsNormal) {
 
 // Every shortcut must end with its terminal block, so no strict prefix is a shortcut.
 TEST(ShortcutReader, EveryPrefixOfAValidShortcutIsRefused) {
-    LnkSpec net = kFull;
+    LnkFields net = kFull;
     net.networkShare = QStringLiteral("\\\\srv\\share");
     net.unicodeLinkInfo = true;
-    for (const LnkSpec& s : {kFull, net, kVirtualFolder}) {
+    for (const LnkFields& s : {kFull, net, kVirtualFolder}) {
         const QByteArray bytes = qvtest::writeLnk(s);
         ASSERT_TRUE(qv::parseShortcut(bytes));
         for (qsizetype n = 0; n < bytes.size(); ++n) {
@@ -182,7 +184,7 @@ struct Patch {
 
 struct Damage {
     const char* name;
-    const LnkSpec* layout;
+    const LnkFields* layout;
     std::vector<Patch> patches;
     bool accepted = false;
 };
@@ -247,7 +249,7 @@ TEST(ShortcutReader, FilesThatAreNotShortcuts) {
 
 class ShrtcutPathTest : public ::testing::Test {
 protected:
-    QString write(const QString& name, const LnkSpec& layout) {
+    QString write(const QString& name, const LnkFields& layout) {
         const QString path = dir.filePath(name);
         EXPECT_TRUE(qvtest::writeLnkFile(path, layout));
         return path;
@@ -296,7 +298,7 @@ TEST_F(ShrtcutPathTest, ReadShortcutGivesTheSixFields) {
                             QStringLiteral("/new \"My Picture.png\""),
                             QStringLiteral("C:\\Program Files\\Paint\\paint.ico"), 2, 3}));
     // Long texts are not cut.
-    LnkSpec s = kFull;
+    LnkFields s = kFull;
     s.arguments = QString(400, u'x');
     s.commonPathSuffix = QString(300, u'p') + QStringLiteral(".exe");
     const QString longPath = write(QStringLiteral("Long.lnk"), s);
@@ -308,7 +310,7 @@ TEST_F(ShrtcutPathTest, ReadShortcutGivesTheSixFields) {
 }
 
 TEST_F(ShrtcutPathTest, ReadShortcutPrefersTheNetworkTarget) {
-    LnkSpec s = kNetwork;
+    LnkFields s = kNetwork;
     s.localBasePath = QStringLiteral("S:\\");
     const QString path = write(QStringLiteral("Maths.lnk"), s);
     SixFields f;

@@ -19,14 +19,14 @@ struct Link {
 };
 
 inline QByteArray write(const Link& link) {
-    qvtest::LnkSpec spec;
-    spec.localBasePath = QString::fromLatin1(link.target); // the bytes as they are
-    spec.workingDirectory = link.workingDirectory;
-    spec.arguments = link.arguments;
-    spec.iconLocation = link.iconFile;
-    spec.iconIndex = link.iconIndex;
-    spec.showCommand = static_cast<std::uint32_t>(link.showCommand);
-    return qvtest::writeLnk(spec);
+    qvtest::LnkFields fields;
+    fields.localBasePath = QString::fromLatin1(link.target); // the bytes as they are
+    fields.workingDirectory = link.workingDirectory;
+    fields.arguments = link.arguments;
+    fields.iconLocation = link.iconFile;
+    fields.iconIndex = link.iconIndex;
+    fields.showCommand = static_cast<std::uint32_t>(link.showCommand);
+    return qvtest::writeLnk(fields);
 }
 
 } // namespace lnkwriter

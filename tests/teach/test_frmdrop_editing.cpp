@@ -477,7 +477,7 @@ TEST_F(EditorTest, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
     const QString program = QDir(dir.path()).filePath(QStringLiteral("Paint.exe"));
     ASSERT_TRUE(
         QFile::copy(qvtest::dataDir() + QStringLiteral("/icons/quorvel-test.exe"), program));
-    qvtest::LnkSpec layout;
+    qvtest::LnkFields layout;
     layout.localBasePath = program;
     const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Paint.lnk"));
     ASSERT_TRUE(qvtest::writeLnkFile(shortcut, layout));
@@ -503,7 +503,7 @@ TEST_F(EditorTest, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
 TEST_F(EditorTest, AShortcutWithoutATargetCanStillBeAdded) {
     writeMenu(menuLines({"A"}, {0}));
     const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Panel.lnk"));
-    qvtest::LnkSpec layout;
+    qvtest::LnkFields layout;
     layout.virtualFolderOnly = true;
     ASSERT_TRUE(qvtest::writeLnkFile(shortcut, layout));
     frmdrop& f = open();
