@@ -11,7 +11,11 @@
 namespace qv {
 
 std::optional<QString> linuxItemCaption(const QString& item) {
-    switch (menuItemKind(item)) {
+    return linuxItemCaption(item, menuItemKind(item));
+}
+
+std::optional<QString> linuxItemCaption(const QString& item, MenuItemKind kind) {
+    switch (kind) {
     case MenuItemKind::DesktopEntry:
         return desktopEntryCaption(item);
     case MenuItemKind::Executable:
@@ -21,8 +25,10 @@ std::optional<QString> linuxItemCaption(const QString& item) {
     }
 }
 
-QImage linuxItemIcon(const QString& item) {
-    switch (menuItemKind(item)) {
+namespace {
+
+QImage iconOf(const QString& item, MenuItemKind kind) {
+    switch (kind) {
     case MenuItemKind::DesktopEntry:
         return desktopEntryIcon(item);
     case MenuItemKind::Executable:
@@ -32,15 +38,25 @@ QImage linuxItemIcon(const QString& item) {
     }
 }
 
+} // namespace
+
+QImage linuxItemIcon(const QString& item) {
+    return iconOf(item, menuItemKind(item));
+}
+
 QString ItemDisplayName(const QString& item) {
-    return linuxItemCaption(item).value_or(FileNameFromPath(item, false));
+    return menuItem(item).caption;
 }
 
 bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item) {
-    if (!isLinuxItem(menuItemKind(item))) {
+    return drawLinuxItemIcon(imgicon, item, menuItemKind(item));
+}
+
+bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind) {
+    if (!isLinuxItem(kind)) {
         return false;
     }
-    const QImage icon = linuxItemIcon(item);
+    const QImage icon = iconOf(item, kind);
     if (!icon.isNull()) {
         QPainter painter(&imgicon.image());
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -1,5 +1,6 @@
 #include "common/menuitem.h"
 
+#include "common/GetFileName.h"
 #include "common/linuxitems.h"
 #include "platform/desktopentry.h"
 
@@ -49,7 +50,8 @@ bool isLinuxItem(MenuItemKind kind) {
 }
 
 MenuItem menuItem(const QString& path) {
-    return {menuItemKind(path), path, ItemDisplayName(path)};
+    const MenuItemKind kind = menuItemKind(path);
+    return {kind, path, linuxItemCaption(path, kind).value_or(FileNameFromPath(path, false))};
 }
 
 } // namespace qv

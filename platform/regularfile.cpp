@@ -50,6 +50,13 @@ int openRegularFile(const char* path, OpenFailure* why, struct stat* st) {
     return fd;
 }
 
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : path.substr(0, slash);
+}
+
 bool onNetworkShare(const std::string& folder) {
     struct statfs fs {};
     if (::statfs(folder.c_str(), &fs) != 0) {
@@ -67,13 +74,8 @@ int openRegularFileOnShare(const char* path, OpenFailure* why, struct stat* st) 
     if (path == nullptr) {
         return openRegularFile(path, why, st);
     }
-    const std::string name(path);
-    const std::size_t slash = name.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".")
-                               : slash == 0               ? std::string("/")
-                                                          : name.substr(0, slash);
     int fd = -1;
-    retryOnShare(folder, kShareOpenRetryMs,
+    retryOnShare(folderOf(path), kShareOpenRetryMs,
                  [&] { return (fd = openRegularFile(path, why, st)) >= 0; },
                  {ENOENT, EIO, EBUSY, EACCES, ESTALE});
     return fd;

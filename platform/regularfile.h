@@ -33,6 +33,9 @@ int openRegularFile(const char* path, OpenFailure* why = nullptr, struct stat* s
 inline constexpr int kShareOpenRetryMs = 5000;
 inline constexpr int kShareReplaceRetryMs = 10000;
 
+// The folder of a path: "." for a bare name, "/" for a file in the root.
+std::string folderOf(const std::string& path);
+
 // True when the folder is on a network file system (SMB, CIFS, NFS, or a FUSE client of one).
 bool onNetworkShare(const std::string& folder);
 

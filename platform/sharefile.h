@@ -39,9 +39,7 @@ struct Place {
 inline Place placeOf(const std::string& target) {
     const std::size_t slash = target.rfind('/');
     Place place;
-    place.folder = slash == std::string::npos ? std::string(".")
-                   : slash == 0               ? std::string("/")
-                                              : target.substr(0, slash);
+    place.folder = folderOf(target);
     place.base = slash == std::string::npos ? target : target.substr(slash + 1);
     return place;
 }

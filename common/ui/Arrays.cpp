@@ -62,7 +62,7 @@ void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
         break;
     case MenuItemKind::DesktopEntry:
     case MenuItemKind::Executable:
-        drawLinuxItemIcon(imgicon, item);
+        drawLinuxItemIcon(imgicon, item, face.kind);
         break;
     case MenuItemKind::Other:
         break; // no icon

@@ -30,12 +30,6 @@ struct LaunchWindow {
 // text; "" after the first button of a page. Only its emptiness is tested.
 extern QString bottomRowLeft;
 
-// What a button starts: the one kind of common/menuitem.h, under the builder's name.
-using ItemKind = MenuItemKind;
-inline ItemKind itemKind(const QString& item) {
-    return menuItemKind(item);
-}
-
 // The full path of a special item ("My Computer.lnk", "My Documents.lnk") in the standard
 // folder under programFolder. The builder recognises this form and the one written with ''.
 QString standardItemPath(const QString& programFolder, const QString& name);

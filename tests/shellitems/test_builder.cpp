@@ -161,24 +161,24 @@ TEST(Builder, EmptyAndShortItemsStillGetAButton) {
 }
 
 TEST(ItemKind, LastThreeCharactersExactly) {
-    const std::pair<const char*, qv::ItemKind> table[] = {
-        {"C:\\a\\Paint.lnk", qv::ItemKind::Shortcut},
-        {"/home/p/Paint.lnk", qv::ItemKind::Shortcut},
-        {"C:\\a\\Paint.exe", qv::ItemKind::Program},
-        {"C:\\a\\Paint.LNK", qv::ItemKind::Other},
-        {"C:\\a\\Paint.Lnk", qv::ItemKind::Other},
-        {"C:\\a\\Paint.EXE", qv::ItemKind::Other},
-        {"C:\\a\\Paint.com", qv::ItemKind::Other},
-        {"C:\\a\\Paint.lnk ", qv::ItemKind::Other},
-        {"C:\\a\\readme.txt", qv::ItemKind::Other},
+    const std::pair<const char*, qv::MenuItemKind> table[] = {
+        {"C:\\a\\Paint.lnk", qv::MenuItemKind::Shortcut},
+        {"/home/p/Paint.lnk", qv::MenuItemKind::Shortcut},
+        {"C:\\a\\Paint.exe", qv::MenuItemKind::Program},
+        {"C:\\a\\Paint.LNK", qv::MenuItemKind::Other},
+        {"C:\\a\\Paint.Lnk", qv::MenuItemKind::Other},
+        {"C:\\a\\Paint.EXE", qv::MenuItemKind::Other},
+        {"C:\\a\\Paint.com", qv::MenuItemKind::Other},
+        {"C:\\a\\Paint.lnk ", qv::MenuItemKind::Other},
+        {"C:\\a\\readme.txt", qv::MenuItemKind::Other},
         // Only the last three characters count, not a dot before them.
-        {"C:\\a\\Paintexe", qv::ItemKind::Program},
-        {"lnk", qv::ItemKind::Shortcut},
-        {"nk", qv::ItemKind::Other},
-        {"", qv::ItemKind::Other},
+        {"C:\\a\\Paintexe", qv::MenuItemKind::Program},
+        {"lnk", qv::MenuItemKind::Shortcut},
+        {"nk", qv::MenuItemKind::Other},
+        {"", qv::MenuItemKind::Other},
     };
     for (const auto& [item, kind] : table)
-        EXPECT_EQ(qv::itemKind(QString::fromLatin1(item)), kind) << item;
+        EXPECT_EQ(qv::menuItemKind(QString::fromLatin1(item)), kind) << item;
 }
 
 const QColor kRed(220, 20, 30), kBlue(30, 40, 210), kGreen(20, 200, 40);
