@@ -233,7 +233,8 @@ private:
             speakerSpan(blockDb, options.speakerBelowDb, options.speakerPadBlocks);
         // Only sound before the speaker counts: the silence before a word in a quiet room is
         // no reason to decode it again, nor the slow fading of a word's end.
-        const double loudest = *std::max_element(blockDb.begin(), blockDb.end());
+        const double loudest =
+            blockDb.empty() ? 0.0 : *std::max_element(blockDb.begin(), blockDb.end());
         size_t before = 0;
         for (size_t i = 0; i < span.first; ++i) {
             before += blockDb[i] > loudest - options.roomBelowDb ? 1 : 0;
