@@ -1,6 +1,7 @@
 #include "platform/startup.h"
 
 #include "platform/filetest.h"
+#include "platform/regularfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -26,8 +27,9 @@ const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
 constexpr qint64 kMenuConfLimit = qint64{64} * 1024;
 
 std::optional<QString> readSmallFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // A FIFO or device put there must not hang the program at start.
+    QFile f;
+    if (!openRegularFile(f, path)) {
         return std::nullopt;
     }
     return QString::fromUtf8(f.read(kMenuConfLimit));
