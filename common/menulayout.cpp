@@ -26,7 +26,7 @@ QString ProfilePath() {
 }
 
 QString ProfilePath(const QString& folder) {
-    return folder + QStringLiteral("/qv.ini");
+    return menuFileIn(folder);
 }
 
 void useProfilePath(const QString& path) {

@@ -51,12 +51,16 @@ void print(FILE* to, const QString& text) {
 
 } // namespace
 
+QString menuFileIn(const QString& folder) {
+    return folder + u'/' + kMenuFile;
+}
+
 QString menuFileOf(const QString& path, const QString& currentFolder) {
     const QString absolute = QDir::isAbsolutePath(path) ? path : currentFolder + u'/' + path;
     if (path.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive)) {
         return QDir::cleanPath(absolute);
     }
-    return QDir::cleanPath(absolute + u'/' + kMenuFile);
+    return QDir::cleanPath(menuFileIn(absolute));
 }
 
 std::optional<QString> menuConfValue(const QString& text) {
@@ -82,8 +86,7 @@ MenuLocation locateMenu(const MenuInputs& in) {
     // A folder that carries its own menu (a build folder, a copy on a stick) keeps it, whatever
     // the machine is set up for.
     if (in.programFolderHasMenu) {
-        return {
-            QDir::cleanPath(in.programFolder + u'/' + kMenuFile), MenuSource::ProgramFolder, {}};
+        return {QDir::cleanPath(menuFileIn(in.programFolder)), MenuSource::ProgramFolder, {}};
     }
     if (in.environment && !in.environment->isEmpty()) {
         return {menuFileOf(*in.environment, in.currentFolder), MenuSource::Environment, {}};
@@ -98,7 +101,7 @@ MenuLocation locateMenu(const MenuInputs& in) {
         ignored = kSystemMenuConf + QStringLiteral(" names no absolute path in a line "
                                                    "\"menu = /path\"; it was not used.");
     }
-    return {QDir::cleanPath(in.configHome + QStringLiteral("/quorvel/") + kMenuFile),
+    return {QDir::cleanPath(menuFileIn(in.configHome + QStringLiteral("/quorvel"))),
             MenuSource::UserConfig, ignored};
 }
 
@@ -128,7 +131,7 @@ QString dataFolderOf(const QString& programFolder, bool programFolderHasData) {
 QString dataFolder() {
     const QString folder = QCoreApplication::applicationDirPath();
     return dataFolderOf(folder, QFile::exists(folder + u'/' + kGrammarFile) ||
-                                    isNormalFile(folder + u'/' + kMenuFile));
+                                    isNormalFile(menuFileIn(folder)));
 }
 
 Startup startUp(const QString& title, const QString& summary) {
@@ -165,7 +168,7 @@ Startup startUp(const QString& title, const QString& summary) {
 
     MenuInputs in;
     in.programFolder = QCoreApplication::applicationDirPath();
-    in.programFolderHasMenu = isNormalFile(in.programFolder + u'/' + kMenuFile);
+    in.programFolderHasMenu = isNormalFile(menuFileIn(in.programFolder));
     if (parser.isSet(menu)) {
         in.option = parser.value(menu);
     }

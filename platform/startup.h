@@ -35,6 +35,9 @@ inline const QString kSystemMenuConf = QStringLiteral("/etc/quorvel/menu.conf");
 // /etc/quorvel/menu.conf; qv.ini in the user's quorvel config folder.
 MenuLocation locateMenu(const MenuInputs& in);
 
+// The menu file in a folder: the one place its name is put to a path.
+QString menuFileIn(const QString& folder);
+
 // A path ending in ".ini" names the menu file itself; any other path names the folder that holds
 // qv.ini. Decided on the text alone, so that a share that is not mounted yet means the same.
 QString menuFileOf(const QString& path, const QString& currentFolder);
