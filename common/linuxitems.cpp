@@ -1,12 +1,9 @@
 #include "common/linuxitems.h"
 
 #include "common/GetFileName.h"
-#include "common/ui/imgicon.h"
 
 #include "platform/desktopentry.h"
 #include "platform/messagebox.h"
-
-#include <QPainter>
 
 namespace qv {
 
@@ -25,9 +22,11 @@ std::optional<QString> linuxItemCaption(const QString& item, MenuItemKind kind) 
     }
 }
 
-namespace {
+QImage linuxItemIcon(const QString& item) {
+    return linuxItemIcon(item, menuItemKind(item));
+}
 
-QImage iconOf(const QString& item, MenuItemKind kind) {
+QImage linuxItemIcon(const QString& item, MenuItemKind kind) {
     switch (kind) {
     case MenuItemKind::DesktopEntry:
         return desktopEntryIcon(item);
@@ -38,32 +37,8 @@ QImage iconOf(const QString& item, MenuItemKind kind) {
     }
 }
 
-} // namespace
-
-QImage linuxItemIcon(const QString& item) {
-    return iconOf(item, menuItemKind(item));
-}
-
 QString ItemDisplayName(const QString& item) {
     return menuItem(item).caption;
-}
-
-bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item) {
-    return drawLinuxItemIcon(imgicon, item, menuItemKind(item));
-}
-
-bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind) {
-    if (!isLinuxItem(kind)) {
-        return false;
-    }
-    const QImage icon = iconOf(item, kind);
-    if (!icon.isNull()) {
-        QPainter painter(&imgicon.image());
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.drawImage(QRect(0, 0, 32, 32), icon);
-    }
-    imgicon.refresh();
-    return true;
 }
 
 std::optional<bool> startLinuxItem(const QString& item) {

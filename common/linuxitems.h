@@ -9,8 +9,6 @@
 
 namespace qv {
 
-class IconSurface;
-
 // Caption, tooltip, hint and announcement of a desktop entry (its localized Name) or of a bare
 // executable (its whole file name); nothing for the other kinds, which keep their own rule.
 // The forms with a kind take the item's kind as menuItemKind decided it, so that a page does not
@@ -19,13 +17,10 @@ std::optional<QString> linuxItemCaption(const QString& item);
 std::optional<QString> linuxItemCaption(const QString& item, MenuItemKind kind);
 // The 32 x 32 face icon of a desktop entry or a bare executable; null for the other kinds.
 QImage linuxItemIcon(const QString& item);
+QImage linuxItemIcon(const QString& item, MenuItemKind kind);
 // The caption, tooltip, hint and announcement of any item: the rule above for the two Linux
 // kinds, FileNameFromPath(item, false) for every other item, exactly as before.
 QString ItemDisplayName(const QString& item);
-// Draws the face icon of a desktop entry or a bare executable onto the surface, over what it
-// shows, and fixes the picture; false (drawing nothing) for the other kinds.
-bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item);
-bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind);
 // Starts a desktop entry or a bare executable and shows a message when it cannot be started.
 // Nothing for the other kinds (the caller starts them as before); otherwise whether it started.
 std::optional<bool> startLinuxItem(const QString& item);

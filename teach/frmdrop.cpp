@@ -1,6 +1,6 @@
 #include "teach/frmdrop.h"
 
-#include "common/ExtIcon.h"
+#include "common/ui/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"

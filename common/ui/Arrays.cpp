@@ -1,6 +1,6 @@
 #include "common/ui/Arrays.h"
 
-#include "common/ExtIcon.h"
+#include "common/ui/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ReadShortcut.h"
 #include "common/ShrtcutPath.h"

@@ -146,6 +146,7 @@ TEST(Start, RefusalIsShownAsAMessage) {
 
 } // namespace
 
+#include "common/ui/ExtIcon.h"
 #include "common/ui/imgicon.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "common/ExtIcon.h"
+#include "common/ui/ExtIcon.h"
 #include "common/ui/imgicon.h"
 #include "platform/fileicon.h"
 #include "tests/fixtures/iconwriter.h"

@@ -1,0 +1,42 @@
+#include "common/ui/ExtIcon.h"
+
+#include "common/ShrtcutPath.h"
+#include "common/linuxitems.h"
+#include "common/ui/imgicon.h"
+#include "platform/fileicon.h"
+
+#include <QPainter>
+
+namespace qv {
+
+namespace {
+
+void drawOver(IconSurface& imgicon, const QImage& icon) {
+    if (!icon.isNull()) {
+        // Source-over: the icon's transparent pixels leave what the surface already shows.
+        QPainter painter(&imgicon.image());
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawImage(QRect(0, 0, kFileIconSize, kFileIconSize), icon);
+    }
+    imgicon.refresh();
+}
+
+} // namespace
+
+void DrawFileIcon(IconSurface& imgicon, const QString& path) {
+    drawOver(imgicon, firstFileIcon(TrimAtNul(path)));
+}
+
+bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item) {
+    return drawLinuxItemIcon(imgicon, item, menuItemKind(item));
+}
+
+bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind) {
+    if (!isLinuxItem(kind)) {
+        return false;
+    }
+    drawOver(imgicon, linuxItemIcon(item, kind));
+    return true;
+}
+
+} // namespace qv
