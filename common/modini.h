@@ -1,11 +1,14 @@
 #pragma once
 // Profile (INI) file access: the one module through which both programs touch qv.ini.
 //
-// Reads and writes go through the profile functions (win32::GetPrivateProfileStringA and
-// win32::WritePrivateProfileStringA); the scanning operations read the file themselves, line by
-// line, and compare names exactly. Every failure is shown to the user as a message box, each
-// message once in one user action (one event handled by the event loop), however many calls of
-// that action fail the same way.
+// ReadKey, WriteKey and the deletes go through the profile engine's read and write of one value
+// (platform/profile.h, the Windows profile functions' rules). The scanning operations
+// (SectionExists, KeyExists, RenameSection, RenameKey(s)) read the whole file once through the
+// same engine, walk its lines with the engine's line reader and compare names exactly, and a
+// rename is one edit of those bytes stored by the engine in one atomic replace. No operation
+// opens the file itself. Every failure is shown to the user as a message box, each message once
+// in one user action (one event handled by the event loop), however many calls of that action
+// fail the same way.
 #include <QString>
 #include <cstdint>
 #include <optional>
