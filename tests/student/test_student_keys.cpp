@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -19,6 +20,16 @@ using studenttest::menuText;
 using studenttest::programs;
 
 namespace {
+
+// Counts the program's auto-repeated key events; installed last, it sees them first.
+struct RepeatCounter : QObject {
+    int seen = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        const auto* key = dynamic_cast<QKeyEvent*>(event);
+        seen += key && key->isAutoRepeat() ? 1 : 0;
+        return false;
+    }
+};
 
 class LauncherKeys : public ::testing::Test {
 protected:
@@ -112,6 +123,14 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     XSync(display, False);
     EXPECT_TRUE(badge("Listening"));
     EXPECT_EQ(context.calls.last(), "setGated 0");
+    // The server repeats the held key; the repeats leave the recognizer open.
+    const qsizetype calls = context.calls.size();
+    RepeatCounter repeats;
+    qApp->installEventFilter(&repeats);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return repeats.seen >= 4; }, 5000));
+    qApp->removeEventFilter(&repeats);
+    EXPECT_EQ(context.calls.size(), calls);
+    EXPECT_EQ(w->lblListening->text(), "Listening");
     XTestFakeKeyEvent(display, space, False, 0);
     XSync(display, False);
     EXPECT_TRUE(badge("Hold Space to talk"));
