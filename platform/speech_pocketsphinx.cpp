@@ -158,7 +158,10 @@ private:
         Endpointer endpointer(endpoint);
         bool inUtterance = false;
         int librarySpeechBlocks = 0;
-        bool pressOpen = false; // push to talk: the gate opened and has not closed since
+        // Push to talk: a press runs from an opening of the gate to its close. A close without
+        // an opening (push to talk switched on) ends nothing.
+        bool wasGated = gated_;
+        bool pressOpen = false;
         bool judgedInPress = false;
         ps_set_search(ps, grammarSearch);
         ps_start_utt(ps);
@@ -183,10 +186,11 @@ private:
                 librarySpeechBlocks = 0;
                 endpointer.reset();
             }
-            if (!gated && !pressOpen) {
+            if (!gated && wasGated) {
                 pressOpen = true;
                 judgedInPress = false;
             }
+            wasGated = gated;
             if (suspended_ || gated) {
                 // What is heard while the character speaks, or while no talk key is held, is
                 // dropped, half-heard words too.
