@@ -25,6 +25,10 @@ public:
     virtual bool setRulesActive(bool active, SpeechError* error) = 0;
     // While suspended (the character is speaking), what is heard is ignored.
     virtual void setSuspended(bool suspended) = 0;
+    // Push to talk: while gated the room is not heard (its audio never reaches the decoder).
+    // Closing the gate after an opening ends the utterance under way and has it judged; a press
+    // in which nothing was judged is reported as a FalseRecognition of no words.
+    virtual void setGated(bool gated) = 0;
 
 signals:
     // A phrase of the grammar was heard; text as the grammar gives it.
@@ -67,6 +71,9 @@ public:
     }
     void setSuspended(bool suspended) override {
         calls << QStringLiteral("setSuspended %1").arg(suspended ? 1 : 0);
+    }
+    void setGated(bool gated) override {
+        calls << QStringLiteral("setGated %1").arg(gated ? 1 : 0);
     }
     void hear(const QString& text) { emit Recognition(text); }
     void mishear(const QString& text) { emit FalseRecognition(text); }

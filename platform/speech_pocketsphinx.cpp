@@ -121,6 +121,14 @@ public:
 
     void setSuspended(bool suspended) override { suspended_ = suspended; }
 
+    void setGated(bool gated) override {
+        if (gated && !gated_) {
+            // Before the gate itself: a thread that sees the gate closed sees the end too.
+            pressEnded_ = true;
+        }
+        gated_ = gated;
+    }
+
 private:
     void stopListening() {
         if (!listening_) {
@@ -150,6 +158,11 @@ private:
         Endpointer endpointer(endpoint);
         bool inUtterance = false;
         int librarySpeechBlocks = 0;
+        // Push to talk: a press runs from an opening of the gate to its close. A close without
+        // an opening (push to talk switched on) ends nothing.
+        bool wasGated = gated_;
+        bool pressOpen = false;
+        bool judgedInPress = false;
         ps_set_search(ps, grammarSearch);
         ps_start_utt(ps);
         while (!stop_) {
@@ -157,8 +170,30 @@ private:
             if (count <= 0) {
                 break;
             }
-            if (suspended_) {
-                // What is heard while the character speaks is dropped, half-heard words too.
+            const bool gated = gated_;
+            if (pressEnded_.exchange(false) && pressOpen) {
+                // The release is the end of the utterance: no waiting for silence the room
+                // may never make.
+                pressOpen = false;
+                if ((inUtterance || !judgedInPress) && !suspended_) {
+                    finishUtterance(utterance);
+                } else {
+                    ps_end_utt(ps);
+                }
+                ps_start_utt(ps);
+                utterance.clear();
+                inUtterance = false;
+                librarySpeechBlocks = 0;
+                endpointer.reset();
+            }
+            if (!gated && wasGated) {
+                pressOpen = true;
+                judgedInPress = false;
+            }
+            wasGated = gated;
+            if (suspended_ || gated) {
+                // What is heard while the character speaks, or while no talk key is held, is
+                // dropped, half-heard words too.
                 if (inUtterance || !utterance.empty()) {
                     ps_end_utt(ps);
                     ps_start_utt(ps);
@@ -198,6 +233,7 @@ private:
                 event == Endpointer::Event::Cut || (event == Endpointer::Event::End && roomSounds);
             if (inUtterance && (!speech || oursEnded || utterance.size() > maxUtterance)) {
                 finishUtterance(utterance);
+                judgedInPress = true;
                 utterance.clear();
                 inUtterance = false;
                 librarySpeechBlocks = 0;
@@ -294,6 +330,8 @@ private:
     bool listening_ = false;
     std::atomic<bool> stop_{false};
     std::atomic<bool> suspended_{false};
+    std::atomic<bool> gated_{false};
+    std::atomic<bool> pressEnded_{false};
     std::thread worker_;
 };
 

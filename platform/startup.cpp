@@ -134,7 +134,8 @@ QString dataFolder() {
                                     isNormalFile(menuFileIn(folder)));
 }
 
-Startup startUp(const QString& title, const QString& summary) {
+Startup startUp(const QString& title, const QString& summary,
+                const std::vector<TerminalOption>& own) {
     QCoreApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(summary);
@@ -148,6 +149,11 @@ Startup startUp(const QString& title, const QString& summary) {
                        "folder PATH."),
         QStringLiteral("PATH"));
     parser.addOptions({help, version, menu});
+    std::vector<QCommandLineOption> ownOptions;
+    for (const TerminalOption& option : own) {
+        ownOptions.emplace_back(option.name, option.help, option.valueName);
+        parser.addOption(ownOptions.back());
+    }
 
     Startup result;
     const QString name = QCoreApplication::applicationName();
@@ -164,6 +170,15 @@ Startup startUp(const QString& title, const QString& summary) {
         print(stdout, QStringLiteral("%1 %2\n").arg(name, QCoreApplication::applicationVersion()));
         result.exitCode = 0;
         return result;
+    }
+
+    if (!parser.isSet(help)) {
+        for (size_t i = 0; i < own.size(); ++i) {
+            if (parser.isSet(ownOptions[i])) {
+                result.exitCode = own[i].run(parser.value(ownOptions[i]));
+                return result;
+            }
+        }
     }
 
     MenuInputs in;
@@ -202,18 +217,23 @@ Startup startUp(const QString& title, const QString& summary) {
 }
 
 std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
-                                    const QString& title, const QString& summary) {
+                                    const QString& title, const QString& summary,
+                                    const std::vector<TerminalOption>& own) {
     bool terminal = false;
     for (int i = 1; i < argc && !terminal; ++i) {
         const QByteArray a(argv[i]);
         terminal = a == "-h" || a == "--help" || a == "-v" || a == "--version";
+        for (const TerminalOption& option : own) {
+            const QByteArray flag = "--" + option.name.toUtf8();
+            terminal = terminal || a == flag || a.startsWith(flag + '=');
+        }
     }
     if (!terminal) {
         return std::nullopt;
     }
     const QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(name);
-    return startUp(title, summary).exitCode.value_or(0);
+    return startUp(title, summary, own).exitCode.value_or(0);
 }
 
 void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu) {

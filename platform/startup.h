@@ -3,7 +3,9 @@
 // and the command line both programs share (--menu, --help, --version).
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -58,14 +60,27 @@ struct Startup {
     std::optional<int> exitCode; // set when the program should end at once (--help, an error)
 };
 
-// Reads the command line of QCoreApplication (after Qt took its own options), the environment
-// and the system file. Prints --help (with the menu file it would use) and --version.
-Startup startUp(const QString& title, const QString& summary);
+// An option of one program that does its work on the terminal and ends the program, with no
+// display needed: --NAME VALUE, run gives the exit code.
+struct TerminalOption {
+    QString name;
+    QString valueName;
+    QString help;
+    std::function<int(const QString& value)> run;
+};
 
-// For --help, -h, --version and -v: answers on the terminal without needing a display (it makes
-// the QCoreApplication itself) and gives the exit code; otherwise nothing.
+// Reads the command line of QCoreApplication (after Qt took its own options), the environment
+// and the system file. Prints --help (with the menu file it would use) and --version, and runs
+// the program's own terminal options.
+Startup startUp(const QString& title, const QString& summary,
+                const std::vector<TerminalOption>& own = {});
+
+// For --help, -h, --version, -v and the program's own terminal options: answers on the terminal
+// without needing a display (it makes the QCoreApplication itself) and gives the exit code;
+// otherwise nothing.
 std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
-                                    const QString& title, const QString& summary);
+                                    const QString& title, const QString& summary,
+                                    const std::vector<TerminalOption>& own = {});
 
 // F1 on the window shows the program, its version and the menu file it uses.
 void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu);

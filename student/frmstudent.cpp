@@ -8,6 +8,7 @@
 #include "common/menulayout.h"
 #include "common/modini.h"
 #include "common/pager.h"
+#include "common/pushtotalk.h"
 #include "common/ui/Arrays.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
@@ -32,6 +33,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,6 +46,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -73,6 +76,18 @@ const QString kHeard = QStringLiteral("Heard: %1");
 const QString kNotUnderstood = QStringLiteral("Not understood");
 const QString kHeardNothing = QStringLiteral("Heard nothing");
 const QString kTooLoud = QStringLiteral("Microphone too loud - turn it down");
+const QString kHoldSpace = QStringLiteral("Hold Space to talk");
+
+// Hands every event of the program to the launcher before its receiver sees it.
+class EventTap final : public QObject {
+public:
+    EventTap(QObject* parent, std::function<bool(QObject*, QEvent*)> tap)
+        : QObject(parent), tap_(std::move(tap)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override { return tap_(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> tap_;
+};
 
 // The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
 // would block the reader).
@@ -126,12 +141,16 @@ frmstudent::frmstudent(const qv::Services& services, const QString& programFolde
         return screen ? screen->geometry().size() : QSize(1024, 768);
     };
     logonName = [] { return qv::logonUserName(); };
+    settingsPath = qv::launcherSettingsPath();
     buildControls();
 }
 
 frmstudent::~frmstudent() {
     // The context may still deliver events while the controls go away; release it first.
     oRC_.reset();
+    // And the tap, which would else see the events of the controls going away.
+    delete talkKeyFilter_;
+    talkKeyFilter_ = nullptr;
 }
 
 void frmstudent::buildControls() {
@@ -152,6 +171,10 @@ void frmstudent::buildControls() {
     mnufile = menuBar->addMenu(QStringLiteral("Wizard"));
     mnuAnimate = mnufile->addAction(QStringLiteral("Animate Character"));
     mnuhide = mnufile->addAction(QStringLiteral("Hide Oracle"));
+    mnuspeech = menuBar->addMenu(QStringLiteral("Speech"));
+    mnuPushToTalk = mnuspeech->addAction(QStringLiteral("Push to talk (hold Space)"));
+    mnuPushToTalk->setCheckable(true);
+    connect(mnuPushToTalk, &QAction::triggered, this, &frmstudent::mnuPushToTalk_Click);
     layout->setMenuBar(menuBar);
 
     client = new QWidget(this);
@@ -222,6 +245,19 @@ void frmstudent::buildControls() {
     lblListening->setObjectName(QStringLiteral("lblListening"));
     lblListening->setAlignment(Qt::AlignCenter);
     setListening(kNotListening);
+
+    // Left of the title, where the window has room; large, for small hands and a mouse.
+    cmdHoldToTalk = new QPushButton(QStringLiteral("Hold to talk"), client);
+    cmdHoldToTalk->setObjectName(QStringLiteral("cmdHoldToTalk"));
+    cmdHoldToTalk->setGeometry(qv::twipsRect(120, 120, 2520, 615));
+    cmdHoldToTalk->setFont(bold);
+    cmdHoldToTalk->setAccessibleDescription(
+        QStringLiteral("Spoken commands are heard while this button or Space is held down"));
+    cmdHoldToTalk->setFocusPolicy(Qt::NoFocus); // Space is the key; no focus stop of its own
+    cmdHoldToTalk->setVisible(false);
+    cmdHoldToTalk->setEnabled(false);
+    connect(cmdHoldToTalk, &QPushButton::pressed, this, [this] { talk(talkKeys_.button(true)); });
+    connect(cmdHoldToTalk, &QPushButton::released, this, [this] { talk(talkKeys_.button(false)); });
 
     cmdapplau = new qv::LaunchButtonArray(client, QRect(1080, 1440, 1335, 1095));
     cmdapplau->setKeysPress(true);
@@ -339,6 +375,7 @@ QString frmstudent::readItem(int button) const {
 }
 
 void frmstudent::Form_Load() {
+    setPushToTalk(qv::readPushToTalk(settingsPath));
     // Recognizers in the service's order, none chosen: the list position picks the recognizer.
     cmbEngines->clear();
     if (services_.speech) {
@@ -534,7 +571,7 @@ void frmstudent::setListening(const QString& state) {
     // Text and background of the badge: grey when off, green while listening, amber when the
     // last thing heard was not understood.
     QString colours = QStringLiteral("color: #0b5d1e; background: #e2f3e5; border-color: #7dbb8a");
-    if (state == kNotListening) {
+    if (state == kNotListening || state == kHoldSpace) {
         colours = QStringLiteral("color: #555555; background: #f0f0f0; border-color: #c4c4c4");
     } else if (state == kNotUnderstood || state == kHeardNothing) {
         colours = QStringLiteral("color: #8a4200; background: #fcebd8; border-color: #d9a066");
@@ -582,6 +619,9 @@ void frmstudent::cmbEngines_Click() {
     if (characterSpeaking_) {
         oRC_->setSuspended(true);
     }
+    if (pushToTalk) {
+        oRC_->setGated(!talkKeys_.held());
+    }
     setPanel(3, cmbEngines->currentText());
 
     LoadGrammar();
@@ -628,7 +668,92 @@ void frmstudent::cmdStartReco_Click() {
         // The recognizer cannot be changed while listening.
         cmbEngines->setEnabled(false);
     }
-    setListening(recognitionActive ? kListening : kNotListening);
+    // Held while not listening, it would promise an ear that is not there.
+    cmdHoldToTalk->setEnabled(recognitionActive);
+    setListening(listeningIdle());
+}
+
+QString frmstudent::listeningIdle() const {
+    if (!recognitionActive) {
+        return kNotListening;
+    }
+    return pushToTalk && !talkKeys_.held() ? kHoldSpace : kListening;
+}
+
+void frmstudent::setPushToTalk(bool on) {
+    mnuPushToTalk->setChecked(on);
+    if (on == pushToTalk) {
+        return;
+    }
+    pushToTalk = on;
+    talkKeys_ = {};
+    cmdHoldToTalk->setVisible(on);
+    // Off, no event passes through here: everything is as without push to talk.
+    delete talkKeyFilter_;
+    talkKeyFilter_ = nullptr;
+    if (on) {
+        talkKeyFilter_ = new EventTap(
+            this, [this](QObject* watched, QEvent* event) { return talkKeyEvent(watched, event); });
+        QCoreApplication::instance()->installEventFilter(talkKeyFilter_);
+    }
+    if (oRC_) {
+        oRC_->setGated(on);
+    }
+    setListening(listeningIdle());
+}
+
+void frmstudent::mnuPushToTalk_Click(bool checked) {
+    setPushToTalk(checked);
+    if (!qv::writePushToTalk(settingsPath, checked)) {
+        qv::MsgBox(QStringLiteral("The choice could not be saved in %1; it holds until "
+                                  "Quorvel Student is closed.")
+                       .arg(settingsPath),
+                   {}, qv::MsgIcon::Information);
+    }
+}
+
+bool frmstudent::talkKeyEvent(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == this && (type == QEvent::WindowDeactivate || type == QEvent::Hide)) {
+        // The key's release will go to another window, or nowhere.
+        talk(talkKeys_.focusLost());
+        return false;
+    }
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space) {
+        // Space is the talk key on every control: it starts, clicks and turns nothing.
+        talk(talkKeys_.key(type == QEvent::KeyPress, key->isAutoRepeat()));
+        return true;
+    }
+    // The page buttons lose Space, their only key: Return and Enter turn the pages instead,
+    // as they start the launch buttons.
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    auto* page = qobject_cast<QPushButton*>(watched);
+    if (enter && (page == cmdback || page == cmdnext)) {
+        if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+            page->click();
+        }
+        return true;
+    }
+    return false;
+}
+
+void frmstudent::talk(qv::TalkKeys::Change change) {
+    if (change == qv::TalkKeys::Change::None) {
+        return;
+    }
+    const bool held = change == qv::TalkKeys::Change::Listen;
+    cmdHoldToTalk->setDown(held);
+    if (oRC_) {
+        oRC_->setGated(!held);
+    }
+    if (recognitionActive) {
+        setListening(listeningIdle());
+    }
 }
 
 void frmstudent::oRC_Recognition(const QString& text) {

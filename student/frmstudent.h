@@ -1,6 +1,7 @@
 #pragma once
 // The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
 // the item behind a button, spoken commands and the desktop character.
+#include "common/pushtotalk.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
@@ -56,6 +57,9 @@ public:
     QMenu* mnufile = nullptr;
     QAction* mnuAnimate = nullptr;
     QAction* mnuhide = nullptr;
+    // The machine's push-to-talk choice, checkable; stored in settingsPath.
+    QMenu* mnuspeech = nullptr;
+    QAction* mnuPushToTalk = nullptr;
     QStatusBar* bar = nullptr;
     QLabel* barPanel[3] = {nullptr, nullptr, nullptr};
     qv::TabStrip* ceptab = nullptr;
@@ -71,6 +75,8 @@ public:
     // Beside the tab strip, in the visible window: whether spoken commands are listened for,
     // and what was last heard.
     QLabel* lblListening = nullptr;
+    // Shown while push to talk is on: the recognizer hears the room while it is held down.
+    QPushButton* cmdHoldToTalk = nullptr;
 
     // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
     // at that point (nothing more is started or built) instead of wrapping.
@@ -86,6 +92,10 @@ public:
     bool grammarLoaded = false;
     bool recognitionActive = false;
     QString lastPhrase;
+    // Push to talk: the room is heard only while Space (on this window) or cmdHoldToTalk is
+    // held, and Space then starts no launch button. Read from settingsPath by Form_Load.
+    bool pushToTalk = false;
+    QString settingsPath;
 
     // The loaded character, or nullptr when there is none (start-up stopped early, or the
     // character could not be loaded).
@@ -111,6 +121,9 @@ public slots:
     void oRC_Recognition(const QString& text);
     void oRC_FalseRecognition(const QString& text);
     void oRC_InputTooLoud();
+    // Switches push to talk on or off for this window; mnuPushToTalk_Click also stores it.
+    void setPushToTalk(bool on);
+    void mnuPushToTalk_Click(bool checked);
     void Form_Unload();
     // qv.ini changed on disk: shows the new tabs and the page shown again, keeping the tab and
     // the page where they still exist. A file that cannot be read as a menu leaves the menu on
@@ -137,6 +150,11 @@ private:
     void reloadOnce();
     void announceStart(const QString& name, bool started, const QString& item);
     void setListening(const QString& state);
+    // What the badge says while nothing was heard yet.
+    QString listeningIdle() const;
+    // Space and window deactivation while push to talk is on, seen before any control.
+    bool talkKeyEvent(QObject* watched, QEvent* event);
+    void talk(qv::TalkKeys::Change change);
     // After a page change that disabled the page button that had the focus, the focus goes to
     // the other one rather than wherever the focus chain leads.
     void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
@@ -157,6 +175,8 @@ private:
     bool characterSpeaking_ = false;
     bool unloadedOnce_ = false;
     bool tooLoudShown_ = false; // the status bar said it once; no need to nag
+    qv::TalkKeys talkKeys_;
+    QObject* talkKeyFilter_ = nullptr; // on the application while push to talk is on
 
     QTimer* clock_ = nullptr;
     qv::MenuWatcher* menuWatcher_ = nullptr;

@@ -3,6 +3,7 @@
 // For scripts and benchmarks, QV_SCREENSHOT, QV_WINDOW_TREE and QV_FIRST_PAINT act once the
 // first page has been built and painted (see student/firstpaint.h).
 #include "common/menulayout.h"
+#include "common/pushtotalk.h"
 #include "platform/character.h"
 #include "platform/services.h"
 #include "platform/shell.h"
@@ -13,17 +14,45 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
+
+namespace {
+
+// --push-to-talk on|off: for the IT person setting up a machine, without starting the window.
+int storePushToTalk(const QString& value) {
+    const std::optional<bool> on = qv::parseOnOff(value);
+    if (!on) {
+        std::fputs("quorvel-student: --push-to-talk takes on or off\n", stderr);
+        return 2;
+    }
+    const QString path = qv::launcherSettingsPath();
+    if (!qv::writePushToTalk(path, *on)) {
+        std::fprintf(stderr, "quorvel-student: the choice could not be saved in %s\n",
+                     qUtf8Printable(path));
+        return 1;
+    }
+    std::printf("Push to talk is %s (saved in %s).\n", *on ? "on" : "off", qUtf8Printable(path));
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const QString title = QStringLiteral("Quorvel Student");
     const QString summary = QStringLiteral("The pupils' launcher of a Quorvel menu.");
-    if (const auto done = qv::answerOnTerminal(argc, argv, "quorvel-student", title, summary)) {
+    const std::vector<qv::TerminalOption> own = {
+        {QStringLiteral("push-to-talk"), QStringLiteral("on|off"),
+         QStringLiteral("Store whether spoken commands are heard only while Space or the Hold to "
+                        "talk button is held, and exit."),
+         storePushToTalk}};
+    if (const auto done =
+            qv::answerOnTerminal(argc, argv, "quorvel-student", title, summary, own)) {
         return *done;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-student"));
     QApplication::setApplicationDisplayName(title);
-    const qv::Startup start = qv::startUp(title, summary);
+    const qv::Startup start = qv::startUp(title, summary, own);
     if (start.exitCode) {
         return *start.exitCode;
     }

@@ -313,6 +313,24 @@ TEST_F(SpeechContext, HeardOnTheUserInterfaceThreadOnlyWhileActiveAndNotSuspende
     EXPECT_EQ(deliveredWhileOff, 0);
 }
 
+TEST_F(SpeechContext, PushToTalkHearsOnlyWhileHeldAndTheReleaseEndsTheUtterance) {
+    SpeechError error;
+    ASSERT_TRUE(context->loadGrammar(qvspeech::grammarFile(), &error));
+    ASSERT_TRUE(context->setRulesActive(true, &error));
+    context->setGated(true);
+    EXPECT_EQ(play(clips[0].wav).join(u'|'), QString());
+    // Held, with no silence after the words: nothing ends the utterance but the release.
+    context->setGated(false);
+    wav->trailingSilenceMs = 0;
+    EXPECT_EQ(play(clips[0].wav).join(u'|'), QString());
+    context->setGated(true);
+    // The next audio wakes the decoder; it is dropped, the held words are judged.
+    EXPECT_EQ(play(clips[1].wav).join(u'|'), QStringLiteral("Recognition button three"));
+    wav->trailingSilenceMs = 800;
+    context->setGated(false);
+    ASSERT_TRUE(context->setRulesActive(false, &error));
+}
+
 // A fresh recognizer judges its first utterance against the model's stored feature mean, far
 // from this voice's: decoded once, "button one" is heard as other words; decoded again against
 // the mean it moved, it is the command. The same clip once more moves the mean little and is

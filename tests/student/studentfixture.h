@@ -64,6 +64,7 @@ public:
         window = std::make_unique<frmstudent>(services, dir.path());
         window->screenSize = [this] { return screen; };
         window->logonName = [this] { return user; };
+        window->settingsPath = QDir(dir.path()).filePath("student.conf");
         window->Form_Load();
         return *window;
     }

@@ -1,8 +1,13 @@
 // The launcher window on an X display, driven by real key events sent through XTest: the keys
 // that start a launch button, and where the keyboard focus goes.
+#include "common/pushtotalk.h"
 #include "tests/student/studentfixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -15,6 +20,16 @@ using studenttest::menuText;
 using studenttest::programs;
 
 namespace {
+
+// Counts the program's auto-repeated key events; installed last, it sees them first.
+struct RepeatCounter : QObject {
+    int seen = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        const auto* key = dynamic_cast<QKeyEvent*>(event);
+        seen += key && key->isAutoRepeat() ? 1 : 0;
+        return false;
+    }
+};
 
 class LauncherKeys : public ::testing::Test {
 protected:
@@ -83,6 +98,57 @@ TEST_F(LauncherKeys, ReturnKeypadEnterAndSpaceEachStartTheButtonOnce) {
                                          "execute:/apps/Prog1.exe", "execute:/apps/Prog2.exe"}));
     EXPECT_EQ(l.character.calls.count("Speak Starting Prog1"), 3);
     EXPECT_EQ(l.character.calls.last(), "Speak Starting Prog2");
+}
+
+TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton) {
+    w->cmbEngines->setCurrentIndex(0);
+    w->cmbEngines_Click();
+    w->cmdStartReco_Click();
+    w->mnuPushToTalk->trigger();
+    EXPECT_TRUE(qv::readPushToTalk(w->settingsPath));
+    ASSERT_EQ(l.speech.contexts.size(), 1U);
+    const qv::FakeRecognitionContext& context = *l.speech.contexts.back();
+    EXPECT_EQ(context.calls.last(), "setGated 1");
+    auto badge = [this](const char* text) {
+        return QTest::qWaitFor([&] { return w->lblListening->text() == text; }, 5000);
+    };
+    EXPECT_TRUE(badge("Hold Space to talk"));
+    EXPECT_EQ(w->lblListening->accessibleName(), "Spoken commands: Hold Space to talk");
+    EXPECT_TRUE(shownInWindow(w->cmdHoldToTalk));
+
+    w->cmdapplau->element(1)->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdapplau->element(1)->hasFocus(); }));
+    const KeyCode space = XKeysymToKeycode(display, XK_space);
+    XTestFakeKeyEvent(display, space, True, 0);
+    XSync(display, False);
+    EXPECT_TRUE(badge("Listening"));
+    EXPECT_EQ(context.calls.last(), "setGated 0");
+    // The server repeats the held key; the repeats leave the recognizer open.
+    const qsizetype calls = context.calls.size();
+    RepeatCounter repeats;
+    qApp->installEventFilter(&repeats);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return repeats.seen >= 4; }, 5000));
+    qApp->removeEventFilter(&repeats);
+    EXPECT_EQ(context.calls.size(), calls);
+    EXPECT_EQ(w->lblListening->text(), "Listening");
+    XTestFakeKeyEvent(display, space, False, 0);
+    XSync(display, False);
+    EXPECT_TRUE(badge("Hold Space to talk"));
+    EXPECT_EQ(context.calls.last(), "setGated 1");
+    // Return still starts a button; its start is the marker that Space started none before.
+    w->cmdapplau->element(2)->setFocus();
+    key(XK_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return l.executed().contains("execute:/apps/Prog2.exe"); }));
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
+
+    w->cmdnext->setFocus(); // Space turned the page; now Return does
+    key(XK_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w->pageOffset() == 10; }, 5000));
+
+    QTest::mousePress(w->cmdHoldToTalk, Qt::LeftButton);
+    EXPECT_EQ(w->lblListening->text(), "Listening");
+    QTest::mouseRelease(w->cmdHoldToTalk, Qt::LeftButton);
+    EXPECT_EQ(w->lblListening->text(), "Hold Space to talk");
 }
 
 TEST_F(LauncherKeys, FocusGoesOnlyToControlsInsideTheVisibleWindow) {

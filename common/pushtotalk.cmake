@@ -1,0 +1,3 @@
+# The launcher's push-to-talk choice, kept per machine in a settings file of its own, and the
+# talk keys that open the recognizer.
+qv_library(qv_common_pushtotalk SOURCES pushtotalk.h pushtotalk.cpp)
