@@ -95,87 +95,73 @@ TEST(UsLayout, TablesAgreeForEveryPrintableCharacter) {
 
 // --- clsKeyboard with the recording fake ---------------------------------------------------
 
-TEST(PressKey, CapitalAGivesShiftAroundTheKey) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("A"));
-    // The whole key code (with its Shift bit) has no scan code and no character, so the key
-    // goes out with scan code 0 and the extended flag, as user32 answers it.
-    EXPECT_EQ(keys.fake.lines(), (QStringList{
-                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("down 0x41 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x41 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                 }));
-}
-
-TEST(PressKey, SmallLetterHasItsScanCodeAndNoModifier) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("abc")); // only the first character counts
-    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("down 0x41 scan 0x1e flags 0"),
-                                              QStringLiteral("up 0x41 scan 0x1e flags 0")}));
-    for (const auto& e : keys.fake.events) {
-        EXPECT_EQ(e.extra, 0u);
+// The key events of PressKey and PressString: Shift, Ctrl and Alt around the key, the key with
+// its scan code (or, when the whole code has none, scan code 0 and the extended flag), and for a
+// string a 20 ms pause after each character, also after one without a key.
+TEST(PressKey, SendsModifiersAroundTheKey) {
+    const QString shiftDown = "down 0x10 scan 0x00 flags 0", shiftUp = "up 0x10 scan 0x00 flags 0";
+    const struct {
+        QString text;
+        bool string, hold, release;
+        QStringList expected;
+    } rows[] = {
+        {"A",
+         false,
+         false,
+         false,
+         {shiftDown, "down 0x41 scan 0x00 flags 1", "up 0x41 scan 0x00 flags 1", shiftUp}},
+        // Only the first character counts.
+        {"abc", false, false, false, {"down 0x41 scan 0x1e flags 0", "up 0x41 scan 0x1e flags 0"}},
+        // Ctrl+Shift+6, held and then released: key, Shift, Ctrl in that order both ways.
+        {"\x1e",
+         false,
+         true,
+         false,
+         {shiftDown, "down 0x11 scan 0x00 flags 0", "down 0x36 scan 0x00 flags 1"}},
+        {"\x1e",
+         false,
+         false,
+         true,
+         {"up 0x36 scan 0x00 flags 1", shiftUp, "up 0x11 scan 0x00 flags 0"}},
+        // Outside the ANSI page: a question mark.
+        {"\u20ac",
+         false,
+         false,
+         false,
+         {shiftDown, "down 0xbf scan 0x00 flags 1", "up 0xbf scan 0x00 flags 1", shiftUp}},
+        // Nothing for both flags, or for a character without a key.
+        {"A", false, true, true, {}},
+        {"\u00e9", false, false, false, {}},
+        {"", true, false, false, {}},
+        {"Hi!",
+         true,
+         false,
+         false,
+         {shiftDown, "down 0x48 scan 0x00 flags 1", "up 0x48 scan 0x00 flags 1", shiftUp,
+          "sleep 20", "down 0x49 scan 0x17 flags 0", "up 0x49 scan 0x17 flags 0", "sleep 20",
+          shiftDown, "down 0x31 scan 0x00 flags 1", "up 0x31 scan 0x00 flags 1", shiftUp,
+          "sleep 20"}},
+        {"\u00e9a",
+         true,
+         false,
+         false,
+         {"sleep 20", "down 0x41 scan 0x1e flags 0", "up 0x41 scan 0x1e flags 0", "sleep 20"}},
+    };
+    for (const auto& r : rows) {
+        ScopedFakeKeyboard keys;
+        if (r.string) {
+            clsKeyboard().PressString(r.text, false);
+        } else {
+            clsKeyboard().PressKey(r.text, r.hold, r.release);
+        }
+        EXPECT_EQ(keys.fake.lines(), r.expected) << r.text.toStdString();
+        for (const auto& e : keys.fake.events) {
+            EXPECT_EQ(e.extra, 0u);
+        }
     }
-}
-
-TEST(PressKey, HoldThenReleaseKeepsTheOrderKeyShiftCtrlAlt) {
     ScopedFakeKeyboard keys;
-    clsKeyboard kb;
-    kb.PressKey(QStringLiteral("\x1e"), true, false); // Ctrl+Shift+6
-    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                              QStringLiteral("down 0x11 scan 0x00 flags 0"),
-                                              QStringLiteral("down 0x36 scan 0x00 flags 1")}));
-    keys.fake.events.clear();
-    kb.PressKey(QStringLiteral("\x1e"), false, true);
-    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("up 0x36 scan 0x00 flags 1"),
-                                              QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                              QStringLiteral("up 0x11 scan 0x00 flags 0")}));
-}
-
-TEST(PressKey, NothingIsSentForBothFlagsOrACharacterWithoutKey) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("A"), true, true);
-    clsKeyboard().PressKey(QStringLiteral("\u00e9"));
-    clsKeyboard().PressString(QString(), true);
     EXPECT_THROW(clsKeyboard().PressKey(QString()), std::invalid_argument);
     EXPECT_TRUE(keys.fake.events.empty());
-}
-
-TEST(PressKey, CharacterOutsideTheAnsiPageIsAQuestionMark) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("\u20ac"));
-    ASSERT_EQ(keys.fake.events.size(), 4u);
-    EXPECT_EQ(keys.fake.events[0].vk, VK_SHIFT);
-    EXPECT_EQ(keys.fake.events[1].vk, 0xBF);
-}
-
-TEST(PressString, TypesEachCharacterThenPauses20ms) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressString(QStringLiteral("Hi!"));
-    EXPECT_EQ(keys.fake.lines(), (QStringList{
-                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("down 0x48 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x48 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("sleep 20"),
-                                     QStringLiteral("down 0x49 scan 0x17 flags 0"),
-                                     QStringLiteral("up 0x49 scan 0x17 flags 0"),
-                                     QStringLiteral("sleep 20"),
-                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("down 0x31 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x31 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("sleep 20"),
-                                 }));
-}
-
-TEST(PressString, SkipsCharactersWithoutKeyButKeepsThePause) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressString(QStringLiteral("\u00e9a"));
-    EXPECT_EQ(
-        keys.fake.lines(),
-        (QStringList{QStringLiteral("sleep 20"), QStringLiteral("down 0x41 scan 0x1e flags 0"),
-                     QStringLiteral("up 0x41 scan 0x1e flags 0"), QStringLiteral("sleep 20")}));
 }
 
 // With bDoEvents a waiting window event runs after the first character; without, only after

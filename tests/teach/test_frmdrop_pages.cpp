@@ -1,59 +1,10 @@
-// The editor window: its controls, loading the menu, tab switching and paging.
+// The editor window: loading the menu, tab switching, paging and presses.
 #include "teach_fixture.h"
 
-#include "common/ui/imgicon.h"
-
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTabWidget>
-#include <utility>
 
 using namespace teachtest;
-
-TEST_F(EditorTest, ControlsShowTheirTexts) {
-    writeMenu(menuLines({"A"}, {3}));
-    frmdrop& f = open();
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Quorvel Manger"));
-    const std::pair<QWidget*, const char*> texts[] = {{f.Image1, "Drop here..."},
-                                                      {f.Label1, "Tab:"},
-                                                      {f.labTarget, "Target:"},
-                                                      {f.labName, "Caption:"},
-                                                      {f.labHint, "Hint:"},
-                                                      {f.txttabcaption, "Tab Caption"},
-                                                      {f.cmdaddtab, "&Add"},
-                                                      {f.cmdremovetab, "&Remove"},
-                                                      {f.cmdaddbutt, "&Add Button"},
-                                                      {f.cmdback, "<<"},
-                                                      {f.cmdnext, ">>"}};
-    for (const auto& [widget, text] : texts) {
-        QString shown;
-        if (auto* l = qobject_cast<QLabel*>(widget)) {
-            shown = l->text();
-        } else if (auto* e = qobject_cast<QLineEdit*>(widget)) {
-            shown = e->text();
-        } else if (auto* b = qobject_cast<QAbstractButton*>(widget)) {
-            shown = b->text();
-        }
-        EXPECT_EQ(shown, QString::fromLatin1(text)) << text;
-    }
-    EXPECT_EQ(f.Frame1->title(), QStringLiteral("New Button"));
-    EXPECT_EQ(f.txttabcaption->parentWidget(), &f);
-    EXPECT_FALSE(f.cmdaddbutt->isEnabled());
-    EXPECT_TRUE(f.imgicon->isHidden());
-    EXPECT_TRUE(f.Image1->acceptDrops());
-
-    // The hidden menu: its texts, and nothing attached.
-    EXPECT_EQ(f.mnubutton->title(), QStringLiteral("Edit Button"));
-    EXPECT_EQ(f.mnutest->text(), QStringLiteral("Test Button"));
-    EXPECT_EQ(f.mnudelete->text(), QStringLiteral("Delete Button"));
-    EXPECT_FALSE(f.mnubutton->isVisible());
-    EXPECT_EQ(f.findChildren<QMenuBar*>().size(), 0);
-}
 
 TEST_F(EditorTest, LoadShowsTabsAndTheFirstPageOfTheFirstTab) {
     writeMenu(menuLines({"Writing", "Games", ""}, {3, 12, -1}));
@@ -191,16 +142,4 @@ TEST_F(EditorTest, UnreadableTabCountIsShownAndTabEditingRefused) {
     EXPECT_EQ(box.fake.messages.size(), 3u);
     EXPECT_EQ(qvtest::readAll(iniPath()), before);
     EXPECT_EQ(f.ceptab->count(), 0);
-}
-
-TEST_F(EditorTest, NothingOpensTheMigrationWindow) {
-    writeMenu(menuLines({"A", "B"}, {12, 1}));
-    frmdrop& f = open();
-    f.cmdnext->click();
-    f.ceptab->setCurrentIndex(1);
-    f.cmdaddtab->click();
-    f.cmdremovetab->click();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        EXPECT_NE(top->objectName(), QStringLiteral("frmMigrate"));
-    }
 }
