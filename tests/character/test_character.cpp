@@ -101,128 +101,71 @@ struct Speech {
     int ended() const { return static_cast<int>(changes.count(false)); }
 };
 
-bool copyShipped(const QString& to) {
-    const QDir from(shippedFolder());
-    const QStringList names = from.entryList(QDir::Files);
-    if (names.isEmpty()) {
-        return false;
-    }
-    for (const QString& n : names) {
-        if (!QFile::copy(from.filePath(n), to + QLatin1Char('/') + n)) {
+// A copy of the shipped data with one file damaged: removed when from is null, written whole
+// as to when from is empty, else with from replaced by to.
+bool damagedCopy(const QString& dir, const char* file, const QByteArray& from,
+                 const QByteArray& to) {
+    const QDir shipped(shippedFolder());
+    for (const QString& n : shipped.entryList(QDir::Files)) {
+        if (!QFile::copy(shipped.filePath(n), dir + QLatin1Char('/') + n)) {
             return false;
         }
     }
-    return true;
-}
-
-QByteArray shippedManifest() {
-    return qvtest::readAll(shippedFolder() + QStringLiteral("/Merlin.acs"));
-}
-
-} // namespace
-
-TEST(CharacterData, ShippedMerlinLoads) {
-    QString why;
-    const auto data = readCharacter(shippedFolder() + QStringLiteral("/Merlin.acs"),
-                                    QStringLiteral("Merlin"), &why);
-    ASSERT_TRUE(data) << why.toStdString();
-    EXPECT_EQ(data->id, QStringLiteral("Merlin"));
-    EXPECT_GE(data->idle.size(), 2);
-    EXPECT_GE(data->greeting.size(), 2);
-    EXPECT_GE(data->speaking.size(), 2);
-    for (const Animation* a : {&data->idle, &data->greeting, &data->speaking}) {
-        for (const Frame& f : *a) {
-            EXPECT_TRUE(data->renderers.contains(f.file)) << f.file.toStdString();
-        }
+    const QString path = dir + QLatin1Char('/') + QString::fromLatin1(file);
+    if (from.isNull()) {
+        return QFile::remove(path);
     }
-}
-
-struct Damage {
-    const char* name;
-    // Applied to a copy of the shipped data in dir; returns false when it could not be done.
-    std::function<bool(const QString& dir)> apply;
-    const char* id = "Merlin";
-};
-
-class CharacterDamage : public ::testing::TestWithParam<Damage> {};
-
-TEST_P(CharacterDamage, LoadRefusesAndLaterCallsDoNothing) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(copyShipped(dir.path()));
-    ASSERT_TRUE(GetParam().apply(dir.path()));
-    auto log = std::make_shared<SinkLog>();
-    AnimatedCharacter c(quickOptions(log, dir.path()));
-    Speech speech(c);
-    EXPECT_FALSE(c.Load(QString::fromLatin1(GetParam().id), QStringLiteral("Merlin.acs")));
-    EXPECT_FALSE(c.isLoaded());
-    EXPECT_FALSE(c.loadError().isEmpty());
-    c.Show();
-    c.MoveTo(10, 20);
-    c.Speak(QStringLiteral("Hello"));
-    c.Listen(false);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(c.window(), nullptr);
-    EXPECT_TRUE(speech.changes.isEmpty());
-    EXPECT_EQ(log->opens, 0);
-}
-
-namespace {
-bool editManifest(const QString& dir, const QByteArray& from, const QByteArray& to) {
-    const QString path = dir + QStringLiteral("/Merlin.acs");
     QByteArray text = qvtest::readAll(path);
-    if (!text.contains(from)) {
+    if (!from.isEmpty() && !text.contains(from)) {
         return false;
     }
-    return qvtest::writeAll(path, text.replace(from, to));
+    return qvtest::writeAll(path, from.isEmpty() ? to : text.replace(from, to));
 }
-bool writeManifest(const QString& dir, const QByteArray& bytes) {
-    return qvtest::writeAll(dir + QStringLiteral("/Merlin.acs"), bytes);
-}
+
 } // namespace
 
-std::function<bool(const QString&)> edit(const char* from, const char* to) {
-    return [=](const QString& d) { return editManifest(d, from, to); };
+TEST(CharacterData, DamagedDataIsRefusedAndLaterCallsDoNothing) {
+    const struct {
+        const char* name;
+        const char* file;
+        QByteArray from, to;
+        const char* id = "Merlin";
+    } rows[] = {
+        {"ManifestMissing", "Merlin.acs", {}, {}},
+        {"ManifestEmpty", "Merlin.acs", "", ""},
+        {"ManifestBinary", "Merlin.acs", "id = Merlin", QByteArray("id = Merlin\0", 12)},
+        {"ManifestHuge", "Merlin.acs", "id = Merlin", "id = Merlin\n#" + QByteArray(70000, '#')},
+        {"UnknownFormat", "Merlin.acs", "quorvel-character 1", "quorvel-character 9"},
+        {"OtherId", "Merlin.acs", "id", "id", "Genie"},
+        {"SpeakingMissing", "Merlin.acs", "speaking =", "# speaking ="},
+        {"LineWithoutEquals", "Merlin.acs", "id = Merlin", "id Merlin"},
+        {"KeyTwice", "Merlin.acs", "id = Merlin", "id = Merlin\nid = Merlin"},
+        {"AnimationEmpty", "Merlin.acs", "idle = merlin", "idle =\nx = merlin"},
+        {"FrameOutsideFolder", "Merlin.acs", "greeting = merlin", "greeting = ../merlin"},
+        {"FrameTimeNotNumber", "Merlin.acs", "merlin-talk1.svg:150", "merlin-talk1.svg:soon"},
+        {"FrameTimeTooShort", "Merlin.acs", "merlin-talk1.svg:150", "merlin-talk1.svg:1"},
+        {"FrameMissing", "merlin-talk2.svg", {}, {}},
+        {"FrameNotSvg", "merlin-wave1.svg", "", "<svg oops"},
+    };
+    for (const auto& r : rows) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(damagedCopy(dir.path(), r.file, r.from, r.to)) << r.name;
+        auto log = std::make_shared<SinkLog>();
+        AnimatedCharacter c(quickOptions(log, dir.path()));
+        Speech speech(c);
+        EXPECT_FALSE(c.Load(QString::fromLatin1(r.id), QStringLiteral("Merlin.acs"))) << r.name;
+        EXPECT_FALSE(c.isLoaded()) << r.name;
+        EXPECT_FALSE(c.loadError().isEmpty()) << r.name;
+        c.Show();
+        c.MoveTo(10, 20);
+        c.Speak(QStringLiteral("Hello"));
+        c.Listen(false);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(c.window(), nullptr) << r.name;
+        EXPECT_TRUE(speech.changes.isEmpty()) << r.name;
+        EXPECT_EQ(log->opens, 0) << r.name;
+    }
 }
-std::function<bool(const QString&)> manifest(const QByteArray& bytes) {
-    return [=](const QString& d) { return writeManifest(d, bytes); };
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Damaged, CharacterDamage,
-    ::testing::Values(
-        Damage{"ManifestMissing",
-               [](const QString& d) { return QFile::remove(d + QStringLiteral("/Merlin.acs")); }},
-        Damage{"ManifestEmpty", manifest({})},
-        Damage{"ManifestBinary", manifest(QByteArray("\x7f"
-                                                     "ELF\0\0\x01",
-                                                     7))},
-        Damage{"ManifestHuge", manifest(shippedManifest() + QByteArray(70000, '#'))},
-        Damage{"UnknownFormat", edit("quorvel-character 1", "quorvel-character 9")},
-        Damage{"OtherId", [](const QString& d) { return !d.isEmpty(); }, "Genie"},
-        Damage{"SpeakingMissing", edit("speaking =", "# speaking =")},
-        Damage{"LineWithoutEquals", edit("id = Merlin", "id Merlin")},
-        Damage{"KeyTwice", edit("id = Merlin", "id = Merlin\nid = Merlin")},
-        Damage{"FrameMissing",
-               [](const QString& d) {
-                   return QFile::remove(d + QStringLiteral("/merlin-talk2.svg"));
-               }},
-        Damage{"FrameNotSvg",
-               [](const QString& d) {
-                   return qvtest::writeAll(d + QStringLiteral("/merlin-wave1.svg"), "<svg oops");
-               }},
-        Damage{"FrameOutsideFolder",
-               edit("greeting = merlin-wave1.svg", "greeting = ../merlin-wave1.svg")},
-        Damage{"FrameTimeNotNumber", edit("merlin-talk1.svg:150", "merlin-talk1.svg:soon")},
-        Damage{"FrameTimeTooShort", edit("merlin-talk1.svg:150", "merlin-talk1.svg:1")},
-        Damage{"AnimationEmpty",
-               [](const QString& d) {
-                   QByteArray text = qvtest::readAll(d + QStringLiteral("/Merlin.acs"));
-                   const qsizetype at = text.indexOf("idle =");
-                   const qsizetype end = text.indexOf('\n', at);
-                   return at >= 0 && end >= 0 &&
-                          writeManifest(d, text.replace(at, end - at, "idle ="));
-               }}),
-    [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
 TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMoved) {
     auto factory = qv::createCharacterService();

@@ -483,22 +483,6 @@ TEST_F(EditorTest, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
     EXPECT_TRUE(box.fake.messages.size() == 1u && box.fake.messages[0].text == program);
 }
 
-TEST_F(EditorTest, AShortcutWithoutATargetCanStillBeAdded) {
-    writeMenu(menuLines({"A"}, {0}));
-    const QString shortcut = QDir(dir.path()).filePath(QStringLiteral("Panel.lnk"));
-    qvtest::LnkFields layout;
-    layout.virtualFolderOnly = true;
-    ASSERT_TRUE(qvtest::writeLnkFile(shortcut, layout));
-    frmdrop& f = open();
-    dropFiles({shortcut});
-    ASSERT_FALSE(box.fake.messages.empty());
-    EXPECT_EQ(box.fake.messages[0].text, QStringLiteral("This shortcut does not contain a path."));
-    EXPECT_EQ(f.txtappname->text(), QStringLiteral("Panel"));
-    ASSERT_TRUE(f.cmdaddbutt->isEnabled());
-    f.cmdaddbutt->click();
-    EXPECT_EQ(fileLines().last(), QStringLiteral("Button 1=") + shortcut);
-}
-
 TEST_F(EditorTest, RemovingATabWithTheFileGoneReportsAndGoesOn) {
     writeMenu(menuLines({"A", "B"}, {1, 1}));
     frmdrop& f = open();
