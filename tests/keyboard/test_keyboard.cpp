@@ -99,62 +99,42 @@ TEST(UsLayout, TablesAgreeForEveryPrintableCharacter) {
 // its scan code (or, when the whole code has none, scan code 0 and the extended flag), and for a
 // string a 20 ms pause after each character, also after one without a key.
 TEST(PressKey, SendsModifiersAroundTheKey) {
-    const QString shiftDown = "down 0x10 scan 0x00 flags 0", shiftUp = "up 0x10 scan 0x00 flags 0";
+    const QString shift = "down 0x10 scan 0x00 flags 0 | ";
+    const QString unshift = " | up 0x10 scan 0x00 flags 0";
+    const QString a = "down 0x41 scan 0x1e flags 0 | up 0x41 scan 0x1e flags 0";
     const struct {
         QString text;
-        bool string, hold, release;
-        QStringList expected;
+        char how; // 'k' PressKey, 'h' held, 'r' released, 'b' both flags, 's' PressString
+        QString expected;
     } rows[] = {
-        {"A",
-         false,
-         false,
-         false,
-         {shiftDown, "down 0x41 scan 0x00 flags 1", "up 0x41 scan 0x00 flags 1", shiftUp}},
-        // Only the first character counts.
-        {"abc", false, false, false, {"down 0x41 scan 0x1e flags 0", "up 0x41 scan 0x1e flags 0"}},
+        {"A", 'k', shift + "down 0x41 scan 0x00 flags 1 | up 0x41 scan 0x00 flags 1" + unshift},
+        {"abc", 'k', a}, // only the first character counts
         // Ctrl+Shift+6, held and then released: key, Shift, Ctrl in that order both ways.
-        {"\x1e",
-         false,
-         true,
-         false,
-         {shiftDown, "down 0x11 scan 0x00 flags 0", "down 0x36 scan 0x00 flags 1"}},
-        {"\x1e",
-         false,
-         false,
-         true,
-         {"up 0x36 scan 0x00 flags 1", shiftUp, "up 0x11 scan 0x00 flags 0"}},
+        {"\x1e", 'h', shift + "down 0x11 scan 0x00 flags 0 | down 0x36 scan 0x00 flags 1"},
+        {"\x1e", 'r', "up 0x36 scan 0x00 flags 1" + unshift + " | up 0x11 scan 0x00 flags 0"},
         // Outside the ANSI page: a question mark.
-        {"\u20ac",
-         false,
-         false,
-         false,
-         {shiftDown, "down 0xbf scan 0x00 flags 1", "up 0xbf scan 0x00 flags 1", shiftUp}},
+        {"\u20ac", 'k',
+         shift + "down 0xbf scan 0x00 flags 1 | up 0xbf scan 0x00 flags 1" + unshift},
         // Nothing for both flags, or for a character without a key.
-        {"A", false, true, true, {}},
-        {"\u00e9", false, false, false, {}},
-        {"", true, false, false, {}},
-        {"Hi!",
-         true,
-         false,
-         false,
-         {shiftDown, "down 0x48 scan 0x00 flags 1", "up 0x48 scan 0x00 flags 1", shiftUp,
-          "sleep 20", "down 0x49 scan 0x17 flags 0", "up 0x49 scan 0x17 flags 0", "sleep 20",
-          shiftDown, "down 0x31 scan 0x00 flags 1", "up 0x31 scan 0x00 flags 1", shiftUp,
-          "sleep 20"}},
-        {"\u00e9a",
-         true,
-         false,
-         false,
-         {"sleep 20", "down 0x41 scan 0x1e flags 0", "up 0x41 scan 0x1e flags 0", "sleep 20"}},
+        {"A", 'b', ""},
+        {"\u00e9", 'k', ""},
+        {"", 's', ""},
+        {"Hi!", 's',
+         shift + "down 0x48 scan 0x00 flags 1 | up 0x48 scan 0x00 flags 1" + unshift +
+             " | sleep 20 | down 0x49 scan 0x17 flags 0 | up 0x49 scan 0x17 flags 0 | sleep 20 | " +
+             shift + "down 0x31 scan 0x00 flags 1 | up 0x31 scan 0x00 flags 1" + unshift +
+             " | sleep 20"},
+        {"\u00e9a", 's', "sleep 20 | " + a + " | sleep 20"},
     };
     for (const auto& r : rows) {
         ScopedFakeKeyboard keys;
-        if (r.string) {
+        if (r.how == 's') {
             clsKeyboard().PressString(r.text, false);
         } else {
-            clsKeyboard().PressKey(r.text, r.hold, r.release);
+            clsKeyboard().PressKey(r.text, r.how == 'h' || r.how == 'b',
+                                   r.how == 'r' || r.how == 'b');
         }
-        EXPECT_EQ(keys.fake.lines(), r.expected) << r.text.toStdString();
+        EXPECT_EQ(keys.fake.lines().join(" | "), r.expected) << r.text.toStdString();
         for (const auto& e : keys.fake.events) {
             EXPECT_EQ(e.extra, 0u);
         }
@@ -187,34 +167,29 @@ TEST(PressString, DoEventsLetsWaitingEventsRunBetweenCharacters) {
     }
 }
 
+// A virtual key goes out as it is, extended when it types no character unless compatible.
 TEST(PressKeyVK, SendsTheKeyWithoutModifiers) {
     const struct {
         int key;
-        bool hold, release, compatible;
-        QStringList expected;
-    } table[] = {
-        {VK_LEFT,
-         false,
-         false,
-         false,
-         {"down 0x25 scan 0x4b flags 1", "up 0x25 scan 0x4b flags 1"}},
-        {VK_LEFT, false, false, true, {"down 0x25 scan 0x4b flags 0", "up 0x25 scan 0x4b flags 0"}},
-        {'A', false, false, false, {"down 0x41 scan 0x1e flags 0", "up 0x41 scan 0x1e flags 0"}},
-        {VK_SHIFT,
-         false,
-         false,
-         false,
-         {"down 0x10 scan 0x2a flags 1", "up 0x10 scan 0x2a flags 1"}},
-        {VK_CAPITAL, true, false, false, {"down 0x14 scan 0x3a flags 1"}},
-        {VK_CAPITAL, false, true, true, {"up 0x14 scan 0x3a flags 0"}},
-        {VK_CAPITAL, true, true, false, {}},
-        {0, false, false, false, {"down 0x00 scan 0x00 flags 1", "up 0x00 scan 0x00 flags 1"}},
-        {255, false, false, true, {"down 0xff scan 0x00 flags 0", "up 0xff scan 0x00 flags 0"}},
+        char how; // 'k' pressed, 'h' held, 'r' released, 'b' both flags; capital: compatible
+        QString expected;
+    } rows[] = {
+        {VK_LEFT, 'k', "down 0x25 scan 0x4b flags 1 | up 0x25 scan 0x4b flags 1"},
+        {VK_LEFT, 'K', "down 0x25 scan 0x4b flags 0 | up 0x25 scan 0x4b flags 0"},
+        {'A', 'k', "down 0x41 scan 0x1e flags 0 | up 0x41 scan 0x1e flags 0"},
+        {VK_SHIFT, 'k', "down 0x10 scan 0x2a flags 1 | up 0x10 scan 0x2a flags 1"},
+        {VK_CAPITAL, 'h', "down 0x14 scan 0x3a flags 1"},
+        {VK_CAPITAL, 'R', "up 0x14 scan 0x3a flags 0"},
+        {VK_CAPITAL, 'b', ""},
+        {0, 'k', "down 0x00 scan 0x00 flags 1 | up 0x00 scan 0x00 flags 1"},
+        {255, 'K', "down 0xff scan 0x00 flags 0 | up 0xff scan 0x00 flags 0"},
     };
-    for (const auto& c : table) {
+    for (const auto& r : rows) {
         ScopedFakeKeyboard keys;
-        clsKeyboard().PressKeyVK(c.key, c.hold, c.release, c.compatible);
-        EXPECT_EQ(keys.fake.lines(), c.expected) << "key " << c.key;
+        const char how = static_cast<char>(std::tolower(r.how));
+        clsKeyboard().PressKeyVK(r.key, how == 'h' || how == 'b', how == 'r' || how == 'b',
+                                 std::isupper(r.how) != 0);
+        EXPECT_EQ(keys.fake.lines().join(" | "), r.expected) << "key " << r.key;
     }
 }
 

@@ -193,48 +193,45 @@ TEST_F(EditorTest, DropPreviewsTheFirstFileAndAddStoresIt) {
     }
 }
 
-struct IgnoredDrop {
-    const char* path;
-};
-class IgnoredDrops : public EditorTest, public ::testing::WithParamInterface<IgnoredDrop> {};
-
-TEST_P(IgnoredDrops, NothingHappens) {
-    writeMenu(menuLines({"A"}, {1}));
-    const QByteArray before = qvtest::readAll(iniPath());
-    frmdrop& f = open();
-    dropFiles({QString::fromUtf8(GetParam().path)});
-    EXPECT_TRUE(box.fake.messages.empty());
-    EXPECT_FALSE(f.cmdaddbutt->isEnabled());
-    EXPECT_FALSE(f.Image1->isHidden());
-    EXPECT_TRUE(f.imgicon->isHidden());
-    EXPECT_TRUE(f.txtTarget->text().isEmpty());
-    EXPECT_EQ(qvtest::readAll(iniPath()), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, IgnoredDrops,
-    ::testing::Values(IgnoredDrop{"/apps/PAINT.EXE"}, IgnoredDrop{"/docs/Letter.doc"},
-                      IgnoredDrop{"/apps/Paint.Exe"}, IgnoredDrop{"/apps/Paint.LNK"},
-                      IgnoredDrop{"/apps/run.com"}, IgnoredDrop{"/apps/folder"}));
-
-TEST_F(EditorTest, DropWithoutAFileListCannotBeUsed) {
-    writeMenu(menuLines({"A"}, {1}));
-    const QByteArray before = qvtest::readAll(iniPath());
-    frmdrop& f = open();
-    auto* text = new QMimeData;
-    text->setText(QStringLiteral("/apps/Paint.exe"));
-    EXPECT_TRUE(drop(text));
-    auto* web = new QMimeData;
-    web->setUrls({QUrl(QStringLiteral("https://example.org/Paint.exe"))});
-    drop(web);
-    ASSERT_EQ(box.fake.messages.size(), 2u);
-    for (const auto& m : box.fake.messages) {
-        EXPECT_EQ(m.text, QStringLiteral("That item cannot be used!"));
-        EXPECT_EQ(m.title, QStringLiteral("Quorvel Manger"));
-        EXPECT_EQ(m.icon, qv::MsgIcon::None);
+// Other kinds of files are ignored; data without a local file cannot be used, and says so.
+TEST_F(EditorTest, DropOfAnythingElseAddsNothing) {
+    const char* const cannot = "That item cannot be used!";
+    const struct {
+        QUrl url; // empty: a text, no file list
+        const char* message;
+    } rows[] = {{QUrl::fromLocalFile("/apps/PAINT.EXE"), nullptr},
+                {QUrl::fromLocalFile("/docs/Letter.doc"), nullptr},
+                {QUrl::fromLocalFile("/apps/Paint.Exe"), nullptr},
+                {QUrl::fromLocalFile("/apps/Paint.LNK"), nullptr},
+                {QUrl::fromLocalFile("/apps/run.com"), nullptr},
+                {QUrl::fromLocalFile("/apps/folder"), nullptr},
+                {QUrl(), cannot},
+                {QUrl(QStringLiteral("https://example.org/Paint.exe")), cannot}};
+    for (const auto& r : rows) {
+        writeMenu(menuLines({"A"}, {1}));
+        const QByteArray before = qvtest::readAll(iniPath());
+        box.fake.messages.clear();
+        frmdrop& f = open();
+        auto* data = new QMimeData;
+        if (r.url.isEmpty()) {
+            data->setText(QStringLiteral("/apps/Paint.exe"));
+        } else {
+            data->setUrls({r.url});
+        }
+        EXPECT_TRUE(drop(data));
+        const std::string what = r.url.toString().toStdString();
+        ASSERT_EQ(box.fake.messages.size(), r.message ? 1u : 0u) << what;
+        if (r.message) {
+            EXPECT_EQ(box.fake.messages[0].text, QString::fromLatin1(r.message));
+            EXPECT_EQ(box.fake.messages[0].title, QStringLiteral("Quorvel Manger"));
+            EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
+        }
+        EXPECT_FALSE(f.cmdaddbutt->isEnabled()) << what;
+        EXPECT_FALSE(f.Image1->isHidden()) << what;
+        EXPECT_TRUE(f.imgicon->isHidden()) << what;
+        EXPECT_TRUE(f.txtTarget->text().isEmpty()) << what;
+        EXPECT_EQ(qvtest::readAll(iniPath()), before) << what;
     }
-    EXPECT_FALSE(f.cmdaddbutt->isEnabled());
-    EXPECT_EQ(qvtest::readAll(iniPath()), before);
 }
 
 struct PathCase {
