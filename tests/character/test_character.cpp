@@ -167,7 +167,7 @@ TEST(CharacterData, DamagedDataIsRefusedAndLaterCallsDoNothing) {
     }
 }
 
-TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMoved) {
+TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMovedAndPainted) {
     auto factory = qv::createCharacterService();
     EXPECT_TRUE(
         factory->Load(QStringLiteral("Merlin"), shippedFolder() + QStringLiteral("/Merlin.acs")));
@@ -187,6 +187,13 @@ TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMoved) {
     EXPECT_EQ(w->size(), QSize(128, 128));
     c.MoveTo(894, 598);
     EXPECT_EQ(w->pos(), QPoint(894, 598));
+    // It looks finished: transparent around the figure, solid on it.
+    const QImage frame = w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(frame.size(), QSize(128, 128));
+    EXPECT_EQ(qAlpha(frame.pixel(1, 1)), 0);
+    EXPECT_EQ(qAlpha(frame.pixel(126, 1)), 0);
+    EXPECT_EQ(qAlpha(frame.pixel(64, 56)), 255);  // face
+    EXPECT_EQ(qAlpha(frame.pixel(64, 100)), 255); // robe
 }
 
 TEST(Character, SpeakQueuesInOrderWithBalloonAndSignalPairs) {
@@ -226,20 +233,12 @@ TEST(Character, BalloonShowsTheTextWhileSpeaking) {
     EXPECT_TRUE(screen.contains(c.balloon()->geometry()))
         << c.balloon()->x() << "," << c.balloon()->y();
     EXPECT_LT(c.balloon()->geometry().top(), c.window()->geometry().top());
+    // Without room above, below.
+    static_cast<SpeechBalloon*>(c.balloon())->placeFor(QPoint(300, 0));
+    EXPECT_GT(c.balloon()->geometry().top(), 60);
     release(*log);
     ASSERT_TRUE(qvtest::waitUntil([&] { return !c.isSpeaking(); }));
     EXPECT_EQ(c.balloonText(), QString());
-}
-
-TEST(Character, BalloonGoesBelowWhenNoRoomAbove) {
-    AnimatedCharacter c(quickOptions(noAudio()));
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.MoveTo(300, 0);
-    c.Show();
-    auto* balloon = static_cast<SpeechBalloon*>(c.balloon());
-    balloon->setText(QStringLiteral("Hello there, young wizard"));
-    balloon->placeFor(QPoint(300, 0));
-    EXPECT_GT(balloon->geometry().top(), 60);
 }
 
 // Speak returns while the voice is stuck on the first text; of a burst only the newest wait.
@@ -325,18 +324,4 @@ TEST(Voice, CancelStopsSynthesisEarly) {
     const auto cut = synthesize(longText, &cancelled);
     ASSERT_TRUE(full && cut);
     EXPECT_LT(cut->samples.size() * 4, full->samples.size());
-}
-
-TEST(Character, LooksFinished) {
-    AnimatedCharacter c(quickOptions(std::make_shared<SinkLog>()));
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.MoveTo(500, 360);
-    c.Show();
-    const QImage frame = c.window()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(frame.size(), QSize(128, 128));
-    // Transparent around the figure, solid on it.
-    EXPECT_EQ(qAlpha(frame.pixel(1, 1)), 0);
-    EXPECT_EQ(qAlpha(frame.pixel(126, 1)), 0);
-    EXPECT_EQ(qAlpha(frame.pixel(64, 56)), 255);  // face
-    EXPECT_EQ(qAlpha(frame.pixel(64, 100)), 255); // robe
 }
