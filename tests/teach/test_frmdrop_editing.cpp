@@ -139,10 +139,18 @@ TEST_F(EditorTest, RemoveTheOnlyTabLeavesAUsableEmptyWindow) {
     EXPECT_EQ(f.loadedButtons, 0);
     EXPECT_EQ(fileLines(), QStringList({"[Settings]", "Number of tabs=0"}));
 
-    // "&Remove" with no tab does nothing.
+    // "&Remove" or a tab click with no tab does nothing.
     f.cmdremovetab->click();
+    f.ceptab_Click();
     EXPECT_EQ(fileLines(), QStringList({"[Settings]", "Number of tabs=0"}));
     EXPECT_TRUE(box.fake.messages.empty());
+
+    // A dropped program cannot be added without a tab: said so, nothing written.
+    addProgram(QStringLiteral("/apps/Paint.exe"));
+    ASSERT_EQ(box.fake.messages.size(), 1u);
+    EXPECT_TRUE(box.fake.messages[0].text.contains("no tab"));
+    EXPECT_EQ(fileLines(), QStringList({"[Settings]", "Number of tabs=0"}));
+    EXPECT_EQ(f.loadedButtons, 0);
 
     // A new tab can be made and filled.
     f.txttabcaption->setText(QStringLiteral("New"));

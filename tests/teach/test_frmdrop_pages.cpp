@@ -86,29 +86,6 @@ TEST_F(EditorTest, PressesOnTheButtonItselfStartAndDelete) {
     EXPECT_EQ(shell.starts.size(), 1u);
 }
 
-TEST_F(EditorTest, NoTabAtAllGivesAnEmptyPage) {
-    writeMenu({"[Settings]", "Number of tabs=0"});
-    const QByteArray before = qvtest::readAll(iniPath());
-    frmdrop& f = open();
-    EXPECT_EQ(f.ceptab->count(), 0);
-    EXPECT_EQ(f.selectedTab(), 0);
-    EXPECT_EQ(f.loadedButtons, 0);
-    f.cmdremovetab->click();
-    f.ceptab_Click();
-    EXPECT_EQ(qvtest::readAll(iniPath()), before);
-    EXPECT_TRUE(box.fake.messages.empty());
-    EXPECT_TRUE(f.cmdaddtab->isEnabled());
-
-    // A dropped program cannot be added without a tab: said so, nothing written.
-    dropFiles({"/apps/Paint.exe"});
-    ASSERT_TRUE(f.cmdaddbutt->isEnabled());
-    f.cmdaddbutt->click();
-    ASSERT_EQ(box.fake.messages.size(), 1u);
-    EXPECT_TRUE(box.fake.messages[0].text.contains("no tab"));
-    EXPECT_EQ(qvtest::readAll(iniPath()), before);
-    EXPECT_EQ(f.loadedButtons, 0);
-}
-
 TEST_F(EditorTest, MissingFileIsReportedAndShowsNoTab) {
     frmdrop& f = open();
     EXPECT_EQ(f.ceptab->count(), 0);
