@@ -78,7 +78,7 @@ protected:
     }
 
     QString makeFile(const QString& name, const QByteArray& content = "x") {
-        const QString path = QDir(work).filePath(name);
+        QString path = QDir(work).filePath(name);
         EXPECT_TRUE(qvtest::writeAll(path, content)) << name.toStdString();
         return path;
     }
@@ -86,7 +86,7 @@ protected:
     QString makeProgram(const QString& folderName, const QString& name) {
         const QString folder = QDir(work).filePath(folderName);
         EXPECT_TRUE(QDir().mkpath(folder));
-        const QString path = QDir(folder).filePath(name);
+        QString path = QDir(folder).filePath(name);
         EXPECT_TRUE(QFile::copy(recorder, path));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
