@@ -78,16 +78,6 @@ TEST_F(EditorTest, AddTabWithTheUntouchedCaptionBox) {
     EXPECT_EQ(tabTexts(again.ceptab), QStringList({"A", "B", "C", "Tab Caption", "Art", ""}));
 }
 
-TEST_F(EditorTest, AddTabCreatesAMissingFile) {
-    frmdrop& f = open();
-    box.fake.messages.clear();
-    f.txttabcaption->setText(QStringLiteral("Writing"));
-    f.cmdaddtab->click();
-    EXPECT_EQ(fileLines(), settings({"Writing"}));
-    EXPECT_EQ(f.selectedTab(), 1);
-    EXPECT_EQ(f.txttabcaption->text(), QStringLiteral("Writing"));
-}
-
 // Removing a tab moves the later tabs, their captions and their sections down one place.
 TEST_F(EditorTest, RemoveATabOfFour) {
     const struct {
