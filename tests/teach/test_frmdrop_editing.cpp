@@ -33,15 +33,6 @@ QStringList items(int t, const std::vector<int>& numbers) {
     return out;
 }
 
-QStringList settings(const QStringList& captions) {
-    QStringList lines{QStringLiteral("[Settings]"),
-                      QStringLiteral("Number of tabs=%1").arg(captions.size())};
-    for (int t = 1; t <= captions.size(); ++t) {
-        lines << QStringLiteral("Tab%1=%2").arg(t).arg(captions[t - 1]);
-    }
-    return lines;
-}
-
 QStringList tabTexts(const qv::TabStrip* tabs) {
     QStringList out;
     for (int i = 0; i < tabs->count(); ++i) {
@@ -63,14 +54,14 @@ TEST_F(EditorTest, AddTabWithTheUntouchedCaptionBox) {
     EXPECT_EQ(f.selectedTab(), 1);
     EXPECT_EQ(page(), captions(1, 1, 1));
     EXPECT_EQ(fileLines(),
-              settings({"A", "B", "C", "Tab Caption"}) + tabLines(1, items(1, {1}), 1));
+              menuLines({"A", "B", "C", "Tab Caption"}, {}) + tabLines(1, items(1, {1}), 1));
 
     f.txttabcaption->setText(QStringLiteral("Art"));
     f.cmdaddtab->click();
     f.txttabcaption->clear();
     f.cmdaddtab->click();
-    EXPECT_EQ(fileLines(),
-              settings({"A", "B", "C", "Tab Caption", "Art", ""}) + tabLines(1, items(1, {1}), 1));
+    EXPECT_EQ(fileLines(), menuLines({"A", "B", "C", "Tab Caption", "Art", ""}, {}) +
+                               tabLines(1, items(1, {1}), 1));
     EXPECT_TRUE(box.fake.messages.empty());
 
     // At the next start the tabs come back as written, the empty caption included.
@@ -91,19 +82,19 @@ TEST_F(EditorTest, RemoveATabOfFour) {
          1,
          {"A", "C", "D"},
          captions(3, 1, 3),
-         settings({"A", "C", "D"}) + tabLines(1, items(1, {1, 2}), 2) +
+         menuLines({"A", "C", "D"}, {}) + tabLines(1, items(1, {1, 2}), 2) +
              tabLines(2, items(3, {1, 2, 3}), 3) + tabLines(3, items(4, {1, 2}), 2)},
         {{2, 1, 3, 2},
          3,
          {"A", "B", "C"},
          captions(3, 1, 3),
-         settings({"A", "B", "C"}) + tabLines(1, items(1, {1, 2}), 2) +
+         menuLines({"A", "B", "C"}, {}) + tabLines(1, items(1, {1, 2}), 2) +
              tabLines(2, items(2, {1}), 1) + tabLines(3, items(3, {1, 2, 3}), 3)},
         {{1, 1, -1, 2},
          1,
          {"A", "C", "D"},
          {},
-         settings({"A", "C", "D"}) + tabLines(1, items(1, {1}), 1) +
+         menuLines({"A", "C", "D"}, {}) + tabLines(1, items(1, {1}), 1) +
              tabLines(3, items(4, {1, 2}), 2)},
     };
     for (const auto& r : rows) {
@@ -186,7 +177,7 @@ TEST_F(EditorTest, DropPreviewsTheFirstFileAndAddStoresIt) {
             shown << box.fake.messages[i].text;
         }
         EXPECT_EQ(shown.contains(r.files[0]), r.program);
-        EXPECT_EQ(fileLines(), settings({"A"}) + tabLines(1, {item(1, 1), r.files[0]}, 2));
+        EXPECT_EQ(fileLines(), menuLines({"A"}, {}) + tabLines(1, {item(1, 1), r.files[0]}, 2));
         EXPECT_EQ(page().last(), QStringLiteral("Paint"));
     }
 }
@@ -315,7 +306,7 @@ TEST_F(EditorTest, AddAfterTheLastButtonOnTheLastPage) {
             values << item(1, b);
         }
         EXPECT_EQ(fileLines(),
-                  settings({"A"}) + tabLines(1, values, r.count + 1) +
+                  menuLines({"A"}, {}) + tabLines(1, values, r.count + 1) +
                       QStringList{QStringLiteral("Button %1=/apps/New.exe").arg(r.count + 1)});
         // Back to waiting.
         EXPECT_FALSE(f.cmdaddbutt->isEnabled());
@@ -364,8 +355,8 @@ TEST_F(EditorTest, DeleteAButton) {
             f.cmdnext->click();
         }
         f.cmdapplau_MouseDown(r.element, Qt::RightButton, Qt::NoModifier, 0, 0);
-        EXPECT_EQ(fileLines(),
-                  settings({"A"}) + tabLines(1, items(1, r.left), static_cast<int>(r.left.size())))
+        EXPECT_EQ(fileLines(), menuLines({"A"}, {}) +
+                                   tabLines(1, items(1, r.left), static_cast<int>(r.left.size())))
             << r.count << " " << r.element;
         QStringList shown;
         for (std::size_t k = 0; k < r.left.size() && k < 10; ++k) {
@@ -380,8 +371,8 @@ TEST_F(EditorTest, DeleteAButton) {
     }
     // The emptied tab takes a new button as its first.
     addProgram(QStringLiteral("/apps/Paint.exe"));
-    EXPECT_EQ(fileLines(), settings({"A"}) + QStringList({"[Tab 1]", "Number of Buttons=1",
-                                                          "Button 1=/apps/Paint.exe"}));
+    EXPECT_EQ(fileLines(), menuLines({"A"}, {}) + QStringList({"[Tab 1]", "Number of Buttons=1",
+                                                               "Button 1=/apps/Paint.exe"}));
 }
 
 TEST_F(EditorTest, DeleteWithoutACountNeverWritesANegativeCount) {
