@@ -95,87 +95,53 @@ TEST(UsLayout, TablesAgreeForEveryPrintableCharacter) {
 
 // --- clsKeyboard with the recording fake ---------------------------------------------------
 
-TEST(PressKey, CapitalAGivesShiftAroundTheKey) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("A"));
-    // The whole key code (with its Shift bit) has no scan code and no character, so the key
-    // goes out with scan code 0 and the extended flag, as user32 answers it.
-    EXPECT_EQ(keys.fake.lines(), (QStringList{
-                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("down 0x41 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x41 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                 }));
-}
-
-TEST(PressKey, SmallLetterHasItsScanCodeAndNoModifier) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("abc")); // only the first character counts
-    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("down 0x41 scan 0x1e flags 0"),
-                                              QStringLiteral("up 0x41 scan 0x1e flags 0")}));
-    for (const auto& e : keys.fake.events) {
-        EXPECT_EQ(e.extra, 0u);
+// The key events of PressKey and PressString: Shift, Ctrl and Alt around the key, the key with
+// its scan code (or, when the whole code has none, scan code 0 and the extended flag), and for a
+// string a 20 ms pause after each character, also after one without a key.
+TEST(PressKey, SendsModifiersAroundTheKey) {
+    const QString shift = "down 0x10 scan 0x00 flags 0 | ";
+    const QString unshift = " | up 0x10 scan 0x00 flags 0";
+    const QString a = "down 0x41 scan 0x1e flags 0 | up 0x41 scan 0x1e flags 0";
+    const struct {
+        QString text;
+        char how; // 'k' PressKey, 'h' held, 'r' released, 'b' both flags, 's' PressString
+        QString expected;
+    } rows[] = {
+        {"A", 'k', shift + "down 0x41 scan 0x00 flags 1 | up 0x41 scan 0x00 flags 1" + unshift},
+        {"abc", 'k', a}, // only the first character counts
+        // Ctrl+Shift+6, held and then released: key, Shift, Ctrl in that order both ways.
+        {"\x1e", 'h', shift + "down 0x11 scan 0x00 flags 0 | down 0x36 scan 0x00 flags 1"},
+        {"\x1e", 'r', "up 0x36 scan 0x00 flags 1" + unshift + " | up 0x11 scan 0x00 flags 0"},
+        // Outside the ANSI page: a question mark.
+        {"\u20ac", 'k',
+         shift + "down 0xbf scan 0x00 flags 1 | up 0xbf scan 0x00 flags 1" + unshift},
+        // Nothing for both flags, or for a character without a key.
+        {"A", 'b', ""},
+        {"\u00e9", 'k', ""},
+        {"", 's', ""},
+        {"Hi!", 's',
+         shift + "down 0x48 scan 0x00 flags 1 | up 0x48 scan 0x00 flags 1" + unshift +
+             " | sleep 20 | down 0x49 scan 0x17 flags 0 | up 0x49 scan 0x17 flags 0 | sleep 20 | " +
+             shift + "down 0x31 scan 0x00 flags 1 | up 0x31 scan 0x00 flags 1" + unshift +
+             " | sleep 20"},
+        {"\u00e9a", 's', "sleep 20 | " + a + " | sleep 20"},
+    };
+    for (const auto& r : rows) {
+        ScopedFakeKeyboard keys;
+        if (r.how == 's') {
+            clsKeyboard().PressString(r.text, false);
+        } else {
+            clsKeyboard().PressKey(r.text, r.how == 'h' || r.how == 'b',
+                                   r.how == 'r' || r.how == 'b');
+        }
+        EXPECT_EQ(keys.fake.lines().join(" | "), r.expected) << r.text.toStdString();
+        for (const auto& e : keys.fake.events) {
+            EXPECT_EQ(e.extra, 0u);
+        }
     }
-}
-
-TEST(PressKey, HoldThenReleaseKeepsTheOrderKeyShiftCtrlAlt) {
     ScopedFakeKeyboard keys;
-    clsKeyboard kb;
-    kb.PressKey(QStringLiteral("\x1e"), true, false); // Ctrl+Shift+6
-    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                              QStringLiteral("down 0x11 scan 0x00 flags 0"),
-                                              QStringLiteral("down 0x36 scan 0x00 flags 1")}));
-    keys.fake.events.clear();
-    kb.PressKey(QStringLiteral("\x1e"), false, true);
-    EXPECT_EQ(keys.fake.lines(), (QStringList{QStringLiteral("up 0x36 scan 0x00 flags 1"),
-                                              QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                              QStringLiteral("up 0x11 scan 0x00 flags 0")}));
-}
-
-TEST(PressKey, NothingIsSentForBothFlagsOrACharacterWithoutKey) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("A"), true, true);
-    clsKeyboard().PressKey(QStringLiteral("\u00e9"));
-    clsKeyboard().PressString(QString(), true);
     EXPECT_THROW(clsKeyboard().PressKey(QString()), std::invalid_argument);
     EXPECT_TRUE(keys.fake.events.empty());
-}
-
-TEST(PressKey, CharacterOutsideTheAnsiPageIsAQuestionMark) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressKey(QStringLiteral("\u20ac"));
-    ASSERT_EQ(keys.fake.events.size(), 4u);
-    EXPECT_EQ(keys.fake.events[0].vk, VK_SHIFT);
-    EXPECT_EQ(keys.fake.events[1].vk, 0xBF);
-}
-
-TEST(PressString, TypesEachCharacterThenPauses20ms) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressString(QStringLiteral("Hi!"));
-    EXPECT_EQ(keys.fake.lines(), (QStringList{
-                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("down 0x48 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x48 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("sleep 20"),
-                                     QStringLiteral("down 0x49 scan 0x17 flags 0"),
-                                     QStringLiteral("up 0x49 scan 0x17 flags 0"),
-                                     QStringLiteral("sleep 20"),
-                                     QStringLiteral("down 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("down 0x31 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x31 scan 0x00 flags 1"),
-                                     QStringLiteral("up 0x10 scan 0x00 flags 0"),
-                                     QStringLiteral("sleep 20"),
-                                 }));
-}
-
-TEST(PressString, SkipsCharactersWithoutKeyButKeepsThePause) {
-    ScopedFakeKeyboard keys;
-    clsKeyboard().PressString(QStringLiteral("\u00e9a"));
-    EXPECT_EQ(
-        keys.fake.lines(),
-        (QStringList{QStringLiteral("sleep 20"), QStringLiteral("down 0x41 scan 0x1e flags 0"),
-                     QStringLiteral("up 0x41 scan 0x1e flags 0"), QStringLiteral("sleep 20")}));
 }
 
 // With bDoEvents a waiting window event runs after the first character; without, only after
@@ -201,34 +167,29 @@ TEST(PressString, DoEventsLetsWaitingEventsRunBetweenCharacters) {
     }
 }
 
+// A virtual key goes out as it is, extended when it types no character unless compatible.
 TEST(PressKeyVK, SendsTheKeyWithoutModifiers) {
     const struct {
         int key;
-        bool hold, release, compatible;
-        QStringList expected;
-    } table[] = {
-        {VK_LEFT,
-         false,
-         false,
-         false,
-         {"down 0x25 scan 0x4b flags 1", "up 0x25 scan 0x4b flags 1"}},
-        {VK_LEFT, false, false, true, {"down 0x25 scan 0x4b flags 0", "up 0x25 scan 0x4b flags 0"}},
-        {'A', false, false, false, {"down 0x41 scan 0x1e flags 0", "up 0x41 scan 0x1e flags 0"}},
-        {VK_SHIFT,
-         false,
-         false,
-         false,
-         {"down 0x10 scan 0x2a flags 1", "up 0x10 scan 0x2a flags 1"}},
-        {VK_CAPITAL, true, false, false, {"down 0x14 scan 0x3a flags 1"}},
-        {VK_CAPITAL, false, true, true, {"up 0x14 scan 0x3a flags 0"}},
-        {VK_CAPITAL, true, true, false, {}},
-        {0, false, false, false, {"down 0x00 scan 0x00 flags 1", "up 0x00 scan 0x00 flags 1"}},
-        {255, false, false, true, {"down 0xff scan 0x00 flags 0", "up 0xff scan 0x00 flags 0"}},
+        char how; // 'k' pressed, 'h' held, 'r' released, 'b' both flags; capital: compatible
+        QString expected;
+    } rows[] = {
+        {VK_LEFT, 'k', "down 0x25 scan 0x4b flags 1 | up 0x25 scan 0x4b flags 1"},
+        {VK_LEFT, 'K', "down 0x25 scan 0x4b flags 0 | up 0x25 scan 0x4b flags 0"},
+        {'A', 'k', "down 0x41 scan 0x1e flags 0 | up 0x41 scan 0x1e flags 0"},
+        {VK_SHIFT, 'k', "down 0x10 scan 0x2a flags 1 | up 0x10 scan 0x2a flags 1"},
+        {VK_CAPITAL, 'h', "down 0x14 scan 0x3a flags 1"},
+        {VK_CAPITAL, 'R', "up 0x14 scan 0x3a flags 0"},
+        {VK_CAPITAL, 'b', ""},
+        {0, 'k', "down 0x00 scan 0x00 flags 1 | up 0x00 scan 0x00 flags 1"},
+        {255, 'K', "down 0xff scan 0x00 flags 0 | up 0xff scan 0x00 flags 0"},
     };
-    for (const auto& c : table) {
+    for (const auto& r : rows) {
         ScopedFakeKeyboard keys;
-        clsKeyboard().PressKeyVK(c.key, c.hold, c.release, c.compatible);
-        EXPECT_EQ(keys.fake.lines(), c.expected) << "key " << c.key;
+        const char how = static_cast<char>(std::tolower(r.how));
+        clsKeyboard().PressKeyVK(r.key, how == 'h' || how == 'b', how == 'r' || how == 'b',
+                                 std::isupper(r.how) != 0);
+        EXPECT_EQ(keys.fake.lines().join(" | "), r.expected) << "key " << r.key;
     }
 }
 
@@ -256,7 +217,6 @@ TEST_P(LockStatus, TrueWhenToggledOrHeld) {
     EXPECT_EQ(caps, c.expectCaps);
     EXPECT_EQ(num, c.expectNum);
     EXPECT_EQ(scroll, c.expectScroll);
-    EXPECT_EQ(keys.fake.queried, (std::vector<int>{VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}));
 }
 
 INSTANTIATE_TEST_SUITE_P(States, LockStatus,

@@ -91,14 +91,6 @@ TEST_F(XTest, CapsLockIsReportedWhileHeldAndWhileOn) {
     EXPECT_FALSE(caps);
 }
 
-TEST_F(XTest, HeldShiftIsReportedDown) {
-    clsKeyboard kb;
-    kb.PressKeyVK(VK_SHIFT, true, false);
-    EXPECT_LT(x11Keyboard().GetKeyState(VK_SHIFT), 0);
-    kb.PressKeyVK(VK_SHIFT, false, true);
-    EXPECT_EQ(x11Keyboard().GetKeyState(VK_SHIFT), 0);
-}
-
 // The opacity that the window manager would see, read back from the window's property.
 TEST(XOpacity, HalfTransparentWindowCarriesTheOpacityProperty) {
     QWidget w;

@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace studenttest {
@@ -68,6 +69,13 @@ public:
         window->Form_Load();
         return *window;
     }
+    frmstudent& load(const QList<QStringList>& tabs) {
+        EXPECT_TRUE(writeMenu(menuText(tabs)));
+        return load();
+    }
+
+    // A left press on element n of the page shown.
+    void press(int n) { window->cmdapplau_MouseDown(n, Qt::LeftButton, Qt::NoModifier, 0, 0); }
 
     // The captions of the buttons shown, element 1 first.
     QStringList captions() const {

@@ -78,7 +78,7 @@ protected:
     }
 
     QString makeFile(const QString& name, const QByteArray& content = "x") {
-        const QString path = QDir(work).filePath(name);
+        QString path = QDir(work).filePath(name);
         EXPECT_TRUE(qvtest::writeAll(path, content)) << name.toStdString();
         return path;
     }
@@ -86,7 +86,7 @@ protected:
     QString makeProgram(const QString& folderName, const QString& name) {
         const QString folder = QDir(work).filePath(folderName);
         EXPECT_TRUE(QDir().mkpath(folder));
-        const QString path = QDir(folder).filePath(name);
+        QString path = QDir(folder).filePath(name);
         EXPECT_TRUE(QFile::copy(recorder, path));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
@@ -213,24 +213,7 @@ TEST_F(ShellUnix, NothingIsStartedForMissingEmptyOrBrokenItems) {
     expectNothingStarted();
 }
 
-TEST_F(ShellUnix, ShortcutStartsItsTargetWithArgumentsAndWorkingDirectory) {
-    const QString program = makeProgram("target dir", "prog");
-    const QString cwd = QDir(work).filePath("start here; $(touch PWNED)");
-    ASSERT_TRUE(QDir().mkpath(cwd));
-    lnkwriter::Link link;
-    link.target = QFile::encodeName(program);
-    link.workingDirectory = cwd;
-    link.arguments = R"(one "two words" ;touch PWNED $(touch PWNED) -dash "quote""d")";
-    ASSERT_TRUE(shell->ShellExecute(makeLink("Prog.lnk", link)));
-    const std::optional<Seen> seen = take(argvLog);
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->argv, QStringList({program, "one", "two words", ";touch", "PWNED", "$(touch",
-                                       "PWNED)", "-dash", "quote\"d"}));
-    EXPECT_EQ(seen->cwd, cwd);
-    EXPECT_TRUE(nothingInjected());
-}
-
-TEST_F(ShellUnix, ShortcutArgumentsFollowTheWindowsQuotingRules) {
+TEST_F(ShellUnix, ShortcutStartsItsTargetInItsWorkingDirectoryWithWindowsQuoting) {
     struct Case {
         QString line;
         QStringList words;
@@ -248,17 +231,25 @@ TEST_F(ShellUnix, ShortcutArgumentsFollowTheWindowsQuotingRules) {
         {R"(ab"c d"ef)", {"abc def"}},
         {R"("unterminated quote)", {"unterminated quote"}},
         {R"('single quotes' stay)", {"'single", "quotes'", "stay"}},
+        {R"(one ;touch PWNED $(touch PWNED) -dash)",
+         {"one", ";touch", "PWNED", "$(touch", "PWNED)", "-dash"}},
     };
-    const QString program = makeProgram("args", "prog");
+    // The target starts in the shortcut's working directory, with the shortcut's arguments.
+    const QString program = makeProgram("target dir", "prog");
+    const QString cwd = QDir(work).filePath("start here; $(touch PWNED)");
+    ASSERT_TRUE(QDir().mkpath(cwd));
     for (const Case& c : cases) {
         lnkwriter::Link link;
         link.target = QFile::encodeName(program);
+        link.workingDirectory = cwd;
         link.arguments = c.line;
         ASSERT_TRUE(shell->ShellExecute(makeLink("Args.lnk", link))) << c.line.toStdString();
         const std::optional<Seen> seen = take(argvLog);
         ASSERT_TRUE(seen);
         EXPECT_EQ(seen->argv, QStringList({program}) + c.words) << c.line.toStdString();
+        EXPECT_EQ(seen->cwd, cwd);
     }
+    EXPECT_TRUE(nothingInjected());
 }
 
 TEST_F(ShellUnix, ComputerAndDocumentsOpenTheirFolders) {
