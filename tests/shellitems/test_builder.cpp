@@ -160,28 +160,7 @@ TEST(Builder, EmptyAndShortItemsStillGetAButton) {
     EXPECT_TRUE(win.cmdapplau->element(1)->icon().isNull());
 }
 
-TEST(ItemKind, LastThreeCharactersExactly) {
-    const std::pair<const char*, qv::MenuItemKind> table[] = {
-        {"C:\\a\\Paint.lnk", qv::MenuItemKind::Shortcut},
-        {"/home/p/Paint.lnk", qv::MenuItemKind::Shortcut},
-        {"C:\\a\\Paint.exe", qv::MenuItemKind::Program},
-        {"C:\\a\\Paint.LNK", qv::MenuItemKind::Other},
-        {"C:\\a\\Paint.Lnk", qv::MenuItemKind::Other},
-        {"C:\\a\\Paint.EXE", qv::MenuItemKind::Other},
-        {"C:\\a\\Paint.com", qv::MenuItemKind::Other},
-        {"C:\\a\\Paint.lnk ", qv::MenuItemKind::Other},
-        {"C:\\a\\readme.txt", qv::MenuItemKind::Other},
-        // Only the last three characters count, not a dot before them.
-        {"C:\\a\\Paintexe", qv::MenuItemKind::Program},
-        {"lnk", qv::MenuItemKind::Shortcut},
-        {"nk", qv::MenuItemKind::Other},
-        {"", qv::MenuItemKind::Other},
-    };
-    for (const auto& [item, kind] : table)
-        EXPECT_EQ(qv::menuItemKind(QString::fromLatin1(item)), kind) << item;
-}
-
-const QColor kRed(220, 20, 30), kBlue(30, 40, 210), kGreen(20, 200, 40);
+const QColor kRed(220, 20, 30), kBlue(30, 40, 210);
 
 // A program whose icon is the test picture (transparent top-left quarter) in the colour, or
 // fully opaque.
@@ -336,16 +315,6 @@ TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
     editor.build({lnk, lnk});
     EXPECT_EQ(editor.face(2).pixelColor(24, 24).rgb(), kRed.rgb());
     EXPECT_TRUE(box.fake.messages.empty());
-}
-
-TEST_F(BuilderFaces, EachButtonStartsFromAClearedSurface) {
-    const QString red = writeProgram(file(QStringLiteral("red.exe")), kRed, true);
-    const QString green = writeProgram(file(QStringLiteral("green.exe")), kGreen);
-    Window win(kFrmdropTemplate);
-    win.build({red, green, file(QStringLiteral("x.com"))});
-    EXPECT_EQ(win.face(2).pixelColor(24, 24).rgb(), kGreen.rgb());
-    EXPECT_EQ(win.face(2).pixelColor(4, 4).alpha(), 0);
-    EXPECT_TRUE(win.cmdapplau->element(3)->icon().isNull());
 }
 
 TEST(LaunchButtonArray, MouseDownReportsElementAndButton) {
