@@ -1,5 +1,4 @@
 #include "common/GetFileName.h"
-#include "common/ShrtcutPath.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"C:\\Docs\\photo.jpeg", false, "photo."},
         NameCase{"C:\\Docs\\Makefile", false, "Make"}, NameCase{"Paint.lnk", false, "Paint"},
         NameCase{"My Computer.lnk", false, "My Computer"},
+        NameCase{"C:\\Spiele\\Schäfer Größe.exe", false, "Schäfer Größe"},
         // A trailing separator names the folder before it.
         NameCase{"C:\\Apps\\Games\\", true, "Games"}, NameCase{"C:\\Apps\\Games\\", false, "G"},
         NameCase{"/usr/share//", true, "share"},
@@ -46,18 +46,5 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing to name.
         NameCase{"", false, ""}, NameCase{"", true, ""}, NameCase{"\\", false, ""},
         NameCase{"/", true, ""}));
-
-TEST(FileNameFromPath, KeepsNonAsciiNames) {
-    EXPECT_EQ(qv::FileNameFromPath(QString::fromUtf8("C:\\Spiele\\Schäfer Größe.exe"), false),
-              QString::fromUtf8("Schäfer Größe"));
-}
-
-TEST(TrimAtNul, CutsAtFirstNul) {
-    EXPECT_EQ(qv::TrimAtNul(QString::fromUtf8("abc\0   ", 7)), QStringLiteral("abc"));
-    EXPECT_EQ(qv::TrimAtNul(QString::fromUtf8("\0   ", 4)), QString());
-    EXPECT_EQ(qv::TrimAtNul(QStringLiteral("whole text")), QStringLiteral("whole text"));
-    EXPECT_EQ(qv::TrimAtNul(QString::fromUtf8("a\0b\0c", 5)), QStringLiteral("a"));
-    EXPECT_EQ(qv::TrimAtNul(QString()), QString());
-}
 
 } // namespace

@@ -194,21 +194,6 @@ TEST(ShortcutReader, DamagedStructureGivesNoShortcut) {
     }
 }
 
-TEST(ShortcutReader, FilesThatAreNotShortcuts) {
-    QTemporaryDir dir;
-    const QString empty = dir.filePath(QStringLiteral("empty.lnk"));
-    const QString text = dir.filePath(QStringLiteral("text.lnk"));
-    const QString good = dir.filePath(QStringLiteral("good.lnk"));
-    ASSERT_TRUE(qvtest::writeAll(empty, {}));
-    ASSERT_TRUE(qvtest::writeAll(text, "[InternetShortcut]\r\nURL=file:///C:/\r\n"));
-    ASSERT_TRUE(qvtest::writeLnkFile(good, kFull));
-    for (const QString& path :
-         {QString(), dir.filePath(QStringLiteral("missing.lnk")), dir.path(), empty, text}) {
-        EXPECT_FALSE(qv::readShortcutFile(path)) << path.toStdString();
-    }
-    EXPECT_TRUE(qv::readShortcutFile(good));
-}
-
 class ShrtcutPathTest : public ::testing::Test {
 protected:
     QString write(const QString& name, const LnkFields& layout) {
@@ -220,25 +205,29 @@ protected:
     qv::ScopedFakeMessageBox box;
 };
 
-TEST_F(ShrtcutPathTest, GivesTheTargetWithoutAMessage) {
+TEST_F(ShrtcutPathTest, GivesTheTargetOrTellsTheUserThereIsNone) {
     const QString path = write(QStringLiteral("Paint.lnk"), kFull);
-    const QString target = QStringLiteral("C:\\Program Files\\Paint\\paint.exe");
-    EXPECT_EQ(qv::ResolveShortcutTarget(path), target);
-    // The path ends at a NUL, as it would in a text buffer.
-    EXPECT_EQ(qv::ResolveShortcutTarget(path + QChar(u'\0') + QStringLiteral("   ")), target);
-    EXPECT_TRUE(box.fake.messages.empty());
-}
-
-TEST_F(ShrtcutPathTest, NoTargetTellsTheUser) {
-    for (const QString& path : {write(QStringLiteral("Control Panel.lnk"), kVirtualFolder),
-                                dir.filePath(QStringLiteral("missing.lnk")), QString()}) {
+    const struct {
+        QString shortcut;
+        QString target; // empty: no target, and a message
+    } cases[] = {
+        {path, "C:\\Program Files\\Paint\\paint.exe"},
+        // The path ends at a NUL, as it would in a text buffer.
+        {path + QChar(u'\0') + QStringLiteral("   "), "C:\\Program Files\\Paint\\paint.exe"},
+        {write(QStringLiteral("Control Panel.lnk"), kVirtualFolder), ""},
+        {dir.filePath(QStringLiteral("missing.lnk")), ""},
+        {QString(), ""},
+    };
+    for (const auto& c : cases) {
         box.fake.messages.clear();
-        EXPECT_EQ(qv::ResolveShortcutTarget(path), QString()) << path.toStdString();
-        ASSERT_EQ(box.fake.messages.size(), 1u);
-        EXPECT_EQ(box.fake.messages[0].text,
-                  QStringLiteral("This shortcut does not contain a path."));
-        EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
-        EXPECT_EQ(box.fake.messages[0].title, qv::programTitle());
+        EXPECT_EQ(qv::ResolveShortcutTarget(c.shortcut), c.target) << c.shortcut.toStdString();
+        ASSERT_EQ(box.fake.messages.size(), c.target.isEmpty() ? 1u : 0u);
+        if (c.target.isEmpty()) {
+            EXPECT_EQ(box.fake.messages[0].text,
+                      QStringLiteral("This shortcut does not contain a path."));
+            EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
+            EXPECT_EQ(box.fake.messages[0].title, qv::programTitle());
+        }
     }
 }
 
@@ -283,12 +272,18 @@ TEST_F(ShrtcutPathTest, ReadShortcutPrefersTheNetworkTarget) {
     EXPECT_EQ(qv::ResolveShortcutTarget(path), QStringLiteral("S:\\maths.exe"));
 }
 
+// Files that are no shortcuts: nothing is read, and the outputs stay as they were.
 TEST_F(ShrtcutPathTest, ReadShortcutFailsWithoutTouchingOutputs) {
     const QString damaged = dir.filePath(QStringLiteral("damaged.lnk"));
     ASSERT_TRUE(qvtest::writeAll(damaged, qvtest::writeLnk(kFull).chopped(1)));
+    const QString empty = dir.filePath(QStringLiteral("empty.lnk"));
+    ASSERT_TRUE(qvtest::writeAll(empty, {}));
+    const QString text = dir.filePath(QStringLiteral("text.lnk"));
+    ASSERT_TRUE(qvtest::writeAll(text, "[InternetShortcut]\r\nURL=file:///C:/\r\n"));
     const SixFields untouched{
         QStringLiteral("t"), QStringLiteral("w"), QStringLiteral("a"), QStringLiteral("i"), 11, 12};
-    for (const QString& path : {QString(), dir.filePath(QStringLiteral("missing.lnk")), damaged}) {
+    for (const QString& path : {QString(), dir.filePath(QStringLiteral("missing.lnk")), dir.path(),
+                                empty, text, damaged}) {
         SixFields f = untouched;
         EXPECT_FALSE(f.read(path));
         EXPECT_EQ(f, untouched);
