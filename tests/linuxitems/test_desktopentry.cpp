@@ -168,7 +168,7 @@ bool isColour(const QImage& img, int x, int y, const QColor& c) {
     return p.alpha() == 255 && p.red() == c.red() && p.green() == c.green() && p.blue() == c.blue();
 }
 
-TEST(DesktopEntryIcon, ThemeNameIsDrawnAt32WithTransparency) {
+TEST(DesktopEntryIcon, ThemeNameIsDrawnAt32WithTransparencyElseTheGenericIcon) {
     XdgWorld world;
     world.addThemeIcon("qvtest-calc", blue);
     const QString file =
@@ -182,6 +182,17 @@ TEST(DesktopEntryIcon, ThemeNameIsDrawnAt32WithTransparency) {
     EXPECT_EQ(img.pixelColor(0, 0).alpha(), 0);
     // A theme name written with an extension is still found.
     EXPECT_TRUE(isColour(qv::iconImage("qvtest-calc.png"), 16, 16, blue));
+    // A missing icon: the generic program icon for applications, none for the rest.
+    const QString app = world.writeEntry(world.data(), "a.desktop",
+                                         entry("Type=Application\nExec=a\nIcon=qvtest-nothing\n"));
+    const QImage generic = qv::genericExecutableIcon();
+    ASSERT_FALSE(generic.isNull());
+    EXPECT_EQ(qv::desktopEntryIcon(app), generic);
+    const QString dir = world.writeEntry(world.data(), "d.desktop", entry("Type=Directory\n"));
+    EXPECT_TRUE(qv::desktopEntryIcon(dir).isNull());
+    EXPECT_TRUE(qv::desktopEntryIcon(world.writeFile("junk.desktop", "junk")).isNull());
+    EXPECT_TRUE(qv::iconImage(world.root() + "/no-such.png").isNull());
+    EXPECT_TRUE(qv::iconImage("").isNull());
 }
 
 // A 64 picture is halved (its red middle spans 8..24); a 16 one is centred (12..20).
@@ -202,20 +213,6 @@ TEST(DesktopEntryIcon, APictureIsFittedInto32KeepingTransparency) {
         EXPECT_TRUE(isColour(img, c.insideX, c.insideY, red)) << c.size;
         EXPECT_EQ(img.pixelColor(c.outside, c.outside).alpha(), 0) << c.size;
     }
-}
-
-TEST(DesktopEntryIcon, MissingIconGivesTheGenericProgramIconForApplications) {
-    XdgWorld world;
-    const QString app = world.writeEntry(world.data(), "a.desktop",
-                                         entry("Type=Application\nExec=a\nIcon=qvtest-nothing\n"));
-    const QImage generic = qv::genericExecutableIcon();
-    ASSERT_FALSE(generic.isNull());
-    EXPECT_EQ(qv::desktopEntryIcon(app), generic);
-    const QString dir = world.writeEntry(world.data(), "d.desktop", entry("Type=Directory\n"));
-    EXPECT_TRUE(qv::desktopEntryIcon(dir).isNull());
-    EXPECT_TRUE(qv::desktopEntryIcon(world.writeFile("junk.desktop", "junk")).isNull());
-    EXPECT_TRUE(qv::iconImage(world.root() + "/no-such.png").isNull());
-    EXPECT_TRUE(qv::iconImage("").isNull());
 }
 
 // --- starting --------------------------------------------------------------------------------
@@ -329,29 +326,26 @@ TEST(DesktopEntryStart, RefusedOrFailedStartsRunNothingAndSayWhy) {
 
 // A folder name that a shell would run: the location is one whole argument, and an entry that
 // puts it inside a quoted command line is refused before anything starts.
-class HostileFolder : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(HostileFolder, LocationIsOneArgumentAndNeverQuotedAgain) {
-    XdgWorld world;
-    world.addRecorder("rec");
-    const QString folder = QString::fromUtf8(GetParam());
-    const QString quoted =
-        world.writeEntry(world.data(), folder + "/quoted.desktop",
-                         entry("Type=Application\nName=Q\nExec=sh -c \"rec %k\"\n"));
-    const auto refused = qv::startDesktopEntry(quoted);
-    EXPECT_FALSE(refused.started);
-    EXPECT_TRUE(refused.message.contains("puts %k inside quotes")) << refused.message.toStdString();
-    const QString whole = world.writeEntry(world.data(), folder + "/whole.desktop",
-                                           entry("Type=Application\nName=W\nExec=rec %k\n"));
-    ASSERT_TRUE(qv::startDesktopEntry(whole).started);
-    const auto rec = world.waitForRecord("rec");
-    ASSERT_TRUE(rec.has_value());
-    EXPECT_EQ(rec->args, QStringList{whole}) << rec->args.join(QLatin1Char('|')).toStdString();
+TEST(DesktopEntryStart, AHostileFolderNameIsOneArgumentAndNeverQuotedAgain) {
+    for (const char* name :
+         {"q\"x;rec PWNED;\"", "$(rec PWNED)", "`rec PWNED`", "a'b;rec PWNED;'c", "100%c%%k"}) {
+        XdgWorld world;
+        world.addRecorder("rec");
+        const QString folder = QString::fromUtf8(name);
+        const QString quoted =
+            world.writeEntry(world.data(), folder + "/quoted.desktop",
+                             entry("Type=Application\nName=Q\nExec=sh -c \"rec %k\"\n"));
+        const auto refused = qv::startDesktopEntry(quoted);
+        EXPECT_FALSE(refused.started) << name;
+        EXPECT_TRUE(refused.message.contains("puts %k inside quotes")) << name;
+        const QString whole = world.writeEntry(world.data(), folder + "/whole.desktop",
+                                               entry("Type=Application\nName=W\nExec=rec %k\n"));
+        ASSERT_TRUE(qv::startDesktopEntry(whole).started) << name;
+        const auto rec = world.waitForRecord("rec");
+        ASSERT_TRUE(rec.has_value()) << name;
+        EXPECT_EQ(rec->args, QStringList{whole}) << rec->args.join(QLatin1Char('|')).toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, HostileFolder,
-                         ::testing::Values("q\"x;rec PWNED;\"", "$(rec PWNED)", "`rec PWNED`",
-                                           "a'b;rec PWNED;'c", "100%c%%k"));
 
 // --- bare executables ------------------------------------------------------------------------
 

@@ -13,45 +13,42 @@ using qvtest::XdgWorld;
 
 namespace {
 
-struct KindCase {
-    const char* item;
-    bool executableFile;
-    MenuItemKind kind;
-};
-
-class KindByName : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(KindByName, FollowsTheRules) {
-    EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(GetParam().item), GetParam().executableFile),
-              GetParam().kind)
-        << GetParam().item;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Items, KindByName,
-    ::testing::Values(
-        KindCase{"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
-        KindCase{"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
+TEST(Kind, ByNameFollowsTheRules) {
+    const struct {
+        const char* item;
+        bool executableFile;
+        MenuItemKind kind;
+    } cases[] = {
+        {"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
+        {"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
         // The Windows rule looks at three characters only, and comes first.
-        KindCase{"/usr/bin/mylnk", true, MenuItemKind::Shortcut},
-        KindCase{"/usr/bin/makeexe", true, MenuItemKind::Program},
-        KindCase{"/x/Paint.LNK", false, MenuItemKind::Other},
-        KindCase{"/x/Paint.EXE", true, MenuItemKind::Other},
-        KindCase{"/usr/share/applications/xterm.desktop", false, MenuItemKind::DesktopEntry},
-        KindCase{"/usr/share/applications/xterm.desktop", true, MenuItemKind::DesktopEntry},
-        KindCase{"relative.desktop", false, MenuItemKind::DesktopEntry},
-        KindCase{"/x/xterm.DESKTOP", false, MenuItemKind::Other},
-        KindCase{"/x/xterm.desktop.bak", false, MenuItemKind::Other},
-        KindCase{"/usr/bin/xcalc", true, MenuItemKind::Executable},
-        KindCase{"/usr/bin/xcalc", false, MenuItemKind::Other},
-        KindCase{"/opt/app-1.2/run", true, MenuItemKind::Executable},
-        KindCase{"/usr/bin/tool.sh", true, MenuItemKind::Other},
-        KindCase{"/home/pupil/.hidden", true, MenuItemKind::Other},
-        KindCase{"/usr/bin/", true, MenuItemKind::Other}, KindCase{"", true, MenuItemKind::Other},
-        KindCase{"readme.txt", false, MenuItemKind::Other},
+        {"/usr/bin/mylnk", true, MenuItemKind::Shortcut},
+        {"/usr/bin/makeexe", true, MenuItemKind::Program},
+        {"/x/Paint.LNK", false, MenuItemKind::Other},
+        {"/x/Paint.EXE", true, MenuItemKind::Other},
+        {"/usr/share/applications/xterm.desktop", false, MenuItemKind::DesktopEntry},
+        {"/usr/share/applications/xterm.desktop", true, MenuItemKind::DesktopEntry},
+        {"relative.desktop", false, MenuItemKind::DesktopEntry},
+        {"/x/xterm.DESKTOP", false, MenuItemKind::Other},
+        {"/x/xterm.desktop.bak", false, MenuItemKind::Other},
+        {"/usr/bin/xcalc", true, MenuItemKind::Executable},
+        {"/usr/bin/xcalc", false, MenuItemKind::Other},
+        {"/opt/app-1.2/run", true, MenuItemKind::Executable},
+        {"/usr/bin/tool.sh", true, MenuItemKind::Other},
+        {"/home/pupil/.hidden", true, MenuItemKind::Other},
+        {"/usr/bin/", true, MenuItemKind::Other},
+        {"", true, MenuItemKind::Other},
+        {"readme.txt", false, MenuItemKind::Other},
         // Only the last three characters count, however short the item.
-        KindCase{"lnk", false, MenuItemKind::Shortcut}, KindCase{"nk", false, MenuItemKind::Other},
-        KindCase{"My Computer.lnk", false, MenuItemKind::Shortcut}));
+        {"lnk", false, MenuItemKind::Shortcut},
+        {"nk", false, MenuItemKind::Other},
+        {"My Computer.lnk", false, MenuItemKind::Shortcut},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(c.item), c.executableFile), c.kind)
+            << c.item;
+    }
+}
 
 TEST(Kind, AsksTheFileSystemForBareNames) {
     XdgWorld world;

@@ -68,48 +68,37 @@ QStringList plainItems(int n) {
     return items;
 }
 
-struct GeometryCase {
-    QRect tmpl;
-    int secondRowTop;
-    int count;
-};
-
-class BuilderGeometry : public ::testing::TestWithParam<GeometryCase> {};
-
-// Slot s stands at the Left of column (s - 1) % 5, first row at the template's Top.
-TEST_P(BuilderGeometry, PlacesEveryButtonOfThePage) {
-    const GeometryCase& c = GetParam();
+// Slot s stands at the Left of column (s - 1) % 5, first row at the template's Top; every count
+// of a page, in both windows.
+TEST(Builder, PlacesEveryButtonOfThePage) {
     static const int lefts[5] = {1080, 2535, 3990, 5445, 6900};
-    Window win(c.tmpl);
-    win.build(plainItems(c.count));
-    ASSERT_EQ(win.cmdapplau->count(), c.count + 1);
-    for (int s = 1; s <= c.count; ++s) {
-        const QRect expected(lefts[(s - 1) % 5], s <= 5 ? c.tmpl.y() : c.secondRowTop, 1335, 1095);
-        EXPECT_EQ(win.cmdapplau->geometryTwips(s), expected) << "slot " << s;
-        const QToolButton* b = win.cmdapplau->element(s);
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->geometry(), qv::twipsRect(expected.x(), expected.y(), 1335, 1095));
-        EXPECT_TRUE(b->isVisible()) << "slot " << s;
-        EXPECT_EQ(b->text(), QStringLiteral("Tool %1").arg(s));
-        EXPECT_EQ(b->toolTip(), QStringLiteral("Tool %1").arg(s));
+    for (const auto& [tmpl, secondRowTop] :
+         {std::pair(kFrmdropTemplate, 4755), std::pair(kFrmstudentTemplate, 2835)}) {
+        for (int count = 1; count <= 10; ++count) {
+            SCOPED_TRACE(std::to_string(tmpl.y()) + ", count " + std::to_string(count));
+            Window win(tmpl);
+            win.build(plainItems(count));
+            ASSERT_EQ(win.cmdapplau->count(), count + 1);
+            for (int s = 1; s <= count; ++s) {
+                const QRect expected(lefts[(s - 1) % 5], s <= 5 ? tmpl.y() : secondRowTop, 1335,
+                                     1095);
+                EXPECT_EQ(win.cmdapplau->geometryTwips(s), expected) << "slot " << s;
+                const QToolButton* b = win.cmdapplau->element(s);
+                ASSERT_NE(b, nullptr);
+                EXPECT_EQ(b->geometry(), qv::twipsRect(expected.x(), expected.y(), 1335, 1095));
+                EXPECT_TRUE(b->isVisible()) << "slot " << s;
+                EXPECT_EQ(b->text(), QStringLiteral("Tool %1").arg(s));
+                EXPECT_EQ(b->toolTip(), QStringLiteral("Tool %1").arg(s));
+            }
+            EXPECT_FALSE(win.cmdapplau->element(0)->isVisible());
+            EXPECT_EQ(win.cmdapplau->geometryTwips(0), tmpl);
+            EXPECT_TRUE(win.widget->isVisible());
+            // Only second-row buttons set bottomRowLeft; it then holds the last one's Left.
+            EXPECT_EQ(qv::bottomRowLeft,
+                      count <= 5 ? QString() : QString::number(lefts[count - 6]));
+        }
     }
-    EXPECT_FALSE(win.cmdapplau->element(0)->isVisible());
-    EXPECT_EQ(win.cmdapplau->geometryTwips(0), c.tmpl);
-    EXPECT_TRUE(win.widget->isVisible());
-    // Only second-row buttons set bottomRowLeft; it then holds the last one's Left.
-    EXPECT_EQ(qv::bottomRowLeft, c.count <= 5 ? QString() : QString::number(lefts[c.count - 6]));
 }
-
-std::vector<GeometryCase> geometryCases() {
-    std::vector<GeometryCase> cases;
-    for (int n = 1; n <= 10; ++n) {
-        cases.push_back({kFrmdropTemplate, 4755, n});
-        cases.push_back({kFrmstudentTemplate, 2835, n});
-    }
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(BothWindows, BuilderGeometry, ::testing::ValuesIn(geometryCases()));
 
 TEST(Builder, ButtonsLieAboveEarlierSiblings) {
     Window win(kFrmstudentTemplate);
