@@ -42,7 +42,7 @@ QString XdgWorld::writeEntry(const QString& base, const QString& relative, const
 }
 
 QString XdgWorld::writeFile(const QString& relative, const QByteArray& bytes, bool executable) {
-    const QString path = root() + QLatin1Char('/') + relative;
+    QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -104,7 +104,7 @@ void XdgWorld::addThemeIcon(const QString& name, const QColor& colour) {
 }
 
 QString XdgWorld::writePicture(const QString& relative, int size, const QColor& colour) {
-    const QString path = root() + QLatin1Char('/') + relative;
+    QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).path());
     QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::transparent);

@@ -260,9 +260,9 @@ TEST(DesktopEntryStart, RefusedOrFailedStartsRunNothingAndSayWhy) {
          "\"item.desktop\" cannot be started: it is not a readable desktop entry"},
         {{}, "\"item.desktop\" cannot be started: it is not a readable desktop entry"},
         {entry("Type=Application\nName=Rec\nExec=rec\nTryExec=qvtest-absent\n"),
-         "\"Rec\" cannot be started: the program \"qvtest-absent\" is not installed."},
+         R"("Rec" cannot be started: the program "qvtest-absent" is not installed.)"},
         {entry("Type=Application\nName=Rec\nExec=absent\n"),
-         "\"Rec\" cannot be started: the program \"absent\" is not installed."},
+         R"("Rec" cannot be started: the program "absent" is not installed.)"},
         {entry("Type=Application\nName=Rec\nExec=rec\nPath=/nonexistent-qv/gone\n"),
          "\"Rec\" could not be started: "},
     };
@@ -396,7 +396,7 @@ TEST(LaunchExec, FillsTheLocationAndTheTerminal) {
         const char* expected;
     } cases[] = {
         {"tool %f", false, "", "tool %f"},
-        {"tool --from %k", false, "", "tool --from \"/apps/My \\\"Tool\\\" \\$1.desktop\""},
+        {"tool --from %k", false, "", R"(tool --from "/apps/My \"Tool\" \$1.desktop")"},
         {"tool 100%%k %%", false, "", "tool 100%%k %%"},
         {"tool %", false, "", "tool %"},
         {"top -d 2", true, "/usr/bin/x-terminal-emulator",

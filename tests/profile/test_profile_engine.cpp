@@ -217,8 +217,8 @@ TEST(ProfileEngine, AnyBytesReadBackWhatWasWritten) {
         for (char& c : bytes) {
             c = alphabet[rng() % alphabet.size()];
         }
-        const std::string section = names[rng() % names.size()];
-        const std::string key = names[rng() % 3];
+        const std::string& section = names[rng() % names.size()];
+        const std::string& key = names[rng() % 3];
         const std::string value = (rng() % 2) ? "v" + std::to_string(round) : "";
         const auto oldLine = qv::profile::findKey(bytes, section, key);
         const auto r = applyWrite(bytes, section, key, value);
