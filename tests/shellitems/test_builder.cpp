@@ -262,6 +262,7 @@ TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
         const QImage documents =
             qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\SYSTEM32\\mydocs.dll"));
         ASSERT_FALSE(computer.isNull());
+        ASSERT_FALSE(documents.isNull());
         EXPECT_TRUE(showsIcon(win.face(1), computer));
         EXPECT_TRUE(showsIcon(win.face(2), documents));
         EXPECT_FALSE(showsIcon(win.face(2), computer));
