@@ -126,7 +126,7 @@ TEST(IconReader, TruncatedEntryFallsBackOrGivesNothing) {
 }
 
 QByteArray u32(std::uint32_t v) {
-    return QByteArray(reinterpret_cast<const char*>(&v), 4); // the test machines are little-endian
+    return {reinterpret_cast<const char*>(&v), 4}; // the test machines are little-endian
 }
 
 QByteArray png(int w, int h) {
@@ -223,7 +223,7 @@ protected:
     QString write(const QString& name, const IconEntryLayout& e) {
         PeLayout pe;
         pe.groups = {{e}};
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
         return path;
     }

@@ -25,8 +25,8 @@ TEST(FileNameFromPath, GivesTheLastComponent) {
         {"My Computer.lnk", false, "My Computer"},
         {"C:\\Spiele\\Schäfer Größe.exe", false, "Schäfer Größe"},
         // A trailing separator names the folder before it.
-        {"C:\\Apps\\Games\\", true, "Games"},
-        {"C:\\Apps\\Games\\", false, "G"},
+        {R"(C:\Apps\Games\)", true, "Games"},
+        {R"(C:\Apps\Games\)", false, "G"},
         {"/usr/share//", true, "share"},
         // Names of four characters or fewer are kept whole, so a caption is never blank.
         {"C:\\a.lnk", false, "a"},

@@ -38,17 +38,17 @@ struct ReadCase {
 
 TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
     const ReadCase table[] = {
-        {"full", kFull, "C:\\Program Files\\Paint\\paint.exe", ""},
+        {"full", kFull, R"(C:\Program Files\Paint\paint.exe)", ""},
         {"8-bit strings", lnkWith([](LnkFields& s) {
              s.unicodeStrings = false;
              s.arguments = QString::fromUtf8("--titel=Schäfer");
              s.iconIndex = -3;
              s.extraData = QByteArray("\x0C\x00\x00\x00\x02\x00\x00\xA0\x01\x02\x03\x04", 12);
          }),
-         "C:\\Program Files\\Paint\\paint.exe", ""},
+         R"(C:\Program Files\Paint\paint.exe)", ""},
         {"unicode strings",
          lnkWith([](LnkFields& s) { s.arguments = QString::fromUtf8("--名前=ёж"); }),
-         "C:\\Program Files\\Paint\\paint.exe", ""},
+         R"(C:\Program Files\Paint\paint.exe)", ""},
         {"unicode link information",
          lnkWith(
              [](LnkFields& s) {
@@ -66,7 +66,7 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
              },
              false),
          "C:\\Games\\chess.exe", ""},
-        {"network", kNetwork, "", "\\\\server\\apps\\maths.exe"},
+        {"network", kNetwork, "", R"(\\server\apps\maths.exe)"},
         {"network and local",
          lnkWith(
              [](LnkFields& s) {
@@ -75,7 +75,7 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
                  s.localBasePath = QStringLiteral("S:\\");
              },
              false),
-         "S:\\maths.exe", "\\\\server\\apps\\maths.exe"},
+         R"(S:\maths.exe)", R"(\\server\apps\maths.exe)"},
         {"virtual folder", kVirtualFolder, "", ""},
         {"relative path only",
          lnkWith([](LnkFields& s) { s.relativePath = QStringLiteral("..\\paint.exe"); }, false), "",
@@ -152,7 +152,7 @@ struct Damage {
 };
 
 QByteArray u32(std::uint32_t v) {
-    return QByteArray(reinterpret_cast<const char*>(&v), 4); // the test machines are little-endian
+    return {reinterpret_cast<const char*>(&v), 4}; // the test machines are little-endian
 }
 
 TEST(ShortcutReader, DamagedStructureGivesNoShortcut) {
@@ -197,7 +197,7 @@ TEST(ShortcutReader, DamagedStructureGivesNoShortcut) {
 class ShrtcutPathTest : public ::testing::Test {
 protected:
     QString write(const QString& name, const LnkFields& layout) {
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         EXPECT_TRUE(qvtest::writeLnkFile(path, layout));
         return path;
     }
@@ -211,9 +211,9 @@ TEST_F(ShrtcutPathTest, GivesTheTargetOrTellsTheUserThereIsNone) {
         QString shortcut;
         QString target; // empty: no target, and a message
     } cases[] = {
-        {path, "C:\\Program Files\\Paint\\paint.exe"},
+        {path, R"(C:\Program Files\Paint\paint.exe)"},
         // The path ends at a NUL, as it would in a text buffer.
-        {path + QChar(u'\0') + QStringLiteral("   "), "C:\\Program Files\\Paint\\paint.exe"},
+        {path + QChar(u'\0') + QStringLiteral("   "), R"(C:\Program Files\Paint\paint.exe)"},
         {write(QStringLiteral("Control Panel.lnk"), kVirtualFolder), ""},
         {dir.filePath(QStringLiteral("missing.lnk")), ""},
         {QString(), ""},
