@@ -16,7 +16,6 @@ XdgWorld::XdgWorld()
     for (const QString& d : {home(), data(), data2(), bin()}) {
         QDir().mkpath(d + QStringLiteral("/applications"));
     }
-    QDir().mkpath(data() + QStringLiteral("/icons/hicolor/32x32/apps"));
     writeFile(QStringLiteral("data/icons/hicolor/index.theme"),
               "[Icon Theme]\nName=Hicolor\nDirectories=32x32/apps\n\n"
               "[32x32/apps]\nSize=32\nContext=Applications\nType=Threshold\n");
@@ -38,18 +37,12 @@ XdgWorld::~XdgWorld() {
 }
 
 QString XdgWorld::writeEntry(const QString& base, const QString& relative, const QByteArray& text) {
-    const QString path = base + QStringLiteral("/applications/") + relative;
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return {};
-    }
-    f.write(text);
-    return path;
+    return writeFile(
+        QDir(root()).relativeFilePath(base + QStringLiteral("/applications/") + relative), text);
 }
 
 QString XdgWorld::writeFile(const QString& relative, const QByteArray& bytes, bool executable) {
-    const QString path = root() + QLatin1Char('/') + relative;
+    QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -106,16 +99,12 @@ std::optional<Recorded> XdgWorld::waitForRecord(const QString& name, int boundMs
 }
 
 void XdgWorld::addThemeIcon(const QString& name, const QColor& colour) {
-    QImage img(32, 32, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.fillRect(4, 4, 24, 24, colour);
-    p.end();
-    img.save(data() + QStringLiteral("/icons/hicolor/32x32/apps/") + name + QStringLiteral(".png"));
+    writePicture(QStringLiteral("data/icons/hicolor/32x32/apps/") + name + QStringLiteral(".png"),
+                 32, colour);
 }
 
 QString XdgWorld::writePicture(const QString& relative, int size, const QColor& colour) {
-    const QString path = root() + QLatin1Char('/') + relative;
+    QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).path());
     QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::transparent);

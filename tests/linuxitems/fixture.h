@@ -38,7 +38,7 @@ public:
     // Waits (boundedly) for the record of a fake program; nothing when it never ran.
     std::optional<Recorded> waitForRecord(const QString& name, int boundMs = 10000) const;
     bool hasRecord(const QString& name) const;
-    // A theme icon "name" of one colour with transparent corners, in data/icons/hicolor.
+    // A theme icon "name" (a 32 picture as below), in data/icons/hicolor.
     void addThemeIcon(const QString& name, const QColor& colour);
     // A picture file of the given size: one colour with a transparent border of a quarter.
     QString writePicture(const QString& relative, int size, const QColor& colour);

@@ -1,6 +1,8 @@
 // Which kind an item is, and the captions, icons and starts of the two Linux kinds; shortcuts,
 // programs and every other item keep their own rules (nothing is answered for them here).
 #include "common/linuxitems.h"
+#include "common/ui/ExtIcon.h"
+#include "common/ui/imgicon.h"
 #include "platform/desktopentry.h"
 #include "platform/messagebox.h"
 #include "tests/linuxitems/fixture.h"
@@ -12,56 +14,41 @@ using qvtest::XdgWorld;
 
 namespace {
 
-struct KindCase {
-    const char* item;
-    bool executableFile;
-    MenuItemKind kind;
-};
-
-class KindByName : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(KindByName, FollowsTheRules) {
-    EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(GetParam().item), GetParam().executableFile),
-              GetParam().kind)
-        << GetParam().item;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Items, KindByName,
-    ::testing::Values(
-        KindCase{"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
-        KindCase{"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
+TEST(Kind, ByNameFollowsTheRules) {
+    const struct {
+        const char* item;
+        bool executableFile;
+        MenuItemKind kind;
+    } cases[] = {
+        {"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
+        {"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
         // The Windows rule looks at three characters only, and comes first.
-        KindCase{"/usr/bin/mylnk", true, MenuItemKind::Shortcut},
-        KindCase{"/usr/bin/makeexe", true, MenuItemKind::Program},
-        KindCase{"/x/Paint.LNK", false, MenuItemKind::Other},
-        KindCase{"/x/Paint.EXE", true, MenuItemKind::Other},
-        KindCase{"/usr/share/applications/xterm.desktop", false, MenuItemKind::DesktopEntry},
-        KindCase{"/usr/share/applications/xterm.desktop", true, MenuItemKind::DesktopEntry},
-        KindCase{"relative.desktop", false, MenuItemKind::DesktopEntry},
-        KindCase{"/x/xterm.DESKTOP", false, MenuItemKind::Other},
-        KindCase{"/x/xterm.desktop.bak", false, MenuItemKind::Other},
-        KindCase{"/usr/bin/xcalc", true, MenuItemKind::Executable},
-        KindCase{"/usr/bin/xcalc", false, MenuItemKind::Other},
-        KindCase{"/opt/app-1.2/run", true, MenuItemKind::Executable},
-        KindCase{"/usr/bin/tool.sh", true, MenuItemKind::Other},
-        KindCase{"/home/pupil/.hidden", true, MenuItemKind::Other},
-        KindCase{"/usr/bin/", true, MenuItemKind::Other}, KindCase{"", true, MenuItemKind::Other},
-        KindCase{"readme.txt", false, MenuItemKind::Other},
-        KindCase{"My Computer.lnk", false, MenuItemKind::Shortcut}));
-
-TEST(Kind, NamesAndComponents) {
-    EXPECT_EQ(qv::itemFileName("/usr/bin/xcalc"), "xcalc");
-    EXPECT_EQ(qv::itemFileName("xcalc"), "xcalc");
-    EXPECT_EQ(qv::itemFileName("/usr/bin/"), "");
-    EXPECT_TRUE(qv::hasNoExtension("/a.b/c"));
-    EXPECT_FALSE(qv::hasNoExtension("/a/b.c"));
-    EXPECT_FALSE(qv::hasNoExtension("/a/"));
-    EXPECT_TRUE(qv::isLinuxItem(MenuItemKind::DesktopEntry));
-    EXPECT_TRUE(qv::isLinuxItem(MenuItemKind::Executable));
-    EXPECT_FALSE(qv::isLinuxItem(MenuItemKind::Shortcut));
-    EXPECT_FALSE(qv::isLinuxItem(MenuItemKind::Program));
-    EXPECT_FALSE(qv::isLinuxItem(MenuItemKind::Other));
+        {"/usr/bin/mylnk", true, MenuItemKind::Shortcut},
+        {"/usr/bin/makeexe", true, MenuItemKind::Program},
+        {"/x/Paint.LNK", false, MenuItemKind::Other},
+        {"/x/Paint.EXE", true, MenuItemKind::Other},
+        {"/usr/share/applications/xterm.desktop", false, MenuItemKind::DesktopEntry},
+        {"/usr/share/applications/xterm.desktop", true, MenuItemKind::DesktopEntry},
+        {"relative.desktop", false, MenuItemKind::DesktopEntry},
+        {"/x/xterm.DESKTOP", false, MenuItemKind::Other},
+        {"/x/xterm.desktop.bak", false, MenuItemKind::Other},
+        {"/usr/bin/xcalc", true, MenuItemKind::Executable},
+        {"/usr/bin/xcalc", false, MenuItemKind::Other},
+        {"/opt/app-1.2/run", true, MenuItemKind::Executable},
+        {"/usr/bin/tool.sh", true, MenuItemKind::Other},
+        {"/home/pupil/.hidden", true, MenuItemKind::Other},
+        {"/usr/bin/", true, MenuItemKind::Other},
+        {"", true, MenuItemKind::Other},
+        {"readme.txt", false, MenuItemKind::Other},
+        // Only the last three characters count, however short the item.
+        {"lnk", false, MenuItemKind::Shortcut},
+        {"nk", false, MenuItemKind::Other},
+        {"My Computer.lnk", false, MenuItemKind::Shortcut},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(c.item), c.executableFile), c.kind)
+            << c.item;
+    }
 }
 
 TEST(Kind, AsksTheFileSystemForBareNames) {
@@ -83,7 +70,8 @@ TEST(Kind, AsksTheFileSystemForBareNames) {
     EXPECT_EQ(qv::menuItemKind(world.root() + "/none.desktop"), MenuItemKind::DesktopEntry);
 }
 
-TEST(Caption, OnlyForTheLinuxKinds) {
+// The caption the menu shows: the Linux kinds by their rule, every other item as before.
+TEST(Caption, LinuxKindsByTheirRuleOthersAsBefore) {
     XdgWorld world;
     qputenv("LANGUAGE", "de");
     const QString entry = world.writeEntry(
@@ -91,28 +79,46 @@ TEST(Caption, OnlyForTheLinuxKinds) {
         "[Desktop Entry]\nType=Application\nName=Calculator\nName[de]=Rechner\nExec=calc\n");
     const QString tool = world.writeFile("bin/xcalc", "#!/bin/sh\n", true);
     const QString shortcut = world.writeFile("bin/Paint.lnk", "not read here", true);
-    EXPECT_EQ(qv::linuxItemCaption(entry), std::optional<QString>("Rechner"));
-    EXPECT_EQ(qv::linuxItemCaption(tool), std::optional<QString>("xcalc"));
-    EXPECT_EQ(qv::linuxItemCaption(shortcut), std::nullopt);
-    EXPECT_EQ(qv::linuxItemCaption("C:\\Apps\\Paint.exe"), std::nullopt);
-    EXPECT_EQ(qv::linuxItemCaption(world.root() + "/notes.txt"), std::nullopt);
-    EXPECT_EQ(qv::linuxItemCaption(""), std::nullopt);
+    const std::optional<QString> none;
+    const struct {
+        QString item;
+        std::optional<QString> linuxCaption;
+        QString displayName;
+    } cases[] = {
+        {entry, "Rechner", "Rechner"},
+        {tool, "xcalc", "xcalc"},
+        {shortcut, none, "Paint"},
+        {"C:\\Apps\\Paint.exe", none, "Paint"},
+        {world.root() + "/notes.txt", none, "notes"},
+        {"", none, ""},
+        // Not executable: not the new kind, so the old rule cuts four characters.
+        {world.writeFile("bin/xclock", "x"), none, "xc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(qv::linuxItemCaption(c.item), c.linuxCaption) << qPrintable(c.item);
+        EXPECT_EQ(qv::ItemDisplayName(c.item), c.displayName) << qPrintable(c.item);
+    }
 }
 
-TEST(Icon, OnlyForTheLinuxKinds) {
+TEST(Icon, DrawnOverTheSurfaceOnlyForTheLinuxKinds) {
     XdgWorld world;
     world.addThemeIcon("qvtest-calc", QColor(0, 0, 255));
     const QString entry = world.writeEntry(
         world.data(), "calc.desktop",
         "[Desktop Entry]\nType=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
     const QString tool = world.writeFile("opt/tool", "#!/bin/sh\n", true);
-    EXPECT_EQ(qv::linuxItemIcon(entry).pixelColor(16, 16), QColor(0, 0, 255));
     EXPECT_EQ(qv::linuxItemIcon(tool), qv::genericExecutableIcon());
-    EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("a.lnk", "x")).isNull());
     EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("opt/noexec", "x")).isNull());
+    qv::IconSurface surface;
+    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry));
+    EXPECT_EQ(surface.picture().toImage().pixelColor(16, 16), QColor(0, 0, 255));
+    EXPECT_EQ(surface.picture().toImage().pixelColor(0, 0).alpha(), 0);
+    surface.clearPicture();
+    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, world.writeFile("a.lnk", "x")));
+    EXPECT_TRUE(surface.picture().isNull());
 }
 
-TEST(Start, LinuxKindsStartAndOthersAreLeftToTheCaller) {
+TEST(Start, LinuxKindsStartOrSayWhyOthersAreLeftToTheCaller) {
     XdgWorld world;
     qv::ScopedFakeMessageBox box;
     world.addRecorder("rec");
@@ -129,55 +135,15 @@ TEST(Start, LinuxKindsStartAndOthersAreLeftToTheCaller) {
     EXPECT_EQ(qv::startLinuxItem(world.writeFile("Paint.lnk", "x")), std::nullopt);
     EXPECT_EQ(qv::startLinuxItem(world.writeFile("notes.txt", "x")), std::nullopt);
     EXPECT_TRUE(box.fake.messages.empty());
-}
-
-TEST(Start, RefusalIsShownAsAMessage) {
-    XdgWorld world;
-    qv::ScopedFakeMessageBox box;
-    const QString dir = world.writeEntry(world.data(), "games.desktop",
-                                         "[Desktop Entry]\nType=Directory\nName=Games\n");
-    EXPECT_EQ(qv::startLinuxItem(dir), std::optional<bool>(false));
+    // A refused start is said in a message.
+    EXPECT_EQ(qv::startLinuxItem(world.writeEntry(world.data(), "games.desktop",
+                                                  "[Desktop Entry]\nType=Directory\nName=Games\n")),
+              std::optional<bool>(false));
     ASSERT_EQ(box.fake.messages.size(), 1U);
     EXPECT_EQ(box.fake.messages[0].text,
               "\"Games\" cannot be started: it is a desktop entry of type \"Directory\", and "
               "only applications and links can be started.");
     EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::Information);
-}
-
-} // namespace
-
-#include "common/ui/ExtIcon.h"
-#include "common/ui/imgicon.h"
-
-namespace {
-
-TEST(DisplayName, LinuxKindsByTheirRuleOthersAsBefore) {
-    XdgWorld world;
-    const QString entry = world.writeEntry(
-        world.data(), "xterm.desktop", "[Desktop Entry]\nType=Application\nName=XTerm\nExec=x\n");
-    const QString tool = world.writeFile("bin/xcalc", "#!/bin/sh\n", true);
-    EXPECT_EQ(qv::ItemDisplayName(entry), "XTerm");
-    EXPECT_EQ(qv::ItemDisplayName(tool), "xcalc");
-    EXPECT_EQ(qv::ItemDisplayName("C:\\Apps\\Paint.lnk"), "Paint");
-    EXPECT_EQ(qv::ItemDisplayName("/x/Paint.exe"), "Paint");
-    EXPECT_EQ(qv::ItemDisplayName("/x/notes.txt"), "notes");
-    // Not executable: not the new kind, so the old rule cuts four characters.
-    EXPECT_EQ(qv::ItemDisplayName(world.writeFile("bin/xclock", "x")), "xc");
-}
-
-TEST(DrawIcon, DrawsOverTheSurfaceOnlyForLinuxKinds) {
-    XdgWorld world;
-    world.addThemeIcon("qvtest-calc", QColor(0, 0, 255));
-    const QString entry = world.writeEntry(
-        world.data(), "calc.desktop",
-        "[Desktop Entry]\nType=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
-    qv::IconSurface surface;
-    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry));
-    EXPECT_EQ(surface.picture().toImage().pixelColor(16, 16), QColor(0, 0, 255));
-    EXPECT_EQ(surface.picture().toImage().pixelColor(0, 0).alpha(), 0);
-    surface.clearPicture();
-    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, world.writeFile("a.lnk", "x")));
-    EXPECT_TRUE(surface.picture().isNull());
 }
 
 } // namespace

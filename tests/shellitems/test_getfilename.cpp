@@ -1,63 +1,52 @@
 #include "common/GetFileName.h"
-#include "common/ShrtcutPath.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct NameCase {
-    const char* path;
-    bool withExtension;
-    const char* expected;
-};
-
-class FileNameFromPathTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(FileNameFromPathTest, GivesLastComponent) {
-    const NameCase& c = GetParam();
-    EXPECT_EQ(qv::FileNameFromPath(QString::fromUtf8(c.path), c.withExtension),
-              QString::fromUtf8(c.expected))
-        << c.path << " withExtension=" << c.withExtension;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, FileNameFromPathTest,
-    ::testing::Values(
-        NameCase{"C:\\Apps\\Paint.lnk", false, "Paint"},
-        NameCase{"C:\\Apps\\Paint.lnk", true, "Paint.lnk"},
-        NameCase{"/home/pupil/menu/Paint.lnk", false, "Paint"},
-        NameCase{"/home/pupil/menu/Paint.lnk", true, "Paint.lnk"},
+TEST(FileNameFromPath, GivesTheLastComponent) {
+    const struct {
+        const char* path;
+        bool withExtension;
+        const char* expected;
+    } cases[] = {
+        {"C:\\Apps\\Paint.lnk", false, "Paint"},
+        {"C:\\Apps\\Paint.lnk", true, "Paint.lnk"},
+        {"/home/pupil/menu/Paint.lnk", false, "Paint"},
+        {"/home/pupil/menu/Paint.lnk", true, "Paint.lnk"},
         // Both separators, mixed in one path.
-        NameCase{"C:\\Apps/Games\\Chess.exe", false, "Chess"},
-        NameCase{"C:/Apps\\Games/Chess.exe", false, "Chess"},
+        {"C:\\Apps/Games\\Chess.exe", false, "Chess"},
+        {"C:/Apps\\Games/Chess.exe", false, "Chess"},
         // The last four characters go, whatever they are.
-        NameCase{"C:\\Docs\\readme.txt", false, "readme"},
-        NameCase{"C:\\Docs\\photo.jpeg", false, "photo."},
-        NameCase{"C:\\Docs\\Makefile", false, "Make"}, NameCase{"Paint.lnk", false, "Paint"},
-        NameCase{"My Computer.lnk", false, "My Computer"},
+        {"C:\\Docs\\readme.txt", false, "readme"},
+        {"C:\\Docs\\photo.jpeg", false, "photo."},
+        {"C:\\Docs\\Makefile", false, "Make"},
+        {"Paint.lnk", false, "Paint"},
+        {"My Computer.lnk", false, "My Computer"},
+        {"C:\\Spiele\\Schäfer Größe.exe", false, "Schäfer Größe"},
         // A trailing separator names the folder before it.
-        NameCase{"C:\\Apps\\Games\\", true, "Games"}, NameCase{"C:\\Apps\\Games\\", false, "G"},
-        NameCase{"/usr/share//", true, "share"},
+        {R"(C:\Apps\Games\)", true, "Games"},
+        {R"(C:\Apps\Games\)", false, "G"},
+        {"/usr/share//", true, "share"},
         // Names of four characters or fewer are kept whole, so a caption is never blank.
-        NameCase{"C:\\a.lnk", false, "a"}, NameCase{"C:\\.lnk", false, ".lnk"},
-        NameCase{"C:\\abc", false, "abc"}, NameCase{"/x/ab", false, "ab"},
-        NameCase{"C:\\abcd", false, "abcd"}, NameCase{"C:\\abcde", false, "a"},
-        NameCase{"x", false, "x"},
+        {"C:\\a.lnk", false, "a"},
+        {"C:\\.lnk", false, ".lnk"},
+        {"C:\\abc", false, "abc"},
+        {"/x/ab", false, "ab"},
+        {"C:\\abcd", false, "abcd"},
+        {"C:\\abcde", false, "a"},
+        {"x", false, "x"},
         // Nothing to name.
-        NameCase{"", false, ""}, NameCase{"", true, ""}, NameCase{"\\", false, ""},
-        NameCase{"/", true, ""}));
-
-TEST(FileNameFromPath, KeepsNonAsciiNames) {
-    EXPECT_EQ(qv::FileNameFromPath(QString::fromUtf8("C:\\Spiele\\Schäfer Größe.exe"), false),
-              QString::fromUtf8("Schäfer Größe"));
-}
-
-TEST(TrimAtNul, CutsAtFirstNul) {
-    EXPECT_EQ(qv::TrimAtNul(QString::fromUtf8("abc\0   ", 7)), QStringLiteral("abc"));
-    EXPECT_EQ(qv::TrimAtNul(QString::fromUtf8("\0   ", 4)), QString());
-    EXPECT_EQ(qv::TrimAtNul(QStringLiteral("whole text")), QStringLiteral("whole text"));
-    EXPECT_EQ(qv::TrimAtNul(QString::fromUtf8("a\0b\0c", 5)), QStringLiteral("a"));
-    EXPECT_EQ(qv::TrimAtNul(QString()), QString());
+        {"", false, ""},
+        {"", true, ""},
+        {"\\", false, ""},
+        {"/", true, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(qv::FileNameFromPath(QString::fromUtf8(c.path), c.withExtension),
+                  QString::fromUtf8(c.expected))
+            << c.path << " withExtension=" << c.withExtension;
+    }
 }
 
 } // namespace
