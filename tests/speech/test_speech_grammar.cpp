@@ -1,9 +1,9 @@
 // The XML command grammar reader and its JSGF conversion, and the rule that takes an utterance
 // for a command.
+#include "bench/speech/speech_corpus.h"
+#include "bench/speech/speech_runner.h"
 #include "platform/speech_grammar.h"
 #include "platform/speech_judge.h"
-#include "tests/speech/speech_corpus.h"
-#include "tests/speech/speech_runner.h"
 
 #include <gtest/gtest.h>
 

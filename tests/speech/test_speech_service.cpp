@@ -1,8 +1,8 @@
 // The PocketSphinx speech service: its recognizers and audio inputs, its errors, and how a
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
+#include "bench/speech/speech_corpus.h"
+#include "bench/speech/speech_runner.h"
 #include "platform/speech_pocketsphinx.h"
-#include "tests/speech/speech_corpus.h"
-#include "tests/speech/speech_runner.h"
 #include "tests/support/testutil.h"
 
 #include <QCoreApplication>
