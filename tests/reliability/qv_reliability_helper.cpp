@@ -18,6 +18,7 @@
 #include "tests/reliability/editscript.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +35,7 @@ void writeByte(char c) {
 }
 
 int runEdit(const QString& path, unsigned seed) {
-    qvrel::EditScript script(path, seed, [](const qvrel::Call&) { writeByte('.'); });
+    qvrel::EditScript script(path, seed, [](const QString&) { writeByte('.'); });
     writeByte('R');
     // A bound of its own, in case the test that should kill it is gone.
     for (long i = 0; i < 2000000; ++i) {
@@ -53,10 +54,7 @@ bool stdinClosed() {
 }
 
 struct Tally {
-    long reads = 0;
-    long missing = 0;
-    long torn = 0;
-    long unwritten = 0;
+    long reads = 0, missing = 0, torn = 0, unwritten = 0;
     QStringList faults;
 
     void fault(long& counter, const QString& what) {
@@ -139,18 +137,11 @@ int runRead(const QString& path, bool churn, int pauseMs) {
 }
 
 long peakKb() {
-    FILE* status = std::fopen("/proc/self/status", "r");
-    long kb = -1;
-    char line[256];
-    while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::strncmp(line, "VmHWM:", 6) == 0) {
-            kb = std::strtol(line + 6, nullptr, 10);
-        }
-    }
-    if (status != nullptr) {
-        std::fclose(status);
-    }
-    return kb;
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)")).match(status.readAll());
+    return m.hasMatch() ? m.captured(1).toLong() : -1;
 }
 
 int runMeasure(const QString& path, bool write, const QString& section, const QString& key,
