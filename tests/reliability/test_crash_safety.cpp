@@ -81,14 +81,11 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
             << "the editing child ended on its own in round " << round << ": "
             << child.readAllStandardError().constData();
-        const QByteArray out = child.readAllStandardOutput();
-        const int completed = static_cast<int>(out.count('.'));
+        const int completed = static_cast<int>(child.readAllStandardOutput().count('.'));
         totalCalls += completed;
         roundsWithProgress += completed > 0 ? 1 : 0;
 
         const QByteArray after = qvtest::readAll(path);
-        ASSERT_FALSE(after.isEmpty())
-            << "qv.ini missing or empty after the kill in round " << round;
         const Expected expected = replay(scratchDir, before, seed, completed);
         ASSERT_FALSE(expected.states.empty()) << "round " << round;
         const auto match = std::find(expected.states.begin(), expected.states.end(), after);
@@ -98,11 +95,6 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
             << after.constData() << "\n--- before the call:\n"
             << expected.states[0].constData() << "\n--- after it:\n"
             << expected.states[1].constData();
-        // The file still parses as a menu.
-        EXPECT_TRUE(
-            qv::parseCount(qv::ReadKey(path, qv::kSettings, qv::kNumberOfTabs).value_or(QString()))
-                .isNumber())
-            << "round " << round;
         for (const QString& name :
              QDir(menuDir).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
             if (name != QLatin1String("qv.ini")) {
@@ -113,9 +105,6 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
     // A killer that never caught the child at work would prove nothing.
     EXPECT_GE(roundsWithProgress, kRounds / 2);
     EXPECT_GE(totalCalls, 2L * kRounds);
-    std::printf("crash safety: %d rounds, %ld completed calls, %d with progress, %zu distinct "
-                "leftover files\n",
-                kRounds, totalCalls, roundsWithProgress, leftovers.size());
 
     // Whatever the kills left behind, the next edits work and clear it away: a killed writer's
     // temporary file is hidden (no reader takes it for a menu), never named like the menu, and
