@@ -21,10 +21,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <poll.h>
-#include <string>
 #include <unistd.h>
 
 namespace {
@@ -169,18 +166,16 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qv::FakeMessageBox messages;
     qv::installMessageBox(&messages);
-    if (argc == 4 && std::strcmp(argv[1], "edit") == 0) {
-        return runEdit(QString::fromLocal8Bit(argv[2]), static_cast<unsigned>(std::stoul(argv[3])));
+    const QStringList a = QCoreApplication::arguments();
+    if (a.size() == 4 && a[1] == "edit") {
+        return runEdit(a[2], a[3].toUInt());
     }
-    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "read") == 0) {
-        return runRead(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "churn") == 0,
-                       argc == 5 ? std::atoi(argv[4]) : 0);
+    if ((a.size() == 4 || a.size() == 5) && a[1] == "read") {
+        return runRead(a[2], a[3] == "churn", a.value(4).toInt());
     }
-    if ((argc == 6 || argc == 7) && std::strcmp(argv[1], "measure") == 0) {
-        return runMeasure(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "write") == 0,
-                          QString::fromUtf8(argv[4]), QString::fromUtf8(argv[5]),
-                          argc == 7 ? QString::fromUtf8(argv[6]) : QString(), messages);
+    if ((a.size() == 6 || a.size() == 7) && a[1] == "measure") {
+        return runMeasure(a[2], a[3] == "write", a[4], a[5], a.value(6), messages);
     }
-    std::fprintf(stderr, "usage: %s edit <qv.ini> <seed> | read <qv.ini> churn|editor\n", argv[0]);
+    std::fprintf(stderr, "usage: %s edit|read|measure ...\n", argv[0]);
     return 2;
 }
