@@ -66,16 +66,18 @@ void EditScript::write(const QString& section, const QString& key, const QString
     done(QStringLiteral("WriteKey [%1] %2=%3").arg(section, key, value));
 }
 
-int EditScript::tabCount() const {
-    const qv::MenuCount c =
-        qv::parseCount(qv::ReadKey(path_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+// A count as the editor reads it: a missing or empty value is 0, anything but a number -1.
+int EditScript::count(const QString& section, const QString& key) const {
+    const qv::MenuCount c = qv::parseCount(qv::ReadKey(path_, section, key).value_or(QString()));
     return c.isNumber() ? c.value : (c.state == qv::MenuCount::State::Empty ? 0 : -1);
 }
 
+int EditScript::tabCount() const {
+    return count(qv::kSettings, qv::kNumberOfTabs);
+}
+
 int EditScript::buttonCount(int tab) const {
-    const qv::MenuCount c = qv::parseCount(
-        qv::ReadKey(path_, qv::tabSection(tab), qv::kNumberOfButtonsRead).value_or(QString()));
-    return c.isNumber() ? c.value : (c.state == qv::MenuCount::State::Empty ? 0 : -1);
+    return count(qv::tabSection(tab), qv::kNumberOfButtonsRead);
 }
 
 void EditScript::step() {

@@ -39,6 +39,7 @@ public:
     int tabCount() const;
 
 private:
+    int count(const QString& section, const QString& key) const;
     void write(const QString& section, const QString& key, const QString& value);
     void done(const QString& call);
 
