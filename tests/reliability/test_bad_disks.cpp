@@ -144,13 +144,15 @@ TEST(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
     EXPECT_EQ(folderEntries(dir), QStringList{"qv.ini"});
 }
 
-// A folder in place of the file, or a first write that fails: nothing is written into, over
-// or beside it.
+// A first write that fails at any step, or a folder in place of the file: nothing is written
+// into, over or beside it.
 TEST(BadDisks, NothingIsWrittenOverAFolderOrLeftByAFailedFirstWrite) {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("qv.ini");
-    {
-        qv::profile::ScopedWriteFailure failure(qv::profile::WriteStep::Rename);
+    using qv::profile::WriteStep;
+    for (const WriteStep step :
+         {WriteStep::OpenTemp, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+        qv::profile::ScopedWriteFailure failure(step);
         qv::ScopedFakeMessageBox box;
         EXPECT_EQ(qv::WriteKey(path, "Settings", "Number of tabs", "1"), 0);
         EXPECT_EQ(box.fake.messages.size(), 1U);
