@@ -131,9 +131,8 @@ TEST(HostileIni, LargestAcceptedFilesAreReadAndWrittenInBoundedMemory) {
     EXPECT_EQ(qv::ReadKey(path, "Settings", "Junk").value_or("").size(), 254);
 }
 
-// NUL bytes inside names, values and between lines: the menu around them still reads, a value
-// stops at its first NUL as the Windows buffer would, and a write keeps the NUL bytes it did not
-// touch.
+// NUL bytes inside names, values and between lines: the menu around them still reads and a
+// write keeps the NUL bytes it did not touch (a value's own NUL is test_profile_engine's).
 TEST(HostileIni, NulBytesAreJustBytes) {
     qv::ScopedFakeMessageBox box;
     QTemporaryDir tmp;
@@ -144,7 +143,6 @@ TEST(HostileIni, NulBytesAreJustBytes) {
                           138);
     ASSERT_TRUE(qvtest::writeAll(path, text));
     EXPECT_EQ(qv::ReadKey(path, "Settings", "Number of tabs").value_or(""), "1");
-    EXPECT_EQ(qv::ReadKey(path, "Settings", "Tab1").value_or("?"), "Wri");
     EXPECT_EQ(qv::ReadKey(path, "Tab 1", "Button 1").value_or(""), "/usr/bin/xterm");
     EXPECT_EQ(qv::ReadKey(path, "Tab 9", "Button 1").value_or("?"), "");
     EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Number of Buttons", "2"), 1);
@@ -152,9 +150,6 @@ TEST(HostileIni, NulBytesAreJustBytes) {
     EXPECT_EQ(after.size(), text.size());
     EXPECT_EQ(after.count('\0'), text.count('\0'));
     EXPECT_TRUE(after.contains(QByteArray("Number of Buttons=2\r\n")));
-    // A NUL in what the editor would write is refused, not written raw.
-    EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Button 2", QString::fromUtf8("a\0b", 3)), 0);
-    EXPECT_EQ(qvtest::readAll(path), after);
 }
 
 } // namespace
