@@ -3,6 +3,7 @@
 // spoken command pressing a button. A program of its own, so that the peak is the launcher's
 // and not that of other benchmarks run before it.
 #include "bench/resident.h"
+#include "bench/speech/speech_corpus.h"
 #include "platform/character.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
@@ -10,7 +11,6 @@
 #include "platform/speech.h"
 #include "platform/speech_pocketsphinx.h"
 #include "student/frmstudent.h"
-#include "tests/speech/speech_corpus.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // accuracy and rejection rates on the synthesized corpus, printed as
 // "speech_correct_pct <n>" and "speech_rejected_pct <n>" for scripts/bench.
 #include "bench/resident.h"
-#include "tests/speech/speech_runner.h"
+#include "bench/speech/speech_runner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

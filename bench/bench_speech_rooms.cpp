@@ -8,9 +8,9 @@
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
 // every command that was not heard right, -s K takes every K-th utterance only (a quick look
 // on a shared machine).
+#include "bench/speech/speech_rooms.h"
+#include "bench/speech/speech_runner.h"
 #include "platform/speech_decoder.h"
-#include "tests/speech/speech_rooms.h"
-#include "tests/speech/speech_runner.h"
 
 #include <QCoreApplication>
 #include <cstdio>

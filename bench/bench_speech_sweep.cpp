@@ -8,7 +8,7 @@
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
 // -v prints every miss, -h measures the commands in the held-out voices instead of the corpus.
-#include "tests/speech/speech_runner.h"
+#include "bench/speech/speech_runner.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -6,15 +6,3 @@ qv_library(qv_platform_speech
             speech_judge.h speech_judge.cpp
     LIBS qv_platform_regularfile
     PKG pocketsphinx sphinxbase libpulse-simple)
-
-# Synthesized test speech and the runner that plays it through the recognizer, shared by the
-# speech tests and benchmarks.
-if(QV_BUILD_TESTS OR QV_BUILD_BENCH)
-    add_library(qv_speech_corpus STATIC
-        ${PROJECT_SOURCE_DIR}/tests/speech/speech_corpus.cpp
-        ${PROJECT_SOURCE_DIR}/tests/speech/speech_runner.cpp
-        ${PROJECT_SOURCE_DIR}/tests/speech/speech_rooms.cpp)
-    target_include_directories(qv_speech_corpus PUBLIC ${PROJECT_SOURCE_DIR})
-    target_compile_definitions(qv_speech_corpus PUBLIC QV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-    target_link_libraries(qv_speech_corpus PUBLIC qv_platform_speech Qt6::Core)
-endif()

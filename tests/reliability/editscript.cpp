@@ -3,7 +3,12 @@
 #include "common/menulayout.h"
 #include "common/modini.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
+#include <cstdio>
 #include <utility>
 
 namespace qvrel {
@@ -50,22 +55,29 @@ QByteArray churnMenu() {
 EditScript::EditScript(QString path, unsigned seed, AfterCall afterCall)
     : path_(std::move(path)), random_(seed), afterCall_(std::move(afterCall)) {}
 
-void EditScript::done(const Call& call) {
+void EditScript::done(const QString& call) {
     if (afterCall_) {
         afterCall_(call);
     }
 }
 
-int EditScript::tabCount() const {
-    const qv::MenuCount c =
-        qv::parseCount(qv::ReadKey(path_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+void EditScript::write(const QString& section, const QString& key, const QString& value) {
+    qv::WriteKey(path_, section, key, value);
+    done(QStringLiteral("WriteKey [%1] %2=%3").arg(section, key, value));
+}
+
+// A count as the editor reads it: a missing or empty value is 0, anything but a number -1.
+int EditScript::count(const QString& section, const QString& key) const {
+    const qv::MenuCount c = qv::parseCount(qv::ReadKey(path_, section, key).value_or(QString()));
     return c.isNumber() ? c.value : (c.state == qv::MenuCount::State::Empty ? 0 : -1);
 }
 
+int EditScript::tabCount() const {
+    return count(qv::kSettings, qv::kNumberOfTabs);
+}
+
 int EditScript::buttonCount(int tab) const {
-    const qv::MenuCount c = qv::parseCount(
-        qv::ReadKey(path_, qv::tabSection(tab), qv::kNumberOfButtonsRead).value_or(QString()));
-    return c.isNumber() ? c.value : (c.state == qv::MenuCount::State::Empty ? 0 : -1);
+    return count(qv::tabSection(tab), qv::kNumberOfButtonsRead);
 }
 
 void EditScript::step() {
@@ -102,14 +114,8 @@ void EditScript::addButton(int tab) {
         return;
     }
     const QString section = qv::tabSection(tab);
-    const QString item = itemValue(tab, count + 1, ++serial_);
-    Call write{Call::Kind::WriteKey, section, qv::buttonKey(count + 1), item};
-    write.result = qv::WriteKey(path_, section, write.key, item);
-    done(write);
-    Call number{Call::Kind::WriteKey, section, qv::kNumberOfButtonsWrite,
-                QString::number(count + 1)};
-    number.result = qv::WriteKey(path_, section, number.key, number.value);
-    done(number);
+    write(section, qv::buttonKey(count + 1), itemValue(tab, count + 1, ++serial_));
+    write(section, qv::kNumberOfButtonsWrite, QString::number(count + 1));
 }
 
 // The editor's delete: the key goes, the later buttons move down by one, then the count.
@@ -119,21 +125,17 @@ void EditScript::deleteButton(int tab, int number) {
         return;
     }
     const QString section = qv::tabSection(tab);
-    Call del{Call::Kind::DeleteKey, section, qv::buttonKey(number), {}};
-    del.result = qv::DeleteKey(path_, section, del.key);
-    done(del);
+    qv::DeleteKey(path_, section, qv::buttonKey(number));
+    done(QStringLiteral("DeleteKey [%1] %2").arg(section, qv::buttonKey(number)));
     if (number >= 1 && number < count) {
-        Call ren{Call::Kind::RenameKeys, section, qv::buttonKey(number + 1), qv::buttonKey(count)};
+        std::vector<std::pair<QString, QString>> renames;
         for (int k = number + 1; k <= count; ++k) {
-            ren.renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
+            renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
         }
-        ren.result = qv::RenameKeys(path_, section, ren.renames);
-        done(ren);
+        qv::RenameKeys(path_, section, renames);
+        done(QStringLiteral("RenameKeys [%1] from %2").arg(section, qv::buttonKey(number + 1)));
     }
-    Call write{Call::Kind::WriteKey, section, qv::kNumberOfButtonsWrite,
-               QString::number(count - 1)};
-    write.result = qv::WriteKey(path_, section, write.key, write.value);
-    done(write);
+    write(section, qv::kNumberOfButtonsWrite, QString::number(count - 1));
 }
 
 void EditScript::addTab() {
@@ -141,13 +143,9 @@ void EditScript::addTab() {
     if (tabs < 0) {
         return;
     }
-    Call number{Call::Kind::WriteKey, qv::kSettings, qv::kNumberOfTabs, QString::number(tabs + 1)};
-    number.result = qv::WriteKey(path_, number.section, number.key, number.value);
-    done(number);
-    Call caption{Call::Kind::WriteKey, qv::kSettings, qv::tabCaptionKey(tabs + 1),
-                 QStringLiteral("Tab Caption %1").arg(++serial_)};
-    caption.result = qv::WriteKey(path_, caption.section, caption.key, caption.value);
-    done(caption);
+    write(qv::kSettings, qv::kNumberOfTabs, QString::number(tabs + 1));
+    write(qv::kSettings, qv::tabCaptionKey(tabs + 1),
+          QStringLiteral("Tab Caption %1").arg(++serial_));
 }
 
 // The editor's removal of the tab at a position: captions shift down, the last caption key
@@ -162,25 +160,57 @@ void EditScript::removeTab(int position) {
         captions << qv::ReadKey(path_, qv::kSettings, qv::tabCaptionKey(k)).value_or(QString());
     }
     captions.removeAt(position - 1);
-    Call del{Call::Kind::DeleteKey, qv::kSettings, qv::tabCaptionKey(n), {}};
-    del.result = qv::DeleteKey(path_, del.section, del.key);
-    done(del);
+    qv::DeleteKey(path_, qv::kSettings, qv::tabCaptionKey(n));
+    done(QStringLiteral("DeleteKey [Settings] %1").arg(qv::tabCaptionKey(n)));
     for (int k = 1; k <= n - 1; ++k) {
-        Call caption{Call::Kind::WriteKey, qv::kSettings, qv::tabCaptionKey(k), captions[k - 1]};
-        caption.result = qv::WriteKey(path_, caption.section, caption.key, caption.value);
-        done(caption);
+        write(qv::kSettings, qv::tabCaptionKey(k), captions[k - 1]);
     }
-    Call number{Call::Kind::WriteKey, qv::kSettings, qv::kNumberOfTabs, QString::number(n - 1)};
-    number.result = qv::WriteKey(path_, number.section, number.key, number.value);
-    done(number);
-    Call drop{Call::Kind::DeleteSection, qv::tabSection(position), {}, {}};
-    drop.result = qv::DeleteSection(path_, drop.section);
-    done(drop);
+    write(qv::kSettings, qv::kNumberOfTabs, QString::number(n - 1));
+    qv::DeleteSection(path_, qv::tabSection(position));
+    done(QStringLiteral("DeleteSection [%1]").arg(qv::tabSection(position)));
     for (int j = position; j <= n - 1; ++j) {
-        Call ren{Call::Kind::RenameSection, {}, qv::tabSection(j + 1), qv::tabSection(j)};
-        ren.result = qv::RenameSection(path_, ren.key, ren.value);
-        done(ren);
+        qv::RenameSection(path_, qv::tabSection(j + 1), qv::tabSection(j));
+        done(QStringLiteral("RenameSection [%1]").arg(qv::tabSection(j + 1)));
     }
+}
+
+bool startHelper(QProcess& helper, const QStringList& arguments) {
+    helper.start(QStringLiteral(QV_RELIABILITY_HELPER), arguments);
+    return helper.waitForStarted(10000) && waitForByte(helper, 'R', 10000);
+}
+
+bool waitForByte(QProcess& process, char c, int msecs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < msecs) {
+        char got = 0;
+        while (process.getChar(&got)) {
+            if (got == c) {
+                return true;
+            }
+        }
+        if (process.state() == QProcess::NotRunning) {
+            return false;
+        }
+        process.waitForReadyRead(static_cast<int>(std::max<qint64>(1, msecs - timer.elapsed())));
+    }
+    return false;
+}
+
+long stopReader(QProcess& reader) {
+    reader.closeWriteChannel();
+    reader.waitForFinished(30000);
+    const QString report = QString::fromLocal8Bit(reader.readAllStandardOutput());
+    std::printf("reader: %s", qPrintable(report));
+    const QRegularExpressionMatch m =
+        QRegularExpression(R"(reads=(\d+) missing=0 torn=0 unwritten=0\n)").match(report);
+    return m.hasMatch() ? m.captured(1).toLong() : -1;
+}
+
+QString fastTempTemplate() {
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return base + QStringLiteral("/qv-reliability-XXXXXX");
 }
 
 } // namespace qvrel

@@ -18,12 +18,10 @@
 #include "tests/reliability/editscript.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <poll.h>
-#include <string>
 #include <unistd.h>
 
 namespace {
@@ -34,7 +32,7 @@ void writeByte(char c) {
 }
 
 int runEdit(const QString& path, unsigned seed) {
-    qvrel::EditScript script(path, seed, [](const qvrel::Call&) { writeByte('.'); });
+    qvrel::EditScript script(path, seed, [](const QString&) { writeByte('.'); });
     writeByte('R');
     // A bound of its own, in case the test that should kill it is gone.
     for (long i = 0; i < 2000000; ++i) {
@@ -53,10 +51,7 @@ bool stdinClosed() {
 }
 
 struct Tally {
-    long reads = 0;
-    long missing = 0;
-    long torn = 0;
-    long unwritten = 0;
+    long reads = 0, missing = 0, torn = 0, unwritten = 0;
     QStringList faults;
 
     void fault(long& counter, const QString& what) {
@@ -139,18 +134,11 @@ int runRead(const QString& path, bool churn, int pauseMs) {
 }
 
 long peakKb() {
-    FILE* status = std::fopen("/proc/self/status", "r");
-    long kb = -1;
-    char line[256];
-    while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::strncmp(line, "VmHWM:", 6) == 0) {
-            kb = std::strtol(line + 6, nullptr, 10);
-        }
-    }
-    if (status != nullptr) {
-        std::fclose(status);
-    }
-    return kb;
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)")).match(status.readAll());
+    return m.hasMatch() ? m.captured(1).toLong() : -1;
 }
 
 int runMeasure(const QString& path, bool write, const QString& section, const QString& key,
@@ -178,18 +166,16 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qv::FakeMessageBox messages;
     qv::installMessageBox(&messages);
-    if (argc == 4 && std::strcmp(argv[1], "edit") == 0) {
-        return runEdit(QString::fromLocal8Bit(argv[2]), static_cast<unsigned>(std::stoul(argv[3])));
+    const QStringList a = QCoreApplication::arguments();
+    if (a.size() == 4 && a[1] == "edit") {
+        return runEdit(a[2], a[3].toUInt());
     }
-    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "read") == 0) {
-        return runRead(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "churn") == 0,
-                       argc == 5 ? std::atoi(argv[4]) : 0);
+    if ((a.size() == 4 || a.size() == 5) && a[1] == "read") {
+        return runRead(a[2], a[3] == "churn", a.value(4).toInt());
     }
-    if ((argc == 6 || argc == 7) && std::strcmp(argv[1], "measure") == 0) {
-        return runMeasure(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "write") == 0,
-                          QString::fromUtf8(argv[4]), QString::fromUtf8(argv[5]),
-                          argc == 7 ? QString::fromUtf8(argv[6]) : QString(), messages);
+    if ((a.size() == 6 || a.size() == 7) && a[1] == "measure") {
+        return runMeasure(a[2], a[3] == "write", a[4], a[5], a.value(6), messages);
     }
-    std::fprintf(stderr, "usage: %s edit <qv.ini> <seed> | read <qv.ini> churn|editor\n", argv[0]);
+    std::fprintf(stderr, "usage: %s edit|read|measure ...\n", argv[0]);
     return 2;
 }

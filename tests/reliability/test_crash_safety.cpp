@@ -4,15 +4,14 @@
 #include "common/modini.h"
 #include "platform/messagebox.h"
 #include "tests/reliability/editscript.h"
-#include "tests/reliability/reliabilityutil.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
 #include <random>
+#include <set>
 #include <thread>
 
 namespace {
@@ -36,14 +35,10 @@ Expected replay(const QString& scratchDir, const QByteArray& start, unsigned see
     EXPECT_TRUE(qvtest::writeAll(path, start));
     QByteArray last = start;
     int calls = 0;
-    qvrel::EditScript script(path, seed, [&](const qvrel::Call& call) {
-        ++calls;
+    qvrel::EditScript script(path, seed, [&](const QString& call) {
         const QByteArray now = qvtest::readAll(path);
-        if (calls == completed + 1) {
-            expected.states = {last, now};
-            expected.call = QStringLiteral("%1 %2 %3 %4")
-                                .arg(static_cast<int>(call.kind))
-                                .arg(call.section, call.key, call.value);
+        if (++calls == completed + 1) {
+            expected = {{last, now}, call};
             throw Stop{};
         }
         last = now;
@@ -70,14 +65,12 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
     std::mt19937 random(kSeed);
     long totalCalls = 0;
     int roundsWithProgress = 0;
-    std::map<QString, int> leftovers;
+    std::set<QString> leftovers;
     for (int round = 0; round < kRounds; ++round) {
         const QByteArray before = qvtest::readAll(path);
         const unsigned seed = kSeed + static_cast<unsigned>(round);
         QProcess child;
-        child.start(qvrel::helperPath(), {"edit", path, QString::number(seed)});
-        ASSERT_TRUE(child.waitForStarted(10000)) << qPrintable(child.errorString());
-        ASSERT_TRUE(qvrel::waitForByte(child, 'R', 10000)) << "round " << round;
+        ASSERT_TRUE(qvrel::startHelper(child, {"edit", path, QString::number(seed)})) << round;
         // Mostly within the first few calls, sometimes well into a run of renames.
         const int delay = std::uniform_int_distribution<int>(0, 99)(random) < 30
                               ? std::uniform_int_distribution<int>(0, 1500)(random)
@@ -88,14 +81,11 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
             << "the editing child ended on its own in round " << round << ": "
             << child.readAllStandardError().constData();
-        const QByteArray out = child.readAllStandardOutput();
-        const int completed = static_cast<int>(out.count('.'));
+        const int completed = static_cast<int>(child.readAllStandardOutput().count('.'));
         totalCalls += completed;
         roundsWithProgress += completed > 0 ? 1 : 0;
 
         const QByteArray after = qvtest::readAll(path);
-        ASSERT_FALSE(after.isEmpty())
-            << "qv.ini missing or empty after the kill in round " << round;
         const Expected expected = replay(scratchDir, before, seed, completed);
         ASSERT_FALSE(expected.states.empty()) << "round " << round;
         const auto match = std::find(expected.states.begin(), expected.states.end(), after);
@@ -105,24 +95,16 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
             << after.constData() << "\n--- before the call:\n"
             << expected.states[0].constData() << "\n--- after it:\n"
             << expected.states[1].constData();
-        // The file still parses as a menu.
-        EXPECT_TRUE(
-            qv::parseCount(qv::ReadKey(path, qv::kSettings, qv::kNumberOfTabs).value_or(QString()))
-                .isNumber())
-            << "round " << round;
         for (const QString& name :
              QDir(menuDir).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
             if (name != QLatin1String("qv.ini")) {
-                ++leftovers[name];
+                leftovers.insert(name);
             }
         }
     }
     // A killer that never caught the child at work would prove nothing.
     EXPECT_GE(roundsWithProgress, kRounds / 2);
     EXPECT_GE(totalCalls, 2L * kRounds);
-    std::printf("crash safety: %d rounds, %ld completed calls, %d with progress, %zu distinct "
-                "leftover files\n",
-                kRounds, totalCalls, roundsWithProgress, leftovers.size());
 
     // Whatever the kills left behind, the next edits work and clear it away: a killed writer's
     // temporary file is hidden (no reader takes it for a menu), never named like the menu, and
@@ -135,7 +117,7 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
     EXPECT_NE(qvtest::readAll(path), before);
     EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(script.tabCount())).value_or(""),
               QStringLiteral("Tab Caption 2"));
-    for (const auto& [name, rounds] : leftovers) {
+    for (const QString& name : leftovers) {
         EXPECT_TRUE(name.startsWith('.')) << qPrintable(name);
         EXPECT_FALSE(name.endsWith(QLatin1String(".ini"))) << qPrintable(name);
     }

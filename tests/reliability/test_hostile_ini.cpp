@@ -1,11 +1,9 @@
 // Hostile menu files: a gigabyte in one line, NUL bytes, a million sections. Each is read (and
 // where the size allows, written) without a crash and with memory bounded by a small multiple
 // of what the engine agrees to hold; the times are in bench/reliability.
-#include "common/menulayout.h"
 #include "common/modini.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
-#include "tests/reliability/reliabilityutil.h"
 #include "tests/support/testutil.h"
 
 #include <QFile>
@@ -13,10 +11,13 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
+
+constexpr long kMb = 1024;
 
 struct Measured {
     QString result;
@@ -25,27 +26,20 @@ struct Measured {
     QString output;
 };
 
-// One call in a fresh process, so that its peak memory is its own.
+// One ReadKey or WriteKey in a fresh process, so that its peak memory is its own.
 Measured measure(const QStringList& args) {
     QProcess p;
-    p.start(qvrel::helperPath(), QStringList{"measure"} + args);
+    p.start(QStringLiteral(QV_RELIABILITY_HELPER), QStringList{"measure"} + args);
     Measured m;
-    if (!p.waitForFinished(240000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        m.output = QString::fromLocal8Bit(p.readAllStandardError());
-        return m;
-    }
-    m.output = QString::fromUtf8(p.readAllStandardOutput());
+    p.waitForFinished(240000);
+    m.output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     const QRegularExpressionMatch r =
         QRegularExpression(R"(result=(.*) messages=(\d+) grown_kb=(-?\d+))").match(m.output);
-    if (r.hasMatch()) {
-        m.result = r.captured(1);
-        m.messages = r.captured(2).toInt();
-        m.grownKb = r.captured(3).toLong();
+    if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && r.hasMatch()) {
+        m = {r.captured(1), r.captured(2).toInt(), r.captured(3).toLong(), m.output};
     }
     return m;
 }
-
-constexpr long kMb = 1024;
 
 qint64 allocatedBytes(const QString& path) {
     struct stat st {};
@@ -56,14 +50,12 @@ qint64 allocatedBytes(const QString& path) {
 // disk: larger than anything the engine agrees to read, so it is refused without being loaded.
 TEST(HostileIni, GigabyteLineIsRefusedWithoutLoadingItAndNeverOverwritten) {
     QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
     const QString path = tmp.filePath("qv.ini");
     {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("[Settings]\r\nNumber of tabs=1\r\nTab1=");
-        ASSERT_TRUE(f.resize(qint64{1} << 30));
-        ASSERT_TRUE(f.seek(qint64{1} << 30));
+        ASSERT_TRUE(f.resize(qint64{1} << 30) && f.seek(qint64{1} << 30));
         f.write("\r\n[Tab 1]\r\nNumber of Buttons=3\r\n");
     }
     const qint64 size = QFileInfo(path).size();
@@ -84,63 +76,66 @@ TEST(HostileIni, GigabyteLineIsRefusedWithoutLoadingItAndNeverOverwritten) {
     EXPECT_EQ(allocatedBytes(path), disk);
 }
 
-// A hostile file still within the engine's bound: its key is read, written and read back, each
-// in a fresh process whose memory grows by a small multiple of the file.
-void expectReadAndWrittenInBoundedMemory(const QString& path, const QString& section,
-                                         const QString& key, const QString& value) {
-    const long fileKb = QFileInfo(path).size() / 1024;
-    const Measured read = measure({path, "read", section, key});
-    EXPECT_EQ(read.result, "'" + value + "'") << qPrintable(read.output);
-    EXPECT_LT(read.grownKb, 3 * fileKb + 32 * kMb) << qPrintable(read.output);
-    const Measured write = measure({path, "write", section, key, "new"});
-    EXPECT_EQ(write.result, "1") << qPrintable(write.output);
-    EXPECT_LT(write.grownKb, 4 * fileKb + 32 * kMb) << qPrintable(write.output);
-    EXPECT_EQ(measure({path, "read", section, key}).result, "'new'");
-}
-
-// The largest single line the engine agrees to hold is read past and written around.
-TEST(HostileIni, LongestAcceptedLineIsReadAndWrittenInBoundedMemory) {
+// Hostile files still within the engine's bound: a key is read, written and read back, each in
+// a fresh process whose memory grows by a small multiple of the file.
+TEST(HostileIni, LargestAcceptedFilesAreReadAndWrittenInBoundedMemory) {
     QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
     const QString path = tmp.filePath("qv.ini");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Settings]\r\nNumber of tabs=1\r\nJunk=");
-        const QByteArray block(1 << 20, 'A');
-        for (qint64 n = 0; n + block.size() <= qint64(qv::profile::kMaxProfileBytes) - 4096;
-             n += block.size()) {
-            ASSERT_EQ(f.write(block), block.size());
-        }
-        f.write("\r\n[Tab 1]\r\nNumber of Buttons=3\r\n");
+    const struct {
+        const char* name;
+        std::function<bool()> make;
+        const char* section;
+        const char* key;
+        const char* value;
+    } rows[] = {
+        // A million sections: the last one is found and written, named in another case.
+        {"a million sections",
+         [&] {
+             QByteArray text;
+             text.reserve(24 << 20);
+             for (int s = 0; s < 1000000; ++s) {
+                 text += "[S" + QByteArray::number(s) + "]\r\nk=" + QByteArray::number(s) + "\r\n";
+             }
+             return qvtest::writeAll(path, text);
+         },
+         "s999999", "K", "999999"},
+        // The largest single line the engine agrees to hold is read past and written around.
+        {"longest accepted line",
+         [&] {
+             QFile f(path);
+             const QByteArray block(1 << 20, 'A');
+             bool ok = f.open(QIODevice::WriteOnly) && f.write("[Settings]\r\nJunk=") > 0;
+             for (qint64 n = 0;
+                  ok && n + block.size() <= qint64(qv::profile::kMaxProfileBytes) - 4096;
+                  n += block.size()) {
+                 ok = f.write(block) == block.size();
+             }
+             return ok && f.write("\r\n[Tab 1]\r\nNumber of Buttons=3\r\n") > 0;
+         },
+         "Tab 1", "Number Of Buttons", "3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(row.make());
+        const long fileKb = QFileInfo(path).size() / 1024;
+        const Measured read = measure({path, "read", row.section, row.key});
+        EXPECT_EQ(read.result, QStringLiteral("'%1'").arg(row.value)) << qPrintable(read.output);
+        EXPECT_LT(read.grownKb, 3 * fileKb + 32 * kMb) << qPrintable(read.output);
+        const Measured write = measure({path, "write", row.section, row.key, "new"});
+        EXPECT_EQ(write.result, "1") << qPrintable(write.output);
+        EXPECT_LT(write.grownKb, 4 * fileKb + 32 * kMb) << qPrintable(write.output);
+        EXPECT_EQ(measure({path, "read", row.section, row.key}).result, "'new'");
     }
-    expectReadAndWrittenInBoundedMemory(path, "Tab 1", "Number Of Buttons", "3");
+    // The long line was read past and written around: still there, cut as a read gives it.
     qv::ScopedFakeMessageBox box;
     EXPECT_EQ(qv::ReadKey(path, "Settings", "Junk").value_or("").size(), 254);
 }
 
-// A million sections: the last one is found and written, the first one still read.
-TEST(HostileIni, MillionSectionsAreReadAndWrittenInBoundedMemory) {
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString path = tmp.filePath("qv.ini");
-    QByteArray text;
-    text.reserve(24 << 20);
-    for (int s = 0; s < 1000000; ++s) {
-        text += "[S" + QByteArray::number(s) + "]\r\nk=" + QByteArray::number(s) + "\r\n";
-    }
-    ASSERT_TRUE(qvtest::writeAll(path, text));
-    expectReadAndWrittenInBoundedMemory(path, "S999999", "k", "999999");
-    EXPECT_EQ(measure({path, "read", "s0", "K"}).result, "'0'");
-}
-
-// NUL bytes inside names, values and between lines: the menu around them still reads, a value
-// stops at its first NUL as the Windows buffer would, and a write keeps the NUL bytes it did not
-// touch.
+// NUL bytes inside names, values and between lines: the menu around them still reads and a
+// write keeps the NUL bytes it did not touch (a value's own NUL is test_profile_engine's).
 TEST(HostileIni, NulBytesAreJustBytes) {
     qv::ScopedFakeMessageBox box;
     QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
     const QString path = tmp.filePath("qv.ini");
     const QByteArray text("[Settings]\r\nNumber of tabs=1\r\nTab1=Wri\0ting\r\n\0\0\0\r\n"
                           "[Tab\0 9]\r\nButton 1=hidden\r\n[Tab 1]\r\nNumber of Buttons=1\r\n"
@@ -148,7 +143,6 @@ TEST(HostileIni, NulBytesAreJustBytes) {
                           138);
     ASSERT_TRUE(qvtest::writeAll(path, text));
     EXPECT_EQ(qv::ReadKey(path, "Settings", "Number of tabs").value_or(""), "1");
-    EXPECT_EQ(qv::ReadKey(path, "Settings", "Tab1").value_or("?"), "Wri");
     EXPECT_EQ(qv::ReadKey(path, "Tab 1", "Button 1").value_or(""), "/usr/bin/xterm");
     EXPECT_EQ(qv::ReadKey(path, "Tab 9", "Button 1").value_or("?"), "");
     EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Number of Buttons", "2"), 1);
@@ -156,9 +150,6 @@ TEST(HostileIni, NulBytesAreJustBytes) {
     EXPECT_EQ(after.size(), text.size());
     EXPECT_EQ(after.count('\0'), text.count('\0'));
     EXPECT_TRUE(after.contains(QByteArray("Number of Buttons=2\r\n")));
-    // A NUL in what the editor would write is refused, not written raw.
-    EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Button 2", QString::fromUtf8("a\0b", 3)), 0);
-    EXPECT_EQ(qvtest::readAll(path), after);
 }
 
 } // namespace

@@ -111,38 +111,32 @@ const Row kRows[] = {
      true, "inside quotes", "inside quotes"},
 };
 
-QString run(const QStringList& args, int msecs = 15000) {
+// What a command printed, or nothing when it failed or hung.
+QString run(const QStringList& args) {
     QProcess p;
     p.start(args.front(), args.mid(1));
-    if (!p.waitForFinished(msecs)) {
+    if (!p.waitForFinished(15000)) {
         p.kill();
         p.waitForFinished();
-        return {};
     }
-    return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()).trimmed() : QString();
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0
+               ? QString::fromUtf8(p.readAllStandardOutput()).trimmed()
+               : QString();
 }
 
 QStringList linesOf(const QString& file) {
     return QString::fromUtf8(qvtest::readAll(file)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+// The menu file as it is: a hash of a regular file (which may be large), else what it is.
 QByteArray stateOf(const QString& ini) {
     const QFileInfo info(ini);
-    if (!info.isFile()) {
-        return info.exists() ? "special file" : "missing";
-    }
-    return QCryptographicHash::hash(qvtest::readAll(ini), QCryptographicHash::Sha256);
+    return info.isFile()
+               ? QCryptographicHash::hash(qvtest::readAll(ini), QCryptographicHash::Sha256)
+               : QByteArray(info.exists() ? "special file" : "missing");
 }
 
-struct Program {
-    const char* binary;
-    const char* title;
-    int buttonsTop; // twips of the first row in the client area
-};
-const Program kPrograms[] = {{"quorvel-student", "Quorvel Student", 1440},
-                             {"quorvel-manager", "Quorvel Manger", 3360}};
-
-class HostileMenus : public ::testing::TestWithParam<std::tuple<int, int>> {};
+class HostileMenus : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") ||
@@ -150,34 +144,32 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
         GTEST_SKIP() << "needs an X display and xdotool";
     }
     const Row& row = kRows[std::get<0>(GetParam())];
-    const Program& program = kPrograms[std::get<1>(GetParam())];
-    const char* expected = std::get<1>(GetParam()) == 0 ? row.student : row.manager;
+    const bool student = std::get<1>(GetParam());
+    const QString binary = student ? "quorvel-student" : "quorvel-manager";
     QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
     const QString dir = QFileInfo(tmp.path()).canonicalFilePath();
-    const QString fakes = dir + "/fakes";
     const QString starts = dir + "/starts.log";
     const QString messages = dir + "/messages.log";
-    ASSERT_TRUE(QDir().mkpath(fakes) && makeProgram(fakes + "/xdg-open"));
-    ASSERT_TRUE(QFile::copy(qvtest::binDir() + "/" + program.binary, dir + "/" + program.binary));
+    ASSERT_TRUE(QDir().mkpath(dir + "/fakes") && makeProgram(dir + "/fakes/xdg-open"));
+    ASSERT_TRUE(QFile::copy(qvtest::binDir() + "/" + binary, dir + "/" + binary));
     ASSERT_TRUE(row.setup(dir)) << row.name;
     const QByteArray before = stateOf(dir + "/qv.ini");
 
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("PATH", fakes + ":" + env.value("PATH"));
+    env.insert("PATH", dir + "/fakes:" + env.value("PATH"));
     env.insert("HOME", dir);
     env.insert("QV_FAKE_LOG", starts);
     env.insert("QV_MESSAGE_LOG", messages);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(dir);
-    p.start(dir + "/" + program.binary, {});
+    p.start(dir + "/" + binary, {});
     ASSERT_TRUE(p.waitForStarted(10000));
-    const QString window =
-        run({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
-             QString::number(p.processId()), "--name", QStringLiteral("^%1$").arg(program.title)})
-            .section(QLatin1Char('\n'), 0, 0);
+    const QString title = student ? "Quorvel Student" : "Quorvel Manger";
+    const QString window = run({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                                QString::number(p.processId()), "--name", "^" + title + "$"})
+                               .section(QLatin1Char('\n'), 0, 0);
     EXPECT_FALSE(window.isEmpty()) << row.name << ": no window within the time";
 
     if (!window.isEmpty() && row.hasMarker) {
@@ -186,9 +178,11 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
                                .section("HEIGHT=", 1)
                                .section(QLatin1Char('\n'), 0, 0)
                                .toInt();
-        const int top = std::get<1>(GetParam()) == 0 ? height - qv::twipsToPixels(4860) : 0;
+        const int top = student ? height - qv::twipsToPixels(4860) : 0;
         auto press = [&](int slot) {
-            const QRect r = qv::twipsRect(1080 + (slot - 1) * 1455, program.buttonsTop, 1335, 1095);
+            // The first row of buttons, in twips of the client area.
+            const QRect r =
+                qv::twipsRect(1080 + (slot - 1) * 1455, student ? 1440 : 3360, 1335, 1095);
             run({"xdotool", "mousemove", "--window", window, QString::number(r.center().x()),
                  QString::number(r.center().y() + top), "click", "1"});
         };
@@ -208,10 +202,9 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
     p.waitForFinished(5000);
 
     const QStringList shown = linesOf(messages);
-    if (expected == nullptr) {
-        EXPECT_TRUE(shown.isEmpty()) << row.name << ": " << shown.join("\n").toStdString();
-    } else {
-        ASSERT_EQ(shown.size(), 1) << row.name << ": " << shown.join("\n").toStdString();
+    const char* expected = student ? row.student : row.manager;
+    ASSERT_EQ(shown.size(), expected ? 1 : 0) << row.name << ": " << shown.join("\n").toStdString();
+    if (expected) {
         EXPECT_TRUE(shown.front().contains(QLatin1String(expected))) << shown.front().toStdString();
     }
     EXPECT_EQ(stateOf(dir + "/qv.ini"), before) << row.name;
@@ -219,6 +212,6 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, HostileMenus,
                          ::testing::Combine(::testing::Range(0, int(std::size(kRows))),
-                                            ::testing::Range(0, 2)));
+                                            ::testing::Bool()));
 
 } // namespace

@@ -18,149 +18,100 @@ const QByteArray kOpener = "#!/bin/sh\nprintf '%s\\0' open \"$#\" \"$@\" >> \"$Q
 const QByteArray kProgram =
     "#!/bin/sh\nprintf '%s\\0' prog \"$0\" \"$#\" \"$@\" >> \"$QV_FAKE_LOG\"\n";
 
-class ShellSecurity : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(tmp_.isValid());
-        root_ = QFileInfo(tmp_.path()).canonicalFilePath();
-        fakes_ = root_ + "/fakes";
-        items_ = root_ + "/items";
-        home_ = root_ + "/home";
-        log_ = root_ + "/starts.log";
-        ASSERT_TRUE(QDir().mkpath(fakes_) && QDir().mkpath(items_) && QDir().mkpath(home_));
-        ASSERT_TRUE(makeExecutable(fakes_ + "/xdg-open", kOpener));
-        oldPath_ = qgetenv("PATH");
-        oldHome_ = qgetenv("HOME");
-        qputenv("PATH", fakes_.toLocal8Bit() + ":" + oldPath_);
-        qputenv("HOME", home_.toLocal8Bit());
-        qputenv("QV_FAKE_LOG", log_.toLocal8Bit());
-        oldCwd_ = QDir::currentPath();
-        QDir::setCurrent(items_);
-        shell_ = qv::createShellService();
-    }
-    void TearDown() override {
-        QDir::setCurrent(oldCwd_);
-        qputenv("PATH", oldPath_);
-        qputenv("HOME", oldHome_);
-        qunsetenv("QV_FAKE_LOG");
-    }
+bool makeExecutable(const QString& path, const QByteArray& text) {
+    return qvtest::writeAll(path, text) &&
+           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
 
-    static bool makeExecutable(const QString& path, const QByteArray& text) {
-        return qvtest::writeAll(path, text) &&
-               QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadGroup | QFile::ExeGroup);
+// The NUL-terminated fields recorded so far.
+QList<QByteArray> fields(const QString& log) {
+    QList<QByteArray> f = qvtest::readAll(log).split('\0');
+    if (!f.isEmpty() && f.back().isEmpty()) {
+        f.pop_back();
     }
+    return f;
+}
 
-    // The NUL-terminated fields recorded so far.
-    QList<QByteArray> fields() const {
-        QList<QByteArray> f = qvtest::readAll(log_).split('\0');
-        if (!f.isEmpty() && f.back().isEmpty()) {
-            f.pop_back();
-        }
-        return f;
-    }
-
-    // Waits for the detached start to write its record (it runs on its own, after the call).
-    QList<QByteArray> waitForFields(qsizetype count) const {
-        qvtest::waitUntil([&] { return fields().size() >= count; }, 10000);
-        return fields();
-    }
-
-    // Every file that a shell would have created from the names below.
-    QStringList pwned() const {
-        QStringList found;
-        for (const QString& dir : {root_, items_, home_, fakes_}) {
-            for (const QString& name : QDir(dir).entryList(QDir::Files)) {
-                if (name.startsWith(QLatin1String("PWNED"))) {
-                    found << dir + "/" + name;
-                }
+// Documents go to the opener as one argument, programs run themselves with no arguments, and
+// names that are no file start nothing (no option reaches the opener, no shell sees them). The
+// plain leading-dash, missing and empty items are test_shell_unix's.
+TEST(ShellSecurity, HostileNamesReachNoShell) {
+    QTemporaryDir tmp;
+    const QString root = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString fakes = root + "/fakes", items = root + "/items", home = root + "/home";
+    const QString log = root + "/starts.log";
+    ASSERT_TRUE(QDir().mkpath(fakes) && QDir().mkpath(items) && QDir().mkpath(home));
+    ASSERT_TRUE(makeExecutable(fakes + "/xdg-open", kOpener));
+    // The opener first in PATH; a shell would run in the items' folder or at home.
+    const QByteArray oldPath = qgetenv("PATH"), oldHome = qgetenv("HOME");
+    const QString oldCwd = QDir::currentPath();
+    qputenv("PATH", fakes.toLocal8Bit() + ":" + oldPath);
+    qputenv("HOME", home.toLocal8Bit());
+    qputenv("QV_FAKE_LOG", log.toLocal8Bit());
+    QDir::setCurrent(items);
+    const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
+    enum Kind { Document, Program, NoFile };
+    const std::pair<const char*, std::vector<Kind>> rows[] = {
+        {"a; touch PWNED1.txt", {Document, Program}},
+        {"$(touch PWNED2).txt", {Document, Program}},
+        {"`touch PWNED3`.txt", {Document, Program}},
+        {"x | touch PWNED4 & y > PWNED5.txt", {Document, Program}},
+        {R"(it's "quoted" \ back.txt)", {Document, Program}},
+        {"line\nbreak; touch PWNED6.txt", {Document, Program}},
+        {"-rf.txt", {Document, Program}},
+        {"--help.txt", {Document, Program}},
+        {"..dots...txt", {Document, Program}},
+        {"tab\there *?[a].txt", {Document, Program}},
+        // Reached through '..': still one argument, the folder cleaned or not.
+        {"../items/a; touch PWNED1.txt", {Document}},
+        {"-e", {NoFile}},
+        {"--version", {NoFile}},
+        {"ls; touch PWNED7", {NoFile}},
+        {"$(touch PWNED8)", {NoFile}},
+        {"`touch PWNED9`", {NoFile}},
+        {"a\nb", {NoFile}},
+        {"../../../../bin/sh -c 'touch PWNED10'", {NoFile}},
+        {"-x:y", {NoFile}},
+    };
+    // Every record is checked in order, so a start that should not have happened shows.
+    qsizetype recorded = 0;
+    const auto expectStart = [&](const QString& file, const QByteArray& kind, const char* count) {
+        qvtest::waitUntil([&] { return fields(log).size() >= recorded + 3; }, 10000);
+        const QList<QByteArray> f = fields(log).mid(recorded);
+        recorded += 3;
+        ASSERT_EQ(f.size(), 3) << qPrintable(file);
+        EXPECT_EQ(f[0], kind) << qPrintable(file);
+        const QByteArray& path = kind == "prog" ? f[1] : f[2];
+        EXPECT_EQ(QFileInfo(QString::fromUtf8(path)).canonicalFilePath(),
+                  QFileInfo(file).canonicalFilePath());
+        EXPECT_EQ(kind == "prog" ? f[2] : f[1], count) << qPrintable(file);
+    };
+    for (const auto& [raw, kinds] : rows) {
+        for (const Kind kind : kinds) {
+            const QString file = items + "/" + QString::fromUtf8(raw) + (kind ? ".prog" : "");
+            if (kind == NoFile) {
+                EXPECT_FALSE(shell->ShellExecute(QString::fromUtf8(raw))) << raw;
+            } else if (kind == Program) {
+                ASSERT_TRUE(makeExecutable(file, kProgram) && shell->ShellExecute(file)) << raw;
+                expectStart(file, "prog", "0");
+            } else {
+                ASSERT_TRUE(qvtest::writeAll(file, "doc") && shell->ShellExecute(file)) << raw;
+                expectStart(file, "open", "1");
             }
         }
-        return found;
-    }
-
-    QTemporaryDir tmp_;
-    QString root_, fakes_, items_, home_, log_, oldCwd_;
-    QByteArray oldPath_, oldHome_;
-    std::unique_ptr<qv::ShellService> shell_;
-};
-
-const char* const kHostileNames[] = {
-    "a; touch PWNED1.txt",
-    "$(touch PWNED2).txt",
-    "`touch PWNED3`.txt",
-    "x | touch PWNED4 & y > PWNED5.txt",
-    R"(it's "quoted" \ back.txt)",
-    "line\nbreak; touch PWNED6.txt",
-    "-rf.txt",
-    "--help.txt",
-    "..dots...txt",
-    "tab\there *?[a].txt",
-};
-
-// Documents go to the opener as one argument; programs run themselves, with no arguments.
-TEST_F(ShellSecurity, HostileNamesReachNoShell) {
-    for (const bool program : {false, true}) {
-        for (const char* raw : kHostileNames) {
-            const QString file = items_ + "/" + QString::fromUtf8(raw) + (program ? ".prog" : "");
-            ASSERT_TRUE(program ? makeExecutable(file, kProgram) : qvtest::writeAll(file, "doc"));
-            const qsizetype before = fields().size();
-            ASSERT_TRUE(shell_->ShellExecute(file)) << raw;
-            const QList<QByteArray> f = waitForFields(before + 3).mid(before);
-            const QList<QByteArray> record = {program ? "prog" : "open",
-                                              program ? file.toUtf8() : "1",
-                                              program ? "0" : file.toUtf8()};
-            EXPECT_EQ(f, record) << raw;
-        }
-    }
-    // The same names reached through '..' are still one argument, the folder cleaned or not.
-    const qsizetype before = fields().size();
-    const QString dotted = items_ + "/../items/" + QString::fromUtf8(kHostileNames[0]);
-    ASSERT_TRUE(shell_->ShellExecute(dotted));
-    const QList<QByteArray> f = waitForFields(before + 3);
-    ASSERT_EQ(f.size(), before + 3);
-    EXPECT_EQ(f[before + 1], "1");
-    EXPECT_EQ(QFileInfo(QString::fromUtf8(f[before + 2])).canonicalFilePath(),
-              QFileInfo(dotted).canonicalFilePath());
-    EXPECT_TRUE(pwned().isEmpty()) << qPrintable(pwned().join(", "));
-}
-
-// Names that are no file: nothing is run, no option reaches the opener, no shell sees them.
-TEST_F(ShellSecurity, HostileNamesThatAreNoFileStartNothing) {
-    const char* const items[] = {
-        "-e",
-        "--version",
-        "ls; touch PWNED7",
-        "$(touch PWNED8)",
-        "`touch PWNED9`",
-        "a\nb",
-        "../../../../bin/sh -c 'touch PWNED10'",
-        "-x:y",
-        "",
-    };
-    for (const char* raw : items) {
-        EXPECT_FALSE(shell_->ShellExecute(QString::fromUtf8(raw))) << raw;
     }
     // Starts are detached: one that does happen after them shows when any of theirs would have.
-    const QString marker = items_ + "/marker.txt";
-    ASSERT_TRUE(qvtest::writeAll(marker, "x"));
-    ASSERT_TRUE(shell_->ShellExecute(marker));
-    EXPECT_EQ(waitForFields(3), (QList<QByteArray>{"open", "1", marker.toUtf8()}))
-        << qvtest::readAll(log_).replace('\0', ' ').constData();
-    EXPECT_TRUE(pwned().isEmpty()) << qPrintable(pwned().join(", "));
-}
-
-// A file named like an option, given relative to the current folder, reaches the opener as a
-// path that cannot be read as an option.
-TEST_F(ShellSecurity, RelativeItemWithLeadingDashIsNeverAnOption) {
-    ASSERT_TRUE(qvtest::writeAll(items_ + "/-n.txt", "x"));
-    ASSERT_TRUE(shell_->ShellExecute(QStringLiteral("-n.txt")));
-    const QList<QByteArray> f = waitForFields(3);
-    ASSERT_EQ(f.size(), 3);
-    EXPECT_EQ(f[1], "1");
-    EXPECT_FALSE(f[2].startsWith('-')) << f[2].constData();
-    EXPECT_EQ(QFileInfo(QString::fromUtf8(f[2])).canonicalFilePath(),
-              QFileInfo(items_ + "/-n.txt").canonicalFilePath());
+    const QString marker = items + "/marker.txt";
+    ASSERT_TRUE(qvtest::writeAll(marker, "x") && shell->ShellExecute(marker));
+    expectStart(marker, "open", "1");
+    EXPECT_EQ(fields(log).size(), recorded) << qvtest::readAll(log).replace('\0', ' ').constData();
+    QDir::setCurrent(oldCwd);
+    qputenv("PATH", oldPath);
+    qputenv("HOME", oldHome);
+    // Every file that a shell would have created from the names.
+    for (const QString& dir : {root, items, home, fakes}) {
+        EXPECT_TRUE(QDir(dir).entryList({"PWNED*"}, QDir::Files).isEmpty()) << qPrintable(dir);
+    }
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 // The XML command grammar reader and its JSGF conversion, and the rule that takes an utterance
 // for a command.
+#include "bench/speech/speech_runner.h"
 #include "platform/speech_grammar.h"
 #include "platform/speech_judge.h"
-#include "tests/speech/speech_corpus.h"
-#include "tests/speech/speech_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -37,155 +36,105 @@ TEST(SpeechGrammar, OurGrammarFileHoldsExactlyTheTenCommands) {
     phrases.sort();
     expected.sort();
     EXPECT_EQ(phrases, expected);
-    ASSERT_EQ(grammar.rules.size(), 2u);
-    EXPECT_TRUE(grammar.rules[0].topLevel);
-    EXPECT_TRUE(grammar.rules[0].active);
-    EXPECT_FALSE(grammar.rules[1].topLevel);
     QByteArray jsgf;
     EXPECT_TRUE(commandGrammarToJsgf(grammar, &jsgf, &error)) << qPrintable(error);
 }
 
-TEST(SpeechGrammar, OptionalPartsAndSeveralTopLevelRules) {
-    const CommandGrammar grammar =
-        readOk("<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>please <O>now</O></RULE>"
-               "<RULE ID='7' TOPLEVEL='INACTIVE'><L><P>yes</P><RULEREF REFID='8'/></L></RULE>"
-               "<RULE ID='8'><P/></RULE></GRAMMAR>");
-    QByteArray jsgf;
-    QString error;
-    EXPECT_TRUE(commandGrammarToJsgf(grammar, &jsgf, &error)) << qPrintable(error);
-    EXPECT_EQ(commandGrammarPhrases(grammar), (QStringList{"please", "please now", "yes"}));
-}
-
-TEST(SpeechGrammar, WordsAreLowerCasedAndSpacesFolded) {
-    const CommandGrammar grammar =
-        readOk("<GRAMMAR><RULE NAME='r' TOPLEVEL='ACTIVE'>  Button\n\tONE </RULE></GRAMMAR>");
-    EXPECT_EQ(commandGrammarPhrases(grammar), QStringList{"button one"});
-}
-
-struct Damaged {
-    const char* name;
-    QByteArray xml;
-    const char* message; // part of the error text
-};
-
-class SpeechGrammarDamaged : public ::testing::TestWithParam<Damaged> {};
-
-TEST_P(SpeechGrammarDamaged, IsRefusedWithAMessage) {
-    const QString error = readError(GetParam().xml);
-    EXPECT_TRUE(error.contains(QLatin1String(GetParam().message)))
-        << GetParam().name << ": " << qPrintable(error);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SpeechGrammarDamaged,
-    ::testing::Values(
-        Damaged{"empty", "", "Grammar line 1"},
-        Damaged{"cut short", "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><P>button",
-                "Grammar line 1"},
-        Damaged{"wrong root", "<grammar><RULE NAME='a'/></grammar>", "one GRAMMAR"},
-        Damaged{"two roots", "<GRAMMAR/><GRAMMAR/>", ""},
-        Damaged{"unknown element", "<GRAMMAR><RULE NAME='a'><WILDCARD/></RULE></GRAMMAR>",
-                "unknown element WILDCARD"},
-        Damaged{"element in grammar", "<GRAMMAR><P>x</P></GRAMMAR>", "unexpected element P"},
-        Damaged{"rule without name", "<GRAMMAR><RULE TOPLEVEL='ACTIVE'>x</RULE></GRAMMAR>",
-                "NAME or an ID"},
-        Damaged{"bad id", "<GRAMMAR><RULE NAME='a' ID='x1'>x</RULE></GRAMMAR>", "is not a number"},
-        Damaged{"bad toplevel", "<GRAMMAR><RULE NAME='a' TOPLEVEL='yes'>x</RULE></GRAMMAR>",
-                "ACTIVE or INACTIVE"},
-        Damaged{"words in list", "<GRAMMAR><RULE NAME='a'><L>one two</L></RULE></GRAMMAR>",
-                "directly inside L"},
-        Damaged{"empty list", "<GRAMMAR><RULE NAME='a'><L></L></RULE></GRAMMAR>",
-                "without alternatives"},
-        Damaged{"odd word", "<GRAMMAR><RULE NAME='a'>button &lt;one&gt;</RULE></GRAMMAR>",
-                "not a plain word"},
-        Damaged{"ruleref without target", "<GRAMMAR><RULE NAME='a'><RULEREF/></RULE></GRAMMAR>",
-                "NAME or a REFID"},
-        Damaged{"ruleref with content",
-                "<GRAMMAR><RULE NAME='a'><RULEREF NAME='b'>x</RULEREF></RULE>"
-                "<RULE NAME='b'>y</RULE></GRAMMAR>",
-                "holds nothing"},
-        Damaged{"rule twice", "<GRAMMAR><RULE NAME='a'>x</RULE><RULE NAME='a'>y</RULE></GRAMMAR>",
-                "defined twice"},
-        Damaged{"id twice", "<GRAMMAR><RULE ID='3'>x</RULE><RULE ID='3'>y</RULE></GRAMMAR>",
-                "used twice"},
-        Damaged{"entity declaration",
-                "<!DOCTYPE GRAMMAR [<!ENTITY a 'button one'>]><GRAMMAR><RULE NAME='r'>&a;"
-                "</RULE></GRAMMAR>",
-                "not allowed"}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& c : name) {
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
-
-TEST(SpeechGrammar, LimitsBoundWhatAFileCanCost) {
+// The texts a grammar gives: optional parts, lists, references, several top-level rules,
+// words lower-cased and spaces folded.
+TEST(SpeechGrammar, PhrasesOfTheGrammar) {
     const struct {
-        void (*limit)(GrammarLimits&);
         QByteArray xml;
-        const char* message;
-    } table[] = {
-        {[](GrammarLimits& l) { l.maxBytes = 40; },
-         "<GRAMMAR><RULE NAME='a'>one two three four</RULE></GRAMMAR>", "larger than 40 bytes"},
-        {[](GrammarLimits& l) { l.maxDepth = 4; },
-         "<GRAMMAR><RULE NAME='a'><P><P><P><P>x</P></P></P></P></RULE></GRAMMAR>",
-         "nested too deeply"},
-        {[](GrammarLimits& l) { l.maxElements = 5; },
-         "<GRAMMAR><RULE NAME='a'><P>a</P><P>b</P><P>c</P><P>d</P></RULE></GRAMMAR>",
-         "too many elements"},
-        {[](GrammarLimits& l) { l.maxRules = 1; },
-         "<GRAMMAR><RULE NAME='a'>x</RULE><RULE NAME='b'>y</RULE></GRAMMAR>", "too many rules"},
+        QStringList phrases;
+    } rows[] = {
+        {"<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>please <O>now</O></RULE>"
+         "<RULE ID='7' TOPLEVEL='INACTIVE'><L><P>yes</P><RULEREF REFID='8'/></L></RULE>"
+         "<RULE ID='8'><P/></RULE></GRAMMAR>",
+         {"please", "please now", "yes"}},
+        {"<GRAMMAR><RULE NAME='r' TOPLEVEL='ACTIVE'>  Button\n\tONE </RULE></GRAMMAR>",
+         {"button one"}},
     };
-    for (const auto& row : table) {
-        GrammarLimits limits;
-        row.limit(limits);
-        EXPECT_TRUE(readError(row.xml, limits).contains(QLatin1String(row.message))) << row.message;
+    for (const auto& row : rows) {
+        const CommandGrammar grammar = readOk(row.xml);
+        QByteArray jsgf;
+        QString error;
+        EXPECT_TRUE(commandGrammarToJsgf(grammar, &jsgf, &error)) << qPrintable(error);
+        EXPECT_EQ(commandGrammarPhrases(grammar), row.phrases);
     }
 }
 
-TEST(SpeechGrammar, MissingFileIsAnError) {
-    CommandGrammar grammar;
-    QString error;
-    EXPECT_FALSE(
-        readCommandGrammarFile(QStringLiteral("/nonexistent/ordergrammar.xml"), &grammar, &error));
-    EXPECT_TRUE(error.contains(QLatin1String("/nonexistent/ordergrammar.xml")))
-        << qPrintable(error);
+// Damaged files and files beyond a limit are refused with a message that says why.
+TEST(SpeechGrammar, DamagedOrTooCostlyFilesAreRefusedWithAMessage) {
+    const auto none = [](GrammarLimits&) {};
+    const struct {
+        QByteArray xml;
+        const char* message; // part of the error text
+        void (*limit)(GrammarLimits&);
+    } rows[] = {
+        {"", "Grammar line 1", none},
+        {"<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><P>button", "Grammar line 1", none},
+        {"<grammar><RULE NAME='a'/></grammar>", "one GRAMMAR", none},
+        {"<GRAMMAR/><GRAMMAR/>", "", none},
+        {"<GRAMMAR><RULE NAME='a'><WILDCARD/></RULE></GRAMMAR>", "unknown element WILDCARD", none},
+        {"<GRAMMAR><P>x</P></GRAMMAR>", "unexpected element P", none},
+        {"<GRAMMAR><RULE TOPLEVEL='ACTIVE'>x</RULE></GRAMMAR>", "NAME or an ID", none},
+        {"<GRAMMAR><RULE NAME='a' ID='x1'>x</RULE></GRAMMAR>", "is not a number", none},
+        {"<GRAMMAR><RULE NAME='a' TOPLEVEL='yes'>x</RULE></GRAMMAR>", "ACTIVE or INACTIVE", none},
+        {"<GRAMMAR><RULE NAME='a'><L>one two</L></RULE></GRAMMAR>", "directly inside L", none},
+        {"<GRAMMAR><RULE NAME='a'><L></L></RULE></GRAMMAR>", "without alternatives", none},
+        {"<GRAMMAR><RULE NAME='a'>button &lt;one&gt;</RULE></GRAMMAR>", "not a plain word", none},
+        {"<GRAMMAR><RULE NAME='a'><RULEREF/></RULE></GRAMMAR>", "NAME or a REFID", none},
+        {"<GRAMMAR><RULE NAME='a'><RULEREF NAME='b'>x</RULEREF></RULE><RULE NAME='b'>y</RULE>"
+         "</GRAMMAR>",
+         "holds nothing", none},
+        {"<GRAMMAR><RULE NAME='a'>x</RULE><RULE NAME='a'>y</RULE></GRAMMAR>", "defined twice",
+         none},
+        {"<GRAMMAR><RULE ID='3'>x</RULE><RULE ID='3'>y</RULE></GRAMMAR>", "used twice", none},
+        {"<!DOCTYPE GRAMMAR [<!ENTITY a 'button one'>]><GRAMMAR><RULE NAME='r'>&a;</RULE>"
+         "</GRAMMAR>",
+         "not allowed", none},
+        {"<GRAMMAR><RULE NAME='a'>one two three four</RULE></GRAMMAR>", "larger than 40 bytes",
+         [](GrammarLimits& l) { l.maxBytes = 40; }},
+        {"<GRAMMAR><RULE NAME='a'><P><P><P><P>x</P></P></P></P></RULE></GRAMMAR>",
+         "nested too deeply", [](GrammarLimits& l) { l.maxDepth = 4; }},
+        {"<GRAMMAR><RULE NAME='a'><P>a</P><P>b</P><P>c</P><P>d</P></RULE></GRAMMAR>",
+         "too many elements", [](GrammarLimits& l) { l.maxElements = 5; }},
+        {"<GRAMMAR><RULE NAME='a'>x</RULE><RULE NAME='b'>y</RULE></GRAMMAR>", "too many rules",
+         [](GrammarLimits& l) { l.maxRules = 1; }},
+    };
+    for (const auto& row : rows) {
+        GrammarLimits limits;
+        row.limit(limits);
+        const QString error = readError(row.xml, limits);
+        EXPECT_TRUE(error.contains(QLatin1String(row.message)))
+            << row.xml.constData() << ": " << qPrintable(error);
+    }
 }
 
-struct BadJsgf {
-    const char* name;
-    QByteArray xml;
-    const char* message;
-};
-
-class SpeechGrammarJsgfRefused : public ::testing::TestWithParam<BadJsgf> {};
-
-TEST_P(SpeechGrammarJsgfRefused, ConversionFails) {
-    const CommandGrammar grammar = readOk(GetParam().xml);
-    QByteArray jsgf;
-    QString error;
-    EXPECT_FALSE(commandGrammarToJsgf(grammar, &jsgf, &error));
-    EXPECT_TRUE(error.contains(QLatin1String(GetParam().message))) << qPrintable(error);
-    EXPECT_TRUE(jsgf.isEmpty());
+// A grammar that reads but names no way in, or a rule that is missing or refers to itself,
+// is not converted.
+TEST(SpeechGrammar, GrammarsWithoutAWayInOrWithACycleAreNotConverted) {
+    const struct {
+        QByteArray xml;
+        const char* message;
+    } rows[] = {
+        {"<GRAMMAR><RULE NAME='a'>x</RULE></GRAMMAR>", "no top-level rule"},
+        {"<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><RULEREF NAME='b'/></RULE></GRAMMAR>",
+         "missing rule \"b\""},
+        {"<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>x <O><RULEREF NAME='a'/></O></RULE></GRAMMAR>",
+         "refers to itself"},
+        {"<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><RULEREF NAME='b'/></RULE>"
+         "<RULE NAME='b'><RULEREF NAME='a'/></RULE></GRAMMAR>",
+         "refers to itself"},
+    };
+    for (const auto& row : rows) {
+        QByteArray jsgf;
+        QString error;
+        EXPECT_FALSE(commandGrammarToJsgf(readOk(row.xml), &jsgf, &error)) << row.xml.constData();
+        EXPECT_TRUE(error.contains(QLatin1String(row.message))) << qPrintable(error);
+        EXPECT_TRUE(jsgf.isEmpty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Grammars, SpeechGrammarJsgfRefused,
-    ::testing::Values(
-        BadJsgf{"NoTopLevel", "<GRAMMAR><RULE NAME='a'>x</RULE></GRAMMAR>", "no top-level rule"},
-        BadJsgf{"MissingRule",
-                "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><RULEREF NAME='b'/></RULE></GRAMMAR>",
-                "missing rule \"b\""},
-        BadJsgf{"SelfReference",
-                "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'>x <O><RULEREF NAME='a'/></O></RULE>"
-                "</GRAMMAR>",
-                "refers to itself"},
-        BadJsgf{"Cycle",
-                "<GRAMMAR><RULE NAME='a' TOPLEVEL='ACTIVE'><RULEREF NAME='b'/></RULE>"
-                "<RULE NAME='b'><RULEREF NAME='a'/></RULE></GRAMMAR>",
-                "refers to itself"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SpeechGrammar, PhraseExpansionStopsAtItsBound) {
     // Ten alternatives, four times in sequence: 10000 texts, cut at the bound.

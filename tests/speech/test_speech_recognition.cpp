@@ -1,7 +1,7 @@
 // End to end with the real recognizer: the ten commands in fourteen voices and 40 phrases that
 // are no command in five voices, played through the WAV input. Prints the rates; the floors sit
 // just below what the service reaches, so that a regression fails.
-#include "tests/speech/speech_runner.h"
+#include "bench/speech/speech_runner.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

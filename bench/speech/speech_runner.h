@@ -1,8 +1,8 @@
 #pragma once
 // Plays synthesized utterances one after another through the real recognizer's WAV input and
 // collects the events each one raised.
+#include "bench/speech/speech_corpus.h"
 #include "platform/speech_pocketsphinx.h"
-#include "tests/speech/speech_corpus.h"
 
 #include <QString>
 #include <QStringList>

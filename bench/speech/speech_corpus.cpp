@@ -1,4 +1,4 @@
-#include "tests/speech/speech_corpus.h"
+#include "bench/speech/speech_corpus.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

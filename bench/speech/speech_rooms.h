@@ -2,7 +2,7 @@
 // The corpus as a classroom hears it: children talking behind the speaker, noise, a clipped
 // microphone, raised and slowed voices. Each condition is made from the clean utterances with
 // sox and our own mixing, and cached beside them under a key of everything that makes it.
-#include "tests/speech/speech_corpus.h"
+#include "bench/speech/speech_corpus.h"
 
 #include <QString>
 #include <QStringList>

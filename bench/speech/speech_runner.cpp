@@ -1,4 +1,4 @@
-#include "tests/speech/speech_runner.h"
+#include "bench/speech/speech_runner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

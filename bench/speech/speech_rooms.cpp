@@ -1,4 +1,4 @@
-#include "tests/speech/speech_rooms.h"
+#include "bench/speech/speech_rooms.h"
 
 #include "platform/speech_pocketsphinx.h"
 
