@@ -268,13 +268,20 @@ QString fieldCodeInQuotes(const QString& exec) {
             continue;
         }
         if (c == QLatin1Char('\\') && quote != QLatin1Char('\'')) {
-            // An escaped character is never a quote; an escaped field code would escape the
-            // quote that its expansion starts with.
-            if (i + 2 < exec.size() && exec[i + 1] == QLatin1Char('%') &&
-                isFieldCode(exec[i + 2])) {
-                return QStringLiteral("%") + exec[i + 2];
+            // An escaped character is never a quote. GLib expands the codes before it splits
+            // the line, so the backslash escapes what follows the codes that leave nothing (a
+            // backslash, "%z" and a quote are an escaped quote), and an escaped field code would
+            // escape the quote that its expansion starts with.
+            qsizetype j = i + 1;
+            while (j + 1 < exec.size() && exec[j] == QLatin1Char('%') &&
+                   exec[j + 1] != QLatin1Char('%')) {
+                if (isFieldCode(exec[j + 1])) {
+                    return QStringLiteral("%") + exec[j + 1];
+                }
+                j += 2;
             }
-            ++i;
+            // "%%" leaves one '%', which is then the escaped character.
+            i = j < exec.size() && exec[j] == QLatin1Char('%') ? j + 1 : j;
             wordStart = quote.isNull() && i < exec.size() && isBlank(exec[i]);
         } else if (!quote.isNull() && c == quote) {
             quote = QChar();

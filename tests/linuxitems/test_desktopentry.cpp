@@ -114,6 +114,9 @@ TEST(DesktopEntryRefusal, SaysWhyOrNothing) {
         {"comment after an escaped blank", "Type=Application\nExec=tool\\\\ #%k\n", inQuotes("%k")},
         {"comment after an empty code", "Type=Application\nExec=tool %f#%k\n", inQuotes("%k")},
         {"hash inside a word is no comment", "Type=Application\nExec=tool a#b %k \"c\"#%k\n", ""},
+        // GLib expands the codes before it splits the line: the backslash then escapes the quote.
+        {"quote escaped across an empty code", "Type=Application\nExec=tool \"a\\\\%z\" %k \"b\"\n",
+         inQuotes("%k")},
         {"backslash in single quotes is literal", "Type=Application\nExec=tool 'a\\\\' %k\n", ""},
         {"literal percent in quotes and codes outside",
          "Type=Application\nExec=tool \"100%% \\\\\" x\" %c --at=%k %U\n", ""},
