@@ -163,6 +163,13 @@ private:
         bool wasGated = gated_;
         bool pressOpen = false;
         bool judgedInPress = false;
+        // The utterance so far was judged or dropped: the next one starts empty.
+        const auto startNext = [&] {
+            ps_start_utt(ps);
+            utterance.clear();
+            inUtterance = false;
+            librarySpeechBlocks = 0;
+        };
         ps_set_search(ps, grammarSearch);
         ps_start_utt(ps);
         while (!stop_) {
@@ -180,10 +187,7 @@ private:
                 } else {
                     ps_end_utt(ps);
                 }
-                ps_start_utt(ps);
-                utterance.clear();
-                inUtterance = false;
-                librarySpeechBlocks = 0;
+                startNext();
                 endpointer.reset();
             }
             if (!gated && wasGated) {
@@ -196,9 +200,7 @@ private:
                 // dropped, half-heard words too.
                 if (inUtterance || !utterance.empty()) {
                     ps_end_utt(ps);
-                    ps_start_utt(ps);
-                    utterance.clear();
-                    inUtterance = false;
+                    startNext();
                 }
                 endpointer.reset();
                 librarySpeechBlocks = 0;
@@ -234,10 +236,7 @@ private:
             if (inUtterance && (!speech || oursEnded || utterance.size() > maxUtterance)) {
                 finishUtterance(utterance);
                 judgedInPress = true;
-                utterance.clear();
-                inUtterance = false;
-                librarySpeechBlocks = 0;
-                ps_start_utt(ps);
+                startNext();
             }
         }
         if (inUtterance && !stop_) {
