@@ -20,8 +20,8 @@ using UINT = std::uint32_t;
 using DWORD = std::uint32_t;
 using COLORREF = std::uint32_t;
 struct RECT;
-struct HRGN__;
-using HRGN = HRGN__*;
+struct RegionHandle; // opaque, as the Windows region handle is
+using HRGN = RegionHandle*;
 
 inline constexpr int GWL_EXSTYLE = -20;
 inline constexpr LONG WS_EX_LAYERED = 0x80000;
