@@ -105,7 +105,8 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     w->cmbEngines_Click();
     w->cmdStartReco_Click();
     w->mnuPushToTalk->trigger();
-    EXPECT_TRUE(qv::readPushToTalk(w->settingsPath));
+    // Stored in the launcher's settings under XDG_CONFIG_HOME, the test's folder.
+    EXPECT_TRUE(qv::readPushToTalk(l.dir.filePath("quorvel/student.conf")));
     ASSERT_EQ(l.speech.contexts.size(), 1U);
     const qv::FakeRecognitionContext& context = *l.speech.contexts.back();
     EXPECT_EQ(context.calls.last(), "setGated 1");
