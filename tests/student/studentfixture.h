@@ -25,19 +25,16 @@ namespace studenttest {
 // "[Settings]" with the tab captions, then one section per tab; tabs[i] is the list of items of
 // tab i + 1 and its "Number Of Buttons" is their count.
 inline QByteArray menuText(const QList<QStringList>& tabs) {
-    QByteArray text = "[Settings]\r\nNumber of tabs=" + QByteArray::number(tabs.size()) + "\r\n";
+    const auto n = [](qsizetype v) { return QByteArray::number(v); };
+    QByteArray settings = "[Settings]\r\nNumber of tabs=" + n(tabs.size()) + "\r\n", sections;
     for (int t = 1; t <= tabs.size(); ++t) {
-        text += "Tab" + QByteArray::number(t) + "=Tab caption " + QByteArray::number(t) + "\r\n";
-    }
-    for (int t = 1; t <= tabs.size(); ++t) {
-        const QStringList& items = tabs[t - 1];
-        text += "[Tab " + QByteArray::number(t) +
-                "]\r\nNumber of Buttons=" + QByteArray::number(items.size()) + "\r\n";
-        for (int b = 1; b <= items.size(); ++b) {
-            text += "Button " + QByteArray::number(b) + "=" + items[b - 1].toUtf8() + "\r\n";
+        settings += "Tab" + n(t) + "=Tab caption " + n(t) + "\r\n";
+        sections += "[Tab " + n(t) + "]\r\nNumber of Buttons=" + n(tabs[t - 1].size()) + "\r\n";
+        for (int b = 1; b <= tabs[t - 1].size(); ++b) {
+            sections += "Button " + n(b) + "=" + tabs[t - 1][b - 1].toUtf8() + "\r\n";
         }
     }
-    return text;
+    return settings + sections;
 }
 
 // Items "/apps/Prog<first>.exe" to "/apps/Prog<first + count - 1>.exe" (captions "Prog<n>").
