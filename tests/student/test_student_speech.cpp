@@ -2,6 +2,7 @@
 // table and its presses, driven by a fake recognizer.
 #include "tests/student/studentfixture.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -37,6 +38,7 @@ protected:
 };
 
 TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle) {
+    l.speech.recognizerNames = {"Model A", "Model B"};
     frmstudent& w = loadAndChoose(3);
     ASSERT_EQ(l.speech.contexts.size(), 1U);
     EXPECT_EQ(w.oRC(), context());
@@ -44,7 +46,7 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
               QStringList({"loadGrammar " + QDir(l.dir.path()).filePath("ordergrammar.xml"),
                            "setRulesActive 0"}));
     EXPECT_EQ(w.lblGrammar->text(), "Current loaded Grammar: ordergrammar.xml");
-    EXPECT_EQ(w.panelText(3), "Fake recognizer");
+    EXPECT_EQ(w.panelText(3), "Model A");
     EXPECT_TRUE(l.box.fake.messages.empty());
 
     const qsizetype listens = l.character.calls.count("Listen 0");
@@ -65,6 +67,18 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
     EXPECT_TRUE(w.client->rect().contains(w.lblListening->geometry()));
     // Each press first stops the character's own listening.
     EXPECT_EQ(l.character.calls.count("Listen 0"), listens + 2);
+
+    // Another recognizer: its context is the one that presses once listening starts again.
+    choose(1);
+    ASSERT_EQ(l.speech.contexts.size(), 2U);
+    EXPECT_EQ(w.oRC(), l.speech.contexts[1]);
+    EXPECT_EQ(w.cmdStartReco->text(), kStart);
+    EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
+    EXPECT_EQ(w.panelText(3), "Model B");
+    w.cmdStartReco_Click();
+    EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
+    context()->hear("button three");
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
 }
 
 // The phrases press the buttons of the page shown: trimmed of blanks, case-sensitive, whole.
@@ -82,23 +96,24 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
          {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"}) {
         rows.push_back({QString("button ") + n, int(rows.size()) + 1, QString("button ") + n});
     }
-    rows.insert(rows.end(), {
-                                {" button one ", 1, "button one"},
-                                {"   button three", 3, "button three"},
-                                {"   ", 0, "button three"}, // nothing heard changes nothing
-                                {"", 0, "button three"},
-                                {"Button One", 0, notLoaded},
-                                {"BUTTON TWO", 0, notLoaded},
-                                {"button  one", 0, notLoaded},
-                                {"button one please", 0, notLoaded},
-                                {"the button one", 0, notLoaded},
-                                {"button 1", 0, notLoaded},
-                                {"\tbutton one", 0, notLoaded},
-                                {">>", 0, notLoaded}, // the second page: buttons 11 to 14
-                                {"button one", 11, "button one"},
-                                {"button four", 14, "button four"},
-                                {"button five", 0, notLoaded},
-                            });
+    const Row more[] = {
+        {" button one ", 1, "button one"},
+        {"   button three", 3, "button three"},
+        {"   ", 0, "button three"}, // nothing heard changes nothing
+        {"", 0, "button three"},
+        {"Button One", 0, notLoaded},
+        {"BUTTON TWO", 0, notLoaded},
+        {"button  one", 0, notLoaded},
+        {"button one please", 0, notLoaded},
+        {"the button one", 0, notLoaded},
+        {"button 1", 0, notLoaded},
+        {"\tbutton one", 0, notLoaded},
+        {">>", 0, notLoaded}, // the second page: buttons 11 to 14
+        {"button one", 11, "button one"},
+        {"button four", 14, "button four"},
+        {"button five", 0, notLoaded},
+    };
+    rows.insert(rows.end(), std::begin(more), std::end(more));
     for (const auto& r : rows) {
         if (r.heard == ">>") {
             QTest::mouseClick(w.cmdnext, Qt::LeftButton);
@@ -122,24 +137,6 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
     EXPECT_EQ(w.panelText(2), "Command Unknown");
     EXPECT_EQ(w.lblListening->text(), "Not understood");
     EXPECT_EQ(w.cmdStartReco->text(), kStop);
-}
-
-TEST_F(Speech, AfterARecognizerChangeListeningIsOff) {
-    l.speech.recognizerNames = {"Model A", "Model B"};
-    frmstudent& w = loadAndChoose(3);
-    w.cmdStartReco_Click();
-    w.cmdStartReco_Click();
-    choose(1);
-    ASSERT_EQ(l.speech.contexts.size(), 2U);
-    EXPECT_EQ(w.oRC(), l.speech.contexts[1]);
-    EXPECT_EQ(w.cmdStartReco->text(), kStart);
-    EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
-    EXPECT_EQ(w.panelText(3), "Model B");
-    // The new context is the one that presses once listening starts again.
-    w.cmdStartReco_Click();
-    EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
-    context()->hear("button three");
-    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
 }
 
 TEST_F(Speech, ActivationFailureShowsBothMessagesAndKeepsListeningOff) {
@@ -258,6 +255,20 @@ TEST_F(Speech, UnloadReleasesTheContext) {
     EXPECT_EQ(w.oRC(), nullptr);
     EXPECT_TRUE(ctx.isNull());
     EXPECT_EQ(unloaded.count(), 1);
+}
+
+// The stored choice holds from the start: the recognizer chosen then is closed until a talk key
+// is held.
+TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
+    ASSERT_TRUE(QDir().mkpath(l.dir.filePath("quorvel")));
+    ASSERT_TRUE(
+        qvtest::writeAll(l.dir.filePath("quorvel/student.conf"), "[Speech]\npush-to-talk=on\n"));
+    frmstudent& w = loadAndChoose(3);
+    EXPECT_TRUE(w.mnuPushToTalk->isChecked());
+    EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
+    EXPECT_EQ(context()->calls.value(0), "setGated 1");
+    w.cmdStartReco_Click();
+    EXPECT_EQ(w.lblListening->text(), "Hold Space to talk");
 }
 
 TEST_F(Speech, RecognitionAfterFailedStartupPressesNothing) {
