@@ -29,7 +29,7 @@ protected:
 
     // A record: "open" for the opener, else the program's path and working directory; then the
     // arguments. Each NUL-terminated, the record ended by "<end>", appended to one log.
-    static bool makeRecorder(const QString& path, const QByteArray& head = "\"$0\" \"$PWD\"") {
+    static bool makeRecorder(const QString& path, const QByteArray& head = R"("$0" "$PWD")") {
         return qvtest::writeAll(path, "#!/bin/sh\nprintf '%s\\0' " + head +
                                           " \"$@\" '<end>' >> \"$QV_START_LOG\"\n") &&
                QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -58,7 +58,7 @@ protected:
     }
 
     QString makeFile(const QString& name, const QByteArray& content = "x") const {
-        const QString path = QDir(work).filePath(name);
+        QString path = QDir(work).filePath(name);
         EXPECT_TRUE(qvtest::writeAll(path, content)) << name.toStdString();
         return path;
     }
