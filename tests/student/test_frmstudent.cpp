@@ -68,8 +68,11 @@ TEST(StudentStartup, MenuThatCannotBeShownSaysWhyOnce) {
     }
 }
 
-TEST(StudentStartup, TabCaptionsAndCountsAreReadAsWritten) {
+// Tab captions and counts as written, the recognizers in the service's order with none chosen,
+// and the status panels.
+TEST(StudentStartup, TabsRecognizersAndPanelsAtStart) {
     Launcher l;
+    l.speech.recognizerNames = {"First recognizer", "Second recognizer"};
     ASSERT_TRUE(l.writeMenu("[Settings]\r\nNUMBER OF TABS=3\r\nTab1=Writing\r\nTab3=Games\r\n"
                             "Tab 2=wrong key\r\n[Tab 1]\r\nNUMBER OF BUTTONS=2\r\n"
                             "Button 1=/a/One.exe\r\nButton 2=/a/Two.exe\r\n"));
@@ -80,6 +83,21 @@ TEST(StudentStartup, TabCaptionsAndCountsAreReadAsWritten) {
     EXPECT_EQ(w.ceptab->tabText(1), "");
     EXPECT_EQ(w.ceptab->tabText(2), "Games");
     EXPECT_EQ(l.captions(), QStringList({"One", "Two"}));
+    ASSERT_EQ(w.cmbEngines->count(), 2);
+    EXPECT_EQ(w.cmbEngines->itemText(0), "First recognizer");
+    EXPECT_EQ(w.cmbEngines->itemText(1), "Second recognizer");
+    EXPECT_EQ(w.cmbEngines->currentIndex(), -1);
+    // Panel 3 takes the combo box's text at load: nothing is chosen, so its design text.
+    EXPECT_EQ(w.panelText(3), "Combo1");
+    EXPECT_EQ(w.panelText(2), "");
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(w.panelText(1)).hasMatch())
+        << w.panelText(1).toStdString();
+    // The speech controls lie beyond the client area; the status bar keeps to its bottom edge.
+    EXPECT_GT(w.cmdStartReco->x(), w.client->minimumWidth());
+    w.resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.bar->geometry().bottom(), w.client->height() - 1);
+    EXPECT_EQ(w.bar->width(), w.client->width());
 }
 
 // The greeting: the character at the screen's bottom right, the logon name cut to 24.
@@ -127,27 +145,6 @@ TEST(StudentStartup, WithoutTheCharacterTheLauncherGoesOnSilently) {
         EXPECT_EQ(l.character.calls,
                   noService ? QStringList() : QStringList({"Load Merlin Merlin.acs"}));
     }
-}
-
-TEST(StudentStartup, RecognizerListAndStatusPanels) {
-    Launcher l;
-    l.speech.recognizerNames = {"First recognizer", "Second recognizer"};
-    frmstudent& w = l.load({programs(1)});
-    ASSERT_EQ(w.cmbEngines->count(), 2);
-    EXPECT_EQ(w.cmbEngines->itemText(0), "First recognizer");
-    EXPECT_EQ(w.cmbEngines->itemText(1), "Second recognizer");
-    EXPECT_EQ(w.cmbEngines->currentIndex(), -1);
-    // Panel 3 takes the combo box's text at load: nothing is chosen, so its design text.
-    EXPECT_EQ(w.panelText(3), "Combo1");
-    EXPECT_EQ(w.panelText(2), "");
-    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(w.panelText(1)).hasMatch())
-        << w.panelText(1).toStdString();
-    // The speech controls lie beyond the client area; the status bar keeps to its bottom edge.
-    EXPECT_GT(w.cmdStartReco->x(), w.client->minimumWidth());
-    w.resize(900, 500);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(w.bar->geometry().bottom(), w.client->height() - 1);
-    EXPECT_EQ(w.bar->width(), w.client->width());
 }
 
 // The page buttons page through the selected tab; a tab change shows its first page.
@@ -293,8 +290,8 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
 TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
     Launcher l;
     const QString longName = "An extraordinarily long program name";
-    const std::pair<QString, bool> faces[] = {// the full name, and whether it is elided
-                                              {"Tom & Jerry", false},
+    // The full name, and whether it is elided.
+    const std::pair<QString, bool> faces[] = {{"Tom & Jerry", false},
                                               {longName, true},
                                               {"WWWWWWWWWWWWWWWWWWWWWWWW", true},
                                               {"Paint", false}};
