@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -66,7 +67,8 @@ void BM_LauncherSpeechLoaded(benchmark::State& state) {
         w.cmbEngines->setCurrentIndex(0);
         w.cmbEngines_Click();
         w.cmdStartReco_Click();
-        if (!w.recognitionActive || !wav || !wav->enqueue(clips[0].wav, &error)) {
+        if (w.cmdStartReco->text() != "Stop Recognition" || !wav ||
+            !wav->enqueue(clips[0].wav, &error)) {
             state.SkipWithError("the launcher did not start listening");
             return;
         }

@@ -57,7 +57,7 @@ public:
     QMenu* mnufile = nullptr;
     QAction* mnuAnimate = nullptr;
     QAction* mnuhide = nullptr;
-    // The machine's push-to-talk choice, checkable; stored in settingsPath.
+    // The machine's push-to-talk choice, checkable; stored in qv::launcherSettingsPath().
     QMenu* mnuspeech = nullptr;
     QAction* mnuPushToTalk = nullptr;
     QStatusBar* bar = nullptr;
@@ -77,25 +77,6 @@ public:
     QLabel* lblListening = nullptr;
     // Shown while push to talk is on: the recognizer hears the room while it is held down.
     QPushButton* cmdHoldToTalk = nullptr;
-
-    // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
-    // at that point (nothing more is started or built) instead of wrapping.
-    QString userName;
-    std::int16_t loadedButtons = 0;
-    std::int16_t tabNo = 0;
-    QString currentItem;
-    bool firstFive = true;
-    QString droppedFile;
-    QString droppedType;
-
-    // Speech state.
-    bool grammarLoaded = false;
-    bool recognitionActive = false;
-    QString lastPhrase;
-    // Push to talk: the room is heard only while Space (on this window) or cmdHoldToTalk is
-    // held, and Space then starts no launch button. Read from settingsPath by Form_Load.
-    bool pushToTalk = false;
-    QString settingsPath;
 
     // The loaded character, or nullptr when there is none (start-up stopped early, or the
     // character could not be loaded).
@@ -142,6 +123,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
+    // at that point (nothing more is started or built) instead of wrapping.
+    QString userName;
+    std::int16_t loadedButtons = 0;
+    std::int16_t tabNo = 0;
+    QString currentItem;
+    bool firstFive = true;
+    QString droppedFile;
+    QString droppedType;
+
+    // Speech state.
+    bool grammarLoaded = false;
+    bool recognitionActive = false;
+    QString lastPhrase;
+    // Push to talk: the room is heard only while Space (on this window) or cmdHoldToTalk is
+    // held, and Space then starts no launch button. Read from settingsPath by Form_Load.
+    bool pushToTalk = false;
+    QString settingsPath;
+
     void buildControls();
     // Removes every tab and adds one per configured tab with its caption; selects the first.
     void fillTabStrip();

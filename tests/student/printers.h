@@ -1,16 +1,8 @@
 #pragma once
-// Readable QString and QStringList values in test failures.
+// Readable QString values in test failures (gtest prints a QStringList as a list of them).
 #include <QString>
-#include <QStringList>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& l, std::ostream* os) {
-    *os << '{';
-    for (qsizetype i = 0; i < l.size(); ++i) {
-        *os << (i ? ", " : "") << '"' << l[i].toStdString() << '"';
-    }
-    *os << '}';
 }

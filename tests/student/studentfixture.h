@@ -12,6 +12,7 @@
 #include "tests/support/testutil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,22 +25,19 @@ namespace studenttest {
 // "[Settings]" with the tab captions, then one section per tab; tabs[i] is the list of items of
 // tab i + 1 and its "Number Of Buttons" is their count.
 inline QByteArray menuText(const QList<QStringList>& tabs) {
-    QByteArray text = "[Settings]\r\nNumber of tabs=" + QByteArray::number(tabs.size()) + "\r\n";
+    const auto n = [](qsizetype v) { return QByteArray::number(v); };
+    QByteArray settings = "[Settings]\r\nNumber of tabs=" + n(tabs.size()) + "\r\n", sections;
     for (int t = 1; t <= tabs.size(); ++t) {
-        text += "Tab" + QByteArray::number(t) + "=Tab caption " + QByteArray::number(t) + "\r\n";
-    }
-    for (int t = 1; t <= tabs.size(); ++t) {
-        const QStringList& items = tabs[t - 1];
-        text += "[Tab " + QByteArray::number(t) +
-                "]\r\nNumber of Buttons=" + QByteArray::number(items.size()) + "\r\n";
-        for (int b = 1; b <= items.size(); ++b) {
-            text += "Button " + QByteArray::number(b) + "=" + items[b - 1].toUtf8() + "\r\n";
+        settings += "Tab" + n(t) + "=Tab caption " + n(t) + "\r\n";
+        sections += "[Tab " + n(t) + "]\r\nNumber of Buttons=" + n(tabs[t - 1].size()) + "\r\n";
+        for (int b = 1; b <= tabs[t - 1].size(); ++b) {
+            sections += "Button " + n(b) + "=" + tabs[t - 1][b - 1].toUtf8() + "\r\n";
         }
     }
-    return text;
+    return settings + sections;
 }
 
-// Items "/apps/Prog<first>.exe" to "/apps/Prog<last>.exe" (captions "Prog<n>").
+// Items "/apps/Prog<first>.exe" to "/apps/Prog<first + count - 1>.exe" (captions "Prog<n>").
 inline QStringList programs(int count, int first = 1) {
     QStringList items;
     for (int n = first; n < first + count; ++n) {
@@ -50,22 +48,23 @@ inline QStringList programs(int count, int first = 1) {
 
 class Launcher {
 public:
-    Launcher() {
-        services.shell = &shell;
-        services.character = &character;
-        services.speech = &speech;
+    // The launcher's own settings file (push to talk) is kept in the test's folder.
+    Launcher() : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    }
+    ~Launcher() {
+        window.reset();
+        qputenv("XDG_CONFIG_HOME", oldConfigHome_);
     }
 
-    bool writeMenu(const QByteArray& text) {
-        return qvtest::writeAll(QDir(dir.path()).filePath("qv.ini"), text);
-    }
+    QString menuPath() const { return QDir(dir.path()).filePath("qv.ini"); }
+    bool writeMenu(const QByteArray& text) const { return qvtest::writeAll(menuPath(), text); }
 
     // Creates the window (screen 1024 x 768, user "ann") and runs its load.
     frmstudent& load() {
         window = std::make_unique<frmstudent>(services, dir.path());
         window->screenSize = [this] { return screen; };
         window->logonName = [this] { return user; };
-        window->settingsPath = QDir(dir.path()).filePath("student.conf");
         window->Form_Load();
         return *window;
     }
@@ -77,12 +76,11 @@ public:
     // A left press on element n of the page shown.
     void press(int n) { window->cmdapplau_MouseDown(n, Qt::LeftButton, Qt::NoModifier, 0, 0); }
 
-    // The captions of the buttons shown, element 1 first.
+    // The captions of the buttons loaded, element 1 first; a hidden one is marked.
     QStringList captions() const {
         QStringList list;
-        for (int i = 1; i <= window->loadedButtons; ++i) {
-            const QToolButton* b = window->cmdapplau->element(i);
-            list << (b ? b->text() : QStringLiteral("<missing>"));
+        for (int i = 1; const QToolButton* b = window->cmdapplau->element(i); ++i) {
+            list << (b->isVisible() ? b->text() : "<hidden> " + b->text());
         }
         return list;
     }
@@ -94,16 +92,22 @@ public:
         }
         return files;
     }
+    QString lastMessage() const {
+        return box.fake.messages.empty() ? QString() : box.fake.messages.back().text;
+    }
 
     QTemporaryDir dir;
     qv::ScopedFakeMessageBox box;
     qv::FakeShell shell;
     qv::FakeCharacter character;
     qv::FakeSpeechService speech;
-    qv::Services services;
+    qv::Services services{&shell, &character, &speech};
     QSize screen{1024, 768};
     QString user = QStringLiteral("ann");
     std::unique_ptr<frmstudent> window;
+
+private:
+    QByteArray oldConfigHome_;
 };
 
 } // namespace studenttest

@@ -22,14 +22,6 @@ using studenttest::programs;
 
 namespace {
 
-// Replaces qv.ini as the editor does: a new file renamed over the old one.
-bool replaceMenu(const Launcher& l, const QByteArray& text) {
-    const QString ini = QDir(l.dir.path()).filePath("qv.ini");
-    const QString fresh = ini + ".new";
-    return qvtest::writeAll(fresh, text) && std::rename(QFile::encodeName(fresh).constData(),
-                                                        QFile::encodeName(ini).constData()) == 0;
-}
-
 QStringList captionsOf(int first, int last) {
     QStringList list;
     for (int n = first; n <= last; ++n) {
@@ -42,47 +34,45 @@ QStringList captionsOf(int first, int last) {
 // no number is the count parser's.)
 TEST(StudentStartup, MenuThatCannotBeShownSaysWhyOnce) {
     const char* const noTabs = "Error in INI file : No Tabs Found";
-    const struct {
-        const char* v; // the tab count; nullptr: no count key; "<no file>": no qv.ini
-        const char* text;
-        qv::MsgIcon icon;
-        bool tooLarge;
-    } rows[] = {{"<no file>", "Error in INI file : File Not Found", qv::MsgIcon::None, false},
-                {"0", noTabs, qv::MsgIcon::None, false},
-                {"2x", noTabs, qv::MsgIcon::None, false},
-                {nullptr, noTabs, qv::MsgIcon::None, false},
-                {"1", "qv.ini is larger than 64 MiB and is not read", qv::MsgIcon::Stop, true}};
-    for (const auto& [v, message, icon, tooLarge] : rows) {
+    // The tab count; nullptr: no count key. "1" is a good menu grown past the size limit.
+    const std::pair<const char*, const char*> rows[] = {
+        {"<no file>", "Error in INI file : File Not Found"},
+        {"0", noTabs},
+        {"2x", noTabs},
+        {nullptr, noTabs},
+        {"1", "qv.ini is larger than 64 MiB and is not read"}};
+    for (const auto& [count, message] : rows) {
         Launcher l;
-        QByteArray text = "[Settings]\r\n";
-        if (v) {
-            text += QByteArray("Number of tabs=") + v + "\r\nTab1=One\r\n";
-        }
-        text += "[Tab 1]\r\nNumber of Buttons=1\r\nButton 1=/apps/a.exe\r\n";
-        if (!v || qstrcmp(v, "<no file>") != 0) {
+        const bool tooLarge = qstrcmp(count, "1") == 0;
+        QByteArray text = menuText({programs(1)});
+        text.replace("Number of tabs=1\r\n",
+                     count ? "Number of tabs=" + QByteArray(count) + "\r\n" : QByteArray());
+        if (qstrcmp(count, "<no file>") != 0) {
             ASSERT_TRUE(l.writeMenu(text));
         }
         if (tooLarge) { // sparse: no disk spent
-            QFile file(QDir(l.dir.path()).filePath("qv.ini"));
-            ASSERT_TRUE(file.resize(qint64{65} << 20));
+            ASSERT_TRUE(QFile(l.menuPath()).resize(qint64{65} << 20));
         }
         frmstudent& w = l.load();
-        const std::string which = v ? v : "<missing>";
+        const std::string which = count ? count : "<no key>";
         ASSERT_EQ(l.box.fake.messages.size(), 1U) << which;
-        EXPECT_EQ(l.box.fake.messages[0].text, message) << which;
-        EXPECT_EQ(l.box.fake.messages[0].icon, icon) << which;
+        const auto& shown = l.box.fake.messages[0];
+        EXPECT_EQ(shown.text, message) << which;
+        EXPECT_EQ(shown.icon, tooLarge ? qv::MsgIcon::Stop : qv::MsgIcon::None) << which;
         if (!tooLarge) {
-            EXPECT_EQ(l.box.fake.messages[0].title, qv::programTitle()) << which;
+            EXPECT_EQ(shown.title, qv::programTitle()) << which;
         }
         EXPECT_EQ(w.ceptab->count(), 0) << which;
-        EXPECT_EQ(w.loadedButtons, 0) << which;
+        EXPECT_TRUE(l.captions().isEmpty()) << which;
         EXPECT_TRUE(l.character.calls.isEmpty()) << which;
-        EXPECT_EQ(w.character(), nullptr) << which;
     }
 }
 
-TEST(StudentStartup, TabCaptionsAndCountsAreReadAsWritten) {
+// Tab captions and counts as written, the recognizers in the service's order with none chosen,
+// and the status panels.
+TEST(StudentStartup, TabsRecognizersAndPanelsAtStart) {
     Launcher l;
+    l.speech.recognizerNames = {"First recognizer", "Second recognizer"};
     ASSERT_TRUE(l.writeMenu("[Settings]\r\nNUMBER OF TABS=3\r\nTab1=Writing\r\nTab3=Games\r\n"
                             "Tab 2=wrong key\r\n[Tab 1]\r\nNUMBER OF BUTTONS=2\r\n"
                             "Button 1=/a/One.exe\r\nButton 2=/a/Two.exe\r\n"));
@@ -93,6 +83,21 @@ TEST(StudentStartup, TabCaptionsAndCountsAreReadAsWritten) {
     EXPECT_EQ(w.ceptab->tabText(1), "");
     EXPECT_EQ(w.ceptab->tabText(2), "Games");
     EXPECT_EQ(l.captions(), QStringList({"One", "Two"}));
+    ASSERT_EQ(w.cmbEngines->count(), 2);
+    EXPECT_EQ(w.cmbEngines->itemText(0), "First recognizer");
+    EXPECT_EQ(w.cmbEngines->itemText(1), "Second recognizer");
+    EXPECT_EQ(w.cmbEngines->currentIndex(), -1);
+    // Panel 3 takes the combo box's text at load: nothing is chosen, so its design text.
+    EXPECT_EQ(w.panelText(3), "Combo1");
+    EXPECT_EQ(w.panelText(2), "");
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(w.panelText(1)).hasMatch())
+        << w.panelText(1).toStdString();
+    // The speech controls lie beyond the client area; the status bar keeps to its bottom edge.
+    EXPECT_GT(w.cmdStartReco->x(), w.client->minimumWidth());
+    w.resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.bar->geometry().bottom(), w.client->height() - 1);
+    EXPECT_EQ(w.bar->width(), w.client->width());
 }
 
 // The greeting: the character at the screen's bottom right, the logon name cut to 24.
@@ -120,7 +125,6 @@ TEST(StudentStartup, GreetingFollowsScreenAndUserName) {
                   QStringList({"Load Merlin Merlin.acs", "Show", "Listen 0", r.moved, r.greeting}))
             << r.logon.toStdString();
         EXPECT_EQ(w.character(), &l.character);
-        EXPECT_TRUE(w.isVisible());
     }
 }
 
@@ -141,27 +145,6 @@ TEST(StudentStartup, WithoutTheCharacterTheLauncherGoesOnSilently) {
         EXPECT_EQ(l.character.calls,
                   noService ? QStringList() : QStringList({"Load Merlin Merlin.acs"}));
     }
-}
-
-TEST(StudentStartup, RecognizerListAndStatusPanels) {
-    Launcher l;
-    l.speech.recognizerNames = {"First recognizer", "Second recognizer"};
-    frmstudent& w = l.load({programs(1)});
-    ASSERT_EQ(w.cmbEngines->count(), 2);
-    EXPECT_EQ(w.cmbEngines->itemText(0), "First recognizer");
-    EXPECT_EQ(w.cmbEngines->itemText(1), "Second recognizer");
-    EXPECT_EQ(w.cmbEngines->currentIndex(), -1);
-    // Panel 3 takes the combo box's text at load: nothing is chosen, so its design text.
-    EXPECT_EQ(w.panelText(3), "Combo1");
-    EXPECT_EQ(w.panelText(2), "");
-    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(w.panelText(1)).hasMatch())
-        << w.panelText(1).toStdString();
-    // The speech controls lie beyond the client area; the status bar keeps to its bottom edge.
-    EXPECT_GT(w.cmdStartReco->x(), w.client->minimumWidth());
-    w.resize(900, 500);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(w.bar->geometry().bottom(), w.client->height() - 1);
-    EXPECT_EQ(w.bar->width(), w.client->width());
 }
 
 // The page buttons page through the selected tab; a tab change shows its first page.
@@ -187,17 +170,9 @@ TEST(StudentPages, PageButtonsAndTabsShowTheirButtons) {
         EXPECT_EQ(l.captions(), captionsOf(s.first, s.last)) << s.action << s.first;
         EXPECT_EQ(w.cmdnext->isEnabled(), s.next) << s.action << s.first;
         EXPECT_EQ(w.cmdback->isEnabled(), s.back) << s.action << s.first;
-        for (int i = 1; i <= w.loadedButtons; ++i) {
-            EXPECT_TRUE(w.cmdapplau->element(i)->isVisible()) << s.action << s.first;
-        }
-        EXPECT_EQ(w.cmdapplau->element(w.loadedButtons + 1), nullptr) << s.action << s.first;
     }
-}
-
-TEST(StudentPages, PagesAndPressesRereadTheMenu) {
-    Launcher l;
-    frmstudent& w = l.load({programs(11)});
-    // The editor adds a button and changes the second meanwhile.
+    // Presses and pages read the menu again: the editor changed the second button meanwhile,
+    // and the count.
     ASSERT_TRUE(l.writeMenu(menuText({{"/apps/Prog1.exe", "My Documents.lnk"}})));
     l.press(2);
     EXPECT_EQ(l.executed(), QStringList({"documents:"}));
@@ -213,12 +188,20 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     QTest::mouseClick(w.cmdnext, Qt::LeftButton);
     ASSERT_EQ(l.captions(), captionsOf(111, 113));
     QSignalSpy checked(&w, &frmstudent::menuChecked);
+    // Replaced as the editor does: a new file renamed over the old one; then read within 1 s.
+    const auto replaceMenu = [&](const QByteArray& text) {
+        const QString fresh = l.menuPath() + ".new";
+        checked.clear();
+        return qvtest::writeAll(fresh, text) &&
+               std::rename(QFile::encodeName(fresh).constData(),
+                           QFile::encodeName(l.menuPath()).constData()) == 0 &&
+               checked.wait(1000);
+    };
 
     // A tab added and button 12 of the second tab changed: the pupil stays where he was.
     QStringList second = programs(13, 101);
     second[11] = "/apps/Paint.exe";
-    ASSERT_TRUE(replaceMenu(l, menuText({programs(3), second, programs(1, 201)})));
-    ASSERT_TRUE(checked.wait(1000));
+    ASSERT_TRUE(replaceMenu(menuText({programs(3), second, programs(1, 201)})));
     EXPECT_EQ(checked.takeFirst().value(0).toBool(), true);
     EXPECT_EQ(w.ceptab->count(), 3);
     EXPECT_EQ(w.ceptab->currentIndex(), 1);
@@ -231,9 +214,7 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     QByteArray damaged = menuText({programs(2)});
     damaged.replace("Number of tabs=1", "Number of tabs=x");
     for (const QByteArray& text : {damaged, damaged + "[Tab 9]\r\n"}) {
-        checked.clear();
-        ASSERT_TRUE(replaceMenu(l, text));
-        ASSERT_TRUE(checked.wait(1000));
+        ASSERT_TRUE(replaceMenu(text));
         EXPECT_EQ(checked.takeFirst().value(0).toBool(), false);
         EXPECT_EQ(w.ceptab->count(), 3);
         EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
@@ -242,11 +223,10 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : No Tabs Found");
 
     // The tab and the page are gone: the first page of the first tab.
-    ASSERT_TRUE(replaceMenu(l, menuText({programs(4)})));
-    ASSERT_TRUE(checked.wait(1000));
+    ASSERT_TRUE(replaceMenu(menuText({programs(14)})));
     EXPECT_EQ(w.ceptab->count(), 1);
     EXPECT_EQ(w.pageOffset(), 0);
-    EXPECT_EQ(l.captions(), captionsOf(1, 4));
+    EXPECT_EQ(l.captions(), captionsOf(1, 10));
     EXPECT_FALSE(w.cmdback->isEnabled());
     EXPECT_EQ(l.box.fake.messages.size(), 1U);
 }
@@ -255,21 +235,15 @@ TEST(StudentStarts, OnlyALeftPressStartsTheButtonOfThePage) {
     Launcher l;
     frmstudent& w = l.load({programs(14)});
     QTest::mouseClick(w.cmdnext, Qt::LeftButton);
-    QToolButton* third = w.cmdapplau->element(3);
-    ASSERT_NE(third, nullptr);
     const QStringList before = l.character.calls;
     for (const Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(third, b);
-        QTest::mouseRelease(third, b);
-        w.cmdapplau_MouseDown(3, b, Qt::NoModifier, 0, 0);
+        QTest::mouseClick(w.cmdapplau->element(3), b);
     }
     EXPECT_TRUE(l.shell.starts.empty());
     EXPECT_EQ(l.character.calls, before);
-    QTest::mousePress(third, Qt::LeftButton);
-    QTest::mouseRelease(third, Qt::LeftButton);
     // Shift and position do not matter for the left button.
-    w.cmdapplau_MouseDown(4, Qt::LeftButton, Qt::ShiftModifier, 40, 7);
-    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog13.exe", "execute:/apps/Prog14.exe"}));
+    QTest::mouseClick(w.cmdapplau->element(4), Qt::LeftButton, Qt::ShiftModifier, QPoint(40, 7));
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog14.exe"}));
     EXPECT_EQ(l.character.calls.last(), "Speak Starting Prog14");
 }
 
@@ -292,13 +266,20 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
          "Speak Gone could not be started"},
         {"My Computer.lnk", false, "computer:", "Speak My Computer could not be started"},
         {"My Documents.lnk", false, "documents:", "Speak My Documents could not be started"},
+        // Nothing to start: the element is there all the same, so that the numbers stay.
+        {"", true, "", "Speak Welcome ann"},
+        {"<no key>", true, "", "Speak Welcome ann"},
     };
     for (const auto& r : rows) {
         Launcher l;
         l.shell.result = r.ok;
-        l.load({{r.item}});
+        QByteArray text = menuText({{r.item}});
+        ASSERT_TRUE(l.writeMenu(text.replace("Button 1=<no key>\r\n", "")));
+        l.load();
+        ASSERT_EQ(l.captions().size(), 1);
         l.press(1);
-        EXPECT_EQ(l.executed(), QStringList({r.start})) << r.item.toStdString();
+        EXPECT_EQ(l.executed(), r.start.isEmpty() ? QStringList() : QStringList({r.start}))
+            << r.item.toStdString();
         EXPECT_EQ(l.character.calls.last(), r.said) << r.item.toStdString();
         if (!r.ok) { // said, not shown in a message
             EXPECT_TRUE(l.box.fake.messages.empty()) << r.item.toStdString();
@@ -309,47 +290,34 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
 TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
     Launcher l;
     const QString longName = "An extraordinarily long program name";
-    frmstudent& w = l.load({{"/a/Tom & Jerry.exe", "/a/" + longName + ".exe",
-                             "/a/WWWWWWWWWWWWWWWWWWWWWWWW.exe", "/a/Paint.exe"}});
-    ASSERT_EQ(w.loadedButtons, 4);
-    const struct {
-        QString full;
-        bool elided;
-    } rows[] = {{"Tom & Jerry", false},
-                {longName, true},
-                {"WWWWWWWWWWWWWWWWWWWWWWWW", true},
-                {"Paint", false}};
+    // The full name, and whether it is elided.
+    const std::pair<QString, bool> faces[] = {{"Tom & Jerry", false},
+                                              {longName, true},
+                                              {"WWWWWWWWWWWWWWWWWWWWWWWW", true},
+                                              {"Paint", false}};
+    QStringList items;
+    for (const auto& face : faces) {
+        items << "/a/" + face.first + ".exe";
+    }
+    frmstudent& w = l.load({items});
+    ASSERT_EQ(l.captions().size(), 4);
     for (int k = 1; k <= 4; ++k) {
-        const auto& c = rows[k - 1];
+        const auto& [full, elided] = faces[k - 1];
         const QToolButton* b = w.cmdapplau->element(k);
         QString shown = b->text();
         shown.replace("&&", "&");
-        EXPECT_EQ(b->toolTip(), c.full);
-        EXPECT_EQ(b->accessibleName(), c.full);
-        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.elided) << shown.toStdString();
-        EXPECT_EQ(shown == c.full, !c.elided) << shown.toStdString();
+        EXPECT_EQ(b->toolTip(), full);
+        EXPECT_EQ(b->accessibleName(), full);
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), elided) << shown.toStdString();
+        EXPECT_EQ(shown == full, !elided) << shown.toStdString();
         EXPECT_LT(b->fontMetrics().horizontalAdvance(shown), b->width()) << shown.toStdString();
     }
     // A lone '&' would mark a mnemonic and disappear.
     EXPECT_EQ(w.cmdapplau->element(1)->text(), "Tom && Jerry");
 }
 
-TEST(StudentStarts, EmptyOrMissingButtonKeyStartsAndSaysNothing) {
-    Launcher l;
-    ASSERT_TRUE(l.writeMenu("[Settings]\r\nNumber of tabs=1\r\nTab1=A\r\n[Tab 1]\r\n"
-                            "Number of Buttons=3\r\nButton 1=/a/One.exe\r\nButton 3=\r\n"));
-    frmstudent& w = l.load();
-    // Empty items still get an element, so that the numbers of the page stay in place.
-    ASSERT_EQ(w.loadedButtons, 3);
-    EXPECT_EQ(l.captions().value(0), "One");
-    const QStringList before = l.character.calls;
-    l.press(2);
-    l.press(3);
-    EXPECT_TRUE(l.shell.starts.empty());
-    EXPECT_EQ(l.character.calls, before);
-    EXPECT_TRUE(l.box.fake.messages.empty());
-}
-
+// Dropped as the platform drops: drag enter, then the drop. Only the icon of a program or
+// shortcut is shown; the drop neither starts nor adds anything, and the next page hides it.
 TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
     const char* const cannot = "That item cannot be used!";
     // A shortcut that cannot be read has no target; the shell items say so.
@@ -357,23 +325,18 @@ TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
     const struct {
         QList<QUrl> urls;
         bool iconShown;
-        QString type;
         QString message; // empty: none
     } rows[] = {
-        {{QUrl::fromLocalFile("/apps/Paint.exe")}, true, "exe", ""},
-        {{QUrl::fromLocalFile("/apps/Word.lnk"), QUrl::fromLocalFile("/x/y.exe")},
-         true,
-         "lnk",
-         noPath},
-        {{QUrl::fromLocalFile("/apps/Word.LNK")}, false, "LNK", ""},
-        {{QUrl::fromLocalFile("/apps/notes.txt")}, false, "txt", ""},
-        {{}, false, "", cannot},
-        {{QUrl("https://example.org/a.exe")}, false, "", cannot},
+        {{QUrl::fromLocalFile("/apps/Paint.exe")}, true, ""},
+        {{QUrl::fromLocalFile("/apps/Word.lnk"), QUrl::fromLocalFile("/x/y.exe")}, true, noPath},
+        {{QUrl::fromLocalFile("/apps/Word.LNK")}, false, ""},
+        {{QUrl::fromLocalFile("/apps/notes.txt")}, false, ""},
+        {{}, false, cannot},
+        {{QUrl("https://example.org/a.exe")}, false, cannot},
     };
     for (const auto& c : rows) {
         Launcher l;
         frmstudent& w = l.load({programs(1)});
-        // Dropped as the platform drops: drag enter, then the drop.
         QMimeData data;
         if (!c.urls.isEmpty()) {
             data.setUrls(c.urls);
@@ -388,20 +351,13 @@ TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
         const std::string what = c.urls.isEmpty() ? "<none>" : c.urls[0].toString().toStdString();
         EXPECT_EQ(w.imgicon->isVisible(), c.iconShown) << what;
         EXPECT_EQ(w.Image1->isVisible(), !c.iconShown) << what;
-        if (!c.type.isEmpty()) {
-            EXPECT_EQ(w.droppedType, c.type) << what;
-            EXPECT_EQ(w.droppedFile, c.urls[0].toLocalFile()) << what;
-        }
-        ASSERT_EQ(l.box.fake.messages.size(), c.message.isEmpty() ? 0U : 1U) << what;
-        if (!c.message.isEmpty()) {
-            EXPECT_EQ(l.box.fake.messages[0].text, c.message);
-        }
+        EXPECT_EQ(l.lastMessage(), c.message) << what;
+        ASSERT_LE(l.box.fake.messages.size(), 1U) << what;
         if (c.message == cannot) {
             EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::None);
         }
-        // The drop neither starts nor adds anything, and the next page hides the icon again.
         EXPECT_TRUE(l.shell.starts.empty());
-        EXPECT_EQ(w.loadedButtons, 1);
+        EXPECT_EQ(l.captions(), QStringList({"Prog1"}));
         w.ceptab_Click();
         EXPECT_TRUE(w.Image1->isVisible());
         EXPECT_FALSE(w.imgicon->isVisible());

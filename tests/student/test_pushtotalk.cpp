@@ -5,9 +5,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
-#include <map>
 #include <sys/stat.h>
 
 namespace {
@@ -80,18 +78,13 @@ TEST(TalkKeys, SequencesOpenAndCloseOnce) {
     for (const Case& c : cases) {
         qv::TalkKeys keys;
         std::string got;
-        using Change = qv::TalkKeys::Change;
-        const std::map<char, std::function<Change()>> feed = {
-            {'D', [&] { return keys.key(true, false); }},
-            {'U', [&] { return keys.key(false, false); }},
-            {'d', [&] { return keys.key(true, true); }},
-            {'u', [&] { return keys.key(false, true); }},
-            {'B', [&] { return keys.button(true); }},
-            {'b', [&] { return keys.button(false); }},
-            {'F', [&] { return keys.focusLost(); }},
-        };
         for (const char* e = c.events; *e; ++e) {
-            const Change change = feed.at(*e)();
+            using Change = qv::TalkKeys::Change;
+            const char k = *e;
+            const Change change = k == 'F' ? keys.focusLost()
+                                  : (k == 'B' || k == 'b')
+                                      ? keys.button(k == 'B')
+                                      : keys.key(k == 'D' || k == 'd', k == 'd' || k == 'u');
             got += change == Change::Listen ? 'L' : change == Change::End ? 'E' : '-';
         }
         EXPECT_EQ(got, c.changes) << c.events;

@@ -1,149 +1,126 @@
 // The start facility: programs run directly in their own folder, shortcuts through their target,
-// documents, folders and URLs through xdg-open. A fake xdg-open earlier in PATH and a real
-// program that records its argv show what was started and with which arguments; nothing may
+// documents, folders and URLs through xdg-open. A fake xdg-open earlier in PATH and fake
+// programs record, in order, what was started, where and with which arguments; nothing may
 // reach a shell.
 #include "platform/shell.h"
-#include "tests/student/lnkwriter.h"
 #include "tests/student/printers.h"
 #include "tests/support/testutil.h"
+#include "tools/lnkwriter.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-// What one started process saw: its working directory and its argv.
-struct Seen {
-    QString cwd;
-    QStringList argv;
-};
-
 class ShellUnix : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        bin = dir.filePath("bin");
-        work = dir.filePath("work");
-        ASSERT_TRUE(QDir().mkpath(bin));
-        ASSERT_TRUE(QDir().mkpath(work));
-        xdgLog = dir.filePath("xdg-open.log");
-        argvLog = dir.filePath("argv.log");
-        // The fake opener records its arguments exactly, one NUL-terminated each.
-        const QString opener = QDir(bin).filePath("xdg-open");
-        ASSERT_TRUE(qvtest::writeAll(opener,
-                                     "#!/bin/sh\n"
-                                     "printf '%s\\0' \"$PWD\" \"$@\" > \"$QV_XDG_LOG.part\"\n"
-                                     "mv \"$QV_XDG_LOG.part\" \"$QV_XDG_LOG\"\n"));
-        QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        recorder = QDir(bin).filePath("qv-argv-recorder");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QV_ARGV_RECORDER), recorder));
-        QFile::setPermissions(recorder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-        oldPath = qgetenv("PATH");
+        ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(work));
+        ASSERT_TRUE(makeRecorder(bin + "/xdg-open", "open"));
+        ASSERT_TRUE(makeRecorder(bin + "/qv-recorder"));
         qputenv("PATH", QFile::encodeName(bin) + ":" + oldPath);
-        qputenv("QV_XDG_LOG", QFile::encodeName(xdgLog));
-        qputenv("QV_ARGV_LOG", QFile::encodeName(argvLog));
+        qputenv("QV_START_LOG", QFile::encodeName(dir.filePath("starts.log")));
         shell = qv::createShellService();
     }
-    void TearDown() override {
-        qputenv("PATH", oldPath);
-        qunsetenv("QV_XDG_LOG");
-        qunsetenv("QV_ARGV_LOG");
+    void TearDown() override { qputenv("PATH", oldPath); }
+
+    // A record: "open" for the opener, else the program's path and working directory; then the
+    // arguments. Each NUL-terminated, the record ended by "<end>", appended to one log.
+    static bool makeRecorder(const QString& path, const QByteArray& head = R"("$0" "$PWD")") {
+        return qvtest::writeAll(path, "#!/bin/sh\nprintf '%s\\0' " + head +
+                                          " \"$@\" '<end>' >> \"$QV_START_LOG\"\n") &&
+               QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QList<QStringList> records() const {
+        QList<QStringList> list(1);
+        for (const QByteArray& field : qvtest::readAll(dir.filePath("starts.log")).split('\0')) {
+            if (field == "<end>") {
+                list.append(QStringList());
+            } else {
+                list.back() << QFile::decodeName(field);
+            }
+        }
+        list.removeLast(); // not ended yet
+        return list;
+    }
+    // The next record, once its start (which runs detached) has written it.
+    QStringList next() {
+        qvtest::waitUntil([this] { return records().size() > taken; });
+        const QList<QStringList> all = records();
+        return taken < all.size() ? all[taken++] : QStringList({"<nothing started>"});
+    }
+    static QStringList opened(const QString& file) { return {"open", file}; }
+    static QStringList ran(const QString& program, const QString& folder = {}) {
+        return {program, folder.isEmpty() ? QFileInfo(program).absolutePath() : folder};
     }
 
-    // Waits for a started process to write its record (it runs detached), then removes it.
-    static std::optional<Seen> take(const QString& log) {
-        QDeadlineTimer deadline(20000);
-        while (!QFileInfo::exists(log) && !deadline.hasExpired()) {
-            QTest::qWait(10);
-        }
-        const QByteArray bytes = qvtest::readAll(log);
-        if (bytes.isEmpty()) {
-            return std::nullopt;
-        }
-        QFile::remove(log);
-        QList<QByteArray> parts = bytes.split('\0');
-        parts.removeLast(); // after the last NUL
-        Seen seen;
-        seen.cwd = QFile::decodeName(parts.takeFirst());
-        for (const QByteArray& p : parts) {
-            seen.argv << QFile::decodeName(p);
-        }
-        return seen;
-    }
-
-    QString makeFile(const QString& name, const QByteArray& content = "x") {
+    QString makeFile(const QString& name, const QByteArray& content = "x") const {
         QString path = QDir(work).filePath(name);
         EXPECT_TRUE(qvtest::writeAll(path, content)) << name.toStdString();
         return path;
     }
-
-    QString makeProgram(const QString& folderName, const QString& name) {
+    QString makeProgram(const QString& folderName, const QString& name) const {
         const QString folder = QDir(work).filePath(folderName);
-        EXPECT_TRUE(QDir().mkpath(folder));
-        QString path = QDir(folder).filePath(name);
-        EXPECT_TRUE(QFile::copy(recorder, path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        EXPECT_TRUE(QDir().mkpath(folder) && makeRecorder(QDir(folder).filePath(name)));
+        return QDir(folder).filePath(name);
+    }
+    QString makeLink(const QString& name, const QString& target, const QString& workingDir = {},
+                     const QString& arguments = {}) const {
+        qvtest::LnkFields link;
+        link.localBasePath = target;
+        link.workingDirectory = workingDir;
+        link.arguments = arguments;
+        return makeFile(name, qvtest::writeLnk(link));
     }
 
-    QString makeLink(const QString& name, const lnkwriter::Link& link) {
-        return makeFile(name, lnkwriter::write(link));
-    }
-
-    // No started process has written anything (checked after a start that must not happen, and
-    // after the starts that would have run an injected command).
-    bool nothingInjected() const {
-        return !QFileInfo::exists(QDir(work).filePath("PWNED")) &&
-               !QFileInfo::exists(QDir::current().filePath("PWNED")) &&
-               !QFileInfo::exists(QDir(bin).filePath("PWNED"));
-    }
-
-    // After starts that must not happen: one document and one program started later, into logs
-    // of their own, have both written their records, so a wrong start would have shown by now.
-    void expectNothingStarted() {
-        const QString lateXdg = dir.filePath("late-xdg.log"), lateArgv = dir.filePath("late.log");
-        qputenv("QV_XDG_LOG", QFile::encodeName(lateXdg));
-        qputenv("QV_ARGV_LOG", QFile::encodeName(lateArgv));
-        EXPECT_TRUE(shell->ShellExecute(makeFile("marker.txt")));
-        EXPECT_TRUE(shell->ShellExecute(makeProgram("marker", "marker")));
-        EXPECT_TRUE(take(lateXdg));
-        EXPECT_TRUE(take(lateArgv));
-        qputenv("QV_XDG_LOG", QFile::encodeName(xdgLog));
-        qputenv("QV_ARGV_LOG", QFile::encodeName(argvLog));
-        EXPECT_FALSE(QFileInfo::exists(xdgLog));
-        EXPECT_FALSE(QFileInfo::exists(argvLog));
-        EXPECT_TRUE(nothingInjected());
+    // Starts are detached: once a later one has been recorded, any start before it would have
+    // been recorded too. And no started process ran an injected command, wherever a shell
+    // would have run it.
+    void expectNothingMoreStarted() {
+        const QString marker = makeFile("marker.txt");
+        ASSERT_TRUE(shell->ShellExecute(marker));
+        EXPECT_EQ(next(), opened(marker));
+        EXPECT_EQ(records().size(), taken);
+        for (const QString& where : {work, QDir::currentPath(), bin}) {
+            EXPECT_FALSE(QFileInfo::exists(QDir(where).filePath("PWNED"))) << where.toStdString();
+        }
     }
 
     QTemporaryDir dir;
-    QString bin, work, xdgLog, argvLog, recorder;
-    QByteArray oldPath;
+    const QString bin = dir.filePath("bin"), work = dir.filePath("work");
+    const QByteArray oldPath = qgetenv("PATH");
     std::unique_ptr<qv::ShellService> shell;
+    qsizetype taken = 0;
 };
 
-// Documents with hostile names are checked in test_shell_security.
-TEST_F(ShellUnix, DocumentsFoldersAndUrlsGoToTheOpenerAsOneArgumentEach) {
-    QStringList items{makeFile("two words; $(touch PWNED).txt"), makeFile("--help"),
-                      makeFile("-leading-dash.txt")};
-    items << QDir(work).filePath("a folder; $(touch PWNED)") << "https://example.org/a b;c";
-    ASSERT_TRUE(QDir().mkpath(items[items.size() - 2]));
-    lnkwriter::Link toDocument;
-    toDocument.target = QFile::encodeName(makeFile("-notes; x.txt"));
-    items << makeLink("Notes.lnk", toDocument);
-    for (const QString& item : items) {
+// Documents, folders and URLs go to the opener as one argument each, programs start in their
+// own folder. (Documents with hostile names are test_shell_security's.)
+TEST_F(ShellUnix, EachItemStartsAsOneArgument) {
+    const QString document = makeFile("-notes; x.txt");
+    const QString folder = QDir(work).filePath("a folder; $(touch PWNED)");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    std::vector<std::pair<QString, QStringList>> starts;
+    for (const QString& item :
+         {makeFile("two words; $(touch PWNED).txt"), makeFile("--help"),
+          makeFile("-leading-dash.txt"), folder, QStringLiteral("https://example.org/a b;c")}) {
+        starts.emplace_back(item, opened(item));
+    }
+    for (const char* f : {"progs", "with space", "semi;$(touch PWNED)", "-dash 'q\""}) {
+        const QString program = makeProgram(QString::fromUtf8(f), "-run me; now");
+        starts.emplace_back(program, ran(program));
+    }
+    // A bare name is found on the path; a shortcut without working directory starts in the
+    // target's folder, whatever the case of its extension.
+    const QString program = makeProgram("bin two", "prog");
+    starts.emplace_back(makeLink("Notes.lnk", document), opened(document));
+    starts.emplace_back("qv-recorder", ran(bin + "/qv-recorder"));
+    starts.emplace_back(makeLink("upper.LNK", program), ran(program));
+    for (const auto& [item, record] : starts) {
         ASSERT_TRUE(shell->ShellExecute(item)) << item.toStdString();
-        const std::optional<Seen> seen = take(xdgLog);
-        ASSERT_TRUE(seen) << item.toStdString();
-        EXPECT_EQ(
-            seen->argv,
-            QStringList({item.endsWith(".lnk") ? QFile::decodeName(toDocument.target) : item}))
-            << item.toStdString();
+        EXPECT_EQ(next(), record) << item.toStdString();
     }
     // A relative item with a leading dash becomes an absolute path.
     const QString before = QDir::currentPath();
@@ -151,48 +128,13 @@ TEST_F(ShellUnix, DocumentsFoldersAndUrlsGoToTheOpenerAsOneArgumentEach) {
     const bool started = shell->ShellExecute("-leading-dash.txt");
     QDir::setCurrent(before);
     ASSERT_TRUE(started);
-    const std::optional<Seen> seen = take(xdgLog);
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->argv, QStringList({QDir(work).filePath("-leading-dash.txt")}));
-    EXPECT_TRUE(nothingInjected());
-}
-
-TEST_F(ShellUnix, ProgramsStartDirectlyInTheirOwnFolder) {
-    const char* const folders[] = {"progs", "with space", "semi;$(touch PWNED)", "-dash 'q\""};
-    for (const char* f : folders) {
-        const QString program = makeProgram(QString::fromUtf8(f), "-run me; now");
-        ASSERT_TRUE(shell->ShellExecute(program)) << f;
-        const std::optional<Seen> seen = take(argvLog);
-        ASSERT_TRUE(seen) << f;
-        EXPECT_EQ(seen->argv, QStringList({program})) << f;
-        EXPECT_EQ(seen->cwd, QFileInfo(program).absolutePath()) << f;
-    }
-    // A bare name is found on the path; a shortcut without working directory starts in the
-    // target's folder, whatever the case of its extension.
-    const QString program = makeProgram("bin two", "prog");
-    lnkwriter::Link link;
-    link.target = QFile::encodeName(program);
-    const std::pair<QString, QString> starts[] = {{"qv-argv-recorder", recorder},
-                                                  {makeLink("upper.LNK", link), program}};
-    for (const auto& [item, started] : starts) {
-        ASSERT_TRUE(shell->ShellExecute(item));
-        const std::optional<Seen> seen = take(argvLog);
-        ASSERT_TRUE(seen);
-        EXPECT_EQ(seen->argv, QStringList({started}));
-        EXPECT_EQ(seen->cwd, QFileInfo(started).absolutePath());
-    }
-    EXPECT_FALSE(QFileInfo::exists(xdgLog));
-    EXPECT_TRUE(nothingInjected());
+    EXPECT_EQ(next(), opened(QDir(work).filePath("-leading-dash.txt")));
+    expectNothingMoreStarted();
 }
 
 TEST_F(ShellUnix, NothingIsStartedForMissingEmptyOrBrokenItems) {
-    lnkwriter::Link missing;
-    missing.target = QFile::encodeName(QDir(work).filePath("gone"));
-    lnkwriter::Link windows;
-    windows.target = "C:\\WINDOWS\\notepad.exe";
-    lnkwriter::Link relative;
-    relative.target = "qv-argv-recorder";
-    const QByteArray good = lnkwriter::write(missing);
+    const QString missing = makeLink("Missing.lnk", QDir(work).filePath("gone"));
+    const QByteArray good = qvtest::readAll(missing);
     const QString items[] = {
         "",
         QDir(work).filePath("missing.txt"),
@@ -200,9 +142,9 @@ TEST_F(ShellUnix, NothingIsStartedForMissingEmptyOrBrokenItems) {
         "C:\\WINDOWS\\explorer.exe",
         "-rf",
         "; touch PWNED",
-        makeLink("Missing.lnk", missing),
-        makeLink("Windows.lnk", windows),
-        makeLink("Relative.lnk", relative),
+        missing,
+        makeLink("Windows.lnk", "C:\\WINDOWS\\notepad.exe"),
+        makeLink("Relative.lnk", "qv-recorder"),
         makeFile("Truncated.lnk", good.left(good.size() / 2)),
         makeFile("Junk.lnk", QByteArray(300, '\xff')),
         makeFile("Empty.lnk", ""),
@@ -210,15 +152,13 @@ TEST_F(ShellUnix, NothingIsStartedForMissingEmptyOrBrokenItems) {
     for (const QString& item : items) {
         EXPECT_FALSE(shell->ShellExecute(item)) << item.toStdString();
     }
-    expectNothingStarted();
+    expectNothingMoreStarted();
 }
 
+// The target starts in the shortcut's working directory, with the shortcut's arguments split
+// as a Windows program splits its command line.
 TEST_F(ShellUnix, ShortcutStartsItsTargetInItsWorkingDirectoryWithWindowsQuoting) {
-    struct Case {
-        QString line;
-        QStringList words;
-    };
-    const Case cases[] = {
+    const std::pair<QString, QStringList> cases[] = {
         {"a b", {"a", "b"}},
         {"  lead\ttab  trail  ", {"lead", "tab", "trail"}},
         {R"("a b" c)", {"a b", "c"}},
@@ -234,44 +174,31 @@ TEST_F(ShellUnix, ShortcutStartsItsTargetInItsWorkingDirectoryWithWindowsQuoting
         {R"(one ;touch PWNED $(touch PWNED) -dash)",
          {"one", ";touch", "PWNED", "$(touch", "PWNED)", "-dash"}},
     };
-    // The target starts in the shortcut's working directory, with the shortcut's arguments.
     const QString program = makeProgram("target dir", "prog");
     const QString cwd = QDir(work).filePath("start here; $(touch PWNED)");
     ASSERT_TRUE(QDir().mkpath(cwd));
-    for (const Case& c : cases) {
-        lnkwriter::Link link;
-        link.target = QFile::encodeName(program);
-        link.workingDirectory = cwd;
-        link.arguments = c.line;
-        ASSERT_TRUE(shell->ShellExecute(makeLink("Args.lnk", link))) << c.line.toStdString();
-        const std::optional<Seen> seen = take(argvLog);
-        ASSERT_TRUE(seen);
-        EXPECT_EQ(seen->argv, QStringList({program}) + c.words) << c.line.toStdString();
-        EXPECT_EQ(seen->cwd, cwd);
+    for (const auto& [line, words] : cases) {
+        ASSERT_TRUE(shell->ShellExecute(makeLink("Args.lnk", program, cwd, line)));
+        EXPECT_EQ(next(), ran(program, cwd) + words) << line.toStdString();
     }
-    EXPECT_TRUE(nothingInjected());
+    expectNothingMoreStarted();
 }
 
 TEST_F(ShellUnix, ComputerAndDocumentsOpenTheirFolders) {
     const QString config = dir.filePath("config");
     const QString docs = dir.filePath("My Docs; $(touch PWNED)");
-    ASSERT_TRUE(QDir().mkpath(config));
-    ASSERT_TRUE(QDir().mkpath(docs));
-    ASSERT_TRUE(qvtest::writeAll(QDir(config).filePath("user-dirs.dirs"),
+    ASSERT_TRUE(QDir().mkpath(config) && QDir().mkpath(docs));
+    ASSERT_TRUE(qvtest::writeAll(config + "/user-dirs.dirs",
                                  "XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(docs) + "\"\n"));
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
     const bool started = shell->openDocuments();
     qputenv("XDG_CONFIG_HOME", oldConfig);
     ASSERT_TRUE(started);
-    std::optional<Seen> seen = take(xdgLog);
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->argv, QStringList({docs}));
+    EXPECT_EQ(next(), opened(docs));
     ASSERT_TRUE(shell->openComputer());
-    seen = take(xdgLog);
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->argv, QStringList({"/"}));
-    EXPECT_TRUE(nothingInjected());
+    EXPECT_EQ(next(), opened("/"));
+    expectNothingMoreStarted();
     // Without an opener nothing starts.
     qputenv("PATH", "/nonexistent-qv");
     EXPECT_FALSE(shell->ShellExecute(makeFile("doc.txt")));

@@ -51,22 +51,30 @@ protected:
         }
     }
 
-    void key(KeySym sym) {
+    // Presses and releases the key, or only one of the two.
+    void key(KeySym sym, bool down = true, bool up = true) {
         const KeyCode code = XKeysymToKeycode(display, sym);
         ASSERT_NE(code, 0);
-        XTestFakeKeyEvent(display, code, True, 0);
-        XTestFakeKeyEvent(display, code, False, 0);
+        if (down) {
+            XTestFakeKeyEvent(display, code, True, 0);
+        }
+        if (up) {
+            XTestFakeKeyEvent(display, code, False, 0);
+        }
         XSync(display, False);
+    }
+    void focus(QWidget* widget) {
+        widget->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([widget] { return widget->hasFocus(); }));
     }
 
     // Tab, and the widget that then has the focus (nullptr when it did not move).
     QWidget* tab() {
         QWidget* before = QApplication::focusWidget();
         key(XK_Tab);
-        if (!QTest::qWaitFor([before] { return QApplication::focusWidget() != before; }, 5000)) {
-            return nullptr;
-        }
-        return QApplication::focusWidget();
+        const bool moved =
+            QTest::qWaitFor([before] { return QApplication::focusWidget() != before; }, 5000);
+        return moved ? QApplication::focusWidget() : nullptr;
     }
 
     bool shownInWindow(const QWidget* widget) const {
@@ -81,10 +89,8 @@ protected:
 };
 
 TEST_F(LauncherKeys, ReturnKeypadEnterAndSpaceEachStartTheButtonOnce) {
-    w->cmdapplau->element(1)->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdapplau->element(1)->hasFocus(); }));
-    const KeySym keys[] = {XK_Return, XK_KP_Enter, XK_space};
-    for (KeySym sym : keys) {
+    focus(w->cmdapplau->element(1));
+    for (const KeySym sym : {XK_Return, XK_KP_Enter, XK_space}) {
         const size_t before = l.shell.starts.size();
         key(sym);
         EXPECT_TRUE(QTest::qWaitFor([&] { return l.shell.starts.size() > before; }, 5000))
@@ -105,7 +111,8 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     w->cmbEngines_Click();
     w->cmdStartReco_Click();
     w->mnuPushToTalk->trigger();
-    EXPECT_TRUE(qv::readPushToTalk(w->settingsPath));
+    // Stored in the launcher's settings under XDG_CONFIG_HOME, the test's folder.
+    EXPECT_TRUE(qv::readPushToTalk(l.dir.filePath("quorvel/student.conf")));
     ASSERT_EQ(l.speech.contexts.size(), 1U);
     const qv::FakeRecognitionContext& context = *l.speech.contexts.back();
     EXPECT_EQ(context.calls.last(), "setGated 1");
@@ -116,11 +123,8 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     EXPECT_EQ(w->lblListening->accessibleName(), "Spoken commands: Hold Space to talk");
     EXPECT_TRUE(shownInWindow(w->cmdHoldToTalk));
 
-    w->cmdapplau->element(1)->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdapplau->element(1)->hasFocus(); }));
-    const KeyCode space = XKeysymToKeycode(display, XK_space);
-    XTestFakeKeyEvent(display, space, True, 0);
-    XSync(display, False);
+    focus(w->cmdapplau->element(1));
+    key(XK_space, true, false);
     EXPECT_TRUE(badge("Listening"));
     EXPECT_EQ(context.calls.last(), "setGated 0");
     // The server repeats the held key; the repeats leave the recognizer open.
@@ -131,8 +135,7 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     qApp->removeEventFilter(&repeats);
     EXPECT_EQ(context.calls.size(), calls);
     EXPECT_EQ(w->lblListening->text(), "Listening");
-    XTestFakeKeyEvent(display, space, False, 0);
-    XSync(display, False);
+    key(XK_space, false, true);
     EXPECT_TRUE(badge("Hold Space to talk"));
     EXPECT_EQ(context.calls.last(), "setGated 1");
     // Return still starts a button; its start is the marker that Space started none before.
@@ -167,8 +170,7 @@ TEST_F(LauncherKeys, FocusGoesOnlyToControlsInsideTheVisibleWindow) {
     }
 
     // Space on ">>" reaches the last page, which disables ">>": the focus goes to "<<".
-    w->cmdnext->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->cmdnext->hasFocus(); }));
+    focus(w->cmdnext);
     key(XK_space);
     ASSERT_TRUE(QTest::qWaitFor([this] { return w->pageOffset() == 10; }, 5000));
     EXPECT_FALSE(w->cmdnext->isEnabled());

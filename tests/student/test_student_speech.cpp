@@ -2,6 +2,7 @@
 // table and its presses, driven by a fake recognizer.
 #include "tests/student/studentfixture.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -13,6 +14,9 @@ using studenttest::Launcher;
 using studenttest::programs;
 
 namespace {
+
+const char* const kStart = "Start Recognition";
+const char* const kStop = "Stop Recognition";
 
 // Loads a menu and picks the first recognizer.
 class Speech : public ::testing::Test {
@@ -29,49 +33,52 @@ protected:
     qv::FakeRecognitionContext* context() {
         return l.speech.contexts.empty() ? nullptr : l.speech.contexts.back();
     }
-    QString lastMessage() const {
-        return l.box.fake.messages.empty() ? QString() : l.box.fake.messages.back().text;
-    }
 
     Launcher l;
 };
 
 TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle) {
+    l.speech.recognizerNames = {"Model A", "Model B"};
     frmstudent& w = loadAndChoose(3);
     ASSERT_EQ(l.speech.contexts.size(), 1U);
     EXPECT_EQ(w.oRC(), context());
     EXPECT_EQ(context()->calls,
               QStringList({"loadGrammar " + QDir(l.dir.path()).filePath("ordergrammar.xml"),
                            "setRulesActive 0"}));
-    EXPECT_TRUE(w.grammarLoaded);
     EXPECT_EQ(w.lblGrammar->text(), "Current loaded Grammar: ordergrammar.xml");
-    EXPECT_EQ(w.panelText(3), "Fake recognizer");
+    EXPECT_EQ(w.panelText(3), "Model A");
     EXPECT_TRUE(l.box.fake.messages.empty());
 
     const qsizetype listens = l.character.calls.count("Listen 0");
-    const struct {
-        bool active;
-        const char* caption;
-        const char* badge;
-    } steps[] = {{false, "Start Recognition", "Not listening"},
-                 {true, "Stop Recognition", "Listening"},
-                 {false, "Start Recognition", "Not listening"}};
-    for (const auto& s : steps) {
-        if (&s != steps) {
+    for (int step = 0; step < 3; ++step) { // as loaded, started, stopped
+        const bool active = step == 1;
+        if (step > 0) {
             QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
-            EXPECT_EQ(context()->calls.last(), s.active ? "setRulesActive 1" : "setRulesActive 0");
+            EXPECT_EQ(context()->calls.last(), active ? "setRulesActive 1" : "setRulesActive 0");
         }
-        EXPECT_EQ(w.recognitionActive, s.active);
-        EXPECT_EQ(w.cmdStartReco->text(), s.caption);
-        EXPECT_EQ(w.lblListening->text(), s.badge);
-        EXPECT_EQ(w.lblListening->accessibleName(), QString("Spoken commands: ") + s.badge);
+        const QString badge = active ? "Listening" : "Not listening";
+        EXPECT_EQ(w.cmdStartReco->text(), active ? kStop : kStart);
+        EXPECT_EQ(w.lblListening->text(), badge);
+        EXPECT_EQ(w.lblListening->accessibleName(), "Spoken commands: " + badge);
         // The recognizer cannot be changed while listening.
-        EXPECT_EQ(w.cmbEngines->isEnabled(), !s.active);
+        EXPECT_EQ(w.cmbEngines->isEnabled(), !active);
     }
     // Inside the visible window, unlike the speech controls.
     EXPECT_TRUE(w.client->rect().contains(w.lblListening->geometry()));
     // Each press first stops the character's own listening.
     EXPECT_EQ(l.character.calls.count("Listen 0"), listens + 2);
+
+    // Another recognizer: its context is the one that presses once listening starts again.
+    choose(1);
+    ASSERT_EQ(l.speech.contexts.size(), 2U);
+    EXPECT_EQ(w.oRC(), l.speech.contexts[1]);
+    EXPECT_EQ(w.cmdStartReco->text(), kStart);
+    EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
+    EXPECT_EQ(w.panelText(3), "Model B");
+    w.cmdStartReco_Click();
+    EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
+    context()->hear("button three");
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
 }
 
 // The phrases press the buttons of the page shown: trimmed of blanks, case-sensitive, whole.
@@ -79,40 +86,38 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
     frmstudent& w = loadAndChoose(14);
     w.cmdStartReco_Click();
     const char* const notLoaded = "Button not loaded";
-    const struct {
-        bool nextPage; // ">>" first
+    struct Row {
         QString heard;
         int starts; // the program started, 0: none
         QString panel;
-    } rows[] = {
-        {false, "button one", 1, "button one"},
-        {false, "button two", 2, "button two"},
-        {false, "button three", 3, "button three"},
-        {false, "button four", 4, "button four"},
-        {false, "button five", 5, "button five"},
-        {false, "button six", 6, "button six"},
-        {false, "button seven", 7, "button seven"},
-        {false, "button eight", 8, "button eight"},
-        {false, "button nine", 9, "button nine"},
-        {false, "button ten", 10, "button ten"},
-        {false, " button one ", 1, "button one"},
-        {false, "   button three", 3, "button three"},
-        {false, "   ", 0, "button three"}, // nothing heard changes nothing
-        {false, "", 0, "button three"},
-        {false, "Button One", 0, notLoaded},
-        {false, "BUTTON TWO", 0, notLoaded},
-        {false, "button  one", 0, notLoaded},
-        {false, "button one please", 0, notLoaded},
-        {false, "the button one", 0, notLoaded},
-        {false, "button 1", 0, notLoaded},
-        {false, "\tbutton one", 0, notLoaded},
-        {true, "button one", 11, "button one"},
-        {false, "button four", 14, "button four"},
-        {false, "button five", 0, notLoaded},
     };
+    std::vector<Row> rows;
+    for (const char* n :
+         {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"}) {
+        rows.push_back({QString("button ") + n, int(rows.size()) + 1, QString("button ") + n});
+    }
+    const Row more[] = {
+        {" button one ", 1, "button one"},
+        {"   button three", 3, "button three"},
+        {"   ", 0, "button three"}, // nothing heard changes nothing
+        {"", 0, "button three"},
+        {"Button One", 0, notLoaded},
+        {"BUTTON TWO", 0, notLoaded},
+        {"button  one", 0, notLoaded},
+        {"button one please", 0, notLoaded},
+        {"the button one", 0, notLoaded},
+        {"button 1", 0, notLoaded},
+        {"\tbutton one", 0, notLoaded},
+        {">>", 0, notLoaded}, // the second page: buttons 11 to 14
+        {"button one", 11, "button one"},
+        {"button four", 14, "button four"},
+        {"button five", 0, notLoaded},
+    };
+    rows.insert(rows.end(), std::begin(more), std::end(more));
     for (const auto& r : rows) {
-        if (r.nextPage) {
+        if (r.heard == ">>") {
             QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+            continue;
         }
         l.shell.starts.clear();
         context()->hear(r.heard);
@@ -121,71 +126,36 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
                      : QStringList();
         EXPECT_EQ(l.executed(), expected) << r.heard.toStdString();
         EXPECT_EQ(w.panelText(2), r.panel) << r.heard.toStdString();
-        EXPECT_EQ(w.lastPhrase, r.heard);
         if (r.starts && r.heard == r.panel) {
             EXPECT_EQ(w.lblListening->text(), "Heard: " + r.heard);
             EXPECT_EQ(l.character.calls.last(),
                       QStringLiteral("Speak Starting Prog%1").arg(r.starts));
         }
     }
-}
-
-TEST_F(Speech, FalseRecognitionSaysCommandUnknown) {
-    frmstudent& w = loadAndChoose(3);
-    w.cmdStartReco_Click();
     context()->mishear("open the door");
     EXPECT_EQ(w.lblGrammar->text(), "Command Unknown");
     EXPECT_EQ(w.panelText(2), "Command Unknown");
     EXPECT_EQ(w.lblListening->text(), "Not understood");
-    EXPECT_TRUE(l.shell.starts.empty());
-    EXPECT_TRUE(w.recognitionActive);
+    EXPECT_EQ(w.cmdStartReco->text(), kStop);
 }
 
-// Before a recognizer is chosen, or without a speech service, start and stop only stop the
-// character's listening.
-TEST_F(Speech, StartStopWithoutARecognizerDoesNothingElse) {
-    for (const bool service : {true, false}) {
-        Launcher fresh;
-        if (!service) {
-            fresh.services.speech = nullptr;
-        }
-        frmstudent& w = fresh.load({programs(3)});
-        EXPECT_EQ(w.cmbEngines->count(), service ? 1 : 0);
-        if (!service) {
-            w.cmbEngines_Click();
-        }
-        const QStringList before = fresh.character.calls;
-        QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
-        QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
-        EXPECT_EQ(fresh.character.calls, before + QStringList({"Listen 0", "Listen 0"}));
-        EXPECT_EQ(w.cmdStartReco->text(), "Start Recognition");
-        EXPECT_FALSE(w.recognitionActive);
-        EXPECT_FALSE(w.grammarLoaded);
-        EXPECT_TRUE(w.cmbEngines->isEnabled());
-        EXPECT_EQ(w.oRC(), nullptr);
-        EXPECT_EQ(w.lblGrammar->text(), "");
-        EXPECT_TRUE(fresh.box.fake.messages.empty());
-    }
-}
-
-TEST_F(Speech, AfterARecognizerChangeListeningIsOff) {
-    l.speech.recognizerNames = {"Model A", "Model B"};
+TEST_F(Speech, ActivationFailureShowsBothMessagesAndKeepsListeningOff) {
     frmstudent& w = loadAndChoose(3);
+    context()->activationError = {-2147201021, "The audio device is busy."};
     w.cmdStartReco_Click();
+    ASSERT_EQ(l.box.fake.messages.size(), 2U);
+    EXPECT_EQ(l.box.fake.messages[0].text, "Error-No.: -2147201021\nThe audio device is busy.");
+    EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::Information);
+    EXPECT_EQ(l.lastMessage(), "Failed to activate the grammar. It is possible that your audio "
+                               "device is used by other application.");
+    EXPECT_EQ(l.box.fake.messages[1].icon, qv::MsgIcon::None);
+    EXPECT_EQ(w.cmdStartReco->text(), kStart);
+    EXPECT_EQ(w.lblListening->text(), "Not listening");
+    EXPECT_TRUE(w.cmbEngines->isEnabled());
+    // Once the device is free again, listening starts.
+    context()->activationError = {};
     w.cmdStartReco_Click();
-    choose(1);
-    ASSERT_EQ(l.speech.contexts.size(), 2U);
-    EXPECT_EQ(w.oRC(), l.speech.contexts[1]);
-    EXPECT_EQ(w.cmdStartReco->text(), "Start Recognition");
-    EXPECT_FALSE(w.recognitionActive);
-    EXPECT_TRUE(w.grammarLoaded);
-    EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
-    EXPECT_EQ(w.panelText(3), "Model B");
-    // The new context is the one that presses once listening starts again.
-    w.cmdStartReco_Click();
-    EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
-    context()->hear("button three");
-    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
+    EXPECT_EQ(w.cmdStartReco->text(), kStop);
 }
 
 // A speech service whose contexts fail to load the grammar.
@@ -200,66 +170,66 @@ public:
     }
 };
 
-TEST_F(Speech, GrammarThatCannotBeLoadedEndsTheProgram) {
-    BrokenGrammarService broken;
-    l.services.speech = &broken;
-    frmstudent& w = l.load({programs(3)});
-    QSignalSpy unloaded(&w, &frmstudent::unloaded);
-    choose(0);
-    EXPECT_EQ(w.lblGrammar->text(), "Current loaded Grammar: None");
-    EXPECT_FALSE(w.grammarLoaded);
-    ASSERT_EQ(l.box.fake.messages.size(), 1U);
-    EXPECT_EQ(lastMessage(), "Error-No.: -2147200966\nThe grammar file cannot be read.");
-    EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::Information);
-    EXPECT_EQ(unloaded.count(), 1);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.oRC(), nullptr);
-}
-
-TEST_F(Speech, ActivationFailureShowsBothMessagesAndKeepsTheFlags) {
-    frmstudent& w = loadAndChoose(3);
-    context()->activationError = {-2147201021, "The audio device is busy."};
-    w.cmdStartReco_Click();
-    ASSERT_EQ(l.box.fake.messages.size(), 2U);
-    EXPECT_EQ(l.box.fake.messages[0].text, "Error-No.: -2147201021\nThe audio device is busy.");
-    EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::Information);
-    EXPECT_EQ(lastMessage(), "Failed to activate the grammar. It is possible that your audio "
-                             "device is used by other application.");
-    EXPECT_EQ(l.box.fake.messages[1].icon, qv::MsgIcon::None);
-    EXPECT_FALSE(w.recognitionActive);
-    EXPECT_EQ(w.cmdStartReco->text(), "Start Recognition");
-    EXPECT_TRUE(w.cmbEngines->isEnabled());
-    // Once the device is free again, listening starts.
-    context()->activationError = {};
-    w.cmdStartReco_Click();
-    EXPECT_TRUE(w.recognitionActive);
-}
-
-// Without a microphone, or without a recognizer at the chosen place, speech stays off.
-TEST_F(Speech, NoAudioInputOrNoRecognizerLeavesSpeechOffAndTheLauncherWorking) {
+// Speech that cannot be used says why, once; start and stop then only stop the character's
+// listening, and the launcher goes on, except when the grammar cannot be loaded: that ends it.
+TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
+    enum Service { Fake, NoService, NoMicrophone, Broken };
     const struct {
-        bool microphone;
-        int position;
-        const char* message;
-    } rows[] = {{false, 0, "No audio input device was found. Spoken commands are off."},
-                {true, -1, "Error-No.: 1\nNo recognizer at that position"}};
+        const char* name;
+        Service service;
+        int position;        // the recognizer chosen; -2: none
+        const char* message; // empty: none
+        const char* grammar;
+    } rows[] = {
+        {"not chosen", Fake, -2, "", ""},
+        {"no service", NoService, 0, "", ""},
+        {"no microphone", NoMicrophone, 0,
+         "No audio input device was found. Spoken commands are off.",
+         "Current loaded Grammar: None"},
+        {"no recognizer there", Fake, -1, "Error-No.: 1\nNo recognizer at that position",
+         "Current loaded Grammar: None"},
+        {"grammar unreadable", Broken, 0,
+         "Error-No.: -2147200966\nThe grammar file cannot be read.",
+         "Current loaded Grammar: None"},
+    };
     for (const auto& r : rows) {
-        Launcher fresh;
-        if (!r.microphone) {
-            fresh.speech.inputNames.clear();
+        Launcher l;
+        BrokenGrammarService broken;
+        if (r.service == NoMicrophone) {
+            l.speech.inputNames.clear();
+        } else if (r.service == NoService) {
+            l.services.speech = nullptr;
+        } else if (r.service == Broken) {
+            l.services.speech = &broken;
         }
-        frmstudent& w = fresh.load({programs(3)});
-        w.cmbEngines->setCurrentIndex(r.position);
-        w.cmbEngines_Click();
-        EXPECT_EQ(w.oRC(), nullptr);
-        EXPECT_FALSE(w.grammarLoaded);
-        EXPECT_EQ(w.lblGrammar->text(), "Current loaded Grammar: None");
-        ASSERT_EQ(fresh.box.fake.messages.size(), 1U);
-        EXPECT_EQ(fresh.box.fake.messages[0].text, r.message);
-        EXPECT_TRUE(w.cmbEngines->isEnabled());
-        EXPECT_TRUE(w.isVisible());
-        fresh.press(1);
-        EXPECT_EQ(fresh.executed(), QStringList({"execute:/apps/Prog1.exe"}));
+        frmstudent& w = l.load({programs(3)});
+        QSignalSpy unloaded(&w, &frmstudent::unloaded);
+        if (r.position != -2) {
+            w.cmbEngines->setCurrentIndex(r.position);
+            w.cmbEngines_Click();
+        }
+        EXPECT_EQ(w.cmbEngines->count(), r.service == NoService ? 0 : 1) << r.name;
+        EXPECT_EQ(w.oRC(), nullptr) << r.name;
+        EXPECT_EQ(w.lblGrammar->text(), r.grammar) << r.name;
+        EXPECT_EQ(l.lastMessage(), r.message) << r.name;
+        ASSERT_LE(l.box.fake.messages.size(), 1U) << r.name;
+        if (*r.message) {
+            EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::Information) << r.name;
+        }
+        const bool ends = r.service == Broken;
+        EXPECT_EQ(unloaded.count(), ends ? 1 : 0) << r.name;
+        EXPECT_EQ(w.isVisible(), !ends) << r.name;
+        if (ends) {
+            continue;
+        }
+        const QStringList before = l.character.calls;
+        QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
+        QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
+        EXPECT_EQ(l.character.calls, before + QStringList({"Listen 0", "Listen 0"})) << r.name;
+        EXPECT_EQ(w.cmdStartReco->text(), kStart) << r.name;
+        EXPECT_TRUE(w.cmbEngines->isEnabled()) << r.name;
+        l.press(1);
+        EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog1.exe"})) << r.name;
     }
 }
 
@@ -285,6 +255,20 @@ TEST_F(Speech, UnloadReleasesTheContext) {
     EXPECT_EQ(w.oRC(), nullptr);
     EXPECT_TRUE(ctx.isNull());
     EXPECT_EQ(unloaded.count(), 1);
+}
+
+// The stored choice holds from the start: the recognizer chosen then is closed until a talk key
+// is held.
+TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
+    ASSERT_TRUE(QDir().mkpath(l.dir.filePath("quorvel")));
+    ASSERT_TRUE(
+        qvtest::writeAll(l.dir.filePath("quorvel/student.conf"), "[Speech]\npush-to-talk=on\n"));
+    frmstudent& w = loadAndChoose(3);
+    EXPECT_TRUE(w.mnuPushToTalk->isChecked());
+    EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
+    EXPECT_EQ(context()->calls.value(0), "setGated 1");
+    w.cmdStartReco_Click();
+    EXPECT_EQ(w.lblListening->text(), "Hold Space to talk");
 }
 
 TEST_F(Speech, RecognitionAfterFailedStartupPressesNothing) {
