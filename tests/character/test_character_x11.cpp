@@ -14,13 +14,6 @@ using namespace qv::character;
 
 namespace {
 
-class Silent final : public AudioSink {
-public:
-    bool open(int) override { return false; }
-    bool write(const std::int16_t*, std::size_t) override { return false; }
-    void drain() override {}
-};
-
 QImage screenAt(const QRect& r) {
     return QGuiApplication::primaryScreen()
         ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
@@ -34,7 +27,7 @@ QImage screenAt(const QRect& r) {
 TEST(CharacterOnX, AppearsWhereMovedWithTheDesktopAroundIt) {
     CharacterOptions o;
     o.dataDir = qvtest::binDir() + QStringLiteral("/character");
-    o.sinks = [] { return std::make_unique<Silent>(); };
+    o.sinks = [] { return std::unique_ptr<AudioSink>(); }; // no sound device
     o.silentBaseMs = 60000;
     AnimatedCharacter c(o);
     ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));

@@ -1,10 +1,11 @@
 // The editor window on a menu file of the test's own, with fake message boxes and starts:
 // loading, paging and presses, tab editing, drops and button editing, checked against the menu
-// file's exact lines.
+// file's exact lines; and the migration window.
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
+#include "teach/frmMigrate.h"
 #include "teach/frmdrop.h"
 #include "tests/support/testutil.h"
 #include "tools/lnkwriter.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -205,9 +208,7 @@ TEST_F(Editor, LeftPressStartsTheStoredItem) {
     open({"[Settings]", "Number of tabs=1", "Tab1=A", "[Tab 1]", "Number of Buttons=5",
           "Button 1=My Computer.lnk", "Button 2=my computer.lnk", "Button 3=My Documents.lnk",
           "Button 5=/a/Five.exe"});
-    ASSERT_EQ(page().size(), 5);
-    EXPECT_EQ(page().first(), QStringLiteral("My Computer"));
-    EXPECT_EQ(page().last(), QStringLiteral("Five"));
+    EXPECT_EQ(page(), QStringList({"My Computer", "my computer", "My Documents", "", "Five"}));
     for (int k = 1; k <= 5; ++k) {
         press(k, Qt::LeftButton);
     }
@@ -234,8 +235,7 @@ TEST_F(Editor, PressesOnTheButtonItselfStartAndDelete) {
 TEST_F(Editor, MissingFileIsReportedAndShowsNoTab) {
     open();
     EXPECT_EQ(w->ceptab->count(), 0);
-    ASSERT_FALSE(said().isEmpty());
-    EXPECT_EQ(said()[0], iniPath() + QStringLiteral(" not found."));
+    EXPECT_EQ(said().value(0), iniPath() + QStringLiteral(" not found."));
 }
 
 TEST_F(Editor, UnreadableTabCountIsShownAndTabEditingRefused) {
@@ -245,9 +245,8 @@ TEST_F(Editor, UnreadableTabCountIsShownAndTabEditingRefused) {
     w->cmdremovetab->click();
     EXPECT_EQ(w->ceptab->count(), 0);
     // Once at the load, once for each refused change.
-    ASSERT_EQ(said().size(), 3);
-    EXPECT_TRUE(said()[0].contains("two"));
-    EXPECT_EQ(said(), QStringList(3, said()[0]));
+    EXPECT_TRUE(said().value(0).contains("two"));
+    EXPECT_EQ(said(), QStringList(3, said().value(0)));
     EXPECT_EQ(bytes(), before);
 }
 
@@ -575,4 +574,16 @@ TEST_F(Editor, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
     EXPECT_EQ(page(), QStringList({"Paint", "Paint"}));
     EXPECT_EQ(fileLines().mid(3), section(1, {shortcut, program}, 2));
     EXPECT_EQ(said(), QStringList{program});
+}
+
+// The migration window: OK closes and unloads it; a later one starts with an empty status box.
+TEST(frmMigrate, OkClosesAndUnloadsIt) {
+    QPointer<frmMigrate> f = new frmMigrate;
+    f->show();
+    f->txtStatus->setPlainText(QStringLiteral("line one"));
+    f->cmdOK->click();
+    EXPECT_TRUE(f.isNull() || !f->isVisible());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.isNull());
+    EXPECT_TRUE(frmMigrate().txtStatus->toPlainText().isEmpty());
 }
