@@ -1,7 +1,6 @@
 #include "platform/character_window.h"
 #include "tests/support/testutil.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -57,8 +56,4 @@ TEST(CharacterOnX, AppearsWhereMovedWithTheDesktopAroundIt) {
     EXPECT_EQ(after.pixel(2, 2), before.pixel(2, 2));       // corner: desktop
     EXPECT_EQ(after.pixel(125, 2), before.pixel(125, 2));   // corner: desktop
     EXPECT_NE(after.pixel(64, 100), before.pixel(64, 100)); // robe: the character
-
-    const QImage shot = screenAt(screen);
-    EXPECT_TRUE(
-        shot.save(qEnvironmentVariable("QV_BUILD_DIR") + QStringLiteral("/character-x11.png")));
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <stdexcept>
 
 using namespace qv;
@@ -133,21 +134,13 @@ TEST(PressKey, SendsModifiersAroundTheKey) {
 TEST(PressString, DoEventsLetsWaitingEventsRunBetweenCharacters) {
     for (const bool doEvents : {true, false}) {
         ScopedFakeKeyboard keys;
-        std::size_t eventsWhenRun = 0;
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            ran = true;
-            eventsWhenRun = keys.fake.events.size();
-        });
+        std::optional<std::size_t> eventsWhenRun;
+        QTimer::singleShot(0, [&] { eventsWhenRun = keys.fake.events.size(); });
         clsKeyboard().PressString(QStringLiteral("ab"), doEvents);
-        if (doEvents) {
-            EXPECT_TRUE(ran);
-            EXPECT_EQ(eventsWhenRun, 3u); // a down, a up, the pause
-        } else {
-            EXPECT_FALSE(ran);
-            QCoreApplication::processEvents();
-            EXPECT_TRUE(ran);
-        }
+        // With: after a down, an up and the pause.
+        EXPECT_EQ(eventsWhenRun, doEvents ? std::optional<std::size_t>(3) : std::nullopt);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(eventsWhenRun.has_value());
     }
 }
 
@@ -175,9 +168,7 @@ TEST(PressKeyVK, SendsTheKeyWithoutModifiers) {
                                  std::isupper(r.how) != 0);
         EXPECT_EQ(keys.fake.lines().join(" | "), r.expected) << "key " << r.key;
     }
-}
-
-TEST(PressKeyVKRange, OutOfRangeIsAnOverflowBeforeAnyEvent) {
+    // Out of range: an overflow before any event.
     ScopedFakeKeyboard keys;
     for (const int bad : {-1, 256, 0x141, -2147483647 - 1, 2147483647}) {
         EXPECT_THROW(clsKeyboard().PressKeyVK(bad), std::overflow_error) << bad;

@@ -18,16 +18,6 @@ using namespace qv::win32;
 
 namespace {
 
-// With no window manager, nobody gives the new window the keyboard focus.
-void focus(QWidget& w) {
-    Display* d = XOpenDisplay(nullptr);
-    ASSERT_NE(d, nullptr);
-    XSetInputFocus(d, static_cast<Window>(w.winId()), RevertToParent, CurrentTime);
-    XSync(d, False);
-    XCloseDisplay(d);
-    w.activateWindow();
-}
-
 bool capsToggled() {
     return x11Keyboard().GetKeyState(VK_CAPITAL) & 1;
 }
@@ -60,7 +50,13 @@ TEST_F(XTest, PressStringTypesMixedTextIntoTheFocusedLineEdit) {
     edit.resize(400, 30);
     edit.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
-    focus(edit);
+    // With no window manager, nobody gives the new window the keyboard focus.
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    XSetInputFocus(d, static_cast<Window>(edit.winId()), RevertToParent, CurrentTime);
+    XSync(d, False);
+    XCloseDisplay(d);
+    edit.activateWindow();
     ASSERT_TRUE(qvtest::waitUntil([&] { return edit.hasFocus(); }));
     const QString text = QStringLiteral("Hello World 2024! a+b=(C*d); \"Yes\"? ~x_y|z{1}<2>,3.4/5");
     clsKeyboard().PressString(text, true);
