@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ranges>
 
 namespace {
 
@@ -43,8 +42,11 @@ template <class List, class Text> QStringList texts(const List& list, Text text)
     return out;
 }
 QStringList captions(const QString& tab, int from, int to) {
-    return texts(std::views::iota(from, std::max(from, to + 1)),
-                 [&](int b) { return QStringLiteral("%1B%2").arg(tab).arg(b); });
+    QStringList out;
+    for (int b = from; b <= to; ++b) {
+        out << QStringLiteral("%1B%2").arg(tab).arg(b);
+    }
+    return out;
 }
 QStringList asItems(const QStringList& captions) {
     return texts(captions, [](const QString& c) { return "/apps/" + c + ".exe"; });
@@ -127,8 +129,11 @@ protected:
         return out;
     }
     QStringList tabTexts() const {
-        return texts(std::views::iota(0, w->ceptab->count()),
-                     [this](int i) { return w->ceptab->tabText(i); });
+        QStringList out;
+        for (int i = 0; i < w->ceptab->count(); ++i) {
+            out << w->ceptab->tabText(i);
+        }
+        return out;
     }
     // Back to waiting for a drop: nothing previewed, nothing to add.
     bool waiting() const {
