@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -213,11 +212,8 @@ protected:
 
 struct Window {
     QWidget top;
-    Counting* child;
+    Counting* child = new Counting(QStringLiteral("Quorvel"), &top);
     Window() {
-        auto* layout = new QVBoxLayout(&top);
-        child = new Counting(QStringLiteral("Quorvel"));
-        layout->addWidget(child);
         top.resize(200, 100);
         top.show();
         QApplication::processEvents();

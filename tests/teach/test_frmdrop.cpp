@@ -437,14 +437,6 @@ TEST_F(Editor, OnlyPathsTheFileCanGiveBackAreTaken) {
     }
 }
 
-TEST_F(Editor, ChangingTheTargetBoxDisablesAddButton) {
-    open(menuLines({"A"}, {1}));
-    dropFiles({"/apps/Paint.exe"});
-    ASSERT_TRUE(w->cmdaddbutt->isEnabled());
-    w->txtTarget->setText(QStringLiteral("/apps/Paint.exe "));
-    EXPECT_FALSE(w->cmdaddbutt->isEnabled());
-}
-
 // ---------------------------------------------------------------------------------------------
 // Adding and deleting buttons
 
@@ -579,6 +571,12 @@ TEST_F(Editor, PreviewDrawsTheIconOfAProgramAndOfAShortcutsTarget) {
     EXPECT_EQ(page(), QStringList({"Paint", "Paint"}));
     EXPECT_EQ(fileLines().mid(3), section(1, {shortcut, program}, 2));
     EXPECT_EQ(said(), QStringList{program});
+
+    // A change of the target box takes the add back.
+    dropFiles({program});
+    ASSERT_TRUE(w->cmdaddbutt->isEnabled());
+    w->txtTarget->setText(program + QStringLiteral(" "));
+    EXPECT_FALSE(w->cmdaddbutt->isEnabled());
 }
 
 // The migration window: OK closes and unloads it; a later one starts with an empty status box.
