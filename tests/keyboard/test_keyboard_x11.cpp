@@ -22,8 +22,11 @@ bool capsToggled() {
     return x11Keyboard().GetKeyState(VK_CAPITAL) & 1;
 }
 
-void pressCapsLock() {
-    clsKeyboard().PressKeyVK(VK_CAPITAL);
+// Each test starts and leaves Caps Lock off.
+void capsLockOff() {
+    if (capsToggled()) {
+        clsKeyboard().PressKeyVK(VK_CAPITAL);
+    }
 }
 
 class XTest : public ::testing::Test {
@@ -31,14 +34,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(x11KeyboardAvailable()) << "no X display with the XTest extension";
         installKeyboard(&x11Keyboard());
-        if (capsToggled()) {
-            pressCapsLock();
-        }
+        capsLockOff();
     }
     void TearDown() override {
-        if (capsToggled()) {
-            pressCapsLock();
-        }
+        capsLockOff();
         installKeyboard(nullptr);
     }
 };
@@ -81,7 +80,7 @@ TEST_F(XTest, CapsLockIsReportedWhileHeldAndWhileOn) {
     kb.GetLockStatus(caps, num, scroll);
     EXPECT_TRUE(caps);
 
-    pressCapsLock(); // off again
+    kb.PressKeyVK(VK_CAPITAL); // off again
     EXPECT_FALSE(capsToggled());
     kb.GetLockStatus(caps, num, scroll);
     EXPECT_FALSE(caps);
