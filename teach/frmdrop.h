@@ -64,14 +64,6 @@ public:
     QAction* mnutest = nullptr;
     QAction* mnudelete = nullptr;
 
-    // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
-    // at that point instead of wrapping.
-    std::int16_t loadedButtons = 0;
-    std::int16_t tabNo = 0;
-    QString currentItem;
-    QString droppedFile;
-    QString droppedType;
-
     // 1-based index of the selected tab, 0 when there is no tab.
     std::int16_t selectedTab() const;
     // The number of buttons on the pages before the one shown.
@@ -119,4 +111,11 @@ private:
     bool changingTabs_ = false;
     // Tab editing is refused while "Number of tabs" cannot be read as a number.
     bool tabCountDamaged_ = false;
+    // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
+    // at that point instead of wrapping.
+    std::int16_t loadedButtons = 0;
+    std::int16_t tabNo = 0;
+    QString currentItem;
+    QString droppedFile;
+    QString droppedType;
 };

@@ -27,16 +27,24 @@ QString shippedFolder() {
     return qvtest::binDir() + QStringLiteral("/character");
 }
 
-// What a sink saw, shared between the worker thread and the test.
+// What a sink saw, shared between the worker thread and the test. With hold, write() blocks
+// until the test releases it.
 struct SinkLog {
     std::mutex lock;
     std::condition_variable released;
-    bool open = true;  // whether open() succeeds
-    bool hold = false; // write() blocks until the test releases it
+    bool open = true; // whether open() succeeds
+    bool hold = false;
     bool holding = false;
     int rate = 0;
     int opens = 0;
     std::vector<std::int16_t> samples;
+    void release() {
+        {
+            std::lock_guard g(lock);
+            hold = false;
+        }
+        released.notify_all();
+    }
 };
 
 class RecordingSink final : public AudioSink {
@@ -62,43 +70,39 @@ private:
     std::shared_ptr<SinkLog> log_;
 };
 
-CharacterOptions quickOptions(const std::shared_ptr<SinkLog>& log, const QString& dir = {}) {
-    CharacterOptions o;
-    o.dataDir = dir.isEmpty() ? shippedFolder() : dir;
-    o.sinks = [log] { return std::make_unique<RecordingSink>(log); };
-    o.silentBaseMs = 5;
-    o.silentPerCharMs = 0;
-    o.lingerMs = 0;
-    return o;
-}
-
-void release(SinkLog& log) {
-    {
-        std::lock_guard g(log.lock);
-        log.hold = false;
-    }
-    log.released.notify_all();
-}
-
-std::shared_ptr<SinkLog> noAudio() {
-    auto log = std::make_shared<SinkLog>();
-    log->open = false;
-    return log;
-}
-
-// Records the speakingChanged signals and the balloon text at each start.
-struct Speech {
-    QList<bool> changes;
-    QStringList shown;
-    explicit Speech(AnimatedCharacter& c) {
-        QObject::connect(&c, &qv::CharacterService::speakingChanged, &c, [this, &c](bool on) {
+// Merlin on quick timings, speaking into a recording sink unless given one, loaded from dir and
+// shown unless told not to; its speakingChanged signals and the balloon text at each start are
+// recorded.
+struct Merlin {
+    explicit Merlin(bool load = true, const QString& dir = shippedFolder(), CharacterOptions o = {})
+        : c([&] {
+              o.dataDir = dir;
+              if (!o.sinks) {
+                  o.sinks = [log = log] { return std::make_unique<RecordingSink>(log); };
+              }
+              o.silentBaseMs = 5;
+              o.silentPerCharMs = 0;
+              o.lingerMs = 0;
+              return o;
+          }()) {
+        QObject::connect(&c, &qv::CharacterService::speakingChanged, &c, [this](bool on) {
             changes << on;
             if (on) {
                 shown << c.balloonText();
             }
         });
+        if (load) {
+            EXPECT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")))
+                << c.loadError().toStdString();
+            c.Show();
+        }
     }
     int ended() const { return static_cast<int>(changes.count(false)); }
+
+    std::shared_ptr<SinkLog> log = std::make_shared<SinkLog>();
+    AnimatedCharacter c;
+    QList<bool> changes;
+    QStringList shown;
 };
 
 // A copy of the shipped data with one file damaged: removed when from is null, written whole
@@ -150,20 +154,18 @@ TEST(CharacterData, DamagedDataIsRefusedAndLaterCallsDoNothing) {
     for (const auto& r : rows) {
         QTemporaryDir dir;
         ASSERT_TRUE(damagedCopy(dir.path(), r.file, r.from, r.to)) << r.name;
-        auto log = std::make_shared<SinkLog>();
-        AnimatedCharacter c(quickOptions(log, dir.path()));
-        Speech speech(c);
-        EXPECT_FALSE(c.Load(QString::fromLatin1(r.id), QStringLiteral("Merlin.acs"))) << r.name;
-        EXPECT_FALSE(c.isLoaded()) << r.name;
-        EXPECT_FALSE(c.loadError().isEmpty()) << r.name;
-        c.Show();
-        c.MoveTo(10, 20);
-        c.Speak(QStringLiteral("Hello"));
-        c.Listen(false);
+        Merlin m(false, dir.path());
+        EXPECT_FALSE(m.c.Load(QString::fromLatin1(r.id), QStringLiteral("Merlin.acs"))) << r.name;
+        EXPECT_FALSE(m.c.isLoaded()) << r.name;
+        EXPECT_FALSE(m.c.loadError().isEmpty()) << r.name;
+        m.c.Show();
+        m.c.MoveTo(10, 20);
+        m.c.Speak(QStringLiteral("Hello"));
+        m.c.Listen(false);
         QCoreApplication::processEvents();
-        EXPECT_EQ(c.window(), nullptr) << r.name;
-        EXPECT_TRUE(speech.changes.isEmpty()) << r.name;
-        EXPECT_EQ(log->opens, 0) << r.name;
+        EXPECT_EQ(m.c.window(), nullptr) << r.name;
+        EXPECT_TRUE(m.changes.isEmpty()) << r.name;
+        EXPECT_EQ(m.log->opens, 0) << r.name;
     }
 }
 
@@ -173,19 +175,17 @@ TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMovedAndPainted) {
         factory->Load(QStringLiteral("Merlin"), shippedFolder() + QStringLiteral("/Merlin.acs")));
     EXPECT_FALSE(
         factory->Load(QStringLiteral("Merlin"), shippedFolder() + QStringLiteral("/None.acs")));
-    AnimatedCharacter c(quickOptions(noAudio()));
-    c.MoveTo(400, 300); // before the load: kept
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")))
-        << c.loadError().toStdString();
-    EXPECT_TRUE(c.isLoaded());
-    QWidget* w = c.window();
+    Merlin m(false);
+    m.c.MoveTo(400, 300); // before the load: kept
+    ASSERT_TRUE(m.c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
+    EXPECT_TRUE(m.c.isLoaded());
+    QWidget* w = m.c.window();
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->isVisible()); // only Show shows it
-    c.Show();
+    m.c.Show();
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->pos(), QPoint(400, 300));
-    EXPECT_EQ(w->size(), QSize(128, 128));
-    c.MoveTo(894, 598);
+    EXPECT_EQ(w->geometry(), QRect(400, 300, 128, 128));
+    m.c.MoveTo(894, 598);
     EXPECT_EQ(w->pos(), QPoint(894, 598));
     // It looks finished: transparent around the figure, solid on it.
     const QImage frame = w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -197,112 +197,92 @@ TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMovedAndPainted) {
 }
 
 TEST(Character, SpeakQueuesInOrderWithBalloonAndSignalPairs) {
-    auto log = noAudio();
-    AnimatedCharacter c(quickOptions(log));
-    Speech speech(c);
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.Show();
-    c.MoveTo(600, 400);
+    Merlin m;
+    m.log->open = false;
+    m.c.MoveTo(600, 400);
     const QStringList texts{QStringLiteral("Welcome ann"), QStringLiteral("Starting My Computer"),
                             QStringLiteral("Starting xterm")};
     for (const QString& t : texts) {
-        c.Speak(t);
-        c.Speak(QStringLiteral("   ")); // empty texts are not spoken
+        m.c.Speak(t);
+        m.c.Speak(QStringLiteral("   ")); // empty texts are not spoken
     }
-    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 3; }));
-    EXPECT_EQ(speech.shown, texts);
-    EXPECT_EQ(speech.changes, (QList<bool>{true, false, true, false, true, false}));
-    EXPECT_FALSE(c.isSpeaking());
-    EXPECT_FALSE(c.balloon()->isVisible());
-    EXPECT_EQ(log->opens, 3); // each text tried the sound device, found none
+    ASSERT_TRUE(qvtest::waitUntil([&] { return m.ended() == 3; }));
+    EXPECT_EQ(m.shown, texts);
+    EXPECT_EQ(m.changes, (QList<bool>{true, false, true, false, true, false}));
+    EXPECT_FALSE(m.c.isSpeaking());
+    EXPECT_FALSE(m.c.balloon()->isVisible());
+    EXPECT_EQ(m.log->opens, 3); // each text tried the sound device, found none
 }
 
 TEST(Character, BalloonShowsTheTextWhileSpeaking) {
-    auto log = std::make_shared<SinkLog>();
-    log->hold = true;
-    AnimatedCharacter c(quickOptions(log));
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.MoveTo(700, 500);
-    c.Show();
-    c.Speak(QStringLiteral("Starting Calculator"));
-    EXPECT_TRUE(c.isSpeaking());
-    EXPECT_TRUE(c.balloon()->isVisible());
-    EXPECT_EQ(c.balloonText(), QStringLiteral("Starting Calculator"));
+    Merlin m;
+    m.log->hold = true;
+    m.c.MoveTo(700, 500);
+    m.c.Speak(QStringLiteral("Starting Calculator"));
+    EXPECT_TRUE(m.c.isSpeaking());
+    EXPECT_TRUE(m.c.balloon()->isVisible());
+    EXPECT_EQ(m.c.balloonText(), QStringLiteral("Starting Calculator"));
     // The balloon sits beside the character, fully on the screen.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_TRUE(screen.contains(c.balloon()->geometry()))
-        << c.balloon()->x() << "," << c.balloon()->y();
-    EXPECT_LT(c.balloon()->geometry().top(), c.window()->geometry().top());
+    EXPECT_TRUE(screen.contains(m.c.balloon()->geometry()))
+        << m.c.balloon()->x() << "," << m.c.balloon()->y();
+    EXPECT_LT(m.c.balloon()->geometry().top(), m.c.window()->geometry().top());
     // Without room above, below.
-    static_cast<SpeechBalloon*>(c.balloon())->placeFor(QPoint(300, 0));
-    EXPECT_GT(c.balloon()->geometry().top(), 60);
-    release(*log);
-    ASSERT_TRUE(qvtest::waitUntil([&] { return !c.isSpeaking(); }));
-    EXPECT_EQ(c.balloonText(), QString());
+    static_cast<SpeechBalloon*>(m.c.balloon())->placeFor(QPoint(300, 0));
+    EXPECT_GT(m.c.balloon()->geometry().top(), 60);
+    m.log->release();
+    ASSERT_TRUE(qvtest::waitUntil([&] { return !m.c.isSpeaking(); }));
+    EXPECT_EQ(m.c.balloonText(), QString());
 }
 
 // Speak returns while the voice is stuck on the first text; of a burst only the newest wait.
 TEST(Character, SpeakNeverWaitsAndABurstKeepsOnlyTheNewestWaiting) {
-    auto log = std::make_shared<SinkLog>();
-    log->hold = true;
-    CharacterOptions o = quickOptions(log);
+    CharacterOptions o;
     o.maxWaiting = 2;
-    AnimatedCharacter c(o);
-    Speech speech(c);
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.Show();
+    Merlin m(true, shippedFolder(), o);
+    m.log->hold = true;
     for (const char* t : {"t1", "t2", "t3", "t4", "t5"}) {
-        c.Speak(QString::fromLatin1(t));
+        m.c.Speak(QString::fromLatin1(t));
     }
     ASSERT_TRUE(qvtest::waitUntil([&] {
-        std::lock_guard g(log->lock);
-        return log->holding;
+        std::lock_guard g(m.log->lock);
+        return m.log->holding;
     }));
-    EXPECT_EQ(c.waiting(), 2);
-    EXPECT_EQ(speech.changes, QList<bool>{true});
-    release(*log);
-    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 3; }));
-    EXPECT_EQ(speech.shown,
-              (QStringList{QStringLiteral("t1"), QStringLiteral("t4"), QStringLiteral("t5")}));
+    EXPECT_EQ(m.c.waiting(), 2);
+    EXPECT_EQ(m.changes, QList<bool>{true});
+    m.log->release();
+    ASSERT_TRUE(qvtest::waitUntil([&] { return m.ended() == 3; }));
+    EXPECT_EQ(m.shown, (QStringList{"t1", "t4", "t5"}));
 }
 
 // The spoken text reaches the sink as audible samples at 22050 Hz.
 TEST(Character, VoiceGoesToTheSinkAt22050Hz) {
-    auto log = std::make_shared<SinkLog>();
-    AnimatedCharacter c(quickOptions(log));
-    Speech speech(c);
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.Show();
-    c.Speak(QStringLiteral("Starting My Computer"));
-    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 1; }));
-    std::lock_guard g(log->lock);
-    EXPECT_EQ(log->rate, 22050);
-    ASSERT_GT(log->samples.size(), 22050u / 2); // more than half a second of voice
+    Merlin m;
+    m.c.Speak(QStringLiteral("Starting My Computer"));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return m.ended() == 1; }));
+    std::lock_guard g(m.log->lock);
+    EXPECT_EQ(m.log->rate, 22050);
+    ASSERT_GT(m.log->samples.size(), 22050u / 2); // more than half a second of voice
     double energy = 0;
     int peak = 0;
-    for (std::int16_t s : log->samples) {
+    for (std::int16_t s : m.log->samples) {
         energy += double(s) * s;
         peak = std::max(peak, std::abs(int(s)));
     }
     EXPECT_GT(peak, 3000);
-    EXPECT_GT(std::sqrt(energy / double(log->samples.size())), 300.0);
+    EXPECT_GT(std::sqrt(energy / double(m.log->samples.size())), 300.0);
 }
 
 TEST(Character, WorksWithoutAnySoundServer) {
     // The real PulseAudio sink, pointed at a server that is not there.
     qputenv("PULSE_SERVER", "unix:/nonexistent/quorvel-test-no-pulse");
     CharacterOptions o;
-    o.dataDir = shippedFolder();
-    o.silentBaseMs = 5;
-    o.silentPerCharMs = 0;
-    AnimatedCharacter c(o);
-    Speech speech(c);
-    ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));
-    c.Show();
-    c.Speak(QStringLiteral("Starting My Documents"));
-    EXPECT_EQ(c.balloonText(), QStringLiteral("Starting My Documents"));
-    ASSERT_TRUE(qvtest::waitUntil([&] { return speech.ended() == 1; }));
-    EXPECT_EQ(speech.changes, (QList<bool>{true, false}));
+    o.sinks = [] { return createPulseSink(); };
+    Merlin m(true, shippedFolder(), o);
+    m.c.Speak(QStringLiteral("Starting My Documents"));
+    EXPECT_EQ(m.c.balloonText(), QStringLiteral("Starting My Documents"));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return m.ended() == 1; }));
+    EXPECT_EQ(m.changes, (QList<bool>{true, false}));
     qunsetenv("PULSE_SERVER");
 }
 

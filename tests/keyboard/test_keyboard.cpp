@@ -1,11 +1,16 @@
 #include "platform/keyboard.h"
+#include "platform/opacity.h"
+#include "student/clsAlpha.h"
 #include "student/clsKeyboard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QLabel>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <stdexcept>
 
 using namespace qv;
@@ -14,62 +19,41 @@ using namespace qv::win32;
 void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
-void PrintTo(const QStringList& l, std::ostream* os) {
-    *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']';
-}
 
 // --- the US layout tables ----------------------------------------------------------------
 
-struct ScanCase {
-    char ch;
-    int expected;
-};
-
-class VkKeyScan : public ::testing::TestWithParam<ScanCase> {};
-
-TEST_P(VkKeyScan, GivesKeyAndShiftBits) {
-    EXPECT_EQ(VkKeyScanA(GetParam().ch), GetParam().expected)
-        << "character code " << int(static_cast<unsigned char>(GetParam().ch));
-}
-
 // The printable characters are all checked against the keyboard's rows below.
-INSTANTIATE_TEST_SUITE_P(UsLayout, VkKeyScan,
-                         ::testing::Values(ScanCase{'a', 0x41}, ScanCase{'A', 0x141},
-                                           ScanCase{')', 0x130}, ScanCase{'\\', 0xDC},
-                                           ScanCase{'|', 0x1DC}, ScanCase{'\t', 0x09},
-                                           ScanCase{'\r', 0x0D}, ScanCase{'\n', 0x20D},
-                                           ScanCase{'\b', 0x08}, ScanCase{'\x01', 0x241},
-                                           ScanCase{'\x1b', 0x2DB}, ScanCase{'\0', -1},
-                                           ScanCase{static_cast<char>(0xE9), -1},
-                                           ScanCase{static_cast<char>(0x80), -1}));
-
-struct MapCase {
-    UINT code;
-    UINT type;
-    UINT expected;
-};
-
-class MapVirtualKey : public ::testing::TestWithParam<MapCase> {};
-
-TEST_P(MapVirtualKey, Translates) {
-    EXPECT_EQ(MapVirtualKeyA(GetParam().code, GetParam().type), GetParam().expected)
-        << "code 0x" << std::hex << GetParam().code << " type " << GetParam().type;
+TEST(UsLayout, VkKeyScanGivesKeyAndShiftBits) {
+    const struct {
+        char ch;
+        int expected;
+    } rows[] = {{'a', 0x41},     {'A', 0x141}, {')', 0x130},  {'\\', 0xDC}, {'|', 0x1DC},
+                {'\t', 0x09},    {'\r', 0x0D}, {'\n', 0x20D}, {'\b', 0x08}, {'\x01', 0x241},
+                {'\x1b', 0x2DB}, {'\0', -1},   {'\xE9', -1},  {'\x80', -1}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(VkKeyScanA(r.ch), r.expected)
+            << "character code " << int(static_cast<unsigned char>(r.ch));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UsLayout, MapVirtualKey,
-    ::testing::Values(MapCase{'A', MAPVK_VK_TO_VSC, 0x1E}, MapCase{'0', MAPVK_VK_TO_VSC, 0x0B},
-                      MapCase{VK_SHIFT, MAPVK_VK_TO_VSC, 0x2A},
-                      MapCase{VK_NUMLOCK, MAPVK_VK_TO_VSC, 0x45},
-                      MapCase{VK_LEFT, MAPVK_VK_TO_VSC, 0x4B},
-                      MapCase{VK_F1, MAPVK_VK_TO_VSC, 0x3B}, MapCase{0x7B, MAPVK_VK_TO_VSC, 0x58},
-                      MapCase{0xDE, MAPVK_VK_TO_VSC, 0x28},
-                      // A VkKeyScanA result with its Shift bit is no virtual key.
-                      MapCase{0x141, MAPVK_VK_TO_VSC, 0}, MapCase{0x141, MAPVK_VK_TO_CHAR, 0},
-                      MapCase{0xFF, MAPVK_VK_TO_VSC, 0}, MapCase{VK_RETURN, MAPVK_VK_TO_CHAR, 0x0D},
-                      MapCase{VK_LEFT, MAPVK_VK_TO_CHAR, 0}, MapCase{VK_SHIFT, MAPVK_VK_TO_CHAR, 0},
-                      MapCase{0x6A, MAPVK_VK_TO_CHAR, '*'}, MapCase{0x47, MAPVK_VSC_TO_VK, 0x24},
-                      MapCase{0, MAPVK_VSC_TO_VK, 0}, MapCase{'A', 7, 0}));
+// A VkKeyScanA result with its Shift bit (0x141) is no virtual key.
+TEST(UsLayout, MapVirtualKeyTranslates) {
+    const struct {
+        UINT code, type, expected;
+    } rows[] = {{'A', MAPVK_VK_TO_VSC, 0x1E},      {'0', MAPVK_VK_TO_VSC, 0x0B},
+                {VK_SHIFT, MAPVK_VK_TO_VSC, 0x2A}, {VK_NUMLOCK, MAPVK_VK_TO_VSC, 0x45},
+                {VK_LEFT, MAPVK_VK_TO_VSC, 0x4B},  {VK_F1, MAPVK_VK_TO_VSC, 0x3B},
+                {0x7B, MAPVK_VK_TO_VSC, 0x58},     {0xDE, MAPVK_VK_TO_VSC, 0x28},
+                {0x141, MAPVK_VK_TO_VSC, 0},       {0x141, MAPVK_VK_TO_CHAR, 0},
+                {0xFF, MAPVK_VK_TO_VSC, 0},        {VK_RETURN, MAPVK_VK_TO_CHAR, 0x0D},
+                {VK_LEFT, MAPVK_VK_TO_CHAR, 0},    {VK_SHIFT, MAPVK_VK_TO_CHAR, 0},
+                {0x6A, MAPVK_VK_TO_CHAR, '*'},     {0x47, MAPVK_VSC_TO_VK, 0x24},
+                {0, MAPVK_VSC_TO_VK, 0},           {'A', 7, 0}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(MapVirtualKeyA(r.code, r.type), r.expected)
+            << "code 0x" << std::hex << r.code << " type " << r.type;
+    }
+}
 
 // Every printable character's key gives back that character, unshifted or through the
 // shifted row of the US keyboard; and its scan code maps back to the same key.
@@ -149,21 +133,13 @@ TEST(PressKey, SendsModifiersAroundTheKey) {
 TEST(PressString, DoEventsLetsWaitingEventsRunBetweenCharacters) {
     for (const bool doEvents : {true, false}) {
         ScopedFakeKeyboard keys;
-        std::size_t eventsWhenRun = 0;
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            ran = true;
-            eventsWhenRun = keys.fake.events.size();
-        });
+        std::optional<std::size_t> eventsWhenRun;
+        QTimer::singleShot(0, [&] { eventsWhenRun = keys.fake.events.size(); });
         clsKeyboard().PressString(QStringLiteral("ab"), doEvents);
-        if (doEvents) {
-            EXPECT_TRUE(ran);
-            EXPECT_EQ(eventsWhenRun, 3u); // a down, a up, the pause
-        } else {
-            EXPECT_FALSE(ran);
-            QCoreApplication::processEvents();
-            EXPECT_TRUE(ran);
-        }
+        // With: after a down, an up and the pause.
+        EXPECT_EQ(eventsWhenRun, doEvents ? std::optional<std::size_t>(3) : std::nullopt);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(eventsWhenRun.has_value());
     }
 }
 
@@ -191,9 +167,7 @@ TEST(PressKeyVK, SendsTheKeyWithoutModifiers) {
                                  std::isupper(r.how) != 0);
         EXPECT_EQ(keys.fake.lines().join(" | "), r.expected) << "key " << r.key;
     }
-}
-
-TEST(PressKeyVKRange, OutOfRangeIsAnOverflowBeforeAnyEvent) {
+    // Out of range: an overflow before any event.
     ScopedFakeKeyboard keys;
     for (const int bad : {-1, 256, 0x141, -2147483647 - 1, 2147483647}) {
         EXPECT_THROW(clsKeyboard().PressKeyVK(bad), std::overflow_error) << bad;
@@ -201,28 +175,86 @@ TEST(PressKeyVKRange, OutOfRangeIsAnOverflowBeforeAnyEvent) {
     EXPECT_TRUE(keys.fake.events.empty());
 }
 
-struct LockCase {
-    SHORT caps, num, scroll;
-    bool expectCaps, expectNum, expectScroll;
-};
-
-class LockStatus : public ::testing::TestWithParam<LockCase> {};
-
-TEST_P(LockStatus, TrueWhenToggledOrHeld) {
-    ScopedFakeKeyboard keys;
-    const LockCase& c = GetParam();
-    keys.fake.states = {{VK_CAPITAL, c.caps}, {VK_NUMLOCK, c.num}, {VK_SCROLL, c.scroll}};
-    bool caps = !c.expectCaps, num = !c.expectNum, scroll = !c.expectScroll;
-    clsKeyboard().GetLockStatus(caps, num, scroll);
-    EXPECT_EQ(caps, c.expectCaps);
-    EXPECT_EQ(num, c.expectNum);
-    EXPECT_EQ(scroll, c.expectScroll);
+// A lock is on when its key is toggled or held.
+TEST(LockStatus, TrueWhenToggledOrHeld) {
+    const struct {
+        SHORT caps, num, scroll;
+        bool expectCaps, expectNum, expectScroll;
+    } rows[] = {{0, 0, 0, false, false, false},   {1, 0, 0, true, false, false},
+                {-128, 0, 0, true, false, false}, {-127, 1, 0, true, true, false},
+                {0, 0, 1, false, false, true},    {0, -128, -127, false, true, true}};
+    for (const auto& r : rows) {
+        ScopedFakeKeyboard keys;
+        keys.fake.states = {{VK_CAPITAL, r.caps}, {VK_NUMLOCK, r.num}, {VK_SCROLL, r.scroll}};
+        bool caps = !r.expectCaps, num = !r.expectNum, scroll = !r.expectScroll;
+        clsKeyboard().GetLockStatus(caps, num, scroll);
+        EXPECT_EQ(caps, r.expectCaps) << r.caps;
+        EXPECT_EQ(num, r.expectNum) << r.num;
+        EXPECT_EQ(scroll, r.expectScroll) << r.scroll;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(States, LockStatus,
-                         ::testing::Values(LockCase{0, 0, 0, false, false, false},
-                                           LockCase{1, 0, 0, true, false, false},
-                                           LockCase{-128, 0, 0, true, false, false},
-                                           LockCase{-127, 1, 0, true, true, false},
-                                           LockCase{0, 0, 1, false, false, true},
-                                           LockCase{0, -128, -127, false, true, true}));
+// --- window opacity, the real backend on Qt windows ------------------------------------------
+
+namespace {
+
+class Counting final : public QLabel {
+public:
+    using QLabel::QLabel;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        ++paints;
+        QLabel::paintEvent(e);
+    }
+};
+
+struct Window {
+    QWidget top;
+    Counting* child = new Counting(QStringLiteral("Quorvel"), &top);
+    Window() {
+        top.resize(200, 100);
+        top.show();
+        QApplication::processEvents();
+    }
+    std::int32_t handle() { return static_cast<std::int32_t>(top.winId()); }
+};
+
+} // namespace
+
+// SetTransparency makes the window layered and translucent; clearing it makes it opaque again
+// and repaints its children.
+TEST(QtOpacity, SetAndClearTransparency) {
+    Window w;
+    clsAlpha().SetTransparency(w.handle(), true, 128);
+    EXPECT_NEAR(w.top.windowOpacity(), 128 / 255.0, 0.002);
+    EXPECT_EQ(GetWindowLongA(w.top.winId(), GWL_EXSTYLE) & WS_EX_LAYERED, WS_EX_LAYERED);
+    QApplication::processEvents();
+    const int before = w.child->paints;
+    clsAlpha().ClearTransparency(w.handle());
+    EXPECT_DOUBLE_EQ(w.top.windowOpacity(), 1.0);
+    EXPECT_EQ(GetWindowLongA(w.top.winId(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    QApplication::processEvents();
+    EXPECT_GT(w.child->paints, before);
+}
+
+// clsAlpha reads the style back before it changes it: each window keeps its own.
+TEST(QtOpacity, StyleIsKeptPerWindow) {
+    Window a, b;
+    EXPECT_EQ(SetWindowLongA(a.top.winId(), GWL_EXSTYLE, 0x100), 0);
+    EXPECT_EQ(SetWindowLongA(b.top.winId(), GWL_EXSTYLE, 0x8), 0);
+    EXPECT_EQ(GetWindowLongA(a.top.winId(), GWL_EXSTYLE), 0x100);
+    EXPECT_EQ(GetWindowLongA(b.top.winId(), GWL_EXSTYLE), 0x8);
+    EXPECT_EQ(SetWindowLongA(a.top.winId(), GWL_EXSTYLE, 0x200), 0x100);
+}
+
+TEST(QtOpacity, UnknownWindowIsRefused) {
+    const HWND nobody = 0x7ffffff0;
+    EXPECT_EQ(GetWindowLongA(nobody, GWL_EXSTYLE), 0);
+    EXPECT_EQ(SetWindowLongA(nobody, GWL_EXSTYLE, WS_EX_LAYERED), 0);
+    EXPECT_EQ(SetLayeredWindowAttributes(nobody, 0, 128, LWA_ALPHA), 0);
+    EXPECT_EQ(RedrawWindow(nobody, nullptr, nullptr, RDW_INVALIDATE), 0);
+    EXPECT_EQ(GetWindowLongA(0, GWL_EXSTYLE), 0);
+    clsAlpha().SetTransparency(0, true, 128); // nothing to do, and no crash
+}

@@ -7,10 +7,10 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 using namespace qv;
@@ -18,22 +18,15 @@ using namespace qv::win32;
 
 namespace {
 
-// With no window manager, nobody gives the new window the keyboard focus.
-void focus(QWidget& w) {
-    Display* d = XOpenDisplay(nullptr);
-    ASSERT_NE(d, nullptr);
-    XSetInputFocus(d, static_cast<Window>(w.winId()), RevertToParent, CurrentTime);
-    XSync(d, False);
-    XCloseDisplay(d);
-    w.activateWindow();
-}
-
 bool capsToggled() {
     return x11Keyboard().GetKeyState(VK_CAPITAL) & 1;
 }
 
-void pressCapsLock() {
-    clsKeyboard().PressKeyVK(VK_CAPITAL);
+// Each test starts and leaves Caps Lock off.
+void capsLockOff() {
+    if (capsToggled()) {
+        clsKeyboard().PressKeyVK(VK_CAPITAL);
+    }
 }
 
 class XTest : public ::testing::Test {
@@ -41,14 +34,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(x11KeyboardAvailable()) << "no X display with the XTest extension";
         installKeyboard(&x11Keyboard());
-        if (capsToggled()) {
-            pressCapsLock();
-        }
+        capsLockOff();
     }
     void TearDown() override {
-        if (capsToggled()) {
-            pressCapsLock();
-        }
+        capsLockOff();
         installKeyboard(nullptr);
     }
 };
@@ -60,7 +49,13 @@ TEST_F(XTest, PressStringTypesMixedTextIntoTheFocusedLineEdit) {
     edit.resize(400, 30);
     edit.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
-    focus(edit);
+    // With no window manager, nobody gives the new window the keyboard focus.
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    XSetInputFocus(d, static_cast<Window>(edit.winId()), RevertToParent, CurrentTime);
+    XSync(d, False);
+    XCloseDisplay(d);
+    edit.activateWindow();
     ASSERT_TRUE(qvtest::waitUntil([&] { return edit.hasFocus(); }));
     const QString text = QStringLiteral("Hello World 2024! a+b=(C*d); \"Yes\"? ~x_y|z{1}<2>,3.4/5");
     clsKeyboard().PressString(text, true);
@@ -85,7 +80,7 @@ TEST_F(XTest, CapsLockIsReportedWhileHeldAndWhileOn) {
     kb.GetLockStatus(caps, num, scroll);
     EXPECT_TRUE(caps);
 
-    pressCapsLock(); // off again
+    kb.PressKeyVK(VK_CAPITAL); // off again
     EXPECT_FALSE(capsToggled());
     kb.GetLockStatus(caps, num, scroll);
     EXPECT_FALSE(caps);
@@ -97,41 +92,20 @@ TEST(XOpacity, HalfTransparentWindowCarriesTheOpacityProperty) {
     w.resize(160, 90);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    Display* d = XOpenDisplay(nullptr);
-    ASSERT_NE(d, nullptr);
-    const Atom opacity = XInternAtom(d, "_NET_WM_WINDOW_OPACITY", False);
-    auto readOpacity = [&]() -> std::optional<std::uint32_t> {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        XSync(d, False);
-        if (XGetWindowProperty(d, static_cast<Window>(w.winId()), opacity, 0, 1, False, XA_CARDINAL,
-                               &type, &format, &count, &after, &data) != Success ||
-            !data || count != 1) {
-            if (data) {
-                XFree(data);
-            }
-            return std::nullopt;
-        }
-        // 32-bit properties come back in a long.
-        const auto value =
-            static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data) & 0xffffffffUL);
-        XFree(data);
-        return value;
+    const auto opacity = [&]() -> std::optional<std::uint32_t> {
+        QProcess xprop;
+        xprop.start("xprop", {"-id", QString::number(w.winId()), "_NET_WM_WINDOW_OPACITY"});
+        const QByteArray out = xprop.waitForFinished() ? xprop.readAllStandardOutput() : "";
+        const qsizetype at = out.indexOf("(CARDINAL) = "); // one 32-bit number
+        bool ok = false;
+        const std::uint32_t value = out.mid(at + 13).trimmed().toUInt(&ok);
+        return ok && at >= 0 ? std::optional(value) : std::nullopt;
     };
 
     clsAlpha().SetTransparency(static_cast<std::int32_t>(w.winId()), true, 128);
-    QApplication::processEvents();
-    ASSERT_TRUE(qvtest::waitUntil([&] { return readOpacity().has_value(); }));
-    const double level = *readOpacity() / 4294967295.0;
-    EXPECT_NEAR(level, 128 / 255.0, 0.002);
+    ASSERT_TRUE(qvtest::waitUntil([&] { return opacity().has_value(); }));
+    EXPECT_NEAR(*opacity() / 4294967295.0, 128 / 255.0, 0.002);
 
     clsAlpha().ClearTransparency(static_cast<std::int32_t>(w.winId()));
-    QApplication::processEvents();
-    ASSERT_TRUE(qvtest::waitUntil([&] {
-        const auto v = readOpacity();
-        return !v || *v == 0xffffffffu;
-    }));
-    XCloseDisplay(d);
+    ASSERT_TRUE(qvtest::waitUntil([&] { return opacity().value_or(0xffffffffu) == 0xffffffffu; }));
 }

@@ -4,7 +4,6 @@
 #include "tests/support/testutil.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -60,10 +59,8 @@ protected:
     }
 
     void TearDown() override {
-        if (manager.state() != QProcess::NotRunning) {
-            manager.kill();
-            manager.waitForFinished(5000);
-        }
+        manager.kill();
+        manager.waitForFinished(5000);
     }
 
     QString ini() const { return QDir(dir.path()).filePath(QStringLiteral("qv.ini")); }
@@ -75,15 +72,8 @@ protected:
 
     // Waits (up to a bound, not a speed target) until the file holds the line.
     bool fileGets(const QByteArray& line) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 10000) {
-            if (qvtest::readAll(ini()).contains(line + "\r\n")) {
-                return true;
-            }
-            QThread::msleep(100);
-        }
-        return false;
+        return qvtest::waitUntil([&] { return qvtest::readAll(ini()).contains(line + "\r\n"); },
+                                 10000);
     }
 
     QTemporaryDir dir;
