@@ -4,7 +4,6 @@
 #include "common/modini.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
@@ -130,25 +129,7 @@ void EditScript::removeTab(int position) {
 
 bool startHelper(QProcess& helper, const QStringList& arguments) {
     helper.start(QStringLiteral(QV_RELIABILITY_HELPER), arguments);
-    return helper.waitForStarted(10000) && waitForByte(helper, 'R', 10000);
-}
-
-bool waitForByte(QProcess& process, char c, int msecs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < msecs) {
-        char got = 0;
-        while (process.getChar(&got)) {
-            if (got == c) {
-                return true;
-            }
-        }
-        if (process.state() == QProcess::NotRunning) {
-            return false;
-        }
-        process.waitForReadyRead(static_cast<int>(std::max<qint64>(1, msecs - timer.elapsed())));
-    }
-    return false;
+    return helper.waitForReadyRead(10000) && helper.read(1) == "R";
 }
 
 long stopReader(QProcess& reader) {

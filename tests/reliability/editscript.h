@@ -42,9 +42,6 @@ private:
 
 // Starts qv_reliability_helper with the arguments and waits for its "R" (it is running).
 bool startHelper(QProcess& helper, const QStringList& arguments);
-// Waits until the process has written the byte c to its standard output (the bytes before it
-// are dropped); false when it does not come within the time or the process ends.
-bool waitForByte(QProcess& process, char c, int msecs);
 // Ends a helper that reads as the launcher: how many reads it made, or -1 (its report printed)
 // when it ever found the file missing, a line torn or a count that was never written.
 long stopReader(QProcess& reader);
