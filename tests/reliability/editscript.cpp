@@ -1,13 +1,10 @@
 #include "tests/reliability/editscript.h"
 
-#include "common/menulayout.h"
-#include "common/modini.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
-#include <utility>
 
 namespace qvrel {
 

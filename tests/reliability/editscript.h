@@ -2,7 +2,11 @@
 // The editor and the launcher of the reliability tests. A seeded sequence of editor actions (add
 // and delete buttons, add and remove tabs) is made through modini as the editor window calls it:
 // the same seed on the same file gives the same calls, so a test can replay in its own process
-// what a killed helper was doing.
+// what a killed helper was doing. Also brings what every reliability test uses.
+#include "common/menulayout.h"
+#include "common/modini.h"
+#include "platform/messagebox.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <functional>

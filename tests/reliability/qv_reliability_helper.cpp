@@ -11,9 +11,6 @@
 //       One ReadKey or WriteKey on a (hostile) file in a fresh process; prints the result, the
 //       number of messages shown and how much the peak resident memory grew, as
 //       "result=<text> messages=N grown_kb=N".
-#include "common/menulayout.h"
-#include "common/modini.h"
-#include "platform/messagebox.h"
 #include "tests/reliability/editscript.h"
 
 #include <QCoreApplication>

@@ -1,20 +1,15 @@
 // Writes that the disk refuses (a read-only or full file system, a folder in the file's place)
 // report failure with a message and leave the old file exactly as it was. Each failing step of
 // a write and a file gone between calls are checked with the profile module (test_modini).
-#include "common/menulayout.h"
-#include "common/modini.h"
-#include "platform/messagebox.h"
 #include "platform/profile.h"
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>

@@ -1,14 +1,9 @@
 // The launcher reads qv.ini while the editor changes it, without any locking: every read must
 // see a whole file, whole lines and counts that were really written.
-#include "common/menulayout.h"
-#include "common/modini.h"
-#include "platform/messagebox.h"
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace {
 

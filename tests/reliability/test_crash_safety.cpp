@@ -1,15 +1,10 @@
 // An editor killed at any moment leaves qv.ini as it was before or after the profile call it
 // was making: never half written, never gone, never blocked for the next write.
-#include "common/menulayout.h"
-#include "common/modini.h"
-#include "platform/messagebox.h"
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <random>
 #include <thread>
 
 namespace {

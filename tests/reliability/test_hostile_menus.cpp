@@ -12,8 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <functional>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -51,28 +50,27 @@ struct Row {
     const char* name;
     // Lays out the program folder (qv.ini and the items it names); false when it cannot.
     std::function<bool(const QString& dir)> setup;
-    bool pressItem;        // press button 1 before the marker
-    const char* student;   // the one message the launcher shows, or nullptr for none
-    const char* manager;   // the same for the editor
-    bool hasMarker = true; // false when no menu is shown
+    bool pressItem;                // press button 1 before the marker
+    const char* student;           // the one message the launcher shows, or nullptr for none
+    const char* manager = nullptr; // the editor's, where it differs
 };
 
 const Row kRows[] = {
     {"a FIFO in place of qv.ini", [](const QString& d) { return makeFifo(d + "/qv.ini"); }, false,
-     "Error in INI file : File Not Found", "qv.ini not found.", false},
+     "Error in INI file : File Not Found", "qv.ini not found."},
     {"a FIFO as a shortcut",
      [](const QString& d) { return makeFifo(d + "/Fifo.lnk") && writeMenu(d, d + "/Fifo.lnk"); },
-     false, "This shortcut does not contain a path.", "This shortcut does not contain a path."},
+     false, "This shortcut does not contain a path."},
     {"a FIFO as a desktop entry and as its icon",
      [](const QString& d) {
          return makeFifo(d + "/Fifo.desktop") && makeFifo(d + "/icon.png") &&
                 writeEntry(d + "/Icon.desktop", "Exec=true\nIcon=" + d.toUtf8() + "/icon.png\n") &&
                 writeMenu(d, d + "/Fifo.desktop", {d + "/Icon.desktop"});
      },
-     false, nullptr, nullptr},
+     false, nullptr},
     {"a FIFO as a program",
      [](const QString& d) { return makeFifo(d + "/Fifo.exe") && writeMenu(d, d + "/Fifo.exe"); },
-     false, nullptr, nullptr},
+     false, nullptr},
     // The first 254 characters name a program that exists.
     {"an item longer than a read gives back",
      [](const QString& d) {
@@ -80,35 +78,28 @@ const Row kRows[] = {
          return cut.size() == 254 && makeProgram(cut) &&
                 writeMenu(d, cut + QString(10000 - 254, QLatin1Char('y')));
      },
-     true, "is not started", "is not started"},
+     true, "is not started"},
     // What a Windows editor's "Unicode" save gives: read as the 8-bit menu is.
     {"a menu saved as UTF-16 with a byte-order mark",
      [](const QString& d) {
-         if (!writeMenu(d, d + "/Notes.txt")) {
-             return false;
-         }
-         QByteArray utf16("\xFF\xFE", 2);
-         for (const QChar c : QString::fromUtf8(qvtest::readAll(d + "/qv.ini"))) {
-             utf16 += char(c.unicode() & 0xFF);
-             utf16 += char(c.unicode() >> 8);
-         }
-         return qvtest::writeAll(d + "/qv.ini", utf16);
+         QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+         return writeMenu(d, d + "/Notes.txt") &&
+                qvtest::writeAll(d + "/qv.ini", utf16(QString(qvtest::readAll(d + "/qv.ini"))));
      },
-     false, nullptr, nullptr},
+     false, nullptr},
     {"a qv.ini of 200 MB",
      [](const QString& d) {
          QFile f(d + "/qv.ini");
          return f.open(QIODevice::WriteOnly) && f.resize(qint64(200) << 20);
      },
-     false, "qv.ini is larger than 64 MiB and is not read",
-     "qv.ini is larger than 64 MiB and is not read", false},
+     false, "qv.ini is larger than 64 MiB and is not read"},
     {"a field code inside a quoted sh -c argument",
      [](const QString& d) {
          const QString entry =
              d + "/x\";echo PWNED>>$QV_FAKE_LOG;`echo PWNED`$(echo PWNED)'\"" + "/Evil.desktop";
          return writeEntry(entry, "Exec=sh -c \"echo %k\"\n") && writeMenu(d, entry);
      },
-     true, "inside quotes", "inside quotes"},
+     true, "inside quotes"},
 };
 
 // What a command printed, or nothing when it failed or hung.
@@ -170,7 +161,8 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
                                .section(QLatin1Char('\n'), 0, 0);
     EXPECT_FALSE(window.isEmpty()) << "no window within the time";
 
-    if (!window.isEmpty() && row.hasMarker) {
+    // Without a menu there is no marker to press.
+    if (!window.isEmpty() && QFileInfo::exists(dir + "/marker.exe")) {
         // The launcher's menu bar lies above its client area: what the window is taller.
         const int height = run({"xdotool", "getwindowgeometry", "--shell", window})
                                .section("HEIGHT=", 1)
@@ -196,7 +188,7 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
     p.waitForFinished(5000);
 
     const QStringList shown = linesOf(messages);
-    const char* expected = student ? row.student : row.manager;
+    const char* expected = student || !row.manager ? row.student : row.manager;
     ASSERT_EQ(shown.size(), expected ? 1 : 0) << shown.join("\n").toStdString();
     EXPECT_TRUE(!expected || shown.front().contains(QLatin1String(expected)))
         << shown.front().toStdString();

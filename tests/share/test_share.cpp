@@ -1,8 +1,5 @@
 // A classroom on a real file server: the editor's changes made through one mount of a Samba
 // share, launchers reading through another mount of it (test_share.sh starts both).
-#include "common/menulayout.h"
-#include "common/modini.h"
-#include "platform/messagebox.h"
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 

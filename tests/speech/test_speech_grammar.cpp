@@ -179,14 +179,10 @@ TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedIsAccepted) {
 // is a level (the amplitude of 20 ms blocks) held for a number of blocks.
 TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
     using Event = Endpointer::Event;
-    struct Stretch {
-        qint16 amplitude;
-        int blocks;
-    };
     struct Row {
         const char* room;
-        std::vector<Stretch> stretches;
-        std::vector<std::pair<Event, int>> events; // and the block they come with
+        std::vector<std::pair<qint16, int>> stretches; // a level held for a number of blocks
+        std::vector<std::pair<Event, int>> events;     // and the block they come with
     } rows[] = {
         {"quiet room", {{10, 60}, {1000, 20}, {10, 20}}, {{Event::Start, 62}, {Event::End, 92}}},
         {"a click is no speech", {{10, 60}, {1000, 2}, {10, 20}}, {}},
@@ -209,9 +205,9 @@ TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
         Endpointer ep;
         std::vector<std::pair<Event, int>> got;
         int index = 0;
-        for (const Stretch& s : row.stretches) {
-            const std::vector<qint16> block(320, s.amplitude);
-            for (int i = 0; i < s.blocks; ++i, ++index) {
+        for (const auto& [amplitude, blocks] : row.stretches) {
+            const std::vector<qint16> block(320, amplitude);
+            for (int i = 0; i < blocks; ++i, ++index) {
                 if (const Event e = ep.push(block.data(), block.size()); e != Event::None) {
                     got.emplace_back(e, index);
                 }

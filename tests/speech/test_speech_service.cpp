@@ -1,6 +1,5 @@
 // The PocketSphinx speech service: its recognizers and audio inputs, its errors, and how a
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
-#include "bench/speech/speech_corpus.h"
 #include "bench/speech/speech_runner.h"
 #include "platform/speech_pocketsphinx.h"
 #include "tests/support/testutil.h"
@@ -8,9 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace qv;
