@@ -1,6 +1,5 @@
 #include "tests/reliability/editscript.h"
 
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -29,17 +28,11 @@ QByteArray menu(const std::vector<int>& buttons) {
 }
 
 EditScript::EditScript(QString path, unsigned seed, std::function<void()> after)
-    : path_(std::move(path)), random_(seed), after_(std::move(after)) {}
-
-void EditScript::done() const {
-    if (after_) {
-        after_();
-    }
-}
+    : path_(std::move(path)), random_(seed), after_(after ? std::move(after) : [] {}) {}
 
 void EditScript::write(const QString& section, const QString& key, const QString& value) {
     qv::WriteKey(path_, section, key, value);
-    done();
+    after_();
 }
 
 int EditScript::tabCount() const {
@@ -82,14 +75,14 @@ void EditScript::addButton(int tab) {
 void EditScript::deleteButton(int tab, int number) {
     const int count = buttonCount(tab);
     qv::DeleteKey(path_, qv::tabSection(tab), qv::buttonKey(number));
-    done();
+    after_();
     if (number < count) {
         std::vector<std::pair<QString, QString>> renames;
         for (int k = number + 1; k <= count; ++k) {
             renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
         }
         qv::RenameKeys(path_, qv::tabSection(tab), renames);
-        done();
+        after_();
     }
     write(qv::tabSection(tab), qv::kNumberOfButtonsWrite, QString::number(count - 1));
 }
@@ -111,17 +104,22 @@ void EditScript::removeTab(int position) {
     }
     captions.removeAt(position - 1);
     qv::DeleteKey(path_, qv::kSettings, qv::tabCaptionKey(n));
-    done();
+    after_();
     for (int k = 1; k < n; ++k) {
         write(qv::kSettings, qv::tabCaptionKey(k), captions[k - 1]);
     }
     write(qv::kSettings, qv::kNumberOfTabs, QString::number(n - 1));
     qv::DeleteSection(path_, qv::tabSection(position));
-    done();
+    after_();
     for (int j = position; j < n; ++j) {
         qv::RenameSection(path_, qv::tabSection(j + 1), qv::tabSection(j));
-        done();
+        after_();
     }
+}
+
+QStringList folderEntries(const QString& dir) {
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool startHelper(QProcess& helper, const QStringList& arguments) {

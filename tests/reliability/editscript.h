@@ -36,7 +36,6 @@ public:
 
 private:
     void write(const QString& section, const QString& key, const QString& value);
-    void done() const;
 
     QString path_;
     std::mt19937 random_;
@@ -44,6 +43,8 @@ private:
     int serial_ = 0;
 };
 
+// Every entry of a folder, hidden ones too, by name.
+QStringList folderEntries(const QString& dir);
 // Starts qv_reliability_helper with the arguments and waits for its "R" (it is running).
 bool startHelper(QProcess& helper, const QStringList& arguments);
 // Ends a helper that reads as the launcher: how many reads it made, or -1 (its report printed)

@@ -16,11 +16,6 @@
 
 namespace {
 
-QStringList folderEntries(const QString& dir) {
-    return QDir(dir).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 // Runs every change the editor makes against a file that cannot be written; what went wrong,
 // or nothing when each was refused with a message and left the file and its folder as they
 // were. A text, not test assertions, so that it can also be checked in a child process.
@@ -41,16 +36,16 @@ std::string everyChangeRefused(const QString& dir) {
         {"RenameSection", [&] { return qv::RenameSection(path, "Tab 1", "Tab 5"); }},
     };
     const QByteArray before = qvtest::readAll(path);
-    const QStringList entries = folderEntries(dir);
+    const QStringList entries = qvrel::folderEntries(dir);
     for (const auto& [name, change] : changes) {
         qv::ScopedFakeMessageBox box;
         const int result = change();
         const bool said = !box.fake.messages.empty() && !box.fake.messages.back().text.isEmpty();
         const char* why = result != 0 ? " reported a write that did not happen"
                           : !said     ? " failed without a message"
-                          : qvtest::readAll(path) != before ? " changed the old file"
-                          : folderEntries(dir) != entries   ? " left something in the folder"
-                                                            : "";
+                          : qvtest::readAll(path) != before      ? " changed the old file"
+                          : qvrel::folderEntries(dir) != entries ? " left something in the folder"
+                                                                 : "";
         if (*why != '\0') {
             return name + std::string(why);
         }
@@ -121,7 +116,7 @@ TEST_F(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
     qv::ScopedFakeMessageBox box;
     EXPECT_EQ(qv::WriteKey(path, qv::tabSection(1), "Button 3", "/usr/bin/x"), 1);
     EXPECT_EQ(qv::ReadKey(path, qv::tabSection(1), "Button 3").value_or(""), "/usr/bin/x");
-    EXPECT_EQ(folderEntries(dir), QStringList{"qv.ini"});
+    EXPECT_EQ(qvrel::folderEntries(dir), QStringList{"qv.ini"});
 }
 
 // A first write that fails at any step, or a folder in place of the file: nothing is written
@@ -134,7 +129,7 @@ TEST_F(BadDisks, NothingIsWrittenOverAFolderOrLeftByAFailedFirstWrite) {
         qv::ScopedFakeMessageBox box;
         EXPECT_EQ(qv::WriteKey(path, "Settings", "Number of tabs", "1"), 0);
         EXPECT_EQ(box.fake.messages.size(), 1U);
-        EXPECT_TRUE(folderEntries(dir).isEmpty());
+        EXPECT_TRUE(qvrel::folderEntries(dir).isEmpty());
     }
     ASSERT_TRUE(QDir().mkpath(path));
     qv::ScopedFakeMessageBox box;

@@ -104,13 +104,9 @@ const Row kRows[] = {
 
 // What a command printed, or nothing when it failed or hung.
 QString run(const QStringList& args) {
-    QProcess p;
+    QProcess p; // killed with it when it hangs
     p.start(args.front(), args.mid(1));
-    if (!p.waitForFinished(15000)) {
-        p.kill();
-        p.waitForFinished();
-    }
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0
+    return p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0
                ? QString::fromUtf8(p.readAllStandardOutput()).trimmed()
                : QString();
 }

@@ -24,11 +24,8 @@ bool makeExecutable(const QString& path, const QByteArray& text) {
 
 // The NUL-terminated fields recorded so far.
 QList<QByteArray> fields(const QString& log) {
-    QList<QByteArray> f = qvtest::readAll(log).split('\0');
-    if (!f.isEmpty() && f.back().isEmpty()) {
-        f.pop_back();
-    }
-    return f;
+    const QByteArray bytes = qvtest::readAll(log);
+    return bytes.isEmpty() ? QList<QByteArray>() : bytes.chopped(1).split('\0');
 }
 
 // Documents go to the opener as one argument, programs run themselves with no arguments, and

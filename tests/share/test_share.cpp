@@ -3,7 +3,6 @@
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 
-#include <QDir>
 #include <QFile>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -20,15 +19,10 @@ protected:
         if (env("QV_SHARE_A").isEmpty() || env("QV_SHARE_B").isEmpty()) {
             GTEST_SKIP() << "run through test_share.sh, which mounts the share";
         }
-        for (const QString& name : serverFiles()) {
+        for (const QString& name : qvrel::folderEntries(env("QV_SHARE_SERVER"))) {
             QFile::remove(env("QV_SHARE_SERVER") + "/" + name);
         }
         ASSERT_TRUE(qvtest::writeAll(server, qvrel::menu({3, 4, 5})));
-    }
-
-    static QStringList serverFiles() {
-        return QDir(env("QV_SHARE_SERVER"))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
     // The first half of adding a button goes through, then the server stops taking writes: the
@@ -99,7 +93,7 @@ TEST_F(Share, KilledEditorLeavesNoTemporaryFileOnTheShare) {
     ASSERT_GT(progressed, 0);
     // The next change by the editor's machine clears whatever the killed writers left.
     qvrel::EditScript(editor, 1).addButton(1);
-    EXPECT_EQ(serverFiles(), QStringList{"qv.ini"});
+    EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
     EXPECT_TRUE(messages.fake.messages.empty());
 }
 
@@ -113,7 +107,7 @@ TEST_F(Share, ShareTurnedReadOnlyMidEditLeavesTheMenu) {
     }
     expectRefusedOnceBroken([&] { return chattr("+i"); });
     ASSERT_TRUE(chattr("-i"));
-    EXPECT_EQ(serverFiles(), QStringList{"qv.ini"});
+    EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
 }
 
 // Last: the server does not come back.
@@ -122,7 +116,7 @@ TEST_F(Share, ServerGoneMidEditLeavesTheMenu) {
         const pid_t group = env("QV_SHARE_SMBD").toInt();
         return group > 1 && ::kill(-group, SIGKILL) == 0;
     });
-    EXPECT_EQ(serverFiles(), QStringList{"qv.ini"});
+    EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
 }
 
 } // namespace

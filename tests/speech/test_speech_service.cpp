@@ -147,15 +147,13 @@ TEST(SpeechService, NoContextWithoutModelRecognizerOrDeviceIsAClearError) {
 
 TEST(SpeechWav, OnlySixteenKilohertzSixteenBitMono) {
     QTemporaryDir dir;
-    const std::pair<const char*, QByteArray> files[] = {
-        {"good.wav", wav(1, 1, 16000, 16)},
-        {"stereo.wav", wav(1, 2, 16000, 16)},
-        {"rate.wav", wav(1, 1, 22050, 16)},
-        {"bits.wav", wav(1, 1, 16000, 8)},
-        {"float.wav", wav(3, 1, 16000, 16)},
-        {"cut.wav", wav(1, 1, 16000, 16).left(100)},
-        {"text.wav", "hello"},
-    };
+    const std::pair<const char*, QByteArray> files[] = {{"good.wav", wav(1, 1, 16000, 16)},
+                                                        {"stereo.wav", wav(1, 2, 16000, 16)},
+                                                        {"rate.wav", wav(1, 1, 22050, 16)},
+                                                        {"bits.wav", wav(1, 1, 16000, 8)},
+                                                        {"float.wav", wav(3, 1, 16000, 16)},
+                                                        {"cut.wav", wav(1, 1, 16000, 16).left(100)},
+                                                        {"text.wav", "hello"}};
     for (const auto& [name, bytes] : files) {
         const bool good = name == std::string("good.wav");
         ASSERT_TRUE(qvtest::writeAll(dir.filePath(name), bytes));
