@@ -24,8 +24,7 @@ TEST(SpeechGrammar, OurGrammarFileHoldsExactlyTheTenCommands) {
     QString error;
     ASSERT_TRUE(readCommandGrammarFile(qvspeech::grammarFile(), &grammar, &error))
         << qPrintable(error);
-    QStringList phrases = commandGrammarPhrases(grammar);
-    QStringList expected = qvspeech::commandPhrases();
+    QStringList phrases = commandGrammarPhrases(grammar), expected = qvspeech::commandPhrases();
     phrases.sort();
     expected.sort();
     EXPECT_EQ(phrases, expected);
