@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -74,10 +73,9 @@ TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {
         in.configHome = "/home/p/.config";
         in.currentFolder = "/home/p";
         const qv::MenuLocation got = qv::locateMenu(in);
-        const std::string row = c.path.toStdString();
-        EXPECT_EQ(got.path, c.path) << row;
-        EXPECT_EQ(got.source, c.source) << row;
-        EXPECT_EQ(!got.ignored.isEmpty(), c.ignored) << row;
+        EXPECT_EQ(got.path, c.path);
+        EXPECT_EQ(got.source, c.source) << qPrintable(c.path);
+        EXPECT_EQ(!got.ignored.isEmpty(), c.ignored) << qPrintable(c.path);
     }
     EXPECT_EQ(qv::dataFolderOf("/usr/bin", false), "/usr/share/quorvel");
     EXPECT_EQ(qv::dataFolderOf("/b/bin", true), "/b/bin");

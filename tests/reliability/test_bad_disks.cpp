@@ -1,39 +1,20 @@
 // Writes that the disk refuses (a read-only or full file system, a folder in the file's place)
 // report failure with a message and leave the old file exactly as it was. Each failing step of
 // a write and a file gone between calls are checked with the profile module (test_modini).
-#include "common/menulayout.h"
-#include "common/modini.h"
-#include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
-
-const QByteArray kMenu = "; the teacher's menu\r\n"
-                         "[Settings]\r\n"
-                         "Number of tabs=1\r\n"
-                         "Tab1=Writing\r\n"
-                         "[Tab 1]\r\n"
-                         "Number of Buttons=2\r\n"
-                         "Button 1=/usr/bin/editor\r\n"
-                         "Button 2=/usr/bin/paint\r\n";
-
-QStringList folderEntries(const QString& dir) {
-    return QDir(dir).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 // Runs every change the editor makes against a file that cannot be written; what went wrong,
 // or nothing when each was refused with a message and left the file and its folder as they
@@ -55,16 +36,16 @@ std::string everyChangeRefused(const QString& dir) {
         {"RenameSection", [&] { return qv::RenameSection(path, "Tab 1", "Tab 5"); }},
     };
     const QByteArray before = qvtest::readAll(path);
-    const QStringList entries = folderEntries(dir);
+    const QStringList entries = qvrel::folderEntries(dir);
     for (const auto& [name, change] : changes) {
         qv::ScopedFakeMessageBox box;
         const int result = change();
         const bool said = !box.fake.messages.empty() && !box.fake.messages.back().text.isEmpty();
         const char* why = result != 0 ? " reported a write that did not happen"
                           : !said     ? " failed without a message"
-                          : qvtest::readAll(path) != before ? " changed the old file"
-                          : folderEntries(dir) != entries   ? " left something in the folder"
-                                                            : "";
+                          : qvtest::readAll(path) != before      ? " changed the old file"
+                          : qvrel::folderEntries(dir) != entries ? " left something in the folder"
+                                                                 : "";
         if (*why != '\0') {
             return name + std::string(why);
         }
@@ -72,59 +53,53 @@ std::string everyChangeRefused(const QString& dir) {
     return {};
 }
 
-// A small file system of our own, when this process may mount one (root, with the right).
-struct Tmpfs {
-    Tmpfs(const QString& dir, const char* options)
-        : dir(dir.toLocal8Bit()),
-          mounted(::mount("qvtest", this->dir.constData(), "tmpfs", 0, options) == 0),
-          why(std::strerror(errno)) {}
-    ~Tmpfs() {
+// A folder holding the menu, on a small file system of its own when this process may mount one
+// (root, with the right).
+class BadDisks : public ::testing::Test {
+protected:
+    BadDisks() { QDir().mkpath(dir); }
+    bool mount(const char* options) {
+        return mounted = ::mount("qvtest", local, "tmpfs", 0, options) == 0;
+    }
+    void TearDown() override {
+        ::chmod(local, 0755);
         if (mounted) {
-            ::umount2(dir.constData(), MNT_DETACH);
+            ::umount2(local, MNT_DETACH);
         }
     }
-    Tmpfs(const Tmpfs&) = delete;
-    Tmpfs& operator=(const Tmpfs&) = delete;
-    QByteArray dir;
-    bool mounted;
-    const char* why;
+
+    QTemporaryDir tmp;
+    const QString dir = tmp.filePath("disk");
+    const QString path = dir + "/qv.ini";
+    const QByteArray local = QFile::encodeName(dir);
+    bool mounted = false;
 };
 
-TEST(BadDisks, ReadOnlyFolderRefusesEveryChangeAndKeepsTheFile) {
-    QTemporaryDir tmp;
-    const QString dir = tmp.filePath("ro");
-    ASSERT_TRUE(QDir().mkpath(dir));
+TEST_F(BadDisks, ReadOnlyFolderRefusesEveryChangeAndKeepsTheFile) {
     // The super-user writes into any folder whatever its mode: a read-only mount stops it, and
     // where it may not mount, the check runs in a child without root rights.
-    Tmpfs fs(dir, "size=1m");
-    ASSERT_TRUE(qvtest::writeAll(dir + "/qv.ini", kMenu));
-    if (fs.mounted) {
-        ASSERT_EQ(::mount("qvtest", fs.dir.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr),
-                  0);
+    mount("size=1m");
+    ASSERT_TRUE(qvtest::writeAll(path, qvrel::menu({2})));
+    if (mounted) {
+        ASSERT_EQ(::mount("qvtest", local, "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
         EXPECT_EQ(everyChangeRefused(dir), "");
-    } else {
-        ASSERT_EQ(::chmod(tmp.path().toLocal8Bit().constData(), 0755), 0);
-        ASSERT_EQ(::chmod(dir.toLocal8Bit().constData(), 0555), 0);
-        EXPECT_TRUE(qvtest::asUnprivileged([&] {
-            const std::string why = everyChangeRefused(dir);
-            std::fprintf(stderr, "%s\n", why.c_str());
-            return why.empty();
-        }));
-        EXPECT_EQ(qvtest::readAll(dir + "/qv.ini"), kMenu);
+        return;
     }
-    ::chmod(dir.toLocal8Bit().constData(), 0755);
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(local, 0555), 0);
+    EXPECT_TRUE(qvtest::asUnprivileged([&] {
+        const std::string why = everyChangeRefused(dir);
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return why.empty();
+    }));
+    EXPECT_EQ(qvtest::readAll(path), qvrel::menu({2}));
 }
 
-TEST(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
-    QTemporaryDir tmp;
-    const QString dir = tmp.filePath("full");
-    ASSERT_TRUE(QDir().mkpath(dir));
-    Tmpfs fs(dir, "size=64k");
-    if (!fs.mounted) {
-        GTEST_SKIP() << "no small file system to fill: " << fs.why;
+TEST_F(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
+    if (!mount("size=64k")) {
+        GTEST_SKIP() << "no small file system to fill: " << std::strerror(errno);
     }
-    const QString path = dir + "/qv.ini";
-    ASSERT_TRUE(qvtest::writeAll(path, kMenu));
+    ASSERT_TRUE(qvtest::writeAll(path, qvrel::menu({2})));
     // Fill every block that is left.
     {
         QFile filler(dir + "/filler");
@@ -132,8 +107,8 @@ TEST(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
         const QByteArray block(512, 'x');
         while (filler.write(block) == block.size() && filler.flush()) {
         }
+        ASSERT_LT(filler.size(), 64 * 1024);
     }
-    ASSERT_LT(QFileInfo(dir + "/filler").size(), 64 * 1024);
     EXPECT_EQ(everyChangeRefused(dir), "");
 
     // With room again the same change goes through.
@@ -141,14 +116,12 @@ TEST(BadDisks, FullFileSystemRefusesEveryChangeAndKeepsTheFile) {
     qv::ScopedFakeMessageBox box;
     EXPECT_EQ(qv::WriteKey(path, qv::tabSection(1), "Button 3", "/usr/bin/x"), 1);
     EXPECT_EQ(qv::ReadKey(path, qv::tabSection(1), "Button 3").value_or(""), "/usr/bin/x");
-    EXPECT_EQ(folderEntries(dir), QStringList{"qv.ini"});
+    EXPECT_EQ(qvrel::folderEntries(dir), QStringList{"qv.ini"});
 }
 
 // A first write that fails at any step, or a folder in place of the file: nothing is written
 // into, over or beside it.
-TEST(BadDisks, NothingIsWrittenOverAFolderOrLeftByAFailedFirstWrite) {
-    QTemporaryDir tmp;
-    const QString path = tmp.filePath("qv.ini");
+TEST_F(BadDisks, NothingIsWrittenOverAFolderOrLeftByAFailedFirstWrite) {
     using qv::profile::WriteStep;
     for (const WriteStep step :
          {WriteStep::OpenTemp, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
@@ -156,7 +129,7 @@ TEST(BadDisks, NothingIsWrittenOverAFolderOrLeftByAFailedFirstWrite) {
         qv::ScopedFakeMessageBox box;
         EXPECT_EQ(qv::WriteKey(path, "Settings", "Number of tabs", "1"), 0);
         EXPECT_EQ(box.fake.messages.size(), 1U);
-        EXPECT_TRUE(folderEntries(tmp.path()).isEmpty());
+        EXPECT_TRUE(qvrel::folderEntries(dir).isEmpty());
     }
     ASSERT_TRUE(QDir().mkpath(path));
     qv::ScopedFakeMessageBox box;

@@ -16,15 +16,13 @@ constexpr double rejectedFloorPct = 90.0;
 } // namespace
 
 TEST(SpeechRecognition, SynthesizedCommandsAndOtherSpeech) {
-    std::vector<qvspeech::Utterance> commands;
-    std::vector<qvspeech::Utterance> others;
+    std::vector<qvspeech::Utterance> commands, others;
     QString error;
     ASSERT_TRUE(qvspeech::synthesizeCorpus(&commands, &others, &error)) << qPrintable(error);
     ASSERT_GE(commands.size(), 60u);
     ASSERT_GE(others.size(), 20u);
 
-    std::vector<qvspeech::Outcome> commandOutcomes;
-    std::vector<qvspeech::Outcome> otherOutcomes;
+    std::vector<qvspeech::Outcome> commandOutcomes, otherOutcomes;
     qv::SpeechServiceOptions options;
     ASSERT_TRUE(qvspeech::recognizeAll(commands, options, &commandOutcomes, &error))
         << qPrintable(error);

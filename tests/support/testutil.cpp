@@ -9,18 +9,13 @@ namespace qvtest {
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool writeAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return false;
-    }
-    return f.write(bytes) == bytes.size() && f.flush();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() &&
+           f.flush();
 }
 
 QString dataDir() {
@@ -38,10 +33,8 @@ bool waitUntil(const std::function<bool()>& done, int limitMs) {
 bool asUnprivileged(const std::function<bool()>& check) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(3);
-        }
-        ::_exit(check() ? 0 : 1);
+        const bool dropped = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        ::_exit(dropped && check() ? 0 : 1);
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
