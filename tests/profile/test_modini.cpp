@@ -7,6 +7,7 @@
 #include "platform/profile.h"
 #include "tests/support/testutil.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -393,10 +394,16 @@ TEST_F(Modini, AFileTooLargeToReadIsReportedAsSuchAndKept) {
     QTimer::singleShot(0, [&] {
         qv::WriteKey(path, "Settings", "Number of tabs", "1");
         qv::WriteKey(path, "Settings", "Tab1", "A");
-    });
-    QTimer::singleShot(1, [&] {
-        qv::WriteKey(path, "Settings", "Number of tabs", "1");
-        loop.quit();
+        // The next action comes once the loop has waited for it, as a user's next click does.
+        QObject::connect(
+            QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+            [&] {
+                QTimer::singleShot(0, [&] {
+                    qv::WriteKey(path, "Settings", "Number of tabs", "1");
+                    loop.quit();
+                });
+            },
+            Qt::SingleShotConnection);
     });
     loop.exec();
     EXPECT_EQ(messages().size(), 2U);
