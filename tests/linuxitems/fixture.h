@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace qvtest {
 
@@ -29,14 +31,15 @@ public:
     QString data2() const { return root() + QStringLiteral("/data2"); } // second
     QString bin() const { return root() + QStringLiteral("/bin"); }     // all of PATH
 
-    // Writes an entry under <base>/applications/<relative> and returns its path.
-    QString writeEntry(const QString& base, const QString& relative, const QByteArray& text);
+    // Writes "[Desktop Entry]" and the body as <base>/applications/<relative>, base being data()
+    // unless given, and returns its path.
+    QString writeEntry(const QString& relative, const QByteArray& body, const QString& base = {});
     // Writes a file anywhere below the root; executable sets the execute permission.
     QString writeFile(const QString& relative, const QByteArray& bytes, bool executable = false);
     // A fake program in bin/ that writes its working folder and arguments to a record.
     QString addRecorder(const QString& name);
     // Waits (boundedly) for the record of a fake program; nothing when it never ran.
-    std::optional<Recorded> waitForRecord(const QString& name, int boundMs = 10000) const;
+    std::optional<Recorded> waitForRecord(const QString& name) const;
     bool hasRecord(const QString& name) const;
     // A theme icon "name" (a 32 picture as below), in data/icons/hicolor.
     void addThemeIcon(const QString& name, const QColor& colour);
@@ -45,7 +48,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray savedPath_, savedHome_, savedDirs_, savedLanguage_;
+    std::vector<std::pair<const char*, QByteArray>> savedEnvironment_;
 };
 
 } // namespace qvtest

@@ -15,11 +15,8 @@ using qvtest::XdgWorld;
 namespace {
 
 TEST(Kind, ByNameFollowsTheRules) {
-    const struct {
-        const char* item;
-        bool executableFile;
-        MenuItemKind kind;
-    } cases[] = {
+    const std::tuple<const char*, bool, MenuItemKind> cases[] = {
+        // item, executable file, kind
         {"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
         {"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
         // The Windows rule looks at three characters only, and comes first.
@@ -45,9 +42,8 @@ TEST(Kind, ByNameFollowsTheRules) {
         {"nk", false, MenuItemKind::Other},
         {"My Computer.lnk", false, MenuItemKind::Shortcut},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(c.item), c.executableFile), c.kind)
-            << c.item;
+    for (const auto& [item, executableFile, kind] : cases) {
+        EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(item), executableFile), kind) << item;
     }
 }
 
@@ -75,16 +71,12 @@ TEST(Caption, LinuxKindsByTheirRuleOthersAsBefore) {
     XdgWorld world;
     qputenv("LANGUAGE", "de");
     const QString entry = world.writeEntry(
-        world.data(), "calc.desktop",
-        "[Desktop Entry]\nType=Application\nName=Calculator\nName[de]=Rechner\nExec=calc\n");
+        "calc.desktop", "Type=Application\nName=Calculator\nName[de]=Rechner\nExec=calc\n");
     const QString tool = world.writeFile("bin/xcalc", "#!/bin/sh\n", true);
     const QString shortcut = world.writeFile("bin/Paint.lnk", "not read here", true);
     const std::optional<QString> none;
-    const struct {
-        QString item;
-        std::optional<QString> linuxCaption;
-        QString displayName;
-    } cases[] = {
+    // The item, its caption as a Linux kind, the caption the menu shows.
+    const std::tuple<QString, std::optional<QString>, QString> cases[] = {
         {entry, "Rechner", "Rechner"},
         {tool, "xcalc", "xcalc"},
         {shortcut, none, "Paint"},
@@ -94,9 +86,9 @@ TEST(Caption, LinuxKindsByTheirRuleOthersAsBefore) {
         // Not executable: not the new kind, so the old rule cuts four characters.
         {world.writeFile("bin/xclock", "x"), none, "xc"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(qv::linuxItemCaption(c.item), c.linuxCaption) << qPrintable(c.item);
-        EXPECT_EQ(qv::ItemDisplayName(c.item), c.displayName) << qPrintable(c.item);
+    for (const auto& [item, linuxCaption, displayName] : cases) {
+        EXPECT_EQ(qv::linuxItemCaption(item), linuxCaption) << qPrintable(item);
+        EXPECT_EQ(qv::ItemDisplayName(item), displayName) << qPrintable(item);
     }
 }
 
@@ -104,8 +96,7 @@ TEST(Icon, DrawnOverTheSurfaceOnlyForTheLinuxKinds) {
     XdgWorld world;
     world.addThemeIcon("qvtest-calc", QColor(0, 0, 255));
     const QString entry = world.writeEntry(
-        world.data(), "calc.desktop",
-        "[Desktop Entry]\nType=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
+        "calc.desktop", "Type=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
     const QString tool = world.writeFile("opt/tool", "#!/bin/sh\n", true);
     EXPECT_EQ(qv::linuxItemIcon(tool), qv::genericExecutableIcon());
     EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("opt/noexec", "x")).isNull());
@@ -123,9 +114,8 @@ TEST(Start, LinuxKindsStartOrSayWhyOthersAreLeftToTheCaller) {
     qv::ScopedFakeMessageBox box;
     world.addRecorder("rec");
     const QString tool = world.addRecorder("tool");
-    const QString entry = world.writeEntry(world.data(), "rec.desktop",
-                                           "[Desktop Entry]\nType=Application\nExec=rec %c\n"
-                                           "Name=Recorder\n");
+    const QString entry = world.writeEntry("rec.desktop", "Type=Application\nExec=rec %c\n"
+                                                          "Name=Recorder\n");
     EXPECT_EQ(qv::startLinuxItem(entry), std::optional<bool>(true));
     const auto rec = world.waitForRecord("rec");
     ASSERT_TRUE(rec.has_value());
@@ -136,8 +126,7 @@ TEST(Start, LinuxKindsStartOrSayWhyOthersAreLeftToTheCaller) {
     EXPECT_EQ(qv::startLinuxItem(world.writeFile("notes.txt", "x")), std::nullopt);
     EXPECT_TRUE(box.fake.messages.empty());
     // A refused start is said in a message.
-    EXPECT_EQ(qv::startLinuxItem(world.writeEntry(world.data(), "games.desktop",
-                                                  "[Desktop Entry]\nType=Directory\nName=Games\n")),
+    EXPECT_EQ(qv::startLinuxItem(world.writeEntry("games.desktop", "Type=Directory\nName=Games\n")),
               std::optional<bool>(false));
     ASSERT_EQ(box.fake.messages.size(), 1U);
     EXPECT_EQ(box.fake.messages[0].text,

@@ -14,8 +14,8 @@ TEST(ShellLinuxItems, EntriesRunTheirCommandOrSayWhyExecutablesRunDirectly) {
     world.addRecorder("rec");
     world.addRecorder("xdg-open");
     const QString tool = world.addRecorder("tool");
-    const QString entry = world.writeEntry(
-        world.data(), "rec.desktop", "[Desktop Entry]\nType=Application\nName=R\nExec=rec one\n");
+    const QString entry =
+        world.writeEntry("rec.desktop", "Type=Application\nName=R\nExec=rec one\n");
     auto shell = qv::createShellService();
     EXPECT_TRUE(shell->ShellExecute(entry));
     const auto rec = world.waitForRecord("rec");
@@ -23,8 +23,7 @@ TEST(ShellLinuxItems, EntriesRunTheirCommandOrSayWhyExecutablesRunDirectly) {
     EXPECT_EQ(rec->args, QStringList({"one"}));
     EXPECT_TRUE(box.fake.messages.empty());
 
-    const QString refused = world.writeEntry(world.data(), "games.desktop",
-                                             "[Desktop Entry]\nType=Directory\nName=Games\n");
+    const QString refused = world.writeEntry("games.desktop", "Type=Directory\nName=Games\n");
     EXPECT_FALSE(shell->ShellExecute(refused));
     ASSERT_EQ(box.fake.messages.size(), 1U);
     EXPECT_TRUE(box.fake.messages[0].text.startsWith("\"Games\" cannot be started: "));
