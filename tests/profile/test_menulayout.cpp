@@ -24,11 +24,8 @@ TEST(MenuLayout, TheMenuFileIsTheOneChosenAtStartElseBesideTheData) {
 
 TEST(MenuLayout, OnlyTheExactSpecialNamesAreResolved) {
     const QString folder = "/opt/quorvel";
-    struct Case {
-        QString stored;
-        QString resolved;
-    };
-    const Case cases[] = {
+    const std::pair<QString, QString> cases[] = {
+        // stored, resolved
         {"My Computer.lnk", "/opt/quorvel/standard/My Computer.lnk"},
         {"My Documents.lnk", "/opt/quorvel/standard/My Documents.lnk"},
         {"my computer.lnk", "my computer.lnk"},
@@ -38,19 +35,15 @@ TEST(MenuLayout, OnlyTheExactSpecialNamesAreResolved) {
         {"/home/pupil/My Documents.lnk", "/home/pupil/My Documents.lnk"},
         {"", ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(qv::resolveSpecialItem(c.stored, folder), c.resolved) << c.stored.toStdString();
+    for (const auto& [stored, resolved] : cases) {
+        EXPECT_EQ(qv::resolveSpecialItem(stored, folder), resolved) << stored.toStdString();
     }
 }
 
 TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
     using State = qv::MenuCount::State;
-    struct Case {
-        QString text;
-        State state;
-        int value;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, State, int> cases[] = {
+        // text, state, value
         {"", State::Empty, 0},
         {"0", State::Number, 0},
         {"1", State::Number, 1},
@@ -70,11 +63,11 @@ TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
         {QString::fromUtf8("\xEF\xBC\x93"), State::Unreadable, 0}, // a full-width three
         {QString(QChar(0)), State::Unreadable, 0},
     };
-    for (const Case& c : cases) {
-        const qv::MenuCount count = qv::parseCount(c.text);
-        EXPECT_EQ(count.state, c.state) << c.text.toStdString();
-        EXPECT_EQ(count.value, c.value) << c.text.toStdString();
-        EXPECT_EQ(count.isNumber(), c.state == State::Number) << c.text.toStdString();
+    for (const auto& [text, state, value] : cases) {
+        const qv::MenuCount count = qv::parseCount(text);
+        EXPECT_EQ(count.state, state) << text.toStdString();
+        EXPECT_EQ(count.value, value) << text.toStdString();
+        EXPECT_EQ(count.isNumber(), state == State::Number) << text.toStdString();
     }
 }
 

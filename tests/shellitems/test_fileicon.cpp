@@ -61,11 +61,7 @@ TEST(IconReader, EveryEntryFormatAndBothPeKinds) {
 }
 
 TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
-    const struct {
-        const char* name;
-        std::vector<IconEntryLayout> entries;
-        QColor expected;
-    } table[] = {
+    const std::tuple<const char*, std::vector<IconEntryLayout>, QColor> table[] = {
         {"exact among others",
          {entry(16, kRed), entry(32, kGreen), entry(48, kBlue), entry(256, kYellow, true)},
          kGreen},
@@ -81,9 +77,9 @@ TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
         {"32 wide is not 32 square", {oblong(32, 16, kRed), entry(48, kGreen)}, kGreen},
         {"a stored height of 0 is 256", {entry(24, kBlue), oblong(16, 256, kRed)}, kRed},
     };
-    for (const auto& c : table) {
-        expectPicture(pe({c.entries}), c.expected, c.name);
-        expectPicture(qv::firstIconFromBytes(qvtest::writeIco(c.entries)), c.expected, c.name);
+    for (const auto& [name, entries, expected] : table) {
+        expectPicture(pe({entries}), expected, name);
+        expectPicture(qv::firstIconFromBytes(qvtest::writeIco(entries)), expected, name);
     }
 }
 
@@ -143,26 +139,22 @@ TEST(IconReader, DibDecoderRefusesHostileHeaders) {
     const QByteArray dib1 = qvtest::writeIconImage(entry(32, Qt::white, false, 1));
     ASSERT_FALSE(qv::fileicon_detail::decodeIconImage(dib).isNull());
     ASSERT_FALSE(qv::fileicon_detail::decodeIconImage(dib1).isNull());
-    const struct {
-        const char* what;
-        const QByteArray* dib;
-        int offset;
-        QByteArray bytes;
-        QByteArray tail = {}; // appended, so that a wrongly longer palette still finds pixels
-    } table[] = {
-        {"header size", &dib, 0, u32(0x7FFFFFFF)},
-        {"header below 40 bytes", &dib, 0, u32(12)},
-        {"width 65536", &dib, 4, u32(0x10000)},
-        {"negative height", &dib, 8, u32(0x80000000)},
-        {"zero width", &dib, 4, u32(0)},
-        {"7 bits a pixel", &dib, 14, QByteArray("\x07\x00", 2)},
-        {"run-length compression", &dib, 16, u32(1)},
-        {"more colours than the depth holds", &dib1, 32, u32(3), QByteArray(4, '\0')},
+    // The bytes at an offset of a picture; the 1-bit one gets bytes appended, so that a wrongly
+    // longer palette still finds pixels.
+    const std::tuple<const char*, int, QByteArray, bool> table[] = {
+        {"header size", 0, u32(0x7FFFFFFF), false},
+        {"header below 40 bytes", 0, u32(12), false},
+        {"width 65536", 4, u32(0x10000), false},
+        {"negative height", 8, u32(0x80000000), false},
+        {"zero width", 4, u32(0), false},
+        {"7 bits a pixel", 14, QByteArray("\x07\x00", 2), false},
+        {"run-length compression", 16, u32(1), false},
+        {"more colours than the depth holds", 32, u32(3), true},
     };
-    for (const auto& c : table) {
-        QByteArray bad = *c.dib;
-        bad.replace(c.offset, c.bytes.size(), c.bytes);
-        EXPECT_TRUE(qv::fileicon_detail::decodeIconImage(bad + c.tail).isNull()) << c.what;
+    for (const auto& [what, offset, bytes, oneBit] : table) {
+        QByteArray bad = oneBit ? dib1 + QByteArray(4, '\0') : dib;
+        bad.replace(offset, bytes.size(), bytes);
+        EXPECT_TRUE(qv::fileicon_detail::decodeIconImage(bad).isNull()) << what;
     }
     // PNG pictures: up to 1024 a side, whatever their header claims.
     EXPECT_FALSE(qv::fileicon_detail::decodeIconImage(png(1024, 1)).isNull());
