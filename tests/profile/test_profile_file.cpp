@@ -4,7 +4,6 @@
 #include "tests/support/testutil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
