@@ -24,7 +24,7 @@ LnkFields lnkWith(void (*edit)(LnkFields&)) {
 }
 
 const LnkFields kFull = qvtest::fullLnkFields();
-const LnkFields kNetwork{.commonPathSuffix = "maths.exe", .networkShare = "\\\\server\\apps"};
+const LnkFields kNetwork{.commonPathSuffix = "maths.exe", .networkShare = R"(\\server\apps)"};
 const LnkFields kVirtualFolder{.virtualFolderOnly = true};
 const char* const kPaint = R"(C:\Program Files\Paint\paint.exe)";
 
@@ -54,7 +54,7 @@ TEST(ShortcutReader, TargetsAndTextsOfEveryLayout) {
         {"network and local",
          {.localBasePath = "S:\\",
           .commonPathSuffix = "maths.exe",
-          .networkShare = "\\\\server\\apps"},
+          .networkShare = R"(\\server\apps)"},
          R"(S:\maths.exe)",
          R"(\\server\apps\maths.exe)"},
         {"virtual folder", kVirtualFolder, "", ""},
