@@ -42,11 +42,15 @@ IconEntryLayout oblong(int w, int h, QColor color) {
     return {img, false, 24};
 }
 
-QImage pe(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
+QByteArray peBytes(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
     PeLayout pe;
     pe.groups = groups;
     pe.pe64 = pe64;
-    return qv::firstIconFromBytes(qvtest::writePe(pe));
+    return qvtest::writePe(pe);
+}
+
+QImage pe(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
+    return qv::firstIconFromBytes(peBytes(groups, pe64));
 }
 
 TEST(IconReader, EveryEntryFormatAndBothPeKinds) {
@@ -94,9 +98,8 @@ TEST(IconReader, NoIconsGiveNothing) {
 }
 
 TEST(IconReader, EveryPrefixOfAPeIsSafe) {
-    PeLayout pe;
-    pe.groups = {{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}};
-    const QByteArray bytes = qvtest::writePe(pe);
+    const QByteArray bytes =
+        peBytes({{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}});
     for (qsizetype n = 0; n < bytes.size(); ++n) {
         const QImage icon = qv::firstIconFromBytes(QByteArray(bytes.constData(), n));
         // Whatever a cut file still gives is a proper icon.
@@ -195,43 +198,32 @@ TEST(IconReader, RealMingwProgram) {
 
 TEST(IconReader, FilesOnDisk) {
     QTemporaryDir dir;
-    for (const QString& path : {QString(), dir.filePath(QStringLiteral("missing.exe")), dir.path(),
-                                QStringLiteral("C:\\Windows\\explorer.exe"),
-                                QStringLiteral("C:\\WINDOWS\\notepad.exe")}) {
+    for (const QString& path :
+         {QString(), dir.filePath("missing.exe"), dir.path(), QString("C:\\Windows\\explorer.exe"),
+          QString("C:\\WINDOWS\\notepad.exe")}) {
         EXPECT_TRUE(qv::firstFileIcon(path).isNull()) << path.toStdString();
     }
     const QString ico = dir.filePath(QStringLiteral("pic.ico"));
     ASSERT_TRUE(qvtest::writeFile(ico, qvtest::writeIco({entry(32, kBlue)})));
     expectPicture(qv::firstFileIcon(ico), kBlue, "ico file");
     const QString dll = dir.filePath(QStringLiteral("lib.dll"));
-    PeLayout pe;
-    pe.groups = {{entry(32, kYellow)}};
-    ASSERT_TRUE(qvtest::writeFile(dll, qvtest::writePe(pe)));
+    ASSERT_TRUE(qvtest::writeFile(dll, peBytes({{entry(32, kYellow)}})));
     expectPicture(qv::firstFileIcon(dll), kYellow, "dll");
 }
 
-class DrawFileIconTest : public ::testing::Test {
-protected:
-    QString write(const QString& name, const IconEntryLayout& e) {
-        PeLayout pe;
-        pe.groups = {{e}};
-        QString path = dir.filePath(name);
-        EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
-        return path;
-    }
-    QImage picture() const {
-        return surface.picture().toImage().convertToFormat(QImage::Format_ARGB32);
-    }
+TEST(DrawFileIcon, DrawsAtTheTopLeftOverWhatIsThere) {
     QTemporaryDir dir;
     qv::IconSurface surface;
-};
-
-TEST_F(DrawFileIconTest, DrawsAtTheTopLeftOverWhatIsThere) {
+    const auto picture = [&] {
+        return surface.picture().toImage().convertToFormat(QImage::Format_ARGB32);
+    };
     QImage full(32, 32, QImage::Format_ARGB32);
     full.fill(kRed);
-    const QString solid = write(QStringLiteral("solid.exe"), {full, false, 32});
+    const QString solid = dir.filePath("solid.exe");
+    ASSERT_TRUE(qvtest::writeFile(solid, peBytes({{{full, false, 32}}})));
     // B is transparent in its top-left quarter, opaque elsewhere.
-    const QString b = write(QStringLiteral("b.exe"), entry(32, kBlue));
+    const QString b = dir.filePath("b.exe");
+    ASSERT_TRUE(qvtest::writeFile(b, peBytes({{entry(32, kBlue)}})));
     EXPECT_TRUE(surface.picture().isNull());
     qv::DrawFileIcon(surface, b + QChar(u'\0') + QStringLiteral("   ")); // the path ends at a NUL
     QImage p = picture();
@@ -247,8 +239,7 @@ TEST_F(DrawFileIconTest, DrawsAtTheTopLeftOverWhatIsThere) {
     EXPECT_EQ(p.pixelColor(4, 4).rgb(), kRed.rgb());    // A through B's transparency
     EXPECT_EQ(p.pixelColor(4, 4).alpha(), 255);
     // Nothing to draw keeps what is there.
-    for (const QString& path :
-         {QString(), dir.filePath(QStringLiteral("missing.exe")), dir.path()}) {
+    for (const QString& path : {QString(), dir.filePath("missing.exe"), dir.path()}) {
         qv::DrawFileIcon(surface, path);
         EXPECT_EQ(picture(), p);
     }
