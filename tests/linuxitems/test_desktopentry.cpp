@@ -24,18 +24,13 @@ QByteArray entry(const QByteArray& body) {
 
 TEST(DesktopEntryRead, BrokenMissingAndHugeFilesAreRefusedWithAReason) {
     XdgWorld world;
-    const QByteArray broken[] = {"",
-                                 "[Other]\nName=x\n",
-                                 "Name=x\nExec=y\n",
-                                 "[Desktop Entry]\nthis is no key\n",
-                                 "[Desktop Entry\nName=x\n",
-                                 QByteArray("\x7f"
-                                            "ELF\x02\x01\x01\0\0\0",
-                                            10),
-                                 entry("Name=x\n") + QByteArray(2 << 20, '#')};
-    QStringList files = {world.root() + "/none.desktop"};
-    for (const QByteArray& bytes : broken) {
-        files << world.writeFile(QString::number(files.size()) + ".desktop", bytes);
+    QStringList files = {
+        world.root() + "/none.desktop",
+        world.writeFile("elf.desktop", QByteArray::fromHex("7f454c46020101000000")),
+        world.writeFile("huge.desktop", entry("Name=x\n") + QByteArray(2 << 20, '#'))};
+    for (const char* text : {"", "[Other]\nName=x\n", "Name=x\nExec=y\n",
+                             "[Desktop Entry]\nthis is no key\n", "[Desktop Entry\nName=x\n"}) {
+        files << world.writeFile(QString::number(files.size()) + ".desktop", text);
     }
     for (const QString& file : files) {
         QString error;
