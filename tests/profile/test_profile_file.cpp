@@ -35,19 +35,10 @@ bool put(const std::string& path, const char* s, const char* k, const char* v) {
     return win32::WritePrivateProfileStringA(s, k, v, path.c_str());
 }
 
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-ino_t inodeOf(const std::string& path) {
+struct stat statOf(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
-mode_t modeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+    ::stat(path.c_str(), &st);
+    return st;
 }
 
 class ProfileFile : public ::testing::Test {
@@ -56,9 +47,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("qv.ini").toStdString();
     }
-    QByteArray bytes() const { return qvtest::readAll(QString::fromStdString(path)); }
-    void write(const QByteArray& b) {
-        ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(path), b));
+    QByteArray bytes() const { return qvtest::readAll(dir.filePath("qv.ini")); }
+    void write(const QByteArray& b) { ASSERT_TRUE(qvtest::writeAll(dir.filePath("qv.ini"), b)); }
+    QStringList entries() const {
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir dir;
@@ -108,23 +101,20 @@ TEST_F(ProfileFile, WriteCreatesExactlyHeaderAndKeyLineDeletionsNothing) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
     EXPECT_TRUE(put(path, "Tab 4", "Button 1", "C:\\x.lnk"));
     EXPECT_EQ(bytes(), "[Tab 4]\r\nButton 1=C:\\x.lnk\r\n");
-    EXPECT_EQ(
-        modeOf(path), 0666 & ~[] {
-            const mode_t m = ::umask(0);
-            ::umask(m);
-            return m;
-        }());
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0666 & ~mask);
 }
 
 TEST_F(ProfileFile, AWriteThatChangesNothingLeavesTheFileAlone) {
     write("[S]\r\nk=v\r\n");
-    const ino_t before = inodeOf(path);
+    const ino_t before = statOf(path).st_ino;
     EXPECT_TRUE(put(path, "s", "K", "v"));
     EXPECT_TRUE(put(path, "S", "none", nullptr));
     EXPECT_TRUE(put(path, "none", nullptr, nullptr));
-    EXPECT_EQ(inodeOf(path), before);
+    EXPECT_EQ(statOf(path).st_ino, before);
     EXPECT_TRUE(put(path, "S", "k", "w"));
-    EXPECT_NE(inodeOf(path), before) << "a change replaces the file as a whole";
+    EXPECT_NE(statOf(path).st_ino, before) << "a change replaces the file as a whole";
     EXPECT_EQ(bytes(), "[S]\r\nk=w\r\n");
 }
 
@@ -132,7 +122,7 @@ TEST_F(ProfileFile, WriteKeepsPermissionsAndSymbolicLinks) {
     write("[S]\r\nk=v\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     EXPECT_TRUE(put(path, "S", "k", "2"));
-    EXPECT_EQ(modeOf(path), 0640U);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0640U);
 
     const std::string link = dir.filePath("link.ini").toStdString();
     ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
@@ -153,7 +143,7 @@ TEST_F(ProfileFile, UnsafeWritesAreRefusedAndChangeNothing) {
     EXPECT_EQ(qv::profile::writeProfileString("Settings", "k", "a\nb", path.c_str()),
               WriteStatus::Refused);
     EXPECT_EQ(bytes(), before);
-    EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"});
+    EXPECT_EQ(entries(), QStringList{"qv.ini"});
 }
 
 // Every step of the atomic write can fail; the old file must survive and no temporary remain.
@@ -162,17 +152,17 @@ TEST_F(ProfileFile, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary) {
     write(original);
     for (WriteStep step :
          {WriteStep::OpenTemp, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
         {
             qv::profile::ScopedWriteFailure failure(step);
             EXPECT_EQ(
                 qv::profile::writeProfileString("Settings", "Number of tabs", "2", path.c_str()),
-                WriteStatus::Failed)
-                << static_cast<int>(step);
+                WriteStatus::Failed);
             EXPECT_FALSE(put(path, "Settings", "Tab1", "Writing"));
             EXPECT_FALSE(qv::profile::replaceFileAtomically(path.c_str(), "junk"));
         }
-        EXPECT_EQ(bytes(), original) << static_cast<int>(step);
-        EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"}) << static_cast<int>(step);
+        EXPECT_EQ(bytes(), original);
+        EXPECT_EQ(entries(), QStringList{"qv.ini"});
     }
     EXPECT_EQ(qv::profile::injectedWriteFailure(), WriteStep::None);
     EXPECT_TRUE(put(path, "Settings", "Number of tabs", "2"));
@@ -239,7 +229,7 @@ TEST_F(ProfileFile, AWriteRemovesOnlyTheLeftoversOfDeadWriters) {
     }
     EXPECT_TRUE(put(path, "S", "k", "2"));
     EXPECT_EQ(bytes(), "[S]\r\nk=2\r\n");
-    const QStringList left = entries(dir.path());
+    const QStringList left = entries();
     for (const auto& [name, old, kind, removed, why] : cases) {
         EXPECT_EQ(!left.contains(name), removed) << why << ": " << qPrintable(name);
     }
@@ -323,7 +313,7 @@ TEST_F(ProfileFile, AUtf16MenuReadsAndWritesAsThe8BitOne) {
             EXPECT_EQ(bytes().left(2), original.left(2)) << "the byte-order mark stays";
             EXPECT_EQ(iconv(bytes(), "UTF-16", "UTF-8"), qvtest::readAll(eight));
         }
-        EXPECT_EQ(entries(dir.path()), QStringList({"eight.ini", "qv.ini"}));
+        EXPECT_EQ(entries(), QStringList({"eight.ini", "qv.ini"}));
     }
 }
 
