@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,13 +27,8 @@ const QString kVerify =
     QStringLiteral("\r\nVerify spelling and capitilization is correct.  Case-sensative.");
 
 // A menu as a Windows editor's "Unicode" save in big-endian order would hold it.
-QByteArray utf16be(const char16_t* text) {
-    QByteArray out("\xFE\xFF");
-    for (const char16_t* c = text; *c != 0; ++c) {
-        out += static_cast<char>(*c >> 8);
-        out += static_cast<char>(*c & 0xFF);
-    }
-    return out;
+QByteArray utf16be(QStringView text) {
+    return "\xFE\xFF" + QByteArray(QStringEncoder(QStringConverter::Utf16BE)(text));
 }
 
 class Modini : public ::testing::Test {
@@ -205,12 +201,10 @@ TEST_F(Modini, ReadKeysReadsWhatReadKeyReadsKeyByKey) {
 }
 
 TEST_F(Modini, AMissingFileIsCreatedSilentlyInTheLocaleEncoding) {
-    ASSERT_EQ(qv::WriteKey(path, QStringLiteral("Tab 1"), QStringLiteral("Button 1"),
-                           QStringLiteral("/home/Schüler/Übung.lnk")),
-              1);
+    ASSERT_EQ(qv::WriteKey(path, "Tab 1", "Button 1", "/home/Schüler/Übung.lnk"), 1);
     EXPECT_EQ(bytes(), QByteArray("[Tab 1]\r\nButton 1=/home/Sch\xC3\xBCler/\xC3\x9C"
                                   "bung.lnk\r\n"));
-    EXPECT_EQ(qv::ReadKey(path, "tab 1", "button 1"), QStringLiteral("/home/Schüler/Übung.lnk"));
+    EXPECT_EQ(qv::ReadKey(path, "tab 1", "button 1"), "/home/Schüler/Übung.lnk");
     EXPECT_TRUE(messages().empty());
 }
 
