@@ -125,6 +125,8 @@ TEST(ProfileEngine, EditsFollowTheObservedRules) {
          kBom + kBom + "j=2\r\n"},
         {"a first line written starting like a BOM", "", "", kBom + "k", "v",
          kBom + kBom + "k=v\r\n"},
+        {"a name followed by a NUL is another", "[S]\r\nk\0=1\r\n"s, "S", "k", "2",
+         "[S]\r\nk\0=1\r\nk=2\r\n"s},
         {"first duplicate key replaced", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "3",
          "[S]\r\nk=3\r\nk=2\r\n"},
         {"first duplicate section used", "[S]\r\nk=1\r\n[S]\r\nj=2\r\n", "S", "j", "3",
