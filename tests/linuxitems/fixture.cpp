@@ -67,15 +67,15 @@ bool XdgWorld::hasRecord(const QString& name) const {
     return QFileInfo::exists(root() + QStringLiteral("/records/") + name);
 }
 
-std::optional<Recorded> XdgWorld::waitForRecord(const QString& name) const {
+QStringList XdgWorld::waitForRecord(const QString& name) const {
     if (!QTest::qWaitFor([&] { return hasRecord(name); }, 10000)) {
-        return std::nullopt;
+        return {};
     }
-    // One line each: the working folder, then the arguments.
+    // One line each, every one ended.
     QStringList lines =
         QString::fromUtf8(readAll(root() + QStringLiteral("/records/") + name)).split('\n');
     lines.removeLast();
-    return Recorded{lines.value(0), lines.mid(1)};
+    return lines;
 }
 
 void XdgWorld::addThemeIcon(const QString& name, const QColor& colour) {

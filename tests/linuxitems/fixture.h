@@ -7,16 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <optional>
 #include <utility>
 #include <vector>
 
 namespace qvtest {
-
-struct Recorded {
-    QString workingDirectory;
-    QStringList args; // without the program itself
-};
 
 class XdgWorld {
 public:
@@ -38,8 +32,14 @@ public:
     QString writeFile(const QString& relative, const QByteArray& bytes, bool executable = false);
     // A fake program in bin/ that writes its working folder and arguments to a record.
     QString addRecorder(const QString& name);
-    // Waits (boundedly) for the record of a fake program; nothing when it never ran.
-    std::optional<Recorded> waitForRecord(const QString& name) const;
+    // Waits (boundedly) for the record of a fake program: its working folder, then its arguments
+    // (without the program itself); nothing when it never ran.
+    QStringList waitForRecord(const QString& name) const;
+    // The arguments of that record, or "(never ran)".
+    QStringList argsOf(const QString& name) const {
+        const QStringList record = waitForRecord(name);
+        return record.isEmpty() ? QStringList{QStringLiteral("(never ran)")} : record.mid(1);
+    }
     bool hasRecord(const QString& name) const;
     // A theme icon "name" (a 32 picture as below), in data/icons/hicolor.
     void addThemeIcon(const QString& name, const QColor& colour);
