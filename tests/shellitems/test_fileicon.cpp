@@ -97,18 +97,12 @@ TEST(IconReader, NoIconsGiveNothing) {
     }
 }
 
-TEST(IconReader, EveryPrefixOfAPeIsSafe) {
+// What any cut file still gives is a proper icon (the icon fuzzer holds every input to that,
+// from seeds of this kind). The resources lie at the end of the file: cutting into the chosen
+// entry loses it, even when the bytes beyond the cut are still there to be (wrongly) read.
+TEST(IconReader, ACutIntoTheChosenEntryLosesIt) {
     const QByteArray bytes =
         peBytes({{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}});
-    for (qsizetype n = 0; n < bytes.size(); ++n) {
-        const QImage icon = qv::firstIconFromBytes(QByteArray(bytes.constData(), n));
-        // Whatever a cut file still gives is a proper icon.
-        if (!icon.isNull()) {
-            EXPECT_EQ(icon.size(), QSize(32, 32));
-        }
-    }
-    // The resources lie at the end of the file: cutting into the chosen entry loses it, even
-    // when the bytes beyond the cut are still there to be (wrongly) read.
     EXPECT_TRUE(qv::firstIconFromBytes(QByteArrayView(bytes.constData(), 0x200)).isNull());
 }
 
