@@ -128,37 +128,34 @@ TEST(ShortcutReader, DamagedStructureGivesNoShortcut) {
     const qsizetype strings = 2 + 2 * kFull.iconLocation.size();
     // Patches at offsets (negative: from the end), and whether the bounded reader still accepts.
     using Patches = std::vector<std::pair<qsizetype, QByteArray>>;
-    const std::tuple<const char*, const LnkFields*, Patches, bool> table[] = {
-        {"header size", &kFull, {{0, u32(0x4D)}}, false},
-        {"class id", &kFull, {{8, "\xFF"}}, false},
-        {"ID list promised", &kFull, {{0x14, u32(0xFF)}}, false},
-        {"ID list item of one byte",
-         &kVirtualFolder,
-         {{0x4E, QByteArray("\x01\x00\x00", 3)}},
-         false},
-        {"link info size beyond the file", &kFull, {{info, u32(0xFFFF)}}, false},
-        {"link info size below its header", &kFull, {{info, u32(4)}}, false},
-        {"link info header beyond its size", &kFull, {{info + 4, u32(0xFF)}}, false},
+    const std::tuple<const char*, LnkFields, Patches, bool> table[] = {
+        {"header size", kFull, {{0, u32(0x4D)}}, false},
+        {"class id", kFull, {{8, "\xFF"}}, false},
+        {"ID list promised", kFull, {{0x14, u32(0xFF)}}, false},
+        {"ID list item of 1 byte", kVirtualFolder, {{0x4E, QByteArray::fromHex("010000")}}, false},
+        {"link info size beyond the file", kFull, {{info, u32(0xFFFF)}}, false},
+        {"link info size below its header", kFull, {{info, u32(4)}}, false},
+        {"link info header beyond its size", kFull, {{info + 4, u32(0xFF)}}, false},
         {"link info header beyond its size, no targets",
-         &kFull,
+         kFull,
          {{info + 4, u32(0xFF)}, {info + 8, u32(0)}, {info + 24, u32(0)}, {info + 32, u32(0)}},
          false},
-        {"volume offset outside", &kFull, {{info + 12, u32(0xFFF)}}, false},
-        {"local path offset outside", &kFull, {{info + 16, u32(0xFFF)}}, false},
-        {"local path offset inside the header", &kFull, {{info + 16, u32(4)}}, false},
-        {"suffix offset outside", &kFull, {{info + 24, u32(0xFFF)}}, false},
-        {"network name offset inside its header", &kNetwork, {{net, u32(4)}}, false},
-        {"string count beyond the file", &kFull, {{-4 - strings, "\xFF\x7F"}}, false},
-        {"no terminal block", &kFull, {{-4, u32(0x40)}}, false},
-        {"extra block below 8 bytes", &kFull, {{-4, u32(4)}}, false},
-        {"terminal block of size 3", &kFull, {{-4, u32(3)}}, true},
+        {"volume offset outside", kFull, {{info + 12, u32(0xFFF)}}, false},
+        {"local path offset outside", kFull, {{info + 16, u32(0xFFF)}}, false},
+        {"local path offset inside the header", kFull, {{info + 16, u32(4)}}, false},
+        {"suffix offset outside", kFull, {{info + 24, u32(0xFFF)}}, false},
+        {"network name offset inside its header", kNetwork, {{net, u32(4)}}, false},
+        {"string count beyond the file", kFull, {{-4 - strings, "\xFF\x7F"}}, false},
+        {"no terminal block", kFull, {{-4, u32(0x40)}}, false},
+        {"extra block below 8 bytes", kFull, {{-4, u32(4)}}, false},
+        {"terminal block of size 3", kFull, {{-4, u32(3)}}, true},
     };
     for (const auto& [name, layout, patches, accepted] : table) {
-        QByteArray bytes = qvtest::writeLnk(*layout);
+        QByteArray bytes = qvtest::writeLnk(layout);
         for (const auto& [offset, patch] : patches) {
             bytes.replace(offset < 0 ? bytes.size() + offset : offset, patch.size(), patch);
         }
-        ASSERT_EQ(bytes.size(), qvtest::writeLnk(*layout).size()) << name;
+        ASSERT_EQ(bytes.size(), qvtest::writeLnk(layout).size()) << name;
         EXPECT_EQ(parseBounded(bytes).has_value(), accepted) << name;
         if (!accepted) {
             EXPECT_FALSE(qv::parseShortcut(bytes)) << name;
