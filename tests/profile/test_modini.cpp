@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -106,9 +107,7 @@ TEST_F(Modini, EveryOperationButWriteKeyReportsAMissingFile) {
 TEST_F(Modini, ReadKeyTestsTheFileAsTheOtherOperationsDo) {
     write("[S]\r\nk=v\r\n");
     const auto link = [&](const QString& target, const QString& name) {
-        EXPECT_EQ(::symlink(target.toLocal8Bit().constData(),
-                            dir.filePath(name).toLocal8Bit().constData()),
-                  0);
+        EXPECT_TRUE(QFile::link(target, dir.filePath(name)));
         return dir.filePath(name);
     };
     ASSERT_TRUE(QDir().mkdir(dir.filePath(".hidden")));

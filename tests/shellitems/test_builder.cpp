@@ -70,7 +70,7 @@ const QRect kFrmstudentTemplate(1080, 1440, 1335, 1095);
 QStringList plainItems(int n) {
     QStringList items;
     for (int k = 1; k <= n; ++k)
-        items << QStringLiteral("C:\\Tools\\Tool %1.com").arg(k);
+        items << QString("C:\\Tools\\Tool %1.com").arg(k);
     return items;
 }
 
@@ -93,8 +93,8 @@ TEST(Builder, PlacesEveryButtonOfThePage) {
                 ASSERT_NE(b, nullptr);
                 EXPECT_EQ(b->geometry(), qv::twipsRect(expected.x(), expected.y(), 1335, 1095));
                 EXPECT_TRUE(b->isVisible()) << "slot " << s;
-                EXPECT_EQ(b->text(), QStringLiteral("Tool %1").arg(s));
-                EXPECT_EQ(b->toolTip(), QStringLiteral("Tool %1").arg(s));
+                EXPECT_EQ(b->text(), QString("Tool %1").arg(s));
+                EXPECT_EQ(b->toolTip(), QString("Tool %1").arg(s));
             }
             EXPECT_FALSE(win.cmdapplau->element(0)->isVisible());
             EXPECT_EQ(win.cmdapplau->geometryTwips(0), tmpl);
@@ -225,8 +225,7 @@ TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
         }
         EXPECT_EQ(win.texts(), QStringList({"Control Panel", "Control Panel"}));
         ASSERT_EQ(box.fake.messages.size(), 2u);
-        EXPECT_EQ(box.fake.messages[0].text,
-                  QStringLiteral("This shortcut does not contain a path."));
+        EXPECT_EQ(box.fake.messages[0].text, "This shortcut does not contain a path.");
         EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
     }
 }
@@ -236,16 +235,14 @@ TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
         Window win(kFrmstudentTemplate, launcher);
         const QString folder = win.w.programFolder;
         // Neither file needs to exist: the two items always show the fixed system icons.
-        win.build({qv::standardItemPath(folder, QStringLiteral("My Computer.lnk")),
-                   qv::standardItemPath(folder, QStringLiteral("My Documents.lnk")),
-                   folder + QStringLiteral("\\standard\\My Computer.lnk"),
-                   folder + QStringLiteral("/standard/my computer.lnk")});
+        win.build({qv::standardItemPath(folder, "My Computer.lnk"),
+                   qv::standardItemPath(folder, "My Documents.lnk"),
+                   folder + "\\standard\\My Computer.lnk", folder + "/standard/my computer.lnk"});
         // The full name (the caption may be elided in this window's default font).
-        EXPECT_EQ(win.cmdapplau->element(1)->toolTip(), QStringLiteral("My Computer"));
-        EXPECT_EQ(win.cmdapplau->element(2)->toolTip(), QStringLiteral("My Documents"));
-        const QImage computer = qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\explorer.exe"));
-        const QImage documents =
-            qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\SYSTEM32\\mydocs.dll"));
+        EXPECT_EQ(win.cmdapplau->element(1)->toolTip(), "My Computer");
+        EXPECT_EQ(win.cmdapplau->element(2)->toolTip(), "My Documents");
+        const QImage computer = qv::firstFileIcon("C:\\WINDOWS\\explorer.exe");
+        const QImage documents = qv::firstFileIcon("C:\\WINDOWS\\SYSTEM32\\mydocs.dll");
         ASSERT_FALSE(computer.isNull());
         ASSERT_FALSE(documents.isNull());
         EXPECT_TRUE(showsIcon(win.face(1), computer));

@@ -177,7 +177,7 @@ TEST(IconReader, MaskBitsAreReadLeftToRight) {
 
 TEST(IconReader, RealMingwProgram) {
     // Made by windres and the MinGW linker from tests/data/icons/quorvel-test.ico (see README).
-    const QString exe = QDir(qvtest::dataDir()).filePath(QStringLiteral("icons/quorvel-test.exe"));
+    const QString exe = QDir(qvtest::dataDir()).filePath("icons/quorvel-test.exe");
     const QImage icon = qv::firstFileIcon(exe);
     ASSERT_FALSE(icon.isNull()) << exe.toStdString();
     EXPECT_EQ(icon.size(), QSize(32, 32));
@@ -197,10 +197,10 @@ TEST(IconReader, FilesOnDisk) {
           QString("C:\\WINDOWS\\notepad.exe")}) {
         EXPECT_TRUE(qv::firstFileIcon(path).isNull()) << path.toStdString();
     }
-    const QString ico = dir.filePath(QStringLiteral("pic.ico"));
+    const QString ico = dir.filePath("pic.ico");
     ASSERT_TRUE(qvtest::writeFile(ico, qvtest::writeIco({entry(32, kBlue)})));
     expectPicture(qv::firstFileIcon(ico), kBlue, "ico file");
-    const QString dll = dir.filePath(QStringLiteral("lib.dll"));
+    const QString dll = dir.filePath("lib.dll");
     ASSERT_TRUE(qvtest::writeFile(dll, peBytes({{entry(32, kYellow)}})));
     expectPicture(qv::firstFileIcon(dll), kYellow, "dll");
 }
@@ -219,7 +219,7 @@ TEST(DrawFileIcon, DrawsAtTheTopLeftOverWhatIsThere) {
     const QString b = dir.filePath("b.exe");
     ASSERT_TRUE(qvtest::writeFile(b, peBytes({{entry(32, kBlue)}})));
     EXPECT_TRUE(surface.picture().isNull());
-    qv::DrawFileIcon(surface, b + QChar(u'\0') + QStringLiteral("   ")); // the path ends at a NUL
+    qv::DrawFileIcon(surface, b + QChar(u'\0') + "   "); // the path ends at a NUL
     QImage p = picture();
     EXPECT_EQ(p.size(), QSize(41, 41)); // 615 twips
     EXPECT_EQ(p.pixelColor(24, 24).rgb(), kBlue.rgb());

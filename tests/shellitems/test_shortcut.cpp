@@ -104,7 +104,7 @@ TEST(ShortcutReader, ShowCommandOutsideTheKnownValuesIsNormal) {
 // Every shortcut must end with its terminal block, so no strict prefix is a shortcut.
 TEST(ShortcutReader, EveryPrefixOfAValidShortcutIsRefused) {
     LnkFields net = kFull;
-    net.networkShare = QStringLiteral("\\\\srv\\share");
+    net.networkShare = "\\\\srv\\share";
     net.unicodeLinkInfo = true;
     for (const LnkFields& s : {kFull, net, kVirtualFolder}) {
         const QByteArray bytes = qvtest::writeLnk(s);
@@ -190,8 +190,7 @@ TEST_F(ShrtcutPathTest, GivesTheTargetOrTellsTheUserThereIsNone) {
         EXPECT_EQ(qv::ResolveShortcutTarget(shortcut), target) << shortcut.toStdString();
         ASSERT_EQ(box.fake.messages.size(), target.isEmpty() ? 1u : 0u);
         if (target.isEmpty()) {
-            EXPECT_EQ(box.fake.messages[0].text,
-                      QStringLiteral("This shortcut does not contain a path."));
+            EXPECT_EQ(box.fake.messages[0].text, "This shortcut does not contain a path.");
             EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
             EXPECT_EQ(box.fake.messages[0].title, qv::programTitle());
         }
@@ -216,7 +215,7 @@ TEST_F(ShrtcutPathTest, ReadShortcutGivesTheSixFields) {
     // Long texts are not cut.
     LnkFields s = kFull;
     s.arguments = QString(400, u'x');
-    s.commonPathSuffix = QString(300, u'p') + QStringLiteral(".exe");
+    s.commonPathSuffix = QString(300, u'p') + ".exe";
     const QString longPath = write("Long.lnk", qvtest::writeLnk(s));
     ASSERT_TRUE(f.read(longPath));
     EXPECT_EQ(f.arguments, s.arguments);
@@ -231,10 +230,10 @@ TEST_F(ShrtcutPathTest, ReadShortcutPrefersTheNetworkTarget) {
     const QString path = write("Maths.lnk", qvtest::writeLnk(s));
     SixFields f;
     ASSERT_TRUE(f.read(path));
-    EXPECT_EQ(f.target, QStringLiteral("\\\\server\\apps\\maths.exe"));
+    EXPECT_EQ(f.target, "\\\\server\\apps\\maths.exe");
     EXPECT_EQ(f.showCommand, 1);
     // The button's icon comes from the local form.
-    EXPECT_EQ(qv::ResolveShortcutTarget(path), QStringLiteral("S:\\maths.exe"));
+    EXPECT_EQ(qv::ResolveShortcutTarget(path), "S:\\maths.exe");
 }
 
 // Files that are no shortcuts: nothing is read, and the outputs stay as they were.
