@@ -242,7 +242,7 @@ TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
         EXPECT_EQ(win.cmdapplau->element(1)->toolTip(), "My Computer");
         EXPECT_EQ(win.cmdapplau->element(2)->toolTip(), "My Documents");
         const QImage computer = qv::firstFileIcon("C:\\WINDOWS\\explorer.exe");
-        const QImage documents = qv::firstFileIcon("C:\\WINDOWS\\SYSTEM32\\mydocs.dll");
+        const QImage documents = qv::firstFileIcon(R"(C:\WINDOWS\SYSTEM32\mydocs.dll)");
         ASSERT_FALSE(computer.isNull());
         ASSERT_FALSE(documents.isNull());
         EXPECT_TRUE(showsIcon(win.face(1), computer));

@@ -104,7 +104,7 @@ TEST(ShortcutReader, ShowCommandOutsideTheKnownValuesIsNormal) {
 // Every shortcut must end with its terminal block, so no strict prefix is a shortcut.
 TEST(ShortcutReader, EveryPrefixOfAValidShortcutIsRefused) {
     LnkFields net = kFull;
-    net.networkShare = "\\\\srv\\share";
+    net.networkShare = R"(\\srv\share)";
     net.unicodeLinkInfo = true;
     for (const LnkFields& s : {kFull, net, kVirtualFolder}) {
         const QByteArray bytes = qvtest::writeLnk(s);
