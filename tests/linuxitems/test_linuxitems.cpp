@@ -1,10 +1,12 @@
-// Which kind an item is, and the captions, icons and starts of the two Linux kinds; shortcuts,
-// programs and every other item keep their own rules (nothing is answered for them here).
+// Which kind an item is, and the captions, icons and starts of the two Linux kinds, also through
+// the start facility; shortcuts, programs and every other item keep their own rules (nothing is
+// answered for them here).
 #include "common/linuxitems.h"
 #include "common/ui/ExtIcon.h"
 #include "common/ui/imgicon.h"
 #include "platform/desktopentry.h"
 #include "platform/messagebox.h"
+#include "platform/shell.h"
 #include "tests/linuxitems/fixture.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +133,32 @@ TEST(Start, LinuxKindsStartOrSayWhyOthersAreLeftToTheCaller) {
               "\"Games\" cannot be started: it is a desktop entry of type \"Directory\", and "
               "only applications and links can be started.");
     EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::Information);
+}
+
+// The real start facility with the two Linux kinds: a desktop entry runs its Exec (not the
+// opener), a refused one says why, a bare executable is run directly.
+TEST(ShellLinuxItems, EntriesRunTheirCommandOrSayWhyExecutablesRunDirectly) {
+    XdgWorld world;
+    qv::ScopedFakeMessageBox box;
+    world.addRecorder("rec");
+    world.addRecorder("xdg-open");
+    const QString tool = world.addRecorder("tool");
+    const QString entry =
+        world.writeEntry("rec.desktop", "Type=Application\nName=R\nExec=rec one\n");
+    auto shell = qv::createShellService();
+    EXPECT_TRUE(shell->ShellExecute(entry));
+    EXPECT_EQ(world.argsOf("rec"), QStringList({"one"}));
+    EXPECT_TRUE(box.fake.messages.empty());
+
+    const QString refused = world.writeEntry("games.desktop", "Type=Directory\nName=Games\n");
+    EXPECT_FALSE(shell->ShellExecute(refused));
+    ASSERT_EQ(box.fake.messages.size(), 1U);
+    EXPECT_TRUE(box.fake.messages[0].text.startsWith("\"Games\" cannot be started: "));
+
+    // Started last: once it has run, an opener started before it would have been recorded.
+    EXPECT_TRUE(shell->ShellExecute(tool));
+    EXPECT_EQ(world.argsOf("tool"), QStringList());
+    EXPECT_FALSE(world.hasRecord("xdg-open"));
 }
 
 } // namespace
