@@ -1,4 +1,5 @@
 #include "tests/linuxitems/fixture.h"
+#include "tests/support/testutil.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,12 +11,14 @@
 
 namespace qvtest {
 
-XdgWorld::XdgWorld()
-    : savedPath_(qgetenv("PATH")), savedHome_(qgetenv("XDG_DATA_HOME")),
-      savedDirs_(qgetenv("XDG_DATA_DIRS")), savedLanguage_(qgetenv("LANGUAGE")) {
+XdgWorld::XdgWorld() {
+    for (const char* name : {"PATH", "XDG_DATA_HOME", "XDG_DATA_DIRS", "LANGUAGE"}) {
+        savedEnvironment_.emplace_back(name, qgetenv(name));
+    }
     for (const QString& d : {home(), data(), data2(), bin()}) {
         QDir().mkpath(d + QStringLiteral("/applications"));
     }
+    QDir().mkpath(root() + QStringLiteral("/records"));
     writeFile(QStringLiteral("data/icons/hicolor/index.theme"),
               "[Icon Theme]\nName=Hicolor\nDirectories=32x32/apps\n\n"
               "[32x32/apps]\nSize=32\nContext=Applications\nType=Threshold\n");
@@ -30,45 +33,33 @@ XdgWorld::XdgWorld()
 }
 
 XdgWorld::~XdgWorld() {
-    qputenv("PATH", savedPath_);
-    qputenv("XDG_DATA_HOME", savedHome_);
-    qputenv("XDG_DATA_DIRS", savedDirs_);
-    qputenv("LANGUAGE", savedLanguage_);
+    for (const auto& [name, value] : savedEnvironment_) {
+        qputenv(name, value);
+    }
 }
 
-QString XdgWorld::writeEntry(const QString& base, const QString& relative, const QByteArray& text) {
-    return writeFile(
-        QDir(root()).relativeFilePath(base + QStringLiteral("/applications/") + relative), text);
+QString XdgWorld::writeEntry(const QString& relative, const QByteArray& body, const QString& base) {
+    const QString folder = QDir(root()).relativeFilePath(base.isEmpty() ? data() : base);
+    return writeFile(folder + QStringLiteral("/applications/") + relative,
+                     "[Desktop Entry]\n" + body);
 }
 
 QString XdgWorld::writeFile(const QString& relative, const QByteArray& bytes, bool executable) {
     QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!writeAll(path, bytes)) {
         return {};
     }
-    f.write(bytes);
-    f.close();
-    QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner;
-    if (executable) {
-        perms |= QFile::ExeOwner;
-    }
-    f.setPermissions(perms);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                    (executable ? QFile::ExeOwner : QFile::Permissions()));
     return path;
 }
 
 QString XdgWorld::addRecorder(const QString& name) {
     // Only shell built-ins and absolute paths: PATH holds nothing but the fakes.
-    const QString out = root() + QStringLiteral("/records/") + name;
-    QDir().mkpath(root() + QStringLiteral("/records"));
-    const QByteArray script = "#!/bin/sh\n"
-                              "out='" +
-                              out.toUtf8() +
-                              "'\n"
-                              "{ printf '%s\\n' \"$PWD\"; for a in \"$@\"; do printf '%s\\n' "
-                              "\"$a\"; done; } > \"$out.tmp\"\n"
-                              "/bin/mv \"$out.tmp\" \"$out\"\n";
+    const QByteArray script = "#!/bin/sh\nout='" + root().toUtf8() + "/records/" + name.toUtf8() +
+                              "'\n{ printf '%s\\n' \"$PWD\"; for a in \"$@\"; do printf '%s\\n' "
+                              "\"$a\"; done; } > \"$out.tmp\"\n/bin/mv \"$out.tmp\" \"$out\"\n";
     return writeFile(QStringLiteral("bin/") + name, script, true);
 }
 
@@ -76,26 +67,15 @@ bool XdgWorld::hasRecord(const QString& name) const {
     return QFileInfo::exists(root() + QStringLiteral("/records/") + name);
 }
 
-std::optional<Recorded> XdgWorld::waitForRecord(const QString& name, int boundMs) const {
-    const QString path = root() + QStringLiteral("/records/") + name;
-    if (!QTest::qWaitFor([&] { return QFileInfo::exists(path); }, boundMs)) {
-        return std::nullopt;
+QStringList XdgWorld::waitForRecord(const QString& name) const {
+    if (!QTest::qWaitFor([&] { return hasRecord(name); }, 10000)) {
+        return {};
     }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    if (lines.isEmpty()) {
-        return std::nullopt;
-    }
-    Recorded r;
-    r.workingDirectory = lines.takeFirst();
-    r.args = lines;
-    return r;
+    // One line each, every one ended.
+    QStringList lines =
+        QString::fromUtf8(readAll(root() + QStringLiteral("/records/") + name)).split('\n');
+    lines.removeLast();
+    return lines;
 }
 
 void XdgWorld::addThemeIcon(const QString& name, const QColor& colour) {
@@ -108,9 +88,7 @@ QString XdgWorld::writePicture(const QString& relative, int size, const QColor& 
     QDir().mkpath(QFileInfo(path).path());
     QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.fillRect(size / 4, size / 4, size / 2, size / 2, colour);
-    p.end();
+    QPainter(&img).fillRect(size / 4, size / 4, size / 2, size / 2, colour);
     img.save(path);
     return path;
 }

@@ -7,14 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <optional>
+#include <utility>
+#include <vector>
 
 namespace qvtest {
-
-struct Recorded {
-    QString workingDirectory;
-    QStringList args; // without the program itself
-};
 
 class XdgWorld {
 public:
@@ -29,14 +25,21 @@ public:
     QString data2() const { return root() + QStringLiteral("/data2"); } // second
     QString bin() const { return root() + QStringLiteral("/bin"); }     // all of PATH
 
-    // Writes an entry under <base>/applications/<relative> and returns its path.
-    QString writeEntry(const QString& base, const QString& relative, const QByteArray& text);
+    // Writes "[Desktop Entry]" and the body as <base>/applications/<relative>, base being data()
+    // unless given, and returns its path.
+    QString writeEntry(const QString& relative, const QByteArray& body, const QString& base = {});
     // Writes a file anywhere below the root; executable sets the execute permission.
     QString writeFile(const QString& relative, const QByteArray& bytes, bool executable = false);
     // A fake program in bin/ that writes its working folder and arguments to a record.
     QString addRecorder(const QString& name);
-    // Waits (boundedly) for the record of a fake program; nothing when it never ran.
-    std::optional<Recorded> waitForRecord(const QString& name, int boundMs = 10000) const;
+    // Waits (boundedly) for the record of a fake program: its working folder, then its arguments
+    // (without the program itself); nothing when it never ran.
+    QStringList waitForRecord(const QString& name) const;
+    // The arguments of that record, or "(never ran)".
+    QStringList argsOf(const QString& name) const {
+        const QStringList record = waitForRecord(name);
+        return record.isEmpty() ? QStringList{QStringLiteral("(never ran)")} : record.mid(1);
+    }
     bool hasRecord(const QString& name) const;
     // A theme icon "name" (a 32 picture as below), in data/icons/hicolor.
     void addThemeIcon(const QString& name, const QColor& colour);
@@ -45,7 +48,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray savedPath_, savedHome_, savedDirs_, savedLanguage_;
+    std::vector<std::pair<const char*, QByteArray>> savedEnvironment_;
 };
 
 } // namespace qvtest

@@ -1,10 +1,12 @@
-// Which kind an item is, and the captions, icons and starts of the two Linux kinds; shortcuts,
-// programs and every other item keep their own rules (nothing is answered for them here).
+// Which kind an item is, and the captions, icons and starts of the two Linux kinds, also through
+// the start facility; shortcuts, programs and every other item keep their own rules (nothing is
+// answered for them here).
 #include "common/linuxitems.h"
 #include "common/ui/ExtIcon.h"
 #include "common/ui/imgicon.h"
 #include "platform/desktopentry.h"
 #include "platform/messagebox.h"
+#include "platform/shell.h"
 #include "tests/linuxitems/fixture.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +17,8 @@ using qvtest::XdgWorld;
 namespace {
 
 TEST(Kind, ByNameFollowsTheRules) {
-    const struct {
-        const char* item;
-        bool executableFile;
-        MenuItemKind kind;
-    } cases[] = {
+    const std::tuple<const char*, bool, MenuItemKind> cases[] = {
+        // item, executable file, kind
         {"C:\\Apps\\Paint.lnk", false, MenuItemKind::Shortcut},
         {"C:\\Apps\\Paint.exe", false, MenuItemKind::Program},
         // The Windows rule looks at three characters only, and comes first.
@@ -45,9 +44,8 @@ TEST(Kind, ByNameFollowsTheRules) {
         {"nk", false, MenuItemKind::Other},
         {"My Computer.lnk", false, MenuItemKind::Shortcut},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(c.item), c.executableFile), c.kind)
-            << c.item;
+    for (const auto& [item, executableFile, kind] : cases) {
+        EXPECT_EQ(qv::menuItemKindOf(QString::fromUtf8(item), executableFile), kind) << item;
     }
 }
 
@@ -75,16 +73,12 @@ TEST(Caption, LinuxKindsByTheirRuleOthersAsBefore) {
     XdgWorld world;
     qputenv("LANGUAGE", "de");
     const QString entry = world.writeEntry(
-        world.data(), "calc.desktop",
-        "[Desktop Entry]\nType=Application\nName=Calculator\nName[de]=Rechner\nExec=calc\n");
+        "calc.desktop", "Type=Application\nName=Calculator\nName[de]=Rechner\nExec=calc\n");
     const QString tool = world.writeFile("bin/xcalc", "#!/bin/sh\n", true);
     const QString shortcut = world.writeFile("bin/Paint.lnk", "not read here", true);
     const std::optional<QString> none;
-    const struct {
-        QString item;
-        std::optional<QString> linuxCaption;
-        QString displayName;
-    } cases[] = {
+    // The item, its caption as a Linux kind, the caption the menu shows.
+    const std::tuple<QString, std::optional<QString>, QString> cases[] = {
         {entry, "Rechner", "Rechner"},
         {tool, "xcalc", "xcalc"},
         {shortcut, none, "Paint"},
@@ -94,9 +88,9 @@ TEST(Caption, LinuxKindsByTheirRuleOthersAsBefore) {
         // Not executable: not the new kind, so the old rule cuts four characters.
         {world.writeFile("bin/xclock", "x"), none, "xc"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(qv::linuxItemCaption(c.item), c.linuxCaption) << qPrintable(c.item);
-        EXPECT_EQ(qv::ItemDisplayName(c.item), c.displayName) << qPrintable(c.item);
+    for (const auto& [item, linuxCaption, displayName] : cases) {
+        EXPECT_EQ(qv::linuxItemCaption(item), linuxCaption) << qPrintable(item);
+        EXPECT_EQ(qv::ItemDisplayName(item), displayName) << qPrintable(item);
     }
 }
 
@@ -104,8 +98,7 @@ TEST(Icon, DrawnOverTheSurfaceOnlyForTheLinuxKinds) {
     XdgWorld world;
     world.addThemeIcon("qvtest-calc", QColor(0, 0, 255));
     const QString entry = world.writeEntry(
-        world.data(), "calc.desktop",
-        "[Desktop Entry]\nType=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
+        "calc.desktop", "Type=Application\nName=Calc\nIcon=qvtest-calc\nExec=calc\n");
     const QString tool = world.writeFile("opt/tool", "#!/bin/sh\n", true);
     EXPECT_EQ(qv::linuxItemIcon(tool), qv::genericExecutableIcon());
     EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("opt/noexec", "x")).isNull());
@@ -123,27 +116,49 @@ TEST(Start, LinuxKindsStartOrSayWhyOthersAreLeftToTheCaller) {
     qv::ScopedFakeMessageBox box;
     world.addRecorder("rec");
     const QString tool = world.addRecorder("tool");
-    const QString entry = world.writeEntry(world.data(), "rec.desktop",
-                                           "[Desktop Entry]\nType=Application\nExec=rec %c\n"
-                                           "Name=Recorder\n");
+    const QString entry = world.writeEntry("rec.desktop", "Type=Application\nExec=rec %c\n"
+                                                          "Name=Recorder\n");
     EXPECT_EQ(qv::startLinuxItem(entry), std::optional<bool>(true));
-    const auto rec = world.waitForRecord("rec");
-    ASSERT_TRUE(rec.has_value());
-    EXPECT_EQ(rec->args, QStringList({"Recorder"}));
+    EXPECT_EQ(world.argsOf("rec"), QStringList({"Recorder"}));
     EXPECT_EQ(qv::startLinuxItem(tool), std::optional<bool>(true));
-    EXPECT_TRUE(world.waitForRecord("tool").has_value());
+    EXPECT_EQ(world.argsOf("tool"), QStringList());
     EXPECT_EQ(qv::startLinuxItem(world.writeFile("Paint.lnk", "x")), std::nullopt);
     EXPECT_EQ(qv::startLinuxItem(world.writeFile("notes.txt", "x")), std::nullopt);
     EXPECT_TRUE(box.fake.messages.empty());
     // A refused start is said in a message.
-    EXPECT_EQ(qv::startLinuxItem(world.writeEntry(world.data(), "games.desktop",
-                                                  "[Desktop Entry]\nType=Directory\nName=Games\n")),
+    EXPECT_EQ(qv::startLinuxItem(world.writeEntry("games.desktop", "Type=Directory\nName=Games\n")),
               std::optional<bool>(false));
     ASSERT_EQ(box.fake.messages.size(), 1U);
     EXPECT_EQ(box.fake.messages[0].text,
               "\"Games\" cannot be started: it is a desktop entry of type \"Directory\", and "
               "only applications and links can be started.");
     EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::Information);
+}
+
+// The real start facility with the two Linux kinds: a desktop entry runs its Exec (not the
+// opener), a refused one says why, a bare executable is run directly.
+TEST(ShellLinuxItems, EntriesRunTheirCommandOrSayWhyExecutablesRunDirectly) {
+    XdgWorld world;
+    qv::ScopedFakeMessageBox box;
+    world.addRecorder("rec");
+    world.addRecorder("xdg-open");
+    const QString tool = world.addRecorder("tool");
+    const QString entry =
+        world.writeEntry("rec.desktop", "Type=Application\nName=R\nExec=rec one\n");
+    auto shell = qv::createShellService();
+    EXPECT_TRUE(shell->ShellExecute(entry));
+    EXPECT_EQ(world.argsOf("rec"), QStringList({"one"}));
+    EXPECT_TRUE(box.fake.messages.empty());
+
+    const QString refused = world.writeEntry("games.desktop", "Type=Directory\nName=Games\n");
+    EXPECT_FALSE(shell->ShellExecute(refused));
+    ASSERT_EQ(box.fake.messages.size(), 1U);
+    EXPECT_TRUE(box.fake.messages[0].text.startsWith("\"Games\" cannot be started: "));
+
+    // Started last: once it has run, an opener started before it would have been recorded.
+    EXPECT_TRUE(shell->ShellExecute(tool));
+    EXPECT_EQ(world.argsOf("tool"), QStringList());
+    EXPECT_FALSE(world.hasRecord("xdg-open"));
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 // enabled, under the launcher's and the editor's rules.
 #include "common/pager.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -24,10 +24,7 @@ struct Window {
     qv::PageView view() {
         qv::PageView v;
         v.count = [this] { return count; };
-        v.item = [this](std::int16_t n) {
-            const auto it = items.find(n);
-            return it == items.end() ? QString() : it->second;
-        };
+        v.item = [this](std::int16_t n) { return items.contains(n) ? items[n] : QString(); };
         v.unloadButtons = [this] { shown.clear(); };
         v.loadButton = [this](int slot, const QString& item) {
             shown << QString::number(slot) + ':' + item;
@@ -51,105 +48,55 @@ QStringList page(int first, int last) {
     return list;
 }
 
-struct Step {
-    char action; // 'f' first page, 'n' ">>", 'b' "<<", 'a' the page at `at`
-    int first;   // buttons shown afterwards, first to last (0: none)
-    int last;
-    bool next;
-    bool back;
-    int offset;
-    int at = 0;
-    int shrinkTo = -1; // the count is lowered to this before the step
-};
-struct Case {
-    const char* name;
-    qv::PagerRules rules;
-    qv::MenuCount count;
-    int stored; // buttons 1 to stored are in the file
-    std::vector<Step> steps;
-};
-
+// Steps such as "n 11-20 NB": ">>" shows buttons 11 to 20 (none when the range is empty) with
+// ">>" (N) and "<<" (B) enabled, the page offset then being 10. 'f' is the first page, 'b' "<<",
+// "a20" the page at 20; "<13" lowers the count to 13 first, "!" enables both page buttons first.
 TEST(Pager, PageChangesShowTheirButtonsAndEnableTheirPageButtons) {
     const qv::MenuCount empty{};
     const qv::MenuCount unreadable{qv::MenuCount::State::Unreadable, 0};
-    const Case cases[] = {
-        {"ten", kLauncher, number(10), 10, {{'f', 1, 10, false, false, 0}}},
-        {"eleven",
-         kEditor,
-         number(11),
-         11,
-         {{'f', 1, 10, true, false, 0},
-          {'n', 11, 11, false, true, 10},
-          {'b', 1, 10, true, false, 0}}},
-        {"twenty",
-         kLauncher,
-         number(20),
-         20,
-         {{'f', 1, 10, true, false, 0},
-          {'n', 11, 20, true, true, 10},
-          {'n', 0, 0, false, true, 20},
-          {'b', 11, 20, true, true, 10},
-          {'b', 1, 10, true, false, 0}}},
-        {"twenty-five",
-         kEditor,
-         number(25),
-         25,
-         {{'f', 1, 10, true, false, 0},
-          {'n', 11, 20, true, true, 10},
-          {'n', 21, 25, false, true, 20},
-          {'b', 11, 20, true, true, 10},
-          {'b', 1, 10, true, false, 0},
-          {'n', 11, 20, true, true, 10}}},
-        {"none", kLauncher, number(0), 3, {{'f', 0, 0, false, false, 0}}},
-        {"empty count", kEditor, empty, 3, {{'f', 0, 0, false, false, 0}}},
-        {"launcher, unreadable count", kLauncher, unreadable, 3, {{'f', 0, 0, false, false, 0}}},
+    const std::tuple<const char*, qv::PagerRules, qv::MenuCount, int, const char*> cases[] = {
+        {"ten", kLauncher, number(10), 10, "f 1-10"},
+        {"eleven", kEditor, number(11), 11, "f 1-10 N, n 11-11 B, b 1-10 N"},
+        {"twenty", kLauncher, number(20), 20,
+         "f 1-10 N, n 11-20 NB, n 21-20 B, b 11-20 NB, b 1-10 N"},
+        {"twenty-five", kEditor, number(25), 25,
+         "f 1-10 N, n 11-20 NB, n 21-25 B, b 11-20 NB, b 1-10 N, n 11-20 NB"},
+        {"none", kLauncher, number(0), 3, "f 1-0"},
+        {"empty count", kEditor, empty, 3, "f 1-0"},
+        {"launcher, unreadable count", kLauncher, unreadable, 3, "f 1-0"},
         // The editor shows the keys up to the first missing one, without paging.
-        {"editor, unreadable count", kEditor, unreadable, 12, {{'f', 1, 10, false, false, 0}}},
-        {"editor, unreadable count, gap", kEditor, unreadable, 4, {{'f', 1, 4, false, false, 0}}},
+        {"editor, unreadable count", kEditor, unreadable, 12, "f 1-10"},
+        {"editor, unreadable count, gap", kEditor, unreadable, 4, "f 1-4"},
         // The file shrank while the third page was shown: the launcher's "<<" still shows ten.
-        {"launcher, shrunk",
-         kLauncher,
-         number(25),
-         25,
-         {{'f', 1, 10, true, false, 0},
-          {'n', 11, 20, true, true, 10},
-          {'n', 21, 25, false, true, 20},
-          {'b', 11, 20, true, true, 10, 0, 13}}},
-        {"editor, shrunk",
-         kEditor,
-         number(25),
-         25,
-         {{'f', 1, 10, true, false, 0},
-          {'n', 11, 20, true, true, 10},
-          {'n', 21, 25, false, true, 20},
-          {'b', 11, 13, true, true, 10, 0, 13}}},
+        {"launcher, shrunk", kLauncher, number(25), 25,
+         "f 1-10 N, n 11-20 NB, n 21-25 B, b<13 11-20 NB"},
+        {"editor, shrunk", kEditor, number(25), 25,
+         "f 1-10 N, n 11-20 NB, n 21-25 B, b<13 11-13 NB"},
         // A page shown again (after the menu changed) is reached as ">>" reaches it.
-        {"again at a later page",
-         kLauncher,
-         number(35),
-         35,
-         {{'a', 21, 30, false, true, 20, 20}, {'b', 11, 20, true, true, 10}}},
-        {"again beyond the count",
-         kEditor,
-         number(20),
-         20,
-         {{'f', 1, 10, true, false, 0},
-          {'n', 11, 20, true, true, 10},
-          {'a', 1, 10, true, false, 0, 20}}},
+        {"again at a later page", kLauncher, number(35), 35, "a20 21-30 B, b 11-20 NB"},
+        {"again beyond the count", kEditor, number(20), 20, "f 1-10 N, n 11-20 NB, a20 1-10 N"},
+        // Sixteen-bit button numbers never wrap: no page lies beyond the last one.
+        {"the last pages", kLauncher, number(32767), 32767,
+         "a32750 32751-32760 B, !n 32761-32767 B, !n 32761-32767 B"},
     };
-    for (const Case& c : cases) {
+    const QRegularExpression step(R"((!?)([fnba])(?:<(\d+))?(\d*) (\d+)-(\d+) ?(N?)(B?))");
+    for (const auto& [name, rules, count, stored, steps] : cases) {
         Window w;
-        w.count = c.count;
-        for (int n = 1; n <= c.stored; ++n) {
+        w.count = count;
+        for (int n = 1; n <= stored; ++n) {
             w.items[n] = QStringLiteral("b%1").arg(n);
         }
-        qv::Pager pager(w.view(), c.rules, QStringLiteral("/q"));
-        int stepNo = 0;
-        for (const Step& s : c.steps) {
-            if (s.shrinkTo >= 0) {
-                w.count = number(s.shrinkTo);
+        qv::Pager pager(w.view(), rules, QStringLiteral("/q"));
+        for (const QString& s : QString(steps).split(", ")) {
+            const auto m = step.match(s);
+            ASSERT_TRUE(m.hasMatch()) << qPrintable(s);
+            if (!m.captured(1).isEmpty()) {
+                w.next = w.back = true;
             }
-            switch (s.action) {
+            if (!m.captured(3).isEmpty()) {
+                w.count = number(m.captured(3).toInt());
+            }
+            switch (m.captured(2).front().toLatin1()) {
             case 'f':
                 pager.showFirst();
                 break;
@@ -160,13 +107,19 @@ TEST(Pager, PageChangesShowTheirButtonsAndEnableTheirPageButtons) {
                 pager.showBack();
                 break;
             default:
-                pager.showAt(static_cast<std::int16_t>(s.at));
+                pager.showAt(static_cast<std::int16_t>(m.captured(4).toInt()));
             }
-            const std::string where = std::string(c.name) + ", step " + std::to_string(stepNo++);
-            EXPECT_EQ(w.shown, s.first ? page(s.first, s.last) : QStringList()) << where;
-            EXPECT_EQ(w.next, s.next) << where;
-            EXPECT_EQ(w.back, s.back) << where;
-            EXPECT_EQ(pager.pageOffset(), s.offset) << where;
+            const int first = m.captured(5).toInt();
+            SCOPED_TRACE(std::string(name) + ": " + s.toStdString());
+            EXPECT_EQ(w.shown, page(first, m.captured(6).toInt()));
+            EXPECT_EQ(w.next, !m.captured(7).isEmpty());
+            EXPECT_EQ(w.back, !m.captured(8).isEmpty());
+            EXPECT_EQ(pager.pageOffset(), first - 1);
+            for (int slot : {7, 8}) { // numbers beyond 32767 are none
+                const int n = first - 1 + slot;
+                EXPECT_EQ(pager.buttonNumber(slot),
+                          n <= 32767 ? std::optional<std::int16_t>(n) : std::nullopt);
+            }
         }
     }
 }
@@ -179,29 +132,6 @@ TEST(Pager, SpecialItemsComeFromTheStandardFolderExactlySpelled) {
     pager.showFirst();
     EXPECT_EQ(w.shown, QStringList({"1:/q/standard/My Computer.lnk", "2:my computer.lnk",
                                     "3:/q/standard/My Documents.lnk"}));
-}
-
-TEST(Pager, SixteenBitButtonNumbersNeverWrap) {
-    Window w;
-    w.count = number(32767);
-    for (int n = 32751; n <= 32767; ++n) {
-        w.items[n] = QStringLiteral("b%1").arg(n);
-    }
-    qv::Pager pager(w.view(), kLauncher, QStringLiteral("/q"));
-    pager.showAt(32750); // a full page: 32751 to 32760
-    ASSERT_EQ(w.shown, page(32751, 32760));
-    w.next = true;
-    pager.showNext();
-    EXPECT_EQ(w.shown, page(32761, 32767));
-    EXPECT_EQ(pager.pageOffset(), 32760);
-    EXPECT_EQ(pager.buttonNumber(7), std::optional<std::int16_t>(32767));
-    EXPECT_EQ(pager.buttonNumber(8), std::nullopt);
-    // No page lies beyond: ">>" is disabled and the page shown stays.
-    w.next = true;
-    pager.showNext();
-    EXPECT_FALSE(w.next);
-    EXPECT_EQ(pager.pageOffset(), 32760);
-    EXPECT_EQ(w.shown, page(32761, 32767));
 }
 
 } // namespace

@@ -24,11 +24,8 @@ TEST(MenuLayout, TheMenuFileIsTheOneChosenAtStartElseBesideTheData) {
 
 TEST(MenuLayout, OnlyTheExactSpecialNamesAreResolved) {
     const QString folder = "/opt/quorvel";
-    struct Case {
-        QString stored;
-        QString resolved;
-    };
-    const Case cases[] = {
+    const std::pair<QString, QString> cases[] = {
+        // stored, resolved
         {"My Computer.lnk", "/opt/quorvel/standard/My Computer.lnk"},
         {"My Documents.lnk", "/opt/quorvel/standard/My Documents.lnk"},
         {"my computer.lnk", "my computer.lnk"},
@@ -38,19 +35,15 @@ TEST(MenuLayout, OnlyTheExactSpecialNamesAreResolved) {
         {"/home/pupil/My Documents.lnk", "/home/pupil/My Documents.lnk"},
         {"", ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(qv::resolveSpecialItem(c.stored, folder), c.resolved) << c.stored.toStdString();
+    for (const auto& [stored, resolved] : cases) {
+        EXPECT_EQ(qv::resolveSpecialItem(stored, folder), resolved) << stored.toStdString();
     }
 }
 
 TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
     using State = qv::MenuCount::State;
-    struct Case {
-        QString text;
-        State state;
-        int value;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, State, int> cases[] = {
+        // text, state, value
         {"", State::Empty, 0},
         {"0", State::Number, 0},
         {"1", State::Number, 1},
@@ -70,11 +63,11 @@ TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
         {QString::fromUtf8("\xEF\xBC\x93"), State::Unreadable, 0}, // a full-width three
         {QString(QChar(0)), State::Unreadable, 0},
     };
-    for (const Case& c : cases) {
-        const qv::MenuCount count = qv::parseCount(c.text);
-        EXPECT_EQ(count.state, c.state) << c.text.toStdString();
-        EXPECT_EQ(count.value, c.value) << c.text.toStdString();
-        EXPECT_EQ(count.isNumber(), c.state == State::Number) << c.text.toStdString();
+    for (const auto& [text, state, value] : cases) {
+        const qv::MenuCount count = qv::parseCount(text);
+        EXPECT_EQ(count.state, state) << text.toStdString();
+        EXPECT_EQ(count.value, value) << text.toStdString();
+        EXPECT_EQ(count.isNumber(), state == State::Number) << text.toStdString();
     }
 }
 
@@ -82,30 +75,24 @@ TEST(MenuLayout, ACountIsAPlainDecimalNumberOrUnreadable) {
 TEST(MenuLayout, TheExampleMenuReadsBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath("qv.ini");
-    ASSERT_TRUE(qvtest::writeAll(path, "[Settings]\r\n"
-                                       "Number of tabs=2\r\n"
-                                       "Tab1=Writing\r\n"
-                                       "Tab2=Games\r\n"
-                                       "[Tab 1]\r\n"
-                                       "Number of Buttons=2\r\n"
-                                       "Button 1=C:\\Program Files\\Editor\\edit.exe\r\n"
-                                       "Button 2=My Documents.lnk\r\n"
-                                       "[Tab 2]\r\n"
-                                       "NUMBER OF BUTTONS=1\r\n"
-                                       "Button 1=C:\\Games\\Chess.lnk\r\n"));
+    ASSERT_TRUE(qvtest::writeAll(
+        path, "[Settings]\r\nNumber of tabs=2\r\nTab1=Writing\r\nTab2=Games\r\n"
+              "[Tab 1]\r\nNumber of Buttons=2\r\n"
+              "Button 1=C:\\Program Files\\Editor\\edit.exe\r\n"
+              "Button 2=My Documents.lnk\r\n"
+              "[Tab 2]\r\nNUMBER OF BUTTONS=1\r\nButton 1=C:\\Games\\Chess.lnk\r\n"));
     qv::ScopedFakeMessageBox box;
-    const auto tabs =
-        qv::parseCount(qv::ReadKey(path, qv::kSettings, qv::kNumberOfTabs).value_or(""));
-    ASSERT_TRUE(tabs.isNumber());
-    ASSERT_EQ(tabs.value, 2);
-    EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(2)), "Games");
-    EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(3)), "");
-    EXPECT_EQ(qv::parseCount(*qv::ReadKey(path, qv::tabSection(2), qv::kNumberOfButtonsRead)).value,
-              1)
-        << "a count written in capitals reads as well";
-    EXPECT_EQ(qv::resolveSpecialItem(*qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(2)), "/p"),
+    const auto read = [&](const QString& section, const QString& key) {
+        return qv::ReadKey(path, section, key).value_or("(none)");
+    };
+    EXPECT_EQ(qv::parseCount(read(qv::kSettings, qv::kNumberOfTabs)).value, 2);
+    EXPECT_EQ(read(qv::kSettings, qv::tabCaptionKey(2)), "Games");
+    EXPECT_EQ(read(qv::kSettings, qv::tabCaptionKey(3)), "");
+    // A count written in capitals reads as well.
+    EXPECT_EQ(qv::parseCount(read(qv::tabSection(2), qv::kNumberOfButtonsRead)).value, 1);
+    EXPECT_EQ(qv::resolveSpecialItem(read(qv::tabSection(1), qv::buttonKey(2)), "/p"),
               "/p/standard/My Documents.lnk");
-    EXPECT_EQ(qv::parseCount(*qv::ReadKey(path, qv::tabSection(3), qv::kNumberOfButtonsRead)).state,
+    EXPECT_EQ(qv::parseCount(read(qv::tabSection(3), qv::kNumberOfButtonsRead)).state,
               qv::MenuCount::State::Empty);
 
     // Adding the first button of a new fourth tab.

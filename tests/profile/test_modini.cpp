@@ -10,12 +10,15 @@
 #include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,13 +29,8 @@ const QString kVerify =
     QStringLiteral("\r\nVerify spelling and capitilization is correct.  Case-sensative.");
 
 // A menu as a Windows editor's "Unicode" save in big-endian order would hold it.
-QByteArray utf16be(const char16_t* text) {
-    QByteArray out("\xFE\xFF");
-    for (const char16_t* c = text; *c != 0; ++c) {
-        out += static_cast<char>(*c >> 8);
-        out += static_cast<char>(*c & 0xFF);
-    }
-    return out;
+QByteArray utf16be(QStringView text) {
+    return "\xFE\xFF" + QByteArray(QStringEncoder(QStringConverter::Utf16BE)(text));
 }
 
 class Modini : public ::testing::Test {
@@ -55,29 +53,31 @@ protected:
     }
     // One modini call by name; ReadKey gives -1 for no value, 0 for an empty one, else 1.
     static int call(const QString& file, const QString& op, const QStringList& a) {
-        if (op == "ReadKey") {
-            const qv::ProfileValue v = qv::ReadKey(file, a[0], a[1]);
-            return v ? (v->isEmpty() ? 0 : 1) : -1;
+        using Call = std::function<int(const QString&, const QStringList&)>;
+        static const std::map<QString, Call> calls = {
+            {"ReadKey",
+             [](auto& f, auto& a) {
+                 const qv::ProfileValue v = qv::ReadKey(f, a[0], a[1]);
+                 return v ? (v->isEmpty() ? 0 : 1) : -1;
+             }},
+            {"WriteKey", [](auto& f, auto& a) { return qv::WriteKey(f, a[0], a[1], a[2]); }},
+            {"DeleteKey", [](auto& f, auto& a) { return qv::DeleteKey(f, a[0], a[1]); }},
+            {"DeleteSection", [](auto& f, auto& a) { return qv::DeleteSection(f, a[0]); }},
+            {"RenameSection", [](auto& f, auto& a) { return qv::RenameSection(f, a[0], a[1]); }},
+            {"RenameKey", [](auto& f, auto& a) { return qv::RenameKey(f, a[0], a[1], a[2]); }},
+            {"SectionExists", [](auto& f, auto& a) { return qv::SectionExists(f, a[0]); }},
+            {"KeyExists", [](auto& f, auto& a) { return qv::KeyExists(f, a[0], a[1]); }},
+        };
+        return calls.at(op)(file, a);
+    }
+    // The texts of the messages shown since the last call.
+    QStringList takeTexts() {
+        QStringList texts;
+        for (const auto& m : box.fake.messages) {
+            texts << m.text;
         }
-        if (op == "WriteKey") {
-            return qv::WriteKey(file, a[0], a[1], a[2]);
-        }
-        if (op == "DeleteKey") {
-            return qv::DeleteKey(file, a[0], a[1]);
-        }
-        if (op == "DeleteSection") {
-            return qv::DeleteSection(file, a[0]);
-        }
-        if (op == "RenameSection") {
-            return qv::RenameSection(file, a[0], a[1]);
-        }
-        if (op == "RenameKey") {
-            return qv::RenameKey(file, a[0], a[1], a[2]);
-        }
-        if (op == "SectionExists") {
-            return qv::SectionExists(file, a[0]);
-        }
-        return qv::KeyExists(file, a[0], a[1]);
+        box.fake.messages.clear();
+        return texts;
     }
 
     QTemporaryDir dir;
@@ -107,45 +107,35 @@ TEST_F(Modini, EveryOperationButWriteKeyReportsAMissingFile) {
 // ReadKey tests the file through its own read; it must decide as the separate file test does.
 TEST_F(Modini, ReadKeyTestsTheFileAsTheOtherOperationsDo) {
     write("[S]\r\nk=v\r\n");
+    const auto link = [&](const QString& target, const QString& name) {
+        EXPECT_TRUE(QFile::link(target, dir.filePath(name)));
+        return dir.filePath(name);
+    };
     ASSERT_TRUE(QDir().mkdir(dir.filePath(".hidden")));
     ASSERT_TRUE(qvtest::writeAll(dir.filePath(".hidden/qv.ini"), "[S]\r\nk=h\r\n"));
+    ASSERT_TRUE(qvtest::writeAll(dir.filePath(".qv.ini"), "[S]\r\nk=v\r\n"));
     const QString fifo = dir.filePath("fifo.ini");
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
-    const QString link = dir.filePath("link.ini");
-    ASSERT_EQ(::symlink(path.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
-    const QString dangling = dir.filePath("dangling.ini");
-    ASSERT_EQ(::symlink("nowhere", dangling.toLocal8Bit().constData()), 0);
-    ASSERT_TRUE(qvtest::writeAll(dir.filePath(".qv.ini"), "[S]\r\nk=v\r\n"));
-    const QString hiddenLink = dir.filePath(".link.ini");
-    ASSERT_EQ(::symlink(path.toLocal8Bit().constData(), hiddenLink.toLocal8Bit().constData()), 0);
-    struct Case {
-        QString path;
-        bool normal;
-        const char* value;
+    // The value each file gives; none when it is no normal file.
+    const std::pair<QString, const char*> cases[] = {
+        {path, "v"},
+        {dir.filePath(".hidden/qv.ini"), "h"},
+        {link(path, "link.ini"), "v"},
+        {dir.filePath("none.ini"), nullptr},
+        {dir.filePath(".hidden"), nullptr},
+        {fifo, nullptr},
+        {link("nowhere", "dangling.ini"), nullptr},
+        {link(path, ".link.ini"), nullptr},
+        {dir.filePath(".qv.ini"), nullptr},
+        {path + "/below.ini", nullptr},
+        {QString(), nullptr},
     };
-    const Case cases[] = {
-        {path, true, "v"},
-        {dir.filePath("none.ini"), false, ""},
-        {dir.filePath(".hidden"), false, ""},
-        {dir.filePath(".hidden/qv.ini"), true, "h"},
-        {fifo, false, ""},
-        {link, true, "v"},
-        {dangling, false, ""},
-        {hiddenLink, false, ""},
-        {dir.filePath(".qv.ini"), false, ""},
-        {path + "/below.ini", false, ""},
-        {QString(), false, ""},
-    };
-    for (const Case& c : cases) {
-        ASSERT_EQ(qv::isNormalFile(c.path), c.normal) << qPrintable(c.path);
+    for (const auto& [file, value] : cases) {
+        ASSERT_EQ(qv::isNormalFile(file), value != nullptr) << qPrintable(file);
         box.fake.messages.clear();
-        const qv::ProfileValue got = qv::ReadKey(c.path, "S", "k");
-        EXPECT_EQ(got.has_value(), c.normal) << qPrintable(c.path);
-        EXPECT_EQ(messages().size(), c.normal ? 0U : 1U) << qPrintable(c.path);
-        if (!c.normal && !messages().empty()) {
-            EXPECT_EQ(messages()[0].text, c.path + " not found.");
-        }
-        EXPECT_EQ(got.value_or(QString()), QString::fromLatin1(c.value)) << qPrintable(c.path);
+        EXPECT_EQ(qv::ReadKey(file, "S", "k").value_or("none"), value ? value : "none")
+            << qPrintable(file);
+        EXPECT_EQ(takeTexts(), value ? QStringList() : QStringList{file + " not found."});
     }
 
     // Without root rights: a file that cannot be read is still there (its value is empty), one
@@ -170,27 +160,21 @@ TEST_F(Modini, ReadKeyTestsTheFileAsTheOtherOperationsDo) {
 }
 
 TEST_F(Modini, ReadKeyCutsAValueTo254Characters) {
-    struct Case {
-        const char* what;
-        QString value;
-    };
-    const Case cases[] = {
-        {"ASCII", QString(300, QLatin1Char('x'))},
-        {"two-byte characters", QString(300, QChar(0xE9))},
-        {"characters outside the BMP",
-         QString::fromUcs4(std::u32string(300, U'\U0001F600').data(), 300)},
-    };
-    for (const Case& c : cases) {
-        ASSERT_EQ(qv::WriteKey(path, "S", "k", c.value), 1) << c.what;
+    // ASCII, two-byte characters and characters outside the BMP.
+    for (const QString& value :
+         {QString(300, QLatin1Char('x')), QString(300, QChar(0xE9)),
+          QString::fromUcs4(std::u32string(300, U'\U0001F600').data(), 300)}) {
+        SCOPED_TRACE(value.left(1).toStdString());
+        ASSERT_EQ(qv::WriteKey(path, "S", "k", value), 1);
         const QString read = qv::ReadKey(path, "S", "k").value_or(QString());
-        EXPECT_EQ(read.toUcs4().size(), 254) << c.what;
-        EXPECT_TRUE(c.value.startsWith(read)) << c.what;
-        EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", read)) << c.what;
+        EXPECT_EQ(read.toUcs4().size(), 254);
+        EXPECT_TRUE(value.startsWith(read));
+        EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", read));
         // A value of exactly 254 characters, at the widest encoding too, is whole.
-        const QString whole = c.value.left(c.value.size() * 254 / 300);
-        ASSERT_EQ(qv::WriteKey(path, "S", "k", whole), 1) << c.what;
-        EXPECT_EQ(qv::ReadKey(path, "S", "k"), whole) << c.what;
-        EXPECT_FALSE(qv::ValueWasCut(path, "S", "k", whole)) << c.what;
+        const QString whole = value.left(value.size() * 254 / 300);
+        ASSERT_EQ(qv::WriteKey(path, "S", "k", whole), 1);
+        EXPECT_EQ(qv::ReadKey(path, "S", "k"), whole);
+        EXPECT_FALSE(qv::ValueWasCut(path, "S", "k", whole));
     }
     // A NUL byte ends the value itself, as the Windows functions read it: nothing was cut.
     write(QByteArray("[S]\r\nk=/bin/true\0 --not-this\r\n", 30));
@@ -217,51 +201,40 @@ TEST_F(Modini, ReadKeysReadsWhatReadKeyReadsKeyByKey) {
 }
 
 TEST_F(Modini, AMissingFileIsCreatedSilentlyInTheLocaleEncoding) {
-    ASSERT_EQ(qv::WriteKey(path, QStringLiteral("Tab 1"), QStringLiteral("Button 1"),
-                           QStringLiteral("/home/Schüler/Übung.lnk")),
-              1);
+    ASSERT_EQ(qv::WriteKey(path, "Tab 1", "Button 1", "/home/Schüler/Übung.lnk"), 1);
     EXPECT_EQ(bytes(), QByteArray("[Tab 1]\r\nButton 1=/home/Sch\xC3\xBCler/\xC3\x9C"
                                   "bung.lnk\r\n"));
-    EXPECT_EQ(qv::ReadKey(path, "tab 1", "button 1"), QStringLiteral("/home/Schüler/Übung.lnk"));
+    EXPECT_EQ(qv::ReadKey(path, "tab 1", "button 1"), "/home/Schüler/Übung.lnk");
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Modini, AFailedSaveReturns0WithAStopMessageAndKeepsTheFile) {
-    const QByteArray original = "[Settings]\r\nNumber of tabs=1\r\nTab1=Writing\r\n";
-    write(original);
-    const QString text = path + " could not be saved; the file was left as it was. ~(";
-    const std::pair<const char*, QStringList> cases[] = {
-        {"WriteKey", {"Settings", "Number of tabs", "2"}},
-        {"DeleteKey", {"Settings", "Tab1"}},
-        {"DeleteSection", {"Settings"}},
-        {"RenameSection", {"Settings", "Other"}},
-        {"RenameKey", {"Settings", "Tab1", "Tab2"}},
-    };
+    write("[S]\r\nk=1\r\n");
     qv::profile::ScopedWriteFailure failure(qv::profile::WriteStep::Rename);
-    for (const auto& [op, args] : cases) {
+    for (const auto& [op, args] : kEveryOperation) {
+        if (QString(op).endsWith("Exists") || QLatin1String(op) == "ReadKey") {
+            continue; // nothing to save
+        }
         box.fake.messages.clear();
         EXPECT_EQ(call(path, op, args), 0) << op;
-        expectOnlyMessage(text + op + ")", "File Not Saved", qv::MsgIcon::Stop);
-        EXPECT_EQ(bytes(), original) << op;
+        expectOnlyMessage(path + " could not be saved; the file was left as it was. ~(" + op + ")",
+                          "File Not Saved", qv::MsgIcon::Stop);
+        EXPECT_EQ(bytes(), "[S]\r\nk=1\r\n") << op;
         EXPECT_EQ(entries(), QStringList{"qv.ini"}) << op;
     }
 }
 
 TEST(ModiniLines, IsKeyLineAndIsSectionLine) {
-    struct Case {
-        QString line;
-        bool key;
-        bool section;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, bool, bool> cases[] = {
+        // line, key line, section line
         {"", false, false},       {"=", true, false},         {"a=b", true, false},
         {"[Tab 1]", false, true}, {"[]", false, true},        {"[", false, false},
         {"]", false, false},      {" [Tab 1]", false, false}, {"[Tab 1] ", false, false},
         {"[a=b]", true, true},    {"remark", false, false},   {"[x", false, false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(qv::IsKeyLine(c.line), c.key) << c.line.toStdString();
-        EXPECT_EQ(qv::IsSectionLine(c.line), c.section) << c.line.toStdString();
+    for (const auto& [line, key, section] : cases) {
+        EXPECT_EQ(qv::IsKeyLine(line), key) << line.toStdString();
+        EXPECT_EQ(qv::IsSectionLine(line), section) << line.toStdString();
     }
 }
 
@@ -427,51 +400,46 @@ TEST_F(Modini, RenameKeysDoesWhatTheSameRenameKeyCallsDo) {
     const QByteArray menu = "[Settings]\r\nNumber of tabs=2\r\n[Tab 1]\r\nNumber of Buttons=5\r\n"
                             "Button 2=\"/b\"  \r\nButton 3=/c\r\nbutton 4=/d\r\nButton 5=/e\r\n"
                             "Button 7=/g\r\n[Tab 2]\r\nButton 1=/x\r\n";
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-        QString section;
-        Renames renames;
-    };
-    const Case cases[] = {
+    const Renames onto = {{"Button 3", "Button 2"}, {"Button 2", "Button 1"}};
+    const Renames freeing = {
+        {"Button 2", "Button 1"}, {"Button 3", "Button 2"}, {"Button 2", "Button 6"}};
+    const Renames refused = {{"Button 2", "a=b"}, {"Button 3", "Button 1"}};
+    const QByteArray unended = "[Tab 1]\r\nButton 2=/b\r\nButton 3=/c";
+    const std::tuple<const char*, QByteArray, QString, Renames> cases[] = {
         {"the editor's move down", menu, "Tab 1", moveDown(2, 5)},
         {"a key missing in the middle", menu, "Tab 1", moveDown(2, 8)},
-        {"onto an existing key",
-         menu,
-         "Tab 1",
-         {{"Button 3", "Button 2"}, {"Button 2", "Button 1"}}},
-        {"a chain that frees its own target",
-         menu,
-         "Tab 1",
-         {{"Button 2", "Button 1"}, {"Button 3", "Button 2"}, {"Button 2", "Button 6"}}},
+        {"onto an existing key", menu, "Tab 1", onto},
+        {"a chain that frees its own target", menu, "Tab 1", freeing},
         {"a section only case-blind equal", menu, "tab 1", moveDown(2, 3)},
-        {"a refused new key", menu, "Tab 1", {{"Button 2", "a=b"}, {"Button 3", "Button 1"}}},
-        {"a last line without line end", "[Tab 1]\r\nButton 2=/b\r\nButton 3=/c", "Tab 1",
-         moveDown(2, 3)},
+        {"a refused new key", menu, "Tab 1", refused},
+        {"a last line without line end", unended, "Tab 1", moveDown(2, 3)},
         {"nothing to do", menu, "Tab 1", {}},
     };
     const QString one = dir.filePath("one.ini");
-    for (const Case& c : cases) {
-        ASSERT_TRUE(qvtest::writeAll(one, c.bytes));
+    // Every message, with its title and icon.
+    const auto shown = [&](const QString& file) {
+        QStringList out;
+        for (const auto& m : box.fake.messages) {
+            out << QString(m.text).replace(file, "FILE") + "|" + m.title + "|" +
+                       QString::number(static_cast<int>(m.icon));
+        }
+        box.fake.messages.clear();
+        return out;
+    };
+    for (const auto& [what, before, section, renames] : cases) {
+        ASSERT_TRUE(qvtest::writeAll(one, before));
         box.fake.messages.clear();
         int expected = 0;
-        for (const auto& [from, to] : c.renames) {
-            expected += qv::RenameKey(one, c.section, from, to);
+        for (const auto& [from, to] : renames) {
+            expected += qv::RenameKey(one, section, from, to);
         }
-        const auto oneByOne = box.fake.messages;
-
-        write(c.bytes);
-        box.fake.messages.clear();
-        EXPECT_EQ(qv::RenameKeys(path, c.section, c.renames), expected) << c.what;
-        EXPECT_EQ(bytes(), qvtest::readAll(one)) << c.what;
-        ASSERT_EQ(messages().size(), oneByOne.size()) << c.what;
-        for (std::size_t i = 0; i < oneByOne.size(); ++i) {
-            EXPECT_EQ(messages()[i].text, QString(oneByOne[i].text).replace(one, path)) << c.what;
-            EXPECT_EQ(messages()[i].title, oneByOne[i].title) << c.what;
-            EXPECT_EQ(messages()[i].icon, oneByOne[i].icon) << c.what;
-        }
+        const QStringList oneByOne = shown(one);
+        write(before);
+        EXPECT_EQ(qv::RenameKeys(path, section, renames), expected) << what;
+        EXPECT_EQ(bytes(), qvtest::readAll(one)) << what;
+        EXPECT_EQ(shown(path), oneByOne) << what;
         if (expected == 0) {
-            EXPECT_EQ(bytes(), c.bytes) << c.what << ": nothing renamed, nothing written";
+            EXPECT_EQ(bytes(), before) << what << ": nothing renamed, nothing written";
         }
     }
 }

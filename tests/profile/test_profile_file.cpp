@@ -4,14 +4,12 @@
 #include "tests/support/testutil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -37,19 +35,10 @@ bool put(const std::string& path, const char* s, const char* k, const char* v) {
     return win32::WritePrivateProfileStringA(s, k, v, path.c_str());
 }
 
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-ino_t inodeOf(const std::string& path) {
+struct stat statOf(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
-mode_t modeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+    ::stat(path.c_str(), &st);
+    return st;
 }
 
 class ProfileFile : public ::testing::Test {
@@ -58,9 +47,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("qv.ini").toStdString();
     }
-    QByteArray bytes() const { return qvtest::readAll(QString::fromStdString(path)); }
-    void write(const QByteArray& b) {
-        ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(path), b));
+    QByteArray bytes() const { return qvtest::readAll(dir.filePath("qv.ini")); }
+    void write(const QByteArray& b) { ASSERT_TRUE(qvtest::writeAll(dir.filePath("qv.ini"), b)); }
+    QStringList entries() const {
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir dir;
@@ -71,12 +62,9 @@ TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBufferOrGivesTheDefault) {
     write("[A]\r\nk=1\r\nLong=" + QByteArray(300, 'x') + "\r\n[B]\r\n");
     const std::string missing = dir.filePath("missing.ini").toStdString();
     const std::string folder = dir.path().toStdString();
-    struct Case {
-        const std::string& file;
-        const char *section, *key, *def;
-        std::uint32_t size;
-        std::string value;
-    };
+    // File, section, key, default, buffer size, and what is read.
+    using Case =
+        std::tuple<std::string, const char*, const char*, const char*, std::uint32_t, std::string>;
     const Case cases[] = {
         {path, "a", "K", "", 255, "1"},
         {path, "A", "Long", "", 255, std::string(254, 'x')},
@@ -94,10 +82,10 @@ TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBufferOrGivesTheDefault) {
         {path, "A", nullptr, "", 4, std::string("k\0", 2)},
         {path, "none", nullptr, "", 255, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& [file, section, key, def, size, value] : cases) {
         std::uint32_t n = 7;
-        EXPECT_EQ(get(c.file, c.section, c.key, c.def, c.size, &n), c.value) << c.size;
-        EXPECT_EQ(n, c.value.size());
+        EXPECT_EQ(get(file, section, key, def, size, &n), value) << size;
+        EXPECT_EQ(n, value.size());
     }
     char small[4] = {'#', '#', '#', '#'};
     EXPECT_EQ(win32::GetPrivateProfileStringA("A", "Long", "", small, 4, path.c_str()), 3U);
@@ -113,23 +101,20 @@ TEST_F(ProfileFile, WriteCreatesExactlyHeaderAndKeyLineDeletionsNothing) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
     EXPECT_TRUE(put(path, "Tab 4", "Button 1", "C:\\x.lnk"));
     EXPECT_EQ(bytes(), "[Tab 4]\r\nButton 1=C:\\x.lnk\r\n");
-    EXPECT_EQ(
-        modeOf(path), 0666 & ~[] {
-            const mode_t m = ::umask(0);
-            ::umask(m);
-            return m;
-        }());
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0666 & ~mask);
 }
 
 TEST_F(ProfileFile, AWriteThatChangesNothingLeavesTheFileAlone) {
     write("[S]\r\nk=v\r\n");
-    const ino_t before = inodeOf(path);
+    const ino_t before = statOf(path).st_ino;
     EXPECT_TRUE(put(path, "s", "K", "v"));
     EXPECT_TRUE(put(path, "S", "none", nullptr));
     EXPECT_TRUE(put(path, "none", nullptr, nullptr));
-    EXPECT_EQ(inodeOf(path), before);
+    EXPECT_EQ(statOf(path).st_ino, before);
     EXPECT_TRUE(put(path, "S", "k", "w"));
-    EXPECT_NE(inodeOf(path), before) << "a change replaces the file as a whole";
+    EXPECT_NE(statOf(path).st_ino, before) << "a change replaces the file as a whole";
     EXPECT_EQ(bytes(), "[S]\r\nk=w\r\n");
 }
 
@@ -137,7 +122,7 @@ TEST_F(ProfileFile, WriteKeepsPermissionsAndSymbolicLinks) {
     write("[S]\r\nk=v\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     EXPECT_TRUE(put(path, "S", "k", "2"));
-    EXPECT_EQ(modeOf(path), 0640U);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0640U);
 
     const std::string link = dir.filePath("link.ini").toStdString();
     ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
@@ -158,7 +143,7 @@ TEST_F(ProfileFile, UnsafeWritesAreRefusedAndChangeNothing) {
     EXPECT_EQ(qv::profile::writeProfileString("Settings", "k", "a\nb", path.c_str()),
               WriteStatus::Refused);
     EXPECT_EQ(bytes(), before);
-    EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"});
+    EXPECT_EQ(entries(), QStringList{"qv.ini"});
 }
 
 // Every step of the atomic write can fail; the old file must survive and no temporary remain.
@@ -167,17 +152,17 @@ TEST_F(ProfileFile, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary) {
     write(original);
     for (WriteStep step :
          {WriteStep::OpenTemp, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
         {
             qv::profile::ScopedWriteFailure failure(step);
             EXPECT_EQ(
                 qv::profile::writeProfileString("Settings", "Number of tabs", "2", path.c_str()),
-                WriteStatus::Failed)
-                << static_cast<int>(step);
+                WriteStatus::Failed);
             EXPECT_FALSE(put(path, "Settings", "Tab1", "Writing"));
             EXPECT_FALSE(qv::profile::replaceFileAtomically(path.c_str(), "junk"));
         }
-        EXPECT_EQ(bytes(), original) << static_cast<int>(step);
-        EXPECT_EQ(entries(dir.path()), QStringList{"qv.ini"}) << static_cast<int>(step);
+        EXPECT_EQ(bytes(), original);
+        EXPECT_EQ(entries(), QStringList{"qv.ini"});
     }
     EXPECT_EQ(qv::profile::injectedWriteFailure(), WriteStep::None);
     EXPECT_TRUE(put(path, "Settings", "Number of tabs", "2"));
@@ -193,12 +178,12 @@ pid_t deadPid() {
     return pid;
 }
 
-bool makeOld(const QString& file) {
+bool makeOld(const char* file) {
     struct timespec times[2];
     ::clock_gettime(CLOCK_REALTIME, &times[0]);
     times[0].tv_sec -= qv::profile::kStaleTemporarySeconds + 60;
     times[1] = times[0];
-    return ::utimensat(AT_FDCWD, file.toLocal8Bit().constData(), times, AT_SYMLINK_NOFOLLOW) == 0;
+    return ::utimensat(AT_FDCWD, file, times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 TEST_F(ProfileFile, AWriteRemovesOnlyTheLeftoversOfDeadWriters) {
@@ -214,14 +199,8 @@ TEST_F(ProfileFile, AWriteRemovesOnlyTheLeftoversOfDeadWriters) {
                                       "-" + random);
     };
     enum Kind { File, Folder, Link };
-    struct Case {
-        QString name;
-        bool old;
-        Kind kind;
-        bool removed;
-        const char* why;
-    };
-    const Case cases[] = {
+    // The leftover's name, whether it is old, its kind, whether the write removes it, and why.
+    const std::tuple<QString, bool, Kind, bool, const char*> cases[] = {
         {name("qv.ini", tag, dead), false, File, true, "this host, writer gone"},
         {name("qv.ini", tag, ::getpid(), "Qq1111"), true, File, false, "this process, old"},
         {name("qv.ini", tag, live, "Ww2222"), true, File, false, "a live writer, old"},
@@ -241,30 +220,18 @@ TEST_F(ProfileFile, AWriteRemovesOnlyTheLeftoversOfDeadWriters) {
     };
     const QString target = dir.filePath("link-target");
     ASSERT_TRUE(qvtest::writeAll(target, "keep"));
-    for (const Case& c : cases) {
-        const QString file = dir.filePath(c.name);
-        switch (c.kind) {
-        case File:
-            ASSERT_TRUE(qvtest::writeAll(file, "partial")) << qPrintable(c.name);
-            break;
-        case Folder:
-            ASSERT_TRUE(QDir().mkdir(file)) << qPrintable(c.name);
-            break;
-        case Link:
-            ASSERT_EQ(::symlink(target.toLocal8Bit().constData(), file.toLocal8Bit().constData()),
-                      0);
-            break;
-        }
-        if (c.old) {
-            ASSERT_TRUE(makeOld(file)) << qPrintable(c.name);
-        }
+    for (const auto& [name, old, kind, removed, why] : cases) {
+        const QByteArray file = dir.filePath(name).toLocal8Bit();
+        const bool made = kind == Folder ? QDir().mkdir(file)
+                          : kind == Link ? ::symlink(target.toLocal8Bit().constData(), file) == 0
+                                         : qvtest::writeAll(file, "partial");
+        ASSERT_TRUE(made && (!old || makeOld(file))) << why;
     }
-
     EXPECT_TRUE(put(path, "S", "k", "2"));
     EXPECT_EQ(bytes(), "[S]\r\nk=2\r\n");
-    const QStringList left = entries(dir.path());
-    for (const Case& c : cases) {
-        EXPECT_EQ(!left.contains(c.name), c.removed) << c.why << ": " << qPrintable(c.name);
+    const QStringList left = entries();
+    for (const auto& [name, old, kind, removed, why] : cases) {
+        EXPECT_EQ(!left.contains(name), removed) << why << ": " << qPrintable(name);
     }
     EXPECT_EQ(qvtest::readAll(target), "keep");
     EXPECT_EQ(qv::profile::removeLeftoverTemporaries(path.c_str()), 0U) << "nothing more to do";
@@ -305,50 +272,48 @@ TEST_F(ProfileFile, AUtf16MenuReadsAndWritesAsThe8BitOne) {
     const QByteArray menu =
         "[Settings]\r\nNumber of tabs=1\r\nTab1=Sch\xC3\xBCler \xF0\x9F\x98\x80\r\n"
         "[Tab 1]\r\nButton 1=C:\\a.exe\r\n";
-    struct Case {
-        const char* iconvTo; // iconv turns the leading U+FEFF into the byte-order mark
-        bool damaged;        // an odd last byte: still read, never rewritten
-    };
-    const Case cases[] = {{"UTF-16LE", false}, {"UTF-16BE", false}, {"UTF-16LE", true}};
-    const std::string eight = dir.filePath("eight.ini").toStdString();
-    for (const Case& c : cases) {
-        ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(eight), menu));
-        write(iconv("\xEF\xBB\xBF" + menu, "UTF-8", c.iconvTo) + (c.damaged ? "x" : ""));
+    // iconv turns the leading U+FEFF into the byte-order mark; an odd last byte damages the file,
+    // which is still read but never rewritten.
+    const std::pair<const char*, bool> cases[] = {
+        {"UTF-16LE", false}, {"UTF-16BE", false}, {"UTF-16LE", true}};
+    const QString eight = dir.filePath("eight.ini");
+    const std::pair<const char*, const char*> reads[] = {{"settings", "TAB1"},
+                                                         {"Tab 1", "Button 1"},
+                                                         {"Tab 2", "Button 1"},
+                                                         {"Settings", nullptr},
+                                                         {nullptr, nullptr}};
+    // Each kind of write, then the reads again.
+    const std::tuple<const char*, const char*, const char*> writes[] = {
+        {"Settings", "Tab1", "G\xC3\xA4ste"},
+        {"Tab 2", "Button 1", "\xE2\x82\xAC.exe"},
+        {"Tab 1", "Button 1", nullptr},
+        {"Settings", "Number of tabs", "1"}};
+    for (const auto& [iconvTo, damaged] : cases) {
+        ASSERT_TRUE(qvtest::writeAll(eight, menu));
+        write(iconv("\xEF\xBB\xBF" + menu, "UTF-8", iconvTo) + (damaged ? "x" : ""));
         const QByteArray original = bytes();
         ASSERT_TRUE(original.startsWith("\xFF\xFE") || original.startsWith("\xFE\xFF"));
-        // Reads, then each kind of write, then reads again.
-        const std::pair<const char*, const char*> reads[] = {{"settings", "TAB1"},
-                                                             {"Tab 1", "Button 1"},
-                                                             {"Tab 2", "Button 1"},
-                                                             {"Settings", nullptr},
-                                                             {nullptr, nullptr}};
-        const std::function<bool(const std::string&)> steps[] = {
-            [](const std::string& p) { return put(p, "Settings", "Tab1", "G\xC3\xA4ste"); },
-            [](const std::string& p) { return put(p, "Tab 2", "Button 1", "\xE2\x82\xAC.exe"); },
-            [](const std::string& p) { return put(p, "Tab 1", "Button 1", nullptr); },
-            [](const std::string& p) { return put(p, "Settings", "Number of tabs", "1"); },
-        };
-        for (std::size_t i = 0; i <= std::size(steps); ++i) {
+        for (std::size_t i = 0; i <= std::size(writes); ++i) {
+            SCOPED_TRACE(std::string(iconvTo) + (damaged ? " damaged" : "") + " step " +
+                         std::to_string(i));
             for (const auto& [sec, key] : reads) {
-                EXPECT_EQ(get(path, sec, key), get(eight, sec, key))
-                    << c.iconvTo << c.damaged << " step " << i;
+                EXPECT_EQ(get(path, sec, key), get(eight.toStdString(), sec, key));
             }
-            if (i == std::size(steps)) {
+            if (i == std::size(writes)) {
                 break;
             }
-            ASSERT_TRUE(steps[i](eight));
-            EXPECT_EQ(steps[i](path), !c.damaged || i == 3) << c.iconvTo << " step " << i;
-            if (c.damaged) {
+            const auto& [sec, key, value] = writes[i];
+            ASSERT_TRUE(put(eight.toStdString(), sec, key, value));
+            EXPECT_EQ(put(path, sec, key, value), !damaged || i == 3);
+            if (damaged) {
                 write(original);
-                ASSERT_TRUE(qvtest::writeAll(QString::fromStdString(eight), menu));
+                ASSERT_TRUE(qvtest::writeAll(eight, menu));
                 continue;
             }
             EXPECT_EQ(bytes().left(2), original.left(2)) << "the byte-order mark stays";
-            EXPECT_EQ(iconv(bytes(), "UTF-16", "UTF-8"),
-                      qvtest::readAll(QString::fromStdString(eight)))
-                << c.iconvTo << " step " << i;
+            EXPECT_EQ(iconv(bytes(), "UTF-16", "UTF-8"), qvtest::readAll(eight));
         }
-        EXPECT_EQ(entries(dir.path()), QStringList({"eight.ini", "qv.ini"}));
+        EXPECT_EQ(entries(), QStringList({"eight.ini", "qv.ini"}));
     }
 }
 

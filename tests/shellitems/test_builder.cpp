@@ -46,6 +46,12 @@ struct Window {
         for (int k = cmdapplau->count() - 1; k >= 1; --k)
             cmdapplau->Unload(k);
     }
+    QStringList texts() const {
+        QStringList out;
+        for (int k = 1; k < cmdapplau->count(); ++k)
+            out << cmdapplau->element(k)->text();
+        return out;
+    }
     QImage face(int k) const {
         const QToolButton* b = cmdapplau->element(k);
         return b->icon().pixmap(b->iconSize()).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -64,7 +70,7 @@ const QRect kFrmstudentTemplate(1080, 1440, 1335, 1095);
 QStringList plainItems(int n) {
     QStringList items;
     for (int k = 1; k <= n; ++k)
-        items << QStringLiteral("C:\\Tools\\Tool %1.com").arg(k);
+        items << QString("C:\\Tools\\Tool %1.com").arg(k);
     return items;
 }
 
@@ -87,8 +93,8 @@ TEST(Builder, PlacesEveryButtonOfThePage) {
                 ASSERT_NE(b, nullptr);
                 EXPECT_EQ(b->geometry(), qv::twipsRect(expected.x(), expected.y(), 1335, 1095));
                 EXPECT_TRUE(b->isVisible()) << "slot " << s;
-                EXPECT_EQ(b->text(), QStringLiteral("Tool %1").arg(s));
-                EXPECT_EQ(b->toolTip(), QStringLiteral("Tool %1").arg(s));
+                EXPECT_EQ(b->text(), QString("Tool %1").arg(s));
+                EXPECT_EQ(b->toolTip(), QString("Tool %1").arg(s));
             }
             EXPECT_FALSE(win.cmdapplau->element(0)->isVisible());
             EXPECT_EQ(win.cmdapplau->geometryTwips(0), tmpl);
@@ -100,19 +106,11 @@ TEST(Builder, PlacesEveryButtonOfThePage) {
     }
 }
 
-TEST(Builder, ButtonsLieAboveEarlierSiblings) {
+// Built again after an unload, a page stands where it stood, above the earlier siblings.
+TEST(Builder, BuildingAPageTwiceGivesTheSameGeometryAboveEarlierSiblings) {
     Window win(kFrmstudentTemplate);
     auto* ceptab = new QWidget(win.widget.get());
     ceptab->setGeometry(0, 0, 622, 439);
-    win.build(plainItems(7));
-    const QObjectList& children = win.widget->children();
-    const auto tabAt = children.indexOf(ceptab);
-    for (int s = 1; s <= 7; ++s)
-        EXPECT_GT(children.indexOf(win.cmdapplau->element(s)), tabAt) << "slot " << s;
-}
-
-TEST(Builder, BuildingAPageTwiceGivesTheSameGeometry) {
-    Window win(kFrmstudentTemplate);
     win.build(plainItems(10));
     std::vector<QRect> first;
     for (int s = 1; s <= 10; ++s)
@@ -120,52 +118,26 @@ TEST(Builder, BuildingAPageTwiceGivesTheSameGeometry) {
     win.unloadAll();
     EXPECT_EQ(win.cmdapplau->count(), 1);
     win.build(plainItems(8));
-    for (int s = 1; s <= 8; ++s)
+    const QObjectList& children = win.widget->children();
+    for (int s = 1; s <= 8; ++s) {
         EXPECT_EQ(win.cmdapplau->geometryTwips(s), first[std::size_t(s - 1)]) << "slot " << s;
+        EXPECT_GT(children.indexOf(win.cmdapplau->element(s)), children.indexOf(ceptab));
+    }
 }
 
-TEST(Builder, BrokenElementOrderCreatesNothing) {
+// Empty and short items still get a button; one out of order gets none.
+TEST(Builder, EmptyAndShortItemsStillGetAButtonBrokenOrderNone) {
     Window win(kFrmdropTemplate);
-    win.imgicon->clearPicture();
-    qv::BuildLaunchButton(win.w, QStringLiteral("C:\\a\\Paint.com"), 3, true);
+    qv::BuildLaunchButton(win.w, "C:\\a\\Paint.com", 3, true);
     EXPECT_EQ(win.cmdapplau->count(), 1);
-    win.build(plainItems(2));
-    qv::BuildLaunchButton(win.w, QStringLiteral("C:\\a\\Paint.com"), 2, true);
-    EXPECT_EQ(win.cmdapplau->count(), 3);
-}
-
-TEST(Builder, EmptyAndShortItemsStillGetAButton) {
-    Window win(kFrmdropTemplate);
-    win.build({QString(), QStringLiteral("ab"), QStringLiteral("C:\\x\\.exe")});
-    ASSERT_EQ(win.cmdapplau->count(), 4);
-    EXPECT_EQ(win.cmdapplau->element(1)->text(), QString());
+    win.build({QString(), "ab", "C:\\x\\.exe"});
+    qv::BuildLaunchButton(win.w, "C:\\a\\Paint.com", 3, true);
+    EXPECT_EQ(win.texts(), QStringList({"", "ab", ".exe"}));
     EXPECT_TRUE(win.cmdapplau->element(1)->isVisible());
-    EXPECT_EQ(win.cmdapplau->element(2)->text(), QStringLiteral("ab"));
-    EXPECT_EQ(win.cmdapplau->element(3)->text(), QStringLiteral(".exe"));
     EXPECT_TRUE(win.cmdapplau->element(1)->icon().isNull());
 }
 
 const QColor kRed(220, 20, 30), kBlue(30, 40, 210);
-
-// A program whose icon is the test picture (transparent top-left quarter) in the colour, or
-// fully opaque.
-QString writeProgram(const QString& path, QColor colour, bool opaque = false) {
-    QImage picture = qvtest::testPicture(32, colour);
-    if (opaque)
-        picture.fill(colour);
-    qvtest::PeLayout pe;
-    pe.groups = {{{picture, false, 32}}};
-    EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
-    return path;
-}
-
-QString writeShortcut(const QString& path, const QString& target, const QString& iconFile = {}) {
-    qvtest::LnkFields s;
-    s.localBasePath = target; // the whole path in the base, as most shortcuts hold it
-    s.iconLocation = iconFile;
-    EXPECT_TRUE(qvtest::writeLnkFile(path, s));
-    return path;
-}
 
 // True when the face's top-left 32 x 32 pixels are the icon (to rounding).
 bool showsIcon(const QImage& face, const QImage& icon) {
@@ -196,20 +168,35 @@ bool blank(const QImage& face) {
 class BuilderFaces : public ::testing::Test {
 protected:
     QString file(const QString& name) const { return QDir(folder.path()).filePath(name); }
+    // A program whose icon is the test picture (transparent top-left quarter) in the colour, or
+    // fully opaque.
+    QString program(const QString& name, QColor colour, bool opaque = false) const {
+        QImage picture = qvtest::testPicture(32, colour);
+        if (opaque)
+            picture.fill(colour);
+        qvtest::PeLayout pe;
+        pe.groups = {{{picture, false, 32}}};
+        EXPECT_TRUE(qvtest::writeFile(file(name), qvtest::writePe(pe)));
+        return file(name);
+    }
+    // The whole target in the base path, as most shortcuts hold it.
+    QString shortcut(const QString& name, const QString& target, const QString& icon = {}) const {
+        qvtest::LnkFields s;
+        s.localBasePath = target;
+        s.iconLocation = icon;
+        EXPECT_TRUE(qvtest::writeLnkFile(file(name), s));
+        return file(name);
+    }
     QTemporaryDir folder;
     qv::ScopedFakeMessageBox box;
 };
 
 TEST_F(BuilderFaces, ProgramsAndShortcutsShowTheirIcons) {
-    const QString paint = writeProgram(file(QStringLiteral("paint.exe")), kRed);
-    const QString lnk = writeShortcut(file(QStringLiteral("Paint.lnk")), paint);
+    const QString paint = program("paint.exe", kRed);
     // The same bytes under names whose kind is not exactly "exe" or "lnk".
-    QFile::copy(paint, file(QStringLiteral("paint.EXE")));
-    QFile::copy(paint, file(QStringLiteral("paint.com")));
-    QFile::copy(lnk, file(QStringLiteral("Paint.LNK")));
     Window win(kFrmdropTemplate);
-    win.build({paint, lnk, file(QStringLiteral("paint.EXE")), file(QStringLiteral("paint.com")),
-               file(QStringLiteral("Paint.LNK"))});
+    win.build({paint, shortcut("Paint.lnk", paint), program("paint.EXE", kRed),
+               program("paint.com", kRed), shortcut("Paint.LNK", paint)});
     for (int k : {1, 2}) {
         const QImage face = win.face(k);
         ASSERT_EQ(face.size(), QSize(41, 41)) << k;
@@ -218,16 +205,14 @@ TEST_F(BuilderFaces, ProgramsAndShortcutsShowTheirIcons) {
     }
     for (int k : {3, 4, 5})
         EXPECT_TRUE(win.cmdapplau->element(k)->icon().isNull()) << k;
-    const char* captions[] = {"paint", "Paint", "paint", "paint", "Paint"};
-    for (int k = 1; k <= 5; ++k)
-        EXPECT_EQ(win.cmdapplau->element(k)->text(), QString::fromLatin1(captions[k - 1]));
+    EXPECT_EQ(win.texts(), QStringList({"paint", "Paint", "paint", "paint", "Paint"}));
     EXPECT_TRUE(box.fake.messages.empty());
 }
 
 TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
     qvtest::LnkFields virtualFolder;
     virtualFolder.virtualFolderOnly = true;
-    const QString lnk = file(QStringLiteral("Control Panel.lnk"));
+    const QString lnk = file("Control Panel.lnk");
     ASSERT_TRUE(qvtest::writeLnkFile(lnk, virtualFolder));
     for (bool launcher : {false, true}) {
         box.fake.messages.clear();
@@ -236,12 +221,11 @@ TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
         ASSERT_EQ(win.cmdapplau->count(), 3);
         for (int k : {1, 2}) {
             EXPECT_TRUE(win.cmdapplau->element(k)->isVisible());
-            EXPECT_EQ(win.cmdapplau->element(k)->text(), QStringLiteral("Control Panel"));
             EXPECT_TRUE(blank(win.face(k))) << k;
         }
+        EXPECT_EQ(win.texts(), QStringList({"Control Panel", "Control Panel"}));
         ASSERT_EQ(box.fake.messages.size(), 2u);
-        EXPECT_EQ(box.fake.messages[0].text,
-                  QStringLiteral("This shortcut does not contain a path."));
+        EXPECT_EQ(box.fake.messages[0].text, "This shortcut does not contain a path.");
         EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
     }
 }
@@ -251,16 +235,14 @@ TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
         Window win(kFrmstudentTemplate, launcher);
         const QString folder = win.w.programFolder;
         // Neither file needs to exist: the two items always show the fixed system icons.
-        win.build({qv::standardItemPath(folder, QStringLiteral("My Computer.lnk")),
-                   qv::standardItemPath(folder, QStringLiteral("My Documents.lnk")),
-                   folder + QStringLiteral("\\standard\\My Computer.lnk"),
-                   folder + QStringLiteral("/standard/my computer.lnk")});
+        win.build({qv::standardItemPath(folder, "My Computer.lnk"),
+                   qv::standardItemPath(folder, "My Documents.lnk"),
+                   folder + "\\standard\\My Computer.lnk", folder + "/standard/my computer.lnk"});
         // The full name (the caption may be elided in this window's default font).
-        EXPECT_EQ(win.cmdapplau->element(1)->toolTip(), QStringLiteral("My Computer"));
-        EXPECT_EQ(win.cmdapplau->element(2)->toolTip(), QStringLiteral("My Documents"));
-        const QImage computer = qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\explorer.exe"));
-        const QImage documents =
-            qv::firstFileIcon(QStringLiteral("C:\\WINDOWS\\SYSTEM32\\mydocs.dll"));
+        EXPECT_EQ(win.cmdapplau->element(1)->toolTip(), "My Computer");
+        EXPECT_EQ(win.cmdapplau->element(2)->toolTip(), "My Documents");
+        const QImage computer = qv::firstFileIcon("C:\\WINDOWS\\explorer.exe");
+        const QImage documents = qv::firstFileIcon(R"(C:\WINDOWS\SYSTEM32\mydocs.dll)");
         ASSERT_FALSE(computer.isNull());
         ASSERT_FALSE(documents.isNull());
         EXPECT_TRUE(showsIcon(win.face(1), computer));
@@ -274,12 +256,10 @@ TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
 }
 
 TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
-    const QString target = writeProgram(file(QStringLiteral("target.exe")), kRed, true);
-    const QString own = writeProgram(file(QStringLiteral("own.exe")), kBlue);
-    const QString lnk = writeShortcut(file(QStringLiteral("Game.lnk")), target, own);
-    const QString noIcon = writeShortcut(file(QStringLiteral("Plain.lnk")), target);
-    const QString badIcon =
-        writeShortcut(file(QStringLiteral("Bad.lnk")), target, file(QStringLiteral("none.ico")));
+    const QString target = program("target.exe", kRed, true);
+    const QString lnk = shortcut("Game.lnk", target, program("own.exe", kBlue));
+    const QString noIcon = shortcut("Plain.lnk", target);
+    const QString badIcon = shortcut("Bad.lnk", target, file("none.ico"));
 
     Window launcher(kFrmstudentTemplate, true);
     launcher.build({lnk, lnk, noIcon, badIcon, lnk, lnk});
@@ -303,28 +283,24 @@ TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
     EXPECT_TRUE(box.fake.messages.empty());
 }
 
-TEST(LaunchButtonArray, MouseDownReportsElementAndButton) {
+// A press reports its element and button; the page may be rebuilt inside it, as a page change
+// does.
+TEST(LaunchButtonArray, MouseDownReportsElementAndButtonAndMayUnloadIt) {
     Window win(kFrmstudentTemplate);
     win.build(plainItems(3));
     QSignalSpy spy(win.cmdapplau, &qv::LaunchButtonArray::MouseDown);
+    QObject::connect(win.cmdapplau, &qv::LaunchButtonArray::MouseDown, [&](int index, auto...) {
+        win.unloadAll();
+        win.build(plainItems(index));
+    });
     QTest::mousePress(win.cmdapplau->element(2), Qt::RightButton, Qt::ShiftModifier, QPoint(5, 7));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy[0][0].toInt(), 2);
     EXPECT_EQ(spy[0][1].value<Qt::MouseButton>(), Qt::RightButton);
     EXPECT_EQ(spy[0][2].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
     EXPECT_EQ(spy[0][3].toInt(), 5);
     EXPECT_EQ(spy[0][4].toInt(), 7);
-}
-
-TEST(LaunchButtonArray, UnloadInsideItsOwnPressIsSafe) {
-    Window win(kFrmstudentTemplate);
-    win.build(plainItems(3));
-    QObject::connect(win.cmdapplau, &qv::LaunchButtonArray::MouseDown, [&](int index, auto...) {
-        win.unloadAll();
-        win.build(plainItems(index));
-    });
-    QTest::mousePress(win.cmdapplau->element(2), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(win.cmdapplau->count(), 3);
 }
 

@@ -42,11 +42,15 @@ IconEntryLayout oblong(int w, int h, QColor color) {
     return {img, false, 24};
 }
 
-QImage pe(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
+QByteArray peBytes(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
     PeLayout pe;
     pe.groups = groups;
     pe.pe64 = pe64;
-    return qv::firstIconFromBytes(qvtest::writePe(pe));
+    return qvtest::writePe(pe);
+}
+
+QImage pe(const std::vector<std::vector<IconEntryLayout>>& groups, bool pe64 = false) {
+    return qv::firstIconFromBytes(peBytes(groups, pe64));
 }
 
 TEST(IconReader, EveryEntryFormatAndBothPeKinds) {
@@ -61,11 +65,7 @@ TEST(IconReader, EveryEntryFormatAndBothPeKinds) {
 }
 
 TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
-    const struct {
-        const char* name;
-        std::vector<IconEntryLayout> entries;
-        QColor expected;
-    } table[] = {
+    const std::tuple<const char*, std::vector<IconEntryLayout>, QColor> table[] = {
         {"exact among others",
          {entry(16, kRed), entry(32, kGreen), entry(48, kBlue), entry(256, kYellow, true)},
          kGreen},
@@ -81,9 +81,9 @@ TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
         {"32 wide is not 32 square", {oblong(32, 16, kRed), entry(48, kGreen)}, kGreen},
         {"a stored height of 0 is 256", {entry(24, kBlue), oblong(16, 256, kRed)}, kRed},
     };
-    for (const auto& c : table) {
-        expectPicture(pe({c.entries}), c.expected, c.name);
-        expectPicture(qv::firstIconFromBytes(qvtest::writeIco(c.entries)), c.expected, c.name);
+    for (const auto& [name, entries, expected] : table) {
+        expectPicture(pe({entries}), expected, name);
+        expectPicture(qv::firstIconFromBytes(qvtest::writeIco(entries)), expected, name);
     }
 }
 
@@ -97,19 +97,12 @@ TEST(IconReader, NoIconsGiveNothing) {
     }
 }
 
-TEST(IconReader, EveryPrefixOfAPeIsSafe) {
-    PeLayout pe;
-    pe.groups = {{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}};
-    const QByteArray bytes = qvtest::writePe(pe);
-    for (qsizetype n = 0; n < bytes.size(); ++n) {
-        const QImage icon = qv::firstIconFromBytes(QByteArray(bytes.constData(), n));
-        // Whatever a cut file still gives is a proper icon.
-        if (!icon.isNull()) {
-            EXPECT_EQ(icon.size(), QSize(32, 32));
-        }
-    }
-    // The resources lie at the end of the file: cutting into the chosen entry loses it, even
-    // when the bytes beyond the cut are still there to be (wrongly) read.
+// What any cut file still gives is a proper icon (the icon fuzzer holds every input to that,
+// from seeds of this kind). The resources lie at the end of the file: cutting into the chosen
+// entry loses it, even when the bytes beyond the cut are still there to be (wrongly) read.
+TEST(IconReader, ACutIntoTheChosenEntryLosesIt) {
+    const QByteArray bytes =
+        peBytes({{entry(16, kRed), entry(32, kGreen, true), entry(48, kBlue)}});
     EXPECT_TRUE(qv::firstIconFromBytes(QByteArrayView(bytes.constData(), 0x200)).isNull());
 }
 
@@ -143,26 +136,22 @@ TEST(IconReader, DibDecoderRefusesHostileHeaders) {
     const QByteArray dib1 = qvtest::writeIconImage(entry(32, Qt::white, false, 1));
     ASSERT_FALSE(qv::fileicon_detail::decodeIconImage(dib).isNull());
     ASSERT_FALSE(qv::fileicon_detail::decodeIconImage(dib1).isNull());
-    const struct {
-        const char* what;
-        const QByteArray* dib;
-        int offset;
-        QByteArray bytes;
-        QByteArray tail = {}; // appended, so that a wrongly longer palette still finds pixels
-    } table[] = {
-        {"header size", &dib, 0, u32(0x7FFFFFFF)},
-        {"header below 40 bytes", &dib, 0, u32(12)},
-        {"width 65536", &dib, 4, u32(0x10000)},
-        {"negative height", &dib, 8, u32(0x80000000)},
-        {"zero width", &dib, 4, u32(0)},
-        {"7 bits a pixel", &dib, 14, QByteArray("\x07\x00", 2)},
-        {"run-length compression", &dib, 16, u32(1)},
-        {"more colours than the depth holds", &dib1, 32, u32(3), QByteArray(4, '\0')},
+    // The bytes at an offset of a picture; the 1-bit one gets bytes appended, so that a wrongly
+    // longer palette still finds pixels.
+    const std::tuple<const char*, int, QByteArray, bool> table[] = {
+        {"header size", 0, u32(0x7FFFFFFF), false},
+        {"header below 40 bytes", 0, u32(12), false},
+        {"width 65536", 4, u32(0x10000), false},
+        {"negative height", 8, u32(0x80000000), false},
+        {"zero width", 4, u32(0), false},
+        {"7 bits a pixel", 14, QByteArray("\x07\x00", 2), false},
+        {"run-length compression", 16, u32(1), false},
+        {"more colours than the depth holds", 32, u32(3), true},
     };
-    for (const auto& c : table) {
-        QByteArray bad = *c.dib;
-        bad.replace(c.offset, c.bytes.size(), c.bytes);
-        EXPECT_TRUE(qv::fileicon_detail::decodeIconImage(bad + c.tail).isNull()) << c.what;
+    for (const auto& [what, offset, bytes, oneBit] : table) {
+        QByteArray bad = oneBit ? dib1 + QByteArray(4, '\0') : dib;
+        bad.replace(offset, bytes.size(), bytes);
+        EXPECT_TRUE(qv::fileicon_detail::decodeIconImage(bad).isNull()) << what;
     }
     // PNG pictures: up to 1024 a side, whatever their header claims.
     EXPECT_FALSE(qv::fileicon_detail::decodeIconImage(png(1024, 1)).isNull());
@@ -188,7 +177,7 @@ TEST(IconReader, MaskBitsAreReadLeftToRight) {
 
 TEST(IconReader, RealMingwProgram) {
     // Made by windres and the MinGW linker from tests/data/icons/quorvel-test.ico (see README).
-    const QString exe = QDir(qvtest::dataDir()).filePath(QStringLiteral("icons/quorvel-test.exe"));
+    const QString exe = QDir(qvtest::dataDir()).filePath("icons/quorvel-test.exe");
     const QImage icon = qv::firstFileIcon(exe);
     ASSERT_FALSE(icon.isNull()) << exe.toStdString();
     EXPECT_EQ(icon.size(), QSize(32, 32));
@@ -203,45 +192,34 @@ TEST(IconReader, RealMingwProgram) {
 
 TEST(IconReader, FilesOnDisk) {
     QTemporaryDir dir;
-    for (const QString& path : {QString(), dir.filePath(QStringLiteral("missing.exe")), dir.path(),
-                                QStringLiteral("C:\\Windows\\explorer.exe"),
-                                QStringLiteral("C:\\WINDOWS\\notepad.exe")}) {
+    for (const QString& path :
+         {QString(), dir.filePath("missing.exe"), dir.path(), QString("C:\\Windows\\explorer.exe"),
+          QString("C:\\WINDOWS\\notepad.exe")}) {
         EXPECT_TRUE(qv::firstFileIcon(path).isNull()) << path.toStdString();
     }
-    const QString ico = dir.filePath(QStringLiteral("pic.ico"));
+    const QString ico = dir.filePath("pic.ico");
     ASSERT_TRUE(qvtest::writeFile(ico, qvtest::writeIco({entry(32, kBlue)})));
     expectPicture(qv::firstFileIcon(ico), kBlue, "ico file");
-    const QString dll = dir.filePath(QStringLiteral("lib.dll"));
-    PeLayout pe;
-    pe.groups = {{entry(32, kYellow)}};
-    ASSERT_TRUE(qvtest::writeFile(dll, qvtest::writePe(pe)));
+    const QString dll = dir.filePath("lib.dll");
+    ASSERT_TRUE(qvtest::writeFile(dll, peBytes({{entry(32, kYellow)}})));
     expectPicture(qv::firstFileIcon(dll), kYellow, "dll");
 }
 
-class DrawFileIconTest : public ::testing::Test {
-protected:
-    QString write(const QString& name, const IconEntryLayout& e) {
-        PeLayout pe;
-        pe.groups = {{e}};
-        QString path = dir.filePath(name);
-        EXPECT_TRUE(qvtest::writeFile(path, qvtest::writePe(pe)));
-        return path;
-    }
-    QImage picture() const {
-        return surface.picture().toImage().convertToFormat(QImage::Format_ARGB32);
-    }
+TEST(DrawFileIcon, DrawsAtTheTopLeftOverWhatIsThere) {
     QTemporaryDir dir;
     qv::IconSurface surface;
-};
-
-TEST_F(DrawFileIconTest, DrawsAtTheTopLeftOverWhatIsThere) {
+    const auto picture = [&] {
+        return surface.picture().toImage().convertToFormat(QImage::Format_ARGB32);
+    };
     QImage full(32, 32, QImage::Format_ARGB32);
     full.fill(kRed);
-    const QString solid = write(QStringLiteral("solid.exe"), {full, false, 32});
+    const QString solid = dir.filePath("solid.exe");
+    ASSERT_TRUE(qvtest::writeFile(solid, peBytes({{{full, false, 32}}})));
     // B is transparent in its top-left quarter, opaque elsewhere.
-    const QString b = write(QStringLiteral("b.exe"), entry(32, kBlue));
+    const QString b = dir.filePath("b.exe");
+    ASSERT_TRUE(qvtest::writeFile(b, peBytes({{entry(32, kBlue)}})));
     EXPECT_TRUE(surface.picture().isNull());
-    qv::DrawFileIcon(surface, b + QChar(u'\0') + QStringLiteral("   ")); // the path ends at a NUL
+    qv::DrawFileIcon(surface, b + QChar(u'\0') + "   "); // the path ends at a NUL
     QImage p = picture();
     EXPECT_EQ(p.size(), QSize(41, 41)); // 615 twips
     EXPECT_EQ(p.pixelColor(24, 24).rgb(), kBlue.rgb());
@@ -255,8 +233,7 @@ TEST_F(DrawFileIconTest, DrawsAtTheTopLeftOverWhatIsThere) {
     EXPECT_EQ(p.pixelColor(4, 4).rgb(), kRed.rgb());    // A through B's transparency
     EXPECT_EQ(p.pixelColor(4, 4).alpha(), 255);
     // Nothing to draw keeps what is there.
-    for (const QString& path :
-         {QString(), dir.filePath(QStringLiteral("missing.exe")), dir.path()}) {
+    for (const QString& path : {QString(), dir.filePath("missing.exe"), dir.path()}) {
         qv::DrawFileIcon(surface, path);
         EXPECT_EQ(picture(), p);
     }

@@ -5,11 +5,8 @@
 namespace {
 
 TEST(FileNameFromPath, GivesTheLastComponent) {
-    const struct {
-        const char* path;
-        bool withExtension;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        // path, with extension, name
         {"C:\\Apps\\Paint.lnk", false, "Paint"},
         {"C:\\Apps\\Paint.lnk", true, "Paint.lnk"},
         {"/home/pupil/menu/Paint.lnk", false, "Paint"},
@@ -42,10 +39,10 @@ TEST(FileNameFromPath, GivesTheLastComponent) {
         {"\\", false, ""},
         {"/", true, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(qv::FileNameFromPath(QString::fromUtf8(c.path), c.withExtension),
-                  QString::fromUtf8(c.expected))
-            << c.path << " withExtension=" << c.withExtension;
+    for (const auto& [path, withExtension, expected] : cases) {
+        EXPECT_EQ(qv::FileNameFromPath(QString::fromUtf8(path), withExtension),
+                  QString::fromUtf8(expected))
+            << path << " withExtension=" << withExtension;
     }
 }
 

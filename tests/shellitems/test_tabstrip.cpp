@@ -5,70 +5,55 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
+// One call as the windows make it: 'a'dd a tab of the text, 'r'emove tab i (the page taken, the
+// tab removed, then the page deleted, as the editor does), 's'elect tab i, 'n'ame tab i.
 struct Step {
-    const char* what;
-    std::function<void(QTabWidget&)> qt;
-    std::function<void(qv::TabStrip&)> ours;
+    char op;
+    int i;
+    const char* text = "";
 };
+
+template <class Tabs> void apply(Tabs& w, const Step& s) {
+    switch (s.op) {
+    case 'a':
+        w.addTab(new QWidget, s.text);
+        break;
+    case 'r': {
+        QWidget* page = w.widget(s.i);
+        w.removeTab(s.i);
+        delete page;
+        break;
+    }
+    case 's':
+        w.setCurrentIndex(s.i);
+        break;
+    default:
+        w.setTabText(s.i, s.text);
+    }
+}
 
 TEST(TabStrip, BehavesAsQtsTabWidgetForTheCallsTheWindowsMake) {
     QTabWidget qt;
     qv::TabStrip ours;
     QSignalSpy qtChanges(&qt, &QTabWidget::currentChanged);
     QSignalSpy ourChanges(&ours, &qv::TabStrip::currentChanged);
-    auto add = [](const char* text) {
-        return Step{text, [=](QTabWidget& w) { w.addTab(new QWidget, text); },
-                    [=](qv::TabStrip& s) { s.addTab(new QWidget, text); }};
-    };
-    auto remove = [](int i) {
-        // As the editor does: the page is taken, the tab removed, then the page deleted.
-        return Step{"remove",
-                    [=](QTabWidget& w) {
-                        QWidget* page = w.widget(i);
-                        w.removeTab(i);
-                        delete page;
-                    },
-                    [=](qv::TabStrip& s) {
-                        QWidget* page = s.widget(i);
-                        s.removeTab(i);
-                        delete page;
-                    }};
-    };
-    auto select = [](int i) {
-        return Step{"select", [=](QTabWidget& w) { w.setCurrentIndex(i); },
-                    [=](qv::TabStrip& s) { s.setCurrentIndex(i); }};
-    };
-    const Step steps[] = {
-        add("A"),
-        add("B"),
-        add("C"),
-        select(2),
-        remove(2),
-        select(0),
-        remove(0),
-        add("D"),
-        select(1),
-        remove(0),
-        remove(0),
-        add("E"),
-        select(5),
-        {"rename", [](QTabWidget& w) { w.setTabText(0, "F"); },
-         [](qv::TabStrip& s) { s.setTabText(0, "F"); }},
-    };
+    const Step steps[] = {{'a', 0, "A"}, {'a', 0, "B"}, {'a', 0, "C"}, {'s', 2},     {'r', 2},
+                          {'s', 0},      {'r', 0},      {'a', 0, "D"}, {'s', 1},     {'r', 0},
+                          {'r', 0},      {'a', 0, "E"}, {'s', 5},      {'n', 0, "F"}};
     for (const Step& step : steps) {
-        step.qt(qt);
-        step.ours(ours);
-        ASSERT_EQ(ours.count(), qt.count()) << step.what;
-        EXPECT_EQ(ours.currentIndex(), qt.currentIndex()) << step.what;
+        apply(qt, step);
+        apply(ours, step);
+        SCOPED_TRACE(std::string(1, step.op) + std::to_string(step.i));
+        ASSERT_EQ(ours.count(), qt.count());
+        EXPECT_EQ(ours.currentIndex(), qt.currentIndex());
         for (int i = 0; i < qt.count(); ++i) {
-            EXPECT_EQ(ours.tabText(i), qt.tabText(i)) << step.what;
+            EXPECT_EQ(ours.tabText(i), qt.tabText(i));
         }
-        EXPECT_EQ(ourChanges, qtChanges) << step.what;
+        EXPECT_EQ(ourChanges, qtChanges);
     }
 }
 
