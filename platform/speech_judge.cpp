@@ -127,21 +127,10 @@ std::vector<qint16> declipped(const std::vector<qint16>& audio, int clipLevel) {
             const auto span = double(right - left);
             const double p0 = at(left);
             const double p1 = at(right);
-            // Slopes from the two samples outside each end, second order: one difference
-            // alone lags behind a steep wave.
-            const auto slope = [&](std::ptrdiff_t edge, std::ptrdiff_t outward) {
-                const std::ptrdiff_t one = edge + outward;
-                const std::ptrdiff_t two = edge + 2 * outward;
-                if (one < 0 || one >= n) {
-                    return 0.0;
-                }
-                if (two < 0 || two >= n) {
-                    return (at(edge) - at(one)) * double(-outward);
-                }
-                return (3 * at(edge) - 4 * at(one) + at(two)) / 2 * double(-outward);
-            };
-            const double m0 = slope(left, -1) * span;
-            const double m1 = slope(right, 1) * span;
+            // Half the slope of each neighbour: with the whole slopes the curve overshoots the
+            // peaks of speech, and more clipped commands were misheard.
+            const double m0 = left > 0 ? (p0 - at(left - 1)) * span / 2 : 0.0;
+            const double m1 = right + 1 < n ? (at(right + 1) - p1) * span / 2 : 0.0;
             for (std::ptrdiff_t k = i; k < end; ++k) {
                 const double t = double(k - left) / span;
                 const double t2 = t * t;

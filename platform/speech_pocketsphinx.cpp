@@ -287,7 +287,8 @@ private:
                           audio.begin() +
                               std::ptrdiff_t(std::min(audio.size(), (span.last + 1) * liveBlock)))
                     : audio;
-            // Flat peaks are heard as other vowels: "eight" for most commands.
+            // The live pass mishears most clipped commands ("button eight" above all); the
+            // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
             if (report.clipped) {
                 judged = declipped(judged, fullScale);
             }
