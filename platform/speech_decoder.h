@@ -16,6 +16,8 @@ namespace qv {
 
 // Samples handed to the decoder at a time while listening (20 ms).
 constexpr size_t liveBlock = 320;
+// A sample this far from zero is at the end of the input's range: its wave was cut off there.
+constexpr int fullScale = 32000;
 // The name of the command grammar's search.
 extern const char* const grammarSearch;
 

@@ -70,4 +70,9 @@ struct BlockSpan {
 };
 BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBlocks);
 
+// A too-loud input cuts the peaks of the waves off flat, which the model hears as other vowels.
+// Each run of samples at or beyond clipLevel is drawn again as the cubic that joins its two
+// neighbours with half their slopes; then the whole is scaled down so that the tallest peak fits.
+std::vector<qint16> declipped(const std::vector<qint16>& audio, int clipLevel);
+
 } // namespace qv

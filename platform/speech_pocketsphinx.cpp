@@ -275,12 +275,24 @@ private:
             before += blockDb[i] > loudest - options.roomBelowDb ? 1 : 0;
         }
         report.trimmed = options.trimMinBlocks > 0 && before >= options.trimMinBlocks;
-        if (report.trimmed) {
-            const std::vector<qint16> part(
-                audio.begin() + std::ptrdiff_t(span.first * liveBlock),
-                audio.begin() +
-                    std::ptrdiff_t(std::min(audio.size(), (span.last + 1) * liveBlock)));
-            report.grammarHypothesis = decoder_->decodeAgainLive(part, &score);
+        const auto atFullScale = std::count_if(audio.begin(), audio.end(),
+                                               [](qint16 s) { return std::abs(s) >= fullScale; });
+        report.clipped =
+            !audio.empty() && double(atFullScale) >= options.clippedShare * double(audio.size());
+        if (report.trimmed || report.clipped) {
+            std::vector<qint16> judged =
+                report.trimmed
+                    ? std::vector<qint16>(
+                          audio.begin() + std::ptrdiff_t(span.first * liveBlock),
+                          audio.begin() +
+                              std::ptrdiff_t(std::min(audio.size(), (span.last + 1) * liveBlock)))
+                    : audio;
+            // The live pass mishears most clipped commands ("button eight" above all); the
+            // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
+            if (report.clipped) {
+                judged = declipped(judged, fullScale);
+            }
+            report.grammarHypothesis = decoder_->decodeAgainLive(judged, &score);
             report.decodedAgain = true;
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
             report.grammarHypothesis = decoder_->decodeAgainLive(audio, &score);
@@ -289,10 +301,6 @@ private:
         // Of the hypothesis that is judged, after the second pass when there is one.
         report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
         report.grammarScore = score;
-        const auto atFullScale = std::count_if(audio.begin(), audio.end(),
-                                               [](qint16 s) { return s >= 32000 || s <= -32000; });
-        report.clipped =
-            !audio.empty() && double(atFullScale) >= options.clippedShare * double(audio.size());
         report.frames = ps_get_n_frames(ps);
         const Judgement judgement =
             judgeUtterance(report.grammarHypothesis, report.shortestFramesPerPhone, spelling_,

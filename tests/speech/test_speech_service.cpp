@@ -1,5 +1,6 @@
 // The PocketSphinx speech service: its recognizers and audio inputs, its errors, and how a
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
+#include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 #include "platform/speech_pocketsphinx.h"
 #include "tests/support/testutil.h"
@@ -356,4 +357,27 @@ TEST(SpeechRejection, GarbageLoopLanguageModelAndPronunciations) {
     EXPECT_FALSE(qvspeech::recognizeAll(clips, broken, &outcomes, &error));
     EXPECT_TRUE(error.contains("The pronunciation \"QQ\" of \"button(5)\" is not valid"))
         << qPrintable(error);
+}
+
+// A too-loud microphone cuts the peaks off flat, and the commands of this voice are then heard
+// as "button eight" or as no command; drawn round again they are heard as themselves, and the
+// window is told the input is too loud.
+TEST(SpeechRejection, ClippedCommandsAreHeardAsThemselves) {
+    std::vector<qvspeech::Utterance> clipped;
+    QString error;
+    qvspeech::Condition loud;
+    loud.id = QStringLiteral("clipped");
+    loud.clipPeak = 4;
+    ASSERT_TRUE(qvspeech::underCondition(
+        loud, say({"button one", "button four", "button seven", "button ten"}), &clipped, &error))
+        << qPrintable(error);
+    SpeechServiceOptions options;
+    std::vector<qvspeech::Outcome> outcomes;
+    ASSERT_TRUE(qvspeech::recognizeAll(clipped, options, &outcomes, &error)) << qPrintable(error);
+    for (const qvspeech::Outcome& outcome : outcomes) {
+        EXPECT_TRUE(outcome.correct()) << qPrintable(outcome.utterance.text) << " heard as "
+                                       << qPrintable(outcome.falseRecognitions.join(u'|'));
+        ASSERT_EQ(outcome.reports.size(), 1U) << qPrintable(outcome.utterance.text);
+        EXPECT_TRUE(outcome.reports[0].clipped) << qPrintable(outcome.utterance.text);
+    }
 }
