@@ -13,7 +13,7 @@ QString FileNameFromPath(const QString& path, bool withExtension) {
     while (start > 0 && path[start - 1] != u'/' && path[start - 1] != u'\\') {
         --start;
     }
-    const QString name = path.mid(start, end - start);
+    QString name = path.mid(start, end - start);
     if (withExtension) {
         return name;
     }

@@ -13,7 +13,7 @@ QString TrimAtNul(const QString& buffer) {
 QString ResolveShortcutTarget(const QString& shortcutPath) {
     // The path travels as NUL-terminated text, so anything after a NUL is not part of it.
     const auto info = readShortcutFile(TrimAtNul(shortcutPath));
-    const QString target = info ? TrimAtNul(info->target()) : QString();
+    QString target = info ? TrimAtNul(info->target()) : QString();
     if (target.isEmpty()) {
         MsgBox(QStringLiteral("This shortcut does not contain a path."), {}, MsgIcon::None);
     }

@@ -39,12 +39,12 @@ QImage iconImage(const QString& themeName, QStyle::StandardPixmap fallback) {
 
 QImage specialPathIcon(const QString& path) {
     // Looked up once per process: theme lookups cost far more than drawing.
-    if (path == QLatin1String("C:\\WINDOWS\\explorer.exe")) {
+    if (path == QLatin1String(R"(C:\WINDOWS\explorer.exe)")) {
         static const QImage computer =
             iconImage(QStringLiteral("computer"), QStyle::SP_ComputerIcon);
         return computer;
     }
-    if (path == QLatin1String("C:\\WINDOWS\\SYSTEM32\\mydocs.dll")) {
+    if (path == QLatin1String(R"(C:\WINDOWS\SYSTEM32\mydocs.dll)")) {
         static const QImage documents =
             iconImage(QStringLiteral("folder-documents"), QStyle::SP_DirHomeIcon);
         return documents;

@@ -85,9 +85,9 @@ public:
     static QChar ansiChar(std::uint8_t c) {
         if (c >= 0x80 && c <= 0x9F) {
             const char16_t u = kCp1252High[c - 0x80];
-            return QChar(u ? u : char16_t(0xFFFD));
+            return {u ? u : char16_t(0xFFFD)};
         }
-        return QChar(char16_t(c));
+        return {char16_t(c)};
     }
 
 private:
