@@ -70,20 +70,13 @@ TEST_F(XTest, CapsLockIsReportedWhileHeldAndWhileOn) {
     EXPECT_FALSE(caps);
 
     kb.PressKeyVK(VK_CAPITAL, true, false); // held down
-    EXPECT_NE(x11Keyboard().GetKeyState(VK_CAPITAL) & 0x8000, 0);
     kb.GetLockStatus(caps, num, scroll);
     EXPECT_TRUE(caps);
 
     kb.PressKeyVK(VK_CAPITAL, false, true); // released: toggled on
-    EXPECT_EQ(x11Keyboard().GetKeyState(VK_CAPITAL) & 0x8000, 0);
     EXPECT_TRUE(capsToggled());
     kb.GetLockStatus(caps, num, scroll);
     EXPECT_TRUE(caps);
-
-    kb.PressKeyVK(VK_CAPITAL); // off again
-    EXPECT_FALSE(capsToggled());
-    kb.GetLockStatus(caps, num, scroll);
-    EXPECT_FALSE(caps);
 }
 
 // The opacity that the window manager would see, read back from the window's property.
