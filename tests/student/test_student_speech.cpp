@@ -71,6 +71,7 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
     EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
     context()->hear("button three");
     EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
+    EXPECT_EQ(w.lblListening->text(), "Heard: button three");
 }
 
 // The phrases press the buttons of the page shown: trimmed of blanks, case-sensitive, whole.
@@ -113,11 +114,6 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
                      : QStringList();
         EXPECT_EQ(l.executed(), expected) << r.heard.toStdString();
         EXPECT_EQ(w.panelText(2), r.panel) << r.heard.toStdString();
-        if (r.starts && r.heard == r.panel) {
-            EXPECT_EQ(w.lblListening->text(), "Heard: " + r.heard);
-            EXPECT_EQ(l.character.calls.last(),
-                      QStringLiteral("Speak Starting Prog%1").arg(r.starts));
-        }
     }
     context()->mishear("open the door");
     EXPECT_EQ(w.lblGrammar->text(), "Command Unknown");
