@@ -110,7 +110,6 @@ TEST(StudentStartup, WithoutTheCharacterTheLauncherGoesOnSilently) {
         frmstudent& w = l.load({programs(3)});
         EXPECT_TRUE(l.box.fake.messages.empty());
         EXPECT_EQ(w.character(), nullptr);
-        EXPECT_EQ(l.captions(), captionsOf(1, 3));
         l.press(2);
         w.cmdStartReco_Click();
         EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));

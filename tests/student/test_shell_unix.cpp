@@ -134,7 +134,6 @@ TEST_F(ShellUnix, NothingIsStartedForMissingEmptyOrBrokenItems) {
     const QString items[] = {
         "",
         QDir(work).filePath("missing.txt"),
-        "no-such-program-qv",
         "C:\\WINDOWS\\explorer.exe",
         missing,
         makeLink("Windows.lnk", "C:\\WINDOWS\\notepad.exe"),
