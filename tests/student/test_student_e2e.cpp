@@ -76,20 +76,16 @@ TEST(StudentEndToEnd, FirstPageShowsItsButtonsAndAMessageDoesNotStopTheHooks) {
     ASSERT_TRUE(p.waitForFinished(10000)) << "the launcher did not end within 10 s";
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), shot);
 
     QList<Widget> buttons;
-    QStringList tabs, messages;
+    QStringList messages;
     for (const Widget& w : readTree(tree)) {
         if (w.cls == "message") {
             messages << w.text;
-        } else if (w.cls == "QTabBar") {
-            tabs << w.text;
         } else if (w.cls == "QToolButton" && !w.text.isEmpty()) {
             buttons << w;
         }
     }
-    EXPECT_EQ(tabs, QStringList({"Writing|Games"}));
     EXPECT_EQ(messages, QStringList({"This shortcut does not contain a path."}));
     // In reading order; where each one stands is test_builder's.
     std::sort(buttons.begin(), buttons.end(), [](const Widget& a, const Widget& b) {
