@@ -195,7 +195,6 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
         }
         const bool ends = r.service == Broken;
         EXPECT_EQ(unloaded.count(), ends ? 1 : 0) << r.name;
-        EXPECT_EQ(w.isVisible(), !ends) << r.name;
         if (ends) {
             continue;
         }
@@ -241,8 +240,6 @@ TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
     EXPECT_TRUE(w.mnuPushToTalk->isChecked());
     EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
     EXPECT_EQ(context()->calls.value(0), "setGated 1");
-    w.cmdStartReco_Click();
-    EXPECT_EQ(w.lblListening->text(), "Hold Space to talk");
 }
 
 } // namespace
