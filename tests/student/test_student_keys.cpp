@@ -131,7 +131,6 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     EXPECT_TRUE(QTest::qWaitFor([&] { return repeats.seen >= 4; }, 5000));
     qApp->removeEventFilter(&repeats);
     EXPECT_EQ(context.calls.size(), calls);
-    EXPECT_EQ(w->lblListening->text(), "Listening");
     key(XK_space, false, true);
     EXPECT_TRUE(badge("Hold Space to talk"));
     EXPECT_EQ(context.calls.last(), "setGated 1");
