@@ -242,26 +242,14 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
 TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
     Launcher l;
     const QString longName = "An extraordinarily long program name";
-    // The full name, and whether it is elided.
-    const std::pair<QString, bool> faces[] = {{"Tom & Jerry", false}, {longName, true}};
-    QStringList items;
-    for (const auto& face : faces) {
-        items << "/a/" + face.first + ".exe";
-    }
-    frmstudent& w = l.load({items});
+    frmstudent& w = l.load({{"/a/Tom & Jerry.exe", "/a/" + longName + ".exe"}});
     ASSERT_EQ(l.captions().size(), 2);
-    for (int k = 1; k <= 2; ++k) {
-        const auto& [full, elided] = faces[k - 1];
-        const QToolButton* b = w.cmdapplau->element(k);
-        QString shown = b->text();
-        shown.replace("&&", "&");
-        EXPECT_EQ(b->toolTip(), full);
-        EXPECT_EQ(shown.endsWith(QChar(0x2026)), elided) << shown.toStdString();
-        EXPECT_EQ(shown == full, !elided) << shown.toStdString();
-        EXPECT_LT(b->fontMetrics().horizontalAdvance(shown), b->width()) << shown.toStdString();
-    }
     // A lone '&' would mark a mnemonic and disappear.
     EXPECT_EQ(w.cmdapplau->element(1)->text(), "Tom && Jerry");
+    const QToolButton* b = w.cmdapplau->element(2);
+    EXPECT_TRUE(b->text().endsWith(QChar(0x2026))) << b->text().toStdString();
+    EXPECT_LT(b->fontMetrics().horizontalAdvance(b->text()), b->width());
+    EXPECT_EQ(b->toolTip(), longName);
 }
 
 // Dropped as the platform drops: drag enter, then the drop. Only the icon of a program or
