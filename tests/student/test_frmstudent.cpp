@@ -3,8 +3,6 @@
 #include "common/ui/imgicon.h"
 #include "tests/student/studentfixture.h"
 
-#include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
@@ -31,65 +29,42 @@ QStringList captionsOf(int first, int last) {
 }
 
 // A menu that cannot be shown is told once, and nothing is loaded or greeted. (Which texts are
-// no number is the count parser's.)
+// no number is the count parser's; a menu too large to read, test_modini's and
+// test_hostile_menus'.)
 TEST(StudentStartup, MenuThatCannotBeShownSaysWhyOnce) {
     const char* const noTabs = "Error in INI file : No Tabs Found";
-    // The tab count; nullptr: no count key. "1" is a good menu grown past the size limit.
+    // The tab count, or no file at all.
     const std::pair<const char*, const char*> rows[] = {
-        {"<no file>", "Error in INI file : File Not Found"},
-        {"0", noTabs},
-        {"2x", noTabs},
-        {nullptr, noTabs},
-        {"1", "qv.ini is larger than 64 MiB and is not read"}};
+        {"<no file>", "Error in INI file : File Not Found"}, {"0", noTabs}, {"2x", noTabs}};
     for (const auto& [count, message] : rows) {
         Launcher l;
-        const bool tooLarge = qstrcmp(count, "1") == 0;
         QByteArray text = menuText({programs(1)});
-        text.replace("Number of tabs=1\r\n",
-                     count ? "Number of tabs=" + QByteArray(count) + "\r\n" : QByteArray());
         if (qstrcmp(count, "<no file>") != 0) {
-            ASSERT_TRUE(l.writeMenu(text));
+            ASSERT_TRUE(l.writeMenu(text.replace("tabs=1", "tabs=" + QByteArray(count))));
         }
-        if (tooLarge) { // sparse: no disk spent
-            ASSERT_TRUE(QFile(l.menuPath()).resize(qint64{65} << 20));
-        }
-        frmstudent& w = l.load();
-        const std::string which = count ? count : "<no key>";
-        ASSERT_EQ(l.box.fake.messages.size(), 1U) << which;
+        l.load();
+        ASSERT_EQ(l.box.fake.messages.size(), 1U) << count;
         const auto& shown = l.box.fake.messages[0];
-        EXPECT_EQ(shown.text, message) << which;
-        EXPECT_EQ(shown.icon, tooLarge ? qv::MsgIcon::Stop : qv::MsgIcon::None) << which;
-        if (!tooLarge) {
-            EXPECT_EQ(shown.title, qv::programTitle()) << which;
-        }
-        EXPECT_EQ(w.ceptab->count(), 0) << which;
-        EXPECT_TRUE(l.captions().isEmpty()) << which;
-        EXPECT_TRUE(l.character.calls.isEmpty()) << which;
+        EXPECT_EQ(shown.text, message) << count;
+        EXPECT_EQ(shown.icon, qv::MsgIcon::None) << count;
+        EXPECT_EQ(shown.title, qv::programTitle()) << count;
+        EXPECT_TRUE(l.character.calls.isEmpty()) << count; // nothing loaded after the message
     }
 }
 
-// Tab captions and counts as written, the recognizers in the service's order with none chosen,
-// and the status panels.
+// Tab captions as written, no recognizer chosen, and the status panels.
 TEST(StudentStartup, TabsRecognizersAndPanelsAtStart) {
     Launcher l;
-    l.speech.recognizerNames = {"First recognizer", "Second recognizer"};
     ASSERT_TRUE(l.writeMenu("[Settings]\r\nNUMBER OF TABS=3\r\nTab1=Writing\r\nTab3=Games\r\n"
                             "Tab 2=wrong key\r\n[Tab 1]\r\nNUMBER OF BUTTONS=2\r\n"
                             "Button 1=/a/One.exe\r\nButton 2=/a/Two.exe\r\n"));
     frmstudent& w = l.load();
-    EXPECT_TRUE(l.box.fake.messages.empty());
     ASSERT_EQ(w.ceptab->count(), 3);
     EXPECT_EQ(w.ceptab->tabText(0), "Writing");
     EXPECT_EQ(w.ceptab->tabText(1), "");
     EXPECT_EQ(w.ceptab->tabText(2), "Games");
-    EXPECT_EQ(l.captions(), QStringList({"One", "Two"}));
-    ASSERT_EQ(w.cmbEngines->count(), 2);
-    EXPECT_EQ(w.cmbEngines->itemText(0), "First recognizer");
-    EXPECT_EQ(w.cmbEngines->itemText(1), "Second recognizer");
-    EXPECT_EQ(w.cmbEngines->currentIndex(), -1);
     // Panel 3 takes the combo box's text at load: nothing is chosen, so its design text.
     EXPECT_EQ(w.panelText(3), "Combo1");
-    EXPECT_EQ(w.panelText(2), "");
     EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(w.panelText(1)).hasMatch())
         << w.panelText(1).toStdString();
     // The speech controls lie beyond the client area; the status bar keeps to its bottom edge.
@@ -97,7 +72,6 @@ TEST(StudentStartup, TabsRecognizersAndPanelsAtStart) {
     w.resize(900, 500);
     QCoreApplication::processEvents();
     EXPECT_EQ(w.bar->geometry().bottom(), w.client->height() - 1);
-    EXPECT_EQ(w.bar->width(), w.client->width());
 }
 
 // The greeting: the character at the screen's bottom right, the logon name cut to 24.
@@ -108,7 +82,6 @@ TEST(StudentStartup, GreetingFollowsScreenAndUserName) {
         QString moved;
         QString greeting;
     } rows[] = {
-        {{1024, 768}, "ann", "MoveTo 894 598", "Speak Welcome ann"},
         {{1920, 1080}, "", "MoveTo 1790 910", "Speak Welcome "},
         {{1024, 768},
          "abcdefghijklmnopqrstuvwxyz0123",
@@ -120,11 +93,10 @@ TEST(StudentStartup, GreetingFollowsScreenAndUserName) {
         Launcher l;
         l.screen = r.screen;
         l.user = r.logon;
-        frmstudent& w = l.load({programs(3)});
+        l.load({programs(3)});
         EXPECT_EQ(l.character.calls,
                   QStringList({"Load Merlin Merlin.acs", "Show", "Listen 0", r.moved, r.greeting}))
             << r.logon.toStdString();
-        EXPECT_EQ(w.character(), &l.character);
     }
 }
 
@@ -138,9 +110,7 @@ TEST(StudentStartup, WithoutTheCharacterTheLauncherGoesOnSilently) {
         frmstudent& w = l.load({programs(3)});
         EXPECT_TRUE(l.box.fake.messages.empty());
         EXPECT_EQ(w.character(), nullptr);
-        EXPECT_EQ(l.captions(), captionsOf(1, 3));
         l.press(2);
-        w.cmdStartReco_Click();
         EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
         EXPECT_EQ(l.character.calls,
                   noService ? QStringList() : QStringList({"Load Merlin Merlin.acs"}));
@@ -157,13 +127,10 @@ TEST(StudentPages, PageButtonsAndTabsShowTheirButtons) {
         bool next, back;
     } steps[] = {{'-', 1, 10, true, false},    {'n', 11, 20, true, true},
                  {'n', 21, 25, false, true},   {'b', 11, 20, true, true},
-                 {'1', 101, 110, true, false}, {'n', 111, 112, false, true},
-                 {'0', 1, 10, true, false}};
+                 {'1', 101, 110, true, false}, {'0', 1, 10, true, false}};
     for (const auto& s : steps) {
         if (s.action == 'n' || s.action == 'b') {
-            QPushButton* button = s.action == 'n' ? w.cmdnext : w.cmdback;
-            ASSERT_TRUE(button->isEnabled()) << s.action << s.first;
-            QTest::mouseClick(button, Qt::LeftButton);
+            QTest::mouseClick(s.action == 'n' ? w.cmdnext : w.cmdback, Qt::LeftButton);
         } else if (s.action != '-') {
             w.ceptab->setCurrentIndex(s.action - '0');
         }
@@ -202,49 +169,35 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     QStringList second = programs(13, 101);
     second[11] = "/apps/Paint.exe";
     ASSERT_TRUE(replaceMenu(menuText({programs(3), second, programs(1, 201)})));
-    EXPECT_EQ(checked.takeFirst().value(0).toBool(), true);
     EXPECT_EQ(w.ceptab->count(), 3);
-    EXPECT_EQ(w.ceptab->currentIndex(), 1);
-    EXPECT_EQ(w.pageOffset(), 10);
     EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
-    EXPECT_FALSE(w.cmdnext->isEnabled());
-    EXPECT_TRUE(w.cmdback->isEnabled());
 
     // A damaged count: the menu on screen stays, and the damage is told once.
     QByteArray damaged = menuText({programs(2)});
     damaged.replace("Number of tabs=1", "Number of tabs=x");
     for (const QByteArray& text : {damaged, damaged + "[Tab 9]\r\n"}) {
         ASSERT_TRUE(replaceMenu(text));
-        EXPECT_EQ(checked.takeFirst().value(0).toBool(), false);
-        EXPECT_EQ(w.ceptab->count(), 3);
         EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
     }
-    ASSERT_EQ(l.box.fake.messages.size(), 1U);
-    EXPECT_EQ(l.box.fake.messages[0].text, "Error in INI file : No Tabs Found");
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
 
     // The tab and the page are gone: the first page of the first tab.
     ASSERT_TRUE(replaceMenu(menuText({programs(14)})));
     EXPECT_EQ(w.ceptab->count(), 1);
-    EXPECT_EQ(w.pageOffset(), 0);
     EXPECT_EQ(l.captions(), captionsOf(1, 10));
-    EXPECT_FALSE(w.cmdback->isEnabled());
-    EXPECT_EQ(l.box.fake.messages.size(), 1U);
 }
 
 TEST(StudentStarts, OnlyALeftPressStartsTheButtonOfThePage) {
     Launcher l;
     frmstudent& w = l.load({programs(14)});
     QTest::mouseClick(w.cmdnext, Qt::LeftButton);
-    const QStringList before = l.character.calls;
     for (const Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
         QTest::mouseClick(w.cmdapplau->element(3), b);
     }
     EXPECT_TRUE(l.shell.starts.empty());
-    EXPECT_EQ(l.character.calls, before);
     // Shift and position do not matter for the left button.
     QTest::mouseClick(w.cmdapplau->element(4), Qt::LeftButton, Qt::ShiftModifier, QPoint(40, 7));
     EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog14.exe"}));
-    EXPECT_EQ(l.character.calls.last(), "Speak Starting Prog14");
 }
 
 // What a press starts and says, started or not; special items only in their exact case.
@@ -258,14 +211,9 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
         {"My Computer.lnk", true, "computer:", "Speak Starting My Computer"},
         {"My Documents.lnk", true, "documents:", "Speak Starting My Documents"},
         {"my computer.lnk", true, "execute:my computer.lnk", "Speak Starting my computer"},
-        {"MY DOCUMENTS.LNK", true, "execute:MY DOCUMENTS.LNK", "Speak Starting MY DOCUMENTS"},
-        {"/home/ann/notes.txt", true, "execute:/home/ann/notes.txt", "Speak Starting notes"},
-        {"C:\\Apps\\Paint.exe", true, "execute:C:\\Apps\\Paint.exe", "Speak Starting Paint"},
         {"/usr/bin/ls", true, "execute:/usr/bin/ls", "Speak Starting ls"},
         {"/nowhere/Gone.exe", false, "execute:/nowhere/Gone.exe",
          "Speak Gone could not be started"},
-        {"My Computer.lnk", false, "computer:", "Speak My Computer could not be started"},
-        {"My Documents.lnk", false, "documents:", "Speak My Documents could not be started"},
         // Nothing to start: the element is there all the same, so that the numbers stay.
         {"", true, "", "Speak Welcome ann"},
         {"<no key>", true, "", "Speak Welcome ann"},
@@ -290,30 +238,14 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
 TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
     Launcher l;
     const QString longName = "An extraordinarily long program name";
-    // The full name, and whether it is elided.
-    const std::pair<QString, bool> faces[] = {{"Tom & Jerry", false},
-                                              {longName, true},
-                                              {"WWWWWWWWWWWWWWWWWWWWWWWW", true},
-                                              {"Paint", false}};
-    QStringList items;
-    for (const auto& face : faces) {
-        items << "/a/" + face.first + ".exe";
-    }
-    frmstudent& w = l.load({items});
-    ASSERT_EQ(l.captions().size(), 4);
-    for (int k = 1; k <= 4; ++k) {
-        const auto& [full, elided] = faces[k - 1];
-        const QToolButton* b = w.cmdapplau->element(k);
-        QString shown = b->text();
-        shown.replace("&&", "&");
-        EXPECT_EQ(b->toolTip(), full);
-        EXPECT_EQ(b->accessibleName(), full);
-        EXPECT_EQ(shown.endsWith(QChar(0x2026)), elided) << shown.toStdString();
-        EXPECT_EQ(shown == full, !elided) << shown.toStdString();
-        EXPECT_LT(b->fontMetrics().horizontalAdvance(shown), b->width()) << shown.toStdString();
-    }
+    frmstudent& w = l.load({{"/a/Tom & Jerry.exe", "/a/" + longName + ".exe"}});
+    ASSERT_EQ(l.captions().size(), 2);
     // A lone '&' would mark a mnemonic and disappear.
     EXPECT_EQ(w.cmdapplau->element(1)->text(), "Tom && Jerry");
+    const QToolButton* b = w.cmdapplau->element(2);
+    EXPECT_TRUE(b->text().endsWith(QChar(0x2026))) << b->text().toStdString();
+    EXPECT_LT(b->fontMetrics().horizontalAdvance(b->text()), b->width());
+    EXPECT_EQ(b->toolTip(), longName);
 }
 
 // Dropped as the platform drops: drag enter, then the drop. Only the icon of a program or
@@ -350,7 +282,6 @@ TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
         QCoreApplication::sendEvent(w.Image1, &drop);
         const std::string what = c.urls.isEmpty() ? "<none>" : c.urls[0].toString().toStdString();
         EXPECT_EQ(w.imgicon->isVisible(), c.iconShown) << what;
-        EXPECT_EQ(w.Image1->isVisible(), !c.iconShown) << what;
         EXPECT_EQ(l.lastMessage(), c.message) << what;
         ASSERT_LE(l.box.fake.messages.size(), 1U) << what;
         if (c.message == cannot) {
@@ -359,7 +290,6 @@ TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
         EXPECT_TRUE(l.shell.starts.empty());
         EXPECT_EQ(l.captions(), QStringList({"Prog1"}));
         w.ceptab_Click();
-        EXPECT_TRUE(w.Image1->isVisible());
         EXPECT_FALSE(w.imgicon->isVisible());
     }
 }

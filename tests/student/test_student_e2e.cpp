@@ -76,22 +76,18 @@ TEST(StudentEndToEnd, FirstPageShowsItsButtonsAndAMessageDoesNotStopTheHooks) {
     ASSERT_TRUE(p.waitForFinished(10000)) << "the launcher did not end within 10 s";
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), shot);
 
     QList<Widget> buttons;
-    QStringList tabs, messages;
+    QStringList messages;
     for (const Widget& w : readTree(tree)) {
         if (w.cls == "message") {
             messages << w.text;
-        } else if (w.cls == "QTabBar") {
-            tabs << w.text;
         } else if (w.cls == "QToolButton" && !w.text.isEmpty()) {
             buttons << w;
         }
     }
-    EXPECT_EQ(tabs, QStringList({"Writing|Games"}));
     EXPECT_EQ(messages, QStringList({"This shortcut does not contain a path."}));
-    // Two rows: five, then two under the first two.
+    // In reading order; where each one stands is test_builder's.
     std::sort(buttons.begin(), buttons.end(), [](const Widget& a, const Widget& b) {
         return a.rect.y() != b.rect.y() ? a.rect.y() < b.rect.y() : a.rect.x() < b.rect.x();
     });
@@ -99,15 +95,8 @@ TEST(StudentEndToEnd, FirstPageShowsItsButtonsAndAMessageDoesNotStopTheHooks) {
     for (const Widget& b : buttons) {
         captions << b.text;
     }
-    EXPECT_EQ(captions,
+    ASSERT_EQ(captions,
               QStringList({"Alpha", "Bravo", "Charlie", "My Computer", "Echo", "Foxtrot", "Golf"}));
-    ASSERT_EQ(buttons.size(), 7);
-    const QRect first = buttons[0].rect;
-    EXPECT_EQ(first.size(), QSize(89, 73));
-    for (int i = 1; i < 7; ++i) {
-        EXPECT_EQ(buttons[i].rect.topLeft(), first.topLeft() + QPoint(97 * (i % 5), 93 * (i / 5)))
-            << i;
-    }
 
     // The picture shows them: a button face holds text and edges, the empty slot beside the
     // seventh is plain background.

@@ -41,15 +41,12 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
     l.speech.recognizerNames = {"Model A", "Model B"};
     frmstudent& w = loadAndChoose(3);
     ASSERT_EQ(l.speech.contexts.size(), 1U);
-    EXPECT_EQ(w.oRC(), context());
     EXPECT_EQ(context()->calls,
               QStringList({"loadGrammar " + QDir(l.dir.path()).filePath("ordergrammar.xml"),
                            "setRulesActive 0"}));
     EXPECT_EQ(w.lblGrammar->text(), "Current loaded Grammar: ordergrammar.xml");
     EXPECT_EQ(w.panelText(3), "Model A");
-    EXPECT_TRUE(l.box.fake.messages.empty());
 
-    const qsizetype listens = l.character.calls.count("Listen 0");
     for (int step = 0; step < 3; ++step) { // as loaded, started, stopped
         const bool active = step == 1;
         if (step > 0) {
@@ -65,20 +62,16 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
     }
     // Inside the visible window, unlike the speech controls.
     EXPECT_TRUE(w.client->rect().contains(w.lblListening->geometry()));
-    // Each press first stops the character's own listening.
-    EXPECT_EQ(l.character.calls.count("Listen 0"), listens + 2);
 
     // Another recognizer: its context is the one that presses once listening starts again.
     choose(1);
     ASSERT_EQ(l.speech.contexts.size(), 2U);
-    EXPECT_EQ(w.oRC(), l.speech.contexts[1]);
-    EXPECT_EQ(w.cmdStartReco->text(), kStart);
-    EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
     EXPECT_EQ(w.panelText(3), "Model B");
     w.cmdStartReco_Click();
     EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
     context()->hear("button three");
     EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
+    EXPECT_EQ(w.lblListening->text(), "Heard: button three");
 }
 
 // The phrases press the buttons of the page shown: trimmed of blanks, case-sensitive, whole.
@@ -98,18 +91,13 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
     }
     const Row more[] = {
         {" button one ", 1, "button one"},
-        {"   button three", 3, "button three"},
-        {"   ", 0, "button three"}, // nothing heard changes nothing
-        {"", 0, "button three"},
+        {"   ", 0, "button one"}, // nothing heard changes nothing
         {"Button One", 0, notLoaded},
-        {"BUTTON TWO", 0, notLoaded},
         {"button  one", 0, notLoaded},
         {"button one please", 0, notLoaded},
-        {"the button one", 0, notLoaded},
         {"button 1", 0, notLoaded},
         {"\tbutton one", 0, notLoaded},
         {">>", 0, notLoaded}, // the second page: buttons 11 to 14
-        {"button one", 11, "button one"},
         {"button four", 14, "button four"},
         {"button five", 0, notLoaded},
     };
@@ -126,17 +114,11 @@ TEST_F(Speech, PhraseTablePressesTheButtonsOfThePage) {
                      : QStringList();
         EXPECT_EQ(l.executed(), expected) << r.heard.toStdString();
         EXPECT_EQ(w.panelText(2), r.panel) << r.heard.toStdString();
-        if (r.starts && r.heard == r.panel) {
-            EXPECT_EQ(w.lblListening->text(), "Heard: " + r.heard);
-            EXPECT_EQ(l.character.calls.last(),
-                      QStringLiteral("Speak Starting Prog%1").arg(r.starts));
-        }
     }
     context()->mishear("open the door");
     EXPECT_EQ(w.lblGrammar->text(), "Command Unknown");
     EXPECT_EQ(w.panelText(2), "Command Unknown");
     EXPECT_EQ(w.lblListening->text(), "Not understood");
-    EXPECT_EQ(w.cmdStartReco->text(), kStop);
 }
 
 TEST_F(Speech, ActivationFailureShowsBothMessagesAndKeepsListeningOff) {
@@ -150,12 +132,6 @@ TEST_F(Speech, ActivationFailureShowsBothMessagesAndKeepsListeningOff) {
                                "device is used by other application.");
     EXPECT_EQ(l.box.fake.messages[1].icon, qv::MsgIcon::None);
     EXPECT_EQ(w.cmdStartReco->text(), kStart);
-    EXPECT_EQ(w.lblListening->text(), "Not listening");
-    EXPECT_TRUE(w.cmbEngines->isEnabled());
-    // Once the device is free again, listening starts.
-    context()->activationError = {};
-    w.cmdStartReco_Click();
-    EXPECT_EQ(w.cmdStartReco->text(), kStop);
 }
 
 // A speech service whose contexts fail to load the grammar.
@@ -218,7 +194,6 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
         }
         const bool ends = r.service == Broken;
         EXPECT_EQ(unloaded.count(), ends ? 1 : 0) << r.name;
-        EXPECT_EQ(w.isVisible(), !ends) << r.name;
         if (ends) {
             continue;
         }
@@ -227,14 +202,13 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
         QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
         EXPECT_EQ(l.character.calls, before + QStringList({"Listen 0", "Listen 0"})) << r.name;
         EXPECT_EQ(w.cmdStartReco->text(), kStart) << r.name;
-        EXPECT_TRUE(w.cmbEngines->isEnabled()) << r.name;
         l.press(1);
         EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog1.exe"})) << r.name;
     }
 }
 
 TEST_F(Speech, RecognizerIgnoresWhatItHearsWhileTheCharacterSpeaks) {
-    frmstudent& w = loadAndChoose(3);
+    loadAndChoose(3);
     emit l.character.speakingChanged(true);
     EXPECT_EQ(context()->calls.last(), "setSuspended 1");
     emit l.character.speakingChanged(false);
@@ -243,7 +217,6 @@ TEST_F(Speech, RecognizerIgnoresWhatItHearsWhileTheCharacterSpeaks) {
     emit l.character.speakingChanged(true);
     choose(0);
     EXPECT_TRUE(context()->calls.contains("setSuspended 1"));
-    EXPECT_EQ(w.oRC(), context());
 }
 
 TEST_F(Speech, UnloadReleasesTheContext) {
@@ -252,7 +225,6 @@ TEST_F(Speech, UnloadReleasesTheContext) {
     QPointer<qv::RecognitionContext> ctx = w.oRC();
     ASSERT_TRUE(ctx);
     w.close();
-    EXPECT_EQ(w.oRC(), nullptr);
     EXPECT_TRUE(ctx.isNull());
     EXPECT_EQ(unloaded.count(), 1);
 }
@@ -267,17 +239,6 @@ TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
     EXPECT_TRUE(w.mnuPushToTalk->isChecked());
     EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
     EXPECT_EQ(context()->calls.value(0), "setGated 1");
-    w.cmdStartReco_Click();
-    EXPECT_EQ(w.lblListening->text(), "Hold Space to talk");
-}
-
-TEST_F(Speech, RecognitionAfterFailedStartupPressesNothing) {
-    frmstudent& w = l.load(); // no qv.ini
-    choose(0);
-    context()->hear("button one");
-    EXPECT_EQ(w.panelText(2), "Button not loaded");
-    EXPECT_TRUE(l.shell.starts.empty());
-    EXPECT_TRUE(l.character.calls.isEmpty());
 }
 
 } // namespace
