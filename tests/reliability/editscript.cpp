@@ -47,20 +47,12 @@ int EditScript::buttonCount(int tab) const {
 
 void EditScript::step() {
     const auto pick = [this](int n) { return std::uniform_int_distribution<int>(1, n)(random_); };
-    const int tabs = tabCount();
-    const int roll = pick(100);
-    if (tabs == 0 || (roll <= 8 && tabs < 6)) {
-        addTab();
-    } else if (roll <= 14 && tabs > 1) {
-        removeTab(pick(tabs));
+    const int tab = pick(tabCount());
+    const int count = buttonCount(tab);
+    if (count == 0 || (pick(100) <= 60 && count < 14)) {
+        addButton(tab);
     } else {
-        const int tab = pick(tabs);
-        const int count = buttonCount(tab);
-        if (count == 0 || (roll <= 60 && count < 14)) {
-            addButton(tab);
-        } else {
-            deleteButton(tab, pick(count));
-        }
+        deleteButton(tab, pick(count));
     }
 }
 
@@ -85,36 +77,6 @@ void EditScript::deleteButton(int tab, int number) {
         after_();
     }
     write(qv::tabSection(tab), qv::kNumberOfButtonsWrite, QString::number(count - 1));
-}
-
-void EditScript::addTab() {
-    const int tabs = tabCount();
-    write(qv::kSettings, qv::kNumberOfTabs, QString::number(tabs + 1));
-    write(qv::kSettings, qv::tabCaptionKey(tabs + 1),
-          QStringLiteral("Tab Caption %1").arg(++serial_));
-}
-
-// The editor's removal of the tab at a position: captions shift down, the last caption key
-// goes, the count follows, the tab's section goes and the later sections are renumbered.
-void EditScript::removeTab(int position) {
-    const int n = tabCount();
-    QStringList captions;
-    for (int k = 1; k <= n; ++k) {
-        captions << qv::ReadKey(path_, qv::kSettings, qv::tabCaptionKey(k)).value_or(QString());
-    }
-    captions.removeAt(position - 1);
-    qv::DeleteKey(path_, qv::kSettings, qv::tabCaptionKey(n));
-    after_();
-    for (int k = 1; k < n; ++k) {
-        write(qv::kSettings, qv::tabCaptionKey(k), captions[k - 1]);
-    }
-    write(qv::kSettings, qv::kNumberOfTabs, QString::number(n - 1));
-    qv::DeleteSection(path_, qv::tabSection(position));
-    after_();
-    for (int j = position; j < n; ++j) {
-        qv::RenameSection(path_, qv::tabSection(j + 1), qv::tabSection(j));
-        after_();
-    }
 }
 
 QStringList folderEntries(const QString& dir) {

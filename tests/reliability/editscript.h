@@ -1,8 +1,8 @@
 #pragma once
 // The editor and the launcher of the reliability tests. A seeded sequence of editor actions (add
-// and delete buttons, add and remove tabs) is made through modini as the editor window calls it:
-// the same seed on the same file gives the same calls, so a test can replay in its own process
-// what a killed helper was doing. Also brings what every reliability test uses.
+// and delete buttons) is made through modini as the editor window calls it: the same seed on
+// the same file gives the same calls, so a test can replay in its own process what a killed
+// helper was doing. Also brings what every reliability test uses.
 #include "common/menulayout.h"
 #include "common/modini.h"
 #include "platform/messagebox.h"
@@ -29,8 +29,6 @@ public:
     void step();
     void addButton(int tab);
     void deleteButton(int tab, int number);
-    void addTab();
-    void removeTab(int position);
     int buttonCount(int tab) const;
     int tabCount() const;
 

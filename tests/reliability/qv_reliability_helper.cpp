@@ -3,7 +3,7 @@
 //   qv_reliability_helper edit <qv.ini> <seed>
 //       Makes editor actions through modini until killed. Writes "R" to stdout when it starts
 //       and one "." after each completed modini call, so that the killer knows how far it got.
-//   qv_reliability_helper read <qv.ini> churn|editor [pause-ms]
+//   qv_reliability_helper read <qv.ini> [pause-ms]
 //       Reads the menu as the launcher does, over and over (with a pause between, as pupils turn
 //       pages), until its standard input closes; then prints "reads=N faults=N" and the first
 //       few faults (the file missing, a line torn, a count that was never written).
@@ -33,41 +33,35 @@ bool stdinClosed() {
     return ::poll(&p, 1, 0) > 0 && ::read(STDIN_FILENO, buffer, sizeof buffer) <= 0;
 }
 
-// One launcher start: the tab count and caption, then the tab's count and its buttons. What
-// was wrong, or nothing.
-QString readOnce(const QString& path, bool churn) {
-    const qv::ProfileValue tabs = qv::ReadKey(path, qv::kSettings, qv::kNumberOfTabs);
-    const qv::ProfileValue caption = qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(1));
+// One read of the tab as the launcher makes it: its count, then its buttons. What was wrong, or
+// nothing.
+QString readOnce(const QString& path) {
     const qv::ProfileValue count = qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead);
-    if (!tabs || !caption || !count) {
+    if (!count) {
         return QStringLiteral("file missing");
     }
-    if (*tabs != QLatin1String("1") || *caption != QLatin1String("Room 1")) {
-        return QStringLiteral("Settings read as '%1' '%2'").arg(*tabs, *caption);
-    }
-    // The churn writer stores only the counts 10 to 14; the editor never more than 40.
+    // The writers store only the counts 10 to 14.
     const qv::MenuCount n = qv::parseCount(*count);
-    if (!n.isNumber() || n.value < (churn ? 10 : 0) || n.value > (churn ? 14 : 40)) {
+    if (!n.isNumber() || n.value < 10 || n.value > 14) {
         return QStringLiteral("count read as '%1'").arg(*count);
     }
     static const QRegularExpression item(
         QStringLiteral("^/srv/apps/t1/b\\d+/s(\\d+)/prog-\\1\\.exe$"));
     for (int m = 1; m <= n.value; ++m) {
         const qv::ProfileValue value = qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m));
-        // While the editor renumbers, a button may be briefly absent; never half there.
-        if (!value || ((churn || !value->isEmpty()) && !item.match(*value).hasMatch())) {
+        if (!value || !item.match(*value).hasMatch()) {
             return QStringLiteral("Button %1 read as '%2'").arg(m).arg(value.value_or("missing"));
         }
     }
     return {};
 }
 
-int runRead(const QString& path, bool churn, int pauseMs) {
+int runRead(const QString& path, int pauseMs) {
     long reads = 0;
     QStringList faults;
     writeByte('R');
     for (; !stdinClosed(); ++reads) {
-        if (const QString fault = readOnce(path, churn); !fault.isEmpty()) {
+        if (const QString fault = readOnce(path); !fault.isEmpty()) {
             faults << fault;
         }
         ::usleep(static_cast<useconds_t>(pauseMs) * 1000);
@@ -98,9 +92,6 @@ int runMeasure(const QStringList& a, const qv::FakeMessageBox& messages) {
     const long after = peakKb();
     std::printf("result=%s messages=%zu grown_kb=%ld\n", result.toUtf8().constData(),
                 messages.messages.size(), after - before);
-    for (const qv::FakeMessageBox::Message& m : messages.messages) {
-        std::printf("message: %s\n", m.text.toUtf8().constData());
-    }
     return 0;
 }
 
@@ -120,8 +111,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if ((a.size() == 4 || a.size() == 5) && a[1] == "read") {
-        return runRead(a[2], a[3] == "churn", a.value(4).toInt());
+    if ((a.size() == 3 || a.size() == 4) && a[1] == "read") {
+        return runRead(a[2], a.value(3).toInt());
     }
     if ((a.size() == 6 || a.size() == 7) && a[1] == "measure") {
         return runMeasure(a, messages);

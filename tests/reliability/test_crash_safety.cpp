@@ -67,20 +67,15 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
     EXPECT_GE(roundsWithProgress, kRounds / 2);
     EXPECT_GE(totalCalls, 2L * kRounds);
 
-    // Whatever the kills left behind, the next edits work and clear it away: a killed writer's
+    // Whatever the kills left behind, the next change works and clears it away: a killed writer's
     // temporary file is hidden (no reader takes it for a menu), never named like the menu, and
     // removed by the next write once its process is gone.
-    qvrel::EditScript script(path, kSeed);
-    script.addButton(1);
-    script.deleteButton(1, 1);
-    script.addTab();
-    EXPECT_EQ(qv::ReadKey(path, qv::kSettings, qv::tabCaptionKey(script.tabCount())).value_or(""),
-              QStringLiteral("Tab Caption 2"));
+    EXPECT_EQ(qv::WriteKey(path, qv::kSettings, qv::kNumberOfTabs, "2"), 1);
+    EXPECT_EQ(qvrel::folderEntries(menuDir), QStringList{"qv.ini"});
     for (const QString& name : leftovers) {
         EXPECT_TRUE(name == "qv.ini" || (name.startsWith('.') && !name.endsWith(".ini")))
             << qPrintable(name);
     }
-    EXPECT_EQ(qvrel::folderEntries(menuDir), QStringList{"qv.ini"});
 }
 
 } // namespace

@@ -133,7 +133,6 @@ TEST(HostileIni, NulBytesAreJustBytes) {
     EXPECT_EQ(qv::ReadKey(path, "Tab 9", "Button 1").value_or("?"), "");
     EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Number of Buttons", "2"), 1);
     const QByteArray after = qvtest::readAll(path);
-    EXPECT_EQ(after.size(), text.size());
     EXPECT_EQ(after.count('\0'), text.count('\0'));
     EXPECT_TRUE(after.contains(QByteArray("Number of Buttons=2\r\n")));
 }

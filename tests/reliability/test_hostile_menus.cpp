@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -79,14 +78,6 @@ const Row kRows[] = {
                 writeMenu(d, cut + QString(10000 - 254, QLatin1Char('y')));
      },
      true, "is not started"},
-    // What a Windows editor's "Unicode" save gives: read as the 8-bit menu is.
-    {"a menu saved as UTF-16 with a byte-order mark",
-     [](const QString& d) {
-         QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-         return writeMenu(d, d + "/Notes.txt") &&
-                qvtest::writeAll(d + "/qv.ini", utf16(QString(qvtest::readAll(d + "/qv.ini"))));
-     },
-     false, nullptr},
     {"a qv.ini of 200 MB",
      [](const QString& d) {
          QFile f(d + "/qv.ini");

