@@ -155,7 +155,6 @@ TEST(ShortcutReader, DamagedStructureGivesNoShortcut) {
         for (const auto& [offset, patch] : patches) {
             bytes.replace(offset < 0 ? bytes.size() + offset : offset, patch.size(), patch);
         }
-        ASSERT_EQ(bytes.size(), qvtest::writeLnk(layout).size()) << name;
         EXPECT_EQ(parseBounded(bytes).has_value(), accepted) << name;
         if (!accepted) {
             EXPECT_FALSE(qv::parseShortcut(bytes)) << name;
