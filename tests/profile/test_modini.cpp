@@ -324,7 +324,6 @@ TEST_F(Modini, EachCallChangesTheFileAsTheEditorNeedsOrSaysWhyNot) {
         SCOPED_TRACE(std::string(c.op) + " " + c.args.toStdString());
         EXPECT_EQ(call(path, c.op, c.args.split(u'|')), c.result);
         EXPECT_EQ(bytes(), c.after.value_or(c.before));
-        EXPECT_EQ(entries(), QStringList{"qv.ini"});
         if (!c.text.isEmpty()) {
             expectOnlyMessage(c.text, c.title, qv::MsgIcon::Information);
         } else if (c.result == 0 && c.before == settings) {

@@ -139,8 +139,6 @@ TEST_F(ProfileFile, UnsafeWritesAreRefusedAndChangeNothing) {
     EXPECT_FALSE(put("", "S", "k", "v"));
     EXPECT_FALSE(put(dir.path().toStdString(), "S", "k", "v"));
     EXPECT_FALSE(put(path + "/below.ini", "S", "k", "v"));
-    EXPECT_EQ(qv::profile::writeProfileString("Settings", "k", "a\nb", path.c_str()),
-              WriteStatus::Refused);
     EXPECT_EQ(bytes(), before);
     EXPECT_EQ(entries(), QStringList{"qv.ini"});
 }
@@ -261,11 +259,8 @@ TEST_F(ProfileFile, AUtf16MenuReadsAndWritesAsThe8BitOne) {
     const std::pair<const char*, bool> cases[] = {
         {"UTF-16LE", false}, {"UTF-16BE", false}, {"UTF-16LE", true}};
     const QString eight = dir.filePath("eight.ini");
-    const std::pair<const char*, const char*> reads[] = {{"settings", "TAB1"},
-                                                         {"Tab 1", "Button 1"},
-                                                         {"Tab 2", "Button 1"},
-                                                         {"Settings", nullptr},
-                                                         {nullptr, nullptr}};
+    const std::pair<const char*, const char*> reads[] = {
+        {"settings", "TAB1"}, {"Tab 1", "Button 1"}, {"Settings", nullptr}, {nullptr, nullptr}};
     // Each kind of write, then the reads again.
     const std::tuple<const char*, const char*, const char*> writes[] = {
         {"Settings", "Tab1", "G\xC3\xA4ste"},
