@@ -217,7 +217,6 @@ TEST(DesktopEntryRefusal, SaysWhyOrNothing) {
         {"Type=application\nExec=tool\n",
          no + "it is a desktop entry of type \"application\"" + onlyApps},
         {"Type=Application\nName=Tool\n", no + "its desktop entry names no program."},
-        {"Type=Application\nExec=   \n", no + "its desktop entry names no program."},
         {"Type=Application\nExec=\"tool\n",
          no + "the command of its desktop entry cannot be read."},
         {"Type=Link\nName=Site\n", no + "its desktop entry names no address."},

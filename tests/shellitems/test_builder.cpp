@@ -425,7 +425,6 @@ TEST(IconReader, PicksTheBestEntryForThirtyTwo) {
         {"exact among others",
          {entry(16, kRed), entry(32, kGreen), entry(48, kBlue), entry(256, kYellow, true)},
          kGreen},
-        {"exact last", {entry(256, kYellow, true), entry(48, kBlue), entry(32, kGreen)}, kGreen},
         {"more colours win", {entry(32, kRed, false, 8), entry(32, kGreen, false, 32)}, kGreen},
         {"larger scaled down", {entry(16, kRed), entry(64, kBlue), entry(48, kGreen)}, kGreen},
         {"only smaller", {entry(16, kRed), entry(24, kBlue)}, kBlue},
