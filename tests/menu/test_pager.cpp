@@ -125,12 +125,11 @@ TEST(Pager, PageChangesShowTheirButtonsAndEnableTheirPageButtons) {
 
 TEST(Pager, SpecialItemsComeFromTheStandardFolderExactlySpelled) {
     Window w;
-    w.count = number(3);
-    w.items = {{1, "My Computer.lnk"}, {2, "my computer.lnk"}, {3, "My Documents.lnk"}};
+    w.count = number(2);
+    w.items = {{1, "My Computer.lnk"}, {2, "my computer.lnk"}};
     qv::Pager pager(w.view(), kLauncher, QStringLiteral("/q"));
     pager.showFirst();
-    EXPECT_EQ(w.shown, QStringList({"1:/q/standard/My Computer.lnk", "2:my computer.lnk",
-                                    "3:/q/standard/My Documents.lnk"}));
+    EXPECT_EQ(w.shown, QStringList({"1:/q/standard/My Computer.lnk", "2:my computer.lnk"}));
 }
 
 } // namespace

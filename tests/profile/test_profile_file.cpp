@@ -71,7 +71,6 @@ TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBufferOrGivesTheDefault) {
         {path, "A", "Long", "", 4, "xxx"},
         {path, "A", "Long", "", 1, ""},
         {path, "A", "none", "d", 255, "d"},
-        {path, "none", "k", "dflt", 255, "dflt"},
         {path, "A", "none", nullptr, 255, ""},
         {missing, "A", "k", "d", 255, "d"},
         {folder, "A", "k", "d", 255, "d"},
@@ -80,7 +79,6 @@ TEST_F(ProfileFile, ReadCopiesTheValueCutToTheBufferOrGivesTheDefault) {
         {path, nullptr, nullptr, "", 255, std::string("A\0B\0", 4)},
         {path, "a", nullptr, "", 255, std::string("k\0Long\0", 7)},
         {path, "A", nullptr, "", 4, std::string("k\0", 2)},
-        {path, "none", nullptr, "", 255, ""},
     };
     for (const auto& [file, section, key, def, size, value] : cases) {
         std::uint32_t n = 7;
