@@ -280,19 +280,17 @@ private:
         report.clipped =
             !audio.empty() && double(atFullScale) >= options.clippedShare * double(audio.size());
         if (report.trimmed || report.clipped) {
-            std::vector<qint16> judged =
-                report.trimmed
-                    ? std::vector<qint16>(
-                          audio.begin() + std::ptrdiff_t(span.first * liveBlock),
-                          audio.begin() +
-                              std::ptrdiff_t(std::min(audio.size(), (span.last + 1) * liveBlock)))
-                    : audio;
+            std::vector<qint16> part;
+            if (report.trimmed) {
+                part.assign(audio.begin() + std::ptrdiff_t(span.first * liveBlock),
+                            audio.begin() + std::ptrdiff_t(std::min(audio.size(),
+                                                                    (span.last + 1) * liveBlock)));
+            }
+            const std::vector<qint16>& spoken = report.trimmed ? part : audio;
             // The live pass mishears most clipped commands ("button eight" above all); the
             // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
-            if (report.clipped) {
-                judged = declipped(judged, fullScale);
-            }
-            report.grammarHypothesis = decoder_->decodeAgainLive(judged, &score);
+            report.grammarHypothesis = decoder_->decodeAgainLive(
+                report.clipped ? declipped(spoken, fullScale) : spoken, &score);
             report.decodedAgain = true;
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
             report.grammarHypothesis = decoder_->decodeAgainLive(audio, &score);

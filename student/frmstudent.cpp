@@ -1,6 +1,5 @@
 #include "student/frmstudent.h"
 
-#include "common/ui/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
@@ -10,6 +9,7 @@
 #include "common/pager.h"
 #include "common/pushtotalk.h"
 #include "common/ui/Arrays.h"
+#include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
@@ -619,7 +619,7 @@ void frmstudent::cmbEngines_Click() {
     if (characterSpeaking_) {
         oRC_->setSuspended(true);
     }
-    if (pushToTalk) {
+    if (pushToTalk()) {
         oRC_->setGated(!talkKeys_.held());
     }
     setPanel(3, cmbEngines->currentText());
@@ -677,15 +677,14 @@ QString frmstudent::listeningIdle() const {
     if (!recognitionActive) {
         return kNotListening;
     }
-    return pushToTalk && !talkKeys_.held() ? kHoldSpace : kListening;
+    return pushToTalk() && !talkKeys_.held() ? kHoldSpace : kListening;
 }
 
 void frmstudent::setPushToTalk(bool on) {
     mnuPushToTalk->setChecked(on);
-    if (on == pushToTalk) {
+    if (on == pushToTalk()) {
         return;
     }
-    pushToTalk = on;
     talkKeys_ = {};
     cmdHoldToTalk->setVisible(on);
     // Off, no event passes through here: everything is as without push to talk.

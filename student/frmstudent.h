@@ -137,9 +137,7 @@ private:
     bool grammarLoaded = false;
     bool recognitionActive = false;
     QString lastPhrase;
-    // Push to talk: the room is heard only while Space (on this window) or cmdHoldToTalk is
-    // held, and Space then starts no launch button. Read from settingsPath by Form_Load.
-    bool pushToTalk = false;
+    // Where the push-to-talk choice is stored; Form_Load reads it.
     QString settingsPath;
 
     void buildControls();
@@ -176,7 +174,10 @@ private:
     bool unloadedOnce_ = false;
     bool tooLoudShown_ = false; // the status bar said it once; no need to nag
     qv::TalkKeys talkKeys_;
-    QObject* talkKeyFilter_ = nullptr; // on the application while push to talk is on
+    // On the application while push to talk is on: the room is heard only while Space (on this
+    // window) or cmdHoldToTalk is held, and Space then starts no launch button.
+    QObject* talkKeyFilter_ = nullptr;
+    bool pushToTalk() const { return talkKeyFilter_ != nullptr; }
 
     QTimer* clock_ = nullptr;
     qv::MenuWatcher* menuWatcher_ = nullptr;
