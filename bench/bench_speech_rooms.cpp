@@ -4,15 +4,20 @@
 // rejected, through the service exactly as the launcher feeds it. Beside it, what the acoustic
 // model alone makes of each command file decoded whole against the ten commands only: the
 // pipeline should lose little to it.
-//   bench_speech_rooms [-h] [-v] [-s K] [condition ...]
+//   bench_speech_rooms [-h] [-v] [-d] [-s K] [condition ...]
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
-// every command that was not heard right, -s K takes every K-th utterance only (a quick look
-// on a shared machine).
+// every command that was not heard right, -d every utterance's report as a tab-separated line
+// starting with "D" (for working out a setting from the figures), -s K takes every K-th utterance
+// only (a quick look on a shared machine). Under each condition a second row: each command said
+// with the talk key held from 0.3 s before the speaker to 0.3 s after, the other speech without it
+// (push to talk).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 #include "platform/speech_decoder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -67,12 +72,48 @@ private:
     QHash<QString, QString> spelling_;
 };
 
+// Push to talk: a pupil holds the key from a little before the first word to a little after
+// the last. What is heard outside a press never reaches the decoder, so the press is the
+// file cut to it: the room around the speaker, less the margin of the press.
+bool pressedCopies(const qvspeech::Condition& condition,
+                   const std::vector<qvspeech::Utterance>& heard, const QString& dir,
+                   std::vector<qvspeech::Utterance>* out, QString* error) {
+    const int marginMs = 300;
+    const auto before = size_t(std::max(0, condition.roomBeforeMs() - marginMs)) * 16;
+    const auto after = size_t(std::max(0, condition.roomAfterMs() - marginMs)) * 16;
+    const bool roomAround = condition.room != qvspeech::Condition::Room::Quiet;
+    for (const qvspeech::Utterance& u : heard) {
+        std::vector<qint16> samples;
+        if (!qv::readWav16kMono(u.wav, &samples, error)) {
+            return false;
+        }
+        if (roomAround && samples.size() > before + after) {
+            samples.erase(samples.end() - std::ptrdiff_t(after), samples.end());
+            samples.erase(samples.begin(), samples.begin() + std::ptrdiff_t(before));
+        } else if (!roomAround) {
+            // A quiet room: the press holds that much silence around the words.
+            const size_t margin = size_t(marginMs) * 16;
+            samples.insert(samples.begin(), margin, 0);
+            samples.insert(samples.end(), margin, 0);
+        }
+        qvspeech::Utterance pressed = u;
+        pressed.wav = QDir(dir).filePath(QStringLiteral("%1.wav").arg(out->size()));
+        if (!qvspeech::writeWav16kMono(pressed.wav, samples)) {
+            *error = QStringLiteral("cannot write %1").arg(pressed.wav);
+            return false;
+        }
+        out->push_back(pressed);
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     bool heldOut = false;
     bool verbose = false;
+    bool dump = false;
     qv::SpeechServiceOptions options;
     QStringList wanted;
     size_t stride = 1;
@@ -83,6 +124,8 @@ int main(int argc, char** argv) {
             stride = std::max(1u, arguments[++i].toUInt());
         } else if (argument == QLatin1String("-h")) {
             heldOut = true;
+        } else if (argument == QLatin1String("-d")) {
+            dump = true;
         } else if (argument == QLatin1String("-v")) {
             verbose = true;
         } else {
@@ -115,22 +158,44 @@ int main(int argc, char** argv) {
     }
     std::printf("%-26s %7s %7s %7s %9s %8s\n", "condition", "right%", "wrong%", "missed%",
                 "rejected%", "alone%");
+    auto row = [](const QString& name, const qvspeech::Rates& r, double alonePct) {
+        std::printf("%-26s %7.1f %7.1f %7.1f %9.1f %8.1f\n", qPrintable(name), r.correctPct(),
+                    r.wrongPct(), 100.0 - r.correctPct() - r.wrongPct(), r.rejectedPct(), alonePct);
+        std::fflush(stdout);
+    };
+    auto add = [](qvspeech::Rates* sum, const qvspeech::Rates& r) {
+        sum->commands += r.commands;
+        sum->correct += r.correct;
+        sum->wrong += r.wrong;
+        sum->others += r.others;
+        sum->rejected += r.rejected;
+    };
     qvspeech::Rates all;
+    qvspeech::Rates allPressed;
     int aloneRight = 0;
     for (const qvspeech::Condition& condition : qvspeech::roomConditions()) {
         if (!wanted.isEmpty() && !wanted.contains(condition.id)) {
             continue;
         }
+        QTemporaryDir pressDir;
         std::vector<qvspeech::Utterance> heardCommands;
         std::vector<qvspeech::Utterance> heardOthers;
         std::vector<qvspeech::Outcome> commandOutcomes;
         std::vector<qvspeech::Outcome> otherOutcomes;
+        std::vector<qvspeech::Utterance> pressedCommands;
+        std::vector<qvspeech::Outcome> pressedOutcomes;
+        std::vector<qvspeech::Outcome> unpressedOutcomes;
+        // Push to talk: each command said while the key is held, the other speech without it.
+        const int silence = condition.trailingSilenceMs();
         if (!qvspeech::underCondition(condition, commands, &heardCommands, &error) ||
             !qvspeech::underCondition(condition, others, &heardOthers, &error) ||
-            !qvspeech::recognizeAll(heardCommands, options, &commandOutcomes, &error,
-                                    condition.trailingSilenceMs()) ||
-            !qvspeech::recognizeAll(heardOthers, options, &otherOutcomes, &error,
-                                    condition.trailingSilenceMs())) {
+            !qvspeech::recognizeAll(heardCommands, options, &commandOutcomes, &error, silence) ||
+            !qvspeech::recognizeAll(heardOthers, options, &otherOutcomes, &error, silence) ||
+            !pressedCopies(condition, heardCommands, pressDir.path(), &pressedCommands, &error) ||
+            !qvspeech::recognizeAll(pressedCommands, options, &pressedOutcomes, &error, silence,
+                                    qvspeech::TalkKey::EachFile) ||
+            !qvspeech::recognizeAll(heardOthers, options, &unpressedOutcomes, &error, silence,
+                                    qvspeech::TalkKey::Never)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(condition.id), qPrintable(error));
             return 1;
         }
@@ -138,12 +203,29 @@ int main(int argc, char** argv) {
         for (const qvspeech::Utterance& u : heardCommands) {
             right += alone.heard(u.wav) == u.text ? 1 : 0;
         }
+        const double alonePct = 100.0 * right / std::max<size_t>(1, heardCommands.size());
         const qvspeech::Rates r = qvspeech::rates(commandOutcomes, otherOutcomes);
-        const double missed = 100.0 - r.correctPct() - r.wrongPct();
-        std::printf("%-26s %7.1f %7.1f %7.1f %9.1f %8.1f\n", qPrintable(condition.id),
-                    r.correctPct(), r.wrongPct(), missed, r.rejectedPct(),
-                    100.0 * right / std::max<size_t>(1, heardCommands.size()));
-        std::fflush(stdout);
+        const qvspeech::Rates pressed = qvspeech::rates(pressedOutcomes, unpressedOutcomes);
+        row(condition.id, r, alonePct);
+        row(QStringLiteral("  push to talk"), pressed, alonePct);
+        if (dump) {
+            auto print = [&](const char* kind, const std::vector<qvspeech::Outcome>& list) {
+                for (const qvspeech::Outcome& o : list) {
+                    const char* result = o.correct() ? "right" : o.wrongLaunch() ? "wrong" : "none";
+                    for (const qv::UtteranceReport& u : o.reports) {
+                        std::printf("D\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%.2f\t%d\t%d\t%.1f\n",
+                                    qPrintable(condition.id), kind, qPrintable(o.utterance.voice),
+                                    qPrintable(o.utterance.text), result,
+                                    qPrintable(u.grammarHypothesis), u.accepted ? 1 : 0,
+                                    u.shortestFramesPerPhone, u.grammarScore, u.frames,
+                                    1000 * u.decodeSeconds);
+                    }
+                }
+            };
+            print("cmd", commandOutcomes);
+            print("other", otherOutcomes);
+            print("pressed", pressedOutcomes);
+        }
         if (verbose) {
             for (const qvspeech::Outcome& o : commandOutcomes) {
                 if (!o.correct()) {
@@ -158,15 +240,12 @@ int main(int argc, char** argv) {
                 }
             }
         }
-        all.commands += r.commands;
-        all.correct += r.correct;
-        all.wrong += r.wrong;
-        all.others += r.others;
-        all.rejected += r.rejected;
+        add(&all, r);
+        add(&allPressed, pressed);
         aloneRight += right;
     }
-    std::printf("%-26s %7.1f %7.1f %7.1f %9.1f %8.1f\n", "all conditions", all.correctPct(),
-                all.wrongPct(), 100.0 - all.correctPct() - all.wrongPct(), all.rejectedPct(),
-                100.0 * aloneRight / std::max(1, all.commands));
+    const double alonePct = 100.0 * aloneRight / std::max(1, all.commands);
+    row(QStringLiteral("all conditions"), all, alonePct);
+    row(QStringLiteral("  push to talk"), allPressed, alonePct);
     return 0;
 }

@@ -197,10 +197,8 @@ bool underCondition(const Condition& condition, const std::vector<Utterance>& cl
                 mixed.push_back(clamp16(s * gain));
             }
         } else if (!room.empty()) {
-            // The room before, under and after the speech: half a second around an utterance
-            // when it stops with the speaker, a second before and two after when it never does.
-            const size_t lead = condition.continuous ? kRate : kRate / 2;
-            const size_t trail = condition.continuous ? 2 * kRate : kRate / 2;
+            const size_t lead = size_t(condition.roomBeforeMs()) * kRate / 1000;
+            const size_t trail = size_t(condition.roomAfterMs()) * kRate / 1000;
             const size_t total = lead + speech.size() + trail;
             const double gain =
                 rms(speech, 0, speech.size()) /

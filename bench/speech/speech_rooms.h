@@ -20,6 +20,10 @@ struct Condition {
     bool continuous = false; // the room never stops: no silence between utterances
     // Silence the WAV input plays after each file: none when the room goes on.
     int trailingSilenceMs() const { return continuous ? 0 : 800; }
+    // The room heard before and after the speaker in each file: half a second around an
+    // utterance when it stops with the speaker, a second before and two after when it never does.
+    int roomBeforeMs() const { return continuous ? 1000 : 500; }
+    int roomAfterMs() const { return continuous ? 2000 : 500; }
 };
 
 // clean, babble behind (stops with the speaker), babble that never stops, pink noise at 20 and

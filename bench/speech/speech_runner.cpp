@@ -11,11 +11,15 @@ QString grammarFile() {
 }
 
 bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
-                  std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs) {
+                  std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs,
+                  TalkKey talkKey) {
     qv::WavFileInput* wav = nullptr;
-    options.audioInput = [&wav, trailingSilenceMs] {
+    // The release ends the utterance when the next block is read: some audio must follow.
+    const int silenceMs =
+        talkKey == TalkKey::EachFile ? std::max(trailingSilenceMs, 100) : trailingSilenceMs;
+    options.audioInput = [&wav, silenceMs] {
         auto input = std::make_unique<qv::WavFileInput>();
-        input->trailingSilenceMs = trailingSilenceMs;
+        input->trailingSilenceMs = silenceMs;
         wav = input.get();
         return input;
     };
@@ -32,10 +36,17 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
     auto service = qv::createPocketSphinxService(options);
     qv::SpeechError speechError;
     auto context = service->createContext(0, &speechError);
+    if (context && talkKey != TalkKey::NotUsed) {
+        context->setGated(true);
+    }
     if (!context || !context->loadGrammar(grammarFile(), &speechError) ||
         !context->setRulesActive(true, &speechError)) {
         *error = QStringLiteral("%1: %2").arg(speechError.number).arg(speechError.description);
         return false;
+    }
+    if (talkKey == TalkKey::EachFile) {
+        // Held from each file's first sample to its last.
+        wav->onFileDelivered = [&context](const QString&) { context->setGated(true); };
     }
     Outcome* current = nullptr;
     QObject::connect(context.get(), &qv::RecognitionContext::Recognition,
@@ -46,6 +57,9 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
         outcomes->push_back({utterance, {}, {}, {}});
         current = &outcomes->back();
         QString message;
+        if (talkKey == TalkKey::EachFile) {
+            context->setGated(false);
+        }
         if (!wav->enqueue(utterance.wav, &message)) {
             *error = message;
             return false;

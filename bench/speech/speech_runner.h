@@ -31,8 +31,12 @@ QString grammarFile();
 // Plays each utterance through a fresh context of recognizer 0, each followed by that much
 // silence; false with a message when the recognizer or the grammar cannot be set up. An event
 // counts for the utterance being played when it arrives, as the launcher would act on it.
+// With push to talk, the talk key is held exactly while each file plays (EachFile), or never
+// (Never: speech outside any press).
+enum class TalkKey { NotUsed, EachFile, Never };
 bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
-                  std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs = 800);
+                  std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs = 800,
+                  TalkKey talkKey = TalkKey::NotUsed);
 
 struct Rates {
     int commands = 0;
