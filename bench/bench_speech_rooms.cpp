@@ -4,20 +4,18 @@
 // rejected, through the service exactly as the launcher feeds it. Beside it, what the acoustic
 // model alone makes of each command file decoded whole against the ten commands only: the
 // pipeline should lose little to it.
-//   bench_speech_rooms [-h] [-v] [-d] [-s K] [condition ...]
+//   bench_speech_rooms [-h] [-v] [-d] [-s K] [-r MS] [condition ...]
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
 // starting with "D" (for working out a setting from the figures), -s K takes every K-th utterance
 // only (a quick look on a shared machine). Under each condition a second row: each command said
 // with the talk key held from 0.3 s before the speaker to 0.3 s after, the other speech without it
-// (push to talk).
+// (push to talk); -r MS lets go of the key MS after the speaker's end instead (below 0: before).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 #include "platform/speech_decoder.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -73,38 +71,16 @@ private:
 };
 
 // Push to talk: a pupil holds the key from a little before the first word to a little after
-// the last. What is heard outside a press never reaches the decoder, so the press is the
-// file cut to it: the room around the speaker, less the margin of the press.
-bool pressedCopies(const qvspeech::Condition& condition,
-                   const std::vector<qvspeech::Utterance>& heard, const QString& dir,
-                   std::vector<qvspeech::Utterance>* out, QString* error) {
+// the last; releaseMs after the speaker's end (below 0: before it, the last word cut short).
+qvspeech::PressWindow pressAround(const qvspeech::Condition& condition, int releaseMs) {
     const int marginMs = 300;
-    const auto before = size_t(std::max(0, condition.roomBeforeMs() - marginMs)) * 16;
-    const auto after = size_t(std::max(0, condition.roomAfterMs() - marginMs)) * 16;
     const bool roomAround = condition.room != qvspeech::Condition::Room::Quiet;
-    for (const qvspeech::Utterance& u : heard) {
-        std::vector<qint16> samples;
-        if (!qv::readWav16kMono(u.wav, &samples, error)) {
-            return false;
-        }
-        if (roomAround && samples.size() > before + after) {
-            samples.erase(samples.end() - std::ptrdiff_t(after), samples.end());
-            samples.erase(samples.begin(), samples.begin() + std::ptrdiff_t(before));
-        } else if (!roomAround) {
-            // A quiet room: the press holds that much silence around the words.
-            const size_t margin = size_t(marginMs) * 16;
-            samples.insert(samples.begin(), margin, 0);
-            samples.insert(samples.end(), margin, 0);
-        }
-        qvspeech::Utterance pressed = u;
-        pressed.wav = QDir(dir).filePath(QStringLiteral("%1.wav").arg(out->size()));
-        if (!qvspeech::writeWav16kMono(pressed.wav, samples)) {
-            *error = QStringLiteral("cannot write %1").arg(pressed.wav);
-            return false;
-        }
-        out->push_back(pressed);
-    }
-    return true;
+    const auto before = size_t(roomAround ? std::max(0, condition.roomBeforeMs() - marginMs) : 0);
+    const int after = roomAround ? condition.roomAfterMs() : 0;
+    return [before, after, releaseMs](size_t fileSamples) {
+        const auto end = qint64(fileSamples) + qint64(releaseMs - after) * 16;
+        return std::pair<size_t, size_t>{before * 16, size_t(std::max<qint64>(0, end))};
+    };
 }
 
 } // namespace
@@ -114,6 +90,7 @@ int main(int argc, char** argv) {
     bool heldOut = false;
     bool verbose = false;
     bool dump = false;
+    int releaseMs = 300;
     qv::SpeechServiceOptions options;
     QStringList wanted;
     size_t stride = 1;
@@ -124,6 +101,8 @@ int main(int argc, char** argv) {
             stride = std::max(1u, arguments[++i].toUInt());
         } else if (argument == QLatin1String("-h")) {
             heldOut = true;
+        } else if (argument == QLatin1String("-r") && i + 1 < arguments.size()) {
+            releaseMs = arguments[++i].toInt();
         } else if (argument == QLatin1String("-d")) {
             dump = true;
         } else if (argument == QLatin1String("-v")) {
@@ -177,12 +156,10 @@ int main(int argc, char** argv) {
         if (!wanted.isEmpty() && !wanted.contains(condition.id)) {
             continue;
         }
-        QTemporaryDir pressDir;
         std::vector<qvspeech::Utterance> heardCommands;
         std::vector<qvspeech::Utterance> heardOthers;
         std::vector<qvspeech::Outcome> commandOutcomes;
         std::vector<qvspeech::Outcome> otherOutcomes;
-        std::vector<qvspeech::Utterance> pressedCommands;
         std::vector<qvspeech::Outcome> pressedOutcomes;
         std::vector<qvspeech::Outcome> unpressedOutcomes;
         // Push to talk: each command said while the key is held, the other speech without it.
@@ -191,9 +168,9 @@ int main(int argc, char** argv) {
             !qvspeech::underCondition(condition, others, &heardOthers, &error) ||
             !qvspeech::recognizeAll(heardCommands, options, &commandOutcomes, &error, silence) ||
             !qvspeech::recognizeAll(heardOthers, options, &otherOutcomes, &error, silence) ||
-            !pressedCopies(condition, heardCommands, pressDir.path(), &pressedCommands, &error) ||
-            !qvspeech::recognizeAll(pressedCommands, options, &pressedOutcomes, &error, silence,
-                                    qvspeech::TalkKey::EachFile) ||
+            !qvspeech::recognizeAll(heardCommands, options, &pressedOutcomes, &error, silence,
+                                    qvspeech::TalkKey::EachFile,
+                                    pressAround(condition, releaseMs)) ||
             !qvspeech::recognizeAll(heardOthers, options, &unpressedOutcomes, &error, silence,
                                     qvspeech::TalkKey::Never)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(condition.id), qPrintable(error));

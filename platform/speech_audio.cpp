@@ -204,6 +204,10 @@ int WavFileInput::read(qint16* samples, int max) {
         }
     }
     int count = 0;
+    if (!inSilence_ && position_ == 0) {
+        fromFileStart_ = 0;
+    }
+    const size_t blockAt = fromFileStart_;
     if (inSilence_) {
         count = int(std::min<size_t>(size_t(max), silenceLeft_));
         std::memset(samples, 0, size_t(count) * sizeof(qint16));
@@ -233,8 +237,12 @@ int WavFileInput::read(qint16* samples, int max) {
                 lock.lock();
             }
             delivered_ += count;
+            fromFileStart_ += size_t(count);
+            lock.unlock();
+            if (onBlock && count > 0) {
+                onBlock(blockAt);
+            }
             if (onFileDelivered) {
-                lock.unlock();
                 onFileDelivered(file);
             }
             return count == 0 ? read(samples, max) : count;
@@ -246,6 +254,13 @@ int WavFileInput::read(qint16* samples, int max) {
         std::this_thread::sleep_for(std::chrono::nanoseconds(due - nowNs()));
     }
     delivered_ += count;
+    fromFileStart_ += size_t(count);
+    if (onBlock) {
+        if (lock.owns_lock()) {
+            lock.unlock();
+        }
+        onBlock(blockAt);
+    }
     return count;
 }
 

@@ -159,16 +159,32 @@ private:
         bool inUtterance = false;
         int librarySpeechBlocks = 0;
         // Push to talk: a press runs from an opening of the gate to its close. A close without
-        // an opening (push to talk switched on) ends nothing.
+        // an opening (push to talk switched on) ends nothing. Pupils let go of the key while
+        // the last word still sounds; cut there, its end is lost and it is heard as another
+        // command. So an utterance going on at the release is heard for a little longer, until
+        // it ends or the tail is over; no utterance starts after the release.
+        const int releaseTailBlocks = 15; // 0.3 s
         bool wasGated = gated_;
         bool pressOpen = false;
         bool judgedInPress = false;
+        int tail = 0;
         // The utterance so far was judged or dropped: the next one starts empty.
         const auto startNext = [&] {
             ps_start_utt(ps);
             utterance.clear();
             inUtterance = false;
             librarySpeechBlocks = 0;
+        };
+        // The release (or the tail after it) is the end of the utterance: no waiting for
+        // silence the room may never make.
+        const auto endPress = [&] {
+            if ((inUtterance || !judgedInPress) && !suspended_) {
+                finishUtterance(utterance);
+            } else {
+                ps_end_utt(ps);
+            }
+            startNext();
+            endpointer.reset();
         };
         ps_set_search(ps, grammarSearch);
         ps_start_utt(ps);
@@ -179,23 +195,20 @@ private:
             }
             const bool gated = gated_;
             if (pressEnded_.exchange(false) && pressOpen) {
-                // The release is the end of the utterance: no waiting for silence the room
-                // may never make.
                 pressOpen = false;
-                if ((inUtterance || !judgedInPress) && !suspended_) {
-                    finishUtterance(utterance);
+                if (inUtterance && !suspended_) {
+                    tail = releaseTailBlocks;
                 } else {
-                    ps_end_utt(ps);
+                    endPress();
                 }
-                startNext();
-                endpointer.reset();
             }
             if (!gated && wasGated) {
                 pressOpen = true;
                 judgedInPress = false;
+                tail = 0;
             }
             wasGated = gated;
-            if (suspended_ || gated) {
+            if (suspended_ || (gated && tail == 0)) {
                 // What is heard while the character speaks, or while no talk key is held, is
                 // dropped, half-heard words too.
                 if (inUtterance || !utterance.empty()) {
@@ -204,6 +217,7 @@ private:
                 }
                 endpointer.reset();
                 librarySpeechBlocks = 0;
+                tail = 0;
                 continue;
             }
             const Endpointer::Event event = endpointer.push(chunk.data(), size_t(count));
@@ -237,6 +251,9 @@ private:
                 finishUtterance(utterance);
                 judgedInPress = true;
                 startNext();
+                tail = 0;
+            } else if (tail > 0 && --tail == 0) {
+                endPress();
             }
         }
         if (inUtterance && !stop_) {

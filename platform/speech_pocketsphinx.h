@@ -86,6 +86,9 @@ public:
     bool endWhenEmpty = false;
     // Called on the decoding thread right after the last sample of a file was delivered.
     std::function<void(const QString& file)> onFileDelivered;
+    // Called on the decoding thread before a block of a file, or of the silence after it, is
+    // returned: where its first sample lies, counted from the file's start.
+    std::function<void(size_t position)> onBlock;
     // True while a read waits on an empty queue: everything queued has been decoded.
     bool drained() const { return waiting_; }
 
@@ -100,6 +103,7 @@ private:
     bool interrupted_ = false;
     std::atomic<bool> waiting_{false};
     size_t position_ = 0;
+    size_t fromFileStart_ = 0;
     size_t silenceLeft_ = 0;
     bool inSilence_ = false;
     qint64 delivered_ = 0;

@@ -12,7 +12,7 @@ QString grammarFile() {
 
 bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
                   std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs,
-                  TalkKey talkKey) {
+                  TalkKey talkKey, const PressWindow& pressed) {
     qv::WavFileInput* wav = nullptr;
     // The release ends the utterance when the next block is read: some audio must follow.
     const int silenceMs =
@@ -44,9 +44,11 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
         *error = QStringLiteral("%1: %2").arg(speechError.number).arg(speechError.description);
         return false;
     }
+    std::pair<size_t, size_t> window;
     if (talkKey == TalkKey::EachFile) {
-        // Held from each file's first sample to its last.
-        wav->onFileDelivered = [&context](const QString&) { context->setGated(true); };
+        wav->onBlock = [&context, &window](size_t at) {
+            context->setGated(at < window.first || at >= window.second);
+        };
     }
     Outcome* current = nullptr;
     QObject::connect(context.get(), &qv::RecognitionContext::Recognition,
@@ -58,7 +60,12 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
         current = &outcomes->back();
         QString message;
         if (talkKey == TalkKey::EachFile) {
-            context->setGated(false);
+            std::vector<qint16> samples;
+            if (!qv::readWav16kMono(utterance.wav, &samples, error)) {
+                return false;
+            }
+            window =
+                pressed ? pressed(samples.size()) : std::pair<size_t, size_t>{0, samples.size()};
         }
         if (!wav->enqueue(utterance.wav, &message)) {
             *error = message;

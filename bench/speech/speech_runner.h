@@ -6,6 +6,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace qvspeech {
@@ -31,12 +33,15 @@ QString grammarFile();
 // Plays each utterance through a fresh context of recognizer 0, each followed by that much
 // silence; false with a message when the recognizer or the grammar cannot be set up. An event
 // counts for the utterance being played when it arrives, as the launcher would act on it.
-// With push to talk, the talk key is held exactly while each file plays (EachFile), or never
-// (Never: speech outside any press).
+// With push to talk, the talk key is held once for each file (EachFile), or never (Never:
+// speech outside any press). A press holds the samples pressed(length of the file) gives,
+// first to last but one, counted from the file's start into the silence after it; none: the
+// whole file.
 enum class TalkKey { NotUsed, EachFile, Never };
+using PressWindow = std::function<std::pair<size_t, size_t>(size_t fileSamples)>;
 bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOptions options,
                   std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs = 800,
-                  TalkKey talkKey = TalkKey::NotUsed);
+                  TalkKey talkKey = TalkKey::NotUsed, const PressWindow& pressed = {});
 
 struct Rates {
     int commands = 0;

@@ -262,9 +262,25 @@ TEST_F(SpeechContext, PushToTalkHearsOnlyWhileHeldAndTheReleaseEndsTheUtterance)
     wav->trailingSilenceMs = 0;
     EXPECT_TRUE(play(clips[0].wav).isEmpty());
     context->setGated(true);
-    // The next audio wakes the decoder; it is dropped, the held words are judged.
+    // The next audio wakes the decoder: its first 0.3 s end the held words, which are judged;
+    // the rest is dropped.
     EXPECT_EQ(play(clips[1].wav), QStringList{"Recognition button three"});
     wav->trailingSilenceMs = 800;
+    context->setGated(false);
+    ASSERT_TRUE(context->setRulesActive(false, &error));
+}
+
+// Pupils let go of the key before the last word is over: the words going on are still heard
+// to their end, a quarter of a second after the release here.
+TEST_F(SpeechContext, PushToTalkHearsTheLastWordToItsEndAfterAnEarlyRelease) {
+    std::vector<qint16> samples;
+    ASSERT_TRUE(readWav16kMono(clips[0].wav, &samples, nullptr));
+    const size_t release = samples.size() - size_t(speechSampleRate) / 4;
+    context->setGated(true);
+    listen();
+    wav->onBlock = [release](size_t at) { context->setGated(at >= release); };
+    EXPECT_EQ(play(clips[0].wav), QStringList{"Recognition button three"});
+    wav->onBlock = {};
     context->setGated(false);
     ASSERT_TRUE(context->setRulesActive(false, &error));
 }
