@@ -20,6 +20,10 @@ namespace {
 
 std::vector<qvspeech::Utterance> commands;
 
+qint64 steadyNs() {
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
 struct Live {
     std::unique_ptr<qv::SpeechService> service;
     std::unique_ptr<qv::RecognitionContext> context;
@@ -49,16 +53,12 @@ void BM_SpeechEndToRecognition(benchmark::State& state) {
         return;
     }
     std::atomic<qint64> endNs{0};
-    live.wav->onFileDelivered = [&](const QString&) {
-        endNs = std::chrono::steady_clock::now().time_since_epoch().count();
-    };
+    live.wav->onFileDelivered = [&](const QString&) { endNs = steadyNs(); };
     qint64 eventNs = 0;
-    QObject::connect(live.context.get(), &qv::RecognitionContext::Recognition, [&] {
-        eventNs = std::chrono::steady_clock::now().time_since_epoch().count();
-    });
-    QObject::connect(live.context.get(), &qv::RecognitionContext::FalseRecognition, [&] {
-        eventNs = std::chrono::steady_clock::now().time_since_epoch().count();
-    });
+    QObject::connect(live.context.get(), &qv::RecognitionContext::Recognition,
+                     [&] { eventNs = steadyNs(); });
+    QObject::connect(live.context.get(), &qv::RecognitionContext::FalseRecognition,
+                     [&] { eventNs = steadyNs(); });
     size_t next = 0;
     for (auto _ : state) {
         eventNs = 0;
@@ -105,14 +105,10 @@ void BM_SpeechEndToRecognitionInBackgroundTalk(benchmark::State& state) {
         return;
     }
     std::atomic<qint64> fileEndNs{0};
-    live.wav->onFileDelivered = [&](const QString&) {
-        fileEndNs = std::chrono::steady_clock::now().time_since_epoch().count();
-    };
+    live.wav->onFileDelivered = [&](const QString&) { fileEndNs = steadyNs(); };
     qint64 recognitionNs = 0;
-    QObject::connect(live.context.get(), &qv::RecognitionContext::Recognition, [&] {
-        recognitionNs = recognitionNs ? recognitionNs
-                                      : std::chrono::steady_clock::now().time_since_epoch().count();
-    });
+    QObject::connect(live.context.get(), &qv::RecognitionContext::Recognition,
+                     [&] { recognitionNs = recognitionNs ? recognitionNs : steadyNs(); });
     const qint64 afterSpeakerNs = qint64(room.roomAfterMs()) * 1000000;
     size_t next = 0;
     int missed = 0;

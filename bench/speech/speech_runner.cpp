@@ -14,9 +14,9 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
                   std::vector<Outcome>* outcomes, QString* error, int trailingSilenceMs,
                   TalkKey talkKey, const PressWindow& pressed) {
     qv::WavFileInput* wav = nullptr;
-    // The release ends the utterance when the next block is read: some audio must follow.
+    // Words going on at the release are heard for up to 0.3 s after it: so much must follow.
     const int silenceMs =
-        talkKey == TalkKey::EachFile ? std::max(trailingSilenceMs, 100) : trailingSilenceMs;
+        talkKey == TalkKey::EachFile ? std::max(trailingSilenceMs, 400) : trailingSilenceMs;
     options.audioInput = [&wav, silenceMs] {
         auto input = std::make_unique<qv::WavFileInput>();
         input->trailingSilenceMs = silenceMs;
