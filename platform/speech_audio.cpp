@@ -206,6 +206,7 @@ int WavFileInput::read(qint16* samples, int max) {
     int count = 0;
     if (!inSilence_ && position_ == 0) {
         fromFileStart_ = 0;
+        fileSamples_ = queue_.front().samples.size();
     }
     const size_t blockAt = fromFileStart_;
     if (inSilence_) {
@@ -240,7 +241,7 @@ int WavFileInput::read(qint16* samples, int max) {
             fromFileStart_ += size_t(count);
             lock.unlock();
             if (onBlock && count > 0) {
-                onBlock(blockAt);
+                onBlock(blockAt, fileSamples_);
             }
             if (onFileDelivered) {
                 onFileDelivered(file);
@@ -259,7 +260,7 @@ int WavFileInput::read(qint16* samples, int max) {
         if (lock.owns_lock()) {
             lock.unlock();
         }
-        onBlock(blockAt);
+        onBlock(blockAt, fileSamples_);
     }
     return count;
 }

@@ -87,8 +87,9 @@ public:
     // Called on the decoding thread right after the last sample of a file was delivered.
     std::function<void(const QString& file)> onFileDelivered;
     // Called on the decoding thread before a block of a file, or of the silence after it, is
-    // returned: where its first sample lies, counted from the file's start.
-    std::function<void(size_t position)> onBlock;
+    // returned: where its first sample lies, counted from the file's start, and the file's
+    // length in samples.
+    std::function<void(size_t position, size_t fileSamples)> onBlock;
     // True while a read waits on an empty queue: everything queued has been decoded.
     bool drained() const { return waiting_; }
 
@@ -104,6 +105,7 @@ private:
     std::atomic<bool> waiting_{false};
     size_t position_ = 0;
     size_t fromFileStart_ = 0;
+    size_t fileSamples_ = 0;
     size_t silenceLeft_ = 0;
     bool inSilence_ = false;
     qint64 delivered_ = 0;

@@ -141,7 +141,6 @@ frmstudent::frmstudent(const qv::Services& services, const QString& programFolde
         return screen ? screen->geometry().size() : QSize(1024, 768);
     };
     logonName = [] { return qv::logonUserName(); };
-    settingsPath = qv::launcherSettingsPath();
     buildControls();
 }
 
@@ -375,7 +374,7 @@ QString frmstudent::readItem(int button) const {
 }
 
 void frmstudent::Form_Load() {
-    setPushToTalk(qv::readPushToTalk(settingsPath));
+    setPushToTalk(qv::readPushToTalk(qv::launcherSettingsPath()));
     // Recognizers in the service's order, none chosen: the list position picks the recognizer.
     cmbEngines->clear();
     if (services_.speech) {
@@ -703,6 +702,7 @@ void frmstudent::setPushToTalk(bool on) {
 
 void frmstudent::mnuPushToTalk_Click(bool checked) {
     setPushToTalk(checked);
+    const QString settingsPath = qv::launcherSettingsPath();
     if (!qv::writePushToTalk(settingsPath, checked)) {
         qv::MsgBox(QStringLiteral("The choice could not be saved in %1; it holds until "
                                   "Quorvel Student is closed.")

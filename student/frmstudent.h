@@ -137,8 +137,6 @@ private:
     bool grammarLoaded = false;
     bool recognitionActive = false;
     QString lastPhrase;
-    // Where the push-to-talk choice is stored; Form_Load reads it.
-    QString settingsPath;
 
     void buildControls();
     // Removes every tab and adds one per configured tab with its caption; selects the first.

@@ -44,10 +44,11 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
         *error = QStringLiteral("%1: %2").arg(speechError.number).arg(speechError.description);
         return false;
     }
-    std::pair<size_t, size_t> window;
     if (talkKey == TalkKey::EachFile) {
-        wav->onBlock = [&context, &window](size_t at) {
-            context->setGated(at < window.first || at >= window.second);
+        wav->onBlock = [&context, &pressed](size_t at, size_t fileSamples) {
+            const auto [first, last] =
+                pressed ? pressed(fileSamples) : std::pair<size_t, size_t>{0, fileSamples};
+            context->setGated(at < first || at >= last);
         };
     }
     Outcome* current = nullptr;
@@ -59,14 +60,6 @@ bool recognizeAll(const std::vector<Utterance>& utterances, qv::SpeechServiceOpt
         outcomes->push_back({utterance, {}, {}, {}});
         current = &outcomes->back();
         QString message;
-        if (talkKey == TalkKey::EachFile) {
-            std::vector<qint16> samples;
-            if (!qv::readWav16kMono(utterance.wav, &samples, error)) {
-                return false;
-            }
-            window =
-                pressed ? pressed(samples.size()) : std::pair<size_t, size_t>{0, samples.size()};
-        }
         if (!wav->enqueue(utterance.wav, &message)) {
             *error = message;
             return false;
