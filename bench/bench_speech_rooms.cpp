@@ -55,13 +55,7 @@ public:
         if (!qv::readWav16kMono(wav, &samples, &error)) {
             return {};
         }
-        ps_decoder_t* ps = decoder_.handle();
-        ps_start_utt(ps);
-        ps_process_raw(ps, samples.data(), samples.size(), FALSE, TRUE);
-        ps_end_utt(ps);
-        int32 score = 0;
-        const char* hypothesis = ps_get_hyp(ps, &score);
-        const QString text = hypothesis ? QString::fromUtf8(hypothesis) : QString();
+        const QString text = decoder_.decodeWhole(samples);
         return spelling_.value(text, text);
     }
 

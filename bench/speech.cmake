@@ -17,3 +17,8 @@ target_link_libraries(bench_speech_rooms PRIVATE qv_speech_corpus)
 # (target <= 120 MB), in a process of its own.
 qv_add_bench(bench_launcher_speech SOURCES bench_launcher_speech.cpp
     LIBS qv_student qv_speech_corpus Qt6::Widgets)
+
+# What a pupil's enrolment (the warp chosen on the pupil's own commands) gains per condition.
+add_executable(bench_speech_enrol bench_speech_enrol.cpp)
+set_target_properties(bench_speech_enrol PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_libraries(bench_speech_enrol PRIVATE qv_speech_corpus)

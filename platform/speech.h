@@ -29,6 +29,14 @@ public:
     // Closing the gate after an opening ends the utterance under way and has it judged; a press
     // in which nothing was judged is reported as a FalseRecognition of no words.
     virtual void setGated(bool gated) = 0;
+    // Enrolment of a pupil's voice: while on, each utterance is kept and reported in
+    // EnrolmentHeard instead of Recognition or FalseRecognition. Switching it on forgets what
+    // was kept before.
+    virtual void setEnrolling(bool on) = 0;
+    // Hears the kept utterances again with each warp of a voice, said[i] being the command the
+    // pupil was asked for in utterance i (empty: left out), on a thread of its own; the result
+    // comes in VoiceChosen.
+    virtual void chooseVoice(const QStringList& said) = 0;
 
 signals:
     // A phrase of the grammar was heard; text as the grammar gives it.
@@ -37,6 +45,12 @@ signals:
     void FalseRecognition(const QString& text);
     // The input was so loud that its peaks were cut off; what was heard is judged all the same.
     void InputTooLoud();
+    // Utterance index of an enrolment was kept; text: what was heard in it (a command, or the
+    // words that are none), empty when it held no word.
+    void EnrolmentHeard(int index, const QString& text);
+    // The warp that heard the enrolment best, and of its commands how many were heard right
+    // without a warp and with that one; warp 0 when it could not be tried.
+    void VoiceChosen(double warp, int rightBefore, int rightAfter, int commands);
 };
 
 class SpeechService {
@@ -50,6 +64,8 @@ public:
     // Builds a context for the recognizer at that position, listening on the first audio input.
     virtual std::unique_ptr<RecognitionContext> createContext(int recognizer,
                                                               SpeechError* error) = 0;
+    // The frequency warp of the pupil's voice for the contexts built from now on; 1: none.
+    virtual void setVoiceWarp(double warp) = 0;
 };
 
 // The real speech service of this platform.
@@ -74,6 +90,12 @@ public:
     }
     void setGated(bool gated) override {
         calls << QStringLiteral("setGated %1").arg(gated ? 1 : 0);
+    }
+    void setEnrolling(bool on) override {
+        calls << QStringLiteral("setEnrolling %1").arg(on ? 1 : 0);
+    }
+    void chooseVoice(const QStringList& said) override {
+        calls << QStringLiteral("chooseVoice ") + said.join(u',');
     }
     void hear(const QString& text) { emit Recognition(text); }
     void mishear(const QString& text) { emit FalseRecognition(text); }
@@ -111,9 +133,11 @@ public:
         contexts.push_back(context.get());
         return context;
     }
+    void setVoiceWarp(double warp) override { voiceWarps.push_back(warp); }
     QStringList recognizerNames{QStringLiteral("Fake recognizer")};
     QStringList inputNames{QStringLiteral("Fake microphone")};
     std::vector<FakeRecognitionContext*> contexts; // owned by the launcher
+    std::vector<double> voiceWarps;
 };
 
 } // namespace qv

@@ -159,6 +159,11 @@ bool Decoder::build(const SpeechModel& model, const RecognizerOptions& options,
     for (const QString& argument : options.decoderArguments) {
         arguments << argument.toLocal8Bit();
     }
+    if (options.voiceWarp != 1.0) {
+        arguments << "-warp_type"
+                  << "inverse_linear"
+                  << "-warp_params" << QByteArray::number(options.voiceWarp, 'f', 3);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>("quorvel"));
     for (QByteArray& argument : arguments) {
@@ -258,6 +263,22 @@ QString Decoder::decodeAgainLive(const std::vector<qint16>& audio, int* score) {
     const char* hypothesis = ps_get_hyp(ps_, &best);
     if (score) {
         *score = best;
+    }
+    return hypothesis ? QString::fromUtf8(hypothesis) : QString();
+}
+
+QString Decoder::decodeWhole(const std::vector<qint16>& audio, int* score, int* frames) {
+    ps_set_search(ps_, grammarSearch);
+    ps_start_utt(ps_);
+    ps_process_raw(ps_, audio.data(), audio.size(), FALSE, TRUE);
+    ps_end_utt(ps_);
+    int32 best = 0;
+    const char* hypothesis = ps_get_hyp(ps_, &best);
+    if (score) {
+        *score = best;
+    }
+    if (frames) {
+        *frames = ps_get_n_frames(ps_);
     }
     return hypothesis ? QString::fromUtf8(hypothesis) : QString();
 }

@@ -46,6 +46,11 @@ public:
     // utterance counts once in it. The hypothesis, and its score in score.
     QString decodeAgainLive(const std::vector<qint16>& audio, int* score);
 
+    // Decodes an utterance on its own, against its own feature mean, as nothing else was heard.
+    // The hypothesis, its score in score and the utterance's frames in frames.
+    QString decodeWhole(const std::vector<qint16>& audio, int* score = nullptr,
+                        int* frames = nullptr);
+
     // The running mean the features are judged against.
     std::vector<mfcc_t> featureMean() const;
 

@@ -10,6 +10,10 @@
 
 namespace qv {
 
+// The warp that heard the most of a pupil's enrolment right (right[i] of warps[i]); on a tie the
+// one nearest no warp (1): a warp that is not needed spoils the commands it does not help.
+double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right);
+
 struct Judgement {
     bool accepted = false;
     QString text; // the grammar's spelling of a command, else the words heard

@@ -1,6 +1,7 @@
 #include "platform/speech_pocketsphinx.h"
 
 #include "platform/speech_decoder.h"
+#include "platform/speech_enrol.h"
 #include "platform/speech_grammar.h"
 #include "platform/speech_judge.h"
 
@@ -64,11 +65,16 @@ namespace {
 
 class PocketSphinxContext final : public RecognitionContext {
 public:
-    PocketSphinxContext(std::unique_ptr<Decoder> decoder, std::unique_ptr<AudioInput> input,
+    PocketSphinxContext(SpeechModel model, std::unique_ptr<Decoder> decoder,
+                        std::unique_ptr<AudioInput> input,
                         std::function<void(const UtteranceReport&)> report)
-        : decoder_(std::move(decoder)), input_(std::move(input)), report_(std::move(report)) {}
+        : model_(std::move(model)), decoder_(std::move(decoder)), input_(std::move(input)),
+          report_(std::move(report)) {}
 
-    ~PocketSphinxContext() override { stopListening(); }
+    ~PocketSphinxContext() override {
+        stopListening();
+        stopChoosing();
+    }
 
     bool loadGrammar(const QString& file, SpeechError* error) override {
         CommandGrammar grammar;
@@ -81,6 +87,7 @@ public:
         }
         const bool wasListening = listening_;
         stopListening();
+        stopChoosing(); // it hears with the grammar being replaced
         if (!decoder_->setGrammar(grammar, error)) {
             grammarLoaded_ = false;
             return false;
@@ -90,6 +97,7 @@ public:
         for (const QString& phrase : commandGrammarPhrases(grammar)) {
             spelling_.insert(phrase.toLower(), phrase);
         }
+        grammar_ = grammar;
         grammarLoaded_ = true;
         // A newly loaded grammar starts with its rules inactive.
         Q_UNUSED(wasListening);
@@ -129,7 +137,60 @@ public:
         gated_ = gated;
     }
 
+    void setEnrolling(bool on) override {
+        std::lock_guard lock(keptMutex_);
+        if (on && !enrolling_) {
+            kept_.clear();
+        }
+        enrolling_ = on;
+    }
+
+    void chooseVoice(const QStringList& said) override {
+        stopChoosing();
+        std::vector<EnrolmentUtterance> utterances;
+        {
+            std::lock_guard lock(keptMutex_);
+            for (qsizetype i = 0; i < said.size() && size_t(i) < kept_.size(); ++i) {
+                if (!said[i].isEmpty()) {
+                    utterances.push_back({said[i], kept_[size_t(i)]});
+                }
+            }
+        }
+        cancelChoice_ = false;
+        // Several decoders are built and every utterance heard with each: seconds, away from
+        // the window and from the decoding thread, which goes on listening.
+        chooser_ = std::thread([this, utterances = std::move(utterances)] {
+            // The commands alone: what was said is known, and without the loop of likely words
+            // each decoder is built and heard with in a fraction of the time.
+            RecognizerOptions commandsAlone = decoder_->options();
+            commandsAlone.garbageWords = 0;
+            std::vector<WarpTrial> trials;
+            SpeechError error;
+            const bool tried = tryVoiceWarps(model_, commandsAlone, grammar_, utterances, &trials,
+                                             &error, &cancelChoice_);
+            const VoiceChoice choice = tried ? pickVoice(trials) : VoiceChoice{0.0, 0, 0};
+            const int commands = int(utterances.size());
+            QPointer<PocketSphinxContext> self(this);
+            QMetaObject::invokeMethod(
+                this,
+                [self, choice, commands] {
+                    if (self) {
+                        emit self->VoiceChosen(choice.warp, choice.rightBefore, choice.rightAfter,
+                                               commands);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    }
+
 private:
+    void stopChoosing() {
+        if (chooser_.joinable()) {
+            cancelChoice_ = true;
+            chooser_.join();
+        }
+    }
+
     void stopListening() {
         if (!listening_) {
             return;
@@ -325,17 +386,28 @@ private:
         if (report_) {
             report_(report);
         }
+        // Kept here, where the event is chosen: an enrolment's indexes are exactly its events.
+        int kept = -1;
+        {
+            std::lock_guard lock(keptMutex_);
+            if (enrolling_ && kept_.size() < maxKept) {
+                kept = int(kept_.size());
+                kept_.push_back(audio);
+            }
+        }
         QPointer<PocketSphinxContext> self(this);
         QMetaObject::invokeMethod(
             this,
-            [self, judgement, clipped = report.clipped] {
+            [self, judgement, kept, clipped = report.clipped] {
                 if (!self) {
                     return;
                 }
                 if (clipped) {
                     emit self->InputTooLoud();
                 }
-                if (judgement.accepted) {
+                if (kept >= 0) {
+                    emit self->EnrolmentHeard(kept, judgement.text);
+                } else if (judgement.accepted) {
                     emit self->Recognition(judgement.text);
                 } else {
                     emit self->FalseRecognition(judgement.text);
@@ -344,10 +416,20 @@ private:
             Qt::QueuedConnection);
     }
 
+    SpeechModel model_;
     std::unique_ptr<Decoder> decoder_;
     std::unique_ptr<AudioInput> input_;
     std::function<void(const UtteranceReport&)> report_;
+    CommandGrammar grammar_;
     QHash<QString, QString> spelling_;
+    // Enrolment: the utterances kept, at most a few more than the ten commands said once each
+    // with a repetition or two, so that a window left enrolling cannot fill the memory.
+    static constexpr size_t maxKept = 40;
+    std::mutex keptMutex_;
+    bool enrolling_ = false;
+    std::vector<std::vector<qint16>> kept_;
+    std::thread chooser_;
+    std::atomic<bool> cancelChoice_{false};
     bool grammarLoaded_ = false;
     bool listening_ = false;
     std::atomic<bool> stop_{false};
@@ -400,9 +482,11 @@ public:
         if (!decoder->build(models_[size_t(recognizer)], options_.recognizer, error)) {
             return nullptr;
         }
-        return std::make_unique<PocketSphinxContext>(std::move(decoder), std::move(input),
-                                                     options_.report);
+        return std::make_unique<PocketSphinxContext>(
+            models_[size_t(recognizer)], std::move(decoder), std::move(input), options_.report);
     }
+
+    void setVoiceWarp(double warp) override { options_.recognizer.voiceWarp = warp; }
 
 private:
     std::unique_ptr<AudioInput> makeInput() const {

@@ -152,6 +152,9 @@ struct RecognizerOptions {
     // again against the moved mean. The corpus' first utterance moves it by about 60, a new
     // voice by up to 13, the same voice by 3 to 9. 0: never.
     double redecodeMeanShift = 15.0;
+    // The frequency warp of the pupil's voice (inverse linear): above 1 the higher formants of a
+    // child are drawn down to where the adult voices of the models have them. 1: none.
+    double voiceWarp = 1.0;
     // Where utterances begin and end.
     EndpointSettings endpoint;
     // An utterance with talk or noise before the speaker (trimMinBlocks blocks of it, within

@@ -169,6 +169,24 @@ TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedIsAccepted) {
     }
 }
 
+// The warp that heard most of an enrolment wins; a tie goes to the warp nearest none, in either
+// direction, whatever the order the warps were tried in.
+TEST(SpeechJudge, VoiceWarpHeardMostWinsTiesGoNearestNone) {
+    const std::vector<double> warps{1.0, 0.92, 1.08, 1.16, 1.24};
+    struct Row {
+        std::vector<int> right;
+        double chosen;
+    } rows[] = {
+        {{6, 5, 7, 9, 8}, 1.16}, {{9, 9, 9, 9, 9}, 1.0}, {{5, 8, 8, 2, 1}, 0.92},
+        {{3, 2, 6, 4, 6}, 1.08}, {{0, 0, 0, 0, 0}, 1.0}, {{4, 4, 4, 4, 10}, 1.24},
+        {{7, 6, 5, 5, 5}, 1.0},  {{2, 3, 2, 3}, 0.92}, // a warp left untried counts for nothing
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(chooseVoiceWarp(warps, row.right), row.chosen) << row.right[0];
+    }
+    EXPECT_EQ(chooseVoiceWarp({1.24, 1.08, 1.0}, {5, 5, 5}), 1.0);
+}
+
 // Utterances begin and end against the room's own level: in a quiet room, in talk that never
 // stops, for a speaker who never stops, and in a room that got louder for good. Each stretch
 // is a level (the amplitude of 20 ms blocks) held for a number of blocks.

@@ -2,6 +2,7 @@
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
+#include "platform/speech_enrol.h"
 #include "platform/speech_pocketsphinx.h"
 #include "tests/support/testutil.h"
 
@@ -378,5 +379,84 @@ TEST(SpeechRejection, ClippedCommandsAreHeardAsThemselves) {
                                        << qPrintable(outcome.falseRecognitions.join(u'|'));
         ASSERT_EQ(outcome.reports.size(), 1U) << qPrintable(outcome.utterance.text);
         EXPECT_TRUE(outcome.reports[0].clipped) << qPrintable(outcome.utterance.text);
+    }
+}
+
+// While enrolling, each utterance is kept and reported by its index instead of as a command, and
+// enrolling anew starts again from index 0. The kept ones are heard again with each warp; one
+// left out counts for nothing, and one said as another command is heard right by no warp.
+TEST_F(SpeechContext, EnrolmentKeepsEachUtteranceAndHearsItAgain) {
+    listen();
+    QStringList heard;
+    auto kept = QObject::connect(context, &RecognitionContext::EnrolmentHeard,
+                                 [&](int i, const QString& t) { heard << QString::number(i) + t; });
+    context->setEnrolling(true);
+    for (const QString& file : {clips[0].wav, clips[1].wav, clips[0].wav}) {
+        EXPECT_TRUE(play(file).isEmpty());
+    }
+    ASSERT_EQ(heard.size(), 3);
+    EXPECT_EQ(heard[0], "0button three");
+    EXPECT_EQ(heard[2], "2button three");
+    std::vector<double> chosen;
+    auto result =
+        QObject::connect(context, &RecognitionContext::VoiceChosen,
+                         [&](double warp, int before, int after, int commands) {
+                             chosen = {warp, double(before), double(after), double(commands)};
+                         });
+    context->chooseVoice({"button three", "", "button four"});
+    EXPECT_TRUE(qvtest::waitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return !chosen.empty();
+        },
+        60000));
+    EXPECT_EQ(chosen, std::vector<double>({1.0, 1, 1, 2}));
+
+    context->setEnrolling(false);
+    EXPECT_EQ(play(clips[0].wav), QStringList{"Recognition button three"});
+    context->setEnrolling(true);
+    EXPECT_TRUE(play(clips[0].wav).isEmpty());
+    EXPECT_EQ(heard.last(), "0button three");
+    context->setEnrolling(false);
+    QObject::disconnect(kept);
+    QObject::disconnect(result);
+    ASSERT_TRUE(context->setRulesActive(false, &error));
+}
+
+// A voice raised as a child's is heard better with a warp well above 1, and that warp is chosen;
+// the same voice as it is keeps no warp.
+TEST(SpeechEnrolment, ARaisedVoiceGetsAWarpAndAnAdultVoiceNone) {
+    const std::vector<SpeechModel> models = findSpeechModels(defaultSpeechModelRoot());
+    CommandGrammar grammar;
+    QString error;
+    ASSERT_FALSE(models.empty());
+    ASSERT_TRUE(readCommandGrammarFile(qvspeech::grammarFile(), &grammar, &error));
+    const std::vector<qvspeech::Utterance> clean = say(qvspeech::commandPhrases(), "e3");
+    std::vector<qvspeech::Utterance> raised;
+    qvspeech::Condition child;
+    child.id = QStringLiteral("raised-4-semitones");
+    child.soxEffects = {"pitch", "400"};
+    ASSERT_TRUE(qvspeech::underCondition(child, clean, &raised, &error)) << qPrintable(error);
+    RecognizerOptions commandsAlone;
+    commandsAlone.garbageWords = 0;
+    for (const bool isRaised : {true, false}) {
+        std::vector<EnrolmentUtterance> enrolment;
+        for (const qvspeech::Utterance& u : isRaised ? raised : clean) {
+            EnrolmentUtterance e{u.text, {}};
+            ASSERT_TRUE(readWav16kMono(u.wav, &e.audio, &error)) << qPrintable(error);
+            enrolment.push_back(std::move(e));
+        }
+        std::vector<WarpTrial> trials;
+        SpeechError speechError;
+        ASSERT_TRUE(
+            tryVoiceWarps(models[0], commandsAlone, grammar, enrolment, &trials, &speechError))
+            << qPrintable(speechError.description);
+        const VoiceChoice choice = pickVoice(trials);
+        if (isRaised) {
+            EXPECT_GE(choice.warp, 1.2);
+            EXPECT_GE(choice.rightAfter, choice.rightBefore + 2) << choice.rightBefore;
+        } else {
+            EXPECT_EQ(choice.warp, 1.0) << "right without a warp " << choice.rightBefore;
+        }
     }
 }

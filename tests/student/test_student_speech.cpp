@@ -144,6 +144,7 @@ public:
         c->grammarError = {-2147200966, "The grammar file cannot be read."};
         return c;
     }
+    void setVoiceWarp(double) override {}
 };
 
 // Speech that cannot be used says why, once; start and stop then only stop the character's

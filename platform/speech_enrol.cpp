@@ -1,0 +1,70 @@
+#include "platform/speech_enrol.h"
+
+#include "platform/speech_decoder.h"
+#include "platform/speech_judge.h"
+
+#include <algorithm>
+
+namespace qv {
+
+const std::vector<double>& voiceWarps() {
+    static const std::vector<double> warps{1.0, 0.9, 1.1, 1.2, 1.3, 1.4, 1.5};
+    return warps;
+}
+
+int WarpTrial::heardRight() const {
+    return int(std::count(right.begin(), right.end(), true));
+}
+
+VoiceChoice pickVoice(const std::vector<WarpTrial>& trials) {
+    std::vector<double> warps;
+    std::vector<int> right;
+    for (const WarpTrial& trial : trials) {
+        warps.push_back(trial.warp);
+        right.push_back(trial.heardRight());
+    }
+    VoiceChoice choice;
+    choice.warp = chooseVoiceWarp(warps, right);
+    for (size_t i = 0; i < trials.size(); ++i) {
+        choice.rightBefore = i == 0 ? right[i] : choice.rightBefore;
+        choice.rightAfter = warps[i] == choice.warp ? right[i] : choice.rightAfter;
+    }
+    return choice;
+}
+
+bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
+                   const CommandGrammar& grammar, const std::vector<EnrolmentUtterance>& utterances,
+                   std::vector<WarpTrial>* trials, SpeechError* error,
+                   const std::atomic<bool>* cancel) {
+    trials->clear();
+    RecognizerOptions warped = options;
+    for (const double warp : voiceWarps()) {
+        if (cancel && *cancel) {
+            if (error) {
+                *error = {0, QStringLiteral("Cancelled")};
+            }
+            return false;
+        }
+        warped.voiceWarp = warp;
+        Decoder decoder;
+        if (!decoder.build(model, warped, error) || !decoder.setGrammar(grammar, error)) {
+            return false;
+        }
+        WarpTrial& trial = trials->emplace_back();
+        trial.warp = warp;
+        double score = 0;
+        double frames = 0;
+        for (const EnrolmentUtterance& utterance : utterances) {
+            int best = 0;
+            int n = 0;
+            trial.right.push_back(decoder.decodeWhole(utterance.audio, &best, &n) ==
+                                  utterance.said.toLower());
+            score += best;
+            frames += n;
+        }
+        trial.score = frames > 0 ? score / frames : 0;
+    }
+    return true;
+}
+
+} // namespace qv
