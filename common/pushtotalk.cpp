@@ -9,15 +9,14 @@ namespace qv {
 namespace {
 
 const QString kKey = QStringLiteral("Speech/push-to-talk");
-// A settings file of a few lines; anything larger is not ours, and a FIFO would block the read.
 constexpr qint64 kLargestSettings = qint64{64} * 1024;
 
-bool readable(const QString& path) {
+} // namespace
+
+bool isSmallSettingsFile(const QString& path) {
     const QFileInfo info(path);
     return info.isFile() && info.size() <= kLargestSettings;
 }
-
-} // namespace
 
 QString launcherSettingsPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -36,7 +35,7 @@ std::optional<bool> parseOnOff(const QString& text) {
 }
 
 bool readPushToTalk(const QString& settingsPath) {
-    if (!readable(settingsPath)) {
+    if (!isSmallSettingsFile(settingsPath)) {
         return false;
     }
     const QSettings settings(settingsPath, QSettings::IniFormat);
@@ -44,7 +43,7 @@ bool readPushToTalk(const QString& settingsPath) {
 }
 
 bool writePushToTalk(const QString& settingsPath, bool on) {
-    if (QFileInfo::exists(settingsPath) && !readable(settingsPath)) {
+    if (QFileInfo::exists(settingsPath) && !isSmallSettingsFile(settingsPath)) {
         return false; // a folder or a device in its place: nothing of ours to replace
     }
     QSettings settings(settingsPath, QSettings::IniFormat);

@@ -10,6 +10,10 @@ namespace qv {
 // student.conf in the user's quorvel config folder ($XDG_CONFIG_HOME/quorvel).
 QString launcherSettingsPath();
 
+// A settings file of ours is a regular file of a few lines: anything larger is not ours, and a
+// FIFO would block the read.
+bool isSmallSettingsFile(const QString& path);
+
 // The stored choice. Off, the default, when the file is missing, cannot be read, is no small
 // regular file, or holds anything but on or off.
 bool readPushToTalk(const QString& settingsPath);

@@ -7,6 +7,7 @@
 #include "common/menulayout.h"
 #include "common/modini.h"
 #include "common/pager.h"
+#include "common/pupilvoice.h"
 #include "common/pushtotalk.h"
 #include "common/ui/Arrays.h"
 #include "common/ui/ExtIcon.h"
@@ -21,6 +22,7 @@
 #include "platform/shell.h"
 #include "platform/speech.h"
 #include "platform/username.h"
+#include "student/frmvoice.h"
 #include "student/menuwatcher.h"
 
 #include <QAction>
@@ -174,6 +176,13 @@ void frmstudent::buildControls() {
     mnuPushToTalk = mnuspeech->addAction(QStringLiteral("Push to talk (hold Space)"));
     mnuPushToTalk->setCheckable(true);
     connect(mnuPushToTalk, &QAction::triggered, this, &frmstudent::mnuPushToTalk_Click);
+    mnuspeech->addSeparator();
+    mnuLearnVoice = mnuspeech->addAction(QStringLiteral("Learn my voice..."));
+    connect(mnuLearnVoice, &QAction::triggered, this, &frmstudent::mnuLearnVoice_Click);
+    mnuForgetVoice = mnuspeech->addAction(QStringLiteral("Forget my voice"));
+    connect(mnuForgetVoice, &QAction::triggered, this, &frmstudent::mnuForgetVoice_Click);
+    // What the pupil can do with the voice depends on the recognizer and the file at that moment.
+    connect(mnuspeech, &QMenu::aboutToShow, this, &frmstudent::updateVoiceMenu);
     layout->setMenuBar(menuBar);
 
     client = new QWidget(this);
@@ -602,6 +611,12 @@ void frmstudent::cmbEngines_Click() {
         cmbEngines->setEnabled(true);
         return;
     }
+    services_.speech->setVoiceWarp(
+        qv::readVoiceWarp(qv::pupilVoicePath(), cmbEngines->currentText()));
+    buildRecognizer();
+}
+
+void frmstudent::buildRecognizer() {
     qv::SpeechError error;
     oRC_ = services_.speech->createContext(cmbEngines->currentIndex(), &error);
     if (!oRC_) {
@@ -618,9 +633,7 @@ void frmstudent::cmbEngines_Click() {
     if (characterSpeaking_) {
         oRC_->setSuspended(true);
     }
-    if (pushToTalk()) {
-        oRC_->setGated(!talkKeys_.held());
-    }
+    gateRecognizer();
     setPanel(3, cmbEngines->currentText());
 
     LoadGrammar();
@@ -752,6 +765,77 @@ void frmstudent::talk(qv::TalkKeys::Change change) {
     }
     if (recognitionActive) {
         setListening(listeningIdle());
+    }
+}
+
+void frmstudent::gateRecognizer() {
+    if (oRC_ && pushToTalk()) {
+        oRC_->setGated(!talkKeys_.held());
+    }
+}
+
+void frmstudent::updateVoiceMenu() {
+    const bool ready = grammarLoaded && oRC_;
+    mnuLearnVoice->setEnabled(ready);
+    mnuForgetVoice->setEnabled(
+        ready && qv::readVoiceWarp(qv::pupilVoicePath(), cmbEngines->currentText()) != 1.0);
+}
+
+void frmstudent::mnuLearnVoice_Click() {
+    if (!grammarLoaded || !oRC_ || voiceWindow_) {
+        return;
+    }
+    const bool wasListening = recognitionActive;
+    if (!recognitionActive) {
+        cmdStartReco_Click();
+        if (!recognitionActive) {
+            return; // the reason was shown
+        }
+    }
+    // The pupil is asked for each command: the room is heard without a talk key meanwhile.
+    oRC_->setGated(false);
+    QStringList commands;
+    for (const QString& phrase : kPhrases) {
+        commands << phrase;
+    }
+    voiceWindow_ = new frmvoice(oRC_.get(), commands, this);
+    voiceWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(voiceWindow_, &QDialog::finished, this, [this, wasListening](int) {
+        const double warp = voiceWindow_ ? voiceWindow_->chosenWarp() : 0.0;
+        if (warp > 0) {
+            useVoice(warp); // a new recognizer, gated as it should be
+        } else {
+            gateRecognizer();
+        }
+        if (!wasListening && recognitionActive) {
+            cmdStartReco_Click();
+        }
+    });
+    voiceWindow_->open();
+}
+
+void frmstudent::mnuForgetVoice_Click() {
+    useVoice(1.0);
+}
+
+void frmstudent::useVoice(double warp) {
+    const QString path = qv::pupilVoicePath();
+    if (!qv::writeVoiceWarp(path, cmbEngines->currentText(), warp)) {
+        qv::MsgBox(QStringLiteral("Your voice could not be saved in %1; it is used until "
+                                  "Quorvel Student is closed.")
+                       .arg(path),
+                   {}, qv::MsgIcon::Information);
+    }
+    // The warp is part of how the recognizer hears: it is built anew with it.
+    const bool wasListening = recognitionActive;
+    if (wasListening) {
+        cmdStartReco_Click();
+    }
+    oRC_.reset();
+    services_.speech->setVoiceWarp(warp);
+    buildRecognizer();
+    if (wasListening) {
+        cmdStartReco_Click();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/services.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,7 @@ class QMimeData;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class frmvoice;
 
 namespace qv {
 class CharacterService;
@@ -60,6 +62,9 @@ public:
     // The machine's push-to-talk choice, checkable; stored in qv::launcherSettingsPath().
     QMenu* mnuspeech = nullptr;
     QAction* mnuPushToTalk = nullptr;
+    // The pupil's own voice: learnt once (frmvoice), kept in qv::pupilVoicePath(), forgotten.
+    QAction* mnuLearnVoice = nullptr;
+    QAction* mnuForgetVoice = nullptr;
     QStatusBar* bar = nullptr;
     QLabel* barPanel[3] = {nullptr, nullptr, nullptr};
     qv::TabStrip* ceptab = nullptr;
@@ -105,6 +110,8 @@ public slots:
     // Switches push to talk on or off for this window; mnuPushToTalk_Click also stores it.
     void setPushToTalk(bool on);
     void mnuPushToTalk_Click(bool checked);
+    void mnuLearnVoice_Click();
+    void mnuForgetVoice_Click();
     void Form_Unload();
     // qv.ini changed on disk: shows the new tabs and the page shown again, keeping the tab and
     // the page where they still exist. A file that cannot be read as a menu leaves the menu on
@@ -151,6 +158,8 @@ private:
     // Space and window deactivation while push to talk is on, seen before any control.
     bool talkKeyEvent(QObject* watched, QEvent* event);
     void talk(qv::TalkKeys::Change change);
+    // With push to talk, the recognizer hears the room only while a talk key is held.
+    void gateRecognizer();
     // After a page change that disabled the page button that had the focus, the focus goes to
     // the other one rather than wherever the focus chain leads.
     void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
@@ -159,6 +168,13 @@ private:
     std::int16_t tabIndex() const;
     void setPanel(int panel, const QString& text);
     void showSpeechError(int number, const QString& description);
+    // Stores the pupil's voice for the recognizer chosen and builds the recognizer anew with
+    // it, listening again if it was.
+    void useVoice(double warp);
+    // The recognizer chosen in cmbEngines, with its grammar; rules inactive.
+    void buildRecognizer();
+    // Learning needs a recognizer with its grammar; forgetting, a voice kept for it.
+    void updateVoiceMenu();
     void updateClock();
 
     qv::Services services_;
@@ -172,6 +188,7 @@ private:
     bool unloadedOnce_ = false;
     bool tooLoudShown_ = false; // the status bar said it once; no need to nag
     qv::TalkKeys talkKeys_;
+    QPointer<frmvoice> voiceWindow_; // while a voice is being learnt
     // On the application while push to talk is on: the room is heard only while Space (on this
     // window) or cmdHoldToTalk is held, and Space then starts no launch button.
     QObject* talkKeyFilter_ = nullptr;

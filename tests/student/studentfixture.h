@@ -48,13 +48,17 @@ inline QStringList programs(int count, int first = 1) {
 
 class Launcher {
 public:
-    // The launcher's own settings file (push to talk) is kept in the test's folder.
-    Launcher() : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
+    // The launcher's own settings file (push to talk) and the pupil's voice are kept in the
+    // test's folder.
+    Launcher()
+        : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), oldDataHome_(qgetenv("XDG_DATA_HOME")) {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
     }
     ~Launcher() {
         window.reset();
         qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+        qputenv("XDG_DATA_HOME", oldDataHome_);
     }
 
     QString menuPath() const { return QDir(dir.path()).filePath("qv.ini"); }
@@ -108,6 +112,7 @@ public:
 
 private:
     QByteArray oldConfigHome_;
+    QByteArray oldDataHome_;
 };
 
 } // namespace studenttest

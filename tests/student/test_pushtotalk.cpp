@@ -1,5 +1,6 @@
-// Push to talk, headless: the stored choice in the launcher's settings file, whatever the file
-// holds, and when the talk keys open and close the recognizer.
+// The launcher's own settings, headless: the push-to-talk choice of the machine and the pupil's
+// voice, whatever their files hold, and when the talk keys open and close the recognizer.
+#include "common/pupilvoice.h"
 #include "common/pushtotalk.h"
 #include "tests/support/testutil.h"
 
@@ -10,10 +11,21 @@
 
 namespace {
 
+// Puts the content at path; "<dir>" and "<fifo>" stand for such a thing in the file's place.
+void place(const QString& path, const QByteArray& content) {
+    if (content == "<dir>") {
+        ASSERT_TRUE(QDir().mkdir(path));
+    } else if (content == "<fifo>") {
+        ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    } else if (!content.isEmpty()) {
+        ASSERT_TRUE(qvtest::writeAll(path, content));
+    }
+}
+
 TEST(PushToTalkSetting, ReadsOnOnlyFromAClearOn) {
     struct Case {
         const char* name;
-        QByteArray file; // "<dir>" and "<fifo>" stand for such a thing in the file's place
+        QByteArray file;
         bool expected;
     };
     const Case cases[] = {
@@ -30,13 +42,7 @@ TEST(PushToTalkSetting, ReadsOnOnlyFromAClearOn) {
     for (const Case& c : cases) {
         const QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath("student.conf");
-        if (c.file == "<dir>") {
-            ASSERT_TRUE(QDir().mkdir(path));
-        } else if (c.file == "<fifo>") {
-            ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0);
-        } else if (!c.file.isEmpty()) {
-            ASSERT_TRUE(qvtest::writeAll(path, c.file));
-        }
+        place(path, c.file);
         EXPECT_EQ(qv::readPushToTalk(path), c.expected) << c.name;
     }
 }
@@ -59,6 +65,51 @@ TEST(PushToTalkSetting, WritesAndReadsBackKeepingOtherSettings) {
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_FALSE(qv::writePushToTalk(folder, true));
     EXPECT_FALSE(qv::writePushToTalk("/proc/quorvel/student.conf", true)); // not even root may
+}
+
+// A stored warp counts only for the recognizer it was found with and only as a warp a voice can
+// have; anything else is no warp (1).
+TEST(PupilVoice, ReadsAWarpOnlyForItsRecognizerAndInRange) {
+    const QString model = "PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)";
+    const QByteArray voice = "[Voice]\nrecognizer=" + model.toUtf8() + "\nwarp=";
+    const std::pair<QByteArray, double> cases[] = {
+        {{}, 1.0},
+        {voice + "1.16\n", 1.16},
+        {voice + "0.80\n", 0.8},
+        {voice + "1.51\n", 1.0},
+        {voice + "0.79\n", 1.0},
+        {voice + "nan\n", 1.0},
+        {voice + "-inf\n", 1.0},
+        {voice + "big\n", 1.0},
+        {"[Voice]\nrecognizer=another model\nwarp=1.16\n", 1.0},
+        {"[Voice]\nwarp=1.16\n", 1.0},
+        {voice + "1.16\n" + QByteArray(70000, '#'), 1.0},
+        {"<dir>", 1.0},
+        {"<fifo>", 1.0},
+    };
+    for (const auto& [file, warp] : cases) {
+        const QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath("voice.conf");
+        place(path, file);
+        EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, model), warp) << file.left(60).constData();
+    }
+}
+
+TEST(PupilVoice, WritesForOneRecognizerAndForgets) {
+    const QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("quorvel/voice.conf");
+    ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.24));
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model a"), 1.24);
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 1.0);
+    ASSERT_TRUE(qv::writeVoiceWarp(path, "model b", 0.92));
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model a"), 1.0);
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 0.92);
+    ASSERT_TRUE(qv::writeVoiceWarp(path, "model b", 1.0));
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 1.0);
+    const QString folder = QDir(dir.path()).filePath("folder.conf");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_FALSE(qv::writeVoiceWarp(folder, "model a", 1.24));
+    EXPECT_FALSE(qv::writeVoiceWarp("/proc/quorvel/voice.conf", "model a", 1.24));
 }
 
 // Events: D/U Space down/up, d/u auto-repeated down/up, B/b button down/up, F focus lost.

@@ -1,10 +1,13 @@
 // Spoken commands in the launcher: the recognizer list, the grammar, start and stop, the phrase
 // table and its presses, driven by a fake recognizer.
+#include "common/pupilvoice.h"
+#include "student/frmvoice.h"
 #include "tests/student/studentfixture.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -240,6 +243,72 @@ TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
     EXPECT_TRUE(w.mnuPushToTalk->isChecked());
     EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
     EXPECT_EQ(context()->calls.value(0), "setGated 1");
+}
+
+// A pupil's voice: asked for command by command (a sound without a word asks again), heard
+// again by the context, kept for the recognizer it was found with and used by each recognizer
+// built from then on, until it is forgotten. Cancelled, nothing changes.
+TEST_F(Speech, LearntVoiceIsKeptForItsRecognizerAndUsedUntilForgotten) {
+    frmstudent& w = loadAndChoose(3);
+    const auto enabled = [&] {
+        emit w.mnuspeech->aboutToShow();
+        return std::pair{w.mnuLearnVoice->isEnabled(), w.mnuForgetVoice->isEnabled()};
+    };
+    EXPECT_EQ(enabled(), std::pair(true, false));
+    const auto learn = [&] {
+        w.mnuLearnVoice->trigger();
+        return w.findChild<frmvoice*>();
+    };
+    frmvoice* cancelled = learn();
+    ASSERT_TRUE(cancelled);
+    emit context()->EnrolmentHeard(0, "button one");
+    QTest::mouseClick(cancelled->cmdClose, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(l.speech.contexts.size(), 1U);
+    EXPECT_FALSE(QFileInfo::exists(qv::pupilVoicePath()));
+    EXPECT_EQ(context()->calls.mid(2),
+              QStringList({"setRulesActive 1", "setGated 0", "setEnrolling 1", "setEnrolling 0",
+                           "setRulesActive 0"}));
+
+    frmvoice* dialog = learn();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->lblPrompt->text(), "Say \"button one\"");
+    QStringList said;
+    for (int i = 0, asked = 0; asked < 10; ++i) {
+        const bool noise = i == 3;
+        const QString command = QStringLiteral("button %1")
+                                    .arg(QStringList{"one", "two", "three", "four", "five", "six",
+                                                     "seven", "eight", "nine", "ten"}[asked]);
+        emit context()->EnrolmentHeard(i, noise ? "" : "button eight");
+        said << (noise ? "" : command);
+        asked += noise ? 0 : 1;
+        if (noise) {
+            EXPECT_EQ(dialog->lblPrompt->text(), "Say \"" + command + "\"");
+            EXPECT_EQ(dialog->lblStep->text(), QStringLiteral("Command %1 of 10").arg(asked + 1));
+        }
+    }
+    EXPECT_EQ(context()->calls.mid(context()->calls.size() - 2),
+              QStringList({"setEnrolling 0", "chooseVoice " + said.join(u',')}));
+    emit context()->VoiceChosen(1.3, 4, 9, 10);
+    EXPECT_EQ(dialog->lblStep->text(),
+              "Of your 10 commands, 4 were heard right before and 9 are now.");
+    QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Built anew with the voice, and not listening, as before.
+    EXPECT_EQ(qv::readVoiceWarp(qv::pupilVoicePath(), "Fake recognizer"), 1.3);
+    ASSERT_EQ(l.speech.contexts.size(), 2U);
+    EXPECT_EQ(l.speech.voiceWarps, std::vector<double>({1.0, 1.3}));
+    EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
+    EXPECT_EQ(w.cmdStartReco->text(), kStart);
+    EXPECT_EQ(enabled(), std::pair(true, true));
+    choose(0);
+    EXPECT_EQ(l.speech.voiceWarps.back(), 1.3);
+
+    w.mnuForgetVoice->trigger();
+    EXPECT_EQ(l.speech.voiceWarps.back(), 1.0);
+    EXPECT_EQ(qv::readVoiceWarp(qv::pupilVoicePath(), "Fake recognizer"), 1.0);
+    EXPECT_EQ(enabled(), std::pair(true, false));
 }
 
 } // namespace
