@@ -106,6 +106,7 @@ public:
 
     bool setRulesActive(bool active, SpeechError* error) override {
         if (!active) {
+            resumeAfterChoice_ = false;
             stopListening();
             return true;
         }
@@ -114,6 +115,10 @@ public:
                 *error = {SpeechNoGrammar, QStringLiteral("No grammar is loaded")};
             }
             return false;
+        }
+        if (chooser_.joinable()) {
+            resumeAfterChoice_ = true; // once the voice is chosen
+            return true;
         }
         if (listening_) {
             return true;
@@ -146,6 +151,7 @@ public:
     }
 
     void chooseVoice(const QStringList& said) override {
+        const bool wasListening = listening_ || (chooser_.joinable() && resumeAfterChoice_);
         stopChoosing();
         std::vector<EnrolmentUtterance> utterances;
         {
@@ -156,10 +162,15 @@ public:
                 }
             }
         }
+        // The library keeps some state for the whole process (its log file, the dither's random
+        // numbers), which building a decoder changes: listening pauses until the voice is chosen.
+        resumeAfterChoice_ = wasListening;
+        stopListening();
         cancelChoice_ = false;
+        const int run = ++choiceRun_;
         // Several decoders are built and every utterance heard with each: seconds, away from
-        // the window and from the decoding thread, which goes on listening.
-        chooser_ = std::thread([this, utterances = std::move(utterances)] {
+        // the window.
+        chooser_ = std::thread([this, run, utterances = std::move(utterances)] {
             // The commands alone: what was said is known, and without the loop of likely words
             // each decoder is built and heard with in a fraction of the time.
             RecognizerOptions commandsAlone = decoder_->options();
@@ -173,8 +184,9 @@ public:
             QPointer<PocketSphinxContext> self(this);
             QMetaObject::invokeMethod(
                 this,
-                [self, choice, commands] {
-                    if (self) {
+                [self, run, choice, commands] {
+                    if (self && run == self->choiceRun_) {
+                        self->choiceMade();
                         emit self->VoiceChosen(choice.warp, choice.rightBefore, choice.rightAfter,
                                                commands);
                     }
@@ -184,10 +196,24 @@ public:
     }
 
 private:
+    // A choice stopped on the way reports nothing.
     void stopChoosing() {
         if (chooser_.joinable()) {
             cancelChoice_ = true;
             chooser_.join();
+            ++choiceRun_;
+        }
+    }
+
+    void choiceMade() {
+        chooser_.join(); // its last step was to hand the result over
+        if (resumeAfterChoice_) {
+            resumeAfterChoice_ = false;
+            SpeechError error;
+            if (!setRulesActive(true, &error)) {
+                qWarning("Listening could not resume after the voice was chosen: %s",
+                         qPrintable(error.description));
+            }
         }
     }
 
@@ -430,6 +456,8 @@ private:
     std::vector<std::vector<qint16>> kept_;
     std::thread chooser_;
     std::atomic<bool> cancelChoice_{false};
+    int choiceRun_ = 0;              // the choice whose result counts
+    bool resumeAfterChoice_ = false; // listening when it began, or switched on meanwhile
     bool grammarLoaded_ = false;
     bool listening_ = false;
     std::atomic<bool> stop_{false};

@@ -37,8 +37,8 @@ frmvoice::frmvoice(qv::RecognitionContext* context, QStringList commands, QWidge
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
     layout->addWidget(cmdClose, 0, Qt::AlignRight);
-    connect(cmdClose, &QPushButton::clicked, this,
-            [this] { chosenWarp_ > 0 ? accept() : reject(); });
+    // The launcher goes by chosenWarp(), however the window is closed.
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     resize(sizeHint().expandedTo(QSize(420, 0)));
 
     connect(context_, &qv::RecognitionContext::EnrolmentHeard, this, &frmvoice::heard);

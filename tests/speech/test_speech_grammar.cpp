@@ -1,6 +1,7 @@
 // The XML command grammar reader and its JSGF conversion, and the rule that takes an utterance
 // for a command.
 #include "bench/speech/speech_runner.h"
+#include "platform/speech_enrol.h"
 #include "platform/speech_grammar.h"
 #include "platform/speech_judge.h"
 
@@ -185,6 +186,11 @@ TEST(SpeechJudge, VoiceWarpHeardMostWinsTiesGoNearestNone) {
         EXPECT_EQ(chooseVoiceWarp(warps, row.right), row.chosen) << row.right[0];
     }
     EXPECT_EQ(chooseVoiceWarp({1.24, 1.08, 1.0}, {5, 5, 5}), 1.0);
+    // What the trials heard, without a warp and with the one chosen.
+    const VoiceChoice choice =
+        pickVoice({{1.0, {true, false, false}}, {1.2, {true, true, true}}, {1.4, {true, true}}});
+    EXPECT_EQ(std::tuple(choice.warp, choice.rightBefore, choice.rightAfter),
+              std::tuple(1.2, 1, 3));
 }
 
 // Utterances begin and end against the room's own level: in a quiet room, in talk that never

@@ -5,6 +5,7 @@
 #include "tests/support/testutil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -106,6 +107,11 @@ TEST(PupilVoice, WritesForOneRecognizerAndForgets) {
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 0.92);
     ASSERT_TRUE(qv::writeVoiceWarp(path, "model b", 1.0));
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 1.0);
+    // A file too large to be ours is left as it is.
+    const QString large = QDir(dir.path()).filePath("large.conf");
+    place(large, QByteArray(70000, '#'));
+    EXPECT_FALSE(qv::writeVoiceWarp(large, "model a", 1.24));
+    EXPECT_EQ(QFileInfo(large).size(), 70000);
     const QString folder = QDir(dir.path()).filePath("folder.conf");
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_FALSE(qv::writeVoiceWarp(folder, "model a", 1.24));
