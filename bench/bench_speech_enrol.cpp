@@ -68,10 +68,7 @@ int main(int argc, char** argv) {
     std::vector<qvspeech::Utterance> commands;
     std::vector<qvspeech::Utterance> others;
     QString error;
-    if (!qvspeech::synthesizeCorpus(&commands, &others, &error) ||
-        (heldOut && (commands.clear(),
-                     !qvspeech::synthesize(qvspeech::commandPhrases(), qvspeech::heldOutVoices(),
-                                           QStringLiteral("held"), &commands, &error)))) {
+    if (!qvspeech::synthesizeCorpus(&commands, &others, &error, heldOut)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

@@ -212,8 +212,12 @@ bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, co
 }
 
 bool synthesizeCorpus(std::vector<Utterance>* commands, std::vector<Utterance>* others,
-                      QString* error) {
-    return synthesize(commandPhrases(), commandVoices(), QStringLiteral("cmd"), commands, error) &&
+                      QString* error, bool heldOutCommands) {
+    const bool said =
+        heldOutCommands
+            ? synthesize(commandPhrases(), heldOutVoices(), QStringLiteral("held"), commands, error)
+            : synthesize(commandPhrases(), commandVoices(), QStringLiteral("cmd"), commands, error);
+    return said &&
            synthesize(otherPhrases(), otherVoices(), QStringLiteral("other"), others, error);
 }
 

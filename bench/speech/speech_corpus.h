@@ -48,9 +48,9 @@ QString cacheKey(const QStringList& recipe);
 bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, const QString& kind,
                 std::vector<Utterance>* out, QString* error);
 
-// The measured corpus: every command in every command voice, and the other phrases in the
-// other voices.
+// The measured corpus: every command in every command voice (in the held-out voices instead
+// with heldOutCommands), and the other phrases in the other voices.
 bool synthesizeCorpus(std::vector<Utterance>* commands, std::vector<Utterance>* others,
-                      QString* error);
+                      QString* error, bool heldOutCommands = false);
 
 } // namespace qvspeech
