@@ -78,17 +78,6 @@ int phoneDistance(const QStringList& a, const QStringList& b) {
     return row.back();
 }
 
-void collectWords(const GrammarNode& node, QStringList* words) {
-    for (const QString& word : node.words) {
-        if (!words->contains(word)) {
-            *words << word;
-        }
-    }
-    for (const GrammarNode& child : node.children) {
-        collectWords(child, words);
-    }
-}
-
 } // namespace
 
 double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b) {
@@ -213,10 +202,7 @@ bool Decoder::setGrammar(const CommandGrammar& grammar, SpeechError* error) {
     if (!commandGrammarToJsgf(grammar, &jsgf, &message)) {
         return fail(error, SpeechGrammarFile, message);
     }
-    QStringList used;
-    for (const GrammarRule& rule : grammar.rules) {
-        collectWords(rule.body, &used);
-    }
+    const QStringList used = commandGrammarWords(grammar);
     QStringList missing;
     for (const QString& word : used) {
         if (pronunciation(word).isEmpty()) {

@@ -3,9 +3,40 @@
 #include "platform/speech_decoder.h"
 #include "platform/speech_judge.h"
 
+#include <QFile>
+#include <QSet>
+#include <QTemporaryFile>
+
 #include <algorithm>
 
 namespace qv {
+
+namespace {
+
+// The dictionary's lines for these words and their variants ("word(2)"). A decoder that hears
+// the commands alone needs no other word, and without the other hundred thousand it takes a
+// fraction of the memory beside the decoder that listens.
+bool writeWordsOf(const QString& dictionary, const QStringList& words, QTemporaryFile* out) {
+    QFile in(dictionary);
+    if (!in.open(QIODevice::ReadOnly) || !out->open()) {
+        return false;
+    }
+    const QSet<QString> wanted(words.begin(), words.end());
+    while (!in.atEnd()) {
+        const QByteArray line = in.readLine();
+        qsizetype end = 0;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t') {
+            ++end;
+        }
+        const QString head = QString::fromUtf8(line.left(end));
+        if (wanted.contains(head.section(u'(', 0, 0)) && out->write(line) != line.size()) {
+            return false;
+        }
+    }
+    return out->flush();
+}
+
+} // namespace
 
 const std::vector<double>& voiceWarps() {
     static const std::vector<double> warps{1.0, 0.9, 1.1, 1.2, 1.3, 1.4, 1.5};
@@ -38,6 +69,12 @@ bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
                    const std::atomic<bool>* cancel) {
     trials->clear();
     RecognizerOptions warped = options;
+    SpeechModel heard = model;
+    QTemporaryFile words;
+    if (options.garbageWords == 0 &&
+        writeWordsOf(model.dictionary, commandGrammarWords(grammar), &words)) {
+        heard.dictionary = words.fileName();
+    }
     for (const double warp : voiceWarps()) {
         if (cancel && *cancel) {
             if (error) {
@@ -47,7 +84,7 @@ bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
         }
         warped.voiceWarp = warp;
         Decoder decoder;
-        if (!decoder.build(model, warped, error) || !decoder.setGrammar(grammar, error)) {
+        if (!decoder.build(heard, warped, error) || !decoder.setGrammar(grammar, error)) {
             return false;
         }
         WarpTrial& trial = trials->emplace_back();

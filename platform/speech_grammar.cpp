@@ -500,4 +500,27 @@ QStringList commandGrammarPhrases(const CommandGrammar& grammar, int max) {
     return out;
 }
 
+namespace {
+
+void collectWords(const GrammarNode& node, QStringList* words) {
+    for (const QString& word : node.words) {
+        if (!words->contains(word)) {
+            *words << word;
+        }
+    }
+    for (const GrammarNode& child : node.children) {
+        collectWords(child, words);
+    }
+}
+
+} // namespace
+
+QStringList commandGrammarWords(const CommandGrammar& grammar) {
+    QStringList words;
+    for (const GrammarRule& rule : grammar.rules) {
+        collectWords(rule.body, &words);
+    }
+    return words;
+}
+
 } // namespace qv

@@ -48,6 +48,9 @@ bool readCommandGrammarFile(const QString& file, CommandGrammar* grammar, QStrin
 // grammar has no top-level rule, refers to a missing rule, or recurses.
 bool commandGrammarToJsgf(const CommandGrammar& grammar, QByteArray* jsgf, QString* error);
 
+// Every word the grammar's rules use, each once, in the order they first appear.
+QStringList commandGrammarWords(const CommandGrammar& grammar);
+
 // Every text the grammar can produce, up to max (for tests and for checking what it holds).
 QStringList commandGrammarPhrases(const CommandGrammar& grammar, int max = 10000);
 

@@ -15,6 +15,10 @@
 #include <algorithm>
 #include <thread>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace qv {
 
 QString defaultSpeechModelRoot() {
@@ -207,6 +211,10 @@ private:
 
     void choiceMade() {
         chooser_.join(); // its last step was to hand the result over
+#if defined(__GLIBC__)
+        // The decoders tried were built on that thread, and its heap would keep their memory.
+        malloc_trim(0);
+#endif
         if (resumeAfterChoice_) {
             resumeAfterChoice_ = false;
             SpeechError error;
