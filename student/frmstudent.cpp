@@ -805,7 +805,7 @@ void frmstudent::mnuLearnVoice_Click() {
         if (warp > 0) {
             useVoice(warp); // a new recognizer, gated as it should be
         } else {
-            gateRecognizer();
+            gateRecognizer(); // as before the window
         }
         if (!wasListening && recognitionActive) {
             cmdStartReco_Click();

@@ -259,6 +259,8 @@ TEST_F(Speech, LearntVoiceIsKeptForItsRecognizerAndUsedUntilForgotten) {
         w.mnuLearnVoice->trigger();
         return w.findChild<frmvoice*>();
     };
+    // With push to talk the pupil is heard without a key while asked, and only with it after.
+    w.setPushToTalk(true);
     frmvoice* cancelled = learn();
     ASSERT_TRUE(cancelled);
     emit context()->EnrolmentHeard(0, "button one");
@@ -267,8 +269,9 @@ TEST_F(Speech, LearntVoiceIsKeptForItsRecognizerAndUsedUntilForgotten) {
     EXPECT_EQ(l.speech.contexts.size(), 1U);
     EXPECT_FALSE(QFileInfo::exists(qv::pupilVoicePath()));
     EXPECT_EQ(context()->calls.mid(2),
-              QStringList({"setRulesActive 1", "setGated 0", "setEnrolling 1", "setEnrolling 0",
-                           "setRulesActive 0"}));
+              QStringList({"setGated 1", "setRulesActive 1", "setGated 0", "setEnrolling 1",
+                           "setEnrolling 0", "setGated 1", "setRulesActive 0"}));
+    w.setPushToTalk(false);
 
     frmvoice* dialog = learn();
     ASSERT_TRUE(dialog);
