@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     bool heldOut = false;
     bool tableOnly = false;
+    int minGain = 1;
     qv::RecognizerOptions trialOptions;
     trialOptions.garbageWords = 0;
     size_t stride = 1;
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
             heldOut = true;
         } else if (arguments[i] == QLatin1String("-g")) {
             trialOptions = {};
+        } else if (arguments[i] == QLatin1String("-m") && i + 1 < arguments.size()) {
+            minGain = arguments[++i].toInt();
         } else if (arguments[i] == QLatin1String("-t")) {
             tableOnly = true;
         } else if (arguments[i] == QLatin1String("-s") && i + 1 < arguments.size()) {
@@ -137,7 +140,7 @@ int main(int argc, char** argv) {
                     }
                     counts.push_back(n);
                 }
-                byWarp[qv::chooseVoiceWarp(warps, counts)].push_back(said[left]);
+                byWarp[qv::chooseVoiceWarp(warps, counts, minGain)].push_back(said[left]);
             }
         }
         if (tableOnly) {

@@ -39,7 +39,7 @@ bool writeWordsOf(const QString& dictionary, const QStringList& words, QTemporar
 } // namespace
 
 const std::vector<double>& voiceWarps() {
-    static const std::vector<double> warps{1.0, 0.9, 1.1, 1.2, 1.3, 1.4, 1.5};
+    static const std::vector<double> warps{1.0, 1.1, 1.2, 1.3, 1.4, 1.5};
     return warps;
 }
 

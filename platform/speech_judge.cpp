@@ -16,17 +16,20 @@ Judgement judgeUtterance(const QString& hypothesis, double shortestFramesPerPhon
     return {shortestFramesPerPhone >= minFramesPerPhone, command.value()};
 }
 
-double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right) {
+double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right,
+                       int minGain) {
     double best = 1.0;
     int bestRight = -1;
+    int none = -1;
     for (size_t i = 0; i < std::min(warps.size(), right.size()); ++i) {
         const bool nearer = std::abs(warps[i] - 1.0) < std::abs(best - 1.0);
         if (right[i] > bestRight || (right[i] == bestRight && nearer)) {
             best = warps[i];
             bestRight = right[i];
         }
+        none = warps[i] == 1.0 ? right[i] : none;
     }
-    return best;
+    return none >= 0 && bestRight < none + minGain ? 1.0 : best;
 }
 
 double Endpointer::blockDb(const qint16* samples, size_t count) {

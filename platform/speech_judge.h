@@ -11,8 +11,10 @@
 namespace qv {
 
 // The warp that heard the most of a pupil's enrolment right (right[i] of warps[i]); on a tie the
-// one nearest no warp (1): a warp that is not needed spoils the commands it does not help.
-double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right);
+// one nearest no warp (1): a warp that is not needed spoils the commands it does not help. A
+// warp must hear at least minGain more right than no warp (when that was tried) to be chosen.
+double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right,
+                       int minGain = 1);
 
 struct Judgement {
     bool accepted = false;

@@ -186,6 +186,10 @@ TEST(SpeechJudge, VoiceWarpHeardMostWinsTiesGoNearestNone) {
         EXPECT_EQ(chooseVoiceWarp(warps, row.right), row.chosen) << row.right[0];
     }
     EXPECT_EQ(chooseVoiceWarp({1.24, 1.08, 1.0}, {5, 5, 5}), 1.0);
+    EXPECT_EQ(chooseVoiceWarp({1.0, 0.8, 1.1}, {3, 5, 5}), 1.1);
+    // Asked to gain two, one more is not enough.
+    EXPECT_EQ(chooseVoiceWarp(warps, {6, 5, 7, 6, 6}, 2), 1.0);
+    EXPECT_EQ(chooseVoiceWarp(warps, {6, 5, 7, 8, 6}, 2), 1.16);
     // What the trials heard, without a warp and with the one chosen.
     const VoiceChoice choice =
         pickVoice({{1.0, {true, false, false}}, {1.2, {true, true, true}}, {1.4, {true, true}}});
