@@ -200,12 +200,13 @@ public:
     }
 
 private:
-    // A choice stopped on the way reports nothing.
+    // A choice stopped on the way reports nothing, and listening stays as it is now.
     void stopChoosing() {
         if (chooser_.joinable()) {
             cancelChoice_ = true;
             chooser_.join();
             ++choiceRun_;
+            resumeAfterChoice_ = false;
         }
     }
 
@@ -456,8 +457,8 @@ private:
     std::function<void(const UtteranceReport&)> report_;
     CommandGrammar grammar_;
     QHash<QString, QString> spelling_;
-    // Enrolment: the utterances kept, at most a few more than the ten commands said once each
-    // with a repetition or two, so that a window left enrolling cannot fill the memory.
+    // Enrolment: the utterances kept, a bounded number, so that a window left enrolling in a
+    // talking room cannot fill the memory.
     static constexpr size_t maxKept = 40;
     std::mutex keptMutex_;
     bool enrolling_ = false;

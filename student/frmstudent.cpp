@@ -127,6 +127,14 @@ QString trimBlanks(const QString& text) {
     return text.mid(first, last - first);
 }
 
+// A choice of the launcher's own (push to talk, the pupil's voice) could not be stored.
+void tellNotSaved(const QString& path) {
+    qv::MsgBox(QStringLiteral("The choice could not be saved in %1; it holds until "
+                              "Quorvel Student is closed.")
+                   .arg(path),
+               {}, qv::MsgIcon::Information);
+}
+
 QString speechErrorText(int number, const QString& description) {
     // A line break between number and description, as the platform's message box shows it.
     return QStringLiteral("Error-No.: %1\n%2").arg(number).arg(description);
@@ -717,10 +725,7 @@ void frmstudent::mnuPushToTalk_Click(bool checked) {
     setPushToTalk(checked);
     const QString settingsPath = qv::launcherSettingsPath();
     if (!qv::writePushToTalk(settingsPath, checked)) {
-        qv::MsgBox(QStringLiteral("The choice could not be saved in %1; it holds until "
-                                  "Quorvel Student is closed.")
-                       .arg(settingsPath),
-                   {}, qv::MsgIcon::Information);
+        tellNotSaved(settingsPath);
     }
 }
 
@@ -821,10 +826,7 @@ void frmstudent::mnuForgetVoice_Click() {
 void frmstudent::useVoice(double warp) {
     const QString path = qv::pupilVoicePath();
     if (!qv::writeVoiceWarp(path, cmbEngines->currentText(), warp)) {
-        qv::MsgBox(QStringLiteral("Your voice could not be saved in %1; it is used until "
-                                  "Quorvel Student is closed.")
-                       .arg(path),
-                   {}, qv::MsgIcon::Information);
+        tellNotSaved(path);
     }
     // The warp is part of how the recognizer hears: it is built anew with it.
     const bool wasListening = recognitionActive;
