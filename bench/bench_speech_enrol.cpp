@@ -18,25 +18,10 @@
 
 namespace {
 
-struct Counts {
-    int commands = 0;
-    int right = 0;
-    int wrong = 0;
-    void add(const std::vector<qvspeech::Outcome>& outcomes) {
-        for (const qvspeech::Outcome& o : outcomes) {
-            ++commands;
-            right += o.correct() ? 1 : 0;
-            wrong += o.wrongLaunch() ? 1 : 0;
-        }
-    }
-    QString row() const {
-        const double n = std::max(1, commands);
-        return QStringLiteral("%1 %2 %3")
-            .arg(100.0 * right / n, 7, 'f', 1)
-            .arg(100.0 * wrong / n, 7, 'f', 1)
-            .arg(100.0 * (commands - right - wrong) / n, 7, 'f', 1);
-    }
-};
+void printRow(const char* condition, const char* kind, const qvspeech::Rates& r) {
+    std::printf("%-20s %-9s %7.1f %7.1f %7.1f", condition, kind, r.correctPct(), r.wrongPct(),
+                r.missedPct());
+}
 
 } // namespace
 
@@ -146,8 +131,8 @@ int main(int argc, char** argv) {
         if (tableOnly) {
             continue;
         }
-        Counts before;
-        Counts after;
+        qvspeech::Rates before;
+        qvspeech::Rates after;
         double rejectedSum = 0;
         QStringList chosen;
         const int silence = condition.trailingSilenceMs();
@@ -164,16 +149,17 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
                 return 1;
             }
-            before.add(without);
-            after.add(with);
+            before += qvspeech::rates(without, {});
+            after += qvspeech::rates(with, {});
             const qvspeech::Rates r = qvspeech::rates({}, otherOutcomes);
             rejectedSum += r.rejectedPct() * double(it.value().size());
             chosen << QStringLiteral("%1x%2").arg(it.key()).arg(it.value().size());
         }
-        std::printf("%-20s %-9s %s\n", qPrintable(condition.id), "as now",
-                    qPrintable(before.row()));
-        std::printf("%-20s %-9s %s %9.1f  %s\n", "", "enrolled", qPrintable(after.row()),
-                    rejectedSum / std::max(1, after.commands), qPrintable(chosen.join(u' ')));
+        printRow(qPrintable(condition.id), "as now", before);
+        std::printf("\n");
+        printRow("", "enrolled", after);
+        std::printf(" %9.1f  %s\n", rejectedSum / std::max(1, after.commands),
+                    qPrintable(chosen.join(u' ')));
         std::fflush(stdout);
     }
     return 0;

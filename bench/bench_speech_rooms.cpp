@@ -130,15 +130,8 @@ int main(int argc, char** argv) {
                 "rejected%", "alone%");
     auto row = [](const QString& name, const qvspeech::Rates& r, double alonePct) {
         std::printf("%-26s %7.1f %7.1f %7.1f %9.1f %8.1f\n", qPrintable(name), r.correctPct(),
-                    r.wrongPct(), 100.0 - r.correctPct() - r.wrongPct(), r.rejectedPct(), alonePct);
+                    r.wrongPct(), r.missedPct(), r.rejectedPct(), alonePct);
         std::fflush(stdout);
-    };
-    auto add = [](qvspeech::Rates* sum, const qvspeech::Rates& r) {
-        sum->commands += r.commands;
-        sum->correct += r.correct;
-        sum->wrong += r.wrong;
-        sum->others += r.others;
-        sum->rejected += r.rejected;
     };
     qvspeech::Rates all;
     qvspeech::Rates allPressed;
@@ -208,8 +201,8 @@ int main(int argc, char** argv) {
                 }
             }
         }
-        add(&all, r);
-        add(&allPressed, pressed);
+        all += r;
+        allPressed += pressed;
         aloneRight += right;
     }
     const double alonePct = 100.0 * aloneRight / std::max(1, all.commands);

@@ -52,6 +52,16 @@ struct Rates {
     double correctPct() const { return commands ? 100.0 * correct / commands : 0; }
     double wrongPct() const { return commands ? 100.0 * wrong / commands : 0; }
     double rejectedPct() const { return others ? 100.0 * rejected / others : 0; }
+    // Commands that started nothing.
+    double missedPct() const { return commands ? 100.0 - correctPct() - wrongPct() : 0; }
+    Rates& operator+=(const Rates& r) {
+        commands += r.commands;
+        correct += r.correct;
+        wrong += r.wrong;
+        others += r.others;
+        rejected += r.rejected;
+        return *this;
+    }
 };
 Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& others);
 
