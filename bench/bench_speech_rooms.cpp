@@ -4,10 +4,11 @@
 // rejected, through the service exactly as the launcher feeds it. Beside it, what the acoustic
 // model alone makes of each command file decoded whole against the ten commands only: the
 // pipeline should lose little to it.
-//   bench_speech_rooms [-h] [-v] [-d] [-s K] [-r MS] [condition ...]
+//   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [condition ...]
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
-// starting with "D" (for working out a setting from the figures), -s K takes every K-th utterance
+// starting with "D" (for working out a setting from the figures; with -n the rivals of every
+// command are measured and none is rejected for them), -s K takes every K-th utterance
 // only (a quick look on a shared machine). Under each condition a second row: each command said
 // with the talk key held from 0.3 s before the speaker to 0.3 s after, the other speech without it
 // (push to talk); -r MS lets go of the key MS after the speaker's end instead (below 0: before).
@@ -99,6 +100,10 @@ int main(int argc, char** argv) {
             releaseMs = arguments[++i].toInt();
         } else if (argument == QLatin1String("-d")) {
             dump = true;
+        } else if (argument == QLatin1String("-n")) {
+            options.recognizer.rivalsBelowDb = qv::noRival;
+            options.recognizer.minOtherCommandGap = -qv::noRival;
+            options.recognizer.minNoCommandGap = -qv::noRival;
         } else if (argument == QLatin1String("-v")) {
             verbose = true;
         } else {
@@ -173,13 +178,22 @@ int main(int argc, char** argv) {
             auto print = [&](const char* kind, const std::vector<qvspeech::Outcome>& list) {
                 for (const qvspeech::Outcome& o : list) {
                     const char* result = o.correct() ? "right" : o.wrongLaunch() ? "wrong" : "none";
-                    for (const qv::UtteranceReport& u : o.reports) {
-                        std::printf("D\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%.2f\t%d\t%d\t%.1f\n",
+                    // One line even for an utterance that raised nothing, so that every
+                    // utterance is counted.
+                    std::vector<qv::UtteranceReport> reports = o.reports;
+                    if (reports.empty()) {
+                        reports.emplace_back();
+                    }
+                    for (const qv::UtteranceReport& u : reports) {
+                        std::printf("D\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%.2f\t%d\t%d\t%.1f"
+                                    "\t%.2f\t%.2f\t%s\t%.1f\t%d\n",
                                     qPrintable(condition.id), kind, qPrintable(o.utterance.voice),
                                     qPrintable(o.utterance.text), result,
-                                    qPrintable(u.grammarHypothesis), u.accepted ? 1 : 0,
-                                    u.shortestFramesPerPhone, u.grammarScore, u.frames,
-                                    1000 * u.decodeSeconds);
+                                    qPrintable(u.heard.hypothesis), u.accepted ? 1 : 0,
+                                    u.heard.shortestFramesPerPhone, u.grammarScore, u.frames,
+                                    1000 * u.decodeSeconds, u.heard.otherCommandGap,
+                                    u.heard.noCommandGap, qPrintable(o.utterance.wav),
+                                    u.speechOverRoomDb, u.trimmed ? 1 : 0);
                     }
                 }
             };

@@ -4,6 +4,7 @@
 //   words=<count of likely words in the garbage loop>|0 wordweight=<weight of each>
 //   maxphones=<n> alike=<phones> cmdwords=0|1 (which words the loop holds)
 //   minfpp=<fewest frames per phone of a command's words>|0
+//   rivals=<paths of the word graph looked at>|0 othergap=<score per frame> nogap=<score per frame>
 //   redecode=<shift of the feature mean above which an utterance is decoded again>|0
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
@@ -35,6 +36,12 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->garbageWithCommandWords = value == QLatin1String("1");
         } else if (key == QLatin1String("minfpp")) {
             options->minFramesPerPhone = value.toDouble();
+        } else if (key == QLatin1String("rivals")) {
+            options->rivalPaths = value.toInt();
+        } else if (key == QLatin1String("othergap")) {
+            options->minOtherCommandGap = value.toDouble();
+        } else if (key == QLatin1String("nogap")) {
+            options->minNoCommandGap = value.toDouble();
         } else if (key == QLatin1String("redecode")) {
             options->redecodeMeanShift = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {
@@ -133,11 +140,12 @@ int main(int argc, char** argv) {
                                 qPrintable(outcome.recognitions.join(u'|')),
                                 qPrintable(outcome.falseRecognitions.join(u'|')));
                     for (const qv::UtteranceReport& report : outcome.reports) {
-                        std::printf(" {g=%s gs=%d n=%d fpp=%.1f shift=%.1f%s %.0fms}",
-                                    qPrintable(report.grammarHypothesis), report.grammarScore,
-                                    report.frames, report.shortestFramesPerPhone, report.meanShift,
-                                    report.decodedAgain ? " again" : "",
-                                    1000 * report.decodeSeconds);
+                        std::printf(
+                            " {g=%s gs=%d n=%d fpp=%.1f gaps=%.1f/%.1f shift=%.1f%s %.0fms}",
+                            qPrintable(report.heard.hypothesis), report.grammarScore, report.frames,
+                            report.heard.shortestFramesPerPhone, report.heard.otherCommandGap,
+                            report.heard.noCommandGap, report.meanShift,
+                            report.decodedAgain ? " again" : "", 1000 * report.decodeSeconds);
                     }
                     std::printf("\n");
                 }

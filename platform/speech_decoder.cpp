@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace qv {
 
@@ -291,6 +292,39 @@ double Decoder::shortestFramesPerPhone() const {
         }
     }
     return shortest;
+}
+
+void Decoder::measureRivals(Heard* heard, const QHash<QString, QString>& commands,
+                            int maxPaths) const {
+    const int frames = std::max(1, ps_get_n_frames(ps_));
+    ps_nbest_t* paths = ps_nbest(ps_);
+    // Paths come best first; the hypothesis of the search need not be the graph's best.
+    std::optional<int32> own;
+    std::optional<int32> otherCommand;
+    std::optional<int32> noCommand;
+    for (int n = 0; paths && n < maxPaths; ++n) {
+        int32 score = 0;
+        const char* words = ps_nbest_hyp(paths, &score);
+        const QString text = words ? QString::fromUtf8(words) : QString();
+        auto& best = text == heard->hypothesis ? own
+                     : commands.contains(text) ? otherCommand
+                                               : noCommand;
+        if (!best) {
+            best = score;
+        }
+        paths = ps_nbest_next(paths);
+    }
+    if (paths) {
+        ps_nbest_free(paths);
+    }
+    auto gap = [&](const std::optional<int32>& rival) {
+        if (!rival) {
+            return noRival;
+        }
+        return own ? double(*own - *rival) / frames : -noRival;
+    };
+    heard->otherCommandGap = gap(otherCommand);
+    heard->noCommandGap = gap(noCommand);
 }
 
 QStringList Decoder::garbageFor(const QStringList& commandWords) const {

@@ -3,8 +3,10 @@
 // words beside it that soaks up speech that is no command. Used by the recognition context on
 // its decoding thread only.
 #include "platform/speech_grammar.h"
+#include "platform/speech_judge.h"
 #include "platform/speech_pocketsphinx.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -57,6 +59,10 @@ public:
     // Of the words of the last hypothesis (silences and noises left out), the fewest frames
     // per phone of the pronunciation that was heard; 0 when there are none.
     double shortestFramesPerPhone() const;
+
+    // How far the last hypothesis (heard's) was ahead of its rivals in the word graph: the
+    // gaps of heard. Only the graph's best maxPaths paths are looked at.
+    void measureRivals(Heard* heard, const QHash<QString, QString>& commands, int maxPaths) const;
 
 private:
     QStringList garbageFor(const QStringList& commandWords) const;

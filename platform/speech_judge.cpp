@@ -5,15 +5,34 @@
 
 namespace qv {
 
-Judgement judgeUtterance(const QString& hypothesis, double shortestFramesPerPhone,
-                         const QHash<QString, QString>& commands, double minFramesPerPhone) {
-    // Only a whole text of the grammar is a command: the loop of likely words may give any
-    // words, a command's among them. A command said implausibly fast is a squeezed guess.
-    const auto command = commands.constFind(hypothesis);
-    if (command == commands.constEnd()) {
-        return {false, hypothesis};
+namespace {
+
+// The value below which that share of the values lie (0 for none).
+double percentile(std::vector<double> values, double share) {
+    if (values.empty()) {
+        return 0;
     }
-    return {shortestFramesPerPhone >= minFramesPerPhone, command.value()};
+    const auto at = values.begin() + std::ptrdiff_t(share * double(values.size() - 1));
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
+} // namespace
+
+Judgement judgeUtterance(const Heard& heard, const QHash<QString, QString>& commands,
+                         const JudgeLimits& limits) {
+    // Only a whole text of the grammar is a command: the loop of likely words may give any
+    // words, a command's among them. A command said implausibly fast is a squeezed guess, and so
+    // is one that its rivals in the word graph are well ahead of: a wrong program started is
+    // worse than a command said again.
+    const auto command = commands.constFind(heard.hypothesis);
+    if (command == commands.constEnd()) {
+        return {false, heard.hypothesis};
+    }
+    const bool clear = heard.shortestFramesPerPhone >= limits.minFramesPerPhone &&
+                       heard.otherCommandGap >= limits.minOtherCommandGap &&
+                       heard.noCommandGap >= limits.minNoCommandGap;
+    return {clear, command.value()};
 }
 
 double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right,
@@ -44,11 +63,8 @@ double Endpointer::floorDb() const {
     if (history_.empty()) {
         return settings_.minFloorDb;
     }
-    std::vector<double> sorted(history_.begin(), history_.end());
-    const auto at =
-        sorted.begin() + std::ptrdiff_t(settings_.floorPercentile * double(sorted.size() - 1));
-    std::nth_element(sorted.begin(), at, sorted.end());
-    return std::max(settings_.minFloorDb, *at);
+    return std::max(settings_.minFloorDb,
+                    percentile({history_.begin(), history_.end()}, settings_.floorPercentile));
 }
 
 void Endpointer::reset() {
@@ -105,10 +121,7 @@ BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t
     if (blockDb.empty()) {
         return {};
     }
-    std::vector<double> sorted = blockDb;
-    const auto at = sorted.begin() + std::ptrdiff_t(0.9 * double(sorted.size() - 1));
-    std::nth_element(sorted.begin(), at, sorted.end());
-    const double threshold = *at - belowDb;
+    const double threshold = percentile(blockDb, 0.9) - belowDb;
     size_t first = 0;
     while (blockDb[first] < threshold) {
         ++first;
@@ -119,6 +132,10 @@ BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t
     }
     return {first > padBlocks ? first - padBlocks : 0,
             std::min(blockDb.size() - 1, last + padBlocks)};
+}
+
+double speechOverRoomDb(const std::vector<double>& blockDb) {
+    return percentile(blockDb, 0.9) - percentile(blockDb, 0.1);
 }
 
 std::vector<qint16> declipped(const std::vector<qint16>& audio, int clipLevel) {

@@ -21,11 +21,30 @@ struct Judgement {
     QString text; // the grammar's spelling of a command, else the words heard
 };
 
-// hypothesis: the grammar search's words; commands: each text of the grammar in lower case
-// (as the decoder hears it) with its spelling in the grammar; shortestFramesPerPhone: of the
-// hypothesis' words (0 when it has none); minFramesPerPhone: 0 for no duration check.
-Judgement judgeUtterance(const QString& hypothesis, double shortestFramesPerPhone,
-                         const QHash<QString, QString>& commands, double minFramesPerPhone);
+// What the decoder made of an utterance. The gaps are how far, in log score per frame, the
+// hypothesis' best path in the word graph is ahead of the best path that is another command
+// and of the best that is no command: below 0 when the rival is ahead, noRival when there is no
+// such rival (or the rivals were not looked for), -noRival when the hypothesis' own path is not
+// among the paths looked at.
+constexpr double noRival = 1e9;
+struct Heard {
+    QString hypothesis;                // the grammar search's words
+    double shortestFramesPerPhone = 0; // of the hypothesis' words (0 when it has none)
+    double otherCommandGap = noRival;
+    double noCommandGap = noRival;
+};
+
+// What a command must show to be taken; 0 frames per phone: no duration check.
+struct JudgeLimits {
+    double minFramesPerPhone = 0;
+    double minOtherCommandGap = -noRival;
+    double minNoCommandGap = -noRival;
+};
+
+// commands: each text of the grammar in lower case (as the decoder hears it) with its spelling
+// in the grammar.
+Judgement judgeUtterance(const Heard& heard, const QHash<QString, QString>& commands,
+                         const JudgeLimits& limits);
 
 // Where utterances begin and end, from the energy of 20 ms blocks against a floor that follows
 // the room: a low percentile of the recent blocks heard outside speech, so that children
@@ -75,6 +94,11 @@ struct BlockSpan {
     size_t last = 0;
 };
 BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBlocks);
+
+// How far an utterance's speech stands over the room it was said in: the loud blocks (a high
+// percentile of their energies in dB) over the quiet ones (a low percentile: the pauses and the
+// edges, which hold only the room). 0 for no blocks.
+double speechOverRoomDb(const std::vector<double>& blockDb);
 
 // A too-loud input cuts the peaks of the waves off flat, which the model hears as other vowels.
 // Each run of samples at or beyond clipLevel is drawn again as the cubic that joins its two

@@ -370,7 +370,7 @@ private:
         report.audioSeconds = double(audio.size()) / speechSampleRate;
         int32 score = 0;
         const char* hypothesis = ps_get_hyp(ps, &score);
-        report.grammarHypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
+        report.heard.hypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
         report.meanShift = meanDistance(meanBefore, decoder_->featureMean());
         std::vector<double> blockDb;
         for (size_t at = 0; at < audio.size(); at += liveBlock) {
@@ -379,6 +379,7 @@ private:
         }
         const BlockSpan span =
             speakerSpan(blockDb, options.speakerBelowDb, options.speakerPadBlocks);
+        report.speechOverRoomDb = speechOverRoomDb(blockDb);
         // Only sound before the speaker counts: the silence before a word in a quiet room is
         // no reason to decode it again, nor the slow fading of a word's end.
         const double loudest =
@@ -402,20 +403,24 @@ private:
             const std::vector<qint16>& spoken = report.trimmed ? part : audio;
             // The live pass mishears most clipped commands ("button eight" above all); the
             // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
-            report.grammarHypothesis = decoder_->decodeAgainLive(
+            report.heard.hypothesis = decoder_->decodeAgainLive(
                 report.clipped ? declipped(spoken, fullScale) : spoken, &score);
             report.decodedAgain = true;
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
-            report.grammarHypothesis = decoder_->decodeAgainLive(audio, &score);
+            report.heard.hypothesis = decoder_->decodeAgainLive(audio, &score);
             report.decodedAgain = true;
         }
         // Of the hypothesis that is judged, after the second pass when there is one.
-        report.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
+        report.heard.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
-        const Judgement judgement =
-            judgeUtterance(report.grammarHypothesis, report.shortestFramesPerPhone, spelling_,
-                           options.minFramesPerPhone);
+        const bool roomHeard = report.trimmed || report.speechOverRoomDb < options.rivalsBelowDb;
+        if (roomHeard && options.rivalPaths > 0 && spelling_.contains(report.heard.hypothesis)) {
+            decoder_->measureRivals(&report.heard, spelling_, options.rivalPaths);
+        }
+        const Judgement judgement = judgeUtterance(
+            report.heard, spelling_,
+            {options.minFramesPerPhone, options.minOtherCommandGap, options.minNoCommandGap});
         report.accepted = judgement.accepted;
         report.decodeSeconds = timer.nsecsElapsed() / 1e9;
         if (report_) {

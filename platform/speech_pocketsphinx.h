@@ -145,6 +145,18 @@ struct RecognizerOptions {
     // a "button" of a tenth of a second. Four is a little above what the models' three states
     // per phone allow at the least; commands on the test voices take 4.8 and more. 0: no check.
     double minFramesPerPhone = 4.0;
+    // Where the room is heard with the speaker (talk or noise before the words, or under them:
+    // the utterance's speech less than rivalsBelowDb over its quiet blocks), the search often
+    // settles on a command that the word graph of the same utterance puts well behind another
+    // command or the loop of likely words: a guess. There a command is taken only when its own
+    // best path, among the graph's best rivalPaths paths, is at most -minOtherCommandGap behind
+    // the best that is another command and at most -minNoCommandGap behind the best that is no
+    // command (log score per 10 ms frame). Over silence the check loses more commands than it
+    // saves. rivalPaths 0: never.
+    double rivalsBelowDb = 30;
+    int rivalPaths = 200;
+    double minOtherCommandGap = -2;
+    double minNoCommandGap = -2;
     // The features are judged against a running mean of the speech heard so far, which starts
     // at the model's stored mean: the first command after listening starts, or after the input
     // level changed, can be judged against a mean far from this microphone's. An utterance
@@ -188,14 +200,14 @@ struct RecognizerOptions {
 
 // What the decoder made of one utterance (for measurements).
 struct UtteranceReport {
-    QString grammarHypothesis;
+    Heard heard; // the words of the grammar search and their evidence
     int frames = 0;
     int grammarScore = 0;
-    double shortestFramesPerPhone = 0; // of the hypothesis' words; 0 when it has none
-    double meanShift = 0;              // how far the utterance moved the running feature mean
-    bool decodedAgain = false;         // against the moved mean, or on the speaker's part
-    bool trimmed = false;              // on the speaker's part only
-    bool clipped = false;              // its peaks were cut off: the input is too loud
+    double meanShift = 0;        // how far the utterance moved the running feature mean
+    bool decodedAgain = false;   // against the moved mean, or on the speaker's part
+    bool trimmed = false;        // on the speaker's part only
+    bool clipped = false;        // its peaks were cut off: the input is too loud
+    double speechOverRoomDb = 0; // its loud blocks over its quiet ones
     bool accepted = false;
     double decodeSeconds = 0; // time spent after the end of speech
     double audioSeconds = 0;

@@ -141,31 +141,38 @@ TEST(SpeechGrammar, PhraseExpansionStopsAtItsBound) {
 }
 
 // What the decoder heard is a command only as a whole text of the grammar, said no faster than
-// the duration check allows; a rejection reports the words as heard.
-TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedIsAccepted) {
+// the duration check allows and clearly ahead of its rivals; a rejection reports the words as
+// heard.
+TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedAndClearlyAheadIsAccepted) {
     const QHash<QString, QString> commands{{"button three", "Button Three"},
                                            {"button ten", "Button Ten"}};
+    const JudgeLimits limits{4.0, 0.5, 0.25};
     struct Row {
         const char* heard;
         double framesPerPhone;
-        double minimum;
+        double otherCommandGap;
+        double noCommandGap;
         bool accepted;
         const char* text;
     } rows[] = {
-        {"button three", 4.8, 4.0, true, "Button Three"},
-        {"button ten", 4.0, 4.0, true, "Button Ten"},
-        {"button three", 3.5, 4.0, false, "Button Three"},
-        {"button three", 3.5, 0.0, true, "Button Three"},
-        {"button three seven", 6.0, 4.0, false, "button three seven"},
-        {"can i go button three", 6.0, 4.0, false, "can i go button three"},
-        {"button", 6.0, 4.0, false, "button"},
-        {"Button Three", 6.0, 4.0, false, "Button Three"},
-        {"", 0.0, 0.0, false, ""},
+        {"button three", 4.8, noRival, noRival, true, "Button Three"},
+        {"button ten", 4.0, 0.5, 0.25, true, "Button Ten"},
+        {"button three", 3.5, noRival, noRival, false, "Button Three"},
+        {"button three", 6.0, 0.4, noRival, false, "Button Three"},
+        {"button three", 6.0, noRival, 0.2, false, "Button Three"},
+        {"button three", 6.0, -noRival, noRival, false, "Button Three"},
+        {"button three seven", 6.0, noRival, noRival, false, "button three seven"},
+        {"can i go button three", 6.0, noRival, noRival, false, "can i go button three"},
+        {"button", 6.0, noRival, noRival, false, "button"},
+        {"Button Three", 6.0, noRival, noRival, false, "Button Three"},
+        {"", 0.0, noRival, noRival, false, ""},
     };
     for (const Row& row : rows) {
-        const Judgement j = judgeUtterance(QString::fromLatin1(row.heard), row.framesPerPhone,
-                                           commands, row.minimum);
-        EXPECT_EQ(j.accepted, row.accepted) << row.heard << " at " << row.framesPerPhone;
+        const Judgement j = judgeUtterance({QString::fromLatin1(row.heard), row.framesPerPhone,
+                                            row.otherCommandGap, row.noCommandGap},
+                                           commands, limits);
+        EXPECT_EQ(j.accepted, row.accepted) << row.heard << " at " << row.framesPerPhone << ", "
+                                            << row.otherCommandGap << ", " << row.noCommandGap;
         EXPECT_EQ(j.text, QString::fromLatin1(row.text)) << row.heard;
     }
 }
@@ -238,23 +245,25 @@ TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
 }
 
 // The speaker's part of an utterance: the blocks near its loudest (within 10 dB), padded; talk
-// 20 dB below before and after it falls outside.
+// 20 dB below before and after it falls outside. And how far the speaker stands over the room.
 TEST(SpeechEndpointer, SpeakerSpanLeavesTheRoomOut) {
     struct Row {
         std::vector<double> db;
         size_t pad;
         size_t first, last;
+        double overRoom;
     } rows[] = {
-        {{20, 20, 20, 60, 60, 60, 20, 20}, 1, 2, 6},
-        {{45, 45, 45, 62, 65, 65, 45}, 0, 3, 5},
-        {{45, 65, 65, 45}, 5, 0, 3},
-        {{50, 50, 50}, 0, 0, 2},
-        {{}, 2, 0, 0},
+        {{20, 20, 20, 60, 60, 60, 20, 20}, 1, 2, 6, 40},
+        {{45, 45, 45, 62, 65, 65, 45}, 0, 3, 5, 20},
+        {{45, 65, 65, 45}, 5, 0, 3, 20},
+        {{50, 50, 50}, 0, 0, 2, 0},
+        {{}, 2, 0, 0, 0},
     };
     for (const Row& row : rows) {
         const BlockSpan span = speakerSpan(row.db, 10, row.pad);
         EXPECT_EQ(std::pair(span.first, span.last), std::pair(row.first, row.last))
             << row.db.size();
+        EXPECT_EQ(speechOverRoomDb(row.db), row.overRoom) << row.db.size();
     }
 }
 
