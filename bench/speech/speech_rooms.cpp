@@ -154,17 +154,16 @@ bool underCondition(const Condition& condition, const std::vector<Utterance>& cl
     }
     // The files under a condition are made from the room's sound: a new room makes them anew.
     const QStringList recipe{
-        QStringLiteral("condition-v1"),       roomKey,
+        QStringLiteral("condition-v2"),       roomKey,
         toolVersion(QStringLiteral("sox")),   condition.soxEffects.join(u' '),
         QString::number(int(condition.room)), QString::number(condition.snrDb),
         QString::number(condition.clipPeak),  QString::number(condition.continuous)};
     const QString folder = QDir(corpusDir()).filePath(condition.id + u'-' + cacheKey(recipe));
     QDir().mkpath(folder);
     QTemporaryDir scratch;
-    size_t roomAt = 0;
     for (const Utterance& u : clean) {
-        const QString wav = QDir(folder).filePath(QFileInfo(u.wav).dir().dirName() + u'-' +
-                                                  QFileInfo(u.wav).fileName());
+        const QString name = QFileInfo(u.wav).dir().dirName() + u'-' + QFileInfo(u.wav).fileName();
+        const QString wav = QDir(folder).filePath(name);
         out->push_back({u.text, u.voice, wav});
         if (QFileInfo::exists(wav)) {
             continue;
@@ -197,6 +196,9 @@ bool underCondition(const Condition& condition, const std::vector<Utterance>& cl
                 mixed.push_back(clamp16(s * gain));
             }
         } else if (!room.empty()) {
+            // Each utterance meets its own stretch of the room, found from its name alone: the
+            // same file whatever else was made before it or is made with it.
+            const size_t roomAt = size_t(cacheKey({name}).left(8).toULongLong(nullptr, 16));
             const size_t lead = size_t(condition.roomBeforeMs()) * kRate / 1000;
             const size_t trail = size_t(condition.roomAfterMs()) * kRate / 1000;
             const size_t total = lead + speech.size() + trail;
@@ -208,7 +210,6 @@ bool underCondition(const Condition& condition, const std::vector<Utterance>& cl
                     i >= lead && i < lead + speech.size() ? double(speech[i - lead]) : 0.0;
                 mixed.push_back(clamp16(voice + gain * room[(roomAt + i) % room.size()]));
             }
-            roomAt += total; // every utterance meets another stretch of the room
         } else {
             mixed = std::move(speech);
         }

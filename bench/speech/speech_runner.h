@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -53,7 +54,9 @@ struct Rates {
     double wrongPct() const { return commands ? 100.0 * wrong / commands : 0; }
     double rejectedPct() const { return others ? 100.0 * rejected / others : 0; }
     // Commands that started nothing.
-    double missedPct() const { return commands ? 100.0 - correctPct() - wrongPct() : 0; }
+    double missedPct() const {
+        return commands ? std::max(0.0, 100.0 - correctPct() - wrongPct()) : 0;
+    }
     Rates& operator+=(const Rates& r) {
         commands += r.commands;
         correct += r.correct;
