@@ -37,7 +37,7 @@ public:
         qv::RecognizerOptions plain;
         plain.pronunciations.clear();
         plain.garbageWords = 0;
-        plain.minFramesPerPhone = 0;
+        plain.judge.minFramesPerPhone = 0;
         plain.redecodeMeanShift = 0;
         plain.decoderArguments.clear();
         if (!decoder_.build(models[0], plain, &speechError) ||
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
             dump = true;
         } else if (argument == QLatin1String("-n")) {
             options.recognizer.rivalsBelowDb = qv::noRival;
-            options.recognizer.minOtherCommandGap = -qv::noRival;
-            options.recognizer.minNoCommandGap = -qv::noRival;
+            options.recognizer.judge.minOtherCommandGap = -qv::noRival;
+            options.recognizer.judge.minNoCommandGap = -qv::noRival;
         } else if (argument == QLatin1String("-v")) {
             verbose = true;
         } else {

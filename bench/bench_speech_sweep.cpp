@@ -35,13 +35,13 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
         } else if (key == QLatin1String("cmdwords")) {
             options->garbageWithCommandWords = value == QLatin1String("1");
         } else if (key == QLatin1String("minfpp")) {
-            options->minFramesPerPhone = value.toDouble();
+            options->judge.minFramesPerPhone = value.toDouble();
         } else if (key == QLatin1String("rivals")) {
             options->rivalPaths = value.toInt();
         } else if (key == QLatin1String("othergap")) {
-            options->minOtherCommandGap = value.toDouble();
+            options->judge.minOtherCommandGap = value.toDouble();
         } else if (key == QLatin1String("nogap")) {
-            options->minNoCommandGap = value.toDouble();
+            options->judge.minNoCommandGap = value.toDouble();
         } else if (key == QLatin1String("redecode")) {
             options->redecodeMeanShift = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {

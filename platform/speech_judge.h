@@ -34,7 +34,7 @@ struct Heard {
     double noCommandGap = noRival;
 };
 
-// What a command must show to be taken; 0 frames per phone: no duration check.
+// What a command must show to be taken; the defaults check nothing.
 struct JudgeLimits {
     double minFramesPerPhone = 0;
     double minOtherCommandGap = -noRival;

@@ -418,9 +418,7 @@ private:
         if (roomHeard && options.rivalPaths > 0 && spelling_.contains(report.heard.hypothesis)) {
             decoder_->measureRivals(&report.heard, spelling_, options.rivalPaths);
         }
-        const Judgement judgement = judgeUtterance(
-            report.heard, spelling_,
-            {options.minFramesPerPhone, options.minOtherCommandGap, options.minNoCommandGap});
+        const Judgement judgement = judgeUtterance(report.heard, spelling_, options.judge);
         report.accepted = judgement.accepted;
         report.decodeSeconds = timer.nsecsElapsed() / 1e9;
         if (report_) {

@@ -140,23 +140,22 @@ struct RecognizerOptions {
     qsizetype garbageMaxPhones = 6;
     int garbageSoundAlike = 2;
     bool garbageWithCommandWords = true;
-    // A command whose words were said faster than this many 10 ms frames per phone is
-    // rejected: "button" alone gets a number squeezed into its last frames, a lone "seven"
-    // a "button" of a tenth of a second. Four is a little above what the models' three states
-    // per phone allow at the least; commands on the test voices take 4.8 and more. 0: no check.
-    double minFramesPerPhone = 4.0;
-    // Where the room is heard with the speaker (talk or noise before the words, or under them:
-    // the utterance's speech less than rivalsBelowDb over its quiet blocks), the search often
-    // settles on a command that the word graph of the same utterance puts well behind another
-    // command or the loop of likely words: a guess. There a command is taken only when its own
-    // best path, among the graph's best rivalPaths paths, is at most -minOtherCommandGap behind
-    // the best that is another command and at most -minNoCommandGap behind the best that is no
-    // command (log score per 10 ms frame). Over silence the check loses more commands than it
-    // saves. rivalPaths 0: never.
+    // What a command must show to be taken.
+    // minFramesPerPhone: a command whose words were said faster than this many 10 ms frames per
+    // phone is rejected: "button" alone gets a number squeezed into its last frames, a lone
+    // "seven" a "button" of a tenth of a second. Four is a little above what the models' three
+    // states per phone allow at the least; commands on the test voices take 4.8 and more.
+    // minOtherCommandGap, minNoCommandGap: where the room is heard with the speaker (talk or
+    // noise before the words, or under them: the utterance's speech less than rivalsBelowDb over
+    // its quiet blocks), the search often settles on a command that the word graph of the same
+    // utterance puts well behind another command or the loop of likely words: a guess. There a
+    // command is taken only when its own best path, among the graph's best rivalPaths paths, is
+    // at most -minOtherCommandGap behind the best that is another command and at most
+    // -minNoCommandGap behind the best that is no command (log score per 10 ms frame). Over
+    // silence the check loses more commands than it saves. rivalPaths 0: never.
+    JudgeLimits judge{4.0, -2, -2};
     double rivalsBelowDb = 30;
     int rivalPaths = 200;
-    double minOtherCommandGap = -2;
-    double minNoCommandGap = -2;
     // The features are judged against a running mean of the speech heard so far, which starts
     // at the model's stored mean: the first command after listening starts, or after the input
     // level changed, can be judged against a mean far from this microphone's. An utterance
