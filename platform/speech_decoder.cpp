@@ -4,6 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTemporaryFile>
+
+#include <pocketsphinx/ps_mllr.h>
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/fe.h>
+#include <sphinxbase/feat.h>
 
 #include <sphinxbase/ngram_model.h>
 
@@ -127,6 +133,21 @@ bool checkModelFiles(const SpeechModel& model, QString* problem) {
     return true;
 }
 
+bool voiceTransformFits(const SpeechModel& model, const QString& path, QString* problem) {
+    QFile means(model.acousticModel + QStringLiteral("/means"));
+    QFile file(path);
+    Gaussians gaussians;
+    MeanTransform transform;
+    if (!means.open(QIODevice::ReadOnly) || !parseGaussians(means.readAll(), &gaussians, problem)) {
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 1 << 20) {
+        *problem = QStringLiteral("it cannot be read");
+        return false;
+    }
+    return parseMeanTransform(file.readAll(), gaussians.lengths, &transform, problem);
+}
+
 Decoder::~Decoder() {
     if (ps_) {
         ps_free(ps_);
@@ -148,6 +169,15 @@ bool Decoder::build(const SpeechModel& model, const RecognizerOptions& options,
                                 "-logfn",    "/dev/null"};
     for (const QString& argument : options.decoderArguments) {
         arguments << argument.toLocal8Bit();
+    }
+    QString why;
+    if (!options.voiceTransform.isEmpty() &&
+        !voiceTransformFits(model, options.voiceTransform, &why)) {
+        // The voice is the pupil's; without it the pupil is heard as anyone else.
+        qWarning("The voice %s is not used: %s", qPrintable(options.voiceTransform),
+                 qPrintable(why));
+    } else if (!options.voiceTransform.isEmpty()) {
+        arguments << "-mllr" << options.voiceTransform.toLocal8Bit();
     }
     if (options.voiceWarp != 1.0) {
         arguments << "-warp_type"
@@ -358,6 +388,66 @@ QStringList Decoder::garbageFor(const QStringList& commandWords) const {
         }
     }
     return garbage;
+}
+
+std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width) {
+    fe_t* fe = ps_get_fe(ps_);
+    feat_t* fcb = ps_get_feat(ps_);
+    int size = 0;
+    for (int s = 0; s < int(feat_dimension1(fcb)); ++s) {
+        size += int(feat_dimension2(fcb, s));
+    }
+    if (size != width) {
+        return {};
+    }
+    // Cepstra as the decoder makes them, a few frames at a time, then the features of the
+    // whole utterance against its own mean.
+    constexpr int32 chunk = 64;
+    const int ceps = fe_get_output_size(fe);
+    auto* buffer = static_cast<mfcc_t**>(ckd_calloc_2d(chunk, size_t(ceps), sizeof(mfcc_t)));
+    std::vector<mfcc_t> cepstra;
+    const int16* at = audio.data();
+    size_t left = audio.size();
+    fe_start_utt(fe);
+    int32 made = 0;
+    do {
+        made = chunk;
+        if (fe_process_frames(fe, &at, &left, buffer, &made, nullptr) < 0) {
+            break;
+        }
+        cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
+    } while (left > 0 || made > 0);
+    fe_end_utt(fe, buffer[0], &made);
+    cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
+    ckd_free_2d(buffer);
+    int32 frames = int32(cepstra.size() / size_t(ceps));
+    std::vector<float> out;
+    if (frames == 0) {
+        return out;
+    }
+    std::vector<mfcc_t*> rows;
+    for (int32 f = 0; f < frames; ++f) {
+        rows.push_back(cepstra.data() + ptrdiff_t(f) * ceps);
+    }
+    mfcc_t*** feat = feat_array_alloc(fcb, frames + 2 * feat_window_size(fcb));
+    const int32 heard = feat_s2mfc2feat_live(fcb, rows.data(), &frames, TRUE, TRUE, feat);
+    for (int32 f = 0; f < heard; ++f) {
+        for (int s = 0; s < int(feat_dimension1(fcb)); ++s) {
+            out.insert(out.end(), feat[f][s], feat[f][s] + feat_dimension2(fcb, s));
+        }
+    }
+    feat_array_free(feat);
+    return out;
+}
+
+bool Decoder::adaptMeans(const MeanTransform& transform) {
+    QTemporaryFile file;
+    if (!file.open() || file.write(formatMeanTransform(transform)) < 0 || !file.flush()) {
+        return false;
+    }
+    ps_mllr_t* mllr = ps_mllr_read(file.fileName().toLocal8Bit().constData());
+    // The decoder keeps the transform it is given.
+    return mllr && ps_update_mllr(ps_, mllr) != nullptr;
 }
 
 QStringList Decoder::pronunciation(const QString& word) const {

@@ -36,6 +36,24 @@ bool writeWordsOf(const QString& dictionary, const QStringList& words, QTemporar
     return out->flush();
 }
 
+// The model with a dictionary of the grammar's words alone, when the options need no other.
+SpeechModel withCommandWordsOnly(const SpeechModel& model, const RecognizerOptions& options,
+                                 const CommandGrammar& grammar, QTemporaryFile* words) {
+    SpeechModel heard = model;
+    if (options.garbageWords == 0 &&
+        writeWordsOf(model.dictionary, commandGrammarWords(grammar), words)) {
+        heard.dictionary = words->fileName();
+    }
+    return heard;
+}
+
+bool fail(SpeechError* error, int number, const QString& text) {
+    if (error) {
+        *error = {number, text};
+    }
+    return false;
+}
+
 } // namespace
 
 const std::vector<double>& voiceWarps() {
@@ -69,18 +87,11 @@ bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
                    const std::atomic<bool>* cancel) {
     trials->clear();
     RecognizerOptions warped = options;
-    SpeechModel heard = model;
     QTemporaryFile words;
-    if (options.garbageWords == 0 &&
-        writeWordsOf(model.dictionary, commandGrammarWords(grammar), &words)) {
-        heard.dictionary = words.fileName();
-    }
+    const SpeechModel heard = withCommandWordsOnly(model, options, grammar, &words);
     for (const double warp : voiceWarps()) {
         if (cancel && *cancel) {
-            if (error) {
-                *error = {0, QStringLiteral("Cancelled")};
-            }
-            return false;
+            return fail(error, 0, QStringLiteral("Cancelled"));
         }
         warped.voiceWarp = warp;
         Decoder decoder;
@@ -100,6 +111,128 @@ bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
             frames += n;
         }
         trial.score = frames > 0 ? score / frames : 0;
+    }
+    return true;
+}
+
+bool alignEnrolment(const SpeechModel& model, const RecognizerOptions& options,
+                    const CommandGrammar& grammar, const Codebooks& codebooks,
+                    const std::vector<EnrolmentUtterance>& utterances,
+                    std::vector<AlignedUtterance>* aligned, SpeechError* error) {
+    aligned->clear();
+    QTemporaryFile words;
+    Decoder decoder;
+    if (!decoder.build(withCommandWordsOnly(model, options, grammar, &words), options, error)) {
+        return false;
+    }
+    const int silence = codebooks.codebook(QStringLiteral("SIL"));
+    const int width = codebooks.means().width();
+    for (const EnrolmentUtterance& utterance : utterances) {
+        AlignedUtterance& out = aligned->emplace_back();
+        // Silence, the phones of the words (each of its three states at least a frame), silence.
+        std::vector<int> phones{silence};
+        for (const QString& word : utterance.said.toLower().split(u' ', Qt::SkipEmptyParts)) {
+            for (const QString& phone : decoder.pronunciation(word)) {
+                phones.push_back(codebooks.codebook(phone));
+            }
+        }
+        phones.push_back(silence);
+        if (std::count(phones.begin(), phones.end(), -1) > 0 || phones.size() < 3) {
+            continue;
+        }
+        const std::vector<float> frames = decoder.features(utterance.audio, width);
+        const size_t count = frames.size() / size_t(width);
+        std::vector<std::vector<double>> scores(count);
+        for (size_t t = 0; t < count; ++t) {
+            for (const int cb : phones) {
+                scores[t].push_back(codebooks.score(frames.data() + t * size_t(width), cb));
+            }
+        }
+        std::vector<int> least(phones.size(), 3);
+        least.front() = least.back() = 1;
+        const std::vector<int> path = alignInOrder(scores, least, true);
+        for (size_t t = 0; t < path.size(); ++t) {
+            const int cb = phones[size_t(path[t])];
+            // The silence is the room's, not the voice's.
+            out.codebooks.push_back(cb == silence ? -1 : cb);
+        }
+        if (!path.empty()) {
+            out.frames = frames;
+        }
+    }
+    return true;
+}
+
+MeanTransform voiceTransform(const Codebooks& codebooks,
+                             const std::vector<AlignedUtterance>& aligned, double prior,
+                             const std::vector<bool>& leftOut) {
+    AdaptationStatistics statistics(codebooks);
+    const size_t width = size_t(codebooks.means().width());
+    for (size_t u = 0; u < aligned.size(); ++u) {
+        if ((u < leftOut.size() && leftOut[u]) || aligned[u].frames.empty()) {
+            continue;
+        }
+        for (size_t t = 0; t < aligned[u].codebooks.size(); ++t) {
+            if (aligned[u].codebooks[t] >= 0) {
+                statistics.add(aligned[u].frames.data() + t * width, aligned[u].codebooks[t]);
+            }
+        }
+    }
+    return statistics.solve(prior);
+}
+
+int heardWithOthersTransform(Decoder* decoder, const Codebooks& codebooks,
+                             const std::vector<AlignedUtterance>& aligned,
+                             const std::vector<EnrolmentUtterance>& utterances, double prior,
+                             std::vector<bool> leftOut) {
+    leftOut.resize(utterances.size(), false);
+    int right = 0;
+    for (size_t u = 0; u < utterances.size(); ++u) {
+        if (leftOut[u]) {
+            continue;
+        }
+        leftOut[u] = true;
+        if (decoder->adaptMeans(voiceTransform(codebooks, aligned, prior, leftOut))) {
+            right += decoder->decodeWhole(utterances[u].audio) == utterances[u].said.toLower();
+        }
+        leftOut[u] = false;
+    }
+    return right;
+}
+
+bool adaptVoice(const SpeechModel& model, const RecognizerOptions& options,
+                const CommandGrammar& grammar, const std::vector<EnrolmentUtterance>& utterances,
+                int rightBefore, QByteArray* transform, int* rightAfter, SpeechError* error,
+                const std::atomic<bool>* cancel) {
+    transform->clear();
+    *rightAfter = rightBefore;
+    Codebooks codebooks;
+    QString problem;
+    if (!codebooks.load(model.acousticModel, &problem)) {
+        // Another kind of model: its voices are learnt by the warp alone.
+        qWarning("No voice transform for %s: %s", qPrintable(model.description),
+                 qPrintable(problem));
+        return true;
+    }
+    std::vector<AlignedUtterance> aligned;
+    QTemporaryFile words;
+    Decoder decoder;
+    if (!alignEnrolment(model, options, grammar, codebooks, utterances, &aligned, error) ||
+        !decoder.build(withCommandWordsOnly(model, options, grammar, &words), options, error) ||
+        !decoder.setGrammar(grammar, error)) {
+        return false;
+    }
+    if (cancel && *cancel) {
+        return fail(error, 0, QStringLiteral("Cancelled"));
+    }
+    // Kept only when it hears commands it was not found on better than the warp alone: for
+    // many voices it gains nothing, and a model drawn toward one voice rejects the speech of
+    // others less well.
+    const int right =
+        heardWithOthersTransform(&decoder, codebooks, aligned, utterances, voiceTransformPrior);
+    if (right > rightBefore) {
+        *transform = formatMeanTransform(voiceTransform(codebooks, aligned, voiceTransformPrior));
+        *rightAfter = right;
     }
     return true;
 }

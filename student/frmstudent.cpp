@@ -621,6 +621,8 @@ void frmstudent::cmbEngines_Click() {
     }
     services_.speech->setVoiceWarp(
         qv::readVoiceWarp(qv::pupilVoicePath(), cmbEngines->currentText()));
+    services_.speech->setVoiceTransform(
+        qv::readVoiceTransform(qv::pupilVoicePath(), cmbEngines->currentText()));
     buildRecognizer();
 }
 
@@ -782,8 +784,10 @@ void frmstudent::gateRecognizer() {
 void frmstudent::updateVoiceMenu() {
     const bool ready = grammarLoaded && oRC_;
     mnuLearnVoice->setEnabled(ready);
-    mnuForgetVoice->setEnabled(
-        ready && qv::readVoiceWarp(qv::pupilVoicePath(), cmbEngines->currentText()) != 1.0);
+    const QString path = qv::pupilVoicePath();
+    const QString recognizer = cmbEngines->currentText();
+    mnuForgetVoice->setEnabled(ready && (qv::readVoiceWarp(path, recognizer) != 1.0 ||
+                                         !qv::readVoiceTransform(path, recognizer).isEmpty()));
 }
 
 void frmstudent::mnuLearnVoice_Click() {
@@ -808,7 +812,8 @@ void frmstudent::mnuLearnVoice_Click() {
     connect(voiceWindow_, &QDialog::finished, this, [this, wasListening](int) {
         const double warp = voiceWindow_ ? voiceWindow_->chosenWarp() : 0.0;
         if (warp > 0) {
-            useVoice(warp); // a new recognizer, gated as it should be
+            useVoice(warp, voiceWindow_->chosenTransform()); // a new recognizer, gated as it
+                                                             // should be
         } else {
             gateRecognizer(); // as before the window
         }
@@ -823,9 +828,10 @@ void frmstudent::mnuForgetVoice_Click() {
     useVoice(1.0);
 }
 
-void frmstudent::useVoice(double warp) {
+void frmstudent::useVoice(double warp, const QByteArray& transform) {
     const QString path = qv::pupilVoicePath();
-    if (!qv::writeVoiceWarp(path, cmbEngines->currentText(), warp)) {
+    const QString recognizer = cmbEngines->currentText();
+    if (!qv::writeVoiceWarp(path, recognizer, warp, transform)) {
         tellNotSaved(path);
     }
     // The warp is part of how the recognizer hears: it is built anew with it.
@@ -835,6 +841,7 @@ void frmstudent::useVoice(double warp) {
     }
     oRC_.reset();
     services_.speech->setVoiceWarp(warp);
+    services_.speech->setVoiceTransform(qv::readVoiceTransform(path, recognizer));
     buildRecognizer();
     if (wasListening) {
         cmdStartReco_Click();

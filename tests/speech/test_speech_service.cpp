@@ -2,6 +2,7 @@
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
+#include "platform/speech_decoder.h"
 #include "platform/speech_enrol.h"
 #include "platform/speech_pocketsphinx.h"
 #include "tests/support/testutil.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -455,6 +457,34 @@ TEST(SpeechEnrolment, ARaisedVoiceGetsAWarpAndAnAdultVoiceNone) {
         if (isRaised) {
             EXPECT_GE(choice.warp, 1.2);
             EXPECT_GE(choice.rightAfter, choice.rightBefore + 2) << choice.rightBefore;
+            // The transform of the means on top of the warp: each command, heard with the
+            // transform of the other nine, is heard right more often, so it is kept, and the
+            // recognizer takes its file.
+            RecognizerOptions warped = commandsAlone;
+            warped.voiceWarp = choice.warp;
+            QByteArray transform;
+            int rightAfter = 0;
+            ASSERT_TRUE(adaptVoice(models[0], warped, grammar, enrolment, choice.rightAfter,
+                                   &transform, &rightAfter, &speechError));
+            EXPECT_GT(rightAfter, choice.rightAfter);
+            EXPECT_FALSE(transform.isEmpty());
+            QTemporaryFile file;
+            ASSERT_TRUE(file.open());
+            file.write(transform);
+            file.flush();
+            QString problem;
+            EXPECT_TRUE(voiceTransformFits(models[0], file.fileName(), &problem))
+                << qPrintable(problem);
+            // The frames it was found on are the ones the decoder hears (which counts one
+            // more, for the end of the utterance).
+            Decoder decoder;
+            ASSERT_TRUE(decoder.build(models[0], warped, &speechError));
+            ASSERT_TRUE(decoder.setGrammar(grammar, &speechError));
+            for (const EnrolmentUtterance& e : enrolment) {
+                int frames = 0;
+                decoder.decodeWhole(e.audio, nullptr, &frames);
+                EXPECT_EQ(decoder.features(e.audio, 39).size(), size_t(frames - 1) * 39);
+            }
         } else {
             EXPECT_EQ(choice.warp, 1.0) << "right without a warp " << choice.rightBefore;
         }

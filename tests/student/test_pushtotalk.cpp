@@ -5,6 +5,7 @@
 #include "tests/support/testutil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -107,6 +108,17 @@ TEST(PupilVoice, WritesForOneRecognizerAndForgets) {
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 0.92);
     ASSERT_TRUE(qv::writeVoiceWarp(path, "model b", 1.0));
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 1.0);
+    // The transform is kept with the warp, for its recognizer, and goes with the voice.
+    ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.0, "1\n3\n"));
+    const QString transform = qv::readVoiceTransform(path, "model a");
+    ASSERT_FALSE(transform.isEmpty());
+    QFile stored(transform);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), "1\n3\n");
+    EXPECT_EQ(qv::readVoiceTransform(path, "model b"), "");
+    ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.2));
+    EXPECT_EQ(qv::readVoiceTransform(path, "model a"), "");
+    EXPECT_FALSE(QFileInfo::exists(transform));
     // A file too large to be ours is left as it is.
     const QString large = QDir(dir.path()).filePath("large.conf");
     place(large, QByteArray(70000, '#'));
