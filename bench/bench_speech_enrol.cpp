@@ -34,6 +34,22 @@ void printRow(const char* condition, const char* kind, const qvspeech::Rates& r)
                 r.missedPct());
 }
 
+// The warp chosen on all of a voice's commands but the one at left, so that no command is heard
+// with a warp chosen on itself.
+double warpOfTheOthers(const std::vector<qv::WarpTrial>& trials, size_t left, int minGain = 1) {
+    std::vector<double> warps;
+    std::vector<int> counts;
+    for (const qv::WarpTrial& t : trials) {
+        int n = 0;
+        for (size_t i = 0; i < t.right.size(); ++i) {
+            n += i != left && t.right[i] ? 1 : 0;
+        }
+        warps.push_back(t.warp);
+        counts.push_back(n);
+    }
+    return qv::chooseVoiceWarp(warps, counts, minGain);
+}
+
 struct Transformed {
     qvspeech::Rates before;       // as now
     qvspeech::Rates warped;       // with the warp alone
@@ -59,7 +75,6 @@ bool heardWithTransforms(const qv::SpeechModel& model, const qv::RecognizerOptio
     if (!codebooks.load(model.acousticModel, error)) {
         return false;
     }
-    const std::vector<double>& warps = qv::voiceWarps();
     QMap<double, std::vector<qv::AlignedUtterance>> alignedByWarp;
     std::map<double, std::unique_ptr<qv::Decoder>> decoders;
     // The transform of the utterances not left out, written to file when it helps them.
@@ -101,15 +116,7 @@ bool heardWithTransforms(const qv::SpeechModel& model, const qv::RecognizerOptio
     };
     std::vector<qvspeech::Outcome> outcomes;
     for (size_t left = 0; left < said.size(); ++left) {
-        std::vector<int> counts;
-        for (const qv::WarpTrial& t : trials) {
-            int n = 0;
-            for (size_t i = 0; i < t.right.size(); ++i) {
-                n += i != left && t.right[i] ? 1 : 0;
-            }
-            counts.push_back(n);
-        }
-        const double warp = qv::chooseVoiceWarp(warps, counts);
+        const double warp = warpOfTheOthers(trials, left);
         std::vector<bool> leftOut(said.size(), false);
         leftOut[left] = true;
         QTemporaryFile file;
@@ -198,7 +205,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no recognizer or grammar %s\n", qPrintable(error));
         return 1;
     }
-    const std::vector<double>& warps = qv::voiceWarps();
     std::printf("%-20s %-9s %7s %7s %7s %9s  %s\n", "condition", "", "right%", "wrong%", "missed%",
                 "rejected%", "warps chosen");
     for (const qvspeech::Condition& condition : qvspeech::roomConditions()) {
@@ -285,15 +291,7 @@ int main(int argc, char** argv) {
                 continue;
             }
             for (size_t left = 0; left < said.size(); ++left) {
-                std::vector<int> counts;
-                for (const qv::WarpTrial& t : trials) {
-                    int n = 0;
-                    for (size_t i = 0; i < t.right.size(); ++i) {
-                        n += i != left && t.right[i] ? 1 : 0;
-                    }
-                    counts.push_back(n);
-                }
-                byWarp[qv::chooseVoiceWarp(warps, counts, minGain)].push_back(said[left]);
+                byWarp[warpOfTheOthers(trials, left, minGain)].push_back(said[left]);
             }
         }
         if (tableOnly) {

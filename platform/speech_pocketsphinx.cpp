@@ -186,11 +186,12 @@ public:
             VoiceChoice choice = tried ? pickVoice(trials) : VoiceChoice{0.0, 0, 0};
             // Then the transform of the voice, heard with that warp.
             QByteArray transform;
-            commandsAlone.voiceWarp = choice.warp;
-            if (tried && commandsAlone.learnVoiceTransform &&
-                !adaptVoice(model_, commandsAlone, grammar_, utterances, choice.rightAfter,
-                            &transform, &choice.rightAfter, &error, &cancelChoice_)) {
-                choice = VoiceChoice{0.0, 0, 0};
+            if (tried && commandsAlone.learnVoiceTransform) {
+                commandsAlone.voiceWarp = choice.warp;
+                if (!adaptVoice(model_, commandsAlone, grammar_, utterances, choice.rightAfter,
+                                &transform, &choice.rightAfter, &error, &cancelChoice_)) {
+                    choice = VoiceChoice{0.0, 0, 0};
+                }
             }
             const int commands = int(utterances.size());
             QPointer<PocketSphinxContext> self(this);
