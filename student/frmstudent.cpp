@@ -26,6 +26,7 @@
 #include "student/menuwatcher.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -181,6 +182,10 @@ void frmstudent::buildControls() {
     mnuAnimate = mnufile->addAction(QStringLiteral("Animate Character"));
     mnuhide = mnufile->addAction(QStringLiteral("Hide Oracle"));
     mnuspeech = menuBar->addMenu(QStringLiteral("Speech"));
+    mnuStartReco = mnuspeech->addAction(kStartRecognition);
+    connect(mnuStartReco, &QAction::triggered, this, [this] { cmdStartReco_Click(); });
+    mnuEngines = mnuspeech->addMenu(QStringLiteral("Recognizer"));
+    mnuspeech->addSeparator();
     mnuPushToTalk = mnuspeech->addAction(QStringLiteral("Push to talk (hold Space)"));
     mnuPushToTalk->setCheckable(true);
     connect(mnuPushToTalk, &QAction::triggered, this, &frmstudent::mnuPushToTalk_Click);
@@ -189,8 +194,8 @@ void frmstudent::buildControls() {
     connect(mnuLearnVoice, &QAction::triggered, this, &frmstudent::mnuLearnVoice_Click);
     mnuForgetVoice = mnuspeech->addAction(QStringLiteral("Forget my voice"));
     connect(mnuForgetVoice, &QAction::triggered, this, &frmstudent::mnuForgetVoice_Click);
-    // What the pupil can do with the voice depends on the recognizer and the file at that moment.
-    connect(mnuspeech, &QMenu::aboutToShow, this, &frmstudent::updateVoiceMenu);
+    // What the pupil can do depends on the recognizer, listening and the voice file at that moment.
+    connect(mnuspeech, &QMenu::aboutToShow, this, &frmstudent::updateSpeechMenu);
     layout->setMenuBar(menuBar);
 
     client = new QWidget(this);
@@ -781,8 +786,24 @@ void frmstudent::gateRecognizer() {
     }
 }
 
-void frmstudent::updateVoiceMenu() {
+void frmstudent::updateSpeechMenu() {
     const bool ready = grammarLoaded && oRC_;
+    mnuStartReco->setText(cmdStartReco->text());
+    mnuStartReco->setEnabled(ready);
+    mnuEngines->clear();
+    mnuEngines->setEnabled(cmbEngines->isEnabled() && cmbEngines->count() > 0);
+    auto* choice = new QActionGroup(mnuEngines);
+    for (int position = 0; position < cmbEngines->count(); ++position) {
+        QAction* engine = mnuEngines->addAction(cmbEngines->itemText(position));
+        engine->setCheckable(true);
+        engine->setChecked(position == cmbEngines->currentIndex());
+        choice->addAction(engine);
+        connect(engine, &QAction::triggered, this, [this, position] {
+            cmbEngines->setCurrentIndex(position);
+            cmbEngines_Click();
+        });
+    }
+
     mnuLearnVoice->setEnabled(ready);
     const QString path = qv::pupilVoicePath();
     const QString recognizer = cmbEngines->currentText();

@@ -61,6 +61,10 @@ public:
     QAction* mnuhide = nullptr;
     // The machine's push-to-talk choice, checkable; stored in qv::launcherSettingsPath().
     QMenu* mnuspeech = nullptr;
+    // The speech controls of the window lie outside it at its design size: the menu offers the
+    // same start/stop and choice of recognizer.
+    QAction* mnuStartReco = nullptr;
+    QMenu* mnuEngines = nullptr;
     QAction* mnuPushToTalk = nullptr;
     // The pupil's own voice: learnt once (frmvoice), kept in qv::pupilVoicePath(), forgotten.
     QAction* mnuLearnVoice = nullptr;
@@ -174,7 +178,7 @@ private:
     // The recognizer chosen in cmbEngines, with its grammar; rules inactive.
     void buildRecognizer();
     // Learning needs a recognizer with its grammar; forgetting, a voice kept for it.
-    void updateVoiceMenu();
+    void updateSpeechMenu();
     void updateClock();
 
     qv::Services services_;

@@ -50,12 +50,28 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
     EXPECT_EQ(w.lblGrammar->text(), "Current loaded Grammar: ordergrammar.xml");
     EXPECT_EQ(w.panelText(3), "Model A");
 
-    for (int step = 0; step < 3; ++step) { // as loaded, started, stopped
+    // The speech menu mirrors the controls that lie outside the window.
+    const auto openMenu = [&w] {
+        emit w.mnuspeech->aboutToShow();
+        QStringList engines;
+        for (QAction* engine : w.mnuEngines->actions()) {
+            engines << engine->text() + (engine->isChecked() ? "*" : "");
+        }
+        return engines;
+    };
+    for (int step = 0; step < 3; ++step) { // as loaded, started by the button, stopped by the menu
         const bool active = step == 1;
-        if (step > 0) {
+        if (step == 1) {
             QTest::mouseClick(w.cmdStartReco, Qt::LeftButton);
+        } else if (step == 2) {
+            w.mnuStartReco->trigger();
+        }
+        if (step > 0) {
             EXPECT_EQ(context()->calls.last(), active ? "setRulesActive 1" : "setRulesActive 0");
         }
+        EXPECT_EQ(openMenu(), QStringList({"Model A*", "Model B"}));
+        EXPECT_EQ(w.mnuStartReco->text(), active ? kStop : kStart);
+        EXPECT_EQ(w.mnuEngines->isEnabled(), !active);
         const QString badge = active ? "Listening" : "Not listening";
         EXPECT_EQ(w.cmdStartReco->text(), active ? kStop : kStart);
         EXPECT_EQ(w.lblListening->text(), badge);
@@ -66,11 +82,13 @@ TEST_F(Speech, ChoosingARecognizerLoadsTheGrammarInactiveThenStartAndStopToggle)
     // Inside the visible window, unlike the speech controls.
     EXPECT_TRUE(w.client->rect().contains(w.lblListening->geometry()));
 
-    // Another recognizer: its context is the one that presses once listening starts again.
-    choose(1);
+    // Another recognizer, chosen in the menu: its context is the one that presses once
+    // listening starts again.
+    w.mnuEngines->actions().at(1)->trigger();
     ASSERT_EQ(l.speech.contexts.size(), 2U);
     EXPECT_EQ(w.panelText(3), "Model B");
-    w.cmdStartReco_Click();
+    EXPECT_EQ(openMenu(), QStringList({"Model A", "Model B*"}));
+    w.mnuStartReco->trigger();
     EXPECT_EQ(context()->calls.last(), "setRulesActive 1");
     context()->hear("button three");
     EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog3.exe"}));
