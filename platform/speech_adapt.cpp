@@ -420,7 +420,7 @@ MeanTransform AdaptationStatistics::solve(double prior) const {
         return t;
     }
     for (size_t s = 0; s < g.lengths.size(); ++s) {
-        const size_t n = size_t(g.lengths[s]);
+        const auto n = static_cast<size_t>(g.lengths[s]);
         const size_t w = n + 1; // the mean and 1, for the bias
         for (size_t row = 0; row < n; ++row) {
             std::vector<double> m(w * w, 0.0);
