@@ -487,6 +487,13 @@ TEST(SpeechEnrolment, ARaisedVoiceGetsAWarpAndAnAdultVoiceNone) {
             }
         } else {
             EXPECT_EQ(choice.warp, 1.0) << "right without a warp " << choice.rightBefore;
+            // Heard right as it is: a transform gains nothing and none is kept.
+            QByteArray transform = "stale";
+            int rightAfter = -1;
+            ASSERT_TRUE(adaptVoice(models[0], commandsAlone, grammar, enrolment, choice.rightAfter,
+                                   &transform, &rightAfter, &speechError));
+            EXPECT_TRUE(transform.isEmpty());
+            EXPECT_EQ(rightAfter, choice.rightAfter);
         }
     }
 }
