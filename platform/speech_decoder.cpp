@@ -305,6 +305,11 @@ std::vector<mfcc_t> Decoder::featureMean() const {
     return {cmn->cmn_mean, cmn->cmn_mean + cmn->veclen};
 }
 
+void Decoder::setFeatureMean(const std::vector<mfcc_t>& mean) {
+    cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
+    std::copy_n(mean.begin(), std::min(mean.size(), size_t(cmn->veclen)), cmn->cmn_mean);
+}
+
 double Decoder::shortestFramesPerPhone() const {
     double shortest = 0;
     for (ps_seg_t* seg = ps_seg_iter(ps_); seg; seg = ps_seg_next(seg)) {
@@ -390,7 +395,8 @@ QStringList Decoder::garbageFor(const QStringList& commandWords) const {
     return garbage;
 }
 
-std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width) {
+std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width,
+                                     std::vector<float>* mean) {
     fe_t* fe = ps_get_fe(ps_);
     feat_t* fcb = ps_get_feat(ps_);
     int size = 0;
@@ -420,23 +426,57 @@ std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width
     fe_end_utt(fe, buffer[0], &made);
     cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
     ckd_free_2d(buffer);
-    int32 frames = int32(cepstra.size() / size_t(ceps));
+    auto frames = static_cast<int32>(cepstra.size() / size_t(ceps));
     std::vector<float> out;
     if (frames == 0) {
         return out;
     }
     std::vector<mfcc_t*> rows;
+    rows.reserve(size_t(frames));
     for (int32 f = 0; f < frames; ++f) {
         rows.push_back(cepstra.data() + ptrdiff_t(f) * ceps);
     }
+    std::vector<float> own(size_t(ceps), 0.0F);
+    for (int32 f = 0; f < frames; ++f) {
+        for (int i = 0; i < ceps; ++i) {
+            own[size_t(i)] += rows[size_t(f)][i] / float(frames);
+        }
+    }
+    // Once the decoder has listened live, the library takes every utterance against its running
+    // mean and moves that mean: it is kept as it was, and the cepstra are taken against the
+    // utterance's own mean below, whichever mean the library took.
+    cmn_t* cmn = fcb->cmn_struct;
+    const std::vector<mfcc_t> runningMean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
+    const std::vector<mfcc_t> runningSum(cmn->sum, cmn->sum + cmn->veclen);
+    const int32 runningFrames = cmn->nframe;
     mfcc_t*** feat = feat_array_alloc(fcb, frames + 2 * feat_window_size(fcb));
     const int32 heard = feat_s2mfc2feat_live(fcb, rows.data(), &frames, TRUE, TRUE, feat);
+    std::copy(runningMean.begin(), runningMean.end(), cmn->cmn_mean);
+    std::copy(runningSum.begin(), runningSum.end(), cmn->sum);
+    cmn->nframe = runningFrames;
     for (int32 f = 0; f < heard; ++f) {
         for (int s = 0; s < int(feat_dimension1(fcb)); ++s) {
             out.insert(out.end(), feat[f][s], feat[f][s] + feat_dimension2(fcb, s));
         }
     }
     feat_array_free(feat);
+    // The statics come first in a frame of cepstra, deltas and double deltas.
+    if (size == 3 * ceps && heard > 0) {
+        std::vector<double> taken(size_t(ceps), 0.0);
+        for (size_t at = 0; at < out.size(); at += size_t(size)) {
+            for (size_t i = 0; i < size_t(ceps); ++i) {
+                taken[i] += out[at + i] / double(heard);
+            }
+        }
+        for (size_t at = 0; at < out.size(); at += size_t(size)) {
+            for (size_t i = 0; i < size_t(ceps); ++i) {
+                out[at + i] -= float(taken[i]);
+            }
+        }
+    }
+    if (mean) {
+        *mean = own;
+    }
     return out;
 }
 

@@ -59,6 +59,8 @@ public:
 
     // The running mean the features are judged against.
     std::vector<mfcc_t> featureMean() const;
+    // Sets the running mean, as if the decoder had heard a voice of that mean before.
+    void setFeatureMean(const std::vector<mfcc_t>& mean);
 
     // Of the words of the last hypothesis (silences and noises left out), the fewest frames
     // per phone of the pronunciation that was heard; 0 when there are none.
@@ -68,9 +70,11 @@ public:
     // gaps of heard. Only the graph's best maxPaths paths are looked at.
     void measureRivals(Heard* heard, const QHash<QString, QString>& commands, int maxPaths) const;
 
-    // The feature frames the acoustic model judges in an utterance on its own, all streams of a
-    // frame one after another; empty when the streams are not width values wide.
-    std::vector<float> features(const std::vector<qint16>& audio, int width);
+    // The feature frames the acoustic model judges in an utterance on its own, its cepstra taken
+    // against its own mean (given in mean), all streams of a frame one after another; empty when
+    // the streams are not width values wide. The running mean stays as it was.
+    std::vector<float> features(const std::vector<qint16>& audio, int width,
+                                std::vector<float>* mean = nullptr);
     // From now on the model's means are moved by the transform (the identity: as stored).
     bool adaptMeans(const MeanTransform& transform);
 

@@ -56,6 +56,27 @@ bool fail(SpeechError* error, int number, const QString& text) {
 
 } // namespace
 
+std::vector<float> voiceMean(const std::vector<AlignedUtterance>& aligned, int width) {
+    std::vector<double> sum;
+    double frames = 0;
+    for (const AlignedUtterance& a : aligned) {
+        const size_t count = a.frames.size() / size_t(std::max(1, width));
+        const auto n = static_cast<double>(count);
+        if (count == 0 || a.mean.empty()) {
+            continue;
+        }
+        sum.resize(a.mean.size(), 0.0);
+        for (size_t i = 0; i < a.mean.size(); ++i) {
+            sum[i] += n * double(a.mean[i]);
+        }
+        frames += n;
+    }
+    std::vector<float> mean(sum.size());
+    std::transform(sum.begin(), sum.end(), mean.begin(),
+                   [frames](double v) { return float(v / frames); });
+    return mean;
+}
+
 const std::vector<double>& voiceWarps() {
     static const std::vector<double> warps{1.0, 1.1, 1.2, 1.3, 1.4, 1.5};
     return warps;
@@ -140,7 +161,7 @@ bool alignEnrolment(const SpeechModel& model, const RecognizerOptions& options,
         if (std::count(phones.begin(), phones.end(), -1) > 0 || phones.size() < 3) {
             continue;
         }
-        const std::vector<float> frames = decoder.features(utterance.audio, width);
+        const std::vector<float> frames = decoder.features(utterance.audio, width, &out.mean);
         const size_t count = frames.size() / size_t(width);
         std::vector<std::vector<double>> scores(count);
         for (size_t t = 0; t < count; ++t) {
@@ -151,13 +172,23 @@ bool alignEnrolment(const SpeechModel& model, const RecognizerOptions& options,
         std::vector<int> least(phones.size(), 3);
         least.front() = least.back() = 1;
         const std::vector<int> path = alignInOrder(scores, least, true);
-        for (size_t t = 0; t < path.size(); ++t) {
-            const int cb = phones[size_t(path[t])];
+        for (const int element : path) {
+            const int cb = phones[size_t(element)];
             // The silence is the room's, not the voice's.
             out.codebooks.push_back(cb == silence ? -1 : cb);
         }
         if (!path.empty()) {
             out.frames = frames;
+        }
+    }
+    // The launcher hears each utterance against the running mean of the voice, not against the
+    // utterance's own: the statistics see the frames as it will hear them.
+    const std::vector<float> voice = voiceMean(*aligned, width);
+    for (AlignedUtterance& out : *aligned) {
+        for (size_t t = 0; t < out.frames.size(); t += size_t(width)) {
+            for (size_t i = 0; i < voice.size() && i < out.mean.size(); ++i) {
+                out.frames[t + i] += out.mean[i] - voice[i];
+            }
         }
     }
     return true;
@@ -167,7 +198,7 @@ MeanTransform voiceTransform(const Codebooks& codebooks,
                              const std::vector<AlignedUtterance>& aligned, double prior,
                              const std::vector<bool>& leftOut) {
     AdaptationStatistics statistics(codebooks);
-    const size_t width = size_t(codebooks.means().width());
+    const auto width = static_cast<size_t>(codebooks.means().width());
     for (size_t u = 0; u < aligned.size(); ++u) {
         if ((u < leftOut.size() && leftOut[u]) || aligned[u].frames.empty()) {
             continue;
@@ -186,6 +217,7 @@ int heardWithOthersTransform(Decoder* decoder, const Codebooks& codebooks,
                              const std::vector<EnrolmentUtterance>& utterances, double prior,
                              std::vector<bool> leftOut) {
     leftOut.resize(utterances.size(), false);
+    const std::vector<float> voice = voiceMean(aligned, codebooks.means().width());
     int right = 0;
     for (size_t u = 0; u < utterances.size(); ++u) {
         if (leftOut[u]) {
@@ -193,7 +225,10 @@ int heardWithOthersTransform(Decoder* decoder, const Codebooks& codebooks,
         }
         leftOut[u] = true;
         if (decoder->adaptMeans(voiceTransform(codebooks, aligned, prior, leftOut))) {
-            right += decoder->decodeWhole(utterances[u].audio) == utterances[u].said.toLower();
+            // Heard live, as the launcher hears it, against the voice's mean.
+            decoder->setFeatureMean(voice);
+            right += decoder->decodeAgainLive(utterances[u].audio, nullptr) ==
+                     utterances[u].said.toLower();
         }
         leftOut[u] = false;
     }

@@ -52,8 +52,11 @@ bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
 
 // An enrolment utterance's feature frames, and the codebook of the phone each frame belongs to
 // when the utterance is aligned to what the pupil was asked to say (-1: the silence around it).
+// The frames' cepstra are taken against the mean of all the voice's utterances (voiceMean), as
+// the launcher's running mean takes them, not against the utterance's own mean.
 struct AlignedUtterance {
     std::vector<float> frames;
+    std::vector<float> mean; // the utterance's own mean of the cepstra
     std::vector<int> codebooks;
 };
 
@@ -64,6 +67,9 @@ bool alignEnrolment(const SpeechModel& model, const RecognizerOptions& options,
                     const CommandGrammar& grammar, const Codebooks& codebooks,
                     const std::vector<EnrolmentUtterance>& utterances,
                     std::vector<AlignedUtterance>* aligned, SpeechError* error);
+
+// The mean of the cepstra over the aligned utterances, each counted by its frames.
+std::vector<float> voiceMean(const std::vector<AlignedUtterance>& aligned, int width);
 
 // How far a voice's transform is drawn toward no change, in frames (the ten commands hold
 // about 600 of speech): less gains more commands of that voice, and rejects the speech of

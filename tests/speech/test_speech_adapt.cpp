@@ -1,6 +1,7 @@
 // Adapting the model to a voice: the model files it is computed from, the transform file the
 // recognizer reads, the estimate itself and the alignment of an utterance to its phones.
 #include "platform/speech_adapt.h"
+#include "platform/speech_enrol.h"
 #include "platform/speech_pocketsphinx.h"
 
 #include <QDir>
@@ -149,9 +150,9 @@ TEST(SpeechAdapt, TheTransformOfTheFramesIsFound) {
     const std::vector<double> b{0.5, -0.4};
     AdaptationStatistics statistics(codebooks);
     const std::vector<float>& mu = codebooks.means().values;
-    for (int k = 0; k < 4; ++k) {
-        const double x = mu[size_t(2 * k)];
-        const double y = mu[size_t(2 * k + 1)];
+    for (size_t k = 0; k < 4; ++k) {
+        const double x = mu[2 * k];
+        const double y = mu[2 * k + 1];
         for (const double jitter : {-0.05, 0.05}) {
             const float frame[2] = {float(a[0] * x + a[1] * y + b[0] + jitter),
                                     float(a[2] * x + a[3] * y + b[1] - jitter)};
@@ -177,6 +178,7 @@ TEST(SpeechAdapt, FramesAreAlignedToThePhonesInOrder) {
     // Frame scores of three elements: silence, a phone, silence; 1 where the frame fits.
     auto scores = [](const std::vector<int>& best) {
         std::vector<std::vector<double>> out;
+        out.reserve(best.size());
         for (const int e : best) {
             out.push_back({e == 0 ? 0.0 : -5.0, e == 1 ? 0.0 : -5.0, e == 2 ? 0.0 : -5.0});
         }
@@ -199,6 +201,17 @@ TEST(SpeechAdapt, FramesAreAlignedToThePhonesInOrder) {
     for (const auto& c : cases) {
         EXPECT_EQ(alignInOrder(scores(c.fits), c.least, c.optionalEnds), c.path);
     }
+}
+
+// The voice's mean counts each utterance by its frames; one that could not be aligned has none.
+TEST(SpeechAdapt, TheVoiceMeanWeighsUtterancesByTheirFrames) {
+    const std::vector<AlignedUtterance> aligned{
+        {std::vector<float>(2, 0.0F), {1, 10}, {}},
+        {std::vector<float>(6, 0.0F), {5, 2}, {}},
+        {{}, {100, 100}, {}},
+    };
+    EXPECT_EQ(voiceMean(aligned, 2), std::vector<float>({4, 4}));
+    EXPECT_TRUE(voiceMean({aligned[2]}, 2).empty());
 }
 
 // The installed model: a codebook per base phone, and a frame near a density scores best in its

@@ -494,6 +494,28 @@ TEST(SpeechEnrolment, ARaisedVoiceGetsAWarpAndAnAdultVoiceNone) {
                                    &transform, &rightAfter, &speechError));
             EXPECT_TRUE(transform.isEmpty());
             EXPECT_EQ(rightAfter, choice.rightAfter);
+            // The aligned frames stand against the voice's mean, as the launcher's running
+            // mean takes them, not against each utterance's own (which the decoder took).
+            Codebooks codebooks;
+            ASSERT_TRUE(codebooks.load(models[0].acousticModel, &error)) << qPrintable(error);
+            std::vector<AlignedUtterance> aligned;
+            ASSERT_TRUE(alignEnrolment(models[0], commandsAlone, grammar, codebooks, enrolment,
+                                       &aligned, &speechError));
+            const std::vector<float> voice = voiceMean(aligned, 39);
+            ASSERT_EQ(voice.size(), 13U);
+            double widest = 0;
+            for (const AlignedUtterance& a : aligned) {
+                double energy = 0;
+                const size_t frames = a.frames.size() / 39;
+                for (size_t t = 0; t < frames; ++t) {
+                    energy += a.frames[t * 39];
+                }
+                if (frames > 0) {
+                    EXPECT_NEAR(energy / double(frames), a.mean[0] - voice[0], 0.05);
+                    widest = std::max(widest, std::abs(double(a.mean[0] - voice[0])));
+                }
+            }
+            EXPECT_GT(widest, 0.2); // else the check above could not tell
         }
     }
 }
