@@ -23,6 +23,27 @@ const char* const grammarSearch = "qvgrammar";
 
 namespace {
 
+// The decoder's running mean, its sum and count, put back as they were when it goes.
+class KeptRunningMean {
+public:
+    explicit KeptRunningMean(cmn_t* cmn)
+        : cmn_(cmn), mean_(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen),
+          sum_(cmn->sum, cmn->sum + cmn->veclen), frames_(cmn->nframe) {}
+    ~KeptRunningMean() {
+        std::copy(mean_.begin(), mean_.end(), cmn_->cmn_mean);
+        std::copy(sum_.begin(), sum_.end(), cmn_->sum);
+        cmn_->nframe = frames_;
+    }
+    KeptRunningMean(const KeptRunningMean&) = delete;
+    KeptRunningMean& operator=(const KeptRunningMean&) = delete;
+
+private:
+    cmn_t* cmn_;
+    std::vector<mfcc_t> mean_;
+    std::vector<mfcc_t> sum_;
+    int32 frames_;
+};
+
 // The count most likely single words of a language model that the decoder can say, each a
 // plain lower-case word (JSGF keywords left out), most likely first.
 QStringList likelyWords(ps_decoder_t* ps, const QString& languageModel, int count) {
@@ -262,20 +283,16 @@ bool Decoder::setGrammar(const CommandGrammar& grammar, SpeechError* error) {
 }
 
 QString Decoder::decodeAgainLive(const std::vector<qint16>& audio, int* score) {
-    cmn_t* cmn = ps_get_feat(ps_)->cmn_struct;
-    const std::vector<mfcc_t> mean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
-    const std::vector<mfcc_t> sum(cmn->sum, cmn->sum + cmn->veclen);
-    const int32 frames = cmn->nframe;
-    ps_set_search(ps_, grammarSearch);
-    ps_start_utt(ps_);
-    for (size_t at = 0; at < audio.size(); at += liveBlock) {
-        ps_process_raw(ps_, audio.data() + at, std::min(liveBlock, audio.size() - at), FALSE,
-                       FALSE);
+    {
+        const KeptRunningMean kept(ps_get_feat(ps_)->cmn_struct);
+        ps_set_search(ps_, grammarSearch);
+        ps_start_utt(ps_);
+        for (size_t at = 0; at < audio.size(); at += liveBlock) {
+            ps_process_raw(ps_, audio.data() + at, std::min(liveBlock, audio.size() - at), FALSE,
+                           FALSE);
+        }
+        ps_end_utt(ps_);
     }
-    ps_end_utt(ps_);
-    std::copy(mean.begin(), mean.end(), cmn->cmn_mean);
-    std::copy(sum.begin(), sum.end(), cmn->sum);
-    cmn->nframe = frames;
     int32 best = 0;
     const char* hypothesis = ps_get_hyp(ps_, &best);
     if (score) {
@@ -445,15 +462,12 @@ std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width
     // Once the decoder has listened live, the library takes every utterance against its running
     // mean and moves that mean: it is kept as it was, and the cepstra are taken against the
     // utterance's own mean below, whichever mean the library took.
-    cmn_t* cmn = fcb->cmn_struct;
-    const std::vector<mfcc_t> runningMean(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
-    const std::vector<mfcc_t> runningSum(cmn->sum, cmn->sum + cmn->veclen);
-    const int32 runningFrames = cmn->nframe;
     mfcc_t*** feat = feat_array_alloc(fcb, frames + 2 * feat_window_size(fcb));
-    const int32 heard = feat_s2mfc2feat_live(fcb, rows.data(), &frames, TRUE, TRUE, feat);
-    std::copy(runningMean.begin(), runningMean.end(), cmn->cmn_mean);
-    std::copy(runningSum.begin(), runningSum.end(), cmn->sum);
-    cmn->nframe = runningFrames;
+    int32 heard = 0;
+    {
+        const KeptRunningMean kept(fcb->cmn_struct);
+        heard = feat_s2mfc2feat_live(fcb, rows.data(), &frames, TRUE, TRUE, feat);
+    }
     for (int32 f = 0; f < heard; ++f) {
         for (int s = 0; s < int(feat_dimension1(fcb)); ++s) {
             out.insert(out.end(), feat[f][s], feat[f][s] + feat_dimension2(fcb, s));
