@@ -181,7 +181,7 @@ void frmstudent::buildControls() {
     mnufile = menuBar->addMenu(QStringLiteral("Wizard"));
     mnuAnimate = mnufile->addAction(QStringLiteral("Animate Character"));
     mnuhide = mnufile->addAction(QStringLiteral("Hide Oracle"));
-    mnuspeech = menuBar->addMenu(QStringLiteral("Speech"));
+    mnuspeech = menuBar->addMenu(QStringLiteral("&Speech")); // Alt+S: the keyboard starts listening
     mnuStartReco = mnuspeech->addAction(kStartRecognition);
     connect(mnuStartReco, &QAction::triggered, this, [this] { cmdStartReco_Click(); });
     mnuEngines = mnuspeech->addMenu(QStringLiteral("Recognizer"));

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -148,6 +149,20 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     EXPECT_EQ(w->lblListening->text(), "Listening");
     QTest::mouseRelease(w->cmdHoldToTalk, Qt::LeftButton);
     EXPECT_EQ(w->lblListening->text(), "Hold Space to talk");
+}
+
+TEST_F(LauncherKeys, AltSOpensTheSpeechMenuAndReturnStartsListening) {
+    w->cmbEngines->setCurrentIndex(0);
+    w->cmbEngines_Click();
+    focus(w->cmdapplau->element(1));
+    key(XK_Alt_L, true, false);
+    key(XK_s);
+    key(XK_Alt_L, false, true);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->mnuspeech->isVisible(); }, 5000));
+    EXPECT_EQ(w->mnuspeech->activeAction(), w->mnuStartReco);
+    key(XK_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w->lblListening->text() == "Listening"; }, 5000));
+    EXPECT_TRUE(l.executed().isEmpty());
 }
 
 TEST_F(LauncherKeys, FocusGoesOnlyToControlsInsideTheVisibleWindow) {
