@@ -325,6 +325,11 @@ void frmstudent::buildControls() {
     bar->addPermanentWidget(barPanel[2]);
 
     // Panel 1 is the clock panel of the status bar: the program never writes it.
+    talkRelease_ = new QTimer(this);
+    talkRelease_->setSingleShot(true);
+    talkRelease_->setInterval(40);
+    connect(talkRelease_, &QTimer::timeout, this, [this] { talk(talkKeys_.key(false, false)); });
+
     clock_ = new QTimer(this);
     clock_->setSingleShot(true);
     connect(clock_, &QTimer::timeout, this, &frmstudent::updateClock);
@@ -750,7 +755,14 @@ bool frmstudent::talkKeyEvent(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Space) {
         // Space is the talk key on every control: it starts, clicks and turns nothing.
-        talk(talkKeys_.key(type == QEvent::KeyPress, key->isAutoRepeat()));
+        const bool down = type == QEvent::KeyPress;
+        if (!down && !key->isAutoRepeat()) {
+            talkRelease_->start(); // ends the command unless the key comes down again at once
+        } else if (down && talkRelease_->isActive()) {
+            talkRelease_->stop(); // the server's repeat of the held key
+        } else {
+            talk(talkKeys_.key(down, key->isAutoRepeat()));
+        }
         return true;
     }
     // The page buttons lose Space, their only key: Return and Enter turn the pages instead,

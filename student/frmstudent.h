@@ -192,6 +192,9 @@ private:
     bool unloadedOnce_ = false;
     bool tooLoudShown_ = false; // the status bar said it once; no need to nag
     qv::TalkKeys talkKeys_;
+    // A release of Space waits here for the press that follows it when the X server repeats the
+    // held key and Qt does not see the pair as a repeat: a held key must not end the command.
+    QTimer* talkRelease_ = nullptr;
     QPointer<frmvoice> voiceWindow_; // while a voice is being learnt
     // On the application while push to talk is on: the room is heard only while Space (on this
     // window) or cmdHoldToTalk is held, and Space then starts no launch button.

@@ -132,9 +132,12 @@ TEST_F(LauncherKeys, WithPushToTalkSpaceHeldOpensTheRecognizerAndStartsNoButton)
     EXPECT_TRUE(QTest::qWaitFor([&] { return repeats.seen >= 4; }, 5000));
     qApp->removeEventFilter(&repeats);
     EXPECT_EQ(context.calls.size(), calls);
+    // So does a repeat that reaches the window as a plain release and press.
+    QTest::keyRelease(w->cmdapplau->element(1), Qt::Key_Space);
+    QTest::keyPress(w->cmdapplau->element(1), Qt::Key_Space);
     key(XK_space, false, true);
     EXPECT_TRUE(badge("Hold Space to talk"));
-    EXPECT_EQ(context.calls.last(), "setGated 1");
+    EXPECT_EQ(context.calls.mid(calls), QStringList({"setGated 1"}));
     // Return still starts a button; its start is the marker that Space started none before.
     w->cmdapplau->element(2)->setFocus();
     key(XK_Return);
