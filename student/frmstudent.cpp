@@ -185,6 +185,7 @@ void frmstudent::buildControls() {
     mnuStartReco = mnuspeech->addAction(kStartRecognition);
     connect(mnuStartReco, &QAction::triggered, this, [this] { cmdStartReco_Click(); });
     mnuEngines = mnuspeech->addMenu(QStringLiteral("Recognizer"));
+    engineChoice_ = new QActionGroup(mnuEngines); // one recognizer checked at a time
     mnuspeech->addSeparator();
     mnuPushToTalk = mnuspeech->addAction(QStringLiteral("Push to talk (hold Space)"));
     mnuPushToTalk->setCheckable(true);
@@ -804,12 +805,11 @@ void frmstudent::updateSpeechMenu() {
     mnuStartReco->setEnabled(ready);
     mnuEngines->clear();
     mnuEngines->setEnabled(cmbEngines->isEnabled() && cmbEngines->count() > 0);
-    auto* choice = new QActionGroup(mnuEngines);
     for (int position = 0; position < cmbEngines->count(); ++position) {
         QAction* engine = mnuEngines->addAction(cmbEngines->itemText(position));
         engine->setCheckable(true);
         engine->setChecked(position == cmbEngines->currentIndex());
-        choice->addAction(engine);
+        engineChoice_->addAction(engine);
         connect(engine, &QAction::triggered, this, [this, position] {
             cmbEngines->setCurrentIndex(position);
             cmbEngines_Click();

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -65,6 +66,7 @@ public:
     // same start/stop and choice of recognizer.
     QAction* mnuStartReco = nullptr;
     QMenu* mnuEngines = nullptr;
+    QActionGroup* engineChoice_ = nullptr; // the entries of mnuEngines, made anew at each opening
     QAction* mnuPushToTalk = nullptr;
     // The pupil's own voice: learnt once (frmvoice), kept in qv::pupilVoicePath(), forgotten.
     QAction* mnuLearnVoice = nullptr;
