@@ -14,56 +14,11 @@
 // (push to talk); -r MS lets go of the key MS after the speaker's end instead (below 0: before).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
-#include "platform/speech_decoder.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 
 namespace {
-
-// The ten commands alone, each file decoded whole (its own feature mean): the model's ceiling.
-class ModelAlone {
-public:
-    bool start(QString* error) {
-        const std::vector<qv::SpeechModel> models =
-            qv::findSpeechModels(qv::defaultSpeechModelRoot());
-        qv::CommandGrammar grammar;
-        qv::SpeechError speechError;
-        if (models.empty() ||
-            !qv::readCommandGrammarFile(qvspeech::grammarFile(), &grammar, error)) {
-            *error = QStringLiteral("no recognizer or grammar");
-            return false;
-        }
-        qv::RecognizerOptions plain;
-        plain.pronunciations.clear();
-        plain.garbageWords = 0;
-        plain.judge.minFramesPerPhone = 0;
-        plain.redecodeMeanShift = 0;
-        plain.decoderArguments.clear();
-        if (!decoder_.build(models[0], plain, &speechError) ||
-            !decoder_.setGrammar(grammar, &speechError)) {
-            *error = speechError.description;
-            return false;
-        }
-        for (const QString& phrase : qv::commandGrammarPhrases(grammar)) {
-            spelling_.insert(phrase.toLower(), phrase);
-        }
-        return true;
-    }
-    QString heard(const QString& wav) {
-        std::vector<qint16> samples;
-        QString error;
-        if (!qv::readWav16kMono(wav, &samples, &error)) {
-            return {};
-        }
-        const QString text = decoder_.decodeWhole(samples);
-        return spelling_.value(text, text);
-    }
-
-private:
-    qv::Decoder decoder_;
-    QHash<QString, QString> spelling_;
-};
 
 // Push to talk: a pupil holds the key from a little before the first word to a little after
 // the last; releaseMs after the speaker's end (below 0: before it, the last word cut short).
@@ -126,7 +81,7 @@ int main(int argc, char** argv) {
     };
     thin(&commands);
     thin(&others);
-    ModelAlone alone;
+    qvspeech::ModelAlone alone;
     if (!alone.start(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
@@ -165,10 +120,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(condition.id), qPrintable(error));
             return 1;
         }
-        int right = 0;
-        for (const qvspeech::Utterance& u : heardCommands) {
-            right += alone.heard(u.wav) == u.text ? 1 : 0;
-        }
+        const int right = alone.right(heardCommands);
         const double alonePct = 100.0 * right / std::max<size_t>(1, heardCommands.size());
         const qvspeech::Rates r = qvspeech::rates(commandOutcomes, otherOutcomes);
         const qvspeech::Rates pressed = qvspeech::rates(pressedOutcomes, unpressedOutcomes);

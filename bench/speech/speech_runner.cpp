@@ -92,4 +92,44 @@ Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& ot
     return r;
 }
 
+bool ModelAlone::start(QString* error) {
+    const std::vector<qv::SpeechModel> models = qv::findSpeechModels(qv::defaultSpeechModelRoot());
+    qv::CommandGrammar grammar;
+    qv::SpeechError speechError;
+    if (models.empty() || !qv::readCommandGrammarFile(grammarFile(), &grammar, error)) {
+        *error = QStringLiteral("no recognizer or grammar");
+        return false;
+    }
+    qv::RecognizerOptions plain;
+    plain.pronunciations.clear();
+    plain.garbageWords = 0;
+    plain.judge.minFramesPerPhone = 0;
+    plain.redecodeMeanShift = 0;
+    plain.decoderArguments.clear();
+    if (!decoder_.build(models[0], plain, &speechError) ||
+        !decoder_.setGrammar(grammar, &speechError)) {
+        *error = speechError.description;
+        return false;
+    }
+    for (const QString& phrase : qv::commandGrammarPhrases(grammar)) {
+        spelling_.insert(phrase.toLower(), phrase);
+    }
+    return true;
+}
+
+QString ModelAlone::heard(const QString& wav) {
+    std::vector<qint16> samples;
+    QString error;
+    if (!qv::readWav16kMono(wav, &samples, &error)) {
+        return {};
+    }
+    const QString text = decoder_.decodeWhole(samples);
+    return spelling_.value(text, text);
+}
+
+int ModelAlone::right(const std::vector<Utterance>& commands) {
+    return int(std::count_if(commands.begin(), commands.end(),
+                             [this](const Utterance& u) { return heard(u.wav) == u.text; }));
+}
+
 } // namespace qvspeech

@@ -2,7 +2,10 @@
 // Plays synthesized utterances one after another through the real recognizer's WAV input and
 // collects the events each one raised.
 #include "bench/speech/speech_corpus.h"
+#include "platform/speech_decoder.h"
 #include "platform/speech_pocketsphinx.h"
+
+#include <QHash>
 
 #include <QString>
 #include <QStringList>
@@ -67,5 +70,19 @@ struct Rates {
     }
 };
 Rates rates(const std::vector<Outcome>& commands, const std::vector<Outcome>& others);
+
+// What the acoustic model makes of the ten commands alone, each file decoded whole against its
+// own feature mean: the ceiling the pipeline should lose little to.
+class ModelAlone {
+public:
+    bool start(QString* error);
+    QString heard(const QString& wav);
+    // How many of the commands it hears as themselves.
+    int right(const std::vector<Utterance>& commands);
+
+private:
+    qv::Decoder decoder_;
+    QHash<QString, QString> spelling_;
+};
 
 } // namespace qvspeech
