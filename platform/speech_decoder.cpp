@@ -23,6 +23,30 @@ const char* const grammarSearch = "qvgrammar";
 
 namespace {
 
+// The cepstra a front end makes of an utterance, one frame after another. A few frames at a
+// time: the front end drops silence itself, and a whole utterance at once would skip that.
+std::vector<mfcc_t> cepstraOf(fe_t* fe, const std::vector<qint16>& audio) {
+    constexpr int32 chunk = 64;
+    const int ceps = fe_get_output_size(fe);
+    auto* buffer = static_cast<mfcc_t**>(ckd_calloc_2d(chunk, size_t(ceps), sizeof(mfcc_t)));
+    std::vector<mfcc_t> cepstra;
+    const int16* at = audio.data();
+    size_t left = audio.size();
+    fe_start_utt(fe);
+    int32 made = 0;
+    do {
+        made = chunk;
+        if (fe_process_frames(fe, &at, &left, buffer, &made, nullptr) < 0) {
+            break;
+        }
+        cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
+    } while (left > 0 || made > 0);
+    fe_end_utt(fe, buffer[0], &made);
+    cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
+    ckd_free_2d(buffer);
+    return cepstra;
+}
+
 // The decoder's running mean, its sum and count, put back as they were when it goes.
 class KeptRunningMean {
 public:
@@ -170,6 +194,9 @@ bool voiceTransformFits(const SpeechModel& model, const QString& path, QString* 
 }
 
 Decoder::~Decoder() {
+    if (undithered_) {
+        fe_free(undithered_);
+    }
     if (ps_) {
         ps_free(ps_);
     }
@@ -215,6 +242,14 @@ bool Decoder::build(const SpeechModel& model, const RecognizerOptions& options,
     if (config) {
         ps_ = ps_init(config);
         cmd_ln_free_r(config);
+    }
+    if (ps_) {
+        // The decoder's settings (its model's among them) with the dither off, for a while.
+        cmd_ln_t* own = ps_get_config(ps_);
+        const bool dither = cmd_ln_boolean_r(own, "-dither");
+        cmd_ln_set_boolean_r(own, "-dither", FALSE);
+        undithered_ = fe_init_auto_r(own);
+        cmd_ln_set_boolean_r(own, "-dither", dither);
     }
     if (!ps_) {
         return fail(error, SpeechRecognizerBuild,
@@ -280,6 +315,36 @@ bool Decoder::setGrammar(const CommandGrammar& grammar, SpeechError* error) {
         return fail(error, SpeechGrammarFile, QStringLiteral("The recognizer refused the grammar"));
     }
     return true;
+}
+
+QString Decoder::decodeAgainUndithered(const std::vector<qint16>& audio, int* score) {
+    if (!undithered_) {
+        return decodeAgainLive(audio, score);
+    }
+    const int ceps = fe_get_output_size(undithered_);
+    std::vector<mfcc_t> cepstra = cepstraOf(undithered_, audio);
+    std::vector<mfcc_t*> rows;
+    for (size_t at = 0; at + size_t(ceps) <= cepstra.size(); at += size_t(ceps)) {
+        rows.push_back(cepstra.data() + at);
+    }
+    {
+        const KeptRunningMean kept(ps_get_feat(ps_)->cmn_struct);
+        ps_set_search(ps_, grammarSearch);
+        ps_start_utt(ps_);
+        // A block of frames at a time, as they come live.
+        constexpr size_t block = 2;
+        for (size_t at = 0; at < rows.size(); at += block) {
+            ps_process_cep(ps_, rows.data() + at, int(std::min(block, rows.size() - at)), FALSE,
+                           FALSE);
+        }
+        ps_end_utt(ps_);
+    }
+    int32 best = 0;
+    const char* hypothesis = ps_get_hyp(ps_, &best);
+    if (score) {
+        *score = best;
+    }
+    return hypothesis ? QString::fromUtf8(hypothesis) : QString();
 }
 
 QString Decoder::decodeAgainLive(const std::vector<qint16>& audio, int* score) {
@@ -423,26 +488,10 @@ std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width
     if (size != width) {
         return {};
     }
-    // Cepstra as the decoder makes them, a few frames at a time, then the features of the
-    // whole utterance against its own mean.
-    constexpr int32 chunk = 64;
+    // Cepstra as the decoder makes them, then the features of the whole utterance against its
+    // own mean.
     const int ceps = fe_get_output_size(fe);
-    auto* buffer = static_cast<mfcc_t**>(ckd_calloc_2d(chunk, size_t(ceps), sizeof(mfcc_t)));
-    std::vector<mfcc_t> cepstra;
-    const int16* at = audio.data();
-    size_t left = audio.size();
-    fe_start_utt(fe);
-    int32 made = 0;
-    do {
-        made = chunk;
-        if (fe_process_frames(fe, &at, &left, buffer, &made, nullptr) < 0) {
-            break;
-        }
-        cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
-    } while (left > 0 || made > 0);
-    fe_end_utt(fe, buffer[0], &made);
-    cepstra.insert(cepstra.end(), buffer[0], buffer[0] + ptrdiff_t(made) * ceps);
-    ckd_free_2d(buffer);
+    std::vector<mfcc_t> cepstra = cepstraOf(fe, audio);
     auto frames = static_cast<int32>(cepstra.size() / size_t(ceps));
     std::vector<float> out;
     if (frames == 0) {

@@ -52,6 +52,11 @@ public:
     // utterance counts once in it. The hypothesis, and its score in score.
     QString decodeAgainLive(const std::vector<qint16>& audio, int* score);
 
+    // As decodeAgainLive, from features made without the dither: the dither's random numbers
+    // are shared by the whole process, and an extra look at one utterance that drew on them
+    // would change how every later utterance is heard.
+    QString decodeAgainUndithered(const std::vector<qint16>& audio, int* score);
+
     // Decodes an utterance on its own, against its own feature mean, as nothing else was heard.
     // The hypothesis, its score in score and the utterance's frames in frames.
     QString decodeWhole(const std::vector<qint16>& audio, int* score = nullptr,
@@ -85,6 +90,7 @@ private:
     QStringList garbageFor(const QStringList& commandWords) const;
 
     ps_decoder_t* ps_ = nullptr;
+    fe_t* undithered_ = nullptr; // the decoder's front end, without the dither
     RecognizerOptions options_;
     QStringList garbageWords_;
 };

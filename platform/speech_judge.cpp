@@ -1,5 +1,7 @@
 #include "platform/speech_judge.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,6 +35,16 @@ Judgement judgeUtterance(const Heard& heard, const QHash<QString, QString>& comm
                        heard.otherCommandGap >= limits.minOtherCommandGap &&
                        heard.noCommandGap >= limits.minNoCommandGap;
     return {clear, command.value()};
+}
+
+bool commandAfterOtherWords(const QString& hypothesis, const QHash<QString, QString>& commands) {
+    const QStringList words = hypothesis.split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype from = 1; from < words.size(); ++from) {
+        if (commands.contains(words.mid(from).join(u' '))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 double chooseVoiceWarp(const std::vector<double>& warps, const std::vector<int>& right,

@@ -34,6 +34,10 @@ struct Heard {
     double noCommandGap = noRival;
 };
 
+// Whether the words heard are other words and then a whole command ("club button three"): the
+// room's talk just before the speaker heard as a word of its own, or words the speaker said.
+bool commandAfterOtherWords(const QString& hypothesis, const QHash<QString, QString>& commands);
+
 // What a command must show to be taken; the defaults check nothing.
 struct JudgeLimits {
     double minFramesPerPhone = 0;

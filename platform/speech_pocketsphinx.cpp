@@ -415,9 +415,18 @@ private:
             const std::vector<qint16>& spoken = report.trimmed ? part : audio;
             // The live pass mishears most clipped commands ("button eight" above all); the
             // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
-            report.heard.hypothesis = decoder_->decodeAgainLive(
-                report.clipped ? declipped(spoken, fullScale) : spoken, &score);
+            const std::vector<qint16> said = report.clipped ? declipped(spoken, fullScale) : spoken;
+            report.heard.hypothesis = decoder_->decodeAgainLive(said, &score);
             report.decodedAgain = true;
+            report.leadIn = report.trimmed && options.leadInDecodedAgain &&
+                            commandAfterOtherWords(report.heard.hypothesis, spelling_);
+            if (report.leadIn) {
+                const size_t onset = speakerSpan(blockDb, options.speakerBelowDb, 0).first;
+                const auto from =
+                    std::ptrdiff_t(std::min(said.size(), (onset - span.first) * liveBlock));
+                report.heard.hypothesis = decoder_->decodeAgainUndithered(
+                    std::vector<qint16>(said.begin() + from, said.end()), &score);
+            }
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
             report.heard.hypothesis = decoder_->decodeAgainLive(audio, &score);
             report.decodedAgain = true;

@@ -48,6 +48,7 @@ QString defaultSpeechModelRoot();
 
 // The one audio format of the recognizer: 16 kHz, 16-bit, mono.
 constexpr int speechSampleRate = 16000;
+constexpr size_t speechFrameSamples = 160; // one 10 ms frame of the features
 
 // Audio at 16 kHz, 16-bit, mono, pulled by the decoding thread.
 class AudioInput {
@@ -182,6 +183,10 @@ struct RecognizerOptions {
     size_t speakerPadBlocks = 5;
     double roomBelowDb = 35;
     size_t trimMinBlocks = 6;
+    // The padding lets a little of the room's talk in before the speaker, which the loop of
+    // likely words may take for a word of its own, and then the whole for no command: "club
+    // button three". Such a part is decoded once more from the speaker's first loud block.
+    bool leadInDecodedAgain = true;
     // An utterance with at least this share of its samples at full scale was clipped.
     double clippedShare = 0.005;
     // Extra decoder arguments. Speech ends after 250 ms of silence rather than the library's
@@ -210,6 +215,7 @@ struct UtteranceReport {
     double meanShift = 0;        // how far the utterance moved the running feature mean
     bool decodedAgain = false;   // against the moved mean, or on the speaker's part
     bool trimmed = false;        // on the speaker's part only
+    bool leadIn = false;         // heard as other words and a command, decoded from the speaker
     bool clipped = false;        // its peaks were cut off: the input is too loud
     double speechOverRoomDb = 0; // its loud blocks over its quiet ones
     bool accepted = false;

@@ -177,6 +177,31 @@ TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedAndClearlyAheadIsAccepted) {
     }
 }
 
+// Other words and then a whole command that ends them; a command alone, or one with words
+// after it, is not this case.
+TEST(SpeechJudge, ACommandAfterOtherWordsIsFound) {
+    const QHash<QString, QString> commands{{"button three", "Button Three"}, {"ten", "Ten"}};
+    const struct {
+        const char* heard;
+        bool found;
+    } rows[] = {
+        {"club button three", true},
+        {"can i go to button three", true},
+        {"button three", false},
+        {"club button ten", true},
+        {"club button three ten", true},
+        {"above button three seven", false},
+        {"button three club", false},
+        {"club three", false},
+        {"ten", false},
+        {"", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(commandAfterOtherWords(QString::fromLatin1(row.heard), commands), row.found)
+            << row.heard;
+    }
+}
+
 // The warp that heard most of an enrolment wins; a tie goes to the warp nearest none, in either
 // direction, whatever the order the warps were tried in.
 TEST(SpeechJudge, VoiceWarpHeardMostWinsTiesGoNearestNone) {
