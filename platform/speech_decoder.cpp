@@ -68,6 +68,25 @@ private:
     int32 frames_;
 };
 
+// An utterance of the grammar search, fed by feed, against the running mean as it is now; the
+// mean's state is then put back so that the utterance counts once in it. The hypothesis, and
+// its score in score.
+template <typename Feed> QString decodeKeepingMean(ps_decoder_t* ps, int* score, const Feed& feed) {
+    {
+        const KeptRunningMean kept(ps_get_feat(ps)->cmn_struct);
+        ps_set_search(ps, grammarSearch);
+        ps_start_utt(ps);
+        feed();
+        ps_end_utt(ps);
+    }
+    int32 best = 0;
+    const char* hypothesis = ps_get_hyp(ps, &best);
+    if (score) {
+        *score = best;
+    }
+    return hypothesis ? QString::fromUtf8(hypothesis) : QString();
+}
+
 // The count most likely single words of a language model that the decoder can say, each a
 // plain lower-case word (JSGF keywords left out), most likely first.
 QStringList likelyWords(ps_decoder_t* ps, const QString& languageModel, int count) {
@@ -327,43 +346,23 @@ QString Decoder::decodeAgainUndithered(const std::vector<qint16>& audio, int* sc
     for (size_t at = 0; at + size_t(ceps) <= cepstra.size(); at += size_t(ceps)) {
         rows.push_back(cepstra.data() + at);
     }
-    {
-        const KeptRunningMean kept(ps_get_feat(ps_)->cmn_struct);
-        ps_set_search(ps_, grammarSearch);
-        ps_start_utt(ps_);
+    return decodeKeepingMean(ps_, score, [&] {
         // A block of frames at a time, as they come live.
         constexpr size_t block = 2;
         for (size_t at = 0; at < rows.size(); at += block) {
             ps_process_cep(ps_, rows.data() + at, int(std::min(block, rows.size() - at)), FALSE,
                            FALSE);
         }
-        ps_end_utt(ps_);
-    }
-    int32 best = 0;
-    const char* hypothesis = ps_get_hyp(ps_, &best);
-    if (score) {
-        *score = best;
-    }
-    return hypothesis ? QString::fromUtf8(hypothesis) : QString();
+    });
 }
 
 QString Decoder::decodeAgainLive(const std::vector<qint16>& audio, int* score) {
-    {
-        const KeptRunningMean kept(ps_get_feat(ps_)->cmn_struct);
-        ps_set_search(ps_, grammarSearch);
-        ps_start_utt(ps_);
+    return decodeKeepingMean(ps_, score, [&] {
         for (size_t at = 0; at < audio.size(); at += liveBlock) {
             ps_process_raw(ps_, audio.data() + at, std::min(liveBlock, audio.size() - at), FALSE,
                            FALSE);
         }
-        ps_end_utt(ps_);
-    }
-    int32 best = 0;
-    const char* hypothesis = ps_get_hyp(ps_, &best);
-    if (score) {
-        *score = best;
-    }
-    return hypothesis ? QString::fromUtf8(hypothesis) : QString();
+    });
 }
 
 QString Decoder::decodeWhole(const std::vector<qint16>& audio, int* score, int* frames) {
