@@ -48,7 +48,6 @@ QString defaultSpeechModelRoot();
 
 // The one audio format of the recognizer: 16 kHz, 16-bit, mono.
 constexpr int speechSampleRate = 16000;
-constexpr size_t speechFrameSamples = 160; // one 10 ms frame of the features
 
 // Audio at 16 kHz, 16-bit, mono, pulled by the decoding thread.
 class AudioInput {
