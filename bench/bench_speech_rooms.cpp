@@ -137,15 +137,15 @@ int main(int argc, char** argv) {
                         reports.emplace_back();
                     }
                     for (const qv::UtteranceReport& u : reports) {
-                        std::printf("D\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%.2f\t%d\t%d\t%.1f"
-                                    "\t%.2f\t%.2f\t%s\t%.1f\t%d\t%d\n",
-                                    qPrintable(condition.id), kind, qPrintable(o.utterance.voice),
-                                    qPrintable(o.utterance.text), result,
-                                    qPrintable(u.heard.hypothesis), u.accepted ? 1 : 0,
-                                    u.heard.shortestFramesPerPhone, u.grammarScore, u.frames,
-                                    1000 * u.decodeSeconds, u.heard.otherCommandGap,
-                                    u.heard.noCommandGap, qPrintable(o.utterance.wav),
-                                    u.speechOverRoomDb, u.trimmed ? 1 : 0, u.leadIn ? 1 : 0);
+                        std::printf(
+                            "D\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%.2f\t%d\t%d\t%.1f"
+                            "\t%.2f\t%.2f\t%s\t%.1f\t%d\t%d\t%.3f\n",
+                            qPrintable(condition.id), kind, qPrintable(o.utterance.voice),
+                            qPrintable(o.utterance.text), result, qPrintable(u.heard.hypothesis),
+                            u.accepted ? 1 : 0, u.heard.shortestFramesPerPhone, u.grammarScore,
+                            u.frames, 1000 * u.decodeSeconds, u.heard.otherCommandGap,
+                            u.heard.noCommandGap, qPrintable(o.utterance.wav), u.speechOverRoomDb,
+                            u.trimmed ? 1 : 0, u.leadIn ? 1 : 0, u.heard.loudOutsideWords);
                     }
                 }
             };

@@ -5,6 +5,7 @@
 //   maxphones=<n> alike=<phones> cmdwords=0|1 (which words the loop holds)
 //   minfpp=<fewest frames per phone of a command's words>|0
 //   rivals=<paths of the word graph looked at>|0 othergap=<score per frame> nogap=<score per frame>
+//   outside=<largest share of the loud blocks outside a command's words>
 //   redecode=<shift of the feature mean above which an utterance is decoded again>|0
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
@@ -42,6 +43,8 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->judge.minOtherCommandGap = value.toDouble();
         } else if (key == QLatin1String("nogap")) {
             options->judge.minNoCommandGap = value.toDouble();
+        } else if (key == QLatin1String("outside")) {
+            options->judge.maxLoudOutsideWords = value.toDouble();
         } else if (key == QLatin1String("redecode")) {
             options->redecodeMeanShift = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {

@@ -410,6 +410,28 @@ double Decoder::shortestFramesPerPhone() const {
     return shortest;
 }
 
+std::vector<WordFrames> Decoder::wordFrames(int audioFrames) const {
+    std::vector<WordFrames> words;
+    // The segments count frames from the start of listening, and the library's detection of
+    // speech leaves out silence at the start: the audio ends where the last segment does.
+    int end = -1;
+    for (ps_seg_t* seg = ps_seg_iter(ps_); seg; seg = ps_seg_next(seg)) {
+        const char* word = ps_seg_word(seg);
+        WordFrames w;
+        ps_seg_frames(seg, &w.first, &w.last);
+        end = std::max(end, w.last);
+        if (word && word[0] != '<' && word[0] != '[' && word[0] != '+') {
+            words.push_back(w);
+        }
+    }
+    const int start = end + 1 - audioFrames;
+    for (WordFrames& w : words) {
+        w.first -= start;
+        w.last -= start;
+    }
+    return words;
+}
+
 void Decoder::measureRivals(Heard* heard, const QHash<QString, QString>& commands,
                             int maxPaths) const {
     const int frames = std::max(1, ps_get_n_frames(ps_));

@@ -19,6 +19,8 @@ namespace qv {
 
 // Samples handed to the decoder at a time while listening (20 ms).
 constexpr size_t liveBlock = 320;
+// Samples of one frame of the decoder (10 ms).
+constexpr size_t frameSamples = 160;
 // A sample this far from zero is at the end of the input's range: its wave was cut off there.
 constexpr int fullScale = 32000;
 // The name of the command grammar's search.
@@ -70,6 +72,9 @@ public:
     // Of the words of the last hypothesis (silences and noises left out), the fewest frames
     // per phone of the pronunciation that was heard; 0 when there are none.
     double shortestFramesPerPhone() const;
+    // The frames of the last hypothesis' words (silences and noises left out) in the audio it
+    // was heard in, of audioFrames frames.
+    std::vector<WordFrames> wordFrames(int audioFrames) const;
 
     // How far the last hypothesis (heard's) was ahead of its rivals in the word graph: the
     // gaps of heard. Only the graph's best maxPaths paths are looked at.

@@ -19,21 +19,27 @@ double percentile(std::vector<double> values, double share) {
     return *at;
 }
 
+// The blocks at or over this are the speaker's: within belowDb of the loud ones.
+double speakerLevel(const std::vector<double>& blockDb, double belowDb) {
+    return percentile(blockDb, 0.9) - belowDb;
+}
+
 } // namespace
 
 Judgement judgeUtterance(const Heard& heard, const QHash<QString, QString>& commands,
                          const JudgeLimits& limits) {
     // Only a whole text of the grammar is a command: the loop of likely words may give any
     // words, a command's among them. A command said implausibly fast is a squeezed guess, and so
-    // is one that its rivals in the word graph are well ahead of: a wrong program started is
-    // worse than a command said again.
+    // is one that its rivals in the word graph are well ahead of, or one whose words leave much
+    // of the speech out: a wrong program started is worse than a command said again.
     const auto command = commands.constFind(heard.hypothesis);
     if (command == commands.constEnd()) {
         return {false, heard.hypothesis};
     }
     const bool clear = heard.shortestFramesPerPhone >= limits.minFramesPerPhone &&
                        heard.otherCommandGap >= limits.minOtherCommandGap &&
-                       heard.noCommandGap >= limits.minNoCommandGap;
+                       heard.noCommandGap >= limits.minNoCommandGap &&
+                       heard.loudOutsideWords <= limits.maxLoudOutsideWords;
     return {clear, command.value()};
 }
 
@@ -133,7 +139,7 @@ BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t
     if (blockDb.empty()) {
         return {};
     }
-    const double threshold = percentile(blockDb, 0.9) - belowDb;
+    const double threshold = speakerLevel(blockDb, belowDb);
     size_t first = 0;
     while (blockDb[first] < threshold) {
         ++first;
@@ -144,6 +150,26 @@ BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t
     }
     return {first > padBlocks ? first - padBlocks : 0,
             std::min(blockDb.size() - 1, last + padBlocks)};
+}
+
+double loudOutsideWords(const std::vector<double>& blockDb, const std::vector<WordFrames>& words,
+                        double belowDb) {
+    const double threshold = speakerLevel(blockDb, belowDb);
+    int loud = 0;
+    int outside = 0;
+    for (size_t b = 0; b < blockDb.size(); ++b) {
+        if (blockDb[b] < threshold) {
+            continue;
+        }
+        ++loud;
+        // A block holds two frames.
+        const auto first = int(2 * b);
+        const bool covered = std::any_of(words.begin(), words.end(), [&](const WordFrames& w) {
+            return w.first <= first + 1 && first <= w.last;
+        });
+        outside += covered ? 0 : 1;
+    }
+    return loud == 0 ? 0.0 : double(outside) / loud;
 }
 
 double speechOverRoomDb(const std::vector<double>& blockDb) {

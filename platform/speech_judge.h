@@ -32,6 +32,9 @@ struct Heard {
     double shortestFramesPerPhone = 0; // of the hypothesis' words (0 when it has none)
     double otherCommandGap = noRival;
     double noCommandGap = noRival;
+    // The share of the speaker's loud blocks that fall outside the hypothesis' words (in its
+    // silences and noises): speech of which a command was made out of a part only.
+    double loudOutsideWords = 0;
 };
 
 // Whether the words heard are other words and then a whole command ("club button three"): the
@@ -43,12 +46,23 @@ struct JudgeLimits {
     double minFramesPerPhone = 0;
     double minOtherCommandGap = -noRival;
     double minNoCommandGap = -noRival;
+    double maxLoudOutsideWords = 1;
 };
 
 // commands: each text of the grammar in lower case (as the decoder hears it) with its spelling
 // in the grammar.
 Judgement judgeUtterance(const Heard& heard, const QHash<QString, QString>& commands,
                          const JudgeLimits& limits);
+
+// The frames (10 ms, first..last inclusive) of the words of a hypothesis.
+struct WordFrames {
+    int first = 0;
+    int last = 0;
+};
+// Of the blocks (20 ms, their energies in dB) within belowDb of the loud ones (a high
+// percentile), the share that no word covers; 0 when there are none.
+double loudOutsideWords(const std::vector<double>& blockDb, const std::vector<WordFrames>& words,
+                        double belowDb);
 
 // Where utterances begin and end, from the energy of 20 ms blocks against a floor that follows
 // the room: a low percentile of the recent blocks heard outside speech, so that children

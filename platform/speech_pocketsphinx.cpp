@@ -371,6 +371,15 @@ private:
         }
     }
 
+    static std::vector<double> blockEnergies(const std::vector<qint16>& audio) {
+        std::vector<double> blockDb;
+        for (size_t at = 0; at < audio.size(); at += liveBlock) {
+            blockDb.push_back(
+                Endpointer::blockDb(audio.data() + at, std::min(liveBlock, audio.size() - at)));
+        }
+        return blockDb;
+    }
+
     void finishUtterance(const std::vector<qint16>& audio) {
         QElapsedTimer timer;
         timer.start();
@@ -384,11 +393,7 @@ private:
         const char* hypothesis = ps_get_hyp(ps, &score);
         report.heard.hypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
         report.meanShift = meanDistance(meanBefore, decoder_->featureMean());
-        std::vector<double> blockDb;
-        for (size_t at = 0; at < audio.size(); at += liveBlock) {
-            blockDb.push_back(
-                Endpointer::blockDb(audio.data() + at, std::min(liveBlock, audio.size() - at)));
-        }
+        const std::vector<double> blockDb = blockEnergies(audio);
         const BlockSpan span =
             speakerSpan(blockDb, options.speakerBelowDb, options.speakerPadBlocks);
         report.speechOverRoomDb = speechOverRoomDb(blockDb);
@@ -405,6 +410,9 @@ private:
                                                [](qint16 s) { return std::abs(s) >= fullScale; });
         report.clipped =
             !audio.empty() && double(atFullScale) >= options.clippedShare * double(audio.size());
+        // The audio of the hypothesis that is judged: a part of the utterance, or all of it.
+        std::vector<qint16> decoded;
+        const std::vector<qint16>* judged = &audio;
         if (report.trimmed || report.clipped) {
             std::vector<qint16> part;
             if (report.trimmed) {
@@ -418,14 +426,16 @@ private:
             const std::vector<qint16> said = report.clipped ? declipped(spoken, fullScale) : spoken;
             report.heard.hypothesis = decoder_->decodeAgainLive(said, &score);
             report.decodedAgain = true;
+            decoded = said;
+            judged = &decoded;
             report.leadIn = report.trimmed && options.leadInDecodedAgain &&
                             commandAfterOtherWords(report.heard.hypothesis, spelling_);
             if (report.leadIn) {
                 const size_t onset = speakerSpan(blockDb, options.speakerBelowDb, 0).first;
                 const auto from =
                     std::ptrdiff_t(std::min(said.size(), (onset - span.first) * liveBlock));
-                report.heard.hypothesis = decoder_->decodeAgainUndithered(
-                    std::vector<qint16>(said.begin() + from, said.end()), &score);
+                decoded.assign(said.begin() + from, said.end());
+                report.heard.hypothesis = decoder_->decodeAgainUndithered(decoded, &score);
             }
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
             report.heard.hypothesis = decoder_->decodeAgainLive(audio, &score);
@@ -433,6 +443,9 @@ private:
         }
         // Of the hypothesis that is judged, after the second pass when there is one.
         report.heard.shortestFramesPerPhone = decoder_->shortestFramesPerPhone();
+        report.heard.loudOutsideWords = loudOutsideWords(
+            judged == &audio ? blockDb : blockEnergies(*judged),
+            decoder_->wordFrames(int(judged->size() / frameSamples)), options.speakerBelowDb);
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
         const bool roomHeard = report.trimmed || report.speechOverRoomDb < options.rivalsBelowDb;

@@ -153,7 +153,11 @@ struct RecognizerOptions {
     // at most -minOtherCommandGap behind the best that is another command and at most
     // -minNoCommandGap behind the best that is no command (log score per 10 ms frame). Over
     // silence the check loses more commands than it saves. rivalPaths 0: never.
-    JudgeLimits judge{4.0, -2, -2};
+    // maxLoudOutsideWords: a command is three or four syllables; where more than this share of
+    // the speaker's loud blocks lies outside its words, a syllable was said that the command
+    // does not have ("button please", a clipped "is it lunch time yet" heard as "button five",
+    // "button seven" heard as "button six"). It holds in any room.
+    JudgeLimits judge{4.0, -2, -2, 0.25};
     double rivalsBelowDb = 30;
     int rivalPaths = 200;
     // The features are judged against a running mean of the speech heard so far, which starts

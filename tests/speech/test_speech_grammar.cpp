@@ -146,33 +146,37 @@ TEST(SpeechGrammar, PhraseExpansionStopsAtItsBound) {
 TEST(SpeechJudge, OnlyAWholeCommandAtAPlausibleSpeedAndClearlyAheadIsAccepted) {
     const QHash<QString, QString> commands{{"button three", "Button Three"},
                                            {"button ten", "Button Ten"}};
-    const JudgeLimits limits{4.0, 0.5, 0.25};
+    const JudgeLimits limits{4.0, 0.5, 0.25, 0.2};
     struct Row {
         const char* heard;
         double framesPerPhone;
         double otherCommandGap;
         double noCommandGap;
+        double loudOutsideWords;
         bool accepted;
         const char* text;
     } rows[] = {
-        {"button three", 4.8, noRival, noRival, true, "Button Three"},
-        {"button ten", 4.0, 0.5, 0.25, true, "Button Ten"},
-        {"button three", 3.5, noRival, noRival, false, "Button Three"},
-        {"button three", 6.0, 0.4, noRival, false, "Button Three"},
-        {"button three", 6.0, noRival, 0.2, false, "Button Three"},
-        {"button three", 6.0, -noRival, noRival, false, "Button Three"},
-        {"button three seven", 6.0, noRival, noRival, false, "button three seven"},
-        {"can i go button three", 6.0, noRival, noRival, false, "can i go button three"},
-        {"button", 6.0, noRival, noRival, false, "button"},
-        {"Button Three", 6.0, noRival, noRival, false, "Button Three"},
-        {"", 0.0, noRival, noRival, false, ""},
+        {"button three", 4.8, noRival, noRival, 0, true, "Button Three"},
+        {"button ten", 4.0, 0.5, 0.25, 0.2, true, "Button Ten"},
+        {"button three", 3.5, noRival, noRival, 0, false, "Button Three"},
+        {"button three", 6.0, 0.4, noRival, 0, false, "Button Three"},
+        {"button three", 6.0, noRival, 0.2, 0, false, "Button Three"},
+        {"button three", 6.0, -noRival, noRival, 0, false, "Button Three"},
+        {"button three", 6.0, noRival, noRival, 0.25, false, "Button Three"},
+        {"button three seven", 6.0, noRival, noRival, 0, false, "button three seven"},
+        {"can i go button three", 6.0, noRival, noRival, 0, false, "can i go button three"},
+        {"button", 6.0, noRival, noRival, 0, false, "button"},
+        {"Button Three", 6.0, noRival, noRival, 0, false, "Button Three"},
+        {"", 0.0, noRival, noRival, 0, false, ""},
     };
     for (const Row& row : rows) {
-        const Judgement j = judgeUtterance({QString::fromLatin1(row.heard), row.framesPerPhone,
-                                            row.otherCommandGap, row.noCommandGap},
-                                           commands, limits);
-        EXPECT_EQ(j.accepted, row.accepted) << row.heard << " at " << row.framesPerPhone << ", "
-                                            << row.otherCommandGap << ", " << row.noCommandGap;
+        const Judgement j =
+            judgeUtterance({QString::fromLatin1(row.heard), row.framesPerPhone, row.otherCommandGap,
+                            row.noCommandGap, row.loudOutsideWords},
+                           commands, limits);
+        EXPECT_EQ(j.accepted, row.accepted)
+            << row.heard << " at " << row.framesPerPhone << ", " << row.otherCommandGap << ", "
+            << row.noCommandGap << ", " << row.loudOutsideWords;
         EXPECT_EQ(j.text, QString::fromLatin1(row.text)) << row.heard;
     }
 }
@@ -290,6 +294,28 @@ TEST(SpeechEndpointer, SpeakerSpanLeavesTheRoomOut) {
             << row.db.size();
         EXPECT_EQ(speechOverRoomDb(row.db), row.overRoom) << row.db.size();
     }
+}
+
+// How much of the speaker's loud part the words of a hypothesis leave out: blocks of 20 ms
+// (two frames each) within 10 dB of the loudest, and words as frames.
+TEST(SpeechJudge, LoudBlocksOutsideTheWordsAreCounted) {
+    const std::vector<double> speech{20, 60, 60, 60, 60, 20, 58, 58, 20, 20};
+    struct Row {
+        const char* why;
+        std::vector<WordFrames> words;
+        double share;
+    } rows[] = {
+        {"the words cover all that is loud", {{2, 9}, {10, 15}}, 0},
+        {"quiet blocks outside count for nothing", {{1, 14}}, 0},
+        {"half a block's frames cover it", {{3, 8}, {12, 14}}, 0},
+        {"the last word made of the first loud part only", {{2, 9}}, 2.0 / 6},
+        {"the words next to the speech", {{0, 1}, {16, 19}}, 1},
+        {"no words", {}, 1},
+    };
+    for (const Row& row : rows) {
+        EXPECT_DOUBLE_EQ(loudOutsideWords(speech, row.words, 10), row.share) << row.why;
+    }
+    EXPECT_EQ(loudOutsideWords({}, {{0, 5}}, 10), 0);
 }
 
 // A wave cut off flat by a too-loud input: drawn again, it is round where it was flat and
