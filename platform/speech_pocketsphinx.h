@@ -122,14 +122,16 @@ bool readWav16kMono(const QString& file, std::vector<qint16>* samples, QString* 
 struct RecognizerOptions {
     // Pronunciations added to the dictionary: "word(2)" and its phones. "button" as it is
     // said in the north of England and with its second vowel swallowed; "eight", "nine" and
-    // "five" with the shifted diphthongs of the Midlands and London ("ite", "noin", "foiv").
+    // "five" with the shifted diphthongs of the Midlands and London ("ite", "noin", "foiv");
+    // "four" without its "r", as nearly all of England says it.
     QList<QPair<QString, QString>> pronunciations{
         {QStringLiteral("button(2)"), QStringLiteral("B AH T N")},
         {QStringLiteral("button(3)"), QStringLiteral("B UH T AH N")},
         {QStringLiteral("button(4)"), QStringLiteral("B UH T N")},
         {QStringLiteral("eight(2)"), QStringLiteral("AH IY T")},
         {QStringLiteral("nine(2)"), QStringLiteral("N OY N")},
-        {QStringLiteral("five(2)"), QStringLiteral("F OY V")}};
+        {QStringLiteral("five(2)"), QStringLiteral("F OY V")},
+        {QStringLiteral("four(2)"), QStringLiteral("F AO")}};
     // A loop of the most likely words of the general language model beside the commands:
     // speech that is none of the commands is heard as those words and rejected. Each of its
     // words costs the weight, so that a command wins where it fits. Left out of it: words of
