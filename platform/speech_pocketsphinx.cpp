@@ -414,27 +414,28 @@ private:
         std::vector<qint16> decoded;
         const std::vector<qint16>* judged = &audio;
         if (report.trimmed || report.clipped) {
-            std::vector<qint16> part;
             if (report.trimmed) {
-                part.assign(audio.begin() + std::ptrdiff_t(span.first * liveBlock),
-                            audio.begin() + std::ptrdiff_t(std::min(audio.size(),
-                                                                    (span.last + 1) * liveBlock)));
+                decoded.assign(audio.begin() + std::ptrdiff_t(span.first * liveBlock),
+                               audio.begin() + std::ptrdiff_t(std::min(
+                                                   audio.size(), (span.last + 1) * liveBlock)));
+            } else {
+                decoded = audio;
             }
-            const std::vector<qint16>& spoken = report.trimmed ? part : audio;
             // The live pass mishears most clipped commands ("button eight" above all); the
             // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
-            const std::vector<qint16> said = report.clipped ? declipped(spoken, fullScale) : spoken;
-            report.heard.hypothesis = decoder_->decodeAgainLive(said, &score);
-            report.decodedAgain = true;
-            decoded = said;
+            if (report.clipped) {
+                decoded = declipped(decoded, fullScale);
+            }
             judged = &decoded;
+            report.heard.hypothesis = decoder_->decodeAgainLive(decoded, &score);
+            report.decodedAgain = true;
             report.leadIn = report.trimmed && options.leadInDecodedAgain &&
                             commandAfterOtherWords(report.heard.hypothesis, spelling_);
             if (report.leadIn) {
                 const size_t onset = speakerSpan(blockDb, options.speakerBelowDb, 0).first;
                 const auto from =
-                    std::ptrdiff_t(std::min(said.size(), (onset - span.first) * liveBlock));
-                decoded.assign(said.begin() + from, said.end());
+                    std::ptrdiff_t(std::min(decoded.size(), (onset - span.first) * liveBlock));
+                decoded.erase(decoded.begin(), decoded.begin() + from);
                 report.heard.hypothesis = decoder_->decodeAgainUndithered(decoded, &score);
             }
         } else if (options.redecodeMeanShift > 0 && report.meanShift > options.redecodeMeanShift) {
