@@ -47,6 +47,11 @@ std::vector<mfcc_t> cepstraOf(fe_t* fe, const std::vector<qint16>& audio) {
     return cepstra;
 }
 
+// Whether a segment of a hypothesis is a word that was said, not a silence or a noise.
+bool isSpokenWord(const char* word) {
+    return word && word[0] != '<' && word[0] != '[' && word[0] != '+';
+}
+
 // The decoder's running mean, its sum and count, put back as they were when it goes.
 class KeptRunningMean {
 public:
@@ -395,7 +400,7 @@ double Decoder::shortestFramesPerPhone() const {
     double shortest = 0;
     for (ps_seg_t* seg = ps_seg_iter(ps_); seg; seg = ps_seg_next(seg)) {
         const char* word = ps_seg_word(seg);
-        if (!word || word[0] == '<' || word[0] == '[' || word[0] == '+') {
+        if (!isSpokenWord(word)) {
             continue;
         }
         const qsizetype phones = pronunciation(QString::fromUtf8(word)).size();
@@ -420,7 +425,7 @@ std::vector<WordFrames> Decoder::wordFrames(int audioFrames) const {
         WordFrames w;
         ps_seg_frames(seg, &w.first, &w.last);
         end = std::max(end, w.last);
-        if (word && word[0] != '<' && word[0] != '[' && word[0] != '+') {
+        if (isSpokenWord(word)) {
             words.push_back(w);
         }
     }

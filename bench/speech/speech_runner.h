@@ -6,7 +6,6 @@
 #include "platform/speech_pocketsphinx.h"
 
 #include <QHash>
-
 #include <QString>
 #include <QStringList>
 #include <algorithm>
