@@ -266,6 +266,10 @@ private:
         Endpointer endpointer(endpoint);
         bool inUtterance = false;
         int librarySpeechBlocks = 0;
+        // Begun anew, the library's utterance is not in speech until its detection has heard
+        // the speaker again; ended on that, the speaker's first 0.3 s would be judged alone and
+        // the rest of the command without them.
+        bool restarted = false;
         // Push to talk: a press runs from an opening of the gate to its close. A close without
         // an opening (push to talk switched on) ends nothing. Pupils let go of the key while
         // the last word still sounds; cut there, its end is lost and it is heard as another
@@ -282,6 +286,7 @@ private:
             utterance.clear();
             inUtterance = false;
             librarySpeechBlocks = 0;
+            restarted = false;
         };
         // The release (or the tail after it) is the end of the utterance: no waiting for
         // silence the room may never make.
@@ -339,10 +344,12 @@ private:
                 ps_end_utt(ps);
                 ps_start_utt(ps);
                 ps_process_raw(ps, utterance.data(), utterance.size(), FALSE, FALSE);
+                restarted = true;
             } else {
                 ps_process_raw(ps, chunk.data(), size_t(count), FALSE, FALSE);
             }
             const bool speech = ps_get_in_speech(ps);
+            restarted = restarted && !speech;
             librarySpeechBlocks = speech ? librarySpeechBlocks + 1 : 0;
             if (speech) {
                 inUtterance = true;
@@ -355,7 +362,8 @@ private:
             const bool roomSounds = endpointer.floorDb() > endpoint.minFloorDb + endpoint.endDb;
             const bool oursEnded =
                 event == Endpointer::Event::Cut || (event == Endpointer::Event::End && roomSounds);
-            if (inUtterance && (!speech || oursEnded || utterance.size() > maxUtterance)) {
+            const bool libraryEnded = !speech && !restarted;
+            if (inUtterance && (libraryEnded || oursEnded || utterance.size() > maxUtterance)) {
                 finishUtterance(utterance);
                 judgedInPress = true;
                 startNext();
