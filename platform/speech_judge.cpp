@@ -135,7 +135,8 @@ Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
     return Event::None;
 }
 
-BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBlocks) {
+BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBefore,
+                      size_t padAfter) {
     if (blockDb.empty()) {
         return {};
     }
@@ -148,8 +149,8 @@ BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t
     while (blockDb[last] < threshold) {
         --last;
     }
-    return {first > padBlocks ? first - padBlocks : 0,
-            std::min(blockDb.size() - 1, last + padBlocks)};
+    return {first > padBefore ? first - padBefore : 0,
+            std::min(blockDb.size() - 1, last + padAfter)};
 }
 
 double loudOutsideWords(const std::vector<double>& blockDb, const std::vector<WordFrames>& words,

@@ -104,14 +104,15 @@ private:
 
 // The part of an utterance's blocks (their energies in dB) that the speaker fills: from the
 // first to the last block within belowDb of the loud blocks (a high percentile), widened by
-// padBlocks on each side. Talk behind the speaker, 20 dB down, falls outside it; the quiet
-// consonants at a word's edge fall inside the padding. first..last, inclusive; 0..size-1 when
-// nothing stands out.
+// padBefore blocks before and padAfter after. Talk behind the speaker, 20 dB down, falls
+// outside it; the quiet consonants at a word's edge fall inside the padding. first..last,
+// inclusive; 0..size-1 when nothing stands out.
 struct BlockSpan {
     size_t first = 0;
     size_t last = 0;
 };
-BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBlocks);
+BlockSpan speakerSpan(const std::vector<double>& blockDb, double belowDb, size_t padBefore,
+                      size_t padAfter);
 
 // How far an utterance's speech stands over the room it was said in: the loud blocks (a high
 // percentile of their energies in dB) over the quiet ones (a low percentile: the pauses and the

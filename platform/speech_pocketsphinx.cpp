@@ -402,8 +402,8 @@ private:
         report.heard.hypothesis = hypothesis ? QString::fromUtf8(hypothesis) : QString();
         report.meanShift = meanDistance(meanBefore, decoder_->featureMean());
         const std::vector<double> blockDb = blockEnergies(audio);
-        const BlockSpan span =
-            speakerSpan(blockDb, options.speakerBelowDb, options.speakerPadBlocks);
+        const BlockSpan span = speakerSpan(blockDb, options.speakerBelowDb,
+                                           options.speakerPadBlocks, options.speakerEndPadBlocks);
         report.speechOverRoomDb = speechOverRoomDb(blockDb);
         // Only sound before the speaker counts: the silence before a word in a quiet room is
         // no reason to decode it again, nor the slow fading of a word's end.
@@ -440,7 +440,7 @@ private:
             report.leadIn = report.trimmed && options.leadInDecodedAgain &&
                             commandAfterOtherWords(report.heard.hypothesis, spelling_);
             if (report.leadIn) {
-                const size_t onset = speakerSpan(blockDb, options.speakerBelowDb, 0).first;
+                const size_t onset = speakerSpan(blockDb, options.speakerBelowDb, 0, 0).first;
                 const auto from =
                     std::ptrdiff_t(std::min(decoded.size(), (onset - span.first) * liveBlock));
                 decoded.erase(decoded.begin(), decoded.begin() + from);

@@ -273,23 +273,26 @@ TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
     }
 }
 
-// The speaker's part of an utterance: the blocks near its loudest (within 10 dB), padded; talk
-// 20 dB below before and after it falls outside. And how far the speaker stands over the room.
+// The speaker's part of an utterance: the blocks near its loudest (within 10 dB), padded before
+// and after; talk 20 dB below before and after it falls outside. And how far the speaker stands
+// over the room.
 TEST(SpeechEndpointer, SpeakerSpanLeavesTheRoomOut) {
     struct Row {
         std::vector<double> db;
-        size_t pad;
+        size_t before, after;
         size_t first, last;
         double overRoom;
     } rows[] = {
-        {{20, 20, 20, 60, 60, 60, 20, 20}, 1, 2, 6, 40},
-        {{45, 45, 45, 62, 65, 65, 45}, 0, 3, 5, 20},
-        {{45, 65, 65, 45}, 5, 0, 3, 20},
-        {{50, 50, 50}, 0, 0, 2, 0},
-        {{}, 2, 0, 0, 0},
+        {{20, 20, 20, 60, 60, 60, 20, 20}, 1, 1, 2, 6, 40},
+        {{20, 20, 20, 60, 60, 60, 20, 20, 20, 20}, 1, 3, 2, 8, 40},
+        {{20, 20, 20, 60, 60, 60, 20, 20}, 2, 0, 1, 5, 40},
+        {{45, 45, 45, 62, 65, 65, 45}, 0, 0, 3, 5, 20},
+        {{45, 65, 65, 45}, 5, 5, 0, 3, 20},
+        {{50, 50, 50}, 0, 0, 0, 2, 0},
+        {{}, 2, 2, 0, 0, 0},
     };
     for (const Row& row : rows) {
-        const BlockSpan span = speakerSpan(row.db, 10, row.pad);
+        const BlockSpan span = speakerSpan(row.db, 10, row.before, row.after);
         EXPECT_EQ(std::pair(span.first, span.last), std::pair(row.first, row.last))
             << row.db.size();
         EXPECT_EQ(speechOverRoomDb(row.db), row.overRoom) << row.db.size();
