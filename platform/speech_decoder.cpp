@@ -293,14 +293,14 @@ bool Decoder::build(const SpeechModel& model, const RecognizerOptions& options,
         }
     }
     if (options.garbageWords > 0) {
-        // Without a general language model the commands are still heard, but anything else is
-        // taken for the nearest command.
+        // Without a general language model the commands are still heard, but anything else that
+        // a command's words can fill is taken for the nearest command.
         if (!model.languageModel.isEmpty()) {
             garbageWords_ = likelyWords(ps_, model.languageModel, options.garbageWords);
         }
         if (garbageWords_.isEmpty()) {
             qWarning("The recognizer \"%s\" has no language model: speech that is not a "
-                     "command will not be rejected",
+                     "command may be taken for the nearest command",
                      qPrintable(model.description));
         }
     }
