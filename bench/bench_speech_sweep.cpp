@@ -6,6 +6,7 @@
 //   minfpp=<fewest frames per phone of a command's words>|0
 //   rivals=<paths of the word graph looked at>|0 othergap=<score per frame> nogap=<score per frame>
 //   outside=<largest share of the loud blocks outside a command's words>
+//   roomoutside=<the same where the room is heard with the speaker>
 //   redecode=<shift of the feature mean above which an utterance is decoded again>|0
 //   pron=none | pron=<word(n)>/<phones> (repeatable)
 //   arg=none | arg=<decoder argument>=<value> (repeatable, e.g. arg=-vad_postspeech=25)
@@ -45,6 +46,8 @@ bool parse(const QString& setting, QString* name, qv::RecognizerOptions* options
             options->judge.minNoCommandGap = value.toDouble();
         } else if (key == QLatin1String("outside")) {
             options->judge.maxLoudOutsideWords = value.toDouble();
+        } else if (key == QLatin1String("roomoutside")) {
+            options->judge.maxLoudOutsideWordsInRoom = value.toDouble();
         } else if (key == QLatin1String("redecode")) {
             options->redecodeMeanShift = value.toDouble();
         } else if (key == QLatin1String("wordweight")) {

@@ -36,10 +36,12 @@ Judgement judgeUtterance(const Heard& heard, const QHash<QString, QString>& comm
     if (command == commands.constEnd()) {
         return {false, heard.hypothesis};
     }
+    const double maxOutside =
+        heard.roomHeard ? limits.maxLoudOutsideWordsInRoom : limits.maxLoudOutsideWords;
     const bool clear = heard.shortestFramesPerPhone >= limits.minFramesPerPhone &&
                        heard.otherCommandGap >= limits.minOtherCommandGap &&
                        heard.noCommandGap >= limits.minNoCommandGap &&
-                       heard.loudOutsideWords <= limits.maxLoudOutsideWords;
+                       heard.loudOutsideWords <= maxOutside;
     return {clear, command.value()};
 }
 

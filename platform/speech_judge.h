@@ -35,6 +35,8 @@ struct Heard {
     // The share of the speaker's loud blocks that fall outside the hypothesis' words (in its
     // silences and noises): speech of which a command was made out of a part only.
     double loudOutsideWords = 0;
+    // Whether the room was heard with the speaker: talk or noise before the words or under them.
+    bool roomHeard = false;
 };
 
 // Whether the words heard are other words and then a whole command ("club button three"): the
@@ -47,6 +49,7 @@ struct JudgeLimits {
     double minOtherCommandGap = -noRival;
     double minNoCommandGap = -noRival;
     double maxLoudOutsideWords = 1;
+    double maxLoudOutsideWordsInRoom = 1; // where the room was heard with the speaker
 };
 
 // commands: each text of the grammar in lower case (as the decoder hears it) with its spelling

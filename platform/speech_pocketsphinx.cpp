@@ -457,8 +457,9 @@ private:
             decoder_->wordFrames(int(judged->size() / frameSamples)), options.speakerBelowDb);
         report.grammarScore = score;
         report.frames = ps_get_n_frames(ps);
-        const bool roomHeard = report.trimmed || report.speechOverRoomDb < options.rivalsBelowDb;
-        if (roomHeard && options.rivalPaths > 0 && spelling_.contains(report.heard.hypothesis)) {
+        report.heard.roomHeard = report.trimmed || report.speechOverRoomDb < options.rivalsBelowDb;
+        if (report.heard.roomHeard && options.rivalPaths > 0 &&
+            spelling_.contains(report.heard.hypothesis)) {
             decoder_->measureRivals(&report.heard, spelling_, options.rivalPaths);
         }
         const Judgement judgement = judgeUtterance(report.heard, spelling_, options.judge);

@@ -158,8 +158,11 @@ struct RecognizerOptions {
     // maxLoudOutsideWords: a command is three or four syllables; where more than this share of
     // the speaker's loud blocks lies outside its words, a syllable was said that the command
     // does not have ("button please", a clipped "is it lunch time yet" heard as "button five",
-    // "button seven" heard as "button six"). It holds in any room.
-    JudgeLimits judge{4.0, -2, -2, 0.25};
+    // "button seven" heard as "button six"). maxLoudOutsideWordsInRoom: the same where the room
+    // is heard with the speaker, lower: in noise, a command made of part of the speech is more
+    // often another command or no command at all. In a quiet room the lower limit loses
+    // commands that have a breath or a click beside them.
+    JudgeLimits judge{4.0, -2, -2, 0.25, 0.2};
     double rivalsBelowDb = 30;
     int rivalPaths = 200;
     // The features are judged against a running mean of the speech heard so far, which starts
