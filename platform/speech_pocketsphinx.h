@@ -183,12 +183,12 @@ struct RecognizerOptions {
     // Where utterances begin and end.
     EndpointSettings endpoint;
     // An utterance with talk or noise before the speaker (trimMinBlocks blocks of it, within
-    // roomBelowDb of the loudest block) is decoded again on the speaker's part
-    // only: the blocks from the first to the last within speakerBelowDb of the loud ones,
-    // speakerPadBlocks before them and speakerEndPadBlocks after (a word fades out more slowly
-    // than it starts: the closure and hiss that end "six", "eight" and "five" are quiet and
-    // long, and cut after a tenth of a second "six" is heard as "three"). The loop of likely
-    // words would else take the room for words and the command inside them for none.
+    // roomBelowDb of the loudest block) is decoded again on the speaker's part only: the blocks
+    // from the first to the last within speakerBelowDb of the loud ones, speakerPadBlocks before
+    // them and speakerEndPadBlocks after (a word fades out more slowly than it starts: the closure
+    // and hiss that end "six", "eight" and "five" are quiet and long, and cut after a tenth of a
+    // second "six" is heard as "three"). The loop of likely words would else take the room for
+    // words and the command inside them for none.
     // trimMinBlocks 0: never.
     double speakerBelowDb = 10;
     size_t speakerPadBlocks = 5;
