@@ -118,7 +118,15 @@ Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
         return Event::Start;
     }
     utterance_.push_back(db);
-    quiet_ = db < floor + settings_.endDb ? quiet_ + 1 : 0;
+    const double roomHigh =
+        history_.empty() ? floor : percentile({history_.begin(), history_.end()}, 0.9);
+    const double quietBelow =
+        std::min(floor + settings_.endDb, std::max(floor, roomHigh) + settings_.quietOverRoomDb);
+    if (db < quietBelow) {
+        ++quiet_;
+    } else if (db >= floor + settings_.endDb) {
+        quiet_ = 0;
+    }
     if (quiet_ >= settings_.endBlocks) {
         // The quiet end belongs to the room.
         for (size_t i = utterance_.size() - size_t(quiet_); i < utterance_.size(); ++i) {

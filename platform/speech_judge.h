@@ -80,6 +80,12 @@ struct EndpointSettings {
     double startDb = 12;
     int startBlocks = 3;
     double endDb = 8;
+    // In a steady room (a fan, noise) the room's own blocks keep close to its floor, and the
+    // faint sounds within a command (the closure of "button", its "n") sink under endDb: there
+    // a block counts towards the end only when it is no louder than the room's louder blocks
+    // (their 90th percentile) and quietOverRoomDb; one between that and endDb neither counts
+    // nor breaks the count.
+    double quietOverRoomDb = 3;
     int endBlocks = 13;
     int maxBlocks = 150; // 3 s: a command takes about one
 };

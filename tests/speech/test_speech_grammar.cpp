@@ -239,14 +239,32 @@ TEST(SpeechJudge, VoiceWarpHeardMostWinsTiesGoNearestNone) {
 
 // Utterances begin and end against the room's own level: in a quiet room, in talk that never
 // stops, for a speaker who never stops, and in a room that got louder for good. Each stretch
-// is a level (the amplitude of 20 ms blocks) held for a number of blocks.
+// is a level (the amplitude of 20 ms blocks) held for a number of blocks, or two levels block
+// by block, as a room that is never quite steady.
 TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
     using Event = Endpointer::Event;
+    struct Stretch {
+        qint16 level;
+        int blocks;
+        qint16 everyOther = 0; // the level of every other block; 0: the same
+    };
     struct Row {
         const char* room;
-        std::vector<std::pair<qint16, int>> stretches; // a level held for a number of blocks
-        std::vector<std::pair<Event, int>> events;     // and the block they come with
+        std::vector<Stretch> stretches;
+        std::vector<std::pair<Event, int>> events; // and the block they come with
     } rows[] = {
+        // A noise learnt as the room (after the cut, as below). Over a floor of 300, 500
+        // stands 4.4 dB and 600 6 dB.
+        {"steady noise: a faint stretch within a command ends nothing",
+         {{300, 200}, {3000, 20}, {500, 20}, {3000, 20}, {300, 6}, {500, 1}, {300, 20}},
+         {{Event::Start, 2}, {Event::Cut, 149}, {Event::Start, 202}, {Event::End, 273}}},
+        {"uneven noise: its louder blocks are the room",
+         {{300, 200, 600}, {3000, 20}, {300, 40, 600}},
+         {{Event::Start, 2}, {Event::Cut, 149}, {Event::Start, 202}, {Event::End, 232}}},
+        // Its louder half stands 10 dB over its floor: more than 8 dB over it is never quiet.
+        {"uneven talk behind: the speaker is cut at 3 s",
+         {{300, 200, 1000}, {3000, 20}, {300, 150, 1000}},
+         {{Event::Start, 2}, {Event::Cut, 149}, {Event::Start, 202}, {Event::Cut, 349}}},
         {"quiet room", {{10, 60}, {1000, 20}, {10, 20}}, {{Event::Start, 62}, {Event::End, 92}}},
         {"a click is no speech", {{10, 60}, {1000, 2}, {10, 20}}, {}},
         // Talk already going on when listening begins is taken for speech until the cut at
@@ -265,10 +283,13 @@ TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
         Endpointer ep;
         std::vector<std::pair<Event, int>> got;
         int index = 0;
-        for (const auto& [amplitude, blocks] : row.stretches) {
-            const std::vector<qint16> block(320, amplitude);
-            for (int i = 0; i < blocks; ++i, ++index) {
-                if (const Event e = ep.push(block.data(), block.size()); e != Event::None) {
+        for (const Stretch& stretch : row.stretches) {
+            const std::vector<qint16> block(320, stretch.level);
+            const std::vector<qint16> other(320, stretch.everyOther ? stretch.everyOther
+                                                                    : stretch.level);
+            for (int i = 0; i < stretch.blocks; ++i, ++index) {
+                const std::vector<qint16>& now = i % 2 ? other : block;
+                if (const Event e = ep.push(now.data(), now.size()); e != Event::None) {
                     got.emplace_back(e, index);
                 }
             }
