@@ -254,7 +254,8 @@ TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
         std::vector<std::pair<Event, int>> events; // and the block they come with
     } rows[] = {
         // A noise learnt as the room (after the cut, as below). Over a floor of 300, 500
-        // stands 4.4 dB and 600 6 dB.
+        // stands 4.4 dB and 600 6 dB. A louder block of the noise after the speaker puts the
+        // end off by itself only.
         {"steady noise: a faint stretch within a command ends nothing",
          {{300, 200}, {3000, 20}, {500, 20}, {3000, 20}, {300, 6}, {500, 1}, {300, 20}},
          {{Event::Start, 2}, {Event::Cut, 149}, {Event::Start, 202}, {Event::End, 273}}},
