@@ -91,6 +91,7 @@ void Endpointer::reset() {
     inSpeech_ = false;
     loud_ = 0;
     quiet_ = 0;
+    underEnd_ = 0;
     utterance_.clear();
 }
 
@@ -114,6 +115,7 @@ Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
         }
         inSpeech_ = true;
         quiet_ = 0;
+        underEnd_ = 0;
         utterance_.assign(size_t(loud_), db);
         return Event::Start;
     }
@@ -127,9 +129,12 @@ Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
     } else if (db >= floor + settings_.endDb) {
         quiet_ = 0;
     }
-    if (quiet_ >= settings_.endBlocks) {
+    // A steady room that got a little louder for good stays between the two: twice the wait
+    // ends the utterance there, not the cut at maxBlocks.
+    underEnd_ = db < floor + settings_.endDb ? underEnd_ + 1 : 0;
+    if (quiet_ >= settings_.endBlocks || underEnd_ >= 2 * settings_.endBlocks) {
         // The quiet end belongs to the room.
-        for (size_t i = utterance_.size() - size_t(quiet_); i < utterance_.size(); ++i) {
+        for (size_t i = utterance_.size() - size_t(underEnd_); i < utterance_.size(); ++i) {
             remember(utterance_[i]);
         }
         reset();

@@ -84,7 +84,7 @@ struct EndpointSettings {
     // faint sounds within a command (the closure of "button", its "n") sink under endDb: there
     // a block counts towards the end only when it is no louder than the room's louder blocks
     // (their 90th percentile) and quietOverRoomDb; one between that and endDb neither counts
-    // nor breaks the count.
+    // nor breaks the count. Twice endBlocks in a row under endDb end the utterance as well.
     double quietOverRoomDb = 3;
     int endBlocks = 13;
     int maxBlocks = 150; // 3 s: a command takes about one
@@ -109,6 +109,7 @@ private:
     bool inSpeech_ = false;
     int loud_ = 0;
     int quiet_ = 0;
+    int underEnd_ = 0; // blocks in a row under endDb over the floor
 };
 
 // The part of an utterance's blocks (their energies in dB) that the speaker fills: from the
