@@ -120,18 +120,15 @@ Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
         return Event::Start;
     }
     utterance_.push_back(db);
+    // A block at endLevel or over breaks both counts. Under it, one no louder than the room's
+    // louder blocks and quietOverRoomDb counts at once; the rest (a steady room that got a little
+    // louder for good) end the utterance after twice the wait, not at the cut at maxBlocks.
+    const double endLevel = floor + settings_.endDb;
     const double roomHigh =
         history_.empty() ? floor : percentile({history_.begin(), history_.end()}, 0.9);
-    const double quietBelow =
-        std::min(floor + settings_.endDb, std::max(floor, roomHigh) + settings_.quietOverRoomDb);
-    if (db < quietBelow) {
-        ++quiet_;
-    } else if (db >= floor + settings_.endDb) {
-        quiet_ = 0;
-    }
-    // A steady room that got a little louder for good stays between the two: twice the wait
-    // ends the utterance there, not the cut at maxBlocks.
-    underEnd_ = db < floor + settings_.endDb ? underEnd_ + 1 : 0;
+    const double quietBelow = std::max(floor, roomHigh) + settings_.quietOverRoomDb;
+    underEnd_ = db < endLevel ? underEnd_ + 1 : 0;
+    quiet_ = underEnd_ == 0 ? 0 : quiet_ + (db < quietBelow ? 1 : 0);
     if (quiet_ >= settings_.endBlocks || underEnd_ >= 2 * settings_.endBlocks) {
         // The quiet end belongs to the room.
         for (size_t i = utterance_.size() - size_t(underEnd_); i < utterance_.size(); ++i) {
