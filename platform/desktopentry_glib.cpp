@@ -259,12 +259,17 @@ QString fieldCodeInQuotes(const QString& exec) {
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec[i];
         if (comment) {
+            if (c == QLatin1Char('%') && i + 1 < exec.size()) {
+                // The codes are expanded first: a '%' before the line break takes the break
+                // with it, and the comment goes on over the next line.
+                const QChar next = exec[++i];
+                if (isFieldCode(next)) {
+                    return QStringLiteral("%") + next;
+                }
+                continue;
+            }
             comment = c != QLatin1Char('\n');
             wordStart = !comment;
-            if (comment && c == QLatin1Char('%') && i + 1 < exec.size() &&
-                isFieldCode(exec[i + 1])) {
-                return QStringLiteral("%") + exec[i + 1];
-            }
             continue;
         }
         if (c == QLatin1Char('\\') && quote != QLatin1Char('\'')) {

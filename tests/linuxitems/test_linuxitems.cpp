@@ -226,6 +226,9 @@ TEST(DesktopEntryRefusal, SaysWhyOrNothing) {
         // GLib sees a comment after an escaped blank, and after a code that leaves nothing.
         {"Type=Application\nExec=tool\\\\ #%k\n", inQuotes.arg("%k")},
         {"Type=Application\nExec=tool %f#%k\n", inQuotes.arg("%k")},
+        // A comment ends at the line break, unless a '%' before it takes the break away.
+        {"Type=Application\nExec=tool #a\\n%k\n", ""},
+        {"Type=Application\nExec=tool #a%\\n%k\n", inQuotes.arg("%k")},
         // A hash inside a word is no comment; a backslash in single quotes is literal.
         {"Type=Application\nExec=tool a#b %k \"c\"#%k\n", ""},
         {"Type=Application\nExec=tool 'a\\\\' %k\n", ""},
