@@ -8,8 +8,9 @@
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
 // starting with "D" (for working out a setting from the figures; with -n the rivals of every
-// command are measured and none is rejected for them), -s K takes every K-th utterance
-// only (a quick look on a shared machine). Under each condition a second row: each command said
+// command are measured and none is rejected for them) and what the model alone heard of each
+// command file in a line starting with "A", -s K takes every K-th utterance only (a quick look
+// on a shared machine). Under each condition a second row: each command said
 // with the talk key held from 0.3 s before the speaker to 0.3 s after, the other speech without it
 // (push to talk); -r MS lets go of the key MS after the speaker's end instead (below 0: before).
 #include "bench/speech/speech_rooms.h"
@@ -120,7 +121,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(condition.id), qPrintable(error));
             return 1;
         }
-        const int right = alone.right(heardCommands);
+        QStringList aloneHeard;
+        const int right = alone.right(heardCommands, &aloneHeard);
         const double alonePct = 100.0 * right / std::max<size_t>(1, heardCommands.size());
         const qvspeech::Rates r = qvspeech::rates(commandOutcomes, otherOutcomes);
         const qvspeech::Rates pressed = qvspeech::rates(pressedOutcomes, unpressedOutcomes);
@@ -149,6 +151,14 @@ int main(int argc, char** argv) {
                     }
                 }
             };
+            // Beside the pipeline's report, so that what it loses can be told utterance by
+            // utterance.
+            for (qsizetype i = 0; i < aloneHeard.size(); ++i) {
+                const qvspeech::Utterance& u = heardCommands[size_t(i)];
+                std::printf("A\t%s\t%s\t%s\t%s\t%s\n", qPrintable(condition.id),
+                            qPrintable(u.voice), qPrintable(u.text), qPrintable(aloneHeard[i]),
+                            qPrintable(u.wav));
+            }
             print("cmd", commandOutcomes);
             print("other", otherOutcomes);
             print("pressed", pressedOutcomes);

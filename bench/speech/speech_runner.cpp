@@ -127,9 +127,16 @@ QString ModelAlone::heard(const QString& wav) {
     return spelling_.value(text, text);
 }
 
-int ModelAlone::right(const std::vector<Utterance>& commands) {
-    return int(std::count_if(commands.begin(), commands.end(),
-                             [this](const Utterance& u) { return heard(u.wav) == u.text; }));
+int ModelAlone::right(const std::vector<Utterance>& commands, QStringList* heardList) {
+    int count = 0;
+    for (const Utterance& u : commands) {
+        const QString text = heard(u.wav);
+        count += text == u.text ? 1 : 0;
+        if (heardList) {
+            heardList->append(text);
+        }
+    }
+    return count;
 }
 
 } // namespace qvspeech
