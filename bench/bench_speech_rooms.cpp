@@ -7,12 +7,14 @@
 //   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [condition ...]
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
-// starting with "D" (for working out a setting from the figures; with -n the rivals of every
-// command are measured and none is rejected for them) and what the model alone heard of each
-// command file in a line starting with "A", -s K takes every K-th utterance only (a quick look
-// on a shared machine). Under each condition a second row: each command said
-// with the talk key held from 0.3 s before the speaker to 0.3 s after, the other speech without it
-// (push to talk); -r MS lets go of the key MS after the speaker's end instead (below 0: before).
+// starting with "D" and what the model alone heard of each command file in a line starting
+// with "A" (for working out a setting from the figures; with -n the rivals of every command are
+// measured and none is rejected for them, and every utterance counts as heard in a room:
+// scripts/judge-frontier works the default judge out again from such a dump), -s K takes every
+// K-th utterance only (a quick look on a shared machine). Under each condition a second row:
+// each command said with the talk key held from 0.3 s before the speaker to 0.3 s after, the
+// other speech without it (push to talk); -r MS lets go of the key MS after the speaker's end
+// instead (below 0: before).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 
