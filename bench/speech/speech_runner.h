@@ -76,9 +76,9 @@ class ModelAlone {
 public:
     bool start(QString* error);
     QString heard(const QString& wav);
-    // How many of the commands it hears as themselves; heard, when given, gets what it heard of
-    // each, in their order.
-    int right(const std::vector<Utterance>& commands, QStringList* heard = nullptr);
+    // How many of the commands it hears as themselves; heardList, when given, gets what it heard
+    // of each, in their order.
+    int right(const std::vector<Utterance>& commands, QStringList* heardList = nullptr);
 
 private:
     qv::Decoder decoder_;
