@@ -95,9 +95,11 @@ bool isHiddenName(const QString& path) {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).startsWith(QLatin1Char('.'));
 }
 
+} // namespace
+
 // What a read of the value gives back: the bytes that fit the buffer, up to a NUL, cut to 254
 // characters, never between the two halves of a surrogate pair.
-QString readText(std::string_view value) {
+QString valueAsRead(std::string_view value) {
     const std::size_t copied = std::min<std::size_t>(value.size(), kReadBufferBytes - 1);
     const QString text = QString::fromLocal8Bit(
         value.data(), static_cast<qsizetype>(::strnlen(value.data(), copied)));
@@ -110,6 +112,8 @@ QString readText(std::string_view value) {
     }
     return text.left(units);
 }
+
+namespace {
 
 // The file test that every scanning and deleting operation makes first.
 bool fileTest(const QString& path) {
@@ -212,11 +216,11 @@ bool findHeader(std::string_view bytes, const std::string& header, std::size_t* 
 
 // Appending as the rewrite does it: while the text is empty the line becomes the text, so blank
 // lines at its very start are dropped.
-void appendLine(std::string& text, std::string_view line) {
+void appendLine(std::string& text, std::string_view line, std::string_view eol) {
     if (text.empty()) {
         text.assign(line);
     } else {
-        text.append("\r\n").append(line);
+        text.append(eol).append(line);
     }
 }
 
@@ -242,7 +246,7 @@ ProfileValue ReadKey(const QString& path, const QString& section, const QString&
     if (status == profile::ReadStatus::TooLarge) {
         TooLargeMessage(path);
     }
-    return readText(std::string_view(buffer, n));
+    return valueAsRead(std::string_view(buffer, n));
 }
 
 std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString& section,
@@ -277,7 +281,7 @@ std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString&
     std::vector<QString> values;
     values.reserve(keys.size());
     for (const auto& found : profile::lookupAll(file.bytes, s.constData(), wanted)) {
-        values.push_back(found ? readText(*found) : QString());
+        values.push_back(found ? valueAsRead(*found) : QString());
     }
     return values;
 }
@@ -417,6 +421,7 @@ bool KeyExists(const QString& path, const QString& section, const QString& key) 
 std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
                                              const QString& newName) {
     const std::string oldHeader = headerOf(oldName);
+    const std::string_view eol = profile::lineEndOf(bytes);
     std::string head;
     std::string tail;
     bool found = false;
@@ -427,10 +432,10 @@ std::optional<std::string> renameSectionText(std::string_view bytes, const QStri
             if (text == oldHeader) {
                 found = true;
             } else {
-                appendLine(head, text);
+                appendLine(head, text, eol);
             }
         } else {
-            appendLine(tail, text);
+            appendLine(tail, text, eol);
         }
     }
     if (!found) {
@@ -442,11 +447,11 @@ std::optional<std::string> renameSectionText(std::string_view bytes, const QStri
         out.append("\xEF\xBB\xBF");
     }
     if (!head.empty()) {
-        out.append(head).append("\r\n");
+        out.append(head).append(eol);
     }
-    out.append(headerOf(newName)).append("\r\n");
+    out.append(headerOf(newName)).append(eol);
     if (!tail.empty()) {
-        out.append(tail).append("\r\n");
+        out.append(tail).append(eol);
     }
     return out;
 }

@@ -30,6 +30,10 @@ ProfileValue ReadKey(const QString& path, const QString& section, const QString&
 std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString& section,
                                              const std::vector<QString>& keys);
 
+// The text that ReadKey gives back of a value as the profile engine finds it (its readable part):
+// up to a NUL, cut to 254 characters.
+QString valueAsRead(std::string_view value);
+
 // True when the stored value of the key is more than value, the text ReadKey gave for it: longer
 // than the 254 characters a read gives back, or changed since. Shows nothing. (A NUL byte ends a
 // value, as in the Windows functions: what follows it is no part of the value.)

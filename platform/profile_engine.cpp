@@ -76,6 +76,28 @@ std::string splice(std::string_view bytes, std::size_t from, std::size_t to,
     return out;
 }
 
+// Where the line that starts at pos ends: at the first CR or LF, or at the end of the bytes. A
+// lone CR ends a line as LF and CR LF do, as in the Windows profile functions, so a menu saved
+// with old Mac line ends reads as the same menu.
+std::size_t lineBreakAt(std::string_view bytes, std::size_t pos) {
+    const char* const data = bytes.data();
+    const std::size_t size = bytes.size();
+    const void* lf = std::memchr(data + pos, '\n', size - pos);
+    const std::size_t lfAt =
+        lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+    const void* cr = std::memchr(data + pos, '\r', lfAt - pos);
+    return cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : lfAt;
+}
+
+// Past the line break at pos (CR LF, CR or LF); pos itself at the end of the bytes.
+std::size_t pastLineBreak(std::string_view bytes, std::size_t pos) {
+    if (pos >= bytes.size()) {
+        return pos;
+    }
+    return bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n' ? pos + 2
+                                                                                  : pos + 1;
+}
+
 bool holdsLineBreakOrNul(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -93,15 +115,8 @@ std::optional<Line> LineReader::next() {
     }
     Line line;
     line.begin = pos_;
-    const void* lf = std::memchr(bytes_.data() + pos_, '\n', bytes_.size() - pos_);
-    if (lf != nullptr) {
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes_.data());
-        line.end = at + 1;
-        line.contentEnd = (at > pos_ && bytes_[at - 1] == '\r') ? at - 1 : at;
-    } else {
-        line.end = bytes_.size();
-        line.contentEnd = bytes_.size();
-    }
+    line.contentEnd = lineBreakAt(bytes_, pos_);
+    line.end = pastLineBreak(bytes_, line.contentEnd);
     pos_ = line.end;
     classify(bytes_, line);
     return line;
@@ -109,6 +124,17 @@ std::optional<Line> LineReader::next() {
 
 bool hasBom(std::string_view bytes) {
     return bytes.substr(0, kBom.size()) == kBom;
+}
+
+std::string_view lineEndOf(std::string_view bytes) {
+    const std::size_t at = bytes.find_first_of("\r\n");
+    if (at == std::string_view::npos) {
+        return kCrLf;
+    }
+    if (bytes[at] == '\n') {
+        return "\n";
+    }
+    return at + 1 < bytes.size() && bytes[at + 1] == '\n' ? kCrLf : std::string_view("\r");
 }
 
 TextEncoding encodingOf(std::string_view bytes) {
@@ -369,13 +395,9 @@ std::optional<std::string_view> lookup(std::string_view bytes, std::string_view 
     std::size_t pos = hasBom(bytes) ? kBom.size() : 0;
     bool inSection = wantedSection.empty(); // the nameless section comes first
     while (pos < size) {
-        const void* lf = std::memchr(data + pos, '\n', size - pos);
-        const std::size_t end =
-            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
-        const std::size_t contentEnd =
-            (lf != nullptr && end > pos && data[end - 1] == '\r') ? end - 1 : end;
+        const std::size_t contentEnd = lineBreakAt(bytes, pos);
         const std::size_t begin = pos;
-        pos = lf != nullptr ? end + 1 : size;
+        pos = pastLineBreak(bytes, contentEnd);
 
         std::size_t first = begin;
         while (first < contentEnd && isBlank(data[first])) {
@@ -510,12 +532,14 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
         return {Edit::Changed, splice(bytes, from, from + line->rawValue.size(), *value)};
     }
 
+    const std::string_view eol = lineEndOf(bytes);
     std::string keyLine;
     keyLine.reserve(key->size() + value->size() + 3);
-    keyLine.append(*key).append("=").append(*value).append(kCrLf);
+    keyLine.append(*key).append("=").append(*value).append(eol);
 
     if (const auto span = findSection(bytes, section)) {
-        const std::string insert = span->lastFilledHasEnd ? keyLine : std::string(kCrLf) + keyLine;
+        const std::string insert =
+            span->lastFilledHasEnd ? keyLine : std::string(eol).append(keyLine);
         return {Edit::Changed, splice(bytes, span->lastFilled, span->lastFilled, insert)};
     }
 
@@ -523,10 +547,10 @@ EditResult applyWrite(std::string_view bytes, std::string_view section,
     out.reserve(bytes.size() + keyLine.size() + section.size() + 6);
     out.append(bytes);
     const std::size_t textStart = hasBom(bytes) ? kBom.size() : 0;
-    if (out.size() > textStart && out.back() != '\n') {
-        out.append(kCrLf);
+    if (out.size() > textStart && out.back() != '\n' && out.back() != '\r') {
+        out.append(eol);
     }
-    out.append("[").append(section).append("]").append(kCrLf).append(keyLine);
+    out.append("[").append(section).append("]").append(eol).append(keyLine);
     return {Edit::Changed, std::move(out)};
 }
 
@@ -539,12 +563,7 @@ EditResult applyRenameKey(std::string_view bytes, std::string_view section, std:
     if (!line) {
         return {Edit::Unchanged, {}};
     }
-    std::string_view raw = line->rawValue;
-    // A last line without LF may end in a bare CR; it is no part of the value.
-    while (!raw.empty() && raw.back() == '\r') {
-        raw.remove_suffix(1);
-    }
-    const std::string value(raw);
+    const std::string value(line->rawValue);
     const std::string removed = splice(bytes, line->begin, line->end, {});
     EditResult written = applyWrite(removed, section, newKey, value);
     if (written.edit == Edit::Unchanged) {

@@ -3,8 +3,8 @@
 // bytes of a profile file, look a value up, apply one edit, produce the new bytes.
 //
 // Rules (those of the Windows profile functions that menus written elsewhere rely on):
-// - A line ends at LF; a CR right before the LF belongs to the line end. An initial UTF-8 BOM is
-//   kept and is not part of the first line's text.
+// - A line ends at CR LF, at a lone CR or at a lone LF, so files saved with any of them (or a mix)
+//   read alike. An initial UTF-8 BOM is kept and is not part of the first line's text.
 // - A header is a line whose first non-blank byte is '['; its name runs to the last ']' of the
 //   line, or to the line end when it has none.
 // - A line whose first non-blank byte is ';' is a remark. Any other line holding '=' is a key
@@ -15,7 +15,8 @@
 //   section "", which always exists, so an explicit "[]" header is never read.
 // - A value ends at a NUL byte; one matching pair of '"' or '\'' around it is read without them.
 // - Listings leave out empty names: they would end the NUL-separated list early.
-// Edits keep every other byte as it was; new lines end in CR LF. Sections, keys and values are
+// Edits keep every other byte as it was; new lines end as the file's first line does (CR LF in a
+// file that has none). Sections, keys and values are
 // written exactly as given, blanks included (a header "[Sp Sec  ]" for "Sp Sec  ", a value
 // " v" as "k= v"): modini's scanning operations compare the lines exactly and must find what a
 // write put there, and reads trim, so they read the same as a trimmed line. A set that would
@@ -36,7 +37,7 @@ struct Line {
     enum class Kind { Other, Section, Key };
     std::size_t begin = 0;      // first byte of the line (after the BOM for the first line)
     std::size_t contentEnd = 0; // past the last byte before the line end
-    std::size_t end = 0;        // past the line end (LF or CR LF), or the end of the bytes
+    std::size_t end = 0;        // past the line end (CR LF, CR or LF), or the end of the bytes
     Kind kind = Kind::Other;
     std::string_view name;     // trimmed section name or key
     std::string_view rawValue; // key lines: everything after the first '=' up to the line end,
@@ -61,6 +62,8 @@ private:
 
 // True when the bytes start with a UTF-8 byte-order mark.
 bool hasBom(std::string_view bytes);
+// The line end that new lines of the file take: its first one, CR LF when it has none.
+std::string_view lineEndOf(std::string_view bytes);
 
 // How a profile file is stored. A file that starts with a UTF-16 byte-order mark (what a Windows
 // editor's "Unicode" save gives) is read as its text in UTF-8 and written back in UTF-16 with the

@@ -281,9 +281,11 @@ TEST_F(Modini, EachCallChangesTheFileAsTheEditorNeedsOrSaysWhyNot) {
         {"[Settings]\r\nTab1=x\r\n[Tab 2]", "RenameSection", "Tab 2|Tab 1", 1,
          "[Settings]\r\nTab1=x\r\n[Tab 1]\r\n"},
         {"[A]\r\nk=1\r\n[A]\r\nk=2\r\n", "RenameSection", "A|B", 1, "[B]\r\nk=1\r\n[A]\r\nk=2\r\n"},
-        {"[A]\nk=1\n[C]\n", "RenameSection", "A|B", 1, "[B]\r\nk=1\r\n[C]\r\n"},
+        // The rewrite keeps the file's own line end (its first one).
+        {"[A]\nk=1\n[C]\n", "RenameSection", "A|B", 1, "[B]\nk=1\n[C]\n"},
+        {"[A]\rk=1\r\n[C]", "RenameSection", "A|B", 1, "[B]\rk=1\r[C]\r"},
         {"\xEF\xBB\xBF[A]\r\nk=1\r\n", "RenameSection", "A|B", 1, "\xEF\xBB\xBF[B]\r\nk=1\r\n"},
-        {utf16be(u"[A]\nk=\u00e9\r\n"), "RenameSection", "A|B", 1, utf16be(u"[B]\r\nk=\u00e9\r\n")},
+        {utf16be(u"[A]\r\nk=\u00e9\n"), "RenameSection", "A|B", 1, utf16be(u"[B]\r\nk=\u00e9\r\n")},
         {"[tab 2]\r\n [Tab 2]\r\n", "RenameSection", "Tab 2|Tab 1", 0},
         {tabs, "RenameSection", "Tab 9|Tab 3", 0},
         {tabs, "RenameSection", "Tab 1|Tab 2", 0, none, "Tab 2 allready exists.  ~(RenameSection)",
