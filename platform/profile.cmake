@@ -3,3 +3,5 @@
 qv_library(qv_platform_profile
     SOURCES profile.h profile.cpp atomicfile.h atomicfile.cpp sharefile.h profile_engine.cpp
     LIBS qv_platform_regularfile)
+# What the editor may do with the menu file, and the lock that makes editors take turns.
+qv_library(qv_platform_menufile SOURCES menufile.h menufile.cpp LIBS qv_platform_profile)
