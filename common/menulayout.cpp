@@ -5,6 +5,7 @@
 #include "platform/startup.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace qv {
 
@@ -93,6 +94,45 @@ MenuCount parseCount(const QString& text) {
     count.state = MenuCount::State::Number;
     count.value = static_cast<std::int16_t>(value);
     return count;
+}
+
+QString unreadableCountText(const QString& path, int tab, const QString& stored) {
+    return QCoreApplication::translate(
+               "qv::MenuLayout",
+               "The number of buttons of this tab cannot be read: [%1] in %2 holds \"%3\" under "
+               "\"%4\", which is not a number from 0 to 32767.")
+        .arg(tabSection(tab), path, stored, kNumberOfButtonsWrite);
+}
+
+void UnreadableCountNotice::tell(const QByteArray& menu, const QString& path, int tab,
+                                 const QString& title) {
+    if (menu != menu_) {
+        menu_ = menu;
+        told_.clear();
+    }
+    if (told_.contains(tab)) {
+        return;
+    }
+    told_.append(tab);
+    const QString stored = ReadKey(path, tabSection(tab), kNumberOfButtonsRead).value_or(QString());
+    MsgBox(unreadableCountText(path, tab, stored) + QStringLiteral("\r\n") +
+               QCoreApplication::translate("qv::MenuLayout", "The buttons stored under it are "
+                                                             "shown up to the first missing one."),
+           title, MsgIcon::Information);
+}
+
+int tabToKeep(const QStringList& captions, int index, const QString& caption) {
+    if (captions.isEmpty()) {
+        return -1;
+    }
+    if (index >= 0 && index < captions.size() && captions[index] == caption) {
+        return index;
+    }
+    const qsizetype same = captions.indexOf(caption);
+    if (same >= 0) {
+        return static_cast<int>(same);
+    }
+    return std::clamp(index, 0, static_cast<int>(captions.size()) - 1);
 }
 
 } // namespace qv

@@ -1,7 +1,10 @@
 #pragma once
 // The layout of the menu file qv.ini: where it is, its section and key names, the two special
 // items and how a stored count is read.
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace qv {
@@ -58,5 +61,28 @@ struct MenuCount {
     bool isNumber() const { return state == State::Number; }
 };
 MenuCount parseCount(const QString& text);
+
+// What both windows say when the tab shown has a count that cannot be read (stored is the text
+// under "Number Of Buttons" of tab in the file at path). They then show the buttons stored from
+// button 1 up to the first missing one, on one page.
+QString unreadableCountText(const QString& path, int tab, const QString& stored);
+
+// Tells unreadableCountText once for each tab of one content of the menu file: a window that
+// shows the tab again, or pages back to it, does not nag; a changed file is told again.
+class UnreadableCountNotice {
+public:
+    void tell(const QByteArray& menu, const QString& path, int tab, const QString& title = {});
+
+private:
+    QByteArray menu_;
+    QList<int> told_;
+};
+
+// The tab to show after the menu was read again, of the new captions, for the tab shown before
+// (its index and caption): the tab with the same caption (at the same place when it is there,
+// else the first one), else the same place (the last tab when there are fewer); -1 when there is no
+// tab. A tab added or removed before the pupil's or teacher's tab thus does not move them to
+// another one.
+int tabToKeep(const QStringList& captions, int index, const QString& caption);
 
 } // namespace qv

@@ -36,7 +36,10 @@ void Pager::showFirst() {
     view_.unloadButtons();
     pageOffset_ = 0;
     const MenuCount count = view_.count();
-    if (count.state == MenuCount::State::Unreadable && rules_.keysOfUnreadableCount) {
+    if (count.state == MenuCount::State::Unreadable && view_.unreadableCount) {
+        view_.unreadableCount();
+    }
+    if (count.state == MenuCount::State::Unreadable) {
         // Nothing tells how many buttons there are: no paging.
         for (int slot = 1; slot <= kPageSize; ++slot) {
             const QString item = view_.item(static_cast<std::int16_t>(slot));
@@ -47,7 +50,7 @@ void Pager::showFirst() {
         }
         return;
     }
-    // An empty or unreadable count: the tab shows no buttons.
+    // An empty count: the tab shows no buttons.
     if (!count.isNumber()) {
         return;
     }

@@ -23,13 +23,14 @@ struct PageView {
     std::function<void(int slot, const QString& item)> loadButton;
     std::function<void(bool)> enableBack;
     std::function<void(bool)> enableNext;
+    // Told when the first page of a tab whose count cannot be read is shown (may be empty).
+    std::function<void()> unreadableCount;
 };
 
-// Where the two windows differ.
+// Where the two windows differ. (A count that cannot be read is shown alike by both: the first
+// page's keys up to the first missing one, without paging, so that the teacher and the pupils
+// see the same tab.)
 struct PagerRules {
-    // A count that cannot be read shows the first page's keys up to the first missing one
-    // (the editor shows the teacher what is there); otherwise no button.
-    bool keysOfUnreadableCount = false;
     // "<<" shows all ten buttons of the page before, as it was full when it was left; otherwise
     // no more than the count now holds.
     bool backShowsTen = false;

@@ -5,6 +5,7 @@
 #include "common/linuxitems.h"
 #include "common/menuitem.h"
 #include "common/menulayout.h"
+#include "common/menuwatcher.h"
 #include "common/modini.h"
 #include "common/pager.h"
 #include "common/pupilvoice.h"
@@ -23,7 +24,6 @@
 #include "platform/speech.h"
 #include "platform/username.h"
 #include "student/frmvoice.h"
-#include "student/menuwatcher.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -91,17 +91,6 @@ public:
 private:
     std::function<bool(QObject*, QEvent*)> tap_;
 };
-
-// The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
-// would block the reader).
-QByteArray readMenuBytes(const QString& path) {
-    if (qv::ProfileTooLarge(path)) { // never read; its size and time tell a change
-        const QFileInfo info(path);
-        return QByteArray::number(info.size()) + ' ' +
-               QByteArray::number(info.lastModified().toMSecsSinceEpoch());
-    }
-    return qv::readRegularFile(path, qint64(qv::profile::kMaxProfileBytes)).value_or(QByteArray());
-}
 
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
@@ -307,9 +296,9 @@ void frmstudent::buildControls() {
     };
     view.enableBack = [this](bool on) { cmdback->setEnabled(on); };
     view.enableNext = [this](bool on) { cmdnext->setEnabled(on); };
+    view.unreadableCount = [this] { countNotice_.tell(shownMenu_, profilePath_, tabIndex()); };
     // "<<" always shows ten: the page before was full when ">>" left it.
-    pager_ =
-        std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{false, true}, programFolder_);
+    pager_ = std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{true}, programFolder_);
 
     bar = new QStatusBar(client);
     bar->setObjectName(QStringLiteral("bar"));
@@ -422,7 +411,7 @@ void frmstudent::Form_Load() {
         menuWatcher_ = new qv::MenuWatcher(profilePath_, this);
         connect(menuWatcher_, &qv::MenuWatcher::changed, this, &frmstudent::reloadMenu);
     }
-    shownMenu_ = readMenuBytes(profilePath_);
+    shownMenu_ = qv::menuBytes(profilePath_);
     reportedMenu_ = shownMenu_; // what a message below is about
 
     menuMessage_ = menuProblem();
@@ -956,7 +945,7 @@ void frmstudent::reloadMenu() {
 }
 
 void frmstudent::reloadOnce() {
-    const QByteArray bytes = readMenuBytes(profilePath_);
+    const QByteArray bytes = qv::menuBytes(profilePath_);
     if (bytes == shownMenu_ && menuMessage_.isEmpty()) {
         return;
     }
@@ -987,6 +976,7 @@ void frmstudent::reloadOnce() {
     shownMenu_ = bytes;
 
     const int tab = ceptab->currentIndex();
+    const QString caption = ceptab->tabText(tab);
     const std::int16_t offset = pager_->pageOffset();
     QWidget* focus = QApplication::focusWidget();
     int focusedSlot = 0;
@@ -997,10 +987,12 @@ void frmstudent::reloadOnce() {
     }
 
     fillTabStrip();
-    const bool sameTab = tab >= 0 && tab < ceptab->count();
-    if (sameTab) {
+    // The pupil stays on their tab, found by its caption when tabs before it came or went.
+    const int keep = tab < 0 ? -1 : qv::tabToKeep(ceptab->captions(), tab, caption);
+    const bool sameTab = keep >= 0 && ceptab->tabText(keep) == caption;
+    if (keep >= 0) {
         const QSignalBlocker block(ceptab);
-        ceptab->setCurrentIndex(tab);
+        ceptab->setCurrentIndex(keep);
     }
     // The page is reached as ">>" reaches it from the page before.
     pager_->showAt(sameTab ? offset : std::int16_t(0));

@@ -1,6 +1,7 @@
 #pragma once
 // The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
 // the item behind a button, spoken commands and the desktop character.
+#include "common/menulayout.h"
 #include "common/pushtotalk.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
@@ -209,6 +210,7 @@ private:
     QByteArray shownMenu_;
     QString menuMessage_;
     QByteArray reportedMenu_; // the file as it was when menuMessage_ was shown
+    qv::UnreadableCountNotice countNotice_;
     bool reloading_ = false;
     bool reloadPending_ = false;
 };

@@ -1,6 +1,6 @@
 # The launcher window and the Quorvel Student program.
 qv_library(qv_student
-    SOURCES frmstudent.h frmstudent.cpp frmvoice.h frmvoice.cpp menuwatcher.h menuwatcher.cpp
+    SOURCES frmstudent.h frmstudent.cpp frmvoice.h frmvoice.cpp
     LIBS qv_common qv_platform Qt6::Widgets)
 
 add_executable(quorvel-student mMain.cpp firstpaint.h firstpaint.cpp)

@@ -125,6 +125,7 @@ void TabStrip::setTabText(int index, const QString& caption) {
     captions_[index] = caption;
     if (index >= first_ && index < first_ + kGroupSize) {
         bar_->setTabText(index - first_, literal(caption));
+        place(); // a longer caption needs a wider bar, or the bar would scroll
     }
 }
 

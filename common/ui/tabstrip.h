@@ -39,6 +39,7 @@ public:
     int currentIndex() const { return current_; }
     void setCurrentIndex(int index);
     QString tabText(int index) const { return captions_.value(index); }
+    const QStringList& captions() const { return captions_; }
     void setTabText(int index, const QString& caption);
     QWidget* widget(int index) const;
 

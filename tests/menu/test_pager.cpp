@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr qv::PagerRules kLauncher{false, true};
-constexpr qv::PagerRules kEditor{true, false};
+constexpr qv::PagerRules kLauncher{true};
+constexpr qv::PagerRules kEditor{false};
 
 // A tab of the menu file and the window's controls, as the pager sees them.
 struct Window {
@@ -62,8 +62,8 @@ TEST(Pager, PageChangesShowTheirButtonsAndEnableTheirPageButtons) {
          "f 1-10 N, n 11-20 NB, n 21-25 B, b 11-20 NB, b 1-10 N, n 11-20 NB"},
         {"none", kLauncher, number(0), 3, "f 1-0"},
         {"empty count", kEditor, empty, 3, "f 1-0"},
-        {"launcher, unreadable count", kLauncher, unreadable, 3, "f 1-0"},
-        // The editor shows the keys up to the first missing one, without paging.
+        // Both show the keys up to the first missing one, without paging.
+        {"launcher, unreadable count", kLauncher, unreadable, 3, "f 1-3"},
         {"editor, unreadable count", kEditor, unreadable, 12, "f 1-10"},
         {"editor, unreadable count, gap", kEditor, unreadable, 4, "f 1-4"},
         // The file shrank while the third page was shown: the launcher's "<<" still shows ten.

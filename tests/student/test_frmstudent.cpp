@@ -172,6 +172,15 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     EXPECT_EQ(w.ceptab->count(), 3);
     EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
 
+    // The first tab removed: the pupil's tab moves to the first place and keeps the pupil, by
+    // its caption, on the page shown.
+    QByteArray removed = menuText({second, programs(1, 201)});
+    removed.replace("Tab1=Tab caption 1", "Tab1=Tab caption 2")
+        .replace("Tab2=Tab caption 2", "Tab2=Tab caption 3");
+    ASSERT_TRUE(replaceMenu(removed));
+    EXPECT_EQ(w.ceptab->currentIndex(), 0);
+    EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
+
     // A damaged count: the menu on screen stays, and the damage is told once.
     QByteArray damaged = menuText({programs(2)});
     damaged.replace("Number of tabs=1", "Number of tabs=x");

@@ -1,14 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Tells the launcher when qv.ini may have changed. The file is watched together with its folder:
+// Tells a window when qv.ini may have changed. The file is watched together with its folder:
 // the editor replaces the file by a rename, which gives it a new inode that a watch on the old
 // one never sees. Bursts of events (a temporary file written, then renamed) are reported once,
 // after a short quiet time.
+#include <QByteArray>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 namespace qv {
+
+// The whole menu file, to tell whether it changed; empty when it is no regular file (a FIFO
+// would block the reader).
+QByteArray menuBytes(const QString& path);
 
 class MenuWatcher : public QObject {
     Q_OBJECT

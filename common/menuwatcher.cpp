@@ -1,8 +1,23 @@
-#include "student/menuwatcher.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/menuwatcher.h"
 
+#include "common/modini.h"
+#include "platform/profile.h"
+#include "platform/regularfile.h"
+
+#include <QDateTime>
 #include <QFileInfo>
 
 namespace qv {
+
+QByteArray menuBytes(const QString& path) {
+    if (ProfileTooLarge(path)) { // never read; its size and time tell a change
+        const QFileInfo info(path);
+        return QByteArray::number(info.size()) + ' ' +
+               QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+    }
+    return readRegularFile(path, qint64(profile::kMaxProfileBytes)).value_or(QByteArray());
+}
 
 MenuWatcher::MenuWatcher(const QString& file, QObject* parent)
     : QObject(parent), file_(QFileInfo(file).absoluteFilePath()) {
