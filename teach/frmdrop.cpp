@@ -1,17 +1,20 @@
 #include "teach/frmdrop.h"
 
-#include "common/ui/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
 #include "common/menulayout.h"
+#include "common/menuwatcher.h"
 #include "common/modini.h"
 #include "common/pager.h"
 #include "common/ui/Arrays.h"
+#include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
 #include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "platform/regularfile.h"
 #include "platform/shell.h"
 
 #include <QDir>
@@ -28,6 +31,8 @@
 #include <QUrl>
 #include <algorithm>
 #include <limits>
+
+namespace edit = qv::menuedit;
 
 namespace {
 
@@ -70,7 +75,11 @@ frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWi
         const std::int16_t s = selectedTab();
         return s == 0 ? qv::MenuCount{} : readButtonCount(s);
     };
-    view.item = [this](std::int16_t n) { return readButton(selectedTab(), n); };
+    view.item = [this](std::int16_t n) {
+        QString item = readButton(selectedTab(), n);
+        shownItems_.insert(n, item);
+        return item;
+    };
     view.unloadButtons = [this] { unloadButtons(); };
     view.loadButton = [this](int slot, const QString& item) {
         currentItem = item;
@@ -78,9 +87,11 @@ frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWi
     };
     view.enableBack = [this](bool on) { cmdback->setEnabled(on); };
     view.enableNext = [this](bool on) { cmdnext->setEnabled(on); };
+    view.unreadableCount = [this] {
+        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), kTitle);
+    };
     // The teacher sees the keys of a damaged count; "<<" never shows more than the count.
-    pager_ =
-        std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{true, false}, programFolder_);
+    pager_ = std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{false}, programFolder_);
 }
 
 frmdrop::~frmdrop() = default;
@@ -256,9 +267,17 @@ void frmdrop::unloadButtons() {
         cmdapplau->Unload(k);
     }
     loadedButtons = 0;
+    shownItems_.clear();
 }
 
 void frmdrop::Form_Load() {
+    // From now on a change of the menu file made elsewhere is shown at once.
+    if (watcher_ == nullptr) {
+        watcher_ = new qv::MenuWatcher(profilePath_, this);
+        connect(watcher_, &qv::MenuWatcher::changed, this, &frmdrop::followFile);
+    }
+    shownMenu_ = qv::menuBytes(profilePath_);
+    updateAccess();
     cmdback->setEnabled(false);
     {
         FlagGuard guard(changingTabs_);
@@ -297,31 +316,27 @@ void frmdrop::cmdback_Click() {
 }
 
 void frmdrop::LoadButton(bool append, bool firstFive) {
+    if (append) {
+        // The item is stored after the tab's last button as the file holds it now, and then
+        // shown on the page that holds it; a change that was not saved is not shown, and the
+        // preview stays for another try.
+        const QString item = currentItem;
+        edit::Change done;
+        if (!change(
+                [&](std::string_view bytes) { return edit::addButton(bytes, shownTab(), item); },
+                false, tr("adding a button"), &done)) {
+            currentItem.clear();
+            return;
+        }
+        rebuildView(-1, Page::OfButton, done.number);
+        setWaiting();
+        return;
+    }
     imgicon->clearPicture();
     if (!qv::add16(loadedButtons, 1)) {
         return;
     }
     qv::BuildLaunchButton(*launchWindow_, currentItem, loadedButtons, firstFive);
-    if (append) {
-        const std::int16_t s = selectedTab();
-        const qv::MenuCount count = readButtonCount(s);
-        // The caller has refused a missing tab, a damaged count and a full tab already; this
-        // only keeps a damaged count from ever being overwritten.
-        if (s != 0 && count.state != qv::MenuCount::State::Unreadable &&
-            count.value < kMaxCounter) {
-            const QString n = QString::number(count.isNumber() ? count.value + 1 : 1);
-            const QString section = qv::tabSection(s);
-            if (qv::WriteKey(profilePath_, section, QStringLiteral("Button ") + n, currentItem) ==
-                1) {
-                qv::WriteKey(profilePath_, section, qv::kNumberOfButtonsWrite, n);
-            } else {
-                qv::MsgBox(QStringLiteral("The button could not be stored in %1; the menu file "
-                                          "is unchanged.")
-                               .arg(profilePath_),
-                           kTitle, qv::MsgIcon::Stop);
-            }
-        }
-    }
     setWaiting();
 }
 
@@ -343,24 +358,14 @@ void frmdrop::cmdaddtab_Click() {
         showTabCountDamaged();
         return;
     }
-    if (ceptab->count() >= kMaxCounter) {
+    const QString caption = txttabcaption->text();
+    edit::Change done;
+    if (!change([&](std::string_view bytes) { return edit::addTab(bytes, caption); }, true,
+                tr("adding a tab"), &done)) {
         return;
     }
-    const bool wasEmpty = ceptab->count() == 0;
-    const QString caption = txttabcaption->text();
-    int index = 0;
-    {
-        FlagGuard guard(changingTabs_);
-        index = ceptab->addTab(new QWidget, QString());
-        ceptab->setTabText(index, caption);
-    }
-    const int tabs = ceptab->count();
-    qv::WriteKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, QString::number(tabs));
-    qv::WriteKey(profilePath_, qv::kSettings, qv::tabCaptionKey(tabs), caption);
-    // The first tab of an empty strip becomes the selected one: show it as a click would.
-    if (wasEmpty) {
-        ceptab_Click();
-    }
+    // The new tab is shown selected, so that it is never hidden behind the strip's end.
+    rebuildView(done.number - 1, Page::First);
 }
 
 void frmdrop::cmdremovetab_Click() {
@@ -369,29 +374,217 @@ void frmdrop::cmdremovetab_Click() {
         return;
     }
     const int s = selectedTab();
-    const int n = ceptab->count();
-    if (s == 0 || n == 0) {
+    if (s == 0) {
         return; // no tab: nothing to remove
     }
-    for (int j = s; j <= n - 1; ++j) {
-        ceptab->setTabText(j - 1, ceptab->tabText(j));
+    const edit::ShownTab tab = shownTab();
+    if (!change([&](std::string_view bytes) { return edit::removeTab(bytes, tab); }, true,
+                tr("removing a tab"))) {
+        return;
     }
-    qv::DeleteKey(profilePath_, qv::kSettings, qv::tabCaptionKey(n));
+    // The tab that followed the removed one takes its place; after the last, the one before.
+    rebuildView(s - 1, Page::First);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Following the file
+
+edit::ShownTab frmdrop::shownTab() const {
+    const std::int16_t s = selectedTab();
+    return {s, s == 0 ? QString() : ceptab->tabText(s - 1)};
+}
+
+void frmdrop::followFile() {
+    if (qv::menuBytes(profilePath_) == shownMenu_ &&
+        qv::menufile::accessOf(profilePath_.toLocal8Bit().toStdString()) == access_) {
+        return; // a touch of the folder (a lock, a temporary file): nothing to show
+    }
+    rebuildView(-1, Page::Keep);
+}
+
+void frmdrop::rebuildView(int selectIndex, Page page, int button) {
+    const int oldIndex = ceptab->currentIndex();
+    const QString oldCaption = ceptab->tabText(oldIndex);
+    const std::int16_t oldOffset = pager_->pageOffset();
+    shownMenu_ = qv::menuBytes(profilePath_);
+    updateAccess();
+    int index = -1;
     {
         FlagGuard guard(changingTabs_);
-        QWidget* page = ceptab->widget(n - 1);
-        ceptab->removeTab(n - 1);
-        delete page;
+        const qv::MenuCount tabs = qv::parseCount(
+            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+        const bool damaged = tabs.state == qv::MenuCount::State::Unreadable;
+        if (damaged && !tabCountDamaged_) {
+            showTabCountDamaged();
+        }
+        tabCountDamaged_ = damaged;
+        tabNo = tabs.value;
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+        if (ceptab->count() > 0) {
+            index = selectIndex >= 0 ? std::min(selectIndex, ceptab->count() - 1)
+                    : oldIndex < 0   ? 0
+                                     : qv::tabToKeep(ceptab->captions(), oldIndex, oldCaption);
+            ceptab->setCurrentIndex(index);
+        }
     }
-    for (int k = 1; k <= n - 1; ++k) {
-        qv::WriteKey(profilePath_, qv::kSettings, qv::tabCaptionKey(k), ceptab->tabText(k - 1));
+    const bool sameTab = selectIndex < 0 && index >= 0 && ceptab->tabText(index) == oldCaption;
+    switch (page) {
+    case Page::Keep:
+        if (sameTab) {
+            pager_->showAt(oldOffset);
+        } else {
+            pager_->showFirst();
+        }
+        break;
+    case Page::First:
+        pager_->showFirst();
+        break;
+    case Page::OfButton:
+        pager_->showAt(static_cast<std::int16_t>((button - 1) / qv::kPageSize * qv::kPageSize));
+        break;
     }
-    qv::WriteKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, QString::number(n - 1));
-    qv::DeleteSection(profilePath_, qv::tabSection(s));
-    for (int j = s; j <= n - 1; ++j) {
-        qv::RenameSection(profilePath_, qv::tabSection(j + 1), qv::tabSection(j));
+    // A tab the window selected itself is shown as a click on it would show it.
+    if (selectIndex >= 0 && index >= 0) {
+        txttabcaption->setText(ceptab->tabText(index));
     }
-    ceptab_Click();
+}
+
+bool frmdrop::change(const std::function<edit::Change(std::string_view)>& edit, bool forTabs,
+                     const QString& action, edit::Change* done) {
+    const edit::FileChange result = edit::changeMenuFile(profilePath_, edit);
+    if (done != nullptr) {
+        *done = result.change;
+    }
+    if (result.saved == edit::Saved::Yes) {
+        return true;
+    }
+    tellNotSaved(result, forTabs, action);
+    rebuildView(-1, Page::Keep);
+    return false;
+}
+
+QString frmdrop::accessText(qv::menufile::Access access) const {
+    using qv::menufile::Access;
+    switch (access) {
+    case Access::ReadOnly:
+        return tr("%1 is read-only for you, so Quorvel Manager shows the menu but does not "
+                  "change it.")
+            .arg(profilePath_);
+    case Access::FolderReadOnly:
+        return tr("%1 may be written, but no new file can be made in its folder %2. Quorvel "
+                  "Manager saves each change as a new file put in place of the old one, so it "
+                  "shows the menu but does not change it.")
+            .arg(profilePath_, QString::fromStdString(qv::folderOf(qv::menufile::realTarget(
+                                   profilePath_.toLocal8Bit().toStdString()))));
+    case Access::NotRegular:
+        return tr("%1 is not a plain file, so Quorvel Manager does not write to it.")
+            .arg(profilePath_);
+    case Access::LinkDangling:
+        return tr("%1 is a link to a file that does not exist, so Quorvel Manager does not write "
+                  "to it.")
+            .arg(profilePath_);
+    case Access::LinkNotRegular:
+        return tr("%1 is a link to something that is not a plain file, so Quorvel Manager does "
+                  "not write to it.")
+            .arg(profilePath_);
+    case Access::LinkNotOwned:
+        return tr("%1 is a link to a file of another user, so Quorvel Manager does not write to "
+                  "it.")
+            .arg(profilePath_);
+    case Access::Writable:
+    case Access::Missing:
+        break;
+    }
+    return tr("%1 does not read as a menu file, so Quorvel Manager does not write to it; the "
+              "file was left as it was.")
+        .arg(profilePath_);
+}
+
+void frmdrop::updateAccess() {
+    access_ = qv::menufile::accessOf(profilePath_.toLocal8Bit().toStdString());
+    const bool locked = readOnly();
+    setWindowTitle(locked ? kTitle + tr(" (read-only)") : kTitle);
+    for (QWidget* control : {static_cast<QWidget*>(txttabcaption), static_cast<QWidget*>(cmdaddtab),
+                             static_cast<QWidget*>(cmdremovetab), static_cast<QWidget*>(Image1)}) {
+        control->setEnabled(!locked);
+    }
+    Image1->setAcceptDrops(!locked);
+    if (locked) {
+        cmdaddbutt->setEnabled(false);
+    } else if (!txtTarget->text().isEmpty()) {
+        cmdaddbutt->setEnabled(true); // a preview waits to be added
+    }
+    if (locked && !accessTold_) {
+        accessTold_ = true;
+        qv::MsgBox(accessText(access_), kTitle, qv::MsgIcon::Information);
+    }
+    accessTold_ = locked;
+}
+
+void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
+                           const QString& action) const {
+    switch (result.saved) {
+    case edit::Saved::Yes:
+        return;
+    case edit::Saved::NotChanged:
+        switch (result.change.result) {
+        case edit::Result::Changed:
+            return;
+        case edit::Result::Stale:
+            qv::MsgBox(tr("The menu was changed elsewhere since this page was shown, so nothing "
+                          "was done. The window now shows the menu as it is in the file."),
+                       kTitle, qv::MsgIcon::Information);
+            return;
+        case edit::Result::DamagedCount:
+            if (forTabs) {
+                showTabCountDamaged();
+            } else {
+                refuseUnreadableCount(selectedTab(), action);
+            }
+            return;
+        case edit::Result::Full:
+            qv::MsgBox(forTabs ? tr("The menu already holds %1 tabs, as many as the menu file can "
+                                    "count.")
+                                     .arg(kMaxCounter)
+                               : tr("This tab already holds %1 buttons, as many as the menu file "
+                                    "can count. Put the button on another tab.")
+                                     .arg(kMaxCounter),
+                       kTitle, qv::MsgIcon::Information);
+            return;
+        case edit::Result::Refused:
+            qv::MsgBox(tr("The name or text holds a line break or a character that %1 cannot "
+                          "hold, so it was not saved.")
+                           .arg(profilePath_),
+                       kTitle, qv::MsgIcon::Stop);
+            return;
+        }
+        return;
+    case edit::Saved::ReadOnly:
+    case edit::Saved::FolderReadOnly:
+    case edit::Saved::NotAMenu:
+        qv::MsgBox(accessText(result.saved == edit::Saved::NotAMenu &&
+                                      qv::menufile::mayChange(result.access)
+                                  ? qv::menufile::Access::Writable
+                                  : result.access),
+                   kTitle, qv::MsgIcon::Stop);
+        return;
+    case edit::Saved::Busy:
+        qv::MsgBox(tr("%1 is being changed by another editor at the moment, so this change was "
+                      "not saved. Try again in a moment.")
+                       .arg(profilePath_),
+                   kTitle, qv::MsgIcon::Information);
+        return;
+    case edit::Saved::TooLarge:
+        qv::MsgBox(tr("%1 is larger than %2 MiB and is not read")
+                       .arg(profilePath_.mid(profilePath_.lastIndexOf(QLatin1Char('/')) + 1))
+                       .arg(qv::profile::kMaxProfileBytes / (std::size_t{1024} * 1024)),
+                   tr("File Too Large"), qv::MsgIcon::Stop);
+        return;
+    case edit::Saved::Failed:
+        qv::MsgBox(profilePath_ + tr(" could not be saved; the file was left as it was."),
+                   tr("File Not Saved"), qv::MsgIcon::Stop);
+        return;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -497,34 +690,9 @@ void frmdrop::cmdaddbutt_Click() {
                    kTitle, qv::MsgIcon::Information);
         return;
     }
-    const qv::MenuCount count = readButtonCount(s);
-    if (count.state == qv::MenuCount::State::Unreadable) {
-        refuseUnreadableCount(s, QStringLiteral("adding a button"));
-        return;
-    }
-    if (count.value >= kMaxCounter) {
-        qv::MsgBox(QStringLiteral("This tab already holds %1 buttons, as many as the menu file "
-                                  "can count. Put the button on another tab.")
-                       .arg(kMaxCounter),
-                   kTitle, qv::MsgIcon::Information);
-        return;
-    }
     if (const QString reason = unstorablePathReason(droppedFile); !reason.isEmpty()) {
         qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
         return;
-    }
-
-    // The new button goes after the tab's last one: turn the pages until the one shown has
-    // room, which is the tab's last page.
-    if (loadedButtons == qv::kPageSize) {
-        for (int pages = count.value / qv::kPageSize + 1;
-             loadedButtons == qv::kPageSize && pages > 0; --pages) {
-            cmdnext_Click();
-        }
-        cmdback->setEnabled(true);
-        if (loadedButtons == qv::kPageSize) {
-            return; // the file changed under the window; nothing is stored
-        }
     }
     currentItem = droppedFile;
     if (currentItem.isEmpty()) {
@@ -542,9 +710,9 @@ void frmdrop::cmdaddbutt_Click() {
         qv::MsgBox(currentItem, kTitle, qv::MsgIcon::None);
     }
     showPreview(dropped, false);
+    // The new button goes after the tab's last one, on the page that then holds it.
     currentItem = droppedFile;
-    const bool firstFive = loadedButtons + 1 <= 5;
-    LoadButton(true, firstFive);
+    LoadButton(true, loadedButtons + 1 <= 5);
 }
 
 void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers, int,
@@ -555,10 +723,19 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
         return;
     }
     const int n = *number;
-    const QString section = qv::tabSection(s);
+    const QString shown = shownItems_.value(n);
 
     if (button == Qt::LeftButton) {
+        // Started only when the file still holds, under that tab and number, the item shown.
         const QString stored = readButton(s, n);
+        const QString caption =
+            qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(s)).value_or(QString());
+        if (stored != shown || caption != ceptab->tabText(s - 1)) {
+            tellNotSaved({edit::Saved::NotChanged, {edit::Result::Stale, {}, n}, access_}, false,
+                         {});
+            rebuildView(-1, Page::Keep);
+            return;
+        }
         if (qv::refuseCutItem(profilePath_, s, n, stored)) {
             return;
         }
@@ -571,28 +748,14 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
     if (button != Qt::RightButton) {
         return;
     }
-
-    const qv::MenuCount count = readButtonCount(s);
-    if (count.state == qv::MenuCount::State::Unreadable) {
-        refuseUnreadableCount(s, QStringLiteral("deleting a button"));
-        return;
+    // One replacement of the file deletes the button and moves the later ones down, so a crash
+    // leaves the menu before or after, never a gap; then the tab's first page is built again.
+    const edit::ShownTab tab = shownTab();
+    if (change([&](std::string_view bytes) { return edit::deleteButton(bytes, tab, n, shown); },
+               false, tr("deleting a button"))) {
+        unloadButtons();
+        rebuildView(-1, Page::First);
     }
-    qv::DeleteKey(profilePath_, section, qv::buttonKey(n));
-    unloadButtons();
-    // Only a button within the count lowers it: a missing count is never written as -1, and a
-    // key beyond the count takes no counted button with it.
-    if (count.isNumber() && n >= 1 && n <= count.value) {
-        // The buttons after it move down one number in one write of the file.
-        std::vector<std::pair<QString, QString>> renames;
-        for (int k = n + 1; k <= count.value; ++k) {
-            renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
-        }
-        qv::RenameKeys(profilePath_, section, renames);
-        qv::WriteKey(profilePath_, section, qv::kNumberOfButtonsWrite,
-                     QString::number(count.value - 1));
-    }
-    loadedButtons = 0;
-    ceptab_Click();
 }
 
 void frmdrop::txtTarget_Change() {

@@ -1,15 +1,20 @@
 #pragma once
 // The teacher's editor window: the tabs of qv.ini with their buttons ten to a page, the editing
 // of tabs, and the drop area through which new buttons are made.
+#include "common/menuedit.h"
 #include "common/menuitem.h"
 #include "common/menulayout.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 class QAction;
 class QGroupBox;
@@ -21,6 +26,7 @@ class QPushButton;
 
 namespace qv {
 class IconSurface;
+class MenuWatcher;
 class LaunchButtonArray;
 class Pager;
 struct LaunchWindow;
@@ -68,6 +74,8 @@ public:
     std::int16_t selectedTab() const;
     // The number of buttons on the pages before the one shown.
     std::int16_t pageOffset() const;
+    // True while the menu file may not be changed here (read-only, not a menu of the user's...).
+    bool readOnly() const { return !qv::menufile::mayChange(access_); }
 
 public slots:
     void Form_Load();
@@ -82,6 +90,9 @@ public slots:
     void cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
                              int y);
     void txtTarget_Change();
+    // The file changed elsewhere: show it as it is now, on the same tab and page where they
+    // still exist. A preview in progress stays.
+    void followFile();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,6 +112,24 @@ private:
     void showTabCountDamaged() const;
     void selectTabQuietly(int zeroBased);
 
+    // Builds the tab strip and a page again from the file as it is: the tab at selectIndex (or,
+    // for -1, the tab shown before, found by its caption), and its first page, the page it was
+    // on, or the page that holds button `button`.
+    enum class Page { Keep, First, OfButton };
+    void rebuildView(int selectIndex, Page page, int button = 0);
+    // Makes one change of the file as it is now; true when it was saved. Otherwise the teacher
+    // is told why and the view is built again from the file, so that it never shows a change
+    // that was not made. forTabs tells the tab count from a tab's button count in messages.
+    bool change(const std::function<qv::menuedit::Change(std::string_view)>& edit, bool forTabs,
+                const QString& action, qv::menuedit::Change* done = nullptr);
+    void tellNotSaved(const qv::menuedit::FileChange& result, bool forTabs,
+                      const QString& action) const;
+    QString accessText(qv::menufile::Access access) const;
+    // Reads whether the file may be changed and sets the title and the editing controls; tells
+    // the teacher once when it may not.
+    void updateAccess();
+    qv::menuedit::ShownTab shownTab() const;
+
     qv::Services services_;
     QString programFolder_;
     QString profilePath_;
@@ -111,6 +140,14 @@ private:
     bool changingTabs_ = false;
     // Tab editing is refused while "Number of tabs" cannot be read as a number.
     bool tabCountDamaged_ = false;
+    qv::MenuWatcher* watcher_ = nullptr;
+    // The bytes of the menu the view was built from, and the stored items of the page shown by
+    // button number: a press acts only on the item the teacher saw.
+    QByteArray shownMenu_;
+    QHash<int, QString> shownItems_;
+    qv::menufile::Access access_ = qv::menufile::Access::Writable;
+    bool accessTold_ = false;
+    qv::UnreadableCountNotice countNotice_;
     // Window state. Counters are 16-bit; an increment that would pass 32767 stops the handler
     // at that point instead of wrapping.
     std::int16_t loadedButtons = 0;

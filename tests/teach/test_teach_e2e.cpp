@@ -89,6 +89,9 @@ TEST_F(ManagerOnX, TabsAndButtonsAreEditedInTheFile) {
     click(centre(7440, 600, 735, 255));
     EXPECT_TRUE(fileGets("Tab3=Art"));
 
+    // The new tab is shown selected; back to the first one, "Writing", at the strip's left.
+    click(centre(120, 2760, 600, 300));
+
     // A right press on the first button deletes it and renumbers the others.
     click(centre(1080, 3360, 1335, 1095), 3);
     ASSERT_TRUE(fileGets("Number of Buttons=2"));
