@@ -60,9 +60,9 @@ int RenameKeys(const QString& path, const QString& section,
                const std::vector<std::pair<QString, QString>>& renames);
 
 // The rewrite of RenameSection on the bytes of the file: the first header equal to
-// "[" + oldName + "]" becomes "[" + newName + "]", the lines are joined with CR LF, and blank
-// lines at the very start and right after that header are dropped. Nothing when there is no
-// such header.
+// "[" + oldName + "]" becomes "[" + newName + "]", the lines are joined with the file's own line
+// end (its first one), and blank lines at the very start and right after that header are dropped.
+// Nothing when there is no such header.
 std::optional<std::string> renameSectionText(std::string_view bytes, const QString& oldName,
                                              const QString& newName);
 
