@@ -406,6 +406,8 @@ void frmdrop::rebuildView(int selectIndex, Page page, int button) {
     const int oldIndex = ceptab->currentIndex();
     const QString oldCaption = ceptab->tabText(oldIndex);
     const std::int16_t oldOffset = pager_->pageOffset();
+    // Placing buttons returns the editing area to waiting; a preview waiting to be added stays.
+    const QString previewed = txtTarget->text().isEmpty() ? QString() : droppedFile;
     shownMenu_ = qv::menuBytes(profilePath_);
     updateAccess();
     int index = -1;
@@ -442,6 +444,10 @@ void frmdrop::rebuildView(int selectIndex, Page page, int button) {
     case Page::OfButton:
         pager_->showAt(static_cast<std::int16_t>((button - 1) / qv::kPageSize * qv::kPageSize));
         break;
+    }
+    if (!previewed.isEmpty()) {
+        droppedFile = previewed;
+        showPreview(qv::menuItem(previewed), true);
     }
     // A tab the window selected itself is shown as a click on it would show it.
     if (selectIndex >= 0 && index >= 0) {
@@ -679,7 +685,7 @@ void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
     txtTarget->setText(droppedFile);
     txtappname->setText(caption);
     txtHint->setText(kHintPrefix + caption);
-    cmdaddbutt->setEnabled(true);
+    cmdaddbutt->setEnabled(!readOnly());
 }
 
 void frmdrop::cmdaddbutt_Click() {

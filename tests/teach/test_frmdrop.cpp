@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -501,4 +503,133 @@ TEST_F(Editor, AFullTabRefusesAnotherButton) {
     ASSERT_EQ(said().size(), 2); // the program's path, then the refusal
     EXPECT_TRUE(said()[1].contains(QStringLiteral("32767")));
     EXPECT_EQ(bytes(), before);
+}
+
+// ---------------------------------------------------------------------------------------------
+// A menu with many hands
+
+// The file changed under the window: a press on a button left on screen acts on nothing else.
+TEST_F(Editor, APressOnAStaleButtonStartsAndDeletesNothing) {
+    const struct {
+        const char* what;
+        QStringList menu;
+    } rows[] = {
+        {"another item under that number",
+         menuLines({"A"}, {-1}) + section(1, {"/apps/a1.exe", "/apps/b3.exe", "/apps/a3.exe"}, 3)},
+        {"the tab moved",
+         {"[Settings]", "Number of tabs=1", "Tab1=B", "[Tab 1]", "Number of Buttons=3",
+          "Button 1=/apps/a1.exe", "Button 2=/apps/a2.exe", "Button 3=/apps/a3.exe"}},
+    };
+    for (const auto& r : rows) {
+        for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+            SCOPED_TRACE(r.what);
+            open(menuLines({"A"}, {-1}) +
+                 section(1, {"/apps/a1.exe", "/apps/a2.exe", "/apps/a3.exe"}, 3));
+            // Written without the window seeing it (no event is processed in between).
+            ASSERT_TRUE(qvtest::writeAll(iniPath(), (r.menu.join("\r\n") + "\r\n").toUtf8()));
+            const QByteArray changed = bytes();
+            press(2, b);
+            EXPECT_TRUE(started().isEmpty());
+            EXPECT_EQ(bytes(), changed);
+            ASSERT_EQ(said().size(), 1);
+            EXPECT_TRUE(said()[0].startsWith(QStringLiteral("The menu was changed elsewhere")));
+            // The page shows the file as it is now.
+            EXPECT_EQ(tabTexts().first(), r.menu[2].mid(5));
+            forgetMessages();
+        }
+    }
+}
+
+// What another editor or a hand edit does shows at once, on the teacher's tab and page; a
+// preview waiting to be added stays.
+TEST_F(Editor, FollowsTheFileKeepingTabPageAndPreview) {
+    open(menuLines({"A", "B"}, {3, 12}));
+    w->ceptab->setCurrentIndex(1);
+    w->cmdnext->click();
+    dropFiles({QStringLiteral("/apps/Paint.exe")});
+    ASSERT_TRUE(w->cmdaddbutt->isEnabled());
+    // A tab added in front by hand, as a teacher's text editor writes it (LF line ends).
+    ASSERT_TRUE(qvtest::writeAll(
+        iniPath(), (QStringList{"[Settings]", "Number of tabs=3", "Tab1=Z", "Tab2=A", "Tab3=B",
+                                "[Tab 2]", "Number of Buttons=3", "Button 1=/apps/AB1.exe",
+                                "[Tab 3]", "Number of Buttons=12"} +
+                    section(3, asItems(captions("B", 1, 12)), 12).mid(2))
+                       .join("\n")
+                       .toUtf8()));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return w->ceptab->count() == 3; }, 5000));
+    EXPECT_EQ(tabTexts(), QStringList({"Z", "A", "B"}));
+    EXPECT_EQ(w->ceptab->currentIndex(), 2);
+    EXPECT_EQ(page(), captions("B", 11, 12));
+    EXPECT_TRUE(w->cmdaddbutt->isEnabled());
+    // The change goes to B as the file holds it now, in the file's own line ends.
+    w->cmdaddbutt->click();
+    EXPECT_TRUE(bytes().contains("\nNumber of Buttons=13\n"));
+    EXPECT_TRUE(bytes().endsWith("Button 12=/apps/BB12.exe\nButton 13=/apps/Paint.exe\n"));
+    EXPECT_EQ(page(), captions("B", 11, 12) + QStringList{"Paint"});
+}
+
+// A new tab is shown selected and whole, even at the end of a strip or on an empty one.
+TEST_F(Editor, ANewTabIsSelectedAndVisible) {
+    for (const QStringList& before : {QStringList{}, QStringList{"A", "B"}}) {
+        open(before.isEmpty() ? QStringList{"[Settings]"} : menuLines(before, {1, 1}));
+        w->show();
+        w->txttabcaption->setText(QStringLiteral("Science and Nature"));
+        w->cmdaddtab->click();
+        const int index = int(before.size());
+        EXPECT_EQ(w->ceptab->currentIndex(), index);
+        auto* bar = w->ceptab->findChild<QTabBar*>();
+        ASSERT_NE(bar, nullptr);
+        EXPECT_LE(bar->tabRect(index).right(), bar->width()) << "hidden behind the strip's end";
+        EXPECT_EQ(w->txttabcaption->text(), QStringLiteral("Science and Nature"));
+        w->hide();
+    }
+}
+
+// A menu the user may not change stays as it is, and the window says so once.
+TEST_F(Editor, AReadOnlyMenuIsShownButNeverReplaced) {
+    QTemporaryDir other;
+    const QString notAMenu = other.filePath(QStringLiteral("secret"));
+    ASSERT_TRUE(qvtest::writeAll(notAMenu, "root:$6$x:19000:0:99999:7:::\n"));
+    const struct {
+        const char* what;
+        std::function<void(const QString& ini)> make;
+        QString told;
+    } rows[] = {
+        {"no write bit", [](const QString& ini) { QFile::setPermissions(ini, QFile::ReadOwner); },
+         "is read-only for you"},
+        {"a link to a file that is no menu",
+         [&](const QString& ini) {
+             QFile::remove(ini);
+             QFile::link(notAMenu, ini);
+         },
+         "does not read as a menu file"},
+        {"a link to nothing",
+         [&](const QString& ini) {
+             QFile::remove(ini);
+             QFile::link(other.filePath("gone"), ini);
+         },
+         "a link to a file that does not exist"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        ASSERT_TRUE(qvtest::writeAll(iniPath(), (menuLines({"A"}, {2}).join("\r\n")).toUtf8()));
+        r.make(iniPath());
+        const QByteArray before = qvtest::readAll(iniPath());
+        const QByteArray target = qvtest::readAll(notAMenu);
+        open();
+        // Each way in is tried: a click on the disabled controls does nothing, the handlers say
+        // why.
+        w->cmdaddtab_Click();
+        w->cmdremovetab_Click();
+        press(1, Qt::RightButton);
+        EXPECT_EQ(qvtest::readAll(iniPath()), before);
+        EXPECT_EQ(qvtest::readAll(notAMenu), target);
+        ASSERT_FALSE(said().isEmpty());
+        EXPECT_TRUE(said()[0].contains(r.told)) << said()[0].toStdString();
+        const bool frozen = !said()[0].contains("does not read");
+        EXPECT_EQ(w->windowTitle().endsWith(" (read-only)"), frozen);
+        EXPECT_EQ(w->cmdaddtab->isEnabled(), !frozen);
+        QFile::remove(iniPath());
+        forgetMessages();
+    }
 }
