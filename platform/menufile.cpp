@@ -63,6 +63,15 @@ std::map<std::string, std::pair<std::string, Clock::time_point>>& seenHolders() 
     return seen;
 }
 
+// Which lock a holder left, told without opening it: a file server refuses to remove a file that
+// another machine holds open, so a waiter that read the lock at every look would keep its holder
+// from giving it back.
+std::string identityOf(const struct stat& st) {
+    return std::to_string(st.st_ino) + ":" + std::to_string(st.st_mtime) + ":" +
+           std::to_string(st.st_size);
+}
+
+// holder is the lock's text when it was read (empty otherwise).
 bool isStale(const std::string& file, const std::string& holder, const struct stat& st) {
     const std::size_t blank = holder.find(' ');
     if (blank != std::string::npos && holder.substr(0, blank) == profile::temporaryWriterTag()) {
@@ -77,8 +86,9 @@ bool isStale(const std::string& file, const std::string& holder, const struct st
     }
     auto& seen = seenHolders()[file];
     const Clock::time_point now = Clock::now();
-    if (seen.first != holder || seen.second == Clock::time_point{}) {
-        seen = {holder, now};
+    const std::string identity = identityOf(st);
+    if (seen.first != identity || seen.second == Clock::time_point{}) {
+        seen = {identity, now};
         return false;
     }
     return now - seen.second >= std::chrono::seconds(kStaleLockSeconds);
@@ -86,13 +96,13 @@ bool isStale(const std::string& file, const std::string& holder, const struct st
 
 // Moves the stale lock aside before removing it, so that of two editors breaking it at once only
 // one succeeds; one that finds it has moved a fresh lock instead puts that back.
-void breakLock(const std::string& file, const std::string& holder) {
+void breakLock(const std::string& file, const struct stat& judged) {
     const std::string aside = file + ".broken-" + std::to_string(::getpid());
     if (::rename(file.c_str(), aside.c_str()) != 0) {
         return;
     }
     struct stat st {};
-    if (readLock(aside, &st) != holder) {
+    if (::lstat(aside.c_str(), &st) != 0 || identityOf(st) != identityOf(judged)) {
         (void)::link(aside.c_str(), file.c_str());
     }
     ::unlink(aside.c_str());
@@ -152,7 +162,9 @@ std::string Lock::lockPathOf(const std::string& path) {
 std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailure* why) {
     const std::string file = lockPathOf(path);
     const std::string token = newToken();
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    const bool onShare = onNetworkShare(folderOf(file));
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point deadline = start + std::chrono::milliseconds(waitMs);
     LockFailure failure = LockFailure::Failed;
     for (int pause = 2;; pause = std::min(pause * 2, 40)) {
         const int fd =
@@ -178,9 +190,19 @@ std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailu
             break;
         }
         struct stat st {};
-        const std::string holder = readLock(file, &st);
+        if (::lstat(file.c_str(), &st) != 0) {
+            continue; // given back meanwhile
+        }
+        // Its text (whose process holds it) is read at once on a local disk; on a share only once
+        // a change has waited a while: a holder needs milliseconds, so a lock still there then
+        // may be a crashed editor's.
+        std::string holder;
+        if (!onShare || Clock::now() - start >= std::chrono::milliseconds(kReadHolderAfterMs)) {
+            struct stat read {};
+            holder = readLock(file, &read);
+        }
         if (isStale(file, holder, st)) {
-            breakLock(file, holder);
+            breakLock(file, st);
             continue;
         }
         if (Clock::now() >= deadline) {
@@ -205,7 +227,11 @@ Lock::~Lock() {
     }
     struct stat st {};
     if (readLock(file_, &st) == token_) {
-        ::unlink(file_.c_str());
+        // Another machine may be looking at the lock for a moment, and the server then refuses
+        // its removal.
+        (void)retryOnShare(folderOf(file_), kShareReplaceRetryMs,
+                           [&] { return ::unlink(file_.c_str()) == 0 || errno == ENOENT; },
+                           {EBUSY, EACCES, EPERM, ETXTBSY});
     }
 }
 

@@ -34,6 +34,8 @@ std::string realTarget(const std::string& path);
 inline constexpr int kStaleLockSeconds = 20;
 // How long a change waits for another editor's lock before it gives up.
 inline constexpr int kLockWaitMs = 5000;
+// On a share, a waiting change reads who holds the lock only after this long.
+inline constexpr int kReadHolderAfterMs = 500;
 
 enum class LockFailure { None, Busy, FolderReadOnly, Failed };
 

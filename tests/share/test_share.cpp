@@ -3,7 +3,9 @@
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QSet>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -95,6 +97,40 @@ TEST_F(Share, KilledEditorLeavesNoTemporaryFileOnTheShare) {
     qvrel::EditScript(editor, 1).addButton(1);
     EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
     EXPECT_TRUE(messages.fake.messages.empty());
+}
+
+// Two teachers' editors on two machines, each adding 40 buttons to the same tab at once: the lock
+// beside the menu is decided by the server, so every button lands and nothing is left behind.
+TEST_F(Share, TwoEditorsOnTwoMachinesLoseNothing) {
+    ASSERT_TRUE(qvtest::writeAll(server, qvrel::menu({0})));
+    const QString driver = QCoreApplication::applicationDirPath() + "/qv_editor_driver";
+    QProcess editors[2];
+    const QString mounts[2] = {env("QV_SHARE_A"), env("QV_SHARE_B")};
+    for (int i = 0; i < 2; ++i) {
+        editors[i].start(driver, {mounts[i], "add", "1", QString(QChar('a' + i)), "40"});
+        ASSERT_TRUE(editors[i].waitForStarted());
+    }
+    QSet<QString> added;
+    for (QProcess& e : editors) {
+        ASSERT_TRUE(e.waitForFinished(240000));
+        // Neither kept the other waiting for long: a lock is given back even while the other
+        // machine looks at it.
+        EXPECT_FALSE(e.readAllStandardError().contains("being changed by another editor"));
+        for (const QString& line : QString::fromUtf8(e.readAllStandardOutput()).split('\n')) {
+            if (line.startsWith("added ")) {
+                added.insert(line.mid(6));
+            }
+        }
+    }
+    EXPECT_EQ(added.size(), 80);
+    ASSERT_EQ(qv::ReadKey(server, tab, qv::kNumberOfButtonsRead).value_or(""), "80");
+    QSet<QString> stored;
+    for (int b = 1; b <= 81; ++b) {
+        stored.insert(qv::ReadKey(server, tab, qv::buttonKey(b)).value_or(""));
+    }
+    stored.remove(QString()); // button 81: none
+    EXPECT_EQ(stored, added);
+    EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
 }
 
 // The server works as root, so only an immutable folder stops its writes.

@@ -54,6 +54,9 @@ bool add(frmdrop& w, qv::FakeMessageBox& box, int tab, const QString& item) {
         if (w.txtTarget->text().isEmpty()) {
             return true; // back to waiting: stored
         }
+        for (const auto& m : box.messages) {
+            std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
+        }
     }
     return false;
 }
