@@ -105,14 +105,13 @@ Change refused(Result result) {
     return change;
 }
 
-} // namespace
-
-Change addButton(std::string_view bytes, const ShownTab& tab, const QString& item) {
-    if (!stillShown(bytes, tab)) {
-        return refused(Result::Stale);
-    }
-    const QString section = tabSection(tab.number);
-    const MenuCount count = countOf(bytes, section, kNumberOfButtonsRead);
+// Appends value under the key numbered one past the section's count, and raises the count (read
+// under readCount, written under writeCount; before the new key when countFirst, as a new file
+// then lists them).
+Change append(std::string_view bytes, const QString& section, const QString& readCount,
+              const QString& writeCount, QString (*keyOf)(int), const QString& value,
+              bool countFirst) {
+    const MenuCount count = countOf(bytes, section, readCount);
     if (count.state == MenuCount::State::Unreadable) {
         return refused(Result::DamagedCount);
     }
@@ -122,12 +121,25 @@ Change addButton(std::string_view bytes, const ShownTab& tab, const QString& ite
     Change change;
     change.number = count.value + 1;
     change.bytes.assign(bytes);
-    if (item.contains(QChar(0)) || !set(change.bytes, section, buttonKey(change.number), item) ||
-        !set(change.bytes, section, kNumberOfButtonsWrite, QString::number(change.number))) {
+    const auto setCount = [&] {
+        return set(change.bytes, section, writeCount, QString::number(change.number));
+    };
+    if (value.contains(QChar(0)) || (countFirst && !setCount()) ||
+        !set(change.bytes, section, keyOf(change.number), value) || (!countFirst && !setCount())) {
         return refused(Result::Refused);
     }
     change.result = Result::Changed;
     return change;
+}
+
+} // namespace
+
+Change addButton(std::string_view bytes, const ShownTab& tab, const QString& item) {
+    if (!stillShown(bytes, tab)) {
+        return refused(Result::Stale);
+    }
+    return append(bytes, tabSection(tab.number), kNumberOfButtonsRead, kNumberOfButtonsWrite,
+                  buttonKey, item, false);
 }
 
 Change deleteButton(std::string_view bytes, const ShownTab& tab, int n, const QString& shownItem) {
@@ -169,23 +181,7 @@ Change deleteButton(std::string_view bytes, const ShownTab& tab, int n, const QS
 }
 
 Change addTab(std::string_view bytes, const QString& caption) {
-    const MenuCount tabs = countOf(bytes, kSettings, kNumberOfTabs);
-    if (tabs.state == MenuCount::State::Unreadable) {
-        return refused(Result::DamagedCount);
-    }
-    if (tabs.value >= 32767) {
-        return refused(Result::Full);
-    }
-    Change change;
-    change.number = tabs.value + 1;
-    change.bytes.assign(bytes);
-    if (caption.contains(QChar(0)) ||
-        !set(change.bytes, kSettings, kNumberOfTabs, QString::number(change.number)) ||
-        !set(change.bytes, kSettings, tabCaptionKey(change.number), caption)) {
-        return refused(Result::Refused);
-    }
-    change.result = Result::Changed;
-    return change;
+    return append(bytes, kSettings, kNumberOfTabs, kNumberOfTabs, tabCaptionKey, caption, true);
 }
 
 Change removeTab(std::string_view bytes, const ShownTab& tab) {

@@ -529,6 +529,9 @@ void frmdrop::updateAccess() {
 
 void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
                            const QString& action) const {
+    const auto tell = [](const QString& text, qv::MsgIcon icon = qv::MsgIcon::Information) {
+        qv::MsgBox(text, kTitle, icon);
+    };
     switch (result.saved) {
     case edit::Saved::Yes:
         return;
@@ -549,19 +552,17 @@ void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
             }
             return;
         case edit::Result::Full:
-            qv::MsgBox(forTabs ? tr("The menu already holds %1 tabs, as many as the menu file can "
-                                    "count.")
-                                     .arg(kMaxCounter)
-                               : tr("This tab already holds %1 buttons, as many as the menu file "
-                                    "can count. Put the button on another tab.")
-                                     .arg(kMaxCounter),
-                       kTitle, qv::MsgIcon::Information);
+            tell(forTabs ? tr("The menu already holds %1 tabs, as many as the menu file can count.")
+                               .arg(kMaxCounter)
+                         : tr("This tab already holds %1 buttons, as many as the menu file can "
+                              "count. Put the button on another tab.")
+                               .arg(kMaxCounter));
             return;
         case edit::Result::Refused:
-            qv::MsgBox(tr("The name or text holds a line break or a character that %1 cannot "
-                          "hold, so it was not saved.")
-                           .arg(profilePath_),
-                       kTitle, qv::MsgIcon::Stop);
+            tell(tr("The name or text holds a line break or a character that %1 cannot hold, so "
+                    "it was not saved.")
+                     .arg(profilePath_),
+                 qv::MsgIcon::Stop);
             return;
         }
         return;
@@ -575,10 +576,9 @@ void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
                    kTitle, qv::MsgIcon::Stop);
         return;
     case edit::Saved::Busy:
-        qv::MsgBox(tr("%1 is being changed by another editor at the moment, so this change was "
-                      "not saved. Try again in a moment.")
-                       .arg(profilePath_),
-                   kTitle, qv::MsgIcon::Information);
+        tell(tr("%1 is being changed by another editor at the moment, so this change was not "
+                "saved. Try again in a moment.")
+                 .arg(profilePath_));
         return;
     case edit::Saved::TooLarge:
         qv::MsgBox(tr("%1 is larger than %2 MiB and is not read")
