@@ -124,8 +124,8 @@ Change append(std::string_view bytes, const QString& section, const QString& rea
     const auto setCount = [&] {
         return set(change.bytes, section, writeCount, QString::number(change.number));
     };
-    if (value.contains(QChar(0)) || (countFirst && !setCount()) ||
-        !set(change.bytes, section, keyOf(change.number), value) || (!countFirst && !setCount())) {
+    if ((countFirst && !setCount()) || !set(change.bytes, section, keyOf(change.number), value) ||
+        (!countFirst && !setCount())) {
         return refused(Result::Refused);
     }
     change.result = Result::Changed;

@@ -594,21 +594,22 @@ TEST_F(Editor, AReadOnlyMenuIsShownButNeverReplaced) {
         const char* what;
         std::function<void(const QString& ini)> make;
         QString told;
+        int times; // once on opening a frozen menu, then once for each change refused
     } rows[] = {
         {"no write bit", [](const QString& ini) { QFile::setPermissions(ini, QFile::ReadOwner); },
-         "is read-only for you"},
+         "is read-only for you", 4},
         {"a link to a file that is no menu",
          [&](const QString& ini) {
              QFile::remove(ini);
              QFile::link(notAMenu, ini);
          },
-         "does not read as a menu file"},
+         "does not read as a menu file", 1},
         {"a link to nothing",
          [&](const QString& ini) {
              QFile::remove(ini);
              QFile::link(other.filePath("gone"), ini);
          },
-         "a link to a file that does not exist"},
+         "a link to a file that does not exist", 2},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
@@ -626,6 +627,7 @@ TEST_F(Editor, AReadOnlyMenuIsShownButNeverReplaced) {
         EXPECT_EQ(qvtest::readAll(notAMenu), target);
         ASSERT_FALSE(said().isEmpty());
         EXPECT_TRUE(said()[0].contains(r.told)) << said()[0].toStdString();
+        EXPECT_EQ(said().count(said()[0]), r.times);
         const bool frozen = !said()[0].contains("does not read");
         EXPECT_EQ(w->windowTitle().endsWith(" (read-only)"), frozen);
         EXPECT_EQ(w->cmdaddtab->isEnabled(), !frozen);
