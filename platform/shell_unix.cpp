@@ -32,6 +32,19 @@ bool isUrl(const QString& item) {
     return scheme.match(item).hasMatch();
 }
 
+// The folders of PATH that name themselves: an empty entry or "." would mean the current
+// folder.
+QStringList absoluteSearchPath() {
+    QStringList folders;
+    for (const QString& folder :
+         qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(folder)) {
+            folders << folder;
+        }
+    }
+    return folders;
+}
+
 bool isProgram(const QFileInfo& info) {
     return info.isFile() && info.isExecutable();
 }
@@ -156,16 +169,19 @@ public:
         if (file.isEmpty()) {
             return refuse(file, "the button holds no item");
         }
+        if (!file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\')) && !isUrl(file)) {
+            // A bare program name is looked up on the search path only, never in the folder the
+            // launcher happens to run in: a file of that name put there must not run instead.
+            const QStringList folders = absoluteSearchPath();
+            const QString found =
+                folders.isEmpty() ? QString() : QStandardPaths::findExecutable(file, folders);
+            if (found.isEmpty()) {
+                return refuse(file, "no program of that name on the search path");
+            }
+            return startProgram(found, {}, QFileInfo(found).absolutePath());
+        }
         QFileInfo info(file);
         if (!info.exists()) {
-            if (!file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\'))) {
-                // A bare program name, found on the search path as the platform's own start
-                // would find it.
-                const QString found = QStandardPaths::findExecutable(file);
-                if (!found.isEmpty()) {
-                    return startProgram(found, {}, QFileInfo(found).absolutePath());
-                }
-            }
             if (isUrl(file) && !QFileInfo(file).isAbsolute()) {
                 return openWithDefault(file);
             }

@@ -120,11 +120,45 @@ TEST_F(ShellUnix, EachItemStartsAsOneArgument) {
     }
     // A relative item with a leading dash becomes an absolute path.
     const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(work));
-    const bool started = shell->ShellExecute("-leading-dash.txt");
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const bool started = shell->ShellExecute("work/-leading-dash.txt");
     QDir::setCurrent(before);
     ASSERT_TRUE(started);
     EXPECT_EQ(next(), opened(QDir(work).filePath("-leading-dash.txt")));
+    expectNothingMoreStarted();
+}
+
+// A bare name ("Button 1=tool") is a program on the search path; a file of that name in the
+// folder the launcher runs in never starts, even where PATH names that folder relatively.
+TEST_F(ShellUnix, BareNameIsLookedUpOnTheSearchPathOnly) {
+    ASSERT_TRUE(makeRecorder(QDir(work).filePath("tool")));
+    makeFile("notes.txt");
+    ASSERT_TRUE(makeRecorder(QDir(bin).filePath("both")));
+    ASSERT_TRUE(makeRecorder(QDir(work).filePath("both")));
+    struct Case {
+        QString item;
+        QByteArray path; // PATH during the start; bin first unless said
+        bool started;
+    };
+    const QByteArray binPath = QFile::encodeName(bin);
+    const Case cases[] = {
+        {"tool", binPath, false},       {"tool", "." + QByteArray(":") + binPath, false},
+        {"tool", ":" + binPath, false}, {"tool", "", false},
+        {"notes.txt", binPath, false},  {"both", "." + QByteArray(":") + binPath, true},
+        {"qv-recorder", binPath, true},
+    };
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work));
+    for (const Case& c : cases) {
+        qputenv("PATH", c.path);
+        EXPECT_EQ(shell->ShellExecute(c.item), c.started)
+            << c.item.toStdString() << " " << c.path.toStdString();
+        if (c.started) {
+            EXPECT_EQ(next(), ran(QDir(bin).filePath(c.item))) << c.item.toStdString();
+        }
+    }
+    qputenv("PATH", binPath + ":" + oldPath);
+    QDir::setCurrent(before);
     expectNothingMoreStarted();
 }
 
