@@ -644,6 +644,17 @@ void frmstudent::buildRecognizer() {
         grammarLoaded = false;
         lblGrammar->setText(kGrammarNone);
         showSpeechError(error.number, error.description);
+        // A recognizer whose model is damaged has left the service's list: the list shown
+        // follows it, so that positions still pick the same recognizers and the broken one
+        // cannot be chosen again.
+        const QStringList recognizers = services_.speech->recognizers();
+        if (recognizers.size() != cmbEngines->count()) {
+            const QSignalBlocker block(cmbEngines);
+            cmbEngines->clear();
+            cmbEngines->addItems(recognizers);
+            cmbEngines->setCurrentIndex(-1);
+            setPanel(3, cmbEngines->placeholderText());
+        }
         cmbEngines->setEnabled(true);
         return;
     }
@@ -800,6 +811,14 @@ void frmstudent::gateRecognizer() {
 }
 
 void frmstudent::updateSpeechMenu() {
+    if (services_.speech && cmbEngines->count() == 0 && !noRecognizerSaid_) {
+        // Said once: the menu would otherwise only show an empty, greyed list.
+        noRecognizerSaid_ = true;
+        qv::MsgBox(tr("No speech recognizer can be used on this computer (none is installed, or "
+                      "each one's model is damaged). Spoken commands are off; the buttons work "
+                      "as before."),
+                   {}, qv::MsgIcon::Information);
+    }
     const bool ready = grammarLoaded && oRC_;
     mnuStartReco->setText(cmdStartReco->text());
     mnuStartReco->setEnabled(ready);

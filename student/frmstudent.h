@@ -192,7 +192,8 @@ private:
     std::unique_ptr<qv::RecognitionContext> oRC_;
     bool characterSpeaking_ = false;
     bool unloadedOnce_ = false;
-    bool tooLoudShown_ = false; // the status bar said it once; no need to nag
+    bool tooLoudShown_ = false;     // the status bar said it once; no need to nag
+    bool noRecognizerSaid_ = false; // that speech cannot be used, once
     qv::TalkKeys talkKeys_;
     // A release of Space waits here for the press that follows it when the X server repeats the
     // held key and Qt does not see the pair as a repeat: a held key must not end the command.
