@@ -153,9 +153,18 @@ frmstudent::frmstudent(const qv::Services& services, const QString& programFolde
     };
     logonName = [] { return qv::logonUserName(); };
     buildControls();
+    if (services_.shell) {
+        openerSeen_ = services_.shell->lastOpenerStart();
+        services_.shell->openerEnded = [this](int start, bool opened) {
+            openerEnded(start, opened);
+        };
+    }
 }
 
 frmstudent::~frmstudent() {
+    if (services_.shell) {
+        services_.shell->openerEnded = nullptr; // an opener may end after the window
+    }
     // The context may still deliver events while the controls go away; release it first.
     oRC_.reset();
     // And the tap, which would else see the events of the controls going away.
@@ -551,6 +560,37 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
 }
 
 void frmstudent::announceStart(const QString& name, bool started, const QString& item) {
+    const int opener = services_.shell ? services_.shell->lastOpenerStart() : 0;
+    if (started && opener != openerSeen_) {
+        // Handed to the opener: its result decides what is said. An opener that is still
+        // running after a moment has found an application (some wait for it to close).
+        openerSeen_ = opener;
+        pendingOpeners_.insert(opener, {name, item, false});
+        QTimer::singleShot(kOpenerPatienceMs, this, [this, opener] {
+            const auto pending = pendingOpeners_.find(opener);
+            if (pending != pendingOpeners_.end() && !pending->announced) {
+                pending->announced = true;
+                speakStart(pending->name, true, pending->item);
+            }
+        });
+        return;
+    }
+    speakStart(name, started, item);
+}
+
+void frmstudent::openerEnded(int start, bool opened) {
+    const auto pending = pendingOpeners_.find(start);
+    if (pending == pendingOpeners_.end()) {
+        return;
+    }
+    const PendingStart was = *pending;
+    pendingOpeners_.erase(pending);
+    if (!opened || !was.announced) {
+        speakStart(was.name, opened, was.item);
+    }
+}
+
+void frmstudent::speakStart(const QString& name, bool started, const QString& item) {
     // Announcing a start that did not happen would tell the pupil to wait for nothing.
     if (!started) {
         qWarning("quorvel-student: %s could not be started", qUtf8Printable(item));

@@ -235,6 +235,41 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
     }
 }
 
+// A start through the desktop's opener is announced by the opener's result: a failure is
+// said as for any failed start; one still running after a moment is said to start, and a
+// failure after that is said too.
+TEST(StudentStarts, AnOpenersResultDecidesWhatIsSaid) {
+    Launcher l;
+    l.shell.throughOpener = true;
+    l.load({{"My Computer.lnk", "/docs/notes.txt"}});
+    const struct {
+        int button;
+        bool waitForStart; // until "Starting" is said before the opener ends
+        bool opened;
+        QStringList said; // after the press
+    } rows[] = {
+        {1, false, false, {"Speak My Computer could not be started"}},
+        {2, false, true, {"Speak Starting notes"}},
+        {2, true, false, {"Speak Starting notes", "Speak notes could not be started"}},
+        {1, true, true, {"Speak Starting My Computer"}},
+    };
+    for (const auto& r : rows) {
+        const qsizetype before = l.character.calls.size();
+        l.press(r.button);
+        EXPECT_EQ(l.character.calls.size(), before) << "said before the opener ended";
+        if (r.waitForStart) {
+            EXPECT_TRUE(qvtest::waitUntil([&] { return l.character.calls.size() > before; }, 5000));
+        }
+        l.shell.endOpener(r.opened);
+        EXPECT_EQ(l.character.calls.mid(before), r.said) << r.button << r.opened;
+    }
+    // An opener that ends twice, or one the window never saw, says nothing more.
+    const qsizetype before = l.character.calls.size();
+    l.shell.endOpener(false);
+    l.shell.openerEnded(99, false);
+    EXPECT_EQ(l.character.calls.size(), before);
+}
+
 TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {
     Launcher l;
     const QString longName = "An extraordinarily long program name";

@@ -223,6 +223,30 @@ TEST_F(ShellUnix, ComputerAndDocumentsOpenTheirFolders) {
     ASSERT_TRUE(shell->openComputer());
     EXPECT_EQ(next(), opened("/"));
     expectNothingMoreStarted();
+    // The opener's exit status is its result, reported after the start returned; its reason
+    // goes to the error output.
+    std::vector<std::pair<int, bool>> ended;
+    shell->openerEnded = [&ended](int start, bool opened) { ended.emplace_back(start, opened); };
+    ASSERT_TRUE(qvtest::writeAll(bin + "/xdg-open",
+                                 "#!/bin/sh\necho \"xdg-open: no method available for opening "
+                                 "'$1'\" >&2\nexit 3\n"));
+    for (const bool opened : {false, true}) {
+        if (opened) {
+            ASSERT_TRUE(makeRecorder(bin + "/xdg-open", "open"));
+        }
+        const int before = shell->lastOpenerStart();
+        ASSERT_TRUE(shell->openComputer());
+        EXPECT_EQ(shell->lastOpenerStart(), before + 1);
+        ASSERT_TRUE(qvtest::waitUntil([&] { return !ended.empty(); }, 5000));
+        EXPECT_EQ(ended.front(), std::make_pair(before + 1, opened));
+        ended.clear();
+    }
+    EXPECT_EQ(next(), opened("/"));
+    // A program started directly is no opener's.
+    const int before = shell->lastOpenerStart();
+    ASSERT_TRUE(shell->ShellExecute("qv-recorder"));
+    EXPECT_EQ(next(), ran(bin + "/qv-recorder"));
+    EXPECT_EQ(shell->lastOpenerStart(), before);
     // Without an opener nothing starts.
     qputenv("PATH", "/nonexistent-qv");
     EXPECT_FALSE(shell->ShellExecute(makeFile("doc.txt")));
