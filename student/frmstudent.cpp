@@ -488,7 +488,24 @@ void frmstudent::unloadButtons() {
     loadedButtons = 0;
 }
 
+bool frmstudent::menuGone() {
+    if (FileExists(profilePath_)) {
+        return false;
+    }
+    // Said once, as the watcher says it; each read of the missing file would say it again.
+    // The watcher shows the menu again when it comes back.
+    if (menuMessage_ != kFileNotFound) {
+        menuMessage_ = kFileNotFound;
+        reportedMenu_ = readMenuBytes(profilePath_);
+        qv::MsgBox(kFileNotFound);
+    }
+    return true;
+}
+
 void frmstudent::ceptab_Click() {
+    if (menuGone()) {
+        return;
+    }
     pager_->showFirst();
 }
 
@@ -499,12 +516,18 @@ void frmstudent::keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* o
 }
 
 void frmstudent::cmdnext_Click() {
+    if (menuGone()) {
+        return;
+    }
     const bool hadFocus = cmdnext->hasFocus();
     pager_->showNext();
     keepFocusOnPage(cmdnext, hadFocus, cmdback);
 }
 
 void frmstudent::cmdback_Click() {
+    if (menuGone()) {
+        return;
+    }
     const bool hadFocus = cmdback->hasFocus();
     pager_->showBack();
     keepFocusOnPage(cmdback, hadFocus, cmdnext);
@@ -532,7 +555,7 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     }
     const std::optional<std::int16_t> n = pager_->buttonNumber(index);
-    if (!n) {
+    if (!n || menuGone()) {
         return;
     }
     const QString item = readItem(*n);

@@ -162,6 +162,9 @@ private:
     // The character says "Starting <name>" or "<name> could not be started".
     void speakStart(const QString& name, bool started, const QString& item);
     void openerEnded(int start, bool opened);
+    // True when the menu file is gone, after saying so once: the action that asked reads
+    // nothing.
+    bool menuGone();
     void setListening(const QString& state);
     // What the badge says while nothing was heard yet.
     QString listeningIdle() const;

@@ -187,6 +187,35 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     EXPECT_EQ(l.captions(), captionsOf(1, 10));
 }
 
+// The program folder removed under the running launcher: one message, however much the pupil
+// presses; the menu is shown again once it is back.
+TEST(StudentPages, MenuFolderRemovedIsToldOnceAndTheMenuComesBack) {
+    Launcher l;
+    frmstudent& w = l.load({programs(13), programs(2, 101)});
+    QSignalSpy checked(&w, &frmstudent::menuChecked);
+    const QByteArray menu = qvtest::readAll(l.menuPath());
+    ASSERT_TRUE(QDir(l.dir.path()).removeRecursively());
+    // Some actions before the watcher has seen it, some after.
+    l.press(1);
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    EXPECT_TRUE(checked.wait(1000));
+    QTest::mouseClick(w.cmdback, Qt::LeftButton);
+    w.ceptab->setCurrentIndex(1);
+    l.press(2);
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.lastMessage(), "Error in INI file : File Not Found");
+    EXPECT_TRUE(l.executed().isEmpty());
+
+    checked.clear();
+    ASSERT_TRUE(QDir().mkpath(l.dir.path()));
+    ASSERT_TRUE(l.writeMenu(menu));
+    ASSERT_TRUE(checked.wait(2000) || checked.count() > 0);
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    w.ceptab->setCurrentIndex(0);
+    l.press(2);
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
+}
+
 TEST(StudentStarts, OnlyALeftPressStartsTheButtonOfThePage) {
     Launcher l;
     frmstudent& w = l.load({programs(14)});
