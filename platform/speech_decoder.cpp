@@ -3,6 +3,7 @@
 #include "platform/regularfile.h"
 #include "platform/speech_modelcheck.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -186,13 +187,16 @@ bool checkModelFiles(const SpeechModel& model, QString* problem) {
     for (const QString& path : files) {
         QFile file;
         if (!openRegularFile(file, path)) {
-            *problem = (QFileInfo::exists(path) ? QStringLiteral("%1 cannot be read")
-                                                : QStringLiteral("%1 is missing"))
+            *problem = (QFileInfo::exists(path)
+                            ? QCoreApplication::translate("SpeechModel", "%1 cannot be read")
+                            : QCoreApplication::translate("SpeechModel", "%1 is missing"))
                            .arg(path);
             return false;
         }
         if (file.size() > kModelFileLimit) {
-            *problem = QStringLiteral("%1 is too large for a model file").arg(path);
+            *problem =
+                QCoreApplication::translate("SpeechModel", "%1 is too large for a model file")
+                    .arg(path);
             return false;
         }
         const QByteArray bytes = file.read(kModelFileLimit);
@@ -200,7 +204,8 @@ bool checkModelFiles(const SpeechModel& model, QString* problem) {
         const QString name = QFileInfo(path).fileName();
         if (!checkModelFile(path == model.dictionary ? QStringLiteral("words.dict") : name, bytes,
                             &shape, &why)) {
-            *problem = QStringLiteral("%1 is damaged: %2").arg(path, why);
+            *problem =
+                QCoreApplication::translate("SpeechModel", "%1 is damaged: %2").arg(path, why);
             return false;
         }
     }

@@ -3,6 +3,7 @@
 
 #include "platform/speech_adapt.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QSet>
 #include <QtEndian>
@@ -12,6 +13,11 @@
 namespace qv {
 
 namespace {
+
+// The reasons are shown to the pupil inside the speech error.
+QString tr(const char* text) {
+    return QCoreApplication::translate("SpeechModel", text);
+}
 
 bool refuse(QString* problem, const QString& why) {
     if (problem) {
@@ -79,7 +85,7 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
     qint32 headerLength = 0;
     if (!head.next(&version) || version < 0 || version > 1 || !head.next(&headerLength) ||
         headerLength < 0 || headerLength > bytes.size() - 12) {
-        return refuse(problem, QStringLiteral("its header is damaged"));
+        return refuse(problem, tr("its header is damaged"));
     }
     qsizetype at = 12 + headerLength;
     at = (at + 3) & ~qsizetype(3);
@@ -102,14 +108,14 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
         !counts.next(&silence) || silence < 0 || silence >= ciPhones || phones < ciPhones ||
         ciSenones > senones) {
         // A model whose phones have states in differing numbers (0) is not one this checks.
-        return refuse(problem, QStringLiteral("its counts are out of range"));
+        return refuse(problem, tr("its counts are out of range"));
     }
     at = counts.at();
     QStringList names;
     for (qint32 i = 0; i < ciPhones; ++i) {
         const qsizetype zero = at < bytes.size() ? bytes.indexOf('\0', at) : -1;
         if (zero <= at || zero - at > 64) {
-            return refuse(problem, QStringLiteral("its phone names are cut short"));
+            return refuse(problem, tr("its phone names are cut short"));
         }
         names << QString::fromLatin1(bytes.mid(at, zero - at));
         at = zero + 1;
@@ -121,11 +127,11 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
     // The state sequences follow their number of states.
     const qsizetype end = sequenceTable + 4 + qsizetype(sequences) * states * 2;
     if (bytes.size() < end) {
-        return refuse(problem, QStringLiteral("it is cut short"));
+        return refuse(problem, tr("it is cut short"));
     }
     const Ints data(bytes, 0, swapped);
     if (data.i32At(sequenceTable) != sequences * states) {
-        return refuse(problem, QStringLiteral("its state sequences are damaged"));
+        return refuse(problem, tr("its state sequences are damaged"));
     }
     for (qint32 i = 0; i < treeNodes; ++i) {
         const qsizetype node = tree + qsizetype(i) * 8;
@@ -134,7 +140,7 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
         const bool fits = down > 0 ? target >= 0 && qint64(target) + down <= treeNodes
                                    : down == 0 && target >= -1 && target < phones;
         if (!fits) {
-            return refuse(problem, QStringLiteral("its context tree points outside it"));
+            return refuse(problem, tr("its context tree points outside it"));
         }
     }
     for (qint32 i = 0; i < phones; ++i) {
@@ -146,18 +152,18 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
             fits = fits && quint8(bytes.at(phone + 8 + c)) < ciPhones;
         }
         if (!fits) {
-            return refuse(problem, QStringLiteral("a phone points outside the model"));
+            return refuse(problem, tr("a phone points outside the model"));
         }
     }
     for (qsizetype s = sequenceTable + 4; s < end; s += 2) {
         if (data.u16At(s) >= senones) {
-            return refuse(problem, QStringLiteral("a state points outside the model"));
+            return refuse(problem, tr("a state points outside the model"));
         }
     }
     shape->phones = names;
     if (!agrees(&shape->senones, senones) || !agrees(&shape->transitions, tmats) ||
         !agrees(&shape->emitStates, states)) {
-        return refuse(problem, QStringLiteral("it does not fit the other model files"));
+        return refuse(problem, tr("it does not fit the other model files"));
     }
     return true;
 }
@@ -189,20 +195,20 @@ bool checkTextMdef(const QByteArray& bytes, ModelShape* shape, QString* problem)
         const QList<QByteArray> f = line.simplified().split(' ');
         if (header < 0) {
             if (line != "0.3") {
-                return refuse(problem, QStringLiteral("its version is not 0.3"));
+                return refuse(problem, tr("its version is not 0.3"));
             }
             header = 0;
         } else if (header < 6) {
             if (f.size() != 2 || f[1] != countNames[header] ||
                 !isNumber(f[0], kMaxCount, &counts[header])) {
-                return refuse(problem, QStringLiteral("its counts are damaged"));
+                return refuse(problem, tr("its counts are damaged"));
             }
             if (++header == 6) {
                 const qint64 all = counts[0] + counts[1];
                 if (counts[0] < 1 || counts[0] > 1000 || all < 1 || counts[2] % all != 0 ||
                     counts[2] / all < 2 || counts[2] / all > 11 || counts[3] < 1 ||
                     counts[4] > counts[3] || counts[5] < 1) {
-                    return refuse(problem, QStringLiteral("its counts are out of range"));
+                    return refuse(problem, tr("its counts are out of range"));
                 }
                 statesPerPhone = counts[2] / all - 1;
             }
@@ -211,33 +217,33 @@ bool checkTextMdef(const QByteArray& bytes, ModelShape* shape, QString* problem)
             qint64 tmat = 0;
             if (lines > counts[0] + counts[1] || f.size() != 7 + statesPerPhone ||
                 f.last() != "N" || !isNumber(f[5], counts[5] - 1, &tmat)) {
-                return refuse(problem, QStringLiteral("a phone's line is damaged"));
+                return refuse(problem, tr("a phone's line is damaged"));
             }
             const bool base = lines <= counts[0];
             for (int c = 1; c < 4; ++c) {
                 if (base ? f[c] != "-" : !names.contains(f[c])) {
-                    return refuse(problem, QStringLiteral("a phone's line is damaged"));
+                    return refuse(problem, tr("a phone's line is damaged"));
                 }
             }
             if (base) {
                 shape->phones << QString::fromLatin1(f[0]);
                 names.insert(f[0]);
             } else if (!names.contains(f[0])) {
-                return refuse(problem, QStringLiteral("a phone's line is damaged"));
+                return refuse(problem, tr("a phone's line is damaged"));
             }
             for (qsizetype s = 6; s < f.size() - 1; ++s) {
                 if (!isNumber(f[s], counts[3] - 1)) {
-                    return refuse(problem, QStringLiteral("a state points outside the model"));
+                    return refuse(problem, tr("a state points outside the model"));
                 }
             }
         }
     }
     if (header < 6 || lines != counts[0] + counts[1]) {
-        return refuse(problem, QStringLiteral("it is cut short"));
+        return refuse(problem, tr("it is cut short"));
     }
     if (!agrees(&shape->senones, int(counts[3])) || !agrees(&shape->transitions, int(counts[5])) ||
         !agrees(&shape->emitStates, int(statesPerPhone))) {
-        return refuse(problem, QStringLiteral("it does not fit the other model files"));
+        return refuse(problem, tr("it does not fit the other model files"));
     }
     return true;
 }
@@ -266,17 +272,17 @@ bool checkS3Array(const QByteArray& bytes, qint32 (&dims)[3], QString* problem) 
     bool checksum = false;
     const qsizetype body = s3Body(bytes, &swapped, &checksum);
     if (body < 0) {
-        return refuse(problem, QStringLiteral("it has no model file header"));
+        return refuse(problem, tr("it has no model file header"));
     }
     Ints ints(bytes, body, swapped);
     qint32 values = 0;
     if (!ints.count(&dims[0], kMaxCount) || !ints.count(&dims[1], kMaxCount) ||
         !ints.count(&dims[2], kMaxCount) || !ints.next(&values) ||
         qint64(values) != qint64(dims[0]) * dims[1] * dims[2]) {
-        return refuse(problem, QStringLiteral("its counts are out of range"));
+        return refuse(problem, tr("its counts are out of range"));
     }
     if (bytes.size() - ints.at() != qint64(values) * 4 + (checksum ? 4 : 0)) {
-        return refuse(problem, QStringLiteral("it is cut short or too long"));
+        return refuse(problem, tr("it is cut short or too long"));
     }
     return true;
 }
@@ -289,12 +295,12 @@ bool checkGaussianFile(const QByteArray& bytes, ModelShape* shape, QString* prob
     }
     const QList<int> lengths(gaussians.lengths.begin(), gaussians.lengths.end());
     if (!shape->streamLengths.isEmpty() && shape->streamLengths != lengths) {
-        return refuse(problem, QStringLiteral("it does not fit the other model files"));
+        return refuse(problem, tr("it does not fit the other model files"));
     }
     shape->streamLengths = lengths;
     if (!agrees(&shape->streams, int(lengths.size())) ||
         !agrees(&shape->densities, gaussians.densities)) {
-        return refuse(problem, QStringLiteral("it does not fit the other model files"));
+        return refuse(problem, tr("it does not fit the other model files"));
     }
     return true;
 }
@@ -304,7 +310,7 @@ bool checkGaussianFile(const QByteArray& bytes, ModelShape* shape, QString* prob
 bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) {
     qint32 first = 0;
     if (!Ints(bytes, 0, false).next(&first)) {
-        return refuse(problem, QStringLiteral("it is cut short"));
+        return refuse(problem, tr("it is cut short"));
     }
     const bool swapped = first < 1 || first > 999;
     Ints ints(bytes, 0, swapped);
@@ -314,7 +320,7 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
         qint32 length = 0;
         // The library reads each string into a buffer of its own size.
         if (!ints.next(&length) || length < 0 || length > 999 || strings > 1000) {
-            return refuse(problem, QStringLiteral("its header is damaged"));
+            return refuse(problem, tr("its header is damaged"));
         }
         if (length == 0) {
             break;
@@ -322,14 +328,14 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
         // The title and the first header line end in NUL; the lines after them need not.
         const qsizetype at = ints.at();
         if (at + length > bytes.size() || (strings < 2 && bytes.at(at + length - 1) != '\0')) {
-            return refuse(problem, QStringLiteral("its header is damaged"));
+            return refuse(problem, tr("its header is damaged"));
         }
         QByteArray text(bytes.constData() + at, length);
         if (text.endsWith('\0')) {
             text.chop(1);
         }
         if (text.startsWith("feature_count ") && !isNumber(text.mid(14), 100, &streams)) {
-            return refuse(problem, QStringLiteral("its header is damaged"));
+            return refuse(problem, tr("its header is damaged"));
         }
         clustered = clustered || (text.startsWith("cluster_count ") && text != "cluster_count 0");
         ints.skip(length);
@@ -338,14 +344,14 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
     qint32 senones = 0;
     if (clustered || streams < 1 || !ints.count(&densities, 256) ||
         !ints.count(&senones, kMaxCount)) {
-        return refuse(problem, QStringLiteral("its counts are out of range"));
+        return refuse(problem, tr("its counts are out of range"));
     }
     if (bytes.size() - ints.at() != streams * densities * senones) {
-        return refuse(problem, QStringLiteral("it is cut short or too long"));
+        return refuse(problem, tr("it is cut short or too long"));
     }
     if (!agrees(&shape->streams, int(streams)) || !agrees(&shape->densities, densities) ||
         !agrees(&shape->senones, senones)) {
-        return refuse(problem, QStringLiteral("it does not fit the other model files"));
+        return refuse(problem, tr("it does not fit the other model files"));
     }
     return true;
 }
@@ -353,7 +359,7 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
 // Lines of "-name value"; the stream split of the features must be the model's.
 bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString* problem) {
     if (bytes.size() > 65536 || bytes.contains('\0')) {
-        return refuse(problem, QStringLiteral("it is no text of settings"));
+        return refuse(problem, tr("it is no text of settings"));
     }
     static const QList<QByteArray> counted = {"-nfilt", "-ncep", "-lifter", "-lowerf", "-upperf"};
     for (const QByteArray& raw : bytes.split('\n')) {
@@ -363,11 +369,10 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
         }
         const QList<QByteArray> f = line.split(' ');
         if (f.size() != 2 || f[0].size() < 2 || !f[0].startsWith('-')) {
-            return refuse(problem, QStringLiteral("a line is not \"-name value\""));
+            return refuse(problem, tr("a line is not \"-name value\""));
         }
         if (counted.contains(f[0]) && !isNumber(f[1], 100000)) {
-            return refuse(problem,
-                          QStringLiteral("%1 is no number").arg(QString::fromLatin1(f[0])));
+            return refuse(problem, tr("%1 is no number").arg(QString::fromLatin1(f[0])));
         }
         if (f[0] == "-svspec") {
             QList<int> lengths;
@@ -377,13 +382,13 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
                 qint64 to = 0;
                 if (ends.size() != 2 || !isNumber(ends[0], 1000, &from) ||
                     !isNumber(ends[1], 1000, &to) || to < from) {
-                    return refuse(problem, QStringLiteral("-svspec is damaged"));
+                    return refuse(problem, tr("-svspec is damaged"));
                 }
                 lengths << int(to - from + 1);
             }
             if ((!shape->streamLengths.isEmpty() && shape->streamLengths != lengths) ||
                 !agrees(&shape->streams, int(lengths.size()))) {
-                return refuse(problem, QStringLiteral("it does not fit the other model files"));
+                return refuse(problem, tr("it does not fit the other model files"));
             }
             shape->streamLengths = lengths;
         }
@@ -394,7 +399,7 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
 // Lines of a word and its phones, each phone one of the model's.
 bool checkDictionary(const QByteArray& bytes, const ModelShape& shape, QString* problem) {
     if (bytes.contains('\0')) {
-        return refuse(problem, QStringLiteral("it is no text"));
+        return refuse(problem, tr("it is no text"));
     }
     QSet<QByteArray> phones;
     for (const QString& phone : shape.phones) {
@@ -413,8 +418,7 @@ bool checkDictionary(const QByteArray& bytes, const ModelShape& shape, QString* 
             fits = phones.contains(f[i]);
         }
         if (!fits) {
-            return refuse(problem,
-                          QStringLiteral("line %1 is not a word and its phones").arg(number));
+            return refuse(problem, tr("line %1 is not a word and its phones").arg(number));
         }
     }
     return true;
@@ -450,7 +454,7 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         }
         if (!agrees(&shape->senones, dims[0]) || !agrees(&shape->streams, dims[1]) ||
             !agrees(&shape->densities, dims[2])) {
-            return refuse(problem, QStringLiteral("it does not fit the other model files"));
+            return refuse(problem, tr("it does not fit the other model files"));
         }
         return true;
     }
@@ -464,7 +468,7 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         }
         if (dims[2] != dims[1] + 1 || !agrees(&shape->transitions, dims[0]) ||
             !agrees(&shape->emitStates, dims[1])) {
-            return refuse(problem, QStringLiteral("it does not fit the other model files"));
+            return refuse(problem, tr("it does not fit the other model files"));
         }
         return true;
     }
@@ -474,7 +478,7 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
     if (name == QLatin1String("noisedict") || name.endsWith(QLatin1String(".dict"))) {
         return checkDictionary(bytes, *shape, problem);
     }
-    return refuse(problem, QStringLiteral("it is no file of a model"));
+    return refuse(problem, tr("it is no file of a model"));
 }
 
 } // namespace qv
