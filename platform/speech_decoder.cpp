@@ -199,7 +199,7 @@ bool checkModelFiles(const SpeechModel& model, QString* problem) {
                     .arg(path);
             return false;
         }
-        const QByteArray bytes = file.read(kModelFileLimit);
+        const QByteArray bytes = file.read(file.size()); // no larger buffer than the file
         QString why;
         const QString name = QFileInfo(path).fileName();
         if (!checkModelFile(path == model.dictionary ? QStringLiteral("words.dict") : name, bytes,
