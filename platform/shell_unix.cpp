@@ -242,12 +242,8 @@ private:
         opener->setWorkingDirectory(QDir::homePath());
         opener->setProcessChannelMode(QProcess::ForwardedChannels);
         opener->setStandardInputFile(QProcess::nullDevice());
-        opener->start();
-        if (!opener->waitForStarted()) {
-            delete opener;
-            return refuse(pathOrUrl, "xdg-open could not be run");
-        }
-        const int start = ++openerStarts_;
+        // Connected before it starts: however soon it ends, its end is heard.
+        const int start = openerStarts_ + 1;
         QObject::connect(opener, &QProcess::finished, opener,
                          [this, opener, start, pathOrUrl](int code, QProcess::ExitStatus status) {
                              const bool opened = status == QProcess::NormalExit && code == 0;
@@ -259,6 +255,13 @@ private:
                                  openerEnded(start, opened);
                              }
                          });
+        opener->start();
+        if (!opener->waitForStarted()) {
+            opener->disconnect();
+            delete opener;
+            return refuse(pathOrUrl, "xdg-open could not be run");
+        }
+        openerStarts_ = start;
         return true;
     }
 
