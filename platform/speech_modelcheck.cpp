@@ -276,8 +276,10 @@ bool checkS3Array(const QByteArray& bytes, qint32 (&dims)[3], QString* problem) 
     }
     Ints ints(bytes, body, swapped);
     qint32 values = 0;
+    // The product of two counts fits; of three only once the first two are known to be small.
     if (!ints.count(&dims[0], kMaxCount) || !ints.count(&dims[1], kMaxCount) ||
         !ints.count(&dims[2], kMaxCount) || !ints.next(&values) ||
+        qint64(dims[0]) * dims[1] > values ||
         qint64(values) != qint64(dims[0]) * dims[1] * dims[2]) {
         return refuse(problem, tr("its counts are out of range"));
     }
