@@ -2,6 +2,8 @@
 
 #include "common/modini.h"
 #include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "platform/profile_engine.h"
 #include "platform/startup.h"
 
 #include <QCoreApplication>
@@ -15,6 +17,19 @@ QString& chosenProfilePath() {
     static QString path;
     return path;
 }
+
+// Whether the value stored under section/key holds a NUL: a read gives only the text before
+// it, which reads the same as a value that ends there.
+bool storedValueHoldsNul(const QString& path, const QString& section, const QString& key) {
+    const profile::ReadResult file = profile::readProfileFile(path.toLocal8Bit().constData());
+    if (file.status != profile::ReadStatus::Ok) {
+        return false;
+    }
+    const std::optional<profile::Line> line = profile::findKey(
+        file.bytes, section.toLocal8Bit().toStdString(), key.toLocal8Bit().toStdString());
+    return line && line->rawValue.find('\0') != std::string_view::npos;
+}
+
 } // namespace
 
 QString programFolder() {
@@ -47,7 +62,8 @@ QString buttonKey(int m) {
 }
 
 bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item) {
-    if (!ValueWasCut(profilePath, tabSection(tab), buttonKey(button), item)) {
+    if (!ValueWasCut(profilePath, tabSection(tab), buttonKey(button), item) &&
+        !storedValueHoldsNul(profilePath, tabSection(tab), buttonKey(button))) {
         return false;
     }
     MsgBox(QStringLiteral("Button %1 of tab %2 is not started: the item stored for it in %3 is "

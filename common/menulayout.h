@@ -44,8 +44,8 @@ QString resolveSpecialItem(const QString& stored);
 QString resolveSpecialItem(const QString& stored, const QString& folder);
 
 // Before the item read for button m of tab t is started: true, after a message, when the stored
-// value was cut on reading (ValueWasCut). A cut path may name another program, so it is never
-// started; the file is left as it is.
+// value was cut on reading (ValueWasCut) or holds a NUL byte, where a read ends it. A cut path
+// may name another program, so it is never started; the file is left as it is.
 bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item);
 
 // A count as stored ("Number of tabs", "Number Of Buttons").

@@ -26,10 +26,6 @@ MenuWatcher::MenuWatcher(const QString& file, QObject* parent)
     connect(&settle_, &QTimer::timeout, this, &MenuWatcher::changed);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &MenuWatcher::touched);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &MenuWatcher::touched);
-    const QString folder = QFileInfo(file_).absolutePath();
-    if (QFileInfo(folder).isDir()) {
-        watcher_.addPath(folder);
-    }
     rearm();
 }
 
@@ -39,6 +35,21 @@ void MenuWatcher::touched() {
 }
 
 void MenuWatcher::rearm() {
+    // A folder that was removed drops out of the watch: its nearest parent that exists is
+    // watched instead, to see the folder come back.
+    QString folder = QFileInfo(file_).absolutePath();
+    while (!QFileInfo(folder).isDir() && QFileInfo(folder).absolutePath() != folder) {
+        folder = QFileInfo(folder).absolutePath();
+    }
+    const QStringList watched = watcher_.directories();
+    if (watched != QStringList{folder}) {
+        if (!watched.isEmpty()) {
+            watcher_.removePaths(watched);
+        }
+        if (QFileInfo(folder).isDir()) {
+            watcher_.addPath(folder);
+        }
+    }
     // The watch may still hold the inode that a rename has just replaced: start afresh.
     if (watcher_.files().contains(file_)) {
         watcher_.removePath(file_);

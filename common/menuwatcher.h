@@ -2,8 +2,8 @@
 #pragma once
 // Tells a window when qv.ini may have changed. The file is watched together with its folder:
 // the editor replaces the file by a rename, which gives it a new inode that a watch on the old
-// one never sees. Bursts of events (a temporary file written, then renamed) are reported once,
-// after a short quiet time.
+// one never sees. While the folder is gone, its nearest existing parent is watched. Bursts of
+// events (a temporary file written, then renamed) are reported once, after a short quiet time.
 #include <QByteArray>
 #include <QFileSystemWatcher>
 #include <QObject>

@@ -3,6 +3,7 @@
 // without waiting for it. Nothing is ever run through a shell: an item is always one argument.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,15 @@ public:
     virtual bool openComputer() = 0;
     // The user's documents folder in the file manager.
     virtual bool openDocuments() = 0;
+
+    // A start handed to the desktop's opener is known to have worked only when the opener
+    // ends: such a start returns true, gets the next number (lastOpenerStart), and its result
+    // comes later in openerEnded, on the user-interface thread, without blocking it.
+    int lastOpenerStart() const { return openerStarts_; }
+    std::function<void(int start, bool opened)> openerEnded;
+
+protected:
+    int openerStarts_ = 0;
 };
 
 // The real start facility of this platform.
@@ -31,19 +41,26 @@ public:
         QString file; // the item for "execute", empty otherwise
     };
     bool ShellExecute(const QString& file) override {
-        starts.push_back({QStringLiteral("execute"), file});
-        return result;
+        return record(QStringLiteral("execute"), file);
     }
-    bool openComputer() override {
-        starts.push_back({QStringLiteral("computer"), {}});
-        return result;
-    }
-    bool openDocuments() override {
-        starts.push_back({QStringLiteral("documents"), {}});
-        return result;
+    bool openComputer() override { return record(QStringLiteral("computer"), {}); }
+    bool openDocuments() override { return record(QStringLiteral("documents"), {}); }
+    // The test ends the last start through the opener with the result it chooses.
+    void endOpener(bool opened) {
+        if (openerEnded) {
+            openerEnded(openerStarts_, opened);
+        }
     }
     std::vector<Start> starts;
     bool result = true;
+    bool throughOpener = false; // each successful start goes through the opener
+
+private:
+    bool record(const QString& kind, const QString& file) {
+        starts.push_back({kind, file});
+        openerStarts_ += result && throughOpener ? 1 : 0;
+        return result;
+    }
 };
 
 } // namespace qv

@@ -1,7 +1,7 @@
 // Starting items on Linux: programs directly, shortcuts through their target, everything else
 // through the desktop's opener (xdg-open). Every start is a list of arguments handed to
-// QProcess::startDetached; no text ever reaches a shell, so a name holding ';', '$( )', quotes
-// or blanks is just a name.
+// QProcess (detached, or as our child for the opener, whose exit status is its result); no text
+// ever reaches a shell, so a name holding ';', '$( )', quotes or blanks is just a name.
 #include "platform/desktopentry.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
@@ -9,10 +9,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <functional>
 
 namespace qv {
 namespace {
@@ -32,6 +35,19 @@ bool isUrl(const QString& item) {
     return scheme.match(item).hasMatch();
 }
 
+// The folders of PATH that name themselves: an empty entry or "." would mean the current
+// folder.
+QStringList absoluteSearchPath() {
+    QStringList folders;
+    for (const QString& folder :
+         qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(folder)) {
+            folders << folder;
+        }
+    }
+    return folders;
+}
+
 bool isProgram(const QFileInfo& info) {
     return info.isFile() && info.isExecutable();
 }
@@ -43,10 +59,10 @@ bool startProgram(const QString& program, const QStringList& arguments, const QS
     return true;
 }
 
-// The opener reads a leading '-' as an option: an absolute path never starts with one. Once the
-// opener runs, its own failures (no application for the file) no longer reach us, so what can
-// be known beforehand is checked here: the file is there and can be read, the opener exists.
-bool openWithDefault(const QString& pathOrUrl) {
+// The opener reads a leading '-' as an option: an absolute path never starts with one. What can
+// be known beforehand is checked here (the file is there and can be read, the opener exists);
+// whether the opener found an application is known only from its exit status.
+bool mayOpen(const QString& pathOrUrl) {
     if (pathOrUrl.isEmpty() || pathOrUrl.startsWith(QLatin1Char('-'))) {
         return refuse(pathOrUrl, "not a path or address the opener takes");
     }
@@ -61,9 +77,6 @@ bool openWithDefault(const QString& pathOrUrl) {
     }
     if (QStandardPaths::findExecutable(kOpener).isEmpty()) {
         return refuse(pathOrUrl, "xdg-open is not installed");
-    }
-    if (!QProcess::startDetached(kOpener, {pathOrUrl}, QDir::homePath())) {
-        return refuse(pathOrUrl, "xdg-open could not be run");
     }
     return true;
 }
@@ -126,7 +139,7 @@ QStringList splitArguments(const QString& line) {
     return words;
 }
 
-bool startShortcut(const QFileInfo& link) {
+bool startShortcut(const QFileInfo& link, const std::function<bool(const QString&)>& open) {
     const QString path = link.absoluteFilePath();
     const std::optional<ShortcutInfo> info = readShortcutFile(path);
     if (!info) {
@@ -147,25 +160,38 @@ bool startShortcut(const QFileInfo& link) {
         }
         return startProgram(targetInfo.absoluteFilePath(), splitArguments(info->arguments), folder);
     }
-    return openWithDefault(targetInfo.absoluteFilePath());
+    return open(targetInfo.absoluteFilePath());
 }
 
 class UnixShell final : public ShellService {
 public:
+    UnixShell() = default;
+    UnixShell(const UnixShell&) = delete;
+    UnixShell& operator=(const UnixShell&) = delete;
+    ~UnixShell() override {
+        // An opener still running is ended with us; its end is no one's news any more.
+        for (QProcess* opener : openers_.findChildren<QProcess*>()) {
+            opener->disconnect();
+        }
+    }
+
     bool ShellExecute(const QString& file) override {
         if (file.isEmpty()) {
             return refuse(file, "the button holds no item");
         }
+        if (!file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\')) && !isUrl(file)) {
+            // A bare program name is looked up on the search path only, never in the folder the
+            // launcher happens to run in: a file of that name put there must not run instead.
+            const QStringList folders = absoluteSearchPath();
+            const QString found =
+                folders.isEmpty() ? QString() : QStandardPaths::findExecutable(file, folders);
+            if (found.isEmpty()) {
+                return refuse(file, "no program of that name on the search path");
+            }
+            return startProgram(found, {}, QFileInfo(found).absolutePath());
+        }
         QFileInfo info(file);
         if (!info.exists()) {
-            if (!file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\'))) {
-                // A bare program name, found on the search path as the platform's own start
-                // would find it.
-                const QString found = QStandardPaths::findExecutable(file);
-                if (!found.isEmpty()) {
-                    return startProgram(found, {}, QFileInfo(found).absolutePath());
-                }
-            }
             if (isUrl(file) && !QFileInfo(file).isAbsolute()) {
                 return openWithDefault(file);
             }
@@ -173,7 +199,8 @@ public:
         }
         if (info.isFile() &&
             info.suffix().compare(QLatin1String("lnk"), Qt::CaseInsensitive) == 0) {
-            return startShortcut(info);
+            return startShortcut(info,
+                                 [this](const QString& path) { return openWithDefault(path); });
         }
         // A desktop entry is run as the desktop's menus run it; the opener would only show it
         // in an editor. One that cannot be started says why.
@@ -200,6 +227,45 @@ public:
         }
         return openWithDefault(folder);
     }
+
+private:
+    // The opener runs as our child so that its exit status reaches us; its output (the reason
+    // it failed) goes to our error output. Its end is waited for by the event loop, never by
+    // the window.
+    bool openWithDefault(const QString& pathOrUrl) {
+        if (!mayOpen(pathOrUrl)) {
+            return false;
+        }
+        auto* opener = new QProcess(&openers_);
+        opener->setProgram(kOpener);
+        opener->setArguments({pathOrUrl});
+        opener->setWorkingDirectory(QDir::homePath());
+        opener->setProcessChannelMode(QProcess::ForwardedChannels);
+        opener->setStandardInputFile(QProcess::nullDevice());
+        // Connected before it starts: however soon it ends, its end is heard.
+        const int start = openerStarts_ + 1;
+        QObject::connect(opener, &QProcess::finished, opener,
+                         [this, opener, start, pathOrUrl](int code, QProcess::ExitStatus status) {
+                             const bool opened = status == QProcess::NormalExit && code == 0;
+                             if (!opened) {
+                                 refuse(pathOrUrl, "xdg-open could not open it");
+                             }
+                             opener->deleteLater();
+                             if (openerEnded) {
+                                 openerEnded(start, opened);
+                             }
+                         });
+        opener->start();
+        if (!opener->waitForStarted()) {
+            opener->disconnect();
+            delete opener;
+            return refuse(pathOrUrl, "xdg-open could not be run");
+        }
+        openerStarts_ = start;
+        return true;
+    }
+
+    QObject openers_; // the openers still running
 };
 
 } // namespace

@@ -66,6 +66,7 @@ public:
     // The audio inputs; the first is the default capture device.
     virtual QStringList audioInputs() = 0;
     // Builds a context for the recognizer at that position, listening on the first audio input.
+    // A recognizer whose model cannot be loaded is taken out of the list of recognizers.
     virtual std::unique_ptr<RecognitionContext> createContext(int recognizer,
                                                               SpeechError* error) = 0;
     // The frequency warp of the pupil's voice for the contexts built from now on; 1: none.
@@ -138,6 +139,13 @@ public:
             }
             return nullptr;
         }
+        if (damagedRecognizers.contains(recognizerNames[recognizer])) {
+            if (error) {
+                *error = {2, recognizerNames[recognizer] + QStringLiteral(" is damaged")};
+            }
+            recognizerNames.removeAt(recognizer);
+            return nullptr;
+        }
         auto context = std::make_unique<FakeRecognitionContext>();
         contexts.push_back(context.get());
         return context;
@@ -146,6 +154,7 @@ public:
     void setVoiceTransform(const QString& file) override { voiceTransforms << file; }
     QStringList recognizerNames{QStringLiteral("Fake recognizer")};
     QStringList inputNames{QStringLiteral("Fake microphone")};
+    QStringList damagedRecognizers;                // their model cannot be loaded
     std::vector<FakeRecognitionContext*> contexts; // owned by the launcher
     std::vector<double> voiceWarps;
     QStringList voiceTransforms;

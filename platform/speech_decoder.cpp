@@ -1,5 +1,9 @@
 #include "platform/speech_decoder.h"
 
+#include "platform/regularfile.h"
+#include "platform/speech_modelcheck.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +26,10 @@ namespace qv {
 const char* const grammarSearch = "qvgrammar";
 
 namespace {
+
+// Larger than the files of any model this machine's package holds (the largest, the dictionary,
+// is a few megabytes), small enough to read whole.
+constexpr qint64 kModelFileLimit = qint64{256} * 1024 * 1024;
 
 // The cepstra a front end makes of an utterance, one frame after another. A few frames at a
 // time: the front end drops silence itself, and a whole utterance at once would skip that.
@@ -165,39 +173,41 @@ double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b) 
     return std::sqrt(sum);
 }
 
-// PocketSphinx ends the whole process on some damaged model files, so the files are looked at
-// first: each must be there, and the binary ones must start as the library expects.
 bool checkModelFiles(const SpeechModel& model, QString* problem) {
     const QDir dir(model.acousticModel);
-    auto starts = [&](const QString& name, const QList<QByteArray>& magics) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) {
-            *problem = QStringLiteral("%1 is missing").arg(file.fileName());
+    QStringList files;
+    for (const QString& name : modelFileNames()) {
+        // The library takes the compressed weights where both are there.
+        files << (name == QLatin1String("mixture_weights") && dir.exists(QStringLiteral("sendump"))
+                      ? dir.filePath(QStringLiteral("sendump"))
+                      : dir.filePath(name));
+    }
+    files << model.dictionary;
+    ModelShape shape;
+    for (const QString& path : files) {
+        QFile file;
+        if (!openRegularFile(file, path)) {
+            *problem = (QFileInfo::exists(path)
+                            ? QCoreApplication::translate("SpeechModel", "%1 cannot be read")
+                            : QCoreApplication::translate("SpeechModel", "%1 is missing"))
+                           .arg(path);
             return false;
         }
-        const QByteArray head = file.read(8);
-        for (const QByteArray& magic : magics) {
-            if (head.startsWith(magic)) {
-                return true;
-            }
+        if (file.size() > kModelFileLimit) {
+            *problem =
+                QCoreApplication::translate("SpeechModel", "%1 is too large for a model file")
+                    .arg(path);
+            return false;
         }
-        *problem = QStringLiteral("%1 is damaged").arg(file.fileName());
-        return false;
-    };
-    if (!starts(QStringLiteral("mdef"), {"BMDF", "0.3\n"}) ||
-        !starts(QStringLiteral("means"), {"s3\n"}) ||
-        !starts(QStringLiteral("variances"), {"s3\n"}) ||
-        !starts(QStringLiteral("transition_matrices"), {"s3\n"}) ||
-        !starts(QStringLiteral("feat.params"), {"-"})) {
-        return false;
-    }
-    if (!dir.exists(QStringLiteral("sendump")) && !dir.exists(QStringLiteral("mixture_weights"))) {
-        *problem = QStringLiteral("%1 has no mixture weights").arg(dir.path());
-        return false;
-    }
-    if (!QFileInfo(model.dictionary).isReadable()) {
-        *problem = QStringLiteral("%1 cannot be read").arg(model.dictionary);
-        return false;
+        const QByteArray bytes = file.read(file.size()); // no larger buffer than the file
+        QString why;
+        const QString name = QFileInfo(path).fileName();
+        if (!checkModelFile(path == model.dictionary ? QStringLiteral("words.dict") : name, bytes,
+                            &shape, &why)) {
+            *problem =
+                QCoreApplication::translate("SpeechModel", "%1 is damaged: %2").arg(path, why);
+            return false;
+        }
     }
     return true;
 }

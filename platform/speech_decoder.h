@@ -26,8 +26,8 @@ constexpr int fullScale = 32000;
 // The name of the command grammar's search.
 extern const char* const grammarSearch;
 
-// PocketSphinx ends the whole process on some damaged model files, so the files are looked at
-// first: each must be there, and the binary ones must start as the library expects.
+// PocketSphinx ends the whole process on damaged model files, so every file it will read is
+// checked first, whole (speech_modelcheck.h).
 bool checkModelFiles(const SpeechModel& model, QString* problem);
 
 // Whether the transform file at path is one for this model's streams; why not in problem.

@@ -565,6 +565,8 @@ public:
         input->close();
         auto decoder = std::make_unique<Decoder>();
         if (!decoder->build(models_[size_t(recognizer)], options_.recognizer, error)) {
+            // A damaged model stays damaged: it is no longer offered.
+            models_.erase(models_.begin() + recognizer);
             return nullptr;
         }
         return std::make_unique<PocketSphinxContext>(

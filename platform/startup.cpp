@@ -63,10 +63,27 @@ QString menuFileOf(const QString& path, const QString& currentFolder) {
     return QDir::cleanPath(menuFileIn(absolute));
 }
 
+namespace {
+
+// The line without its remark: a '#' or ';' at its start or after a blank. One inside a word
+// ("room#5") is part of it, as a path may hold one.
+QString withoutRemark(const QString& line) {
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if ((c == u'#' || c == u';') &&
+            (i == 0 || line.at(i - 1) == u' ' || line.at(i - 1) == u'\t')) {
+            return line.left(i);
+        }
+    }
+    return line;
+}
+
+} // namespace
+
 std::optional<QString> menuConfValue(const QString& text) {
     for (QString line : text.split(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';')) {
+        line = withoutRemark(line).trimmed();
+        if (line.isEmpty()) {
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
@@ -119,6 +136,17 @@ QString describeSource(MenuSource source) {
         return QStringLiteral("the user's own config folder (no other setting applies)");
     }
     return {};
+}
+
+QString missingMenuFolder(const MenuLocation& menu) {
+    // The user's own folder is made at start; every other one was named by someone.
+    const QString folder = QFileInfo(menu.path).absolutePath();
+    if (menu.source == MenuSource::UserConfig || QFileInfo(folder).isDir()) {
+        return {};
+    }
+    return QCoreApplication::translate("Startup", "The folder %1 named by %2 does not exist: "
+                                                  "is the share mounted?")
+        .arg(folder, describeSource(menu.source));
 }
 
 QString dataFolderOf(const QString& programFolder, bool programFolderHasData) {
@@ -204,8 +232,10 @@ Startup startUp(const QString& title, const QString& summary,
                 .arg(kSystemMenuConf);
         text += QStringLiteral("\nMenu file: %1\n  chosen by: %2\nData folder: %3\n")
                     .arg(result.menu.path, describeSource(result.menu.source), dataFolder());
-        if (!result.menu.ignored.isEmpty()) {
-            text += QStringLiteral("  note: %1\n").arg(result.menu.ignored);
+        for (const QString& note : {result.menu.ignored, missingMenuFolder(result.menu)}) {
+            if (!note.isEmpty()) {
+                text += QStringLiteral("  note: %1\n").arg(note);
+            }
         }
         print(stdout, text);
         result.exitCode = 0;
@@ -214,6 +244,57 @@ Startup startUp(const QString& title, const QString& summary,
         QDir().mkpath(QFileInfo(result.menu.path).absolutePath());
     }
     return result;
+}
+
+std::optional<QString> windowArgumentsProblem(const QStringList& arguments) {
+    // Qt's own options for windows, which the application object takes before our parser sees
+    // the rest; Qt reads them with one dash or two.
+    static const QStringList qtWithValue = {
+        QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+        QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+        QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+        QStringLiteral("display"),         QStringLiteral("geometry"),
+        QStringLiteral("style"),           QStringLiteral("stylesheet"),
+        QStringLiteral("title"),           QStringLiteral("name"),
+        QStringLiteral("visual"),          QStringLiteral("qmljsdebugger")};
+    static const QStringList qtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                        QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                        QStringLiteral("sync")};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (a == QLatin1String("--menu")) {
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
+                return QCoreApplication::translate("Startup", "--menu needs a PATH");
+            }
+            ++i;
+            continue;
+        }
+        if (a.startsWith(QLatin1String("--menu="))) {
+            if (a.size() == 7) {
+                return QCoreApplication::translate("Startup", "--menu needs a PATH");
+            }
+            continue;
+        }
+        if (!a.startsWith(u'-') || a.size() < 2) {
+            return QCoreApplication::translate("Startup", "unexpected argument '%1'").arg(a);
+        }
+        QString qt = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+        const bool inlineValue = qt.contains(u'=');
+        qt = qt.section(u'=', 0, 0);
+        if (qtFlags.contains(qt) && !inlineValue) {
+            continue;
+        }
+        if (qtWithValue.contains(qt)) {
+            if (!inlineValue && i + 1 >= arguments.size()) {
+                return QCoreApplication::translate("Startup", "%1 needs a value").arg(a);
+            }
+            i += inlineValue ? 0 : 1;
+            continue;
+        }
+        return QCoreApplication::translate("Startup", "unknown option '%1'").arg(a);
+    }
+    return std::nullopt;
 }
 
 std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
@@ -229,7 +310,24 @@ std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
         }
     }
     if (!terminal) {
-        return std::nullopt;
+        // A mistake must be said on the terminal before a display is needed: without one, the
+        // window's application object would end the program with a crash.
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) {
+            arguments << QString::fromLocal8Bit(argv[i]);
+        }
+        const std::optional<QString> problem = windowArgumentsProblem(arguments);
+        if (!problem) {
+            return std::nullopt;
+        }
+        QString usage = QStringLiteral("%1 [--menu PATH] [--help] [--version]").arg(name);
+        for (const TerminalOption& option : own) {
+            usage += QStringLiteral(" [--%1 %2]").arg(option.name, option.valueName);
+        }
+        print(stderr,
+              QCoreApplication::translate("Startup", "%1: %2\nUsage: %3\nTry '%1 --help'.\n")
+                  .arg(name, *problem, usage));
+        return 2;
     }
     const QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(name);
@@ -243,8 +341,10 @@ void installAboutBox(QWidget& window, const QString& title, const MenuLocation& 
         QString text = QStringLiteral("%1 %2\n\nMenu file:\n%3\n\nChosen by: %4.")
                            .arg(title, QCoreApplication::applicationVersion(), menu.path,
                                 describeSource(menu.source));
-        if (!menu.ignored.isEmpty()) {
-            text += QStringLiteral("\n\n") + menu.ignored;
+        for (const QString& note : {menu.ignored, missingMenuFolder(menu)}) {
+            if (!note.isEmpty()) {
+                text += QStringLiteral("\n\n") + note;
+            }
         }
         QMessageBox::about(&window, QStringLiteral("About ") + title, text);
     });

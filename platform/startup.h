@@ -44,11 +44,16 @@ QString menuFileIn(const QString& folder);
 // qv.ini. Decided on the text alone, so that a share that is not mounted yet means the same.
 QString menuFileOf(const QString& path, const QString& currentFolder);
 
-// The value of the first "menu = PATH" line of menu.conf ('#' and ';' start remarks).
+// The value of the first "menu = PATH" line of menu.conf. A '#' or ';' at the start of a line or
+// after a blank starts a remark that runs to the end of the line.
 std::optional<QString> menuConfValue(const QString& text);
 
 // "the --menu option", "QV_MENU", ...: why this file was chosen, for --help and the About box.
 QString describeSource(MenuSource source);
+
+// A sentence saying that the folder of the menu file, named by a setting, does not exist (a
+// share not mounted, a mistyped path); "" when it exists or the user's own folder is used.
+QString missingMenuFolder(const MenuLocation& menu);
 
 // The data folder: the program folder when it holds ordergrammar.xml or qv.ini (a build, or a
 // folder laid out as on Windows), otherwise share/quorvel beside the bin folder (a package).
@@ -76,11 +81,17 @@ Startup startUp(const QString& title, const QString& summary,
                 const std::vector<TerminalOption>& own = {});
 
 // For --help, -h, --version, -v and the program's own terminal options: answers on the terminal
-// without needing a display (it makes the QCoreApplication itself) and gives the exit code;
-// otherwise nothing.
+// without needing a display (it makes the QCoreApplication itself) and gives the exit code.
+// Arguments a window start cannot use get a usage line and exit code 2, also without a display.
+// Otherwise nothing.
 std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
                                     const QString& title, const QString& summary,
                                     const std::vector<TerminalOption>& own = {});
+
+// What is wrong with the arguments of a start of the window (the program's name first): an
+// option that is neither --menu PATH nor one of Qt's own, a missing value, a plain argument;
+// none when they can be used.
+std::optional<QString> windowArgumentsProblem(const QStringList& arguments);
 
 // F1 on the window shows the program, its version and the menu file it uses.
 void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu);

@@ -142,9 +142,18 @@ frmstudent::frmstudent(const qv::Services& services, const QString& programFolde
     };
     logonName = [] { return qv::logonUserName(); };
     buildControls();
+    if (services_.shell) {
+        openerSeen_ = services_.shell->lastOpenerStart();
+        services_.shell->openerEnded = [this](int start, bool opened) {
+            openerEnded(start, opened);
+        };
+    }
 }
 
 frmstudent::~frmstudent() {
+    if (services_.shell) {
+        services_.shell->openerEnded = nullptr; // an opener may end after the window
+    }
     // The context may still deliver events while the controls go away; release it first.
     oRC_.reset();
     // And the tap, which would else see the events of the controls going away.
@@ -468,7 +477,24 @@ void frmstudent::unloadButtons() {
     loadedButtons = 0;
 }
 
+bool frmstudent::menuGone() {
+    if (FileExists(profilePath_)) {
+        return false;
+    }
+    // Said once, as the watcher says it; each read of the missing file would say it again.
+    // The watcher shows the menu again when it comes back.
+    if (menuMessage_ != kFileNotFound) {
+        menuMessage_ = kFileNotFound;
+        reportedMenu_ = readMenuBytes(profilePath_);
+        qv::MsgBox(kFileNotFound);
+    }
+    return true;
+}
+
 void frmstudent::ceptab_Click() {
+    if (menuGone()) {
+        return;
+    }
     pager_->showFirst();
 }
 
@@ -479,12 +505,18 @@ void frmstudent::keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* o
 }
 
 void frmstudent::cmdnext_Click() {
+    if (menuGone()) {
+        return;
+    }
     const bool hadFocus = cmdnext->hasFocus();
     pager_->showNext();
     keepFocusOnPage(cmdnext, hadFocus, cmdback);
 }
 
 void frmstudent::cmdback_Click() {
+    if (menuGone()) {
+        return;
+    }
     const bool hadFocus = cmdback->hasFocus();
     pager_->showBack();
     keepFocusOnPage(cmdback, hadFocus, cmdnext);
@@ -512,7 +544,7 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     }
     const std::optional<std::int16_t> n = pager_->buttonNumber(index);
-    if (!n) {
+    if (!n || menuGone()) {
         return;
     }
     const QString item = readItem(*n);
@@ -540,6 +572,37 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
 }
 
 void frmstudent::announceStart(const QString& name, bool started, const QString& item) {
+    const int opener = services_.shell ? services_.shell->lastOpenerStart() : 0;
+    if (started && opener != openerSeen_) {
+        // Handed to the opener: its result decides what is said. An opener that is still
+        // running after a moment has found an application (some wait for it to close).
+        openerSeen_ = opener;
+        pendingOpeners_.insert(opener, {name, item, false});
+        QTimer::singleShot(kOpenerPatienceMs, this, [this, opener] {
+            const auto pending = pendingOpeners_.find(opener);
+            if (pending != pendingOpeners_.end() && !pending->announced) {
+                pending->announced = true;
+                speakStart(pending->name, true, pending->item);
+            }
+        });
+        return;
+    }
+    speakStart(name, started, item);
+}
+
+void frmstudent::openerEnded(int start, bool opened) {
+    const auto pending = pendingOpeners_.find(start);
+    if (pending == pendingOpeners_.end()) {
+        return;
+    }
+    const PendingStart was = *pending;
+    pendingOpeners_.erase(pending);
+    if (!opened || !was.announced) {
+        speakStart(was.name, opened, was.item);
+    }
+}
+
+void frmstudent::speakStart(const QString& name, bool started, const QString& item) {
     // Announcing a start that did not happen would tell the pupil to wait for nothing.
     if (!started) {
         qWarning("quorvel-student: %s could not be started", qUtf8Printable(item));
@@ -633,6 +696,17 @@ void frmstudent::buildRecognizer() {
         grammarLoaded = false;
         lblGrammar->setText(kGrammarNone);
         showSpeechError(error.number, error.description);
+        // A recognizer whose model is damaged has left the service's list: the list shown
+        // follows it, so that positions still pick the same recognizers and the broken one
+        // cannot be chosen again.
+        const QStringList recognizers = services_.speech->recognizers();
+        if (recognizers.size() != cmbEngines->count()) {
+            const QSignalBlocker block(cmbEngines);
+            cmbEngines->clear();
+            cmbEngines->addItems(recognizers);
+            cmbEngines->setCurrentIndex(-1);
+            setPanel(3, cmbEngines->placeholderText());
+        }
         cmbEngines->setEnabled(true);
         return;
     }
@@ -789,6 +863,14 @@ void frmstudent::gateRecognizer() {
 }
 
 void frmstudent::updateSpeechMenu() {
+    if (services_.speech && cmbEngines->count() == 0 && !noRecognizerSaid_) {
+        // Said once: the menu would otherwise only show an empty, greyed list.
+        noRecognizerSaid_ = true;
+        qv::MsgBox(tr("No speech recognizer can be used on this computer (none is installed, or "
+                      "each one's model is damaged). Spoken commands are off; the buttons work "
+                      "as before."),
+                   {}, qv::MsgIcon::Information);
+    }
     const bool ready = grammarLoaded && oRC_;
     mnuStartReco->setText(cmdStartReco->text());
     mnuStartReco->setEnabled(ready);

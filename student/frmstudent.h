@@ -7,6 +7,7 @@
 #include "platform/services.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QPointer>
 #include <QSize>
 #include <QString>
@@ -159,6 +160,12 @@ private:
     QString menuProblem() const;
     void reloadOnce();
     void announceStart(const QString& name, bool started, const QString& item);
+    // The character says "Starting <name>" or "<name> could not be started".
+    void speakStart(const QString& name, bool started, const QString& item);
+    void openerEnded(int start, bool opened);
+    // True when the menu file is gone, after saying so once: the action that asked reads
+    // nothing.
+    bool menuGone();
     void setListening(const QString& state);
     // What the badge says while nothing was heard yet.
     QString listeningIdle() const;
@@ -193,7 +200,17 @@ private:
     std::unique_ptr<qv::RecognitionContext> oRC_;
     bool characterSpeaking_ = false;
     bool unloadedOnce_ = false;
-    bool tooLoudShown_ = false; // the status bar said it once; no need to nag
+    bool tooLoudShown_ = false;     // the status bar said it once; no need to nag
+    bool noRecognizerSaid_ = false; // that speech cannot be used, once
+    // Starts handed to the desktop's opener whose result is not known yet, by their number.
+    struct PendingStart {
+        QString name;
+        QString item;
+        bool announced = false; // "Starting" was said while the opener still ran
+    };
+    QHash<int, PendingStart> pendingOpeners_;
+    int openerSeen_ = 0;
+    static constexpr int kOpenerPatienceMs = 1500;
     qv::TalkKeys talkKeys_;
     // A release of Space waits here for the press that follows it when the X server repeats the
     // held key and Qt does not see the pair as a repeat: a held key must not end the command.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -61,6 +62,13 @@ TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {
          false},
         {none, none, "menu = share/room5", false, user, S::UserConfig, true},
         {none, none, "", false, user, S::UserConfig, true},
+        {none, none, "menu = /mnt/quorvel # room 5", false, "/mnt/quorvel/qv.ini", S::SystemConfig,
+         false},
+        {none, none, "menu =\t/mnt/q;x\t; old share", false, "/mnt/q;x/qv.ini", S::SystemConfig,
+         false},
+        {none, none, "  ; menu = /old\nmenu = /mnt/room#5", false, "/mnt/room#5/qv.ini",
+         S::SystemConfig, false},
+        {none, none, "menu = # none yet", false, user, S::UserConfig, true},
     };
     for (const Case& c : cases) {
         qv::MenuInputs in;
@@ -78,6 +86,47 @@ TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {
     }
     EXPECT_EQ(qv::dataFolderOf("/usr/bin", false), "/usr/share/quorvel");
     EXPECT_EQ(qv::dataFolderOf("/b/bin", true), "/b/bin");
+}
+
+// A menu folder named by a setting that is not there is pointed out; the user's own is made.
+TEST(Startup, MissingMenuFolderIsNamed) {
+    QTemporaryDir dir;
+    using S = qv::MenuSource;
+    EXPECT_TRUE(qv::missingMenuFolder({dir.filePath("qv.ini"), S::SystemConfig, {}}).isEmpty());
+    EXPECT_TRUE(qv::missingMenuFolder({dir.filePath("no/qv.ini"), S::UserConfig, {}}).isEmpty());
+    for (const S source : {S::SystemConfig, S::Environment, S::Option}) {
+        const QString note = qv::missingMenuFolder({dir.filePath("no/qv.ini"), source, {}});
+        EXPECT_TRUE(note.contains(dir.filePath("no") + " ")) << qPrintable(note);
+    }
+}
+
+TEST(Startup, WindowArgumentsAreCheckedBeforeAnyDisplay) {
+    struct Case {
+        QStringList arguments; // after the program's name
+        QString problem;       // a word of the message; empty: none
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"--menu", "/mnt/q"}, {}},
+        {{"--menu=/mnt/q", "-platform", "offscreen"}, {}},
+        {{"--platform=offscreen", "-reverse", "-style", "Fusion"}, {}},
+        {{"--bogus"}, "'--bogus'"},
+        {{"-x"}, "'-x'"},
+        {{"--menu"}, "--menu needs"},
+        {{"--menu", ""}, "--menu needs"},
+        {{"--menu="}, "--menu needs"},
+        {{"room5"}, "'room5'"},
+        {{"--menu", "/m", "extra"}, "'extra'"},
+        {{"-platform"}, "needs a value"},
+        {{"-reverse=1"}, "'-reverse=1'"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<QString> got =
+            qv::windowArgumentsProblem(QStringList{"quorvel-student"} + c.arguments);
+        const QString shown = got.value_or(QString());
+        EXPECT_EQ(got.has_value(), !c.problem.isEmpty()) << qPrintable(c.arguments.join(' '));
+        EXPECT_TRUE(shown.contains(c.problem)) << qPrintable(shown);
+    }
 }
 
 } // namespace

@@ -78,6 +78,17 @@ const Row kRows[] = {
                 writeMenu(d, cut + QString(10000 - 254, QLatin1Char('y')));
      },
      true, "is not started"},
+    // A read ends at the NUL and would name a program that exists.
+    {"an item with a NUL byte",
+     [](const QString& d) {
+         return makeProgram(d + "/named.exe") &&
+                writeMenu(d, d + "/named.exe" + QChar(0) + "/../other.exe");
+     },
+     true, "holds a NUL"},
+    // The programs run in the menu's folder, where a file of the item's name lies.
+    {"a bare name of a program in the current folder",
+     [](const QString& d) { return makeProgram(d + "/tool") && writeMenu(d, "tool"); }, true,
+     nullptr},
     {"a qv.ini of 200 MB",
      [](const QString& d) {
          QFile f(d + "/qv.ini");

@@ -196,6 +196,35 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
     EXPECT_EQ(l.captions(), captionsOf(1, 10));
 }
 
+// The program folder removed under the running launcher: one message, however much the pupil
+// presses; the menu is shown again once it is back.
+TEST(StudentPages, MenuFolderRemovedIsToldOnceAndTheMenuComesBack) {
+    Launcher l;
+    frmstudent& w = l.load({programs(13), programs(2, 101)});
+    QSignalSpy checked(&w, &frmstudent::menuChecked);
+    const QByteArray menu = qvtest::readAll(l.menuPath());
+    ASSERT_TRUE(QDir(l.dir.path()).removeRecursively());
+    // Some actions before the watcher has seen it, some after.
+    l.press(1);
+    QTest::mouseClick(w.cmdnext, Qt::LeftButton);
+    EXPECT_TRUE(checked.wait(1000));
+    QTest::mouseClick(w.cmdback, Qt::LeftButton);
+    w.ceptab->setCurrentIndex(1);
+    l.press(2);
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.lastMessage(), "Error in INI file : File Not Found");
+    EXPECT_TRUE(l.executed().isEmpty());
+
+    checked.clear();
+    ASSERT_TRUE(QDir().mkpath(l.dir.path()));
+    ASSERT_TRUE(l.writeMenu(menu));
+    ASSERT_TRUE(checked.wait(2000) || checked.count() > 0);
+    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    w.ceptab->setCurrentIndex(0);
+    l.press(2);
+    EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
+}
+
 TEST(StudentStarts, OnlyALeftPressStartsTheButtonOfThePage) {
     Launcher l;
     frmstudent& w = l.load({programs(14)});
@@ -242,6 +271,41 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
             EXPECT_TRUE(l.box.fake.messages.empty()) << r.item.toStdString();
         }
     }
+}
+
+// A start through the desktop's opener is announced by the opener's result: a failure is
+// said as for any failed start; one still running after a moment is said to start, and a
+// failure after that is said too.
+TEST(StudentStarts, AnOpenersResultDecidesWhatIsSaid) {
+    Launcher l;
+    l.shell.throughOpener = true;
+    l.load({{"My Computer.lnk", "/docs/notes.txt"}});
+    const struct {
+        int button;
+        bool waitForStart; // until "Starting" is said before the opener ends
+        bool opened;
+        QStringList said; // after the press
+    } rows[] = {
+        {1, false, false, {"Speak My Computer could not be started"}},
+        {2, false, true, {"Speak Starting notes"}},
+        {2, true, false, {"Speak Starting notes", "Speak notes could not be started"}},
+        {1, true, true, {"Speak Starting My Computer"}},
+    };
+    for (const auto& r : rows) {
+        const qsizetype before = l.character.calls.size();
+        l.press(r.button);
+        EXPECT_EQ(l.character.calls.size(), before) << "said before the opener ended";
+        if (r.waitForStart) {
+            EXPECT_TRUE(qvtest::waitUntil([&] { return l.character.calls.size() > before; }, 5000));
+        }
+        l.shell.endOpener(r.opened);
+        EXPECT_EQ(l.character.calls.mid(before), r.said) << r.button << r.opened;
+    }
+    // An opener that ends twice, or one the window never saw, says nothing more.
+    const qsizetype before = l.character.calls.size();
+    l.shell.endOpener(false);
+    l.shell.openerEnded(99, false);
+    EXPECT_EQ(l.character.calls.size(), before);
 }
 
 TEST(StudentFaces, CaptionsAreLiteralAndElidedWithTheFullNameInTheTooltip) {

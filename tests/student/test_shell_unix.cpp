@@ -120,11 +120,45 @@ TEST_F(ShellUnix, EachItemStartsAsOneArgument) {
     }
     // A relative item with a leading dash becomes an absolute path.
     const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(work));
-    const bool started = shell->ShellExecute("-leading-dash.txt");
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const bool started = shell->ShellExecute("work/-leading-dash.txt");
     QDir::setCurrent(before);
     ASSERT_TRUE(started);
     EXPECT_EQ(next(), opened(QDir(work).filePath("-leading-dash.txt")));
+    expectNothingMoreStarted();
+}
+
+// A bare name ("Button 1=tool") is a program on the search path; a file of that name in the
+// folder the launcher runs in never starts, even where PATH names that folder relatively.
+TEST_F(ShellUnix, BareNameIsLookedUpOnTheSearchPathOnly) {
+    ASSERT_TRUE(makeRecorder(QDir(work).filePath("tool")));
+    makeFile("notes.txt");
+    ASSERT_TRUE(makeRecorder(QDir(bin).filePath("both")));
+    ASSERT_TRUE(makeRecorder(QDir(work).filePath("both")));
+    struct Case {
+        QString item;
+        QByteArray path; // PATH during the start; bin first unless said
+        bool started;
+    };
+    const QByteArray binPath = QFile::encodeName(bin);
+    const Case cases[] = {
+        {"tool", binPath, false},       {"tool", "." + QByteArray(":") + binPath, false},
+        {"tool", ":" + binPath, false}, {"tool", "", false},
+        {"notes.txt", binPath, false},  {"both", "." + QByteArray(":") + binPath, true},
+        {"qv-recorder", binPath, true},
+    };
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work));
+    for (const Case& c : cases) {
+        qputenv("PATH", c.path);
+        EXPECT_EQ(shell->ShellExecute(c.item), c.started)
+            << c.item.toStdString() << " " << c.path.toStdString();
+        if (c.started) {
+            EXPECT_EQ(next(), ran(QDir(bin).filePath(c.item))) << c.item.toStdString();
+        }
+    }
+    qputenv("PATH", binPath + ":" + oldPath);
+    QDir::setCurrent(before);
     expectNothingMoreStarted();
 }
 
@@ -189,6 +223,30 @@ TEST_F(ShellUnix, ComputerAndDocumentsOpenTheirFolders) {
     ASSERT_TRUE(shell->openComputer());
     EXPECT_EQ(next(), opened("/"));
     expectNothingMoreStarted();
+    // The opener's exit status is its result, reported after the start returned; its reason
+    // goes to the error output.
+    std::vector<std::pair<int, bool>> ended;
+    shell->openerEnded = [&ended](int start, bool opened) { ended.emplace_back(start, opened); };
+    ASSERT_TRUE(qvtest::writeAll(bin + "/xdg-open",
+                                 "#!/bin/sh\necho \"xdg-open: no method available for opening "
+                                 "'$1'\" >&2\nexit 3\n"));
+    for (const bool opened : {false, true}) {
+        if (opened) {
+            ASSERT_TRUE(makeRecorder(bin + "/xdg-open", "open"));
+        }
+        const int before = shell->lastOpenerStart();
+        ASSERT_TRUE(shell->openComputer());
+        EXPECT_EQ(shell->lastOpenerStart(), before + 1);
+        ASSERT_TRUE(qvtest::waitUntil([&] { return !ended.empty(); }, 5000));
+        EXPECT_EQ(ended.front(), std::make_pair(before + 1, opened));
+        ended.clear();
+    }
+    EXPECT_EQ(next(), opened("/"));
+    // A program started directly is no opener's.
+    const int before = shell->lastOpenerStart();
+    ASSERT_TRUE(shell->ShellExecute("qv-recorder"));
+    EXPECT_EQ(next(), ran(bin + "/qv-recorder"));
+    EXPECT_EQ(shell->lastOpenerStart(), before);
     // Without an opener nothing starts.
     qputenv("PATH", "/nonexistent-qv");
     EXPECT_FALSE(shell->ShellExecute(makeFile("doc.txt")));

@@ -110,4 +110,41 @@ TEST(StudentEndToEnd, FirstPageShowsItsButtonsAndAMessageDoesNotStopTheHooks) {
     EXPECT_LE(distinctColours(image, emptySlot), 2);
 }
 
+// Over ssh or in a boot script there is no display: a mistyped option is still said on the
+// terminal with a usage line and exit code 2, and --help and --version still answer.
+TEST(StudentEndToEnd, OptionsAreAnsweredWithoutADisplay) {
+    struct Case {
+        const char* program;
+        QStringList arguments;
+        int exitCode;
+        const char* output; // part of what is printed
+    };
+    const Case cases[] = {
+        {"quorvel-student", {"--bogus"}, 2, "Usage: quorvel-student"},
+        {"quorvel-manager", {"--menu"}, 2, "Usage: quorvel-manager"},
+        {"quorvel-student", {"room5"}, 2, "Usage:"},
+        {"quorvel-student", {"--push-to-talk"}, 2, "push-to-talk"},
+        {"quorvel-manager", {"--version"}, 0, "quorvel-manager"},
+        {"quorvel-student",
+         {"--help", "--menu", "/nonexistent-qv"},
+         0,
+         "/nonexistent-qv named by the --menu option does not exist"},
+    };
+    for (const Case& c : cases) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(env);
+        p.start(QDir(qvtest::binDir()).filePath(c.program), c.arguments);
+        ASSERT_TRUE(p.waitForFinished(5000)) << c.program;
+        const QString out =
+            QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << qPrintable(out);
+        EXPECT_EQ(p.exitCode(), c.exitCode) << qPrintable(out);
+        EXPECT_TRUE(out.contains(c.output)) << qPrintable(out);
+    }
+}
+
 } // namespace

@@ -172,7 +172,7 @@ public:
 // Speech that cannot be used says why, once; start and stop then only stop the character's
 // listening, and the launcher goes on, except when the grammar cannot be loaded: that ends it.
 TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
-    enum Service { Fake, NoService, NoMicrophone, Broken };
+    enum Service { Fake, NoService, NoMicrophone, Broken, Damaged };
     const struct {
         const char* name;
         Service service;
@@ -190,11 +190,15 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
         {"grammar unreadable", Broken, 0,
          "Error-No.: -2147200966\nThe grammar file cannot be read.",
          "Current loaded Grammar: None"},
+        {"model damaged", Damaged, 0, "Error-No.: 2\nFake recognizer is damaged",
+         "Current loaded Grammar: None"},
     };
     for (const auto& r : rows) {
         Launcher l;
         BrokenGrammarService broken;
-        if (r.service == NoMicrophone) {
+        if (r.service == Damaged) {
+            l.speech.damagedRecognizers = l.speech.recognizerNames;
+        } else if (r.service == NoMicrophone) {
             l.speech.inputNames.clear();
         } else if (r.service == NoService) {
             l.services.speech = nullptr;
@@ -207,7 +211,9 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
             w.cmbEngines->setCurrentIndex(r.position);
             w.cmbEngines_Click();
         }
-        EXPECT_EQ(w.cmbEngines->count(), r.service == NoService ? 0 : 1) << r.name;
+        // A damaged recognizer is no longer offered.
+        EXPECT_EQ(w.cmbEngines->count(), r.service == NoService || r.service == Damaged ? 0 : 1)
+            << r.name;
         EXPECT_EQ(w.oRC(), nullptr) << r.name;
         EXPECT_EQ(w.lblGrammar->text(), r.grammar) << r.name;
         EXPECT_EQ(l.lastMessage(), r.message) << r.name;
@@ -228,6 +234,18 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
         l.press(1);
         EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog1.exe"})) << r.name;
     }
+}
+
+// Without any recognizer the Speech menu says so once, not at every opening.
+TEST_F(Speech, NoRecognizerAtAllIsSaidOnceWhenTheSpeechMenuOpens) {
+    l.speech.recognizerNames.clear();
+    frmstudent& w = l.load({programs(3)});
+    EXPECT_TRUE(l.box.fake.messages.empty());
+    emit w.mnuspeech->aboutToShow();
+    emit w.mnuspeech->aboutToShow();
+    ASSERT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_TRUE(l.lastMessage().startsWith("No speech recognizer can be used on this computer"));
+    EXPECT_FALSE(w.mnuEngines->isEnabled());
 }
 
 TEST_F(Speech, RecognizerIgnoresWhatItHearsWhileTheCharacterSpeaks) {
