@@ -485,7 +485,7 @@ bool frmstudent::menuGone() {
     // The watcher shows the menu again when it comes back.
     if (menuMessage_ != kFileNotFound) {
         menuMessage_ = kFileNotFound;
-        reportedMenu_ = readMenuBytes(profilePath_);
+        reportedMenu_ = qv::menuBytes(profilePath_);
         qv::MsgBox(kFileNotFound);
     }
     return true;
