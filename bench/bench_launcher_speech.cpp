@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Student's resident memory with speech loaded (target <= 120 MB): the launcher window
 // on a small menu, with the installed recognizer chosen, its grammar loaded, listening, and a
 // spoken command pressing a button; then a pupil's voice learnt, when a second decoder is built

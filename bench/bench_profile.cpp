@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReadKey and WriteKey on menus of the sizes a school builds: ten tabs of a hundred buttons, and
 // one tab of a thousand.
 #include "common/menulayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a pupil's machine waits for when the menu lives on a file server: one button's read and
 // the reads of a page turn (the count and ten buttons), through the share mounted at
 // QV_BENCH_SHARE (scripts/bench mounts a local Samba share there when it can).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building a page of ten button faces (five shortcuts, five programs) from a warm file cache,
 // as each window's LoadButton does it: clear the icon surface, build the next element.
 #include "common/ui/Arrays.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speech: time from the end of an utterance to its Recognition on the user-interface thread
 // (microphone pace), in quiet and with children talking behind without a pause; decode
 // real-time factor, resident memory with speech loaded; then the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a pupil's enrolment gains: each voice of a condition says the ten commands, the warp that
 // hears its other nine best is chosen for each command (so that no command is heard with a warp
 // chosen on itself), and the command is then heard through the service with that warp. Per

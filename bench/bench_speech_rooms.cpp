@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spoken commands as a classroom hears them: for each condition (children talking behind,
 // noise, a clipped microphone, raised and slowed voices) the share of commands heard right,
 // heard as another button (a wrong program would start) and missed, and of other speech

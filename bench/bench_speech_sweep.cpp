@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the rejection settings of the speech service on the synthesized corpus: for each
 // setting given on the command line, the share of commands recognised correctly and of other
 // speech rejected. A setting is "name:key=value,key=value,..." changing the service's defaults:

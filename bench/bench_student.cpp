@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Student: process start to the first painted page on a 10-tab x 100-button menu
 // (target <= 150 ms, resident memory <= 50 MB), a page flip of ten button faces (">>",
 // target <= 10 ms), and the time from the rename of a changed qv.ini to the repaint of the page

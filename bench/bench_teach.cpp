@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Button edits of the editor window on a tab with many buttons, through the real profile engine
 // on a real file (message boxes and starts are fakes).
 #include "platform/messagebox.h"

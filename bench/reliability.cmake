@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The menu file at school sizes and hostile sizes, and the outside start-up probe that
 # scripts/bench runs on both programs.
 qv_add_bench(bench_menu SOURCES reliability/bench_menu.cpp LIBS qv_common_modini)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // This process's memory as /proc/self/status gives it, for the benchmarks' counters.
 #include <QByteArray>

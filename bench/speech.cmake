@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Speech: latency from the end of an utterance to its Recognition, decode real-time factor,
 # resident memory, and the accuracy and rejection rates on the synthesized corpus
 # (bench_speech prints "speech_correct_pct <n>" and "speech_rejected_pct <n>").

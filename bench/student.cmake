@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quorvel Student: process start to the first painted page on 10 tabs x 100 buttons (target
 # <= 150 ms, <= 50 MB resident) and a page flip of ten faces (target <= 10 ms).
 add_executable(bench_student bench_student.cpp)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Small helpers so that every service, module, test, benchmark and fuzz target is declared in
 # one line, and each area keeps its own CMake fragment (<dir>/*.cmake, included in name order).
 

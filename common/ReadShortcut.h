@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shortcut's fields, as the launcher's button builder uses them.
 #include <QString>

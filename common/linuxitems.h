@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The captions, icons and starts of the two kinds of item added for Linux desktops (desktop
 // entries and bare executables); the kind itself is decided in common/menuitem.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a menu item is: its kind, decided in this one place, and the caption it shows. Shortcuts
 // ("lnk") and programs ("exe") are told apart by their last three characters, compared exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout of the menu file qv.ini: where it is, its section and key names, the two special
 // items and how a stored count is read.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Profile access (modini) and the layout of qv.ini, shared by both programs.
 qv_library(qv_common_modini
     SOURCES modini.cpp menulayout.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paging of a tab's buttons, ten to a page, for both main windows: the page offset with its
 // 16-bit guard, and the loop that reads the count, each item and its special form and hands the

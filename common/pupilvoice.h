@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pupil's voice as enrolment found it: the frequency warp that hears the pupil best and the
 // transform of the model's means that fits the voice, for the recognizer they were found with. It

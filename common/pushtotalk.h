@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Push to talk: the launcher's own choice to hear the room only while a talk key is held, kept
 // in a small settings file of the launcher on this machine (never in qv.ini, which the whole

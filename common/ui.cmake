@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The widgets both main windows share: the launch-button array, the icon surface, the builder,
 # the tab strip, and the drawing of an item's icon (the one part of common/ that paints).
 qv_library(qv_common_ui

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Desktop entries come from any folder a teacher drops from: every byte sequence must be read,
 // judged and turned into a launch command without a crash, an overrun or a hang.
 #pragma push_macro("signals")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a shortcut: our bounded reader, then liblnk for what it accepts.
 #include "platform/shortcut.h"
 

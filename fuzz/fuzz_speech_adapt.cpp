@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the readers of a voice's transform file and of the model files it is computed from.
 #include "platform/speech_adapt.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a stored item to what the start facility would run: the item's kind, and for a desktop
 // entry (whose bytes follow the item after a NUL) the judgement and the argument vector of its
 // command with the item's own path filled in. Whatever the bytes, a path must stay one whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One edit of any bytes as a profile file: set a key, delete a key, delete a section or rename a
 // key. The edit must do what it says and nothing else: the key reads back as written, every
 // other key of the file reads as before, a refused edit is refused for a reason, and doing the

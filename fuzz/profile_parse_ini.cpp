@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a profile file: the line walk and every lookup must stay inside the bytes, agree
 // with each other, and never crash. A UTF-16 file is walked as its text, which must give its
 // bytes back when they were exact UTF-16.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command grammar reader; corpus in corpus/fuzz_speech_grammar.
 qv_add_fuzz(fuzz_speech_grammar SOURCES fuzz_speech_grammar.cpp LIBS qv_platform_speech)
 # The readers of a voice's transform and of the model files it is computed from; corpus in

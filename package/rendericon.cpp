@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qv-rendericon: draws an SVG icon as a PNG of the given size, for the icon theme's fixed sizes.
 //   qv-rendericon <in.svg> <out.png> <pixels>
 #include <QGuiApplication>

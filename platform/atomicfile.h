@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a file atomically (a temporary file beside it, flushed, given its permissions and
 // renamed over it), and removing the temporaries that killed writers left behind.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Message boxes, file tests, the user name, and where the data and the menu are: the seams every
 # other part needs.
 qv_library(qv_platform_base

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop character: SVG frames in a window of its own, a speech balloon, and a voice
 # through espeak-ng played on the PulseAudio sound server.
 qv_library(qv_platform_character

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop character that greets the pupil and announces each start.
 #include <QObject>

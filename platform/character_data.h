@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character's data on disk: a small manifest ("Merlin.acs") naming the SVG frames of its
 // three animations. Everything read here may be damaged, so each step is checked and bounded.

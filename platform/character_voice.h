@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character's voice: text to samples through espeak-ng, samples to the sound server through
 // PulseAudio. Both run on the voice's own worker thread, so the launcher never waits for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The animated desktop character: a small frameless, translucent, always-on-top window drawn
 // from SVG frames, a speech balloon beside it, and a voice on a worker thread.

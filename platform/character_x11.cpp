@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether translucent windows are blended on this desktop. Kept apart: X11's macros clash
 // with Qt's names.
 #include "platform/character_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu items of a Linux desktop: desktop entries (".desktop" files) and bare executables.
 //

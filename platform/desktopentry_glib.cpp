@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GLib's key-file reader and GDesktopAppInfo do the parsing, localizing, field-code expansion
 // and spawning; what stays here is choosing what to start and saying clearly why not.
 //

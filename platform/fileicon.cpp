@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File icons on Linux: the file is mapped and its bytes read by our bounded icon reader; the two
 // Windows system files that the special items name come from the icon theme instead.
 #include "platform/fileicon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keyboard input: the user32 keyboard functions that clsKeyboard calls, with Windows' meanings
 // for the US keyboard layout. The translations (VkKeyScanA, MapVirtualKeyA) are pure tables;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The US keyboard layout's translations, as user32 answers them.
 #include "platform/keyboard.h"
 

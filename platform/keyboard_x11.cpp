@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys through the XTest extension: a virtual key becomes the keysym it stands for on the US
 // layout, and that keysym the keycode of the running keyboard map.
 #include "platform/keyboard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Modal notices: a text, a title, an icon kind and a single OK button.
 //

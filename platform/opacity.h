@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window opacity: the user32 functions that clsAlpha calls, with Windows' meanings. The extended
 // style is kept per window; the layered style with an alpha value becomes the window's opacity,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opacity of Qt's windows: the handle is a widget's native id, the style lives on the widget
 // (so it goes with the window), and the alpha becomes the top-level window's opacity.
 #include "platform/opacity.h"

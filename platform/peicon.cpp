@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our own bounded reader of icons: a PE file's icon resources (RT_GROUP_ICON naming RT_ICON
 // entries), .ico files, and the two image forms an icon entry may hold (a DIB with its AND mask,
 // or a PNG). Every offset, size and count is checked against the bytes before it is used.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The profile functions on our own INI engine, and the atomic replacement of a file beside them;
 # the engine is pure so that the fuzz target and the property tests can drive it without files.
 qv_library(qv_platform_profile

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The profile functions, with the contract of the Windows ones of the same name, on our own INI
 // engine (platform/profile_engine.h):

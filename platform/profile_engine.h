@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The INI engine behind the profile functions, as pure byte logic with no file I/O: parse the
 // bytes of a profile file, look a value up, apply one edit, produce the new bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a file that a menu names (qv.ini, shortcuts, desktop entries, icons, program files):
 // only a regular file is ever read. The file is opened without blocking and judged by fstat on

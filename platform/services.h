@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform services a window uses, handed to it at construction. The programs' entry points
 // fill this with the real backends; tests fill it with fakes. A null member means the service is

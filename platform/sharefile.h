@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File helpers that the profile functions and the atomic replacement share: a descriptor that
 // closes itself and the folder and name of a path. The retries on a network share are in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starting items: programs, shortcuts (through their target) and documents (xdg-open).
 qv_library(qv_platform_shell
     SOURCES shell_unix.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting items: a program, a shortcut, a document or a folder, with its default action,
 // without waiting for it. Nothing is ever run through a shell: an item is always one argument.

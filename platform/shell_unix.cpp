@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting items on Linux: programs directly, shortcuts through their target, everything else
 // through the desktop's opener (xdg-open). Every start is a list of arguments handed to
 // QProcess (detached, or as our child for the opener, whose exit status is its result); no text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading Windows shortcut files (.lnk, the shell-link format).
 //

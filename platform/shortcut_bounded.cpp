@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our own reader of the shell-link format. It walks the header, the target ID list, the link
 // information, the string data and the extra data blocks, checking every size, offset and count
 // against the bytes before it reads; the last block must be the terminal block, so a truncated

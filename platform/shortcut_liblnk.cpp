@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shortcut fields through liblnk, for files that our bounded reader has accepted.
 #include "platform/regularfile.h"
 #include "platform/shortcut.h"

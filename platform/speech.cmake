@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Speech recognition: PocketSphinx with audio from PulseAudio (or a WAV file for tests), and the
 # reader that turns our XML command grammar into JSGF.
 qv_library(qv_platform_speech

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Speech recognition: the recognizers and audio inputs of the machine, and a recognition context
 // that listens with a command grammar and reports what it heard on the user-interface thread.

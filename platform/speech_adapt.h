@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Adapting the acoustic model to a pupil's voice: one linear transform of the model's Gaussian
 // means per feature stream (maximum likelihood linear regression), estimated from the commands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PocketSphinx decoder of one recognizer, with the command grammar and the loop of likely
 // words beside it that soaks up speech that is no command. Used by the recognition context on

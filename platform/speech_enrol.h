@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Enrolment: a pupil says the ten commands once, and the frequency warp that hears them best is
 // kept for that pupil's voice. Children's voices have higher formants than the adults the models

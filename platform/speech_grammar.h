@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Our XML command grammar (GRAMMAR, RULE, L, P, O, RULEREF) read into a small tree, and its
 // conversion to JSGF for PocketSphinx.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether an utterance is taken for a command, from what the decoder made of it, and where an
 // utterance begins and ends: plain values in, a decision out, so that the rules are tested

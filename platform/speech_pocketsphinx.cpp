@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/speech_pocketsphinx.h"
 
 #include "platform/speech_decoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PocketSphinx speech service: its recognizers are the installed acoustic models with their
 // dictionaries; its audio comes from PulseAudio or, for tests, from WAV files.

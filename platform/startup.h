@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a program finds its data (standard/, ordergrammar.xml, character/) and its menu file,
 // and the command line both programs share (--menu, --help, --version).

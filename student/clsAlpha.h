@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window translucency through the layered-window style (platform/opacity.h): SetTransparency
 // makes a window translucent or opaque, ClearTransparency makes it opaque again and repaints it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Synthesised keyboard input: one key by its character, one key by its virtual-key code, or a
 // whole string; and the state of the three lock keys. Works through win32::keybd_event and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The automation hooks of the launcher, for scripts, tests and benchmarks:
 //   QV_SCREENSHOT=<file.png>  saves a picture of the window and ends the program;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
 // the item behind a button, spoken commands and the desktop character.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Learning a pupil's voice: the pupil says each command once when asked, and the recognizer
 // then finds how to hear this voice best. The window leads through it and tells the outcome.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Student: creates the launcher window with the real platform services and runs it.
 //
 // For scripts and benchmarks, QV_SCREENSHOT, QV_WINDOW_TREE and QV_FIRST_PAINT act once the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The launcher window and the Quorvel Student program.
 qv_library(qv_student
     SOURCES frmstudent.h frmstudent.cpp frmvoice.h frmvoice.cpp

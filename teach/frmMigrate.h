@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small progress window for moving applications of an older menu over. Nothing opens it yet;
 // it is kept ready for a migration step.

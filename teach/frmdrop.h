@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The teacher's editor window: the tabs of qv.ini with their buttons ten to a page, the editing
 // of tabs, and the drop area through which new buttons are made.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Manager: the teacher's editor of the menu file qv.ini.
 #include "common/menulayout.h"
 #include "platform/services.h"

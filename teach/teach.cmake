@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quorvel Manager: the editor window and the migration window as a library (tested on their
 # own), and the program around them.
 qv_library(qv_teach

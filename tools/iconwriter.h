@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writers of icon fixtures: icon images (DIB with AND mask, or PNG), .ico files, and minimal PE
 // files holding icon groups in their resources, laid out as the Windows formats define them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small writer of Windows shortcut files (.lnk): the fields our reader gives back,
 // in the layout of the shell-link format (header, target ID list, link information, string

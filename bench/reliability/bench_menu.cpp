@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu file at the sizes a school reaches and beyond: reading a key of a 1000-button tab,
 // the editor's add and its delete of button 1 of 1000 (999 renames, every write atomic), and
 // hostile files (one huge line, a million sections) read in time linear in their size.

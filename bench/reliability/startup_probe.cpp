@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up timing of a program from the outside, as a user sees it: from the start of the
 // process until its main window is on the X display with its page painted, and the memory it
 // holds then and after it has settled.

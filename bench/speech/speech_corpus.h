@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Synthesized test speech: the ten commands in many voices and phrases that are no command,
 // made with espeak-ng and flite, resampled to 16 kHz mono with sox and cached in the build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The corpus as a classroom hears it: children talking behind the speaker, noise, a clipped
 // microphone, raised and slowed voices. Each condition is made from the clean utterances with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays synthesized utterances one after another through the real recognizer's WAV input and
 // collects the events each one raised.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The launch-button builder: creates one button of the page shown, places it after the one
 // built before it, and gives it its caption, tooltip and icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a menu item's icon onto a window's icon surface. Finding the icon is the job of the
 // readers outside ui/; only this unit paints.

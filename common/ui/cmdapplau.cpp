@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/ui/cmdapplau.h"
 
 #include "common/ui/twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The launch-button array of a main window: element 0 is the hidden template, elements 1 to 10
 // the buttons of the page shown. Elements are created and removed at run time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The icon surface of a main window: a persistent image that icons are drawn onto, and the
 // picture that it shows and that the button builder copies onto a button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tab strip ceptab of both main windows: any number of tabs in the 16-bit range.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window geometry is designed in twips; 15 twips are one device-independent pixel.
 #include <QRect>

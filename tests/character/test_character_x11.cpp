@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/character_window.h"
 #include "tests/support/testutil.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real XTest backend on the X server of the test run.
 #include "platform/keyboard.h"
 #include "platform/opacity.h"

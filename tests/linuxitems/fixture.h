@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private XDG world for the desktop-entry tests: data folders with applications/ and an icon
 // theme, a folder of fake programs that record how they were started, and PATH, XDG_DATA_HOME,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which kind an item is, and the captions, icons and starts of the two Linux kinds, also through
 // the start facility (shortcuts, programs and every other item keep their own rules); then desktop
 // entries and bare executables through the real GLib backend, in a private XDG world.

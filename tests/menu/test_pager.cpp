@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pager, headless: which buttons each page change shows and which page buttons it leaves
 // enabled, under the launcher's and the editor's rules.
 #include "common/pager.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a school's machine gets it: its file list, an install into a temporary
 # root, and both programs started there from their desktop entries' Exec lines under X, on a
 # menu named by QV_MENU. Exit 77 (skipped) when there is no package or no display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // modini: its rules, its exact messages, and the mends (atomic and complete renames, failed
 // saves reported, unsafe texts refused); then the layout of qv.ini the programs read through it.
 #include "common/menulayout.h"

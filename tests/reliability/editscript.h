@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor and the launcher of the reliability tests. A seeded sequence of editor actions (add
 // and delete buttons) is made through modini as the editor window calls it: the same seed on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The other process of the reliability tests.
 //
 //   qv_reliability_helper edit <qv.ini> <seed>

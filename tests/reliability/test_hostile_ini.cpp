@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile menu files: a gigabyte in one line, NUL bytes, a million sections. Each is read (and
 // where the size allows, written) without a crash and with memory bounded by a small multiple
 // of what the engine agrees to hold; the times are in bench/reliability.

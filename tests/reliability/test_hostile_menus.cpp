@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile menus and items against both real programs under X. Each row lays out a program folder;
 // each program is started there with its message boxes logged (QV_MESSAGE_LOG), a fake xdg-open
 // first in PATH and every fake program writing to one start log. A run passes when the window

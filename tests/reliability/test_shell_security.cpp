@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Items whose names hold shell metacharacters, line breaks, a leading '-' or '..' are started
 // through the real start facility as one argument, never through a shell. A fake xdg-open
 // early in PATH and fake programs record exactly what they were given.

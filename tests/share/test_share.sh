@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts a private Samba server and mounts its share twice (scripts/smb-env), then runs the
 # share tests through the two mounts. Exit 77 (skipped) when the share cannot be mounted here.
 set -uo pipefail

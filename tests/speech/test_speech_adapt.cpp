@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adapting the model to a voice: the model files it is computed from, the transform file the
 // recognizer reads, the estimate itself and the alignment of an utterance to its phones.
 #include "platform/speech_adapt.h"

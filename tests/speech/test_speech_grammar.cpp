@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XML command grammar reader and its JSGF conversion, and the rule that takes an utterance
 // for a command.
 #include "bench/speech/speech_runner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End to end with the real recognizer: the ten commands in fourteen voices and 40 phrases that
 // are no command in five voices, played through the WAV input, over silence and with children
 // talking behind, with pauses and without. Prints the rates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PocketSphinx speech service: its recognizers and audio inputs, its errors, and how a
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
 #include "bench/speech/speech_rooms.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real quorvel-student as a screen reader sees it through AT-SPI: every launch button of the
 page, "<<", ">>" and every tab, by its caption and its role. Runs in a D-Bus session of its own
 (dbus-run-session) on the X display of the tests; exits 77 (skipped) when AT-SPI is missing."""

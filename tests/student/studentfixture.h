@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A launcher window on a menu in a temporary folder, with fakes for starts, the character, the
 // recognizer and message boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher window on the offscreen platform: start-up, pages, tabs, starts, the character
 // and the drop area, observed through fakes.
 #include "common/ui/imgicon.h"

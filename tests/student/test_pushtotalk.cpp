@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's own settings, headless: the push-to-talk choice of the machine and the pupil's
 // voice, whatever their files hold, and when the talk keys open and close the recognizer.
 #include "common/pupilvoice.h"

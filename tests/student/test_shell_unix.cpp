@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start facility: programs run directly in their own folder, shortcuts through their target,
 // documents, folders and URLs through xdg-open. A fake xdg-open earlier in PATH and fake
 // programs record, in order, what was started, where and with which arguments; nothing may

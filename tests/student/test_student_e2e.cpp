@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real quorvel-student under X: a copy of the program beside a fixture menu, run until its
 // first page is painted; its window tree and its screenshot must show the buttons of that page.
 // A shortcut without a path on that page gives a message while the page is built: the hooks

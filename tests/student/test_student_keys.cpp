@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher window on an X display, driven by real key events sent through XTest: the keys
 // that start a launch button, and where the keyboard focus goes.
 #include "common/pushtotalk.h"

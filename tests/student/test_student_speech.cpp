@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spoken commands in the launcher: the recognizer list, the grammar, start and stop, the phrase
 // table and its presses, driven by a fake recognizer.
 #include "common/pupilvoice.h"

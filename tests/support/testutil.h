@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers shared by the tests: temporary folders, whole-file reads and writes as bytes.
 #include <QByteArray>

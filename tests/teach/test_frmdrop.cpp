@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor window on a menu file of the test's own, with fake message boxes and starts:
 // loading, paging and presses, tab editing, drops and button editing, checked against the menu
 // file's exact lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real quorvel-manager on an X display, beside a menu of the test's own: tabs and buttons
 // edited by pointer and keyboard, checked in the file the launcher reads.
 #include "common/ui/twips.h"
