@@ -196,7 +196,8 @@ Startup startUp(const QString& title, const QString& summary,
         return result;
     }
     if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(name, QCoreApplication::applicationVersion()));
+        print(stdout, QStringLiteral("%1 %2\n%3\n")
+                          .arg(name, QCoreApplication::applicationVersion(), licenceText()));
         result.exitCode = 0;
         return result;
     }
@@ -335,13 +336,19 @@ std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
     return startUp(title, summary, own).exitCode.value_or(0);
 }
 
+QString licenceText() {
+    return QCoreApplication::translate("qv::Startup",
+                                       "Free software under the GNU General Public License, "
+                                       "version 3 or later; it comes with no warranty.");
+}
+
 void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu) {
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), &window);
     shortcut->setContext(Qt::ApplicationShortcut);
     QObject::connect(shortcut, &QShortcut::activated, &window, [&window, title, menu] {
-        QString text = QStringLiteral("%1 %2\n\nMenu file:\n%3\n\nChosen by: %4.")
+        QString text = QStringLiteral("%1 %2\n%5\n\nMenu file:\n%3\n\nChosen by: %4.")
                            .arg(title, QCoreApplication::applicationVersion(), menu.path,
-                                describeSource(menu.source));
+                                describeSource(menu.source), licenceText());
         for (const QString& note : {menu.ignored, missingMenuFolder(menu)}) {
             if (!note.isEmpty()) {
                 text += QStringLiteral("\n\n") + note;

@@ -94,6 +94,9 @@ std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
 // none when they can be used.
 std::optional<QString> windowArgumentsProblem(const QStringList& arguments);
 
+// The licence in one line, for --version and the About box.
+QString licenceText();
+
 // F1 on the window shows the program, its version and the menu file it uses.
 void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu);
 

@@ -61,7 +61,9 @@ for p in quorvel-student quorvel-manager; do
     help=$("$p" --help)
     grep -qxF "Menu file: $tmp/menu/qv.ini" <<<"$help" || fail "$p --help: $help"
     grep -qxF "Data folder: $root/usr/share/quorvel" <<<"$help" || fail "$p --help: $help"
-    "$p" --version | grep -qx "$p [0-9.]*" || fail "$p --version"
+    "$p" --version | head -1 | grep -qx "$p [0-9.]*" || fail "$p --version"
+    "$p" --version | grep -q "GNU General Public License, version 3 or later" ||
+        fail "$p --version names no licence"
 done
 
 student=$(exec_line quorvel-student)
