@@ -46,6 +46,10 @@ QFont balloonFont() {
     return font;
 }
 
+// The idle animation (a blink every few seconds) plays this many rounds after the character last
+// greeted or spoke, about 20 s; then the character rests.
+constexpr int kIdleRounds = 4;
+
 } // namespace
 
 // --- the character window ---------------------------------------------------------------
@@ -58,8 +62,9 @@ CharacterWindow::CharacterWindow(const CharacterData* data) : data_(data) {
     connect(&timer_, &QTimer::timeout, this, &CharacterWindow::advance);
 }
 
-void CharacterWindow::setBase(const Animation* animation) {
+void CharacterWindow::setBase(const Animation* animation, int rounds) {
     base_ = animation;
+    baseRounds_ = rounds;
     // A greeting in progress plays to its end; the new base follows it.
     if (!once_) {
         start(animation, false);
@@ -77,6 +82,7 @@ void CharacterWindow::start(const Animation* animation, bool once) {
     current_ = animation;
     once_ = once;
     frame_ = 0;
+    roundsLeft_ = once || animation != base_ ? 0 : baseRounds_;
     timer_.start(current_->at(0).ms);
     applyShape();
     update();
@@ -121,6 +127,11 @@ void CharacterWindow::advance() {
             return;
         }
         frame_ = 0;
+        if (roundsLeft_ > 0 && --roundsLeft_ == 0) {
+            applyShape();
+            update();
+            return; // at rest on the first frame
+        }
     }
     timer_.start(current_->at(frame_).ms);
     applyShape();
@@ -295,7 +306,11 @@ void AnimatedCharacter::Show() {
     window_->show();
     raiseWindow(window_.get());
     if (first) {
-        window_->setBase(speaking_ ? &data_->speaking : &data_->idle);
+        if (speaking_) {
+            window_->setBase(&data_->speaking);
+        } else {
+            window_->setBase(&data_->idle, kIdleRounds);
+        }
         window_->playOnce(&data_->greeting);
     }
     if (speaking_) {
@@ -379,7 +394,7 @@ void AnimatedCharacter::finish() {
         return;
     }
     balloon_->hide();
-    window_->setBase(&data_->idle);
+    window_->setBase(&data_->idle, kIdleRounds);
     speaking_ = false;
     emit speakingChanged(false);
     startNext();

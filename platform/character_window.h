@@ -28,11 +28,15 @@ class CharacterWindow final : public QWidget {
 public:
     static constexpr int kSize = 128;
     explicit CharacterWindow(const CharacterData* data);
-    // The animation that loops from now on (idle or speaking).
-    void setBase(const Animation* animation);
+    // The animation that loops from now on (idle or speaking): for ever, or for `rounds` rounds,
+    // after which the window rests on its first frame with no timer running until the next
+    // animation, so that a launcher left alone does not keep waking the machine.
+    void setBase(const Animation* animation, int rounds = 0);
     // Plays an animation once, then returns to the base animation.
     void playOnce(const Animation* animation);
     const Animation* playing() const { return current_; }
+    // False once the base animation has played its rounds and the window rests.
+    bool animating() const { return timer_.isActive(); }
     // Cuts the window to the figure's outline at every frame.
     void setShaped(bool shaped);
 
@@ -49,6 +53,8 @@ private:
     const Animation* current_ = nullptr;
     bool once_ = false;
     int frame_ = 0;
+    int baseRounds_ = 0; // 0: for ever
+    int roundsLeft_ = 0;
     QTimer timer_;
     bool shaped_ = false;
     QHash<QString, QBitmap> shapes_;

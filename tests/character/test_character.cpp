@@ -166,6 +166,25 @@ TEST(CharacterData, DamagedDataIsRefusedAndLaterCallsDoNothing) {
     }
 }
 
+// Left alone, the idle animation plays its rounds and the window then rests with no timer
+// running; a greeting wakes it, and the idle rounds start again after it.
+TEST(CharacterWindow, TheIdleAnimationRestsAfterItsRounds) {
+    CharacterData data;
+    data.id = QStringLiteral("Test");
+    const Animation idle{{QStringLiteral("a.svg"), 20}, {QStringLiteral("b.svg"), 20}};
+    const Animation greeting{{QStringLiteral("c.svg"), 20}};
+    CharacterWindow w(&data);
+    w.setBase(&idle, 2);
+    EXPECT_TRUE(w.animating());
+    ASSERT_TRUE(qvtest::waitUntil([&] { return !w.animating(); }, 5000));
+    EXPECT_EQ(w.playing(), &idle);
+    w.playOnce(&greeting);
+    EXPECT_TRUE(w.animating());
+    ASSERT_TRUE(qvtest::waitUntil([&] { return w.playing() == &idle; }, 5000));
+    EXPECT_TRUE(w.animating());
+    EXPECT_TRUE(qvtest::waitUntil([&] { return !w.animating(); }, 5000));
+}
+
 // How it looks, the desktop around the figure, is checked on the X server.
 TEST(Character, LoadsByKeyOrPathIntoAWindowShownWhereMoved) {
     auto factory = qv::createCharacterService();
