@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -136,6 +137,66 @@ void BM_PageFlip(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PageFlip)->Unit(benchmark::kMillisecond);
+
+// The first visit to pages of ten real faces: on each page four shortcuts with icons of their
+// own, three plain programs (no icon inside: the desktop's icon theme or the generic face) and
+// three desktop entries naming theme icons, every file new to the process. The time of one ">>"
+// to a page not seen before, the mean over the nine pages after the first.
+void BM_FirstVisitOfAPageOfRealFaces(benchmark::State& state) {
+    constexpr int kPages = 10;
+    const char* const themeIcons[] = {
+        "accessories-calculator", "utilities-terminal", "accessories-text-editor",
+        "system-file-manager",    "help-browser",       "preferences-desktop"};
+    const QStringList programs =
+        QDir(QStringLiteral("/usr/bin")).entryList(QDir::Files | QDir::Executable, QDir::Name);
+    int program = 0;
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        QImage picture(32, 32, QImage::Format_ARGB32);
+        QByteArray text = "[Settings]\r\nNumber of tabs=1\r\nTab1=A\r\n[Tab 1]\r\n";
+        text += "Number of Buttons=" + QByteArray::number(kPages * 10) + "\r\n";
+        for (int b = 1; b <= kPages * 10; ++b) {
+            QString item;
+            const int kind = (b - 1) % 10;
+            if (kind < 4) { // a shortcut to an icon file of its own
+                picture.fill(QColor::fromHsv(b * 37 % 360, 200, 200));
+                const QString ico = dir.filePath(QStringLiteral("face%1.ico").arg(b));
+                picture.save(ico, "ICO");
+                qvtest::LnkFields link;
+                link.localBasePath = ico;
+                link.iconLocation = ico;
+                item = dir.filePath(QStringLiteral("Item %1.lnk").arg(b));
+                writeFile(item, qvtest::writeLnk(link));
+            } else if (kind < 7) { // a plain program of the system
+                item = QStringLiteral("/usr/bin/") + programs.value(program++ % programs.size());
+            } else { // a desktop entry
+                item = dir.filePath(QStringLiteral("entry%1.desktop").arg(b));
+                writeFile(item, "[Desktop Entry]\nType=Application\nName=Entry " +
+                                    QByteArray::number(b) + "\nExec=/usr/bin/true\nIcon=" +
+                                    themeIcons[b % std::size(themeIcons)] + "\n");
+            }
+            text += "Button " + QByteArray::number(b) + "=" + item.toUtf8() + "\r\n";
+        }
+        writeFile(dir.filePath("qv.ini"), text);
+        FakeLauncher launcher(dir.path());
+        frmstudent& w = launcher.w;
+        QCoreApplication::processEvents();
+        QElapsedTimer flips;
+        flips.start();
+        for (int page = 2; page <= kPages; ++page) {
+            w.cmdnext_Click();
+            QCoreApplication::processEvents();
+        }
+        state.SetIterationTime(flips.nsecsElapsed() / 1e9 / (kPages - 1));
+        if (w.cmdapplau->count() != 11) {
+            state.SkipWithError("the last page was not full");
+        }
+    }
+}
+BENCHMARK(BM_FirstVisitOfAPageOfRealFaces)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // Notes the first paint of a launch button after the page was rebuilt.
 class PaintWatch : public QObject {
