@@ -99,7 +99,7 @@ bool set(std::string& text, const QString& section, const QString& key, const QS
     return true;
 }
 
-Change refused(Result result) {
+Change notMade(Result result) {
     Change change;
     change.result = result;
     return change;
@@ -113,10 +113,10 @@ Change append(std::string_view bytes, const QString& section, const QString& rea
               bool countFirst) {
     const MenuCount count = countOf(bytes, section, readCount);
     if (count.state == MenuCount::State::Unreadable) {
-        return refused(Result::DamagedCount);
+        return notMade(Result::DamagedCount);
     }
     if (count.value >= 32767) {
-        return refused(Result::Full);
+        return notMade(Result::Full);
     }
     Change change;
     change.number = count.value + 1;
@@ -126,7 +126,7 @@ Change append(std::string_view bytes, const QString& section, const QString& rea
     };
     if ((countFirst && !setCount()) || !set(change.bytes, section, keyOf(change.number), value) ||
         (!countFirst && !setCount())) {
-        return refused(Result::Refused);
+        return notMade(Result::Refused);
     }
     change.result = Result::Changed;
     return change;
@@ -136,7 +136,7 @@ Change append(std::string_view bytes, const QString& section, const QString& rea
 
 Change addButton(std::string_view bytes, const ShownTab& tab, const QString& item) {
     if (!stillShown(bytes, tab)) {
-        return refused(Result::Stale);
+        return notMade(Result::Stale);
     }
     return append(bytes, tabSection(tab.number), kNumberOfButtonsRead, kNumberOfButtonsWrite,
                   buttonKey, item, false);
@@ -146,11 +146,11 @@ Change deleteButton(std::string_view bytes, const ShownTab& tab, int n, const QS
     const QString section = tabSection(tab.number);
     const auto span = profile::findSection(bytes, local(section));
     if (!stillShown(bytes, tab) || !span || readValue(bytes, section, buttonKey(n)) != shownItem) {
-        return refused(Result::Stale);
+        return notMade(Result::Stale);
     }
     const MenuCount count = countOf(bytes, section, kNumberOfButtonsRead);
     if (count.state == MenuCount::State::Unreadable) {
-        return refused(Result::DamagedCount);
+        return notMade(Result::DamagedCount);
     }
     // Only a button within the count lowers it; a key beyond it takes no counted button along.
     const bool counted = count.isNumber() && n >= 1 && n <= count.value;
@@ -174,7 +174,7 @@ Change deleteButton(std::string_view bytes, const ShownTab& tab, int n, const QS
         });
     if (counted &&
         !set(change.bytes, section, kNumberOfButtonsWrite, QString::number(count.value - 1))) {
-        return refused(Result::Refused);
+        return notMade(Result::Refused);
     }
     change.result = change.bytes == bytes ? Result::Stale : Result::Changed;
     return change;
@@ -187,11 +187,11 @@ Change addTab(std::string_view bytes, const QString& caption) {
 Change removeTab(std::string_view bytes, const ShownTab& tab) {
     const MenuCount tabs = countOf(bytes, kSettings, kNumberOfTabs);
     if (tabs.state == MenuCount::State::Unreadable) {
-        return refused(Result::DamagedCount);
+        return notMade(Result::DamagedCount);
     }
     const auto settings = profile::findSection(bytes, local(kSettings));
     if (!stillShown(bytes, tab) || !settings) {
-        return refused(Result::Stale);
+        return notMade(Result::Stale);
     }
     const int s = tab.number;
     const int n = tabs.value;
@@ -211,7 +211,7 @@ Change removeTab(std::string_view bytes, const ShownTab& tab) {
                                    return Do::Keep;
                                });
     if (!set(text, kSettings, kNumberOfTabs, QString::number(n - 1))) {
-        return refused(Result::Refused);
+        return notMade(Result::Refused);
     }
     // The removed tab's buttons go, and the sections of the later tabs move down one number.
     bool dropping = false;

@@ -39,13 +39,14 @@ std::string newToken() {
 }
 
 // The holder's token, as far as it could be read (empty for a lock caught before its write).
-std::string readLock(const std::string& file, struct stat* st) {
+std::string readLock(const std::string& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return {};
     }
     std::string text;
-    if (::fstat(fd, st) == 0 && S_ISREG(st->st_mode)) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         char buffer[256];
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
@@ -198,8 +199,7 @@ std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailu
         // may be a crashed editor's.
         std::string holder;
         if (!onShare || Clock::now() - start >= std::chrono::milliseconds(kReadHolderAfterMs)) {
-            struct stat read {};
-            holder = readLock(file, &read);
+            holder = readLock(file);
         }
         if (isStale(file, holder, st)) {
             breakLock(file, st);
@@ -225,8 +225,7 @@ Lock::~Lock() {
     if (file_.empty()) {
         return;
     }
-    struct stat st {};
-    if (readLock(file_, &st) == token_) {
+    if (readLock(file_) == token_) {
         // Another machine may be looking at the lock for a moment, and the server then refuses
         // its removal.
         (void)retryOnShare(folderOf(file_), kShareReplaceRetryMs,

@@ -329,8 +329,9 @@ void frmdrop::LoadButton(bool append, bool firstFive) {
             currentItem.clear();
             return;
         }
-        rebuildView(-1, Page::OfButton, done.number);
+        // Back to waiting first, so that the rebuild has no preview to keep.
         setWaiting();
+        rebuildView(-1, Page::OfButton, done.number);
         return;
     }
     imgicon->clearPicture();
@@ -397,7 +398,7 @@ edit::ShownTab frmdrop::shownTab() const {
 
 void frmdrop::followFile() {
     if (qv::menuBytes(profilePath_) == shownMenu_ &&
-        qv::menufile::accessOf(profilePath_.toLocal8Bit().toStdString()) == access_) {
+        qv::menufile::accessOf(menuFile()) == access_) {
         return; // a touch of the folder (a lock, a temporary file): nothing to show
     }
     rebuildView(-1, Page::Keep);
@@ -481,8 +482,8 @@ QString frmdrop::accessText(qv::menufile::Access access) const {
         return tr("%1 may be written, but no new file can be made in its folder %2. Quorvel "
                   "Manager saves each change as a new file put in place of the old one, so it "
                   "shows the menu but does not change it.")
-            .arg(profilePath_, QString::fromStdString(qv::folderOf(qv::menufile::realTarget(
-                                   profilePath_.toLocal8Bit().toStdString()))));
+            .arg(profilePath_,
+                 QString::fromStdString(qv::folderOf(qv::menufile::realTarget(menuFile()))));
     case Access::NotRegular:
         return tr("%1 is not a plain file, so Quorvel Manager does not write to it.")
             .arg(profilePath_);
@@ -508,7 +509,7 @@ QString frmdrop::accessText(qv::menufile::Access access) const {
 }
 
 void frmdrop::updateAccess() {
-    access_ = qv::menufile::accessOf(profilePath_.toLocal8Bit().toStdString());
+    access_ = qv::menufile::accessOf(menuFile());
     const bool locked = readOnly();
     setWindowTitle(locked ? kTitle + tr(" (read-only)") : kTitle);
     for (QWidget* control : {static_cast<QWidget*>(txttabcaption), static_cast<QWidget*>(cmdaddtab),

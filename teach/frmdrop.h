@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class QAction;
@@ -130,6 +131,8 @@ private:
     // the teacher once when it may not.
     void updateAccess();
     qv::menuedit::ShownTab shownTab() const;
+    // The menu file's path as the platform's file calls take it.
+    std::string menuFile() const { return profilePath_.toLocal8Bit().toStdString(); }
 
     qv::Services services_;
     QString programFolder_;
