@@ -88,7 +88,7 @@ TEST(SpeechModels, EveryAcousticModelWithEveryDictionaryInAFixedOrder) {
 }
 
 TEST(SpeechService, TheInstalledModelIsARecognizer) {
-    auto service = createSpeechService();
+    auto service = createPocketSphinxService({});
     const QStringList names = service->recognizers();
     EXPECT_TRUE(names.contains("PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)"))
         << "pocketsphinx-en-us is not installed? " << qPrintable(names.join(", "));
