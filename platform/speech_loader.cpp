@@ -48,13 +48,6 @@ public:
         }
     }
 
-    void setVoiceTransform(const QString& file) override {
-        transform_ = file;
-        if (engine_) {
-            engine_->setVoiceTransform(file);
-        }
-    }
-
 private:
     bool load() {
         if (engine_ || failed_) {
@@ -73,9 +66,6 @@ private:
         if (warp_) {
             engine_->setVoiceWarp(*warp_);
         }
-        if (transform_) {
-            engine_->setVoiceTransform(*transform_);
-        }
         return true;
     }
 
@@ -83,7 +73,6 @@ private:
     bool failed_ = false;
     QString problem_;
     std::optional<double> warp_;
-    std::optional<QString> transform_;
 };
 
 } // namespace

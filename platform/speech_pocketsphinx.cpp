@@ -143,24 +143,14 @@ public:
             SpeechError error;
             const bool tried = tryVoiceWarps(model_, commandsAlone, grammar_, utterances, &trials,
                                              &error, &cancelChoice_);
-            VoiceChoice choice = tried ? pickVoice(trials) : VoiceChoice{0.0, 0, 0};
-            // Then the transform of the voice, heard with that warp.
-            QByteArray transform;
-            if (tried && commandsAlone.learnVoiceTransform) {
-                commandsAlone.voiceWarp = choice.warp;
-                if (!adaptVoice(model_, commandsAlone, grammar_, utterances, choice.rightAfter,
-                                &transform, &choice.rightAfter, &error, &cancelChoice_)) {
-                    choice = VoiceChoice{0.0, 0, 0};
-                }
-            }
+            const VoiceChoice choice = tried ? pickVoice(trials) : VoiceChoice{0.0, 0, 0};
             const int commands = int(utterances.size());
             QPointer<PocketSphinxContext> self(this);
             QMetaObject::invokeMethod(
                 this,
-                [self, run, choice, commands, transform] {
+                [self, run, choice, commands] {
                     if (self && run == self->choiceRun_) {
                         self->choiceMade();
-                        self->voiceTransform_ = transform;
                         emit self->VoiceChosen(choice.warp, choice.rightBefore, choice.rightAfter,
                                                commands);
                     }
@@ -168,8 +158,6 @@ public:
                 Qt::QueuedConnection);
         });
     }
-
-    QByteArray voiceTransform() const override { return voiceTransform_; }
 
 private:
     // A choice stopped on the way reports nothing, and listening stays as it is now.
@@ -474,7 +462,6 @@ private:
     std::atomic<bool> cancelChoice_{false};
     int choiceRun_ = 0;              // the choice whose result counts
     bool resumeAfterChoice_ = false; // listening when it began, or switched on meanwhile
-    QByteArray voiceTransform_;      // of the last voice chosen
     bool grammarLoaded_ = false;
     bool listening_ = false;
     std::atomic<bool> stop_{false};
@@ -534,9 +521,6 @@ public:
     }
 
     void setVoiceWarp(double warp) override { options_.recognizer.voiceWarp = warp; }
-    void setVoiceTransform(const QString& file) override {
-        options_.recognizer.voiceTransform = file;
-    }
 
 private:
     std::unique_ptr<AudioInput> makeInput() const {

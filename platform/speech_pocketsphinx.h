@@ -162,11 +162,6 @@ struct RecognizerOptions {
     // The frequency warp of the pupil's voice (inverse linear): above 1 the higher formants of a
     // child are drawn down to where the adult voices of the models have them. 1: none.
     double voiceWarp = 1.0;
-    // A file of the transform of the model's means that fits the pupil's voice; none: as stored.
-    QString voiceTransform;
-    // Whether enrolment also learns that transform. Off: on voices no setting was chosen on, it
-    // started another button more often, and other voices' speech was rejected less well.
-    bool learnVoiceTransform = false;
     // Where utterances begin and end.
     EndpointSettings endpoint;
     // An utterance with talk or noise before the speaker (trimMinBlocks blocks of it, within

@@ -109,17 +109,16 @@ TEST(PupilVoice, WritesForOneRecognizerAndForgets) {
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 0.92);
     ASSERT_TRUE(qv::writeVoiceWarp(path, "model b", 1.0));
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 1.0);
-    // The transform is kept with the warp, for its recognizer, and goes with the voice.
-    ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.0, "1\n3\n"));
-    const QString transform = qv::readVoiceTransform(path, "model a");
-    ASSERT_FALSE(transform.isEmpty());
-    QFile stored(transform);
-    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
-    EXPECT_EQ(stored.readAll(), "1\n3\n");
-    EXPECT_EQ(qv::readVoiceTransform(path, "model b"), "");
+    // A voice stored by an earlier version with a transform of the model beside the warp: the
+    // warp is read as before, and storing the voice again takes the transform away.
+    const QString transform = QDir(dir.path()).filePath("quorvel/voice-transform.txt");
+    place(path, "[Voice]\nrecognizer=model a\nwarp=1.30\ntransform=voice-transform.txt\n");
+    place(transform, "1\n3\n");
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model a"), 1.3);
     ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.2));
-    EXPECT_EQ(qv::readVoiceTransform(path, "model a"), "");
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model a"), 1.2);
     EXPECT_FALSE(QFileInfo::exists(transform));
+    EXPECT_FALSE(qvtest::readAll(path).contains("transform"));
     // A file too large to be ours is left as it is.
     const QString large = QDir(dir.path()).filePath("large.conf");
     place(large, QByteArray(70000, '#'));
