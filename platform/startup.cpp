@@ -304,8 +304,8 @@ Startup startUp(const QString& title, const QString& summary,
         QString text = QStringLiteral("%1 (%2)\n").arg(title, name) + parser.helpText();
         text +=
             QStringLiteral("\nThe menu file is the first of: --menu; a qv.ini beside the program; "
-                           "QV_MENU;\nthe path named in %1 by \"menu[GROUP] = PATH\" for the "
-                           "first of your groups\nthat has such a line, else by \"menu = PATH\"; "
+                           "QV_MENU;\nthe line \"menu[GROUP] = PATH\" in %1 of the first of your\n"
+                           "groups that has one, else its line \"menu = PATH\";\n"
                            "$XDG_CONFIG_HOME/quorvel/qv.ini.\n")
                 .arg(kSystemMenuConf);
         text += QStringLiteral("\nMenu file: %1\n  chosen by: %2\nData folder: %3\n")
