@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/filetest.h"
 #include "platform/startup.h"
+#include "platform/username.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -166,6 +168,18 @@ TEST(Startup, GroupMenuComesAfterEnvironmentAndBeforeTheUsersOwn) {
         const QString why = qv::describeChoice(got) + got.ignored;
         EXPECT_TRUE(why.contains(c.why)) << qPrintable(why);
     }
+}
+
+// The groups in the order the group lines are tried: the order `id -Gn USER` shows (the
+// group database's), which the manual pages and menu.conf promise.
+TEST(Startup, UserGroupsComeInTheOrderOfIdGn) {
+    const QString user = qv::logonUserName();
+    ASSERT_FALSE(user.isEmpty());
+    QProcess id;
+    id.start(QStringLiteral("id"), {QStringLiteral("-Gn"), user});
+    ASSERT_TRUE(id.waitForFinished(5000) && id.exitCode() == 0);
+    const QString expected = QString::fromLocal8Bit(id.readAllStandardOutput()).simplified();
+    EXPECT_EQ(qv::userGroups().join(u' ').toStdString(), expected.toStdString());
 }
 
 // A menu folder named by a setting that is not there is pointed out; the user's own is made.
