@@ -401,7 +401,7 @@ QString frmstudent::readItem(int button) const {
 }
 
 void frmstudent::Form_Load() {
-    setPushToTalk(qv::readPushToTalk(qv::launcherSettingsPath()));
+    setPushToTalk(qv::readPushToTalk(qv::launcherSettingsFiles()));
     // Recognizers in the service's order, none chosen: the list position picks the recognizer.
     cmbEngines->clear();
     if (services_.speech) {

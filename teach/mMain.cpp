@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Manager: the teacher's editor of the menu file qv.ini.
 #include "common/menulayout.h"
+#include "platform/appicon.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/startup.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-manager"));
+    QApplication::setWindowIcon(qv::programIcon(QStringLiteral("quorvel-manager")));
     // Message boxes without a title of their own carry the program's title.
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Manger"));
     const qv::Startup start = qv::startUp(title, summary);

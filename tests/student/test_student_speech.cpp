@@ -270,12 +270,12 @@ TEST_F(Speech, UnloadReleasesTheContext) {
     EXPECT_EQ(unloaded.count(), 1);
 }
 
-// The stored choice holds from the start: the recognizer chosen then is closed until a talk key
-// is held.
+// The stored choice holds from the start, also when IT stored it for the whole machine: the
+// recognizer chosen then is closed until a talk key is held.
 TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
-    ASSERT_TRUE(QDir().mkpath(l.dir.filePath("quorvel")));
-    ASSERT_TRUE(
-        qvtest::writeAll(l.dir.filePath("quorvel/student.conf"), "[Speech]\npush-to-talk=on\n"));
+    ASSERT_TRUE(QDir().mkpath(l.dir.filePath("machine/quorvel")));
+    ASSERT_TRUE(qvtest::writeAll(l.dir.filePath("machine/quorvel/student.conf"),
+                                 "[Speech]\npush-to-talk=on\n"));
     frmstudent& w = loadAndChoose(3);
     EXPECT_TRUE(w.mnuPushToTalk->isChecked());
     EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
