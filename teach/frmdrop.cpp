@@ -713,9 +713,11 @@ void frmdrop::showHint() {
             std::string_view(menu.constData(), static_cast<std::size_t>(menu.size())), s,
             droppedFile)) {
         txtHint->setText(hint + tr(" (already on this tab)"));
+        txtHint->setToolTip(txtHint->text()); // the box is narrower than the line
         return;
     }
     txtHint->setText(hint);
+    txtHint->setToolTip({});
 }
 
 void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {

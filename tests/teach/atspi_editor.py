@@ -20,8 +20,8 @@ except ImportError:
 
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 if (not os.access(BUS_LAUNCHER, os.X_OK) or not os.environ.get("DISPLAY")
-        or shutil.which("xdotool") is None):
-    print("needs at-spi2-core, xdotool and an X display")
+        or shutil.which("xdotool") is None or shutil.which("xprop") is None):
+    print("needs at-spi2-core, xdotool, xprop and an X display")
     sys.exit(77)
 
 
@@ -105,6 +105,11 @@ def main():
         with open(ini, "w", newline="") as f:
             f.write("[Settings]\r\nNumber of tabs=1\r\nTab1=Writing\r\n[Tab 1]\r\n"
                     "Number of Buttons=2\r\nButton 1=%s\r\nButton 2=%s\r\n" % tuple(items))
+        # An X server without -noreset starts over when its last client leaves, and refuses
+        # clients meanwhile: one client stays connected for the whole test.
+        keeper = subprocess.Popen(["xprop", "-root", "-spy"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL)
+        keeper.stdout.readline()  # connected
         bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
@@ -120,15 +125,21 @@ def main():
 
             windows = xdotool("search", "--sync", "--all", "--onlyvisible", "--pid",
                               str(manager.pid), "--name", "^Quorvel Manger$").split("\n")
-            for window in windows:
-                xdotool("windowfocus", "--sync", window)
-                if xdotool("getwindowfocus") == window and wait(lambda: focused(), 5):
-                    break
+
+            def focus_on_window():
+                for window in windows:
+                    xdotool("windowfocus", "--sync", window)
+                    if xdotool("getwindowfocus") == window:
+                        return bool(focused())
+                return False
+            if not wait(focus_on_window, 20):
+                problems.append("the window never took the keyboard focus")
             for _ in range(40):
                 if ("push button", "mark") in focused():
                     break
+                before = focused()
                 xdotool("key", "Tab")
-                wait(lambda: focused(), 5)
+                wait(lambda: focused() != before, 2)
             if ("push button", "mark") not in focused():
                 problems.append("Tab never reached the launch button; focus on %s" % (focused(),))
             else:
@@ -151,6 +162,8 @@ def main():
             manager.wait()
             bus.terminate()
             bus.wait()
+            keeper.kill()
+            keeper.wait()
     for p in problems:
         print(p)
     return 1 if problems else 0
