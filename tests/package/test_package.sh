@@ -28,6 +28,7 @@ listing=$(dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""
 for f in ./usr/bin/quorvel-student ./usr/bin/quorvel-manager \
     ./usr/share/quorvel/ordergrammar.xml ./usr/share/quorvel/character/Merlin.acs \
     "./usr/share/quorvel/standard/My Computer.lnk" "./usr/share/quorvel/standard/My Documents.lnk" \
+    ./usr/share/quorvel/starter/qv.ini \
     ./usr/share/applications/quorvel-student.desktop ./usr/share/applications/quorvel-manager.desktop \
     ./usr/share/icons/hicolor/48x48/apps/quorvel-student.png \
     ./usr/share/icons/hicolor/scalable/apps/quorvel-manager.svg \
