@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qv {
 namespace {
@@ -12,17 +13,7 @@ namespace {
 class QtMessageBox final : public MessageBoxService {
 public:
     void show(const QString& text, const QString& title, MsgIcon icon) override {
-        // For tests of the real programs: every message goes to this file, answered at once.
-        static const QString log = qEnvironmentVariable("QV_MESSAGE_LOG");
-        if (!log.isEmpty()) {
-            QFile out(log);
-            if (out.open(QIODevice::WriteOnly | QIODevice::Append)) {
-                QString line = (title.isEmpty() ? programTitle() : title) + QLatin1Char('\t') +
-                               QString::number(static_cast<int>(icon)) + QLatin1Char('\t') + text;
-                line.replace(QLatin1String("\r\n"), QLatin1String(" | "));
-                line.replace(QLatin1Char('\n'), QLatin1String(" | "));
-                out.write(line.toUtf8() + '\n');
-            }
+        if (logged(text, title, icon)) {
             return;
         }
         QMessageBox box(iconOf(icon), title.isEmpty() ? programTitle() : title, text,
@@ -30,13 +21,47 @@ public:
         box.exec();
     }
 
+    bool ask(const QString& text, const QString& yes, const QString& no) override {
+        if (logged(text, {}, MsgIcon::Question)) {
+            return false; // as a user who does not want the change
+        }
+        QMessageBox box(QMessageBox::Question, programTitle(), text, QMessageBox::NoButton,
+                        QApplication::activeWindow());
+        QPushButton* yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+        QPushButton* noButton = box.addButton(no, QMessageBox::RejectRole);
+        box.setDefaultButton(yesButton);
+        box.setEscapeButton(noButton);
+        box.exec();
+        return box.clickedButton() == yesButton;
+    }
+
 private:
+    // For tests of the real programs: every message goes to the file QV_MESSAGE_LOG names,
+    // answered at once. False when there is no such file.
+    static bool logged(const QString& text, const QString& title, MsgIcon icon) {
+        static const QString log = qEnvironmentVariable("QV_MESSAGE_LOG");
+        if (log.isEmpty()) {
+            return false;
+        }
+        QFile out(log);
+        if (out.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            QString line = (title.isEmpty() ? programTitle() : title) + QLatin1Char('\t') +
+                           QString::number(static_cast<int>(icon)) + QLatin1Char('\t') + text;
+            line.replace(QLatin1String("\r\n"), QLatin1String(" | "));
+            line.replace(QLatin1Char('\n'), QLatin1String(" | "));
+            out.write(line.toUtf8() + '\n');
+        }
+        return true;
+    }
+
     static QMessageBox::Icon iconOf(MsgIcon icon) {
         switch (icon) {
         case MsgIcon::Stop:
             return QMessageBox::Critical;
         case MsgIcon::Information:
             return QMessageBox::Information;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
         case MsgIcon::None:
             break;
         }
@@ -51,6 +76,10 @@ MessageBoxService* current = &realBox;
 
 void MsgBox(const QString& text, const QString& title, MsgIcon icon) {
     current->show(text, title, icon);
+}
+
+bool MsgAsk(const QString& text, const QString& yes, const QString& no) {
+    return current->ask(text, yes, no);
 }
 
 MessageBoxService* installMessageBox(MessageBoxService* service) {

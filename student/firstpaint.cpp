@@ -66,6 +66,13 @@ void FirstPaintHook::show(const QString& text, const QString& title, MsgIcon ico
     std::fprintf(stderr, "message: %s\n", qUtf8Printable(oneLine(text)));
 }
 
+bool FirstPaintHook::ask(const QString& text, const QString& yes, const QString& no) {
+    Q_UNUSED(yes);
+    Q_UNUSED(no);
+    show(text, {}, MsgIcon::Question);
+    return false;
+}
+
 void FirstPaintHook::pageComplete() {
     armed_ = true;
     if (window_) {

@@ -31,6 +31,8 @@ public:
     void pageComplete();
 
     void show(const QString& text, const QString& title, MsgIcon icon) override;
+    // Recorded like a message and answered no: the hook never waits for a person.
+    bool ask(const QString& text, const QString& yes, const QString& no) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

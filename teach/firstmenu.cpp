@@ -9,8 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -115,13 +113,7 @@ Made create(const QString& menuPath, const QString& starterPath) {
 }
 
 bool askInMessageBox(const QString& text) {
-    QMessageBox box(QMessageBox::Question, programTitle(), text);
-    QPushButton* yes = box.addButton(tr("&Create Menu"), QMessageBox::AcceptRole);
-    QPushButton* no = box.addButton(tr("&Not Now"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return MsgAsk(text, tr("&Create Menu"), tr("&Not Now"));
 }
 
 void offer(const MenuLocation& menu, const QString& starterPath,

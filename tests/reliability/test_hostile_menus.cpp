@@ -186,7 +186,11 @@ TEST_P(HostileMenus, NeitherProgramHangsStartsOrChangesTheFile) {
     p.kill();
     p.waitForFinished(5000);
 
-    const QStringList shown = linesOf(messages);
+    // The editor's offer of a first menu, where nothing is at its menu's place, is logged as a
+    // question (icon 3) and answered no; what counts here are the messages.
+    QStringList shown = linesOf(messages);
+    shown.removeIf(
+        [](const QString& line) { return line.section(QLatin1Char('\t'), 1, 1) == "3"; });
     const char* expected = student || !row.manager ? row.student : row.manager;
     ASSERT_EQ(shown.size(), expected ? 1 : 0) << shown.join("\n").toStdString();
     EXPECT_TRUE(!expected || shown.front().contains(QLatin1String(expected)))
