@@ -59,7 +59,7 @@ for p in quorvel-student quorvel-manager; do
     field "$p" Replaces | grep -q 'quorvel (<< ' || fail "$p does not take over from quorvel"
 done
 # Speech is off until switched on: its model is recommended, not required.
-field quorvel-student Depends | grep -q pocketsphinx && fail "pocketsphinx-en-us is still required"
+field quorvel-student Depends | grep -q pocketsphinx-en-us && fail "pocketsphinx-en-us is still required"
 field quorvel-student Recommends | grep -q pocketsphinx-en-us || fail "pocketsphinx-en-us not recommended"
 field quorvel Depends | grep -q quorvel-student || fail "the transitional package installs no launcher"
 
