@@ -23,16 +23,19 @@ for p in quorvel-common quorvel-student quorvel-manager quorvel; do
     echo "$p $(dpkg-query -W -f='${Version} ${Status}' "$p")" | grep -q 'install ok installed$' ||
         fail "$p not installed"
 done
-dpkg-query -W pocketsphinx-en-us >/dev/null 2>&1 && fail "pocketsphinx-en-us came in as a dependency"
 [ "$(dpkg -S "$conf" | cut -d: -f1)" = quorvel-common ] || fail "$conf not owned by quorvel-common"
 dpkg-query -W -f='${Conffiles}\n' quorvel-common | grep -q " $conf " || fail "$conf is no conffile"
-if [ -f "${old[0]}" ]; then
+if [ ! -f "${old[0]}" ]; then
+    # The old package required the speech model; a new install only recommends it.
+    dpkg-query -W -f='${Status}' pocketsphinx-en-us 2>/dev/null | grep -q "install ok installed" && fail "pocketsphinx-en-us came in as a dependency"
+else
     grep -qxF "$edit" "$conf" || fail "the upgrade lost the edit of $conf: $(cat "$conf")"
     [ -z "$(find /etc/quorvel -name '*.dpkg-*')" ] || fail "the upgrade left $(find /etc/quorvel -name '*.dpkg-*')"
     echo "upgraded from $(basename "${old[0]}"): the edit of $conf kept"
 fi
 
-Xvfb :5 -screen 0 1280x1024x24 -ac -nolisten tcp >/tmp/xvfb.log 2>&1 &
+# Its socket only in this root's /tmp (no abstract socket): no clash with displays outside.
+Xvfb :5 -screen 0 1280x1024x24 -ac -nolisten tcp -nolisten local >/tmp/xvfb.log 2>&1 &
 export DISPLAY=:5
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat /tmp/xvfb.log)"
