@@ -34,10 +34,17 @@ else
     echo "upgraded from $(basename "${old[0]}"): the edit of $conf kept"
 fi
 
-# Its socket only in this root's /tmp (no abstract socket): no clash with displays outside.
-Xvfb :5 -screen 0 1280x1024x24 -ac -nolisten tcp -nolisten local >/tmp/xvfb.log 2>&1 &
+# Its socket only in this root's /tmp (no abstract socket): no clash with displays outside. It
+# writes the display's number to fd 3 once it takes clients.
+Xvfb :5 -screen 0 1280x1024x24 -ac -nolisten tcp -nolisten local -displayfd 3 \
+    3>/tmp/xvfb.ready >/tmp/xvfb.log 2>&1 &
+xvfb=$!
 export DISPLAY=:5
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 600); do
+    [ -s /tmp/xvfb.ready ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+done
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat /tmp/xvfb.log)"
 
 menu() { # menu FOLDER TAB: a one-tab menu named TAB with one standard item
