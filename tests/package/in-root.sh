@@ -27,7 +27,9 @@ done
 dpkg-query -W -f='${Conffiles}\n' quorvel-common | grep -q " $conf " || fail "$conf is no conffile"
 if [ ! -f "${old[0]}" ]; then
     # The old package required the speech model; a new install only recommends it.
-    dpkg-query -W -f='${Status}' pocketsphinx-en-us 2>/dev/null | grep -q "install ok installed" && fail "pocketsphinx-en-us came in as a dependency"
+    dpkg-query -W -f='${Status}' pocketsphinx-en-us 2>/dev/null | grep -q "install ok installed" &&
+        fail "pocketsphinx-en-us came in as a dependency"
+    echo "$edit" >>"$conf" # the room's menu, as set up by IT
 else
     grep -qxF "$edit" "$conf" || fail "the upgrade lost the edit of $conf: $(cat "$conf")"
     [ -z "$(find /etc/quorvel -name '*.dpkg-*')" ] || fail "the upgrade left $(find /etc/quorvel -name '*.dpkg-*')"
