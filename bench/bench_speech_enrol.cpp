@@ -4,16 +4,11 @@
 // chosen on itself), and the command is then heard through the service with that warp. Per
 // condition: right, another button and missed without and with enrolment, the warps chosen, and
 // the rejection of other speech by the decoders of those warps.
-//   bench_speech_enrol [-h] [-t] [-g] [-m N] [-x PRIOR | -a PRIORS] [-s K] [condition ...]
+//   bench_speech_enrol [-h] [-t] [-g] [-m N] [-s K] [condition ...]
 //   (default: clean raised-4-semitones)
 // -h uses the held-out voices, -s K every K-th voice only, -t prints for each voice how many of
 // its commands each warp hears right (and the score per frame), and nothing else; -g chooses
 // with the loop of likely words beside the commands, as the launcher listens.
-// -x PRIOR adds the transform of the means: each command is heard with the warp and the
-// transform found on its voice's other nine, the transform only where it helps those nine (as
-// enrolment keeps it), and the other speech with the warp and transform of each voice's ten.
-// -a PRIOR,... prints per voice how many commands the decoder of the commands alone hears right
-// without a warp, then with the transform of the other nine for each prior.
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 #include "platform/speech_decoder.h"
@@ -22,11 +17,8 @@
 
 #include <QCoreApplication>
 #include <QMap>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -51,109 +43,6 @@ double warpOfTheOthers(const std::vector<qv::WarpTrial>& trials, size_t left, in
     return qv::chooseVoiceWarp(warps, counts, minGain);
 }
 
-struct Transformed {
-    qvspeech::Rates before;       // as now
-    qvspeech::Rates warped;       // with the warp alone
-    qvspeech::Rates after;        // with the warp and the transform of the means
-    qvspeech::Rates others;       // other speech, with the voice's warp and transform from all ten
-    qvspeech::Rates othersWarped; // with the warp alone
-    int used = 0;                 // commands heard with a transform
-    int voicesUsed = 0;           // voices that keep one after enrolment
-    int voices = 0;
-};
-
-// One voice's commands, each heard with the warp and the transform found on the voice's other
-// nine (the transform only where it helps those nine, as enrolment decides it), and the other
-// speech with those found on all ten.
-bool heardWithTransforms(const qv::SpeechModel& model, const qv::RecognizerOptions& trialOptions,
-                         const qv::CommandGrammar& grammar,
-                         const std::vector<qvspeech::Utterance>& said,
-                         const std::vector<qv::EnrolmentUtterance>& enrolment,
-                         const std::vector<qv::WarpTrial>& trials,
-                         const std::vector<qvspeech::Utterance>& others, double prior, int silence,
-                         Transformed* out, QString* error) {
-    qv::Codebooks codebooks;
-    if (!codebooks.load(model.acousticModel, error)) {
-        return false;
-    }
-    QMap<double, std::vector<qv::AlignedUtterance>> alignedByWarp;
-    std::map<double, std::unique_ptr<qv::Decoder>> decoders;
-    // The transform of the utterances not left out, written to file when it helps them.
-    auto transformFile = [&](double warp, const std::vector<bool>& leftOut, QTemporaryFile* file,
-                             bool* used) {
-        qv::SpeechError e;
-        qv::RecognizerOptions o = trialOptions;
-        o.voiceWarp = warp;
-        if (!alignedByWarp.contains(warp)) {
-            auto decoder = std::make_unique<qv::Decoder>();
-            if (!qv::alignEnrolment(model, o, grammar, codebooks, enrolment, &alignedByWarp[warp],
-                                    &e) ||
-                !decoder->build(model, o, &e) || !decoder->setGrammar(grammar, &e)) {
-                *error = e.description;
-                return false;
-            }
-            decoders[warp] = std::move(decoder);
-        }
-        const std::vector<qv::AlignedUtterance>& aligned = alignedByWarp[warp];
-        int before = 0;
-        const auto trial = std::find_if(trials.begin(), trials.end(),
-                                        [&](const qv::WarpTrial& t) { return t.warp == warp; });
-        for (size_t i = 0; i < trial->right.size(); ++i) {
-            before += trial->right[i] && !leftOut[i] ? 1 : 0;
-        }
-        *used = qv::heardWithOthersTransform(decoders[warp].get(), codebooks, aligned, enrolment,
-                                             prior, leftOut) > before;
-        const qv::MeanTransform t = qv::voiceTransform(codebooks, aligned, prior, leftOut);
-        return !*used ||
-               (file->open() && file->write(qv::formatMeanTransform(t)) > 0 && file->flush());
-    };
-    auto heard = [&](const std::vector<qvspeech::Utterance>& utterances, double warp,
-                     const QString& transform, std::vector<qvspeech::Outcome>* outcomes) {
-        qv::SpeechServiceOptions options;
-        options.recognizer.voiceWarp = warp;
-        options.recognizer.voiceTransform = transform;
-        outcomes->clear();
-        return qvspeech::recognizeAll(utterances, options, outcomes, error, silence);
-    };
-    std::vector<qvspeech::Outcome> outcomes;
-    for (size_t left = 0; left < said.size(); ++left) {
-        const double warp = warpOfTheOthers(trials, left);
-        std::vector<bool> leftOut(said.size(), false);
-        leftOut[left] = true;
-        QTemporaryFile file;
-        bool used = false;
-        if (!transformFile(warp, leftOut, &file, &used) ||
-            !heard({said[left]}, 1.0, {}, &outcomes)) {
-            return false;
-        }
-        out->before += qvspeech::rates(outcomes, {});
-        if (!heard({said[left]}, warp, {}, &outcomes)) {
-            return false;
-        }
-        out->warped += qvspeech::rates(outcomes, {});
-        if (!heard({said[left]}, warp, used ? file.fileName() : QString(), &outcomes)) {
-            return false;
-        }
-        out->after += qvspeech::rates(outcomes, {});
-        out->used += used ? 1 : 0;
-    }
-    const double warp = qv::pickVoice(trials).warp;
-    QTemporaryFile file;
-    bool used = false;
-    if (!transformFile(warp, std::vector<bool>(said.size(), false), &file, &used) ||
-        !heard(others, warp, used ? file.fileName() : QString(), &outcomes)) {
-        return false;
-    }
-    out->others += qvspeech::rates({}, outcomes);
-    out->voicesUsed += used ? 1 : 0;
-    out->voices += 1;
-    if (!heard(others, warp, {}, &outcomes)) {
-        return false;
-    }
-    out->othersWarped += qvspeech::rates({}, outcomes);
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -164,9 +53,6 @@ int main(int argc, char** argv) {
     qv::RecognizerOptions trialOptions;
     trialOptions.garbageWords = 0;
     size_t stride = 1;
-    std::vector<double> priors;
-    double transformPrior = -1;
-    Transformed transformed;
     QStringList wanted;
     const QStringList arguments = app.arguments().mid(1);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -176,12 +62,6 @@ int main(int argc, char** argv) {
             trialOptions = {};
         } else if (arguments[i] == QLatin1String("-m") && i + 1 < arguments.size()) {
             minGain = arguments[++i].toInt();
-        } else if (arguments[i] == QLatin1String("-a") && i + 1 < arguments.size()) {
-            for (const QString& p : arguments[++i].split(u',')) {
-                priors.push_back(p.toDouble());
-            }
-        } else if (arguments[i] == QLatin1String("-x") && i + 1 < arguments.size()) {
-            transformPrior = arguments[++i].toDouble();
         } else if (arguments[i] == QLatin1String("-t")) {
             tableOnly = true;
         } else if (arguments[i] == QLatin1String("-s") && i + 1 < arguments.size()) {
@@ -246,33 +126,6 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%s\n", qPrintable(speechError.description));
                 return 1;
             }
-            if (!priors.empty()) {
-                qv::Codebooks codebooks;
-                QString problem;
-                std::vector<qv::AlignedUtterance> aligned;
-                qv::RecognizerOptions o = trialOptions;
-                qv::Decoder decoder;
-                if (!codebooks.load(models[0].acousticModel, &problem) ||
-                    !qv::alignEnrolment(models[0], o, grammar, codebooks, enrolment, &aligned,
-                                        &speechError) ||
-                    !decoder.build(models[0], o, &speechError) ||
-                    !decoder.setGrammar(grammar, &speechError)) {
-                    std::fprintf(stderr, "%s %s\n", qPrintable(problem),
-                                 qPrintable(speechError.description));
-                    return 1;
-                }
-                std::printf("%-20s %-10s", qPrintable(condition.id), qPrintable(said[0].voice));
-                // Without a warp, as now, then with the transform of the other nine for each
-                // prior.
-                std::printf(" %2d", trials.front().heardRight());
-                for (const double prior : priors) {
-                    std::printf(" %2d", qv::heardWithOthersTransform(&decoder, codebooks, aligned,
-                                                                     enrolment, prior));
-                }
-                std::printf("\n");
-                std::fflush(stdout);
-                continue;
-            }
             if (tableOnly) {
                 std::printf("%-20s %-10s", qPrintable(condition.id), qPrintable(said[0].voice));
                 for (const qv::WarpTrial& t : trials) {
@@ -282,33 +135,11 @@ int main(int argc, char** argv) {
                 std::fflush(stdout);
                 continue;
             }
-            if (transformPrior >= 0) {
-                if (!heardWithTransforms(models[0], trialOptions, grammar, said, enrolment, trials,
-                                         heardOthers, transformPrior, condition.trailingSilenceMs(),
-                                         &transformed, &error)) {
-                    std::fprintf(stderr, "%s\n", qPrintable(error));
-                    return 1;
-                }
-                continue;
-            }
             for (size_t left = 0; left < said.size(); ++left) {
                 byWarp[warpOfTheOthers(trials, left, minGain)].push_back(said[left]);
             }
         }
         if (tableOnly) {
-            continue;
-        }
-        if (transformPrior >= 0) {
-            printRow(qPrintable(condition.id), "as now", transformed.before);
-            std::printf("\n");
-            printRow("", "warp", transformed.warped);
-            std::printf(" %9.1f\n", transformed.othersWarped.rejectedPct());
-            printRow("", "+ means", transformed.after);
-            std::printf(" %9.1f  transform for %d of %d commands, %d of %d voices\n",
-                        transformed.others.rejectedPct(), transformed.used,
-                        transformed.after.commands, transformed.voicesUsed, transformed.voices);
-            std::fflush(stdout);
-            transformed = {};
             continue;
         }
         qvspeech::Rates before;

@@ -18,6 +18,17 @@ function(qv_library name)
     endforeach()
 endfunction()
 
+# qv_module(NAME SOURCES ... [LIBS ...])
+# A module the programs open when they first need it (NAME.so beside the programs in a build,
+# in QV_MODULE_INSTALL_DIR when installed). It holds its own copy of the static libraries it
+# links; what crosses to the program are the interfaces' virtual calls and signals.
+function(qv_module name)
+    cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} MODULE ${A_SOURCES})
+    set_target_properties(${name} PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${QV_BIN_DIR})
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+endfunction()
+
 # qv_add_test(NAME SOURCES ... [LIBS ...] [XVFB] [TIMEOUT s] [LABELS ...])
 # LABELS e2e marks a test that drives a real program (left out of the sanitizer run).
 # One GoogleTest executable registered with CTest. Widget tests run on the offscreen Qt
@@ -31,7 +42,7 @@ function(qv_add_test name)
     if(NOT A_TIMEOUT)
         set(A_TIMEOUT 300)
     endif()
-    set(env "QV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;QV_BIN_DIR=${QV_BIN_DIR};QV_BUILD_DIR=${CMAKE_BINARY_DIR}")
+    set(env "QV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;QV_BIN_DIR=${QV_BIN_DIR};QV_BUILD_DIR=${CMAKE_BINARY_DIR};QV_MODULE_DIR=${QV_BIN_DIR}")
     if(A_XVFB)
         list(APPEND env "QT_QPA_PLATFORM=xcb")
         list(APPEND A_LABELS xvfb)

@@ -237,6 +237,28 @@ Change removeTab(std::string_view bytes, const ShownTab& tab) {
     return change;
 }
 
+bool tabHoldsItem(std::string_view bytes, int tab, const QString& item) {
+    const QString section = tabSection(tab);
+    const std::string wanted = local(item);
+    const auto span = profile::findSection(bytes, local(section));
+    const MenuCount count = countOf(bytes, section, kNumberOfButtonsRead);
+    if (!span || wanted.empty() || !count.isNumber()) {
+        return false;
+    }
+    profile::LineReader reader(bytes.substr(0, span->bodyEnd), span->header.end);
+    while (const auto line = reader.next()) {
+        const auto k =
+            line->kind == profile::Line::Kind::Key ? numberIn(line->name, "Button ") : std::nullopt;
+        // Only a line that holds the item's text is read as the programs read it, so a long tab
+        // costs one pass over its lines.
+        if (k && *k <= count.value && line->rawValue.find(wanted) != std::string_view::npos &&
+            readValue(bytes, section, buttonKey(*k)) == item) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool readsAsMenu(std::string_view bytes) {
     profile::LineReader reader(bytes);
     bool onlyBlanks = true;

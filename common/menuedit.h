@@ -47,6 +47,9 @@ Change addTab(std::string_view bytes, const QString& caption);
 // Removes the tab with its buttons and moves the later tabs down.
 Change removeTab(std::string_view bytes, const ShownTab& tab);
 
+// True when one of the tab's counted buttons holds exactly this item, as the programs read it.
+bool tabHoldsItem(std::string_view bytes, int tab, const QString& item);
+
 // True when the bytes read as a menu: only blanks and remarks, or a [Settings] or [Tab n]
 // section. Anything else is some other file, which the editor never writes into.
 bool readsAsMenu(std::string_view bytes);

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -16,11 +15,11 @@ namespace {
 
 const QString kRecognizer = QStringLiteral("Voice/recognizer");
 const QString kWarp = QStringLiteral("Voice/warp");
-const QString kTransform = QStringLiteral("Voice/transform");
-// Far more than a transform of any of our models takes.
-constexpr qint64 kLargestTransform = 1 << 20;
+// Earlier versions also kept a transform of the model's means for the voice, in a file beside
+// the warp. Nothing reads it now; storing the voice again takes both away.
+const QString kOldTransform = QStringLiteral("Voice/transform");
 
-QString transformPathOf(const QString& path) {
+QString oldTransformPathOf(const QString& path) {
     return QFileInfo(path).dir().filePath(QStringLiteral("voice-transform.txt"));
 }
 
@@ -53,47 +52,21 @@ double readVoiceWarp(const QString& path, const QString& recognizer) {
     return warp;
 }
 
-QString readVoiceTransform(const QString& path, const QString& recognizer) {
-    const QString file = transformPathOf(path);
-    if (!isSmallSettingsFile(path) || !QFileInfo(file).isFile() ||
-        QFileInfo(file).size() > kLargestTransform) {
-        return {};
-    }
-    const QSettings settings(path, QSettings::IniFormat);
-    const bool stored = settings.value(kTransform).toString() == QFileInfo(file).fileName();
-    return stored && recognizerOf(settings) == recognizer ? file : QString();
-}
-
-bool writeVoiceWarp(const QString& path, const QString& recognizer, double warp,
-                    const QByteArray& transform) {
+bool writeVoiceWarp(const QString& path, const QString& recognizer, double warp) {
     if (QFileInfo::exists(path) && !isSmallSettingsFile(path)) {
         return false; // a folder or a device in its place: nothing of ours to replace
-    }
-    const QString file = transformPathOf(path);
-    if (!transform.isEmpty()) {
-        // Written whole or not at all: a transform cut short would spoil the pupil's voice.
-        QDir().mkpath(QFileInfo(file).path());
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(transform) != transform.size() ||
-            !out.commit()) {
-            return false;
-        }
     }
     QSettings settings(path, QSettings::IniFormat);
     settings.setValue(kRecognizer, recognizer);
     settings.setValue(kWarp, QString::number(warp, 'f', 2));
-    if (transform.isEmpty()) {
-        settings.remove(kTransform);
-    } else {
-        settings.setValue(kTransform, QFileInfo(file).fileName());
-    }
+    settings.remove(kOldTransform);
     settings.sync();
-    if (transform.isEmpty() && QFileInfo(file).isFile()) {
-        QFile::remove(file);
+    const QString old = oldTransformPathOf(path);
+    if (QFileInfo(old).isFile() && !QFileInfo(old).isSymLink()) {
+        QFile::remove(old);
     }
     return settings.status() != QSettings::AccessError &&
-           qAbs(readVoiceWarp(path, recognizer) - warp) < 0.005 &&
-           readVoiceTransform(path, recognizer).isEmpty() == transform.isEmpty();
+           qAbs(readVoiceWarp(path, recognizer) - warp) < 0.005;
 }
 
 } // namespace qv

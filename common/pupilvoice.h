@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A pupil's voice as enrolment found it: the frequency warp that hears the pupil best and the
-// transform of the model's means that fits the voice, for the recognizer they were found with. It
-// belongs to the pupil, not to the machine or the room, so it lives in the pupil's own data folder.
-#include <QByteArray>
+// A pupil's voice as enrolment found it: the frequency warp that hears the pupil best, for the
+// recognizer it was found with. It belongs to the pupil, not to the machine or the room, so it
+// lives in the pupil's own data folder.
 #include <QString>
 
 namespace qv {
@@ -18,12 +17,8 @@ constexpr double highestVoiceWarp = 1.5;
 // The stored warp for that recognizer; 1 (none) when the file is missing, cannot be read, is no
 // small regular file, was made with another recognizer, or holds no warp in range.
 double readVoiceWarp(const QString& path, const QString& recognizer);
-// The transform of the model that fits the voice, as the recognizer reads it, stored beside the
-// warp: its file for that recognizer, or empty when none was stored with it.
-QString readVoiceTransform(const QString& path, const QString& recognizer);
-// Stores the warp and the transform found with that recognizer (1 and none: forgets the voice);
-// false when they could not be written.
-bool writeVoiceWarp(const QString& path, const QString& recognizer, double warp,
-                    const QByteArray& transform = {});
+// Stores the warp found with that recognizer (1: forgets the voice); false when it could not be
+// written.
+bool writeVoiceWarp(const QString& path, const QString& recognizer, double warp);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/pushtotalk.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -10,6 +11,7 @@ namespace qv {
 namespace {
 
 const QString kKey = QStringLiteral("Speech/push-to-talk");
+const QString kSettingsFile = QStringLiteral("/quorvel/student.conf");
 constexpr qint64 kLargestSettings = qint64{64} * 1024;
 
 } // namespace
@@ -20,8 +22,47 @@ bool isSmallSettingsFile(const QString& path) {
 }
 
 QString launcherSettingsPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/quorvel/student.conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kSettingsFile;
+}
+
+QStringList configDirsOf(const QString& xdgConfigDirs) {
+    if (xdgConfigDirs.isEmpty()) {
+        return {QStringLiteral("/etc/xdg")};
+    }
+    QStringList dirs;
+    for (const QString& dir : xdgConfigDirs.split(u':', Qt::SkipEmptyParts)) {
+        // A relative entry would depend on where the launcher was started.
+        if (QDir::isAbsolutePath(dir)) {
+            dirs << QDir::cleanPath(dir);
+        }
+    }
+    return dirs;
+}
+
+QStringList launcherSettingsFiles() {
+    QStringList files{launcherSettingsPath()};
+    for (const QString& dir : configDirsOf(qEnvironmentVariable("XDG_CONFIG_DIRS"))) {
+        files << dir + kSettingsFile;
+    }
+    return files;
+}
+
+std::optional<QString> layeredSetting(const QStringList& files, const QString& key,
+                                      const std::function<bool(const QString&)>& usable) {
+    for (const QString& path : files) {
+        if (!isSmallSettingsFile(path)) {
+            continue;
+        }
+        const QSettings settings(path, QSettings::IniFormat);
+        if (settings.status() != QSettings::NoError) {
+            continue; // damaged: none of its lines can be trusted
+        }
+        const QString value = settings.value(key).toString();
+        if (settings.contains(key) && usable(value)) {
+            return value;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<bool> parseOnOff(const QString& text) {
@@ -35,12 +76,14 @@ std::optional<bool> parseOnOff(const QString& text) {
     return std::nullopt;
 }
 
+bool readPushToTalk(const QStringList& settingsFiles) {
+    const std::optional<QString> value = layeredSetting(
+        settingsFiles, kKey, [](const QString& v) { return parseOnOff(v).has_value(); });
+    return value && *parseOnOff(*value);
+}
+
 bool readPushToTalk(const QString& settingsPath) {
-    if (!isSmallSettingsFile(settingsPath)) {
-        return false;
-    }
-    const QSettings settings(settingsPath, QSettings::IniFormat);
-    return parseOnOff(settings.value(kKey).toString()).value_or(false);
+    return readPushToTalk(QStringList{settingsPath});
 }
 
 bool writePushToTalk(const QString& settingsPath, bool on) {

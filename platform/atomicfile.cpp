@@ -237,6 +237,62 @@ bool replaceFileAtomically(const char* path, std::string_view bytes) {
     return true;
 }
 
+CreateResult createFileExclusively(const char* path, std::string_view bytes) {
+    if (path == nullptr || *path == '\0') {
+        errno = EINVAL;
+        return CreateResult::Failed;
+    }
+    const std::string target = path;
+    const auto [folder, base] = placeOf(target);
+    std::string temp = folder + "/" + temporaryPrefix(base) + temporaryWriterTag() + "-" +
+                       std::to_string(::getpid()) + "-XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    Fd fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        return CreateResult::Failed;
+    }
+    temp.assign(name.data());
+    const auto fail = [&] {
+        const int why = errno;
+        fd.close();
+        ::unlink(temp.c_str());
+        errno = why;
+        return CreateResult::Failed;
+    };
+    if (::fchmod(fd.get(), 0666 & ~currentUmask()) != 0 || !writeAll(fd.get(), bytes) ||
+        ::fsync(fd.get()) != 0 || !fd.close()) {
+        return fail();
+    }
+    if (::link(temp.c_str(), target.c_str()) == 0) {
+        ::unlink(temp.c_str());
+        syncFolder(folder);
+        return CreateResult::Created;
+    }
+    const int why = errno;
+    ::unlink(temp.c_str());
+    if (why == EEXIST) {
+        return CreateResult::Exists;
+    }
+    if (why != EPERM && why != ENOTSUP && why != ENOSYS) {
+        errno = why;
+        return CreateResult::Failed;
+    }
+    // A file system without hard links (a FAT stick, some shares): the name is taken only if free.
+    Fd direct(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+    if (direct.get() < 0) {
+        return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    }
+    if (!writeAll(direct.get(), bytes) || ::fsync(direct.get()) != 0 || !direct.close()) {
+        const int lost = errno;
+        ::unlink(target.c_str()); // ours, made just now and not complete
+        errno = lost;
+        return CreateResult::Failed;
+    }
+    syncFolder(folder);
+    return CreateResult::Created;
+}
+
 std::string temporaryWriterTag() {
     static const std::string tag = makeWriterTag();
     return tag;

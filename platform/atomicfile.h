@@ -22,6 +22,13 @@ std::size_t removeLeftoverTemporaries(const char* path);
 // permissions of the file it replaces; false, with the old file left as it was, on any failure.
 bool replaceFileAtomically(const char* path, std::string_view bytes);
 
+// Makes a new file with the bytes only when nothing is at the path yet (never over a file, link
+// or folder): a temporary file beside it, flushed and then linked to the name, so that another
+// writer's file is never replaced and a crash leaves no half-written file. Where the file system
+// has no links, an exclusive create. errno tells why it failed.
+enum class CreateResult { Created, Exists, Failed };
+CreateResult createFileExclusively(const char* path, std::string_view bytes);
+
 // Test seam: makes every following atomic write fail at one step, as a full disk, a broken
 // device or a racing folder change would, until reset with WriteStep::None. The temporary file is
 // really created (and at Write half of the bytes really written) before the failure, so the

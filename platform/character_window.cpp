@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#include <utility>
+
 namespace qv::character {
 
 namespace {
@@ -151,6 +153,10 @@ void CharacterWindow::paintEvent(QPaintEvent*) {
     if (renderer) {
         renderer->render(&p, QRectF(rect()));
     }
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 // --- the speech balloon -----------------------------------------------------------------
@@ -248,13 +254,13 @@ void SpeechBalloon::paintEvent(QPaintEvent*) {
 
 AnimatedCharacter::AnimatedCharacter(CharacterOptions options, QObject* parent)
     : CharacterService(parent), options_(std::move(options)) {
-    if (!options_.sinks) {
-        options_.sinks = [] { return createPulseSink(); };
+    if (!options_.voice) {
+        options_.voice = &loadVoiceEngine;
     }
     endTimer_.setSingleShot(true);
     connect(&endTimer_, &QTimer::timeout, this, &AnimatedCharacter::finish);
     thread_.setObjectName(QStringLiteral("character voice"));
-    worker_ = new VoiceWorker(options_.sinks);
+    worker_ = new VoiceWorker(options_.sinks, options_.voice);
     worker_->moveToThread(&thread_);
     connect(worker_, &VoiceWorker::said, this, &AnimatedCharacter::onSaid);
     thread_.start();
@@ -270,6 +276,7 @@ AnimatedCharacter::~AnimatedCharacter() {
 bool AnimatedCharacter::Load(const QString& id, const QString& file) {
     // A second load replaces the character; whatever it was saying is dropped.
     queue_.clear();
+    heldVoice_.reset();
     endTimer_.stop();
     if (speaking_) {
         speaking_ = false;
@@ -288,6 +295,9 @@ bool AnimatedCharacter::Load(const QString& id, const QString& file) {
         return false;
     }
     window_ = std::make_unique<CharacterWindow>(&*data_);
+    // Queued: the launcher's own first paint, already waiting in the event queue, goes first.
+    connect(window_.get(), &CharacterWindow::firstPainted, this,
+            &AnimatedCharacter::releaseHeldVoice, Qt::QueuedConnection);
     balloon_ = std::make_unique<SpeechBalloon>();
     const bool shaped = desktopNeedsShapes();
     window_->setShaped(shaped);
@@ -375,6 +385,26 @@ void AnimatedCharacter::startNext() {
     // Before the voice starts, so that a recognizer is deaf to it from the first sample.
     emit speakingChanged(true);
     spokenFor_.start();
+    // The greeting comes while the launcher paints its first page: its voice (and the opening of
+    // the voice's module) waits until the character is on the screen, so that the pupil sees
+    // the window first and the first paint does not share the machine with it.
+    if (window_->isVisible() && !window_->painted()) {
+        heldVoice_ = text;
+        // Should the window never be painted (a display that does not expose it), the voice
+        // still comes.
+        QTimer::singleShot(kHoldVoiceMs, this, &AnimatedCharacter::releaseHeldVoice);
+        return;
+    }
+    voice(request, text);
+}
+
+void AnimatedCharacter::releaseHeldVoice() {
+    if (heldVoice_) {
+        voice(request_, *std::exchange(heldVoice_, std::nullopt));
+    }
+}
+
+void AnimatedCharacter::voice(quint64 request, const QString& text) {
     VoiceWorker* worker = worker_;
     QMetaObject::invokeMethod(
         worker_, [worker, request, text] { worker->say(request, text); }, Qt::QueuedConnection);

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <deque>
+#include <optional>
 
 namespace qv::character {
 
@@ -39,6 +40,11 @@ public:
     bool animating() const { return timer_.isActive(); }
     // Cuts the window to the figure's outline at every frame.
     void setShaped(bool shaped);
+    // True once the window has been painted on the screen.
+    bool painted() const { return painted_; }
+
+signals:
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +61,7 @@ private:
     int frame_ = 0;
     int baseRounds_ = 0; // 0: for ever
     int roundsLeft_ = 0;
+    bool painted_ = false;
     QTimer timer_;
     bool shaped_ = false;
     QHash<QString, QBitmap> shapes_;
@@ -87,8 +94,10 @@ private:
 struct CharacterOptions {
     // Folder in which Load looks for the character's file; empty: "character" beside the program.
     QString dataDir;
-    // Where the voice goes; empty: the PulseAudio sound server.
+    // Where the voice goes; empty: the engine's own output (the PulseAudio sound server).
     VoiceWorker::SinkFactory sinks;
+    // The voice's engine; empty: the module qv-voice.so, opened when the character first speaks.
+    VoiceWorker::EngineSource voice;
     // Without a voice the balloon stays for base + perChar per character (up to max) ms.
     int silentBaseMs = 1200;
     int silentPerCharMs = 70;
@@ -127,6 +136,9 @@ public:
 
 private:
     void startNext();
+    void voice(quint64 request, const QString& text);
+    void releaseHeldVoice();
+    static constexpr int kHoldVoiceMs = 2000;
     void onSaid(quint64 request, bool voiced);
     void finish();
 
@@ -142,6 +154,8 @@ private:
     std::deque<QString> queue_;
     bool speaking_ = false;
     quint64 request_ = 0;
+    // A text whose voice waits for the character's first paint (see startNext).
+    std::optional<QString> heldVoice_;
     QElapsedTimer spokenFor_;
     QTimer endTimer_;
 

@@ -67,7 +67,8 @@ QString findDesktopEntryForExecutable(const QString& executable);
 // The generic icon of a program: the theme's "application-x-executable", else that icon from
 // another installed theme, else Qt's file icon.
 QImage genericExecutableIcon();
-// The icon of a bare executable: that of the desktop entry naming it, else the generic one.
+// The icon of a bare executable: that of the desktop entry naming it, else the icon theme's icon
+// of its file name, else the generic one.
 QImage executableIcon(const QString& executable);
 
 // True for a regular file (links followed) that the user may run.

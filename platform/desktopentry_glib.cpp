@@ -18,6 +18,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QIcon>
 #include <QImageReader>
 #include <QPainter>
@@ -25,6 +26,8 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <memory>
+#include <mutex>
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -454,17 +457,38 @@ QStringList applicationFolders() {
     return folders;
 }
 
-QString findDesktopEntryForExecutable(const QString& executable) {
-    const QString target = canonical(executable);
-    const QString name = lastComponent(executable);
-    if (target.isEmpty() || name.isEmpty()) {
-        return {};
+namespace {
+
+// Which installed program each desktop entry runs, read once and kept for the process: without
+// it every plain program on a page would read every entry of the desktop again. It is read again
+// when PATH, a folder of PATH or an application folder changes (a program or entry added or
+// removed).
+struct ExecIndex {
+    QString basis;
+    // Canonical program file -> the Application entries that run it, in search order.
+    QHash<QString, QStringList> entries;
+};
+
+// The folders and the time each last changed: a program or entry added or removed changes it.
+QString indexBasis(const QStringList& folders) {
+    const QString path = qEnvironmentVariable("PATH");
+    QString basis = path;
+    for (const QString& folder : folders + path.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        struct stat st {};
+        const bool there = ::stat(QFile::encodeName(folder).constData(), &st) == 0;
+        basis += QLatin1Char('\n') + folder + QLatin1Char('@') +
+                 (there ? QStringLiteral("%1.%2").arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec)
+                        : QStringLiteral("-"));
     }
-    const QByteArray needle = name.toUtf8();
+    return basis;
+}
+
+void buildIndex(ExecIndex& index, const QStringList& folders) {
+    index.entries.clear();
     // An entry in an earlier folder hides one with the same id in a later folder, so a user's
     // own Hidden copy of an entry removes that entry from the search.
     QSet<QString> seenIds;
-    for (const QString& folder : applicationFolders()) {
+    for (const QString& folder : folders) {
         QStringList files;
         QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files,
                         QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
@@ -479,12 +503,7 @@ QString findDesktopEntryForExecutable(const QString& executable) {
                 continue;
             }
             seenIds.insert(id);
-            const auto data = readBounded(file, nullptr);
-            // Most entries do not mention the name at all; skip them before parsing.
-            if (!data || !data->contains(needle)) {
-                continue;
-            }
-            const auto entry = parseDesktopEntry(*data);
+            const auto entry = readDesktopEntry(file);
             if (!entry || entry->hidden || entry->type != QLatin1String("Application")) {
                 continue;
             }
@@ -495,9 +514,42 @@ QString findDesktopEntryForExecutable(const QString& executable) {
             const QString resolved = program.contains(QLatin1Char('/'))
                                          ? program
                                          : QStandardPaths::findExecutable(program);
-            if (!resolved.isEmpty() && canonical(resolved) == target) {
-                return file;
+            const QString target = resolved.isEmpty() ? QString() : canonical(resolved);
+            if (!target.isEmpty()) {
+                index.entries[target] << file;
             }
+        }
+    }
+}
+
+} // namespace
+
+QString findDesktopEntryForExecutable(const QString& executable) {
+    const QString target = canonical(executable);
+    const QString name = lastComponent(executable);
+    if (target.isEmpty() || name.isEmpty()) {
+        return {};
+    }
+    static std::mutex lock;
+    static ExecIndex index;
+    QStringList candidates;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        const QStringList folders = applicationFolders();
+        QString basis = indexBasis(folders);
+        if (basis != index.basis) {
+            buildIndex(index, folders);
+            index.basis = std::move(basis);
+        }
+        candidates = index.entries.value(target);
+    }
+    // The entry names the program by this name (a path or a bare name), not only by another
+    // link to the same file.
+    const QByteArray needle = name.toUtf8();
+    for (const QString& file : candidates) {
+        const auto data = readBounded(file, nullptr);
+        if (data && data->contains(needle)) {
+            return file;
         }
     }
     return {};
@@ -512,6 +564,14 @@ QImage executableIcon(const QString& executable) {
             if (!icon.isNull()) {
                 return icon;
             }
+        }
+    }
+    // Most programs without an entry of their own have a theme icon of their name (xcalc, xterm).
+    const QString name = lastComponent(executable);
+    if (!name.isEmpty()) {
+        QImage themed = iconToImage(QIcon::fromTheme(name));
+        if (!themed.isNull()) {
+            return themed;
         }
     }
     return genericExecutableIcon();

@@ -9,11 +9,13 @@ namespace qv {
 class ShellService;
 class CharacterService;
 class SpeechService;
+class AppList;
 
 struct Services {
     ShellService* shell = nullptr;
     CharacterService* character = nullptr;
     SpeechService* speech = nullptr;
+    AppList* apps = nullptr; // the desktop's installed applications (editor)
 };
 
 } // namespace qv

@@ -38,9 +38,6 @@ public:
     // pupil was asked for in utterance i (empty: left out), on a thread of its own; the result
     // comes in VoiceChosen.
     virtual void chooseVoice(const QStringList& said) = 0;
-    // The transform of the model that fits the voice last chosen, as the recognizer reads it
-    // from a file; empty when there is none.
-    virtual QByteArray voiceTransform() const = 0;
 
 signals:
     // A phrase of the grammar was heard; text as the grammar gives it.
@@ -53,8 +50,7 @@ signals:
     // words that are none), empty when it held no word.
     void EnrolmentHeard(int index, const QString& text);
     // The warp that heard the enrolment best, and of its commands how many were heard right
-    // without a warp and with that one and the voice's transform; warp 0 when it could not be
-    // tried.
+    // without a warp and with that one; warp 0 when it could not be tried.
     void VoiceChosen(double warp, int rightBefore, int rightAfter, int commands);
 };
 
@@ -72,9 +68,6 @@ public:
                                                               SpeechError* error) = 0;
     // The frequency warp of the pupil's voice for the contexts built from now on; 1: none.
     virtual void setVoiceWarp(double warp) = 0;
-    // The file of the transform that fits the pupil's voice, for the contexts built from now
-    // on; empty: none. A file that is no transform of the recognizer's model is not used.
-    virtual void setVoiceTransform(const QString& file) = 0;
 };
 
 // The real speech service of this platform.
@@ -106,7 +99,6 @@ public:
     void chooseVoice(const QStringList& said) override {
         calls << QStringLiteral("chooseVoice ") + said.join(u',');
     }
-    QByteArray voiceTransform() const override { return transform; }
     void hear(const QString& text) { emit Recognition(text); }
     void mishear(const QString& text) { emit FalseRecognition(text); }
     void clip() { emit InputTooLoud(); }
@@ -114,7 +106,6 @@ public:
     QStringList calls;
     SpeechError grammarError;    // number 0: no error
     SpeechError activationError; // number 0: no error
-    QByteArray transform;        // of the voice chosen
 
 private:
     static bool fail(const SpeechError& planned, SpeechError* error) {
@@ -152,13 +143,11 @@ public:
         return context;
     }
     void setVoiceWarp(double warp) override { voiceWarps.push_back(warp); }
-    void setVoiceTransform(const QString& file) override { voiceTransforms << file; }
     QStringList recognizerNames{QStringLiteral("Fake recognizer")};
     QStringList inputNames{QStringLiteral("Fake microphone")};
     QStringList damagedRecognizers;                // their model cannot be loaded
     std::vector<FakeRecognitionContext*> contexts; // owned by the launcher
     std::vector<double> voiceWarps;
-    QStringList voiceTransforms;
 };
 
 } // namespace qv

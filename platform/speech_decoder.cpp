@@ -11,7 +11,6 @@
 #include <QSet>
 #include <QTemporaryFile>
 
-#include <pocketsphinx/ps_mllr.h>
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/fe.h>
 #include <sphinxbase/feat.h>
@@ -213,21 +212,6 @@ bool checkModelFiles(const SpeechModel& model, QString* problem) {
     return true;
 }
 
-bool voiceTransformFits(const SpeechModel& model, const QString& path, QString* problem) {
-    QFile means(model.acousticModel + QStringLiteral("/means"));
-    QFile file(path);
-    Gaussians gaussians;
-    MeanTransform transform;
-    if (!means.open(QIODevice::ReadOnly) || !parseGaussians(means.readAll(), &gaussians, problem)) {
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 1 << 20) {
-        *problem = QStringLiteral("it cannot be read");
-        return false;
-    }
-    return parseMeanTransform(file.readAll(), gaussians.lengths, &transform, problem);
-}
-
 Decoder::~Decoder() {
     if (undithered_) {
         fe_free(undithered_);
@@ -252,15 +236,6 @@ bool Decoder::build(const SpeechModel& model, const RecognizerOptions& options,
                                 "-logfn",    "/dev/null"};
     for (const QString& argument : options.decoderArguments) {
         arguments << argument.toLocal8Bit();
-    }
-    QString why;
-    if (!options.voiceTransform.isEmpty() &&
-        !voiceTransformFits(model, options.voiceTransform, &why)) {
-        // The voice is the pupil's; without it the pupil is heard as anyone else.
-        qWarning("The voice %s is not used: %s", qPrintable(options.voiceTransform),
-                 qPrintable(why));
-    } else if (!options.voiceTransform.isEmpty()) {
-        arguments << "-mllr" << options.voiceTransform.toLocal8Bit();
     }
     if (options.voiceWarp != 1.0) {
         arguments << "-warp_type"
@@ -512,82 +487,6 @@ QStringList Decoder::garbageFor(const QStringList& commandWords) const {
         }
     }
     return garbage;
-}
-
-std::vector<float> Decoder::features(const std::vector<qint16>& audio, int width,
-                                     std::vector<float>* mean) {
-    fe_t* fe = ps_get_fe(ps_);
-    feat_t* fcb = ps_get_feat(ps_);
-    int size = 0;
-    for (int s = 0; s < int(feat_dimension1(fcb)); ++s) {
-        size += int(feat_dimension2(fcb, s));
-    }
-    if (size != width) {
-        return {};
-    }
-    // Cepstra as the decoder makes them, then the features of the whole utterance against its
-    // own mean.
-    const int ceps = fe_get_output_size(fe);
-    std::vector<mfcc_t> cepstra = cepstraOf(fe, audio);
-    auto frames = static_cast<int32>(cepstra.size() / size_t(ceps));
-    std::vector<float> out;
-    if (frames == 0) {
-        return out;
-    }
-    std::vector<mfcc_t*> rows;
-    rows.reserve(size_t(frames));
-    for (int32 f = 0; f < frames; ++f) {
-        rows.push_back(cepstra.data() + ptrdiff_t(f) * ceps);
-    }
-    std::vector<float> own(size_t(ceps), 0.0F);
-    for (int32 f = 0; f < frames; ++f) {
-        for (int i = 0; i < ceps; ++i) {
-            own[size_t(i)] += rows[size_t(f)][i] / float(frames);
-        }
-    }
-    // Once the decoder has listened live, the library takes every utterance against its running
-    // mean and moves that mean: it is kept as it was, and the cepstra are taken against the
-    // utterance's own mean below, whichever mean the library took.
-    mfcc_t*** feat = feat_array_alloc(fcb, frames + 2 * feat_window_size(fcb));
-    int32 heard = 0;
-    {
-        const KeptRunningMean kept(fcb->cmn_struct);
-        heard = feat_s2mfc2feat_live(fcb, rows.data(), &frames, TRUE, TRUE, feat);
-    }
-    for (int32 f = 0; f < heard; ++f) {
-        for (int s = 0; s < int(feat_dimension1(fcb)); ++s) {
-            out.insert(out.end(), feat[f][s], feat[f][s] + feat_dimension2(fcb, s));
-        }
-    }
-    feat_array_free(feat);
-    // The statics come first in a frame of cepstra, deltas and double deltas.
-    if (size == 3 * ceps && heard > 0) {
-        std::vector<double> taken(size_t(ceps), 0.0);
-        for (size_t at = 0; at < out.size(); at += size_t(size)) {
-            for (size_t i = 0; i < size_t(ceps); ++i) {
-                taken[i] += out[at + i] / double(heard);
-            }
-        }
-        for (size_t at = 0; at < out.size(); at += size_t(size)) {
-            for (size_t i = 0; i < size_t(ceps); ++i) {
-                out[at + i] -= float(taken[i]);
-            }
-        }
-    }
-    if (mean) {
-        *mean = own;
-    }
-    return out;
-}
-
-bool Decoder::adaptMeans(const MeanTransform& transform) {
-    QTemporaryFile file;
-    if (!file.open() || file.write(formatMeanTransform(transform)) < 0 || !file.flush()) {
-        return false;
-    }
-    ps_mllr_t* mllr = ps_mllr_read(file.fileName().toLocal8Bit().constData());
-    // The decoder keeps the transform it is given.
-    return mllr && ps_update_mllr(ps_, mllr) != nullptr;
 }
 
 QStringList Decoder::pronunciation(const QString& word) const {

@@ -3,7 +3,6 @@
 // The PocketSphinx decoder of one recognizer, with the command grammar and the loop of likely
 // words beside it that soaks up speech that is no command. Used by the recognition context on
 // its decoding thread only.
-#include "platform/speech_adapt.h"
 #include "platform/speech_grammar.h"
 #include "platform/speech_judge.h"
 #include "platform/speech_pocketsphinx.h"
@@ -30,9 +29,6 @@ extern const char* const grammarSearch;
 // PocketSphinx ends the whole process on damaged model files, so every file it will read is
 // checked first, whole (speech_modelcheck.h).
 bool checkModelFiles(const SpeechModel& model, QString* problem);
-
-// Whether the transform file at path is one for this model's streams; why not in problem.
-bool voiceTransformFits(const SpeechModel& model, const QString& path, QString* problem);
 
 // How far apart two feature means are: the root of the squared differences.
 double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b);
@@ -80,14 +76,6 @@ public:
     // How far the last hypothesis (heard's) was ahead of its rivals in the word graph: the
     // gaps of heard. Only the graph's best maxPaths paths are looked at.
     void measureRivals(Heard* heard, const QHash<QString, QString>& commands, int maxPaths) const;
-
-    // The feature frames the acoustic model judges in an utterance on its own, its cepstra taken
-    // against its own mean (given in mean), all streams of a frame one after another; empty when
-    // the streams are not width values wide. The running mean stays as it was.
-    std::vector<float> features(const std::vector<qint16>& audio, int width,
-                                std::vector<float>* mean = nullptr);
-    // From now on the model's means are moved by the transform (the identity: as stored).
-    bool adaptMeans(const MeanTransform& transform);
 
     // The phones of a word; empty when the dictionary lacks it.
     QStringList pronunciation(const QString& word) const;

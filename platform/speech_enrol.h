@@ -4,7 +4,6 @@
 // kept for that pupil's voice. Children's voices have higher formants than the adults the models
 // were trained on; drawn down by the right warp they are heard as well, while the same warp
 // would spoil an adult's voice, so it is chosen per pupil.
-#include "platform/speech_adapt.h"
 #include "platform/speech_grammar.h"
 #include "platform/speech_pocketsphinx.h"
 
@@ -13,8 +12,6 @@
 #include <vector>
 
 namespace qv {
-
-class Decoder;
 
 struct EnrolmentUtterance {
     QString said; // the command the pupil was asked to say, as the grammar spells it
@@ -50,52 +47,5 @@ bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
                    const CommandGrammar& grammar, const std::vector<EnrolmentUtterance>& utterances,
                    std::vector<WarpTrial>* trials, SpeechError* error,
                    const std::atomic<bool>* cancel = nullptr);
-
-// An enrolment utterance's feature frames, and the codebook of the phone each frame belongs to
-// when the utterance is aligned to what the pupil was asked to say (-1: the silence around it).
-// The frames' cepstra are taken against the mean of all the voice's utterances (voiceMean), as
-// the launcher's running mean takes them, not against the utterance's own mean.
-struct AlignedUtterance {
-    std::vector<float> frames;
-    std::vector<float> mean; // the utterance's own mean of the cepstra
-    std::vector<int> codebooks;
-};
-
-// The utterances aligned, heard through a decoder of these options (the warp included); false
-// with an error when no decoder can be built. An utterance too short for its phones keeps no
-// frames.
-bool alignEnrolment(const SpeechModel& model, const RecognizerOptions& options,
-                    const CommandGrammar& grammar, const Codebooks& codebooks,
-                    const std::vector<EnrolmentUtterance>& utterances,
-                    std::vector<AlignedUtterance>* aligned, SpeechError* error);
-
-// The mean of the cepstra over the aligned utterances, each counted by its frames.
-std::vector<float> voiceMean(const std::vector<AlignedUtterance>& aligned, int width);
-
-// How far a voice's transform is drawn toward no change, in frames (the ten commands hold
-// about 600 of speech): less gains more commands of that voice, and rejects the speech of
-// other voices less well.
-constexpr double voiceTransformPrior = 100;
-
-// The transform that fits the aligned utterances best, leaving out those marked in leftOut.
-MeanTransform voiceTransform(const Codebooks& codebooks,
-                             const std::vector<AlignedUtterance>& aligned, double prior,
-                             const std::vector<bool>& leftOut = {});
-
-// Of the utterances not left out, how many the decoder (of the commands alone) hears right,
-// each with the transform found on the others but not on itself.
-int heardWithOthersTransform(Decoder* decoder, const Codebooks& codebooks,
-                             const std::vector<AlignedUtterance>& aligned,
-                             const std::vector<EnrolmentUtterance>& utterances, double prior,
-                             std::vector<bool> leftOut = {});
-
-// The transform of a voice whose warp is chosen, from all its utterances heard with that warp,
-// when it helps: of the utterances, each heard with the transform found on the others, more are
-// heard right (rightAfter) than with the warp alone (rightBefore); else none (empty). False with
-// an error when no decoder can be built, or when cancel was set.
-bool adaptVoice(const SpeechModel& model, const RecognizerOptions& options,
-                const CommandGrammar& grammar, const std::vector<EnrolmentUtterance>& utterances,
-                int rightBefore, QByteArray* transform, int* rightAfter, SpeechError* error,
-                const std::atomic<bool>* cancel = nullptr);
 
 } // namespace qv

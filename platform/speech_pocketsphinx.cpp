@@ -22,47 +22,6 @@
 
 namespace qv {
 
-QString defaultSpeechModelRoot() {
-    QString fromEnvironment = qEnvironmentVariable("QV_SPEECH_MODELS");
-    if (!fromEnvironment.isEmpty()) {
-        return fromEnvironment;
-    }
-    return QStringLiteral("/usr/share/pocketsphinx/model");
-}
-
-std::vector<SpeechModel> findSpeechModels(const QString& root) {
-    std::vector<SpeechModel> models;
-    const QDir rootDir(root);
-    const QStringList languages = rootDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& language : languages) {
-        const QDir languageDir(rootDir.filePath(language));
-        const QStringList dictionaries =
-            languageDir.entryList({QStringLiteral("*.dict")}, QDir::Files, QDir::Name);
-        if (dictionaries.isEmpty()) {
-            continue;
-        }
-        const QString lm = languageDir.filePath(language + QStringLiteral(".lm.bin"));
-        const QStringList acoustic =
-            languageDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString& am : acoustic) {
-            const QDir amDir(languageDir.filePath(am));
-            if (!amDir.exists(QStringLiteral("mdef"))) {
-                continue;
-            }
-            for (const QString& dict : dictionaries) {
-                SpeechModel model;
-                model.acousticModel = amDir.path();
-                model.dictionary = languageDir.filePath(dict);
-                model.languageModel = QFileInfo::exists(lm) ? lm : QString();
-                model.description = QStringLiteral("PocketSphinx %1 (acoustic model %2, %3)")
-                                        .arg(language, am, dict);
-                models.push_back(model);
-            }
-        }
-    }
-    return models;
-}
-
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -184,24 +143,14 @@ public:
             SpeechError error;
             const bool tried = tryVoiceWarps(model_, commandsAlone, grammar_, utterances, &trials,
                                              &error, &cancelChoice_);
-            VoiceChoice choice = tried ? pickVoice(trials) : VoiceChoice{0.0, 0, 0};
-            // Then the transform of the voice, heard with that warp.
-            QByteArray transform;
-            if (tried && commandsAlone.learnVoiceTransform) {
-                commandsAlone.voiceWarp = choice.warp;
-                if (!adaptVoice(model_, commandsAlone, grammar_, utterances, choice.rightAfter,
-                                &transform, &choice.rightAfter, &error, &cancelChoice_)) {
-                    choice = VoiceChoice{0.0, 0, 0};
-                }
-            }
+            const VoiceChoice choice = tried ? pickVoice(trials) : VoiceChoice{0.0, 0, 0};
             const int commands = int(utterances.size());
             QPointer<PocketSphinxContext> self(this);
             QMetaObject::invokeMethod(
                 this,
-                [self, run, choice, commands, transform] {
+                [self, run, choice, commands] {
                     if (self && run == self->choiceRun_) {
                         self->choiceMade();
-                        self->voiceTransform_ = transform;
                         emit self->VoiceChosen(choice.warp, choice.rightBefore, choice.rightAfter,
                                                commands);
                     }
@@ -209,8 +158,6 @@ public:
                 Qt::QueuedConnection);
         });
     }
-
-    QByteArray voiceTransform() const override { return voiceTransform_; }
 
 private:
     // A choice stopped on the way reports nothing, and listening stays as it is now.
@@ -515,7 +462,6 @@ private:
     std::atomic<bool> cancelChoice_{false};
     int choiceRun_ = 0;              // the choice whose result counts
     bool resumeAfterChoice_ = false; // listening when it began, or switched on meanwhile
-    QByteArray voiceTransform_;      // of the last voice chosen
     bool grammarLoaded_ = false;
     bool listening_ = false;
     std::atomic<bool> stop_{false};
@@ -575,9 +521,6 @@ public:
     }
 
     void setVoiceWarp(double warp) override { options_.recognizer.voiceWarp = warp; }
-    void setVoiceTransform(const QString& file) override {
-        options_.recognizer.voiceTransform = file;
-    }
 
 private:
     std::unique_ptr<AudioInput> makeInput() const {
@@ -599,10 +542,6 @@ private:
 
 std::unique_ptr<SpeechService> createPocketSphinxService(const SpeechServiceOptions& options) {
     return std::make_unique<PocketSphinxService>(options);
-}
-
-std::unique_ptr<SpeechService> createSpeechService() {
-    return createPocketSphinxService(SpeechServiceOptions{});
 }
 
 } // namespace qv

@@ -9,6 +9,7 @@
 // SpeechServiceOptions::audioInput.
 #include "platform/speech.h"
 #include "platform/speech_judge.h"
+#include "platform/speech_models.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,21 +32,6 @@ enum SpeechErrorNumber {
     SpeechGrammarWords = 5,    // the grammar holds words the recognizer cannot say
     SpeechNoGrammar = 6,       // rules switched on before a grammar was loaded
 };
-
-// One installed acoustic model with its pronunciation dictionary.
-struct SpeechModel {
-    QString description;   // readable name shown to the user
-    QString acousticModel; // folder holding mdef, means, variances, ...
-    QString dictionary;    // pronunciation dictionary (.dict)
-    QString languageModel; // general language model of the same language, may be empty
-};
-
-// The installed models under root (one folder per language, holding acoustic model folders and
-// dictionaries), in a fixed order: by language folder, then by acoustic model folder.
-std::vector<SpeechModel> findSpeechModels(const QString& root);
-
-// Where the models are looked up: QV_SPEECH_MODELS when set, else the Debian folder.
-QString defaultSpeechModelRoot();
 
 // The one audio format of the recognizer: 16 kHz, 16-bit, mono.
 constexpr int speechSampleRate = 16000;
@@ -176,11 +162,6 @@ struct RecognizerOptions {
     // The frequency warp of the pupil's voice (inverse linear): above 1 the higher formants of a
     // child are drawn down to where the adult voices of the models have them. 1: none.
     double voiceWarp = 1.0;
-    // A file of the transform of the model's means that fits the pupil's voice; none: as stored.
-    QString voiceTransform;
-    // Whether enrolment also learns that transform. Off: on voices no setting was chosen on, it
-    // started another button more often, and other voices' speech was rejected less well.
-    bool learnVoiceTransform = false;
     // Where utterances begin and end.
     EndpointSettings endpoint;
     // An utterance with talk or noise before the speaker (trimMinBlocks blocks of it, within

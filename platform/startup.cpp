@@ -3,6 +3,7 @@
 
 #include "platform/filetest.h"
 #include "platform/regularfile.h"
+#include "platform/username.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 #ifndef QV_VERSION
@@ -79,19 +81,62 @@ QString withoutRemark(const QString& line) {
     return line;
 }
 
+// The group of a key "menu[GROUP]", the empty text for the plain key "menu", none for any other.
+std::optional<QString> menuKeyGroup(const QString& key) {
+    const QString menu = QStringLiteral("menu");
+    if (key.compare(menu, Qt::CaseInsensitive) == 0) {
+        return QString();
+    }
+    if (!key.startsWith(menu + u'[', Qt::CaseInsensitive) || !key.endsWith(u']')) {
+        return std::nullopt;
+    }
+    const QString group = key.mid(menu.size() + 1, key.size() - menu.size() - 2);
+    // No group name is empty or holds a blank or a bracket.
+    const bool named = !group.isEmpty() && std::none_of(group.begin(), group.end(), [](QChar c) {
+        return c.isSpace() || c == u'[' || c == u']';
+    });
+    return named ? std::optional<QString>(group) : std::nullopt;
+}
+
+// Every line "KEY = VALUE" of menu.conf whose key is menu or menu[GROUP], in file order.
+std::vector<MenuConfLine> menuConfLines(const QString& text) {
+    std::vector<MenuConfLine> lines;
+    for (QString line : text.split(u'\n')) {
+        line = withoutRemark(line).trimmed();
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0) {
+            continue;
+        }
+        if (const std::optional<QString> group = menuKeyGroup(line.left(eq).trimmed())) {
+            lines.push_back({line.mid(eq + 1).trimmed(), *group});
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 std::optional<QString> menuConfValue(const QString& text) {
-    for (QString line : text.split(u'\n')) {
-        line = withoutRemark(line).trimmed();
-        if (line.isEmpty()) {
-            continue;
+    for (const MenuConfLine& line : menuConfLines(text)) {
+        if (line.group.isEmpty()) {
+            return line.value;
         }
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq > 0 &&
-            line.left(eq).trimmed().compare(QStringLiteral("menu"), Qt::CaseInsensitive) == 0) {
-            return line.mid(eq + 1).trimmed();
+    }
+    return std::nullopt;
+}
+
+std::optional<MenuConfLine> menuConfLine(const QString& text, const QStringList& groups) {
+    const std::vector<MenuConfLine> lines = menuConfLines(text);
+    for (const QString& group : groups) {
+        for (const MenuConfLine& line : lines) {
+            if (line.group == group) {
+                return line;
+            }
         }
+    }
+    const std::optional<QString> plain = menuConfValue(text);
+    if (plain) {
+        return MenuConfLine{*plain, {}};
     }
     return std::nullopt;
 }
@@ -111,13 +156,23 @@ MenuLocation locateMenu(const MenuInputs& in) {
     }
     QString ignored;
     if (in.systemConfig) {
-        const std::optional<QString> value = menuConfValue(*in.systemConfig);
+        const std::optional<MenuConfLine> line = menuConfLine(*in.systemConfig, in.groups);
         // Relative to what? A system file must not depend on where a program was started.
-        if (value && QDir::isAbsolutePath(*value)) {
-            return {menuFileOf(*value, {}), MenuSource::SystemConfig, {}};
+        if (line && QDir::isAbsolutePath(line->value)) {
+            const MenuSource source =
+                line->group.isEmpty() ? MenuSource::SystemConfig : MenuSource::GroupConfig;
+            return {menuFileOf(line->value, {}), source, {}, line->group};
         }
-        ignored = kSystemMenuConf + QStringLiteral(" names no absolute path in a line "
-                                                   "\"menu = /path\"; it was not used.");
+        if (line && !line->group.isEmpty()) {
+            // The class's own line is wrong; the plain line is not this class's menu either.
+            ignored =
+                QCoreApplication::translate("Startup", "The line menu[%1] in %2 names no absolute "
+                                                       "path; it was not used.")
+                    .arg(line->group, kSystemMenuConf);
+        } else {
+            ignored = kSystemMenuConf + QStringLiteral(" names no absolute path in a line "
+                                                       "\"menu = /path\"; it was not used.");
+        }
     }
     return {QDir::cleanPath(menuFileIn(in.configHome + QStringLiteral("/quorvel"))),
             MenuSource::UserConfig, ignored};
@@ -132,11 +187,28 @@ QString describeSource(MenuSource source) {
     case MenuSource::Environment:
         return QStringLiteral("the QV_MENU environment variable");
     case MenuSource::SystemConfig:
+    case MenuSource::GroupConfig:
         return kSystemMenuConf;
     case MenuSource::UserConfig:
         return QStringLiteral("the user's own config folder (no other setting applies)");
     }
     return {};
+}
+
+QString describeChoice(const MenuLocation& menu) {
+    switch (menu.source) {
+    case MenuSource::GroupConfig:
+        return QCoreApplication::translate("Startup",
+                                           "the line menu[%1] in %2 (you are in group %1)")
+            .arg(menu.group, kSystemMenuConf);
+    case MenuSource::SystemConfig:
+        return QCoreApplication::translate("Startup",
+                                           "the line \"menu =\" in %1 (no line menu[GROUP] "
+                                           "there names a group of yours)")
+            .arg(kSystemMenuConf);
+    default:
+        return describeSource(menu.source);
+    }
 }
 
 QString missingMenuFolder(const MenuLocation& menu) {
@@ -147,7 +219,7 @@ QString missingMenuFolder(const MenuLocation& menu) {
     }
     return QCoreApplication::translate("Startup", "The folder %1 named by %2 does not exist: "
                                                   "is the share mounted?")
-        .arg(folder, describeSource(menu.source));
+        .arg(folder, describeChoice(menu));
 }
 
 QString dataFolderOf(const QString& programFolder, bool programFolderHasData) {
@@ -221,6 +293,9 @@ Startup startUp(const QString& title, const QString& summary,
         in.environment = qEnvironmentVariable("QV_MENU");
     }
     in.systemConfig = readSmallFile(kSystemMenuConf);
+    if (in.systemConfig) {
+        in.groups = userGroups();
+    }
     in.configHome = configHome();
     in.currentFolder = QDir::currentPath();
     result.menu = locateMenu(in);
@@ -229,11 +304,12 @@ Startup startUp(const QString& title, const QString& summary,
         QString text = QStringLiteral("%1 (%2)\n").arg(title, name) + parser.helpText();
         text +=
             QStringLiteral("\nThe menu file is the first of: --menu; a qv.ini beside the program; "
-                           "QV_MENU;\nthe path named by \"menu = PATH\" in %1; "
+                           "QV_MENU;\nthe line \"menu[GROUP] = PATH\" in %1 of the first of your\n"
+                           "groups that has one, else its line \"menu = PATH\";\n"
                            "$XDG_CONFIG_HOME/quorvel/qv.ini.\n")
                 .arg(kSystemMenuConf);
         text += QStringLiteral("\nMenu file: %1\n  chosen by: %2\nData folder: %3\n")
-                    .arg(result.menu.path, describeSource(result.menu.source), dataFolder());
+                    .arg(result.menu.path, describeChoice(result.menu), dataFolder());
         for (const QString& note : {result.menu.ignored, missingMenuFolder(result.menu)}) {
             if (!note.isEmpty()) {
                 text += QStringLiteral("  note: %1\n").arg(note);
@@ -348,7 +424,7 @@ void installAboutBox(QWidget& window, const QString& title, const MenuLocation& 
     QObject::connect(shortcut, &QShortcut::activated, &window, [&window, title, menu] {
         QString text = QStringLiteral("%1 %2\n%5\n\nMenu file:\n%3\n\nChosen by: %4.")
                            .arg(title, QCoreApplication::applicationVersion(), menu.path,
-                                describeSource(menu.source), licenceText());
+                                describeChoice(menu), licenceText());
         for (const QString& note : {menu.ignored, missingMenuFolder(menu)}) {
             if (!note.isEmpty()) {
                 text += QStringLiteral("\n\n") + note;

@@ -19,23 +19,28 @@ struct MenuInputs {
     std::optional<QString> option;       // --menu PATH
     std::optional<QString> environment;  // QV_MENU
     std::optional<QString> systemConfig; // text of /etc/quorvel/menu.conf, when it can be read
+    QStringList groups;                  // the user's Unix groups, primary first
     QString configHome;                  // $XDG_CONFIG_HOME when absolute, else $HOME/.config
     QString currentFolder;               // relative paths of --menu and QV_MENU are taken from here
 };
 
-enum class MenuSource { Option, ProgramFolder, Environment, SystemConfig, UserConfig };
+// GroupConfig: a line "menu[GROUP] = PATH" of menu.conf for a group of the user; SystemConfig:
+// its plain "menu = PATH" line.
+enum class MenuSource { Option, ProgramFolder, Environment, SystemConfig, UserConfig, GroupConfig };
 
 struct MenuLocation {
     QString path;
     MenuSource source = MenuSource::UserConfig;
     // A setting that was there but could not be used, said in a sentence ("" when none).
     QString ignored;
+    QString group{}; // the group whose line of menu.conf was used (GroupConfig)
 };
 
 inline const QString kSystemMenuConf = QStringLiteral("/etc/quorvel/menu.conf");
 
 // The menu file, in this order: --menu; a qv.ini beside the program; QV_MENU; the path named in
-// /etc/quorvel/menu.conf; qv.ini in the user's quorvel config folder.
+// /etc/quorvel/menu.conf for the first of the user's groups that has a line there, else its plain
+// line; qv.ini in the user's quorvel config folder.
 MenuLocation locateMenu(const MenuInputs& in);
 
 // The menu file in a folder: the one place its name is put to a path.
@@ -49,8 +54,21 @@ QString menuFileOf(const QString& path, const QString& currentFolder);
 // after a blank starts a remark that runs to the end of the line.
 std::optional<QString> menuConfValue(const QString& text);
 
+// The line of menu.conf that names the menu of this user: the first "menu[GROUP] = PATH" line of
+// the first of the groups (in the order given) that has one, otherwise the first plain line.
+// The group is matched exactly; a line with no closing bracket, an empty group or a blank in the
+// group is no line of either kind.
+struct MenuConfLine {
+    QString value;
+    QString group; // empty: the plain line
+};
+std::optional<MenuConfLine> menuConfLine(const QString& text, const QStringList& groups);
+
 // "the --menu option", "QV_MENU", ...: why this file was chosen, for --help and the About box.
 QString describeSource(MenuSource source);
+// The same with the line of menu.conf that chose it: "the line menu[year1] in
+// /etc/quorvel/menu.conf (you are in group year1)".
+QString describeChoice(const MenuLocation& menu);
 
 // A sentence saying that the folder of the menu file, named by a setting, does not exist (a
 // share not mounted, a mistyped path); "" when it exists or the user's own folder is used.

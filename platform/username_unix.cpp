@@ -1,19 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/username.h"
 
+#include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <vector>
 
 namespace qv {
 
-QString logonUserName() {
-    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    if (size <= 0) {
-        size = 16384;
+namespace {
+
+std::size_t entryBufferSize(int name) {
+    const long size = sysconf(name);
+    return size > 0 ? static_cast<std::size_t>(size) : std::size_t{16384};
+}
+
+QString groupName(gid_t gid) {
+    std::vector<char> buffer(entryBufferSize(_SC_GETGR_R_SIZE_MAX));
+    group entry{};
+    group* result = nullptr;
+    // Large groups (a whole school year) may not fit the suggested size.
+    int error = 0;
+    while ((error = getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &result)) == ERANGE &&
+           buffer.size() < (std::size_t{1} << 24)) {
+        buffer.resize(buffer.size() * 2);
     }
-    std::vector<char> buffer(static_cast<std::size_t>(size));
+    if (error != 0 || !result || !result->gr_name) {
+        return {};
+    }
+    return QString::fromLocal8Bit(result->gr_name);
+}
+
+} // namespace
+
+QString logonUserName() {
+    std::vector<char> buffer(entryBufferSize(_SC_GETPW_R_SIZE_MAX));
     passwd entry{};
     passwd* result = nullptr;
     if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &result) != 0 || !result ||
@@ -21,6 +44,35 @@ QString logonUserName() {
         return {};
     }
     return QString::fromLocal8Bit(result->pw_name);
+}
+
+QStringList userGroups() {
+    std::vector<char> buffer(entryBufferSize(_SC_GETPW_R_SIZE_MAX));
+    passwd entry{};
+    passwd* user = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &user) != 0 || !user ||
+        !user->pw_name) {
+        return {};
+    }
+    // The order of the group database, primary group first (getgrouplist puts the group it is
+    // given first): the same every login and the order `id -Gn` shows, so IT can predict which
+    // line wins. The process's own list (getgroups) comes sorted by number, which says nothing.
+    std::vector<gid_t> ids(64);
+    int count = static_cast<int>(ids.size());
+    while (getgrouplist(user->pw_name, user->pw_gid, ids.data(), &count) < 0) {
+        if (count <= static_cast<int>(ids.size())) {
+            return {}; // failed for another reason than room
+        }
+        ids.resize(static_cast<std::size_t>(count));
+    }
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        const QString name = groupName(ids[static_cast<std::size_t>(i)]);
+        if (!name.isEmpty() && !names.contains(name)) {
+            names << name;
+        }
+    }
+    return names;
 }
 
 } // namespace qv

@@ -401,7 +401,7 @@ QString frmstudent::readItem(int button) const {
 }
 
 void frmstudent::Form_Load() {
-    setPushToTalk(qv::readPushToTalk(qv::launcherSettingsPath()));
+    setPushToTalk(qv::readPushToTalk(qv::launcherSettingsFiles()));
     // Recognizers in the service's order, none chosen: the list position picks the recognizer.
     cmbEngines->clear();
     if (services_.speech) {
@@ -685,8 +685,6 @@ void frmstudent::cmbEngines_Click() {
     }
     services_.speech->setVoiceWarp(
         qv::readVoiceWarp(qv::pupilVoicePath(), cmbEngines->currentText()));
-    services_.speech->setVoiceTransform(
-        qv::readVoiceTransform(qv::pupilVoicePath(), cmbEngines->currentText()));
     buildRecognizer();
 }
 
@@ -891,8 +889,7 @@ void frmstudent::updateSpeechMenu() {
     mnuLearnVoice->setEnabled(ready);
     const QString path = qv::pupilVoicePath();
     const QString recognizer = cmbEngines->currentText();
-    mnuForgetVoice->setEnabled(ready && (qv::readVoiceWarp(path, recognizer) != 1.0 ||
-                                         !qv::readVoiceTransform(path, recognizer).isEmpty()));
+    mnuForgetVoice->setEnabled(ready && qv::readVoiceWarp(path, recognizer) != 1.0);
 }
 
 void frmstudent::mnuLearnVoice_Click() {
@@ -917,8 +914,7 @@ void frmstudent::mnuLearnVoice_Click() {
     connect(voiceWindow_, &QDialog::finished, this, [this, wasListening](int) {
         const double warp = voiceWindow_ ? voiceWindow_->chosenWarp() : 0.0;
         if (warp > 0) {
-            useVoice(warp, voiceWindow_->chosenTransform()); // a new recognizer, gated as it
-                                                             // should be
+            useVoice(warp); // a new recognizer, gated as it should be
         } else {
             gateRecognizer(); // as before the window
         }
@@ -933,10 +929,10 @@ void frmstudent::mnuForgetVoice_Click() {
     useVoice(1.0);
 }
 
-void frmstudent::useVoice(double warp, const QByteArray& transform) {
+void frmstudent::useVoice(double warp) {
     const QString path = qv::pupilVoicePath();
     const QString recognizer = cmbEngines->currentText();
-    if (!qv::writeVoiceWarp(path, recognizer, warp, transform)) {
+    if (!qv::writeVoiceWarp(path, recognizer, warp)) {
         tellNotSaved(path);
     }
     // The warp is part of how the recognizer hears: it is built anew with it.
@@ -946,7 +942,6 @@ void frmstudent::useVoice(double warp, const QByteArray& transform) {
     }
     oRC_.reset();
     services_.speech->setVoiceWarp(warp);
-    services_.speech->setVoiceTransform(qv::readVoiceTransform(path, recognizer));
     buildRecognizer();
     if (wasListening) {
         cmdStartReco_Click();

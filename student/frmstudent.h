@@ -185,7 +185,7 @@ private:
     void showSpeechError(int number, const QString& description);
     // Stores the pupil's voice for the recognizer chosen and builds the recognizer anew with
     // it, listening again if it was.
-    void useVoice(double warp, const QByteArray& transform = {});
+    void useVoice(double warp);
     // The recognizer chosen in cmbEngines, with its grammar; rules inactive.
     void buildRecognizer();
     // Learning needs a recognizer with its grammar; forgetting, a voice kept for it.

@@ -104,7 +104,6 @@ void frmvoice::chosen(double warp, int before, int after, int commands) {
         return;
     }
     chosenWarp_ = warp;
-    chosenTransform_ = context_ ? context_->voiceTransform() : QByteArray();
     lblPrompt->setText(QStringLiteral("Done"));
     lblStep->setText(QStringLiteral("Of your %1 commands, %2 were heard right before and %3 "
                                     "are now.")

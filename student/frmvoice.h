@@ -21,8 +21,6 @@ public:
     // The warp found for the pupil's voice; 0 while there is none (not finished, cancelled, or
     // it could not be found).
     double chosenWarp() const { return chosenWarp_; }
-    // With it, the transform of the model that fits the voice; empty: none.
-    QByteArray chosenTransform() const { return chosenTransform_; }
 
     QLabel* lblPrompt = nullptr; // what to say now
     QLabel* lblStep = nullptr;   // how far the pupil has come
@@ -45,5 +43,4 @@ private:
     qsizetype next_ = 0;
     bool enrolling_ = false;
     double chosenWarp_ = 0;
-    QByteArray chosenTransform_;
 };

@@ -5,6 +5,7 @@
 // first page has been built and painted (see student/firstpaint.h).
 #include "common/menulayout.h"
 #include "common/pushtotalk.h"
+#include "platform/appicon.h"
 #include "platform/character.h"
 #include "platform/services.h"
 #include "platform/shell.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-student"));
+    QApplication::setWindowIcon(qv::programIcon(QStringLiteral("quorvel-student")));
     QApplication::setApplicationDisplayName(title);
     const qv::Startup start = qv::startUp(title, summary, own);
     if (start.exitCode) {

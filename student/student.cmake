@@ -6,3 +6,5 @@ qv_library(qv_student
 
 add_executable(quorvel-student mMain.cpp firstpaint.h firstpaint.cpp)
 target_link_libraries(quorvel-student PRIVATE qv_student)
+# The launcher opens these when first needed; a build of it builds them too.
+add_dependencies(quorvel-student qv-speech qv-voice)

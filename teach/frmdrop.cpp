@@ -17,6 +17,7 @@
 #include "platform/profile.h"
 #include "platform/regularfile.h"
 #include "platform/shell.h"
+#include "teach/frmChoose.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -117,6 +118,12 @@ void frmdrop::buildControls() {
                                          "border-radius: 6px; color: palette(dark); }"));
     Image1->installEventFilter(this);
 
+    // Many desktops cannot drag an application out of their menu; this reaches the same preview.
+    cmdlist = new QPushButton(tr("Add from &list..."), Image1);
+    cmdlist->setObjectName(QStringLiteral("cmdlist"));
+    cmdlist->setGeometry(qv::twipsRect(360, 1800, 2175, 360));
+    cmdlist->setToolTip(tr("Choose an installed application or a file for a new button"));
+
     imgicon = new qv::IconSurface(this);
     imgicon->setObjectName(QStringLiteral("imgicon"));
     imgicon->setGeometry(qv::twipsRect(1080, 840, 615, 615));
@@ -148,11 +155,16 @@ void frmdrop::buildControls() {
     txtTarget = box("txtTarget", qv::twipsRect(960, 1200, 3135, 285));
     txtappname = box("txtappname", qv::twipsRect(960, 1560, 3135, 285));
     txtHint = box("txtHint", qv::twipsRect(960, 1920, 3135, 285));
+    // Without names of their own, screen readers call all three after their frame.
+    txtTarget->setAccessibleName(tr("Target"));
+    txtappname->setAccessibleName(tr("Caption"));
+    txtHint->setAccessibleName(tr("Hint"));
 
     // These belong to the window but lie on the frame's lines, drawn above it.
     txttabcaption = new QLineEdit(QStringLiteral("Tab Caption"), this);
     txttabcaption->setObjectName(QStringLiteral("txttabcaption"));
     txttabcaption->setGeometry(qv::twipsRect(4080, 600, 3135, 285));
+    txttabcaption->setAccessibleName(tr("Tab"));
 
     auto button = [this](const char* name, const char* text, QRect twips) {
         auto* b = new QPushButton(QString::fromLatin1(text), this);
@@ -176,6 +188,10 @@ void frmdrop::buildControls() {
 
     cmdapplau = new qv::LaunchButtonArray(this, QRect(1080, 3360, 1335, 1095));
     cmdapplau->setObjectName(QStringLiteral("cmdapplau"));
+    // Return and Space test a focused button as a left press does, Delete deletes it as a right
+    // press does.
+    cmdapplau->setKeysPress(true);
+    cmdapplau->setDeleteKeyPress(true);
 
     mnubutton = new QMenu(QStringLiteral("Edit Button"), this);
     mnubutton->setObjectName(QStringLiteral("mnubutton"));
@@ -194,6 +210,7 @@ void frmdrop::buildControls() {
     connect(cmdaddtab, &QPushButton::clicked, this, &frmdrop::cmdaddtab_Click);
     connect(cmdremovetab, &QPushButton::clicked, this, &frmdrop::cmdremovetab_Click);
     connect(cmdaddbutt, &QPushButton::clicked, this, &frmdrop::cmdaddbutt_Click);
+    connect(cmdlist, &QPushButton::clicked, this, &frmdrop::cmdlist_Click);
     connect(txtTarget, &QLineEdit::textChanged, this, &frmdrop::txtTarget_Change);
     // A right press unloads the pressed button itself, so the press is handled once its event
     // has been delivered, not inside it.
@@ -305,6 +322,9 @@ void frmdrop::ceptab_Click() {
     const std::int16_t s = selectedTab();
     if (s != 0) {
         txttabcaption->setText(ceptab->tabText(s - 1));
+    }
+    if (!txtTarget->text().isEmpty()) {
+        showHint(); // a preview that stays is compared with the tab now selected
     }
 }
 
@@ -670,6 +690,36 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     showPreview(dropped, true);
 }
 
+void frmdrop::dropFile(const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    Image1_OLEDragDrop(&data);
+}
+
+void frmdrop::cmdlist_Click() {
+    frmChoose chooser(services_.apps, this);
+    if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty()) {
+        dropFile(chooser.chosen());
+    }
+}
+
+void frmdrop::showHint() {
+    const QString hint = kHintPrefix + txtappname->text();
+    const std::int16_t s = selectedTab();
+    const QByteArray menu = qv::menuBytes(profilePath_);
+    // Only the line says so; what "&Add Button" stores is the same either way.
+    if (s != 0 && !droppedFile.isEmpty() &&
+        edit::tabHoldsItem(
+            std::string_view(menu.constData(), static_cast<std::size_t>(menu.size())), s,
+            droppedFile)) {
+        txtHint->setText(hint + tr(" (already on this tab)"));
+        txtHint->setToolTip(txtHint->text()); // the box is narrower than the line
+        return;
+    }
+    txtHint->setText(hint);
+    txtHint->setToolTip({});
+}
+
 void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
     Image1->hide();
     imgicon->show();
@@ -686,7 +736,7 @@ void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
     const QString& caption = dropped.caption;
     txtTarget->setText(droppedFile);
     txtappname->setText(caption);
-    txtHint->setText(kHintPrefix + caption);
+    showHint();
     cmdaddbutt->setEnabled(!readOnly());
 }
 
@@ -759,10 +809,17 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
     // One replacement of the file deletes the button and moves the later ones down, so a crash
     // leaves the menu before or after, never a gap; then the tab's first page is built again.
     const edit::ShownTab tab = shownTab();
+    const QWidget* pressed = cmdapplau->element(index);
+    const bool hadFocus = pressed != nullptr && pressed->hasFocus();
     if (change([&](std::string_view bytes) { return edit::deleteButton(bytes, tab, n, shown); },
                false, tr("deleting a button"))) {
         unloadButtons();
         rebuildView(-1, Page::First);
+    }
+    // A keyboard user stays on the page: on the button that took the deleted one's place.
+    if (hadFocus) {
+        QWidget* next = cmdapplau->element(std::min<int>(index, loadedButtons));
+        (next != nullptr ? next : static_cast<QWidget*>(ceptab))->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -50,6 +50,8 @@ public:
 
     // Controls, named as in the window's design.
     QLabel* Image1 = nullptr;
+    // "Add from list...", inside the drop area: the same preview as a drop, without dragging.
+    QPushButton* cmdlist = nullptr;
     qv::IconSurface* imgicon = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -88,6 +90,10 @@ public slots:
     void cmdaddtab_Click();
     void cmdremovetab_Click();
     void Image1_OLEDragDrop(const QMimeData* data);
+    // Opens the chooser; its choice is handed on as a drop of that one file.
+    void cmdlist_Click();
+    // The path handed on as a drop of that one file would be.
+    void dropFile(const QString& path);
     void cmdaddbutt_Click();
     void cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
                              int y);
@@ -109,6 +115,8 @@ private:
     // previewed with its target's icon, a program, desktop entry or bare executable with its own.
     void showPreview(const qv::MenuItem& dropped, bool drawIcon);
     void setWaiting();
+    // The hint line of a preview, saying so when the item is already on the selected tab.
+    void showHint();
     // Tells the teacher that the tab's count is damaged; the change is refused.
     void refuseUnreadableCount(std::int16_t tab, const QString& action) const;
     void showTabCountDamaged() const;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Manager: the teacher's editor of the menu file qv.ini.
 #include "common/menulayout.h"
+#include "platform/appicon.h"
+#include "platform/applist.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/startup.h"
+#include "teach/firstmenu.h"
 #include "teach/frmdrop.h"
 
 #include <QApplication>
@@ -16,6 +19,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-manager"));
+    QApplication::setWindowIcon(qv::programIcon(QStringLiteral("quorvel-manager")));
     // Message boxes without a title of their own carry the program's title.
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Manger"));
     const qv::Startup start = qv::startUp(title, summary);
@@ -23,11 +27,15 @@ int main(int argc, char** argv) {
         return *start.exitCode;
     }
     qv::useProfilePath(start.menu.path);
+    // A first start finds no menu: the teacher is offered one instead of an error.
+    qv::firstmenu::offer(start.menu, qv::dataFolder() + QStringLiteral("/starter/qv.ini"));
 
     // Qt's widgets need no separate initialisation of common controls.
     const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
     qv::Services services;
     services.shell = shell.get();
+    const std::unique_ptr<qv::AppList> apps = qv::createAppList();
+    services.apps = apps.get();
 
     frmdrop window(services);
     qv::installAboutBox(window, title, start.menu);

@@ -125,19 +125,18 @@ bool LaunchButtonArray::eventFilter(QObject* watched, QEvent* event) {
         emit MouseDown(index, mouse->button(), mouse->modifiers(), pos.x(), pos.y());
         return QObject::eventFilter(watched, event);
     }
-    if (!keysPress_) {
-        return QObject::eventFilter(watched, event);
-    }
     auto* key = static_cast<QKeyEvent*>(event);
     const bool startKey =
-        key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
-    if (!startKey) {
+        keysPress_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                       key->key() == Qt::Key_Space);
+    const bool deleteKey = deleteKeyPress_ && key->key() == Qt::Key_Delete;
+    if (!startKey && !deleteKey) {
         return QObject::eventFilter(watched, event);
     }
-    // The key press starts, once however long the key is held; the button's own Space handling
+    // The key press acts, once however long the key is held; the button's own Space handling
     // (down on press, click on release) is kept out so that nothing else reacts.
     if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
-        emit MouseDown(index, Qt::LeftButton, Qt::NoModifier, 0, 0);
+        emit MouseDown(index, startKey ? Qt::LeftButton : Qt::RightButton, Qt::NoModifier, 0, 0);
     }
     return true;
 }

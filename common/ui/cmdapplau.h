@@ -36,6 +36,8 @@ public:
     // When on, Return, keypad Enter and Space on a focused element emit MouseDown for the left
     // button, so that a keyboard user starts the same way as a click.
     void setKeysPress(bool on) { keysPress_ = on; }
+    // When on, the Delete key on a focused element emits MouseDown for the right button.
+    void setDeleteKeyPress(bool on) { deleteKeyPress_ = on; }
 
 signals:
     // A mouse button went down on element index (x, y in pixels relative to the element).
@@ -50,6 +52,7 @@ private:
     std::vector<QToolButton*> elements_;
     std::vector<QRect> twips_;
     bool keysPress_ = false;
+    bool deleteKeyPress_ = false;
 };
 
 } // namespace qv

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/filetest.h"
 #include "platform/startup.h"
+#include "platform/username.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -87,6 +89,97 @@ TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {
     }
     EXPECT_EQ(qv::dataFolderOf("/usr/bin", false), "/usr/share/quorvel");
     EXPECT_EQ(qv::dataFolderOf("/b/bin", true), "/b/bin");
+}
+
+// A class's menu: the line of the first of the user's groups that has one, else the plain line.
+TEST(Startup, MenuConfNamesAMenuPerGroup) {
+    const QString conf = "menu = /mnt/all\n"
+                         "menu[year1] = /mnt/y1 # the first class\n"
+                         "MENU[year6]=/mnt/y6\n"
+                         "menu[year1] = /mnt/later\n"
+                         "menu[staff = /mnt/broken\n"
+                         "menu[] = /mnt/empty\n"
+                         "menu[year 2] = /mnt/spaced\n"
+                         "menu [year3] = /mnt/spaced-key\n"
+                         "menu[[year4]] = /mnt/brackets\n"
+                         "menu[year5]x = /mnt/trailing\n"
+                         "; menu[year7] = /mnt/remark\n";
+    struct Case {
+        QStringList groups;
+        QString value, group; // group "": the plain line
+    };
+    const Case cases[] = {
+        {{}, "/mnt/all", ""},
+        {{"pupils"}, "/mnt/all", ""},
+        {{"pupils", "year1"}, "/mnt/y1", "year1"},
+        {{"year6", "year1"}, "/mnt/y6", "year6"},
+        {{"Year1", "year"}, "/mnt/all", ""},
+        {{"staff", "staff = /mnt/broken"}, "/mnt/all", ""},
+        {{"", "year 2", "year", "2", "year3"}, "/mnt/all", ""},
+        {{"[year4]", "year4", "year5", "year7"}, "/mnt/all", ""},
+    };
+    for (const Case& c : cases) {
+        const std::optional<qv::MenuConfLine> got = qv::menuConfLine(conf, c.groups);
+        ASSERT_TRUE(got) << qPrintable(c.groups.join(','));
+        EXPECT_EQ(got->value, c.value) << qPrintable(c.groups.join(','));
+        EXPECT_EQ(got->group, c.group) << qPrintable(c.groups.join(','));
+    }
+    // Without a plain line only the groups' lines count; the plain line alone is as before.
+    EXPECT_FALSE(qv::menuConfLine("menu[year1] = /mnt/y1\n", {"year6"}));
+    EXPECT_EQ(qv::menuConfLine("menu[year1] = /mnt/y1\n", {"year1"})->value, "/mnt/y1");
+    EXPECT_EQ(qv::menuConfValue(conf), "/mnt/all");
+    EXPECT_EQ(qv::menuConfValue("menu[year1] = /y1\nmenu = /all\n"), "/all");
+}
+
+// The group line takes its place in the order of the settings, and says why it was chosen.
+TEST(Startup, GroupMenuComesAfterEnvironmentAndBeforeTheUsersOwn) {
+    using S = qv::MenuSource;
+    struct Case {
+        std::optional<QString> option, environment;
+        QString conf;
+        QString path;
+        S source;
+        QString why; // part of describeChoice, or of the note when the line was not used
+    };
+    const std::optional<QString> none;
+    const QString user = "/home/p/.config/quorvel/qv.ini";
+    const Case cases[] = {
+        {none, none, "menu = /all\nmenu[year1] = /y1", "/y1/qv.ini", S::GroupConfig,
+         "menu[year1] in /etc/quorvel/menu.conf (you are in group year1)"},
+        {none, none, "menu = /all\nmenu[year6] = /y6", "/all/qv.ini", S::SystemConfig,
+         "no line menu[GROUP]"},
+        {"/typed", none, "menu[year1] = /y1", "/typed/qv.ini", S::Option, "--menu"},
+        {none, "/env", "menu[year1] = /y1", "/env/qv.ini", S::Environment, "QV_MENU"},
+        {none, none, "menu = /all\nmenu[year1] = y1", user, S::UserConfig,
+         "menu[year1] in /etc/quorvel/menu.conf names no absolute path"},
+    };
+    for (const Case& c : cases) {
+        qv::MenuInputs in;
+        in.programFolder = "/opt/qv";
+        in.option = c.option;
+        in.environment = c.environment;
+        in.systemConfig = c.conf;
+        in.groups = {"pupils", "year1"};
+        in.configHome = "/home/p/.config";
+        in.currentFolder = "/home/p";
+        const qv::MenuLocation got = qv::locateMenu(in);
+        EXPECT_EQ(got.path, c.path);
+        EXPECT_EQ(got.source, c.source) << qPrintable(c.path);
+        const QString why = qv::describeChoice(got) + got.ignored;
+        EXPECT_TRUE(why.contains(c.why)) << qPrintable(why);
+    }
+}
+
+// The groups in the order the group lines are tried: the order `id -Gn USER` shows (the
+// group database's), which the manual pages and menu.conf promise.
+TEST(Startup, UserGroupsComeInTheOrderOfIdGn) {
+    const QString user = qv::logonUserName();
+    ASSERT_FALSE(user.isEmpty());
+    QProcess id;
+    id.start(QStringLiteral("id"), {QStringLiteral("-Gn"), user});
+    ASSERT_TRUE(id.waitForFinished(5000) && id.exitCode() == 0);
+    const QString expected = QString::fromLocal8Bit(id.readAllStandardOutput()).simplified();
+    EXPECT_EQ(qv::userGroups().join(u' ').toStdString(), expected.toStdString());
 }
 
 // A menu folder named by a setting that is not there is pointed out; the user's own is made.

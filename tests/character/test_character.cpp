@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
@@ -69,7 +70,8 @@ private:
     std::shared_ptr<SinkLog> log_;
 };
 
-// Merlin on quick timings, speaking into a recording sink unless given one, loaded from dir and
+// Merlin on quick timings, speaking with espeak-ng linked in (the module is tested in
+// test_module) into a recording sink unless given one, loaded from dir and
 // shown unless told not to; its speakingChanged signals and the balloon text at each start are
 // recorded.
 struct Merlin {
@@ -78,6 +80,9 @@ struct Merlin {
               o.dataDir = dir;
               if (!o.sinks) {
                   o.sinks = [log = log] { return std::make_unique<RecordingSink>(log); };
+              }
+              if (!o.voice) {
+                  o.voice = [] { return &espeakVoice(); };
               }
               o.silentBaseMs = 5;
               o.silentPerCharMs = 0;
@@ -257,6 +262,37 @@ TEST(Character, SpeakNeverWaitsAndABurstKeepsOnlyTheNewestWaiting) {
     m.log->release();
     ASSERT_TRUE(qvtest::waitUntil([&] { return m.ended() == 3; }));
     EXPECT_EQ(m.shown, (QStringList{"t1", "t4", "t5"}));
+}
+
+// The greeting's voice, and the opening of the voice's engine, wait until the character has
+// been painted: the launcher's first page does not share the machine with them.
+TEST(Character, TheVoiceWaitsForTheCharacterOnTheScreen) {
+    std::atomic<int> step{0};
+    std::atomic<int> paintedAt{0};
+    std::atomic<int> askedAt{0};
+    CharacterOptions o;
+    o.voice = [&] {
+        askedAt = ++step;
+        return &espeakVoice();
+    };
+    Merlin m(true, shippedFolder(), o);
+    struct PaintSeen : QObject {
+        std::atomic<int>* step;
+        std::atomic<int>* at;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint && *at == 0) {
+                *at = ++*step;
+            }
+            return false;
+        }
+    } seen;
+    seen.step = &step;
+    seen.at = &paintedAt;
+    m.c.window()->installEventFilter(&seen);
+    m.c.Speak(QStringLiteral("Welcome Ann"));
+    ASSERT_TRUE(qvtest::waitUntil([&] { return m.ended() == 1; }));
+    EXPECT_GT(paintedAt, 0);
+    EXPECT_GT(askedAt, paintedAt);
 }
 
 // The spoken text reaches the sink as audible samples at 22050 Hz.

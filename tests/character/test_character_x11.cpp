@@ -27,7 +27,7 @@ QImage screenAt(const QRect& r) {
 TEST(CharacterOnX, AppearsWhereMovedWithTheDesktopAroundIt) {
     CharacterOptions o;
     o.dataDir = qvtest::binDir() + QStringLiteral("/character");
-    o.sinks = [] { return std::unique_ptr<AudioSink>(); }; // no sound device
+    o.voice = [] { return static_cast<const VoiceEngine*>(nullptr); }; // no voice
     o.silentBaseMs = 60000;
     AnimatedCharacter c(o);
     ASSERT_TRUE(c.Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs")));

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <optional>
 
 using qv::DesktopEntry;
 using qv::MenuItemKind;
@@ -460,6 +461,42 @@ TEST(Executable, IconComesFromTheEntryWhoseExecNamesItElseTheGenericIcon) {
     for (const QString& program : {hidden, tool, world.root() + "/none"}) {
         EXPECT_TRUE(qv::findDesktopEntryForExecutable(program).isEmpty()) << qPrintable(program);
         EXPECT_EQ(qv::executableIcon(program), qv::genericExecutableIcon()) << qPrintable(program);
+    }
+}
+
+TEST(Executable, FaceIsTheEntrysIconElseTheThemeIconOfItsNameElseTheGenericOne) {
+    XdgWorld world;
+    world.addThemeIcon("qvtest-entry", blue);
+    struct Case {
+        const char* program;
+        QByteArray entryIcon;            // the Icon of an entry running the program; none when ""
+        std::optional<QColor> themeIcon; // a theme icon of the program's name
+        std::optional<QColor> face;      // none: the generic icon
+    };
+    const Case cases[] = {
+        {"withentry", "qvtest-entry", red, blue}, // the entry wins over the theme
+        {"entrynoicon", "qvtest-missing", green, green},
+        {"themed", "", green, green},
+        {"plain", "", std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        world.addRecorder(c.program);
+        if (!c.entryIcon.isEmpty()) {
+            world.writeEntry(QString::fromLatin1(c.program) + ".desktop",
+                             "Type=Application\nExec=" + QByteArray(c.program) +
+                                 "\nIcon=" + c.entryIcon + "\n");
+        }
+        if (c.themeIcon) {
+            world.addThemeIcon(c.program, *c.themeIcon);
+        }
+    }
+    for (const Case& c : cases) {
+        const QImage face = qv::executableIcon(world.bin() + "/" + c.program);
+        if (c.face) {
+            EXPECT_TRUE(isColour(face, 16, 16, *c.face)) << c.program;
+        } else {
+            EXPECT_EQ(face, qv::genericExecutableIcon()) << c.program;
+        }
     }
 }
 

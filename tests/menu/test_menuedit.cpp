@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -208,6 +209,33 @@ TEST(MenuEdit, OnlyAMenuReadsAsOne) {
     };
     for (const auto& [bytes, isMenu] : cases) {
         EXPECT_EQ(edit::readsAsMenu(bytes), isMenu) << bytes;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(MenuEdit, ATabHoldsAnItemOnlyAsACountedButtonOfItsOwn) {
+    const std::string bytes =
+        menu({"[Settings]", "Number of tabs=3", "Tab1=A", "Tab2=B", "Tab3=C", "[Tab 1]",
+              "Number of Buttons=2", "button 1=/apps/One.exe", "Button 2 = /apps/Two.exe ",
+              "Button 3=/apps/Beyond.exe", "Other=/apps/Other.exe", "[Tab 2]",
+              "Number of Buttons=x", "Button 1=/apps/One.exe"});
+    const std::tuple<int, const char*, bool> cases[] = {
+        {1, "/apps/One.exe", true},     // the key's name in any letter case
+        {1, "/apps/Two.exe", true},     // blanks around the value as the programs drop them
+        {1, "/apps/One", false},        // the whole value only
+        {1, "/apps/one.exe", false},    // letter case counts
+        {1, "/apps/Beyond.exe", false}, // past the count
+        {1, "/apps/Other.exe", false},  // not a button
+        {2, "/apps/One.exe", false},    // a count that cannot be read
+        {3, "/apps/One.exe", false},    // no section
+        {1, "", false},
+    };
+    for (const auto& [tab, item, holds] : cases) {
+        EXPECT_EQ(edit::tabHoldsItem(bytes, tab, QString::fromUtf8(item)), holds)
+            << tab << " " << item;
     }
 }
 

@@ -33,12 +33,14 @@ field() { dpkg-deb -f "$build/deb/$1"_*.deb "$2"; }
 # Each file in the package of its role: a pupil's machine gets no editor, both get the data.
 while read -r pkg f; do
     listing "$build/deb/$pkg"_*.deb | grep -qxF "${f//%/ }" || fail "$pkg lacks $f"
-done <<'FILES'
+done <<FILES
 quorvel-student ./usr/bin/quorvel-student
 quorvel-student ./usr/share/applications/quorvel-student.desktop
 quorvel-student ./usr/share/icons/hicolor/48x48/apps/quorvel-student.png
 quorvel-student ./usr/share/metainfo/org.quorvel.student.metainfo.xml
 quorvel-student ./usr/share/man/man1/quorvel-student.1.gz
+quorvel-student ./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvel/qv-speech.so
+quorvel-student ./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvel/qv-voice.so
 quorvel-manager ./usr/bin/quorvel-manager
 quorvel-manager ./usr/share/applications/quorvel-manager.desktop
 quorvel-manager ./usr/share/icons/hicolor/scalable/apps/quorvel-manager.svg
@@ -48,6 +50,8 @@ quorvel-common ./usr/share/quorvel/ordergrammar.xml
 quorvel-common ./usr/share/quorvel/character/Merlin.acs
 quorvel-common ./usr/share/quorvel/standard/My%Computer.lnk
 quorvel-common ./usr/share/quorvel/standard/My%Documents.lnk
+quorvel-common ./usr/share/quorvel/starter/qv.ini
+quorvel-student ./usr/share/quorvel/autostart/quorvel-student.desktop
 quorvel-common ./etc/quorvel/menu.conf
 quorvel-common ./usr/share/doc/quorvel-common/copyright
 quorvel-common ./usr/share/doc/quorvel-common/classroom.md.gz

@@ -88,7 +88,7 @@ TEST(SpeechModels, EveryAcousticModelWithEveryDictionaryInAFixedOrder) {
 }
 
 TEST(SpeechService, TheInstalledModelIsARecognizer) {
-    auto service = createSpeechService();
+    auto service = createPocketSphinxService({});
     const QStringList names = service->recognizers();
     EXPECT_TRUE(names.contains("PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)"))
         << "pocketsphinx-en-us is not installed? " << qPrintable(names.join(", "));
@@ -525,65 +525,8 @@ TEST(SpeechEnrolment, ARaisedVoiceGetsAWarpAndAnAdultVoiceNone) {
         if (isRaised) {
             EXPECT_GE(choice.warp, 1.2);
             EXPECT_GE(choice.rightAfter, choice.rightBefore + 2) << choice.rightBefore;
-            // The transform of the means on top of the warp: each command, heard with the
-            // transform of the other nine, is heard right more often, so it is kept, and the
-            // recognizer takes its file.
-            RecognizerOptions warped = commandsAlone;
-            warped.voiceWarp = choice.warp;
-            QByteArray transform;
-            int rightAfter = 0;
-            ASSERT_TRUE(adaptVoice(models[0], warped, grammar, enrolment, choice.rightAfter,
-                                   &transform, &rightAfter, &speechError));
-            EXPECT_GT(rightAfter, choice.rightAfter);
-            EXPECT_FALSE(transform.isEmpty());
-            QTemporaryFile file;
-            ASSERT_TRUE(file.open());
-            file.write(transform);
-            file.flush();
-            QString problem;
-            EXPECT_TRUE(voiceTransformFits(models[0], file.fileName(), &problem))
-                << qPrintable(problem);
-            // The frames it was found on are the ones the decoder hears (which counts one
-            // more, for the end of the utterance).
-            Decoder decoder;
-            ASSERT_TRUE(decoder.build(models[0], warped, &speechError));
-            ASSERT_TRUE(decoder.setGrammar(grammar, &speechError));
-            for (const EnrolmentUtterance& e : enrolment) {
-                int frames = 0;
-                decoder.decodeWhole(e.audio, nullptr, &frames);
-                EXPECT_EQ(decoder.features(e.audio, 39).size(), size_t(frames - 1) * 39);
-            }
         } else {
             EXPECT_EQ(choice.warp, 1.0) << "right without a warp " << choice.rightBefore;
-            // Heard right as it is: a transform gains nothing and none is kept.
-            QByteArray transform = "stale";
-            int rightAfter = -1;
-            ASSERT_TRUE(adaptVoice(models[0], commandsAlone, grammar, enrolment, choice.rightAfter,
-                                   &transform, &rightAfter, &speechError));
-            EXPECT_TRUE(transform.isEmpty());
-            EXPECT_EQ(rightAfter, choice.rightAfter);
-            // The aligned frames stand against the voice's mean, as the launcher's running
-            // mean takes them, not against each utterance's own (which the decoder took).
-            Codebooks codebooks;
-            ASSERT_TRUE(codebooks.load(models[0].acousticModel, &error)) << qPrintable(error);
-            std::vector<AlignedUtterance> aligned;
-            ASSERT_TRUE(alignEnrolment(models[0], commandsAlone, grammar, codebooks, enrolment,
-                                       &aligned, &speechError));
-            const std::vector<float> voice = voiceMean(aligned, 39);
-            ASSERT_EQ(voice.size(), 13U);
-            double widest = 0;
-            for (const AlignedUtterance& a : aligned) {
-                double energy = 0;
-                const size_t frames = a.frames.size() / 39;
-                for (size_t t = 0; t < frames; ++t) {
-                    energy += a.frames[t * 39];
-                }
-                if (frames > 0) {
-                    EXPECT_NEAR(energy / double(frames), a.mean[0] - voice[0], 0.05);
-                    widest = std::max(widest, std::abs(double(a.mean[0] - voice[0])));
-                }
-            }
-            EXPECT_GT(widest, 0.2); // else the check above could not tell
         }
     }
 }

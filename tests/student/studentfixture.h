@@ -49,16 +49,19 @@ inline QStringList programs(int count, int first = 1) {
 
 class Launcher {
 public:
-    // The launcher's own settings file (push to talk) and the pupil's voice are kept in the
-    // test's folder.
+    // The launcher's own settings file (push to talk), its machine-wide one (in machine/) and
+    // the pupil's voice are kept in the test's folder.
     Launcher()
-        : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), oldDataHome_(qgetenv("XDG_DATA_HOME")) {
+        : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), oldConfigDirs_(qgetenv("XDG_CONFIG_DIRS")),
+          oldDataHome_(qgetenv("XDG_DATA_HOME")) {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.filePath("machine")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
     }
     ~Launcher() {
         window.reset();
         qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+        qputenv("XDG_CONFIG_DIRS", oldConfigDirs_);
         qputenv("XDG_DATA_HOME", oldDataHome_);
     }
 
@@ -113,6 +116,7 @@ public:
 
 private:
     QByteArray oldConfigHome_;
+    QByteArray oldConfigDirs_;
     QByteArray oldDataHome_;
 };
 

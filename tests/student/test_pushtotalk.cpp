@@ -50,6 +50,66 @@ TEST(PushToTalkSetting, ReadsOnOnlyFromAClearOn) {
     }
 }
 
+// The user's file first, then each machine-wide file in order: the first that holds a usable
+// value wins; a missing, damaged or foreign file is passed over.
+TEST(LauncherSettings, UserFileWinsAndMachineWideFilesFillInOrder) {
+    const QByteArray on = "[Speech]\npush-to-talk=on\n";
+    const QByteArray off = "[Speech]\npush-to-talk=off\n";
+    const QByteArray other = "[Speech]\nsomething-else=1\n";
+    const QByteArray damaged("\0\xff[Speech\npush-to-talk=on\n\x01", 27);
+    struct Case {
+        const char* name;
+        QByteArray user, first, second; // the machine-wide folders, most important first
+        bool expected;
+    };
+    const Case cases[] = {
+        {"user only", on, {}, {}, true},
+        {"user wins over machine", off, on, on, false},
+        {"machine fills a missing file", {}, on, {}, true},
+        {"machine fills a missing key", other, on, {}, true},
+        {"first machine folder wins", {}, off, on, false},
+        {"second fills the first", {}, other, on, true},
+        {"an unusable value is no value", "[Speech]\npush-to-talk=maybe\n", on, {}, true},
+        {"a damaged user file is passed over", damaged, on, {}, true},
+        {"a damaged machine file is passed over", {}, damaged, off, false},
+        {"a folder in the user file's place", "<dir>", on, {}, true},
+        {"a fifo in the machine file's place", {}, "<fifo>", on, true},
+        {"nothing anywhere", {}, {}, {}, false},
+    };
+    for (const Case& c : cases) {
+        const QTemporaryDir dir;
+        QStringList files;
+        for (const QByteArray& content : {c.user, c.first, c.second}) {
+            files << QDir(dir.path()).filePath(QString::number(files.size()) + ".conf");
+            place(files.back(), content);
+        }
+        EXPECT_EQ(qv::readPushToTalk(files), c.expected) << c.name;
+    }
+}
+
+TEST(LauncherSettings, MachineWideFoldersComeFromXdgConfigDirs) {
+    const std::pair<QString, QStringList> cases[] = {
+        {"", {"/etc/xdg"}},
+        {"/etc/xdg", {"/etc/xdg"}},
+        {"/etc/xdg/xdg-school:/etc/xdg", {"/etc/xdg/xdg-school", "/etc/xdg"}},
+        {"relative:/etc/xdg/:./x::/usr/local/etc/xdg", {"/etc/xdg", "/usr/local/etc/xdg"}},
+        {"relative", {}},
+    };
+    for (const auto& [value, dirs] : cases) {
+        EXPECT_EQ(qv::configDirsOf(value), dirs) << qPrintable(value);
+    }
+    // The files the launcher reads: its own first, then each folder's, in order.
+    const QByteArray old = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_CONFIG_DIRS", "/a:b:/c");
+    const QStringList files = qv::launcherSettingsFiles();
+    qputenv("XDG_CONFIG_DIRS", old);
+    EXPECT_EQ(files, QStringList({qv::launcherSettingsPath(), "/a/quorvel/student.conf",
+                                  "/c/quorvel/student.conf"}));
+    qunsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(qv::launcherSettingsFiles().value(1), "/etc/xdg/quorvel/student.conf");
+    qputenv("XDG_CONFIG_DIRS", old);
+}
+
 TEST(PushToTalkSetting, WritesAndReadsBackKeepingOtherSettings) {
     const QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("new folder/student.conf");
@@ -109,17 +169,16 @@ TEST(PupilVoice, WritesForOneRecognizerAndForgets) {
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 0.92);
     ASSERT_TRUE(qv::writeVoiceWarp(path, "model b", 1.0));
     EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model b"), 1.0);
-    // The transform is kept with the warp, for its recognizer, and goes with the voice.
-    ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.0, "1\n3\n"));
-    const QString transform = qv::readVoiceTransform(path, "model a");
-    ASSERT_FALSE(transform.isEmpty());
-    QFile stored(transform);
-    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
-    EXPECT_EQ(stored.readAll(), "1\n3\n");
-    EXPECT_EQ(qv::readVoiceTransform(path, "model b"), "");
+    // A voice stored by an earlier version with a transform of the model beside the warp: the
+    // warp is read as before, and storing the voice again takes the transform away.
+    const QString transform = QDir(dir.path()).filePath("quorvel/voice-transform.txt");
+    place(path, "[Voice]\nrecognizer=model a\nwarp=1.30\ntransform=voice-transform.txt\n");
+    place(transform, "1\n3\n");
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model a"), 1.3);
     ASSERT_TRUE(qv::writeVoiceWarp(path, "model a", 1.2));
-    EXPECT_EQ(qv::readVoiceTransform(path, "model a"), "");
+    EXPECT_DOUBLE_EQ(qv::readVoiceWarp(path, "model a"), 1.2);
     EXPECT_FALSE(QFileInfo::exists(transform));
+    EXPECT_FALSE(qvtest::readAll(path).contains("transform"));
     // A file too large to be ours is left as it is.
     const QString large = QDir(dir.path()).filePath("large.conf");
     place(large, QByteArray(70000, '#'));

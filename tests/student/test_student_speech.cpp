@@ -167,7 +167,6 @@ public:
         return c;
     }
     void setVoiceWarp(double) override {}
-    void setVoiceTransform(const QString&) override {}
 };
 
 // Speech that cannot be used says why, once; start and stop then only stop the character's
@@ -271,12 +270,12 @@ TEST_F(Speech, UnloadReleasesTheContext) {
     EXPECT_EQ(unloaded.count(), 1);
 }
 
-// The stored choice holds from the start: the recognizer chosen then is closed until a talk key
-// is held.
+// The stored choice holds from the start, also when IT stored it for the whole machine: the
+// recognizer chosen then is closed until a talk key is held.
 TEST_F(Speech, StoredPushToTalkHoldsFromTheStart) {
-    ASSERT_TRUE(QDir().mkpath(l.dir.filePath("quorvel")));
-    ASSERT_TRUE(
-        qvtest::writeAll(l.dir.filePath("quorvel/student.conf"), "[Speech]\npush-to-talk=on\n"));
+    ASSERT_TRUE(QDir().mkpath(l.dir.filePath("machine/quorvel")));
+    ASSERT_TRUE(qvtest::writeAll(l.dir.filePath("machine/quorvel/student.conf"),
+                                 "[Speech]\npush-to-talk=on\n"));
     frmstudent& w = loadAndChoose(3);
     EXPECT_TRUE(w.mnuPushToTalk->isChecked());
     EXPECT_FALSE(w.cmdHoldToTalk->isHidden());
@@ -330,7 +329,6 @@ TEST_F(Speech, LearntVoiceIsKeptForItsRecognizerAndUsedUntilForgotten) {
     }
     EXPECT_EQ(context()->calls.mid(context()->calls.size() - 2),
               QStringList({"setEnrolling 0", "chooseVoice " + said.join(u',')}));
-    context()->transform = "1\n3\n";
     emit context()->VoiceChosen(1.3, 4, 9, 10);
     EXPECT_EQ(dialog->lblStep->text(),
               "Of your 10 commands, 4 were heard right before and 9 are now.");
@@ -341,9 +339,6 @@ TEST_F(Speech, LearntVoiceIsKeptForItsRecognizerAndUsedUntilForgotten) {
     EXPECT_EQ(qv::readVoiceWarp(qv::pupilVoicePath(), "Fake recognizer"), 1.3);
     ASSERT_EQ(l.speech.contexts.size(), 2U);
     EXPECT_EQ(l.speech.voiceWarps, std::vector<double>({1.0, 1.3}));
-    const QString transform = qv::readVoiceTransform(qv::pupilVoicePath(), "Fake recognizer");
-    ASSERT_FALSE(transform.isEmpty());
-    EXPECT_EQ(l.speech.voiceTransforms, QStringList({"", transform}));
     EXPECT_EQ(context()->calls.last(), "setRulesActive 0");
     EXPECT_EQ(w.cmdStartReco->text(), kStart);
     EXPECT_EQ(enabled(), std::pair(true, true));
@@ -352,8 +347,6 @@ TEST_F(Speech, LearntVoiceIsKeptForItsRecognizerAndUsedUntilForgotten) {
 
     w.mnuForgetVoice->trigger();
     EXPECT_EQ(l.speech.voiceWarps.back(), 1.0);
-    EXPECT_EQ(l.speech.voiceTransforms.back(), "");
-    EXPECT_FALSE(QFileInfo::exists(transform));
     EXPECT_EQ(qv::readVoiceWarp(qv::pupilVoicePath(), "Fake recognizer"), 1.0);
     EXPECT_EQ(enabled(), std::pair(true, false));
 }

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -351,6 +352,68 @@ TEST_F(Editor, DropPreviewsTheFirstFileAndAddStoresIt) {
     ASSERT_TRUE(w->cmdaddbutt->isEnabled());
     w->txtTarget->setText(QStringLiteral("/apps/Paint.exe "));
     EXPECT_FALSE(w->cmdaddbutt->isEnabled());
+}
+
+// An item already on the selected tab is previewed with a note in the hint line; it can still be
+// added, and the note follows the tab selected.
+TEST_F(Editor, APreviewSaysWhenTheItemIsAlreadyOnTheTab) {
+    open(menuLines({"A", "B"}, {2, 0}));
+    const QString item = asItems({"AB2"}).first();
+    const QString plain = QStringLiteral("Click here to launch AB2");
+    const QString noted = plain + QStringLiteral(" (already on this tab)");
+    const std::tuple<const char*, int, QString> rows[] = {
+        {"on the tab shown", 0, noted}, {"on another tab", 1, plain}, {"back again", 0, noted}};
+    ASSERT_TRUE(dropFiles({item}));
+    for (const auto& [what, tab, hint] : rows) {
+        w->ceptab->setCurrentIndex(tab);
+        if (tab == 0) {
+            dropFiles({item}); // a tab with buttons ends a preview, as a page build does
+        }
+        EXPECT_EQ(w->txtHint->text(), hint) << what;
+    }
+    w->cmdaddbutt->click();
+    EXPECT_EQ(fileLines(), menuLines({"A", "B"}, {}) +
+                               section(1, asItems(captions("A", 1, 2)) << item, 3) +
+                               section(2, {}, 0));
+}
+
+// The chooser hands its choice on as a drop of that one file: the same preview, the same kinds,
+// the same stored value.
+TEST_F(Editor, AChosenItemIsTakenAsADropOfIt) {
+    const QString entry = dir.filePath(QStringLiteral("Editor.desktop"));
+    ASSERT_TRUE(qvtest::writeAll(entry, "[Desktop Entry]\nType=Application\nName=Text Editor\n"
+                                        "Exec=/bin/true\n"));
+    for (const QString& item : {entry, QStringLiteral("/apps/Paint.exe"),
+                                QStringLiteral("/tools/Paint.lnk"), QStringLiteral("/doc/a.txt")}) {
+        open(menuLines({"A"}, {0}));
+        dropFiles({item});
+        const QStringList dropped{w->txtTarget->text(), w->txtappname->text(), w->txtHint->text()};
+        w->cmdaddbutt->click();
+        const QByteArray byDrop = bytes();
+        open(menuLines({"A"}, {0}));
+        w->dropFile(item);
+        EXPECT_EQ(QStringList({w->txtTarget->text(), w->txtappname->text(), w->txtHint->text()}),
+                  dropped);
+        w->cmdaddbutt->click();
+        EXPECT_EQ(bytes(), byDrop) << item.toStdString();
+    }
+}
+
+// Screen readers name each box after its label, not after the frame around them.
+TEST_F(Editor, TheBoxesAndTheListButtonHaveNamesOfTheirOwn) {
+    open(menuLines({"A"}, {1}));
+    const std::pair<QWidget*, const char*> named[] = {{w->txtTarget, "Target"},
+                                                      {w->txtappname, "Caption"},
+                                                      {w->txtHint, "Hint"},
+                                                      {w->txttabcaption, "Tab"}};
+    for (const auto& [control, name] : named) {
+        EXPECT_EQ(control->accessibleName(), QString::fromLatin1(name));
+    }
+    // Inside the drop area, so that the layout keeps its geometry, and gone with it.
+    EXPECT_EQ(w->cmdlist->parentWidget(), w->Image1);
+    EXPECT_TRUE(w->Image1->rect().contains(w->cmdlist->geometry()));
+    ASSERT_TRUE(dropFiles({"/apps/Paint.exe"}));
+    EXPECT_FALSE(w->cmdlist->isVisibleTo(w.get()));
 }
 
 // Other kinds of files are ignored; data without a local file cannot be used, and says so.
