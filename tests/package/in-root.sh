@@ -18,7 +18,8 @@ if [ -f "${old[0]}" ]; then
     echo "$edit" >>"$conf"
     echo "installed $(basename "${old[0]}") and edited $conf"
 fi
-install /tmp/in/new/*.deb
+# Unattended, as a school's upgrades run: an edited conffile is kept, the shipped one set beside it.
+install -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold /tmp/in/new/*.deb
 for p in quorvel-common quorvel-student quorvel-manager quorvel; do
     echo "$p $(dpkg-query -W -f='${Version} ${Status}' "$p")" | grep -q 'install ok installed$' ||
         fail "$p not installed"
@@ -32,8 +33,10 @@ if [ ! -f "${old[0]}" ]; then
     echo "$edit" >>"$conf" # the room's menu, as set up by IT
 else
     grep -qxF "$edit" "$conf" || fail "the upgrade lost the edit of $conf: $(cat "$conf")"
-    [ -z "$(find /etc/quorvel -name '*.dpkg-*')" ] || fail "the upgrade left $(find /etc/quorvel -name '*.dpkg-*')"
-    echo "upgraded from $(basename "${old[0]}"): the edit of $conf kept"
+    [ -z "$(find /etc/quorvel -name '*.dpkg-*' ! -name '*.dpkg-dist')" ] ||
+        fail "the upgrade left $(find /etc/quorvel -name '*.dpkg-*')"
+    echo "upgraded from $(basename "${old[0]}"): the edit of $conf kept$(
+        [ ! -f "$conf.dpkg-dist" ] || echo ", the new shipped version beside it as $conf.dpkg-dist")"
 fi
 
 # Its socket only in this root's /tmp (no abstract socket): no clash with displays outside. It
