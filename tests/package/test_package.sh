@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package as a school's machine gets it: its file list, an install into a temporary
-# root, and both programs started there from their desktop entries' Exec lines under X, on a
-# menu named by QV_MENU. Exit 77 (skipped) when there is no package or no display.
+# The Debian packages as a school's machine gets them: what each holds and asks for, an install
+# into a temporary root, and both programs started there from their desktop entries' Exec lines
+# under X, on a menu named by QV_MENU. Exit 77 (skipped) when there are no packages or no display.
 set -euo pipefail
 build=${QV_BUILD_DIR:?}
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-debs=("$build"/deb/quorvel_*.deb)
-[ -f "${debs[0]}" ] || skip "no package in $build/deb (run scripts/package)"
-deb=${debs[0]}
+names=(quorvel-common quorvel-student quorvel-manager quorvel)
+debs=()
+for n in "${names[@]}"; do
+    d=$(ls "$build"/deb/"${n}"_*.deb 2>/dev/null | head -1) || true
+    [ -n "$d" ] || skip "no $n package in $build/deb (run scripts/package)"
+    debs+=("$d")
+done
 for tool in dpkg dpkg-deb xdotool xdpyinfo; do
     command -v "$tool" >/dev/null || skip "needs $tool"
 done
@@ -24,28 +28,54 @@ cleanup() {
 }
 trap cleanup EXIT
 
-listing=$(dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
-for f in ./usr/bin/quorvel-student ./usr/bin/quorvel-manager \
-    ./usr/share/quorvel/ordergrammar.xml ./usr/share/quorvel/character/Merlin.acs \
-    "./usr/share/quorvel/standard/My Computer.lnk" "./usr/share/quorvel/standard/My Documents.lnk" \
-    ./usr/share/quorvel/starter/qv.ini \
-    ./usr/share/applications/quorvel-student.desktop ./usr/share/applications/quorvel-manager.desktop \
-    ./usr/share/icons/hicolor/48x48/apps/quorvel-student.png \
-    ./usr/share/icons/hicolor/scalable/apps/quorvel-manager.svg \
-    ./usr/share/metainfo/org.quorvel.Student.metainfo.xml \
-    ./usr/share/man/man1/quorvel-student.1.gz ./usr/share/man/man1/quorvel-manager.1.gz \
-    ./etc/quorvel/menu.conf ./usr/share/doc/quorvel/copyright; do
-    grep -qxF "$f" <<<"$listing" || fail "the package lacks $f"
+listing() { dpkg-deb -c "$1" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }'; }
+field() { dpkg-deb -f "$build/deb/$1"_*.deb "$2"; }
+# Each file in the package of its role: a pupil's machine gets no editor, both get the data.
+while read -r pkg f; do
+    listing "$build/deb/$pkg"_*.deb | grep -qxF "${f//%/ }" || fail "$pkg lacks $f"
+done <<FILES
+quorvel-student ./usr/bin/quorvel-student
+quorvel-student ./usr/share/applications/quorvel-student.desktop
+quorvel-student ./usr/share/icons/hicolor/48x48/apps/quorvel-student.png
+quorvel-student ./usr/share/metainfo/org.quorvel.student.metainfo.xml
+quorvel-student ./usr/share/man/man1/quorvel-student.1.gz
+quorvel-student ./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvel/qv-speech.so
+quorvel-student ./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvel/qv-voice.so
+quorvel-manager ./usr/bin/quorvel-manager
+quorvel-manager ./usr/share/applications/quorvel-manager.desktop
+quorvel-manager ./usr/share/icons/hicolor/scalable/apps/quorvel-manager.svg
+quorvel-manager ./usr/share/metainfo/org.quorvel.manager.metainfo.xml
+quorvel-manager ./usr/share/man/man1/quorvel-manager.1.gz
+quorvel-common ./usr/share/quorvel/ordergrammar.xml
+quorvel-common ./usr/share/quorvel/character/Merlin.acs
+quorvel-common ./usr/share/quorvel/standard/My%Computer.lnk
+quorvel-common ./usr/share/quorvel/standard/My%Documents.lnk
+quorvel-common ./usr/share/quorvel/starter/qv.ini
+quorvel-student ./usr/share/quorvel/autostart/quorvel-student.desktop
+quorvel-common ./etc/quorvel/menu.conf
+quorvel-common ./usr/share/doc/quorvel-common/copyright
+quorvel-common ./usr/share/doc/quorvel-common/classroom.md.gz
+FILES
+listing "$build"/deb/quorvel-student_*.deb | grep -q quorvel-manager && fail "the launcher's package holds the editor"
+for p in quorvel-student quorvel-manager; do
+    field "$p" Depends | grep -q 'libqt6widgets6' || fail "$p declares no library dependencies"
+    field "$p" Depends | grep -q 'quorvel-common (= ' || fail "$p does not depend on its data"
+    field "$p" Replaces | grep -q 'quorvel (<< ' || fail "$p does not take over from quorvel"
 done
-dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no library dependencies declared"
+# Speech is off until switched on: its model is recommended, not required.
+field quorvel-student Depends | grep -q pocketsphinx-en-us && fail "pocketsphinx-en-us is still required"
+field quorvel-student Recommends | grep -q pocketsphinx-en-us || fail "pocketsphinx-en-us not recommended"
+field quorvel Depends | grep -q quorvel-student || fail "the transitional package installs no launcher"
 
 # A real dpkg install into an empty root: its own database, no maintainer scripts to run.
 root=$tmp/root
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 : >"$root/var/lib/dpkg/status"
 dpkg --root="$root" --log=/dev/null --force-depends --force-not-root --force-script-chrootless \
-    -i "$deb" >"$tmp/dpkg.log" 2>&1 || { cat "$tmp/dpkg.log"; fail "dpkg -i into $root"; }
-dpkg --root="$root" -s quorvel | grep -q '^Status: install ok installed' || fail "not installed"
+    -i "${debs[@]}" >"$tmp/dpkg.log" 2>&1 || { cat "$tmp/dpkg.log"; fail "dpkg -i into $root"; }
+for n in "${names[@]}"; do
+    dpkg --root="$root" -s "$n" | grep -q '^Status: install ok installed' || fail "$n not installed"
+done
 
 mkdir -p "$tmp/menu" "$tmp/home"
 printf '[Settings]\r\nNumber of tabs=2\r\nTab1=Packaged\r\nTab2=Second\r\n[Tab 1]\r\n' >"$tmp/menu/qv.ini"
@@ -84,4 +114,4 @@ timeout 30 xdotool search --sync --onlyvisible --pid "$manager_pid" --name '^Quo
 kill "$manager_pid"
 wait "$manager_pid" 2>/dev/null || true
 manager_pid=
-echo "package: $(basename "$deb") installed into a temporary root; both programs came up"
+echo "packages: ${names[*]} installed into a temporary root; both programs came up"
