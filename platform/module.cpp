@@ -25,7 +25,8 @@ QStringList moduleFolders() {
 
 QFunctionPointer moduleEntry(const QString& name, const char* symbol, QString* error) {
     const QString file = name + QStringLiteral(".so");
-    for (const QString& folder : moduleFolders()) {
+    const QStringList folders = moduleFolders();
+    for (const QString& folder : folders) {
         const QFileInfo path(QDir(folder).filePath(file));
         if (!path.isFile()) {
             continue;
@@ -46,8 +47,8 @@ QFunctionPointer moduleEntry(const QString& name, const char* symbol, QString* e
         return entry;
     }
     if (error) {
-        *error = QStringLiteral("%1 was not found in %2")
-                     .arg(file, moduleFolders().join(QStringLiteral(", ")));
+        *error =
+            QStringLiteral("%1 was not found in %2").arg(file, folders.join(QStringLiteral(", ")));
     }
     return nullptr;
 }

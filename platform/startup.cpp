@@ -134,9 +134,10 @@ std::optional<MenuConfLine> menuConfLine(const QString& text, const QStringList&
             }
         }
     }
-    const std::optional<QString> plain = menuConfValue(text);
-    if (plain) {
-        return MenuConfLine{*plain, {}};
+    for (const MenuConfLine& line : lines) {
+        if (line.group.isEmpty()) {
+            return line;
+        }
     }
     return std::nullopt;
 }

@@ -33,25 +33,32 @@ QString groupName(gid_t gid) {
     return QString::fromLocal8Bit(result->gr_name);
 }
 
+// The password entry of the user this process runs as, its strings in buffer; nullptr when
+// there is none.
+const passwd* currentUser(std::vector<char>* buffer, passwd* entry) {
+    buffer->resize(entryBufferSize(_SC_GETPW_R_SIZE_MAX));
+    passwd* result = nullptr;
+    if (getpwuid_r(geteuid(), entry, buffer->data(), buffer->size(), &result) != 0 || !result ||
+        !result->pw_name) {
+        return nullptr;
+    }
+    return result;
+}
+
 } // namespace
 
 QString logonUserName() {
-    std::vector<char> buffer(entryBufferSize(_SC_GETPW_R_SIZE_MAX));
+    std::vector<char> buffer;
     passwd entry{};
-    passwd* result = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &result) != 0 || !result ||
-        !result->pw_name) {
-        return {};
-    }
-    return QString::fromLocal8Bit(result->pw_name);
+    const passwd* user = currentUser(&buffer, &entry);
+    return user ? QString::fromLocal8Bit(user->pw_name) : QString();
 }
 
 QStringList userGroups() {
-    std::vector<char> buffer(entryBufferSize(_SC_GETPW_R_SIZE_MAX));
+    std::vector<char> buffer;
     passwd entry{};
-    passwd* user = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &user) != 0 || !user ||
-        !user->pw_name) {
+    const passwd* user = currentUser(&buffer, &entry);
+    if (!user) {
         return {};
     }
     // The order of the group database, primary group first (getgrouplist puts the group it is
