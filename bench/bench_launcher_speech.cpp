@@ -6,10 +6,10 @@
 // not that of other benchmarks run before it.
 #include "bench/resident.h"
 #include "bench/speech/speech_corpus.h"
-#include "platform/character.h"
-#include "platform/messagebox.h"
+#include "character/character.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/services.h"
-#include "platform/shell.h"
+#include "platform/shell/shell.h"
 #include "platform/speech.h"
 #include "platform/speech_pocketsphinx.h"
 #include "student/frmstudent.h"
@@ -24,8 +24,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <limits>
 #include <functional>
+#include <limits>
 
 namespace {
 

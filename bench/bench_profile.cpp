@@ -3,8 +3,8 @@
 // one tab of a thousand.
 #include "common/menulayout.h"
 #include "common/modini.h"
-#include "platform/profile.h"
-#include "platform/profile_engine.h"
+#include "platform/profile/profile.h"
+#include "platform/profile/profile_engine.h"
 
 #include <QByteArray>
 #include <QFile>

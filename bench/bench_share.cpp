@@ -4,7 +4,7 @@
 // QV_BENCH_SHARE (scripts/bench mounts a local Samba share there when it can).
 #include "common/menulayout.h"
 #include "common/modini.h"
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

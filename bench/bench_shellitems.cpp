@@ -4,8 +4,8 @@
 #include "common/ui/Arrays.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
-#include "platform/fileicon.h"
-#include "platform/shortcut.h"
+#include "platform/icons/fileicon.h"
+#include "platform/shortcuts/shortcut.h"
 #include "tools/iconwriter.h"
 #include "tools/lnkwriter.h"
 

@@ -3,11 +3,11 @@
 // (target <= 150 ms, resident memory <= 50 MB), a page flip of ten button faces (">>",
 // target <= 10 ms), and the time from the rename of a changed qv.ini to the repaint of the page
 // shown (target <= 200 ms).
+#include "character/character.h"
 #include "common/ui/cmdapplau.h"
-#include "platform/character.h"
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/services.h"
-#include "platform/shell.h"
+#include "platform/shell/shell.h"
 #include "platform/speech.h"
 #include "student/frmstudent.h"
 #include "tools/lnkwriter.h"

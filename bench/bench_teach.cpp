@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Button edits of the editor window on a tab with many buttons, through the real profile engine
 // on a real file (message boxes and starts are fakes).
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/services.h"
-#include "platform/shell.h"
+#include "platform/shell/shell.h"
 #include "teach/frmdrop.h"
 
 #include <QApplication>

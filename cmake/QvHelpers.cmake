@@ -18,6 +18,21 @@ function(qv_library name)
     endforeach()
 endfunction()
 
+# qv_platform_library(NAME [SOURCES ...] [UNIX ...] [WIN ...] [LIBS ...] [PKG ...])
+# A seam of platform/: SOURCES build everywhere, UNIX or WIN only on that system (PKG, the
+# pkg-config modules, belong to the Unix backends). A system without a backend stops the
+# configure step here, naming the service, instead of failing later at link time.
+function(qv_platform_library name)
+    cmake_parse_arguments(A "" "" "SOURCES;UNIX;WIN;LIBS;PKG" ${ARGN})
+    if(WIN32 AND A_WIN)
+        qv_library(${name} SOURCES ${A_SOURCES} ${A_WIN} LIBS ${A_LIBS})
+    elseif(UNIX AND (A_UNIX OR NOT A_WIN))
+        qv_library(${name} SOURCES ${A_SOURCES} ${A_UNIX} LIBS ${A_LIBS} PKG ${A_PKG})
+    else()
+        message(FATAL_ERROR "${name}: no backend for ${CMAKE_SYSTEM_NAME} yet")
+    endif()
+endfunction()
+
 # qv_module(NAME SOURCES ... [LIBS ...])
 # A module the programs open when they first need it (NAME.so beside the programs in a build,
 # in QV_MODULE_INSTALL_DIR when installed). It holds its own copy of the static libraries it

@@ -2,7 +2,7 @@
 #include "common/ReadShortcut.h"
 
 #include "common/ShrtcutPath.h"
-#include "platform/shortcut.h"
+#include "platform/shortcuts/shortcut.h"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/ShrtcutPath.h"
 
-#include "platform/messagebox.h"
-#include "platform/shortcut.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/shortcuts/shortcut.h"
 
 namespace qv {
 

@@ -3,8 +3,8 @@
 
 #include "common/GetFileName.h"
 
-#include "platform/desktopentry.h"
-#include "platform/messagebox.h"
+#include "platform/desktopentry/desktopentry.h"
+#include "platform/dialogs/messagebox.h"
 
 namespace qv {
 

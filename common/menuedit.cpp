@@ -3,8 +3,8 @@
 
 #include "common/menulayout.h"
 #include "common/modini.h"
-#include "platform/profile.h"
-#include "platform/profile_engine.h"
+#include "platform/profile/profile.h"
+#include "platform/profile/profile_engine.h"
 
 #include <optional>
 

@@ -9,7 +9,7 @@
 // file. changeMenuFile runs one of them under the menu's lock: read, change, one atomic replace,
 // so that a crash leaves the old menu or the new one, and two editors never lose each other's
 // changes.
-#include "platform/menufile.h"
+#include "platform/profile/menufile.h"
 
 #include <QString>
 #include <functional>

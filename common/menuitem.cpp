@@ -3,7 +3,7 @@
 
 #include "common/GetFileName.h"
 #include "common/linuxitems.h"
-#include "platform/desktopentry.h"
+#include "platform/desktopentry/desktopentry.h"
 
 namespace qv {
 

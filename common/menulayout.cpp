@@ -2,10 +2,10 @@
 #include "common/menulayout.h"
 
 #include "common/modini.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
-#include "platform/profile_engine.h"
-#include "platform/startup.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/profile/profile.h"
+#include "platform/profile/profile_engine.h"
+#include "platform/session/startup.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -2,8 +2,8 @@
 #include "common/menuwatcher.h"
 
 #include "common/modini.h"
-#include "platform/profile.h"
-#include "platform/regularfile.h"
+#include "platform/files/regularfile.h"
+#include "platform/profile/profile.h"
 
 #include <QDateTime>
 #include <QFileInfo>

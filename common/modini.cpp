@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/modini.h"
 
-#include "platform/filetest.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
-#include "platform/profile_engine.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/files/filetest.h"
+#include "platform/profile/profile.h"
+#include "platform/profile/profile_engine.h"
 
 #include <QAbstractEventDispatcher>
 #include <QByteArray>

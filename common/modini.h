@@ -3,7 +3,7 @@
 // Profile (INI) file access: the one module through which both programs touch qv.ini.
 //
 // ReadKey, WriteKey and the deletes go through the profile engine's read and write of one value
-// (platform/profile.h, the Windows profile functions' rules). The scanning operations
+// (platform/profile/profile.h, the Windows profile functions' rules). The scanning operations
 // (SectionExists, KeyExists, RenameSection, RenameKey(s)) read the whole file once through the
 // same engine, walk its lines with the engine's line reader and compare names exactly, and a
 // rename is one edit of those bytes stored by the engine in one atomic replace. No operation

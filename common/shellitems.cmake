@@ -2,4 +2,4 @@
 # Shell items: display names, shortcut targets and fields.
 qv_library(qv_common_shellitems
     SOURCES GetFileName.cpp ShrtcutPath.cpp ReadShortcut.cpp
-    LIBS qv_platform_base qv_platform_shortcut)
+    LIBS qv_platform_session qv_platform_shortcuts)

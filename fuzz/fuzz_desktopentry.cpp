@@ -6,7 +6,7 @@
 #include <gio/gdesktopappinfo.h>
 #pragma pop_macro("signals")
 
-#include "platform/desktopentry.h"
+#include "platform/desktopentry/desktopentry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a program, library or .ico file: the bounded icon reader.
-#include "platform/fileicon.h"
+#include "platform/icons/fileicon.h"
 
 #include <cstddef>
 #include <cstdint>

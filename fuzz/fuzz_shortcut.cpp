@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a shortcut: our bounded reader, then liblnk for what it accepts.
-#include "platform/shortcut.h"
+#include "platform/shortcuts/shortcut.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,7 +9,7 @@
 #pragma pop_macro("signals")
 
 #include "common/linuxitems.h"
-#include "platform/desktopentry.h"
+#include "platform/desktopentry/desktopentry.h"
 
 #include <cstddef>
 #include <cstdint>

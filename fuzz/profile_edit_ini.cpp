@@ -7,7 +7,7 @@
 // Input: byte 0 picks the edit, bytes 1 to 3 the lengths of the section, key and value (or new
 // key) that follow; the rest is the file. A UTF-16 file is edited as its text, and the edited
 // text must go back to UTF-16 and read as it was edited.
-#include "platform/profile_engine.h"
+#include "platform/profile/profile_engine.h"
 
 #include <cstddef>
 #include <cstdint>

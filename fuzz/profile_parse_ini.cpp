@@ -2,7 +2,7 @@
 // Any bytes as a profile file: the line walk and every lookup must stay inside the bytes, agree
 // with each other, and never crash. A UTF-16 file is walked as its text, which must give its
 // bytes back when they were exact UTF-16.
-#include "platform/profile_engine.h"
+#include "platform/profile/profile_engine.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,6 +11,6 @@ qv_library(qv_platform_speech
             speech_pocketsphinx.cpp speech_audio.cpp speech_decoder.h speech_decoder.cpp
             speech_judge.h speech_judge.cpp speech_enrol.h speech_enrol.cpp
             speech_gaussians.h speech_gaussians.cpp speech_modelcheck.h speech_modelcheck.cpp
-    LIBS qv_platform_regularfile qv_platform_speechloader
+    LIBS qv_platform_files qv_platform_speechloader
     PKG pocketsphinx sphinxbase libpulse-simple)
 qv_module(qv-speech SOURCES speech_module.cpp LIBS qv_platform_speech)

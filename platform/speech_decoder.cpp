@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/speech_decoder.h"
 
-#include "platform/regularfile.h"
+#include "platform/files/regularfile.h"
 #include "platform/speech_modelcheck.h"
 
 #include <QCoreApplication>

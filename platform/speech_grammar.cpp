@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/speech_grammar.h"
-#include "platform/regularfile.h"
+#include "platform/files/regularfile.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's speech service: lists the installed recognizers from their folders, and opens
 // the recognizer's module only when a recognizer is first used.
-#include "platform/module.h"
+#include "platform/modules/module.h"
 #include "platform/speech.h"
 #include "platform/speech_models.h"
 #include "platform/speech_pocketsphinx.h" // its error numbers

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "student/clsAlpha.h"
 
-#include "platform/opacity.h"
+#include "platform/opacity/opacity.h"
 
 using namespace qv::win32;
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Window translucency through the layered-window style (platform/opacity.h): SetTransparency
-// makes a window translucent or opaque, ClearTransparency makes it opaque again and repaints it.
-// The handle is the window's native id; results of the window calls are not reported.
+// Window translucency through the layered-window style (platform/opacity/opacity.h):
+// SetTransparency makes a window translucent or opaque, ClearTransparency makes it opaque again and
+// repaints it. The handle is the window's native id; results of the window calls are not reported.
 #include <cstdint>
 
 class clsAlpha {

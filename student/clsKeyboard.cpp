@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "student/clsKeyboard.h"
 
-#include "platform/keyboard.h"
+#include "platform/keyboard/keyboard.h"
 
 #include <QCoreApplication>
 #include <stdexcept>

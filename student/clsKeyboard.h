@@ -2,7 +2,7 @@
 #pragma once
 // Synthesised keyboard input: one key by its character, one key by its virtual-key code, or a
 // whole string; and the state of the three lock keys. Works through win32::keybd_event and its
-// companions (platform/keyboard.h); keeps no state between calls.
+// companions (platform/keyboard/keyboard.h); keeps no state between calls.
 //
 // Errors are C++ exceptions, thrown before any key event of the failing call is sent:
 // - PressKey with an empty sKey throws std::invalid_argument;

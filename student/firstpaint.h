@@ -7,7 +7,7 @@
 //   QV_FIRST_PAINT=report     prints "first-paint rss-kb=<n>" and ends the program.
 // They act at the first paint after the page is complete. A run with a hook has nobody to press
 // OK: every message is recorded (and printed on stderr) instead of waiting in a modal box.
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QObject>
 #include <QPointer>

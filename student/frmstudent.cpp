@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "student/frmstudent.h"
 
+#include "character/character.h"
 #include "common/GetFileName.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
@@ -16,14 +17,13 @@
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
-#include "platform/character.h"
-#include "platform/filetest.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
-#include "platform/regularfile.h"
-#include "platform/shell.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/files/filetest.h"
+#include "platform/files/regularfile.h"
+#include "platform/profile/profile.h"
+#include "platform/session/username.h"
+#include "platform/shell/shell.h"
 #include "platform/speech.h"
-#include "platform/username.h"
 #include "student/frmvoice.h"
 
 #include <QAction>

@@ -3,14 +3,14 @@
 //
 // For scripts and benchmarks, QV_SCREENSHOT, QV_WINDOW_TREE and QV_FIRST_PAINT act once the
 // first page has been built and painted (see student/firstpaint.h).
+#include "character/character.h"
 #include "common/menulayout.h"
 #include "common/pushtotalk.h"
-#include "platform/appicon.h"
-#include "platform/character.h"
+#include "platform/icons/appicon.h"
 #include "platform/services.h"
-#include "platform/shell.h"
+#include "platform/session/startup.h"
+#include "platform/shell/shell.h"
 #include "platform/speech.h"
-#include "platform/startup.h"
 #include "student/firstpaint.h"
 #include "student/frmstudent.h"
 

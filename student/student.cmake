@@ -2,7 +2,7 @@
 # The launcher window and the Quorvel Student program.
 qv_library(qv_student
     SOURCES frmstudent.h frmstudent.cpp frmvoice.h frmvoice.cpp
-    LIBS qv_common qv_platform Qt6::Widgets)
+    LIBS qv_common qv_platform qv_character Qt6::Widgets)
 
 add_executable(quorvel-student mMain.cpp firstpaint.h firstpaint.cpp)
 target_link_libraries(quorvel-student PRIVATE qv_student)

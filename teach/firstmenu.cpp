@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teach/firstmenu.h"
 
-#include "platform/atomicfile.h"
-#include "platform/messagebox.h"
-#include "platform/regularfile.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/files/regularfile.h"
+#include "platform/profile/atomicfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

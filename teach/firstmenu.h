@@ -3,7 +3,7 @@
 // A first menu instead of an error: when nothing is where the editor looks for its menu, it asks
 // once whether to make one there from the starter menu the package ships, and says whether pupils
 // will see a menu in that place.
-#include "platform/startup.h"
+#include "platform/session/startup.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teach/frmChoose.h"
 
-#include "platform/desktopentry.h"
+#include "platform/desktopentry/desktopentry.h"
 
 #include <QCollator>
 #include <QCoreApplication>

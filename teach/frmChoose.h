@@ -2,7 +2,7 @@
 #pragma once
 // The chooser of a new button's item for teachers who cannot drag one: the desktop's installed
 // applications, sorted and filtered as they type, or any file through "Other file...".
-#include "platform/applist.h"
+#include "platform/applist/applist.h"
 
 #include <QDialog>
 #include <QString>

@@ -13,10 +13,10 @@
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
-#include "platform/regularfile.h"
-#include "platform/shell.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/files/regularfile.h"
+#include "platform/profile/profile.h"
+#include "platform/shell/shell.h"
 #include "teach/frmChoose.h"
 
 #include <QDir>

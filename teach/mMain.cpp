@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel Manager: the teacher's editor of the menu file qv.ini.
 #include "common/menulayout.h"
-#include "platform/appicon.h"
-#include "platform/applist.h"
+#include "platform/applist/applist.h"
+#include "platform/icons/appicon.h"
 #include "platform/services.h"
-#include "platform/shell.h"
-#include "platform/startup.h"
+#include "platform/session/startup.h"
+#include "platform/shell/shell.h"
 #include "teach/firstmenu.h"
 #include "teach/frmdrop.h"
 

@@ -4,7 +4,7 @@
 // hostile files (one huge line, a million sections) read in time linear in their size.
 #include "common/menulayout.h"
 #include "common/modini.h"
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
 #include "common/ui/imgicon.h"
-#include "platform/fileicon.h"
+#include "platform/icons/fileicon.h"
 
 #include <QPainter>
 

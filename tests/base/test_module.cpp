@@ -2,8 +2,8 @@
 // The modules the launcher opens when first needed: the recognizer is not mapped until a
 // recognizer is used, the voice's module speaks, and a module that is missing or damaged is a
 // clear error, never a crash.
-#include "platform/character_voice.h"
-#include "platform/module.h"
+#include "character/voice.h"
+#include "platform/modules/module.h"
 #include "platform/speech.h"
 #include "platform/speech_models.h"
 #include "platform/speech_pocketsphinx.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/filetest.h"
-#include "platform/startup.h"
-#include "platform/username.h"
+#include "platform/files/filetest.h"
+#include "platform/session/startup.h"
+#include "platform/session/username.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

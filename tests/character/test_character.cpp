@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/character_window.h"
+#include "character/window.h"
 #include "tests/support/testutil.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/keyboard.h"
-#include "platform/opacity.h"
+#include "platform/keyboard/keyboard.h"
+#include "platform/opacity/opacity.h"
 #include "student/clsAlpha.h"
 #include "student/clsKeyboard.h"
 

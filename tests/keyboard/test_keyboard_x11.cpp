@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real XTest backend on the X server of the test run.
-#include "platform/keyboard.h"
-#include "platform/opacity.h"
+#include "platform/keyboard/keyboard.h"
+#include "platform/opacity/opacity.h"
 #include "student/clsAlpha.h"
 #include "student/clsKeyboard.h"
 #include "tests/support/testutil.h"

@@ -5,9 +5,9 @@
 #include "common/linuxitems.h"
 #include "common/ui/ExtIcon.h"
 #include "common/ui/imgicon.h"
-#include "platform/desktopentry.h"
-#include "platform/messagebox.h"
-#include "platform/shell.h"
+#include "platform/desktopentry/desktopentry.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/shell/shell.h"
 #include "tests/linuxitems/fixture.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor may do with a menu file (read-only files, links, folders) and the lock that
 // makes editors take turns: a live holder makes a change wait and give up, a crashed one does not.
-#include "platform/atomicfile.h"
-#include "platform/menufile.h"
+#include "platform/profile/atomicfile.h"
+#include "platform/profile/menufile.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

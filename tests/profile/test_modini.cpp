@@ -3,9 +3,9 @@
 // saves reported, unsafe texts refused); then the layout of qv.ini the programs read through it.
 #include "common/menulayout.h"
 #include "common/modini.h"
-#include "platform/filetest.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/files/filetest.h"
+#include "platform/profile/profile.h"
 #include "tests/support/testutil.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The INI engine as pure byte logic: the observed rules of the profile functions, line ends and
 // BOM, refusals (the fuzzers cover hostile inputs, lookup agreement and edits of random bytes).
-#include "platform/profile_engine.h"
+#include "platform/profile/profile_engine.h"
 
 #include <gtest/gtest.h>
 

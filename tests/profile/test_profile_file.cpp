@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The profile functions on real files: the Windows contract, atomic replacement, permissions,
 // failures at every step of a write, and leftovers of writers that died.
-#include "platform/profile.h"
+#include "platform/profile/profile.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 // helper was doing. Also brings what every reliability test uses.
 #include "common/menulayout.h"
 #include "common/modini.h"
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QByteArray>
 #include <QProcess>

@@ -2,7 +2,7 @@
 // Writes that the disk refuses (a read-only or full file system, a folder in the file's place)
 // report failure with a message and leave the old file exactly as it was. Each failing step of
 // a write and a file gone between calls are checked with the profile module (test_modini).
-#include "platform/profile.h"
+#include "platform/profile/profile.h"
 #include "tests/reliability/editscript.h"
 #include "tests/support/testutil.h"
 

@@ -3,8 +3,8 @@
 // where the size allows, written) without a crash and with memory bounded by a small multiple
 // of what the engine agrees to hold; the times are in bench/reliability.
 #include "common/modini.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/profile/profile.h"
 #include "tests/support/testutil.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // Items whose names hold shell metacharacters, line breaks, a leading '-' or '..' are started
 // through the real start facility as one argument, never through a shell. A fake xdg-open
 // early in PATH and fake programs record exactly what they were given.
-#include "platform/shell.h"
+#include "platform/shell/shell.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "common/GetFileName.h"
 #include "common/ReadShortcut.h"
 #include "common/ShrtcutPath.h"
-#include "platform/messagebox.h"
-#include "platform/shortcut.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/shortcuts/shortcut.h"
 #include "tests/fixtures/lnkwriter.h"
 #include "tests/support/testutil.h"
 

@@ -2,11 +2,11 @@
 #pragma once
 // A launcher window on a menu in a temporary folder, with fakes for starts, the character, the
 // recognizer and message boxes.
+#include "character/character.h"
 #include "common/ui/cmdapplau.h"
-#include "platform/character.h"
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/services.h"
-#include "platform/shell.h"
+#include "platform/shell/shell.h"
 #include "platform/speech.h"
 #include "student/frmstudent.h"
 #include "tests/student/printers.h"

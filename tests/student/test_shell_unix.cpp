@@ -3,7 +3,7 @@
 // documents, folders and URLs through xdg-open. A fake xdg-open earlier in PATH and fake
 // programs record, in order, what was started, where and with which arguments; nothing may
 // reach a shell.
-#include "platform/shell.h"
+#include "platform/shell/shell.h"
 #include "tests/student/printers.h"
 #include "tests/support/testutil.h"
 #include "tools/lnkwriter.h"

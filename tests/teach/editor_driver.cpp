@@ -11,7 +11,7 @@
 // Prints "ready" once the window is loaded, then one line for each change saved ("deleted ITEM",
 // "added ITEM", "tab CAPTION"), and "done N" with the count of changes saved.
 #include "common/ui/cmdapplau.h"
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 #include "teach/frmdrop.h"
 
 #include <QApplication>

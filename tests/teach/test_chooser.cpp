@@ -2,9 +2,9 @@
 // The chooser of a new button's item: the installed applications sorted as the user's language
 // sorts them, filtered while typing, chosen with the keys; another file through the file dialog;
 // and the first menu offered when the editor finds none.
-#include "platform/applist.h"
-#include "platform/atomicfile.h"
-#include "platform/messagebox.h"
+#include "platform/applist/applist.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/profile/atomicfile.h"
 #include "teach/firstmenu.h"
 #include "teach/frmChoose.h"
 #include "tests/support/testutil.h"

@@ -4,8 +4,8 @@
 // file's exact lines.
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
-#include "platform/messagebox.h"
-#include "platform/shell.h"
+#include "platform/dialogs/messagebox.h"
+#include "platform/shell/shell.h"
 #include "teach/frmdrop.h"
 #include "tests/support/testutil.h"
 

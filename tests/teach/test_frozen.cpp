@@ -2,7 +2,7 @@
 // Menus frozen by an IT person the ways only root can: an immutable file and a read-only bind
 // mount. The editor shows them read-only and never changes a byte. Skipped where the test may
 // not freeze files (no root, a file system without the flag, no mount rights).
-#include "platform/messagebox.h"
+#include "platform/dialogs/messagebox.h"
 #include "teach/frmdrop.h"
 #include "tests/support/testutil.h"
 
