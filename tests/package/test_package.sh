@@ -54,7 +54,8 @@ quorvel-common ./usr/share/quorvel/starter/qv.ini
 quorvel-student ./usr/share/quorvel/autostart/quorvel-student.desktop
 quorvel-common ./etc/quorvel/menu.conf
 quorvel-common ./usr/share/doc/quorvel-common/copyright
-quorvel-common ./usr/share/doc/quorvel-common/classroom.md.gz
+quorvel-common ./usr/share/doc/quorvel-common/it-guide.md.gz
+quorvel-common ./usr/share/doc/quorvel-common/teachers-guide.md.gz
 FILES
 listing "$build"/deb/quorvel-student_*.deb | grep -q quorvel-manager && fail "the launcher's package holds the editor"
 for p in quorvel-student quorvel-manager; do
