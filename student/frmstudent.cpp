@@ -3,14 +3,12 @@
 
 #include "character/character.h"
 #include "common/GetFileName.h"
-#include "common/ShrtcutPath.h"
-#include "common/linuxitems.h"
 #include "common/menuitem.h"
 #include "common/menulayout.h"
 #include "common/modini.h"
 #include "common/pager.h"
+#include "common/pushtotalk.h"
 #include "common/ui/Arrays.h"
-#include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/droparea.h"
 #include "common/ui/imgicon.h"
@@ -18,8 +16,6 @@
 #include "common/ui/twips.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/files/filetest.h"
-#include "platform/files/regularfile.h"
-#include "platform/profile/profile.h"
 #include "platform/session/username.h"
 #include "platform/shell/shell.h"
 #include "platform/speech.h"
@@ -30,22 +26,16 @@
 #include "student/talkcontrol.h"
 #include "student/voicelearning.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>

@@ -1,28 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teach/frmdrop.h"
 
-#include "common/GetFileName.h"
-#include "common/ShrtcutPath.h"
-#include "common/linuxitems.h"
 #include "common/menulayout.h"
 #include "common/menuwatcher.h"
 #include "common/modini.h"
 #include "common/pager.h"
 #include "common/ui/Arrays.h"
-#include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/droparea.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/tabpages.h"
 #include "common/ui/twips.h"
 #include "platform/dialogs/messagebox.h"
-#include "platform/files/regularfile.h"
-#include "platform/profile/profile.h"
-#include "platform/shell/shell.h"
 #include "teach/editornotices.h"
-#include "teach/frmChoose.h"
 
-#include <QDir>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,9 +21,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QUrl>
 #include <algorithm>
-#include <limits>
 
 namespace edit = qv::menuedit;
 
