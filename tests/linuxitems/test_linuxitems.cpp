@@ -112,10 +112,11 @@ TEST(Icon, DrawnOverTheSurfaceOnlyForTheLinuxKinds) {
     EXPECT_EQ(qv::linuxItemIcon(tool), qv::genericExecutableIcon());
     EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("opt/noexec", "x")).isNull());
     qv::IconSurface surface;
-    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry));
+    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry, qv::menuItemKind(entry)));
     EXPECT_EQ(surface.picture().toImage().pixelColor(16, 16), QColor(0, 0, 255));
     surface.clearPicture();
-    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, world.writeFile("a.lnk", "x")));
+    const QString shortcut = world.writeFile("a.lnk", "x");
+    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, shortcut, qv::menuItemKind(shortcut)));
     EXPECT_TRUE(surface.picture().isNull());
 }
 
