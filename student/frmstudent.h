@@ -3,13 +3,9 @@
 // The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
 // the item behind a button, spoken commands and the desktop character.
 #include "common/menulayout.h"
-#include "common/pushtotalk.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
-#include <QByteArray>
-#include <QHash>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -26,15 +22,18 @@ class QMenuBar;
 class QMimeData;
 class QPushButton;
 class QStatusBar;
-class QTimer;
-class frmvoice;
 
 namespace qv {
+enum class Hearing;
 class CharacterService;
+class ListeningBadge;
+class MenuFollower;
+class StartAnnouncer;
+class TalkControl;
+class VoiceLearning;
 class IconSurface;
 class LaunchButtonArray;
-class MenuWatcher;
-class Pager;
+class TabPages;
 class RecognitionContext;
 struct LaunchWindow;
 } // namespace qv
@@ -122,10 +121,6 @@ public slots:
     void mnuLearnVoice_Click();
     void mnuForgetVoice_Click();
     void Form_Unload();
-    // qv.ini changed on disk: shows the new tabs and the page shown again, keeping the tab and
-    // the page where they still exist. A file that cannot be read as a menu leaves the menu on
-    // screen as it is and is reported once.
-    void reloadMenu();
 
 signals:
     // The window has unloaded; the program ends.
@@ -147,7 +142,6 @@ private:
     QString currentItem;
     bool firstFive = true;
     QString droppedFile;
-    QString droppedType;
 
     // Speech state.
     bool grammarLoaded = false;
@@ -155,26 +149,18 @@ private:
     QString lastPhrase;
 
     void buildControls();
+    // The speech controls, the Speech menu, push to talk and the pupil's voice (in
+    // frmstudent_speech.cpp).
+    void buildSpeechMenu();
+    void buildSpeechControls();
+    void setUpSpeech();
     // Removes every tab and adds one per configured tab with its caption; selects the first.
     void fillTabStrip();
-    // Whether qv.ini can be read as a menu; the message that says why not otherwise.
-    QString menuProblem() const;
-    void reloadOnce();
-    void announceStart(const QString& name, bool started, const QString& item);
-    // The character says "Starting <name>" or "<name> could not be started".
-    void speakStart(const QString& name, bool started, const QString& item);
-    void openerEnded(int start, bool opened);
-    // True when the menu file is gone, after saying so once: the action that asked reads
-    // nothing.
-    bool menuGone();
-    void setListening(const QString& state);
+    // The tab strip and the page shown built again from a changed qv.ini, on the pupil's tab
+    // and page where they still exist, the focus on the same slot.
+    void showMenuAgain();
     // What the badge says while nothing was heard yet.
-    QString listeningIdle() const;
-    // Space and window deactivation while push to talk is on, seen before any control.
-    bool talkKeyEvent(QObject* watched, QEvent* event);
-    void talk(qv::TalkKeys::Change change);
-    // With push to talk, the recognizer hears the room only while a talk key is held.
-    void gateRecognizer();
+    qv::Hearing listeningIdle() const;
     // After a page change that disabled the page button that had the focus, the focus goes to
     // the other one rather than wherever the focus chain leads.
     void keepFocusOnPage(QPushButton* was, bool hadFocus, QPushButton* other);
@@ -183,52 +169,28 @@ private:
     std::int16_t tabIndex() const;
     void setPanel(int panel, const QString& text);
     void showSpeechError(int number, const QString& description);
-    // Stores the pupil's voice for the recognizer chosen and builds the recognizer anew with
-    // it, listening again if it was.
-    void useVoice(double warp);
     // The recognizer chosen in cmbEngines, with its grammar; rules inactive.
     void buildRecognizer();
     // Learning needs a recognizer with its grammar; forgetting, a voice kept for it.
     void updateSpeechMenu();
-    void updateClock();
 
     qv::Services services_;
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;
-    std::unique_ptr<qv::Pager> pager_;
+    qv::TabPages* pages_ = nullptr; // ceptab, cmdback, cmdnext, cmdapplau and their paging
     qv::CharacterService* character_ = nullptr;
     std::unique_ptr<qv::RecognitionContext> oRC_;
     bool characterSpeaking_ = false;
     bool unloadedOnce_ = false;
     bool tooLoudShown_ = false;     // the status bar said it once; no need to nag
     bool noRecognizerSaid_ = false; // that speech cannot be used, once
-    // Starts handed to the desktop's opener whose result is not known yet, by their number.
-    struct PendingStart {
-        QString name;
-        QString item;
-        bool announced = false; // "Starting" was said while the opener still ran
-    };
-    QHash<int, PendingStart> pendingOpeners_;
-    int openerSeen_ = 0;
-    static constexpr int kOpenerPatienceMs = 1500;
-    qv::TalkKeys talkKeys_;
-    // A release of Space waits here for the press that follows it when the X server repeats the
-    // held key and Qt does not see the pair as a repeat: a held key must not end the command.
-    QTimer* talkRelease_ = nullptr;
-    QPointer<frmvoice> voiceWindow_; // while a voice is being learnt
-    // On the application while push to talk is on: the room is heard only while Space (on this
-    // window) or cmdHoldToTalk is held, and Space then starts no launch button.
-    QObject* talkKeyFilter_ = nullptr;
-    bool pushToTalk() const { return talkKeyFilter_ != nullptr; }
-
-    QTimer* clock_ = nullptr;
-    qv::MenuWatcher* menuWatcher_ = nullptr;
-    // The bytes of the menu last shown, to tell a real change from a touch of the folder.
-    QByteArray shownMenu_;
-    QString menuMessage_;
-    QByteArray reportedMenu_; // the file as it was when menuMessage_ was shown
     qv::UnreadableCountNotice countNotice_;
-    bool reloading_ = false;
-    bool reloadPending_ = false;
+
+    // Our additions beside the description's handlers, each with what it owns.
+    qv::StartAnnouncer* announcer_ = nullptr;
+    qv::MenuFollower* menu_ = nullptr;
+    qv::TalkControl* talk_ = nullptr; // push to talk
+    qv::VoiceLearning* voice_ = nullptr;
+    qv::ListeningBadge* badge_ = nullptr;
 };

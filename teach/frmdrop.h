@@ -7,6 +7,7 @@
 #include "common/menulayout.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
+#include "teach/editornotices.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -30,7 +31,7 @@ namespace qv {
 class IconSurface;
 class MenuWatcher;
 class LaunchButtonArray;
-class Pager;
+class TabPages;
 struct LaunchWindow;
 } // namespace qv
 
@@ -44,9 +45,6 @@ public:
 
     QString profilePath() const { return profilePath_; }
     QString programFolder() const { return programFolder_; }
-
-    // Why a dropped path cannot be stored in the menu file, or an empty text when it can.
-    static QString unstorablePathReason(const QString& path);
 
     // Controls, named as in the window's design.
     QLabel* Image1 = nullptr;
@@ -102,9 +100,6 @@ public slots:
     // still exist. A preview in progress stays.
     void followFile();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     void unloadButtons();
@@ -117,10 +112,6 @@ private:
     void setWaiting();
     // The hint line of a preview, saying so when the item is already on the selected tab.
     void showHint();
-    // Tells the teacher that the tab's count is damaged; the change is refused.
-    void refuseUnreadableCount(std::int16_t tab, const QString& action) const;
-    void showTabCountDamaged() const;
-    void selectTabQuietly(int zeroBased);
 
     // Builds the tab strip and a page again from the file as it is: the tab at selectIndex (or,
     // for -1, the tab shown before, found by its caption), and its first page, the page it was
@@ -132,9 +123,6 @@ private:
     // that was not made. forTabs tells the tab count from a tab's button count in messages.
     bool change(const std::function<qv::menuedit::Change(std::string_view)>& edit, bool forTabs,
                 const QString& action, qv::menuedit::Change* done = nullptr);
-    void tellNotSaved(const qv::menuedit::FileChange& result, bool forTabs,
-                      const QString& action) const;
-    QString accessText(qv::menufile::Access access) const;
     // Reads whether the file may be changed and sets the title and the editing controls; tells
     // the teacher once when it may not.
     void updateAccess();
@@ -146,7 +134,8 @@ private:
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;
-    std::unique_ptr<qv::Pager> pager_;
+    qv::EditorNotices notices_{profilePath_};
+    qv::TabPages* pages_ = nullptr; // ceptab, cmdback, cmdnext, cmdapplau and their paging
     // True while the window itself changes the tab strip (adding, removing, loading): those
     // changes are not the teacher's clicks.
     bool changingTabs_ = false;
@@ -166,5 +155,4 @@ private:
     std::int16_t tabNo = 0;
     QString currentItem;
     QString droppedFile;
-    QString droppedType;
 };

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/ui/Arrays.h"
 
-#include "common/ui/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ReadShortcut.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
+#include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 
@@ -38,35 +38,27 @@ bool isStandardItem(const LaunchWindow& w, const QString& item, const QString& n
 // Draws the face icon of the item onto the window's icon surface.
 void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
     IconSurface& imgicon = *w.imgicon;
-    const QString& item = face.path;
-    switch (face.kind) {
-    case MenuItemKind::Shortcut:
-        if (isStandardItem(w, item, QStringLiteral("My Computer.lnk"))) {
-            DrawFileIcon(imgicon, kComputerIconFile);
-        } else if (isStandardItem(w, item, QStringLiteral("My Documents.lnk"))) {
-            DrawFileIcon(imgicon, kDocumentsIconFile);
-        } else if (w.overlayShortcutIcons && n != 1) {
-            // The shortcut's own icon goes over its target's; its result is not needed: an
-            // unreadable shortcut leaves iconFile empty, which draws nothing.
-            QString target, workingDirectory, arguments, iconFile;
-            std::int32_t iconIndex = 0, showCommand = 0;
-            ReadShortcut(item, target, workingDirectory, arguments, iconFile, iconIndex,
-                         showCommand);
-            DrawFileIcon(imgicon, ResolveShortcutTarget(item));
-            DrawFileIcon(imgicon, iconFile);
-        } else {
-            DrawFileIcon(imgicon, ResolveShortcutTarget(item));
-        }
-        break;
-    case MenuItemKind::Program:
-        DrawFileIcon(imgicon, item);
-        break;
-    case MenuItemKind::DesktopEntry:
-    case MenuItemKind::Executable:
-        drawLinuxItemIcon(imgicon, item, face.kind);
-        break;
-    case MenuItemKind::Other:
-        break; // no icon
+    const bool shortcut = face.kind == MenuItemKind::Shortcut;
+    if (shortcut && isStandardItem(w, face.path, QStringLiteral("My Computer.lnk"))) {
+        DrawFileIcon(imgicon, kComputerIconFile);
+        return;
+    }
+    if (shortcut && isStandardItem(w, face.path, QStringLiteral("My Documents.lnk"))) {
+        DrawFileIcon(imgicon, kDocumentsIconFile);
+        return;
+    }
+    // The launcher lays the shortcut's own icon over its target's; the result of reading it is
+    // not needed: an unreadable shortcut leaves iconFile empty, which draws nothing.
+    const bool overlay = shortcut && w.overlayShortcutIcons && n != 1;
+    QString target, workingDirectory, arguments, iconFile;
+    std::int32_t iconIndex = 0, showCommand = 0;
+    if (overlay) {
+        ReadShortcut(face.path, target, workingDirectory, arguments, iconFile, iconIndex,
+                     showCommand);
+    }
+    drawItemIcon(imgicon, face);
+    if (overlay) {
+        DrawFileIcon(imgicon, iconFile);
     }
 }
 
@@ -86,6 +78,25 @@ void setPicture(QToolButton* button, const IconSurface& imgicon) {
 }
 
 } // namespace
+
+void drawItemIcon(IconSurface& imgicon, const MenuItem& item) {
+    switch (item.kind) {
+    case MenuItemKind::Shortcut:
+        // A shortcut without a target draws nothing, but the surface still gets its (empty)
+        // picture, so that its button is laid out as one with an icon.
+        DrawFileIcon(imgicon, ResolveShortcutTarget(item.path));
+        break;
+    case MenuItemKind::Program:
+        DrawFileIcon(imgicon, item.path);
+        break;
+    case MenuItemKind::DesktopEntry:
+    case MenuItemKind::Executable:
+        drawLinuxItemIcon(imgicon, item.path, item.kind);
+        break;
+    case MenuItemKind::Other:
+        break; // no icon
+    }
+}
 
 QString buttonCaption(const QString& name, const QFont& font, int buttonWidth) {
     // The button's frame on either side of the text.

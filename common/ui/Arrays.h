@@ -40,6 +40,11 @@ QString standardItemPath(const QString& programFolder, const QString& name);
 // name stays in the tooltip and the accessible name.
 QString buttonCaption(const QString& name, const QFont& font, int buttonWidth);
 
+// Draws the icon by which an item is known onto the surface: a shortcut's target's, a program's
+// own, the face icon of a desktop entry or a bare executable; nothing for any other kind. The
+// surface is not cleared first.
+void drawItemIcon(IconSurface& imgicon, const MenuItem& item);
+
 // Builds element n (1 for the first button of a page, then 2, 3, ... without gaps) for the item;
 // firstFive is true for slots 1 to 5 (first row). The caller clears imgicon before each call and
 // expands the two special items to their paths in standard/.

@@ -28,10 +28,6 @@ void DrawFileIcon(IconSurface& imgicon, const QString& path) {
     drawOver(imgicon, firstFileIcon(TrimAtNul(path)));
 }
 
-bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item) {
-    return drawLinuxItemIcon(imgicon, item, menuItemKind(item));
-}
-
 bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind) {
     if (!isLinuxItem(kind)) {
         return false;

@@ -16,8 +16,7 @@ class IconSurface;
 void DrawFileIcon(IconSurface& imgicon, const QString& path);
 
 // Draws the face icon of a desktop entry or a bare executable the same way; false (drawing
-// nothing) for the other kinds. The form with a kind takes it as menuItemKind decided it.
-bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item);
+// nothing) for the other kinds, kind being the item's kind as menuItem() decided it.
 bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind);
 
 } // namespace qv

@@ -2,6 +2,8 @@
 #pragma once
 // Starting items: a program, a shortcut, a document or a folder, with its default action,
 // without waiting for it. Nothing is ever run through a shell: an item is always one argument.
+#include "platform/shell/itemkind.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,8 +16,10 @@ class ShellService {
 public:
     virtual ~ShellService() = default;
     // Opens the item with its default action and returns at once. False when nothing could be
-    // started (the caller may ignore it: the launcher announces the start either way).
-    virtual bool ShellExecute(const QString& file) = 0;
+    // started (the caller may ignore it: the launcher announces the start either way). kind is
+    // the item's kind as menuItem() decided it: a shortcut is started through its target, a
+    // desktop entry by its command, anything else by what the file is.
+    virtual bool ShellExecute(const QString& file, MenuItemKind kind) = 0;
     // The computer overview: the file manager on the computer's root folder.
     virtual bool openComputer() = 0;
     // The user's documents folder in the file manager.
@@ -38,11 +42,12 @@ std::unique_ptr<ShellService> createShellService();
 class FakeShell final : public ShellService {
 public:
     struct Start {
-        QString kind; // "execute", "computer" or "documents"
-        QString file; // the item for "execute", empty otherwise
+        QString kind;                                // "execute", "computer" or "documents"
+        QString file;                                // the item for "execute", empty otherwise
+        MenuItemKind itemKind = MenuItemKind::Other; // as the caller decided it, for "execute"
     };
-    bool ShellExecute(const QString& file) override {
-        return record(QStringLiteral("execute"), file);
+    bool ShellExecute(const QString& file, MenuItemKind kind) override {
+        return record(QStringLiteral("execute"), file, kind);
     }
     bool openComputer() override { return record(QStringLiteral("computer"), {}); }
     bool openDocuments() override { return record(QStringLiteral("documents"), {}); }
@@ -57,8 +62,9 @@ public:
     bool throughOpener = false; // each successful start goes through the opener
 
 private:
-    bool record(const QString& kind, const QString& file) {
-        starts.push_back({kind, file});
+    bool record(const QString& kind, const QString& file,
+                MenuItemKind itemKind = MenuItemKind::Other) {
+        starts.push_back({kind, file, itemKind});
         openerStarts_ += result && throughOpener ? 1 : 0;
         return result;
     }

@@ -176,7 +176,7 @@ public:
         }
     }
 
-    bool ShellExecute(const QString& file) override {
+    bool ShellExecute(const QString& file, MenuItemKind kind) override {
         if (file.isEmpty()) {
             return refuse(file, "the button holds no item");
         }
@@ -198,14 +198,15 @@ public:
             }
             return refuse(file, "no such file, and no program of that name");
         }
-        if (info.isFile() &&
-            info.suffix().compare(QLatin1String("lnk"), Qt::CaseInsensitive) == 0) {
+        // The kind is the one the button shows: a name that its face does not show as a
+        // shortcut (say "Paint.LNK") is not started as one either.
+        if (info.isFile() && kind == MenuItemKind::Shortcut) {
             return startShortcut(info,
                                  [this](const QString& path) { return openWithDefault(path); });
         }
         // A desktop entry is run as the desktop's menus run it; the opener would only show it
         // in an editor. One that cannot be started says why.
-        if (info.isFile() && file.endsWith(QLatin1String(".desktop"))) {
+        if (info.isFile() && kind == MenuItemKind::DesktopEntry) {
             const StartResult result = startDesktopEntry(file);
             if (!result.started) {
                 MsgBox(result.message, {}, MsgIcon::Information);

@@ -29,8 +29,17 @@ TEST(Kind, ByNameFollowsTheRules) {
         // The Windows rule looks at three characters only, and comes first.
         {"/usr/bin/mylnk", true, MenuItemKind::Shortcut},
         {"/usr/bin/makeexe", true, MenuItemKind::Program},
+        // Letter case counts, as the item is written (see menuitem.h).
         {"/x/Paint.LNK", false, MenuItemKind::Other},
+        {"/x/x.Lnk", false, MenuItemKind::Other},
+        {"/x/x.lnK", false, MenuItemKind::Other},
+        {"/x/x.exe", false, MenuItemKind::Program},
+        {"/x/x.EXE", false, MenuItemKind::Other},
         {"/x/Paint.EXE", true, MenuItemKind::Other},
+        {"/x/a.desktop", false, MenuItemKind::DesktopEntry},
+        {"/x/a.Desktop", true, MenuItemKind::Other},
+        {"/x/nosuffix", false, MenuItemKind::Other},
+        {"/x/nosuffix", true, MenuItemKind::Executable},
         {"/usr/share/applications/xterm.desktop", false, MenuItemKind::DesktopEntry},
         {"/usr/share/applications/xterm.desktop", true, MenuItemKind::DesktopEntry},
         {"/x/xterm.DESKTOP", false, MenuItemKind::Other},
@@ -103,10 +112,11 @@ TEST(Icon, DrawnOverTheSurfaceOnlyForTheLinuxKinds) {
     EXPECT_EQ(qv::linuxItemIcon(tool), qv::genericExecutableIcon());
     EXPECT_TRUE(qv::linuxItemIcon(world.writeFile("opt/noexec", "x")).isNull());
     qv::IconSurface surface;
-    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry));
+    EXPECT_TRUE(qv::drawLinuxItemIcon(surface, entry, qv::menuItemKind(entry)));
     EXPECT_EQ(surface.picture().toImage().pixelColor(16, 16), QColor(0, 0, 255));
     surface.clearPicture();
-    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, world.writeFile("a.lnk", "x")));
+    const QString shortcut = world.writeFile("a.lnk", "x");
+    EXPECT_FALSE(qv::drawLinuxItemIcon(surface, shortcut, qv::menuItemKind(shortcut)));
     EXPECT_TRUE(surface.picture().isNull());
 }
 
@@ -140,16 +150,16 @@ TEST(ShellLinuxItems, EntriesRunTheirCommandOrSayWhyExecutablesRunDirectly) {
     const QString entry =
         world.writeEntry("rec.desktop", "Type=Application\nName=R\nExec=rec one\n");
     auto shell = qv::createShellService();
-    EXPECT_TRUE(shell->ShellExecute(entry));
+    EXPECT_TRUE(shell->ShellExecute(entry, qv::menuItemKind(entry)));
     EXPECT_EQ(world.argsOf("rec"), QStringList({"one"}));
 
     const QString refused = world.writeEntry("games.desktop", "Type=Directory\nName=Games\n");
-    EXPECT_FALSE(shell->ShellExecute(refused));
+    EXPECT_FALSE(shell->ShellExecute(refused, qv::menuItemKind(refused)));
     ASSERT_EQ(box.fake.messages.size(), 1U);
     EXPECT_TRUE(box.fake.messages[0].text.startsWith("\"Games\" cannot be started: "));
 
     // Started last: once it has run, an opener started before it would have been recorded.
-    EXPECT_TRUE(shell->ShellExecute(tool));
+    EXPECT_TRUE(shell->ShellExecute(tool, qv::menuItemKind(tool)));
     EXPECT_EQ(world.argsOf("tool"), QStringList());
     EXPECT_FALSE(world.hasRecord("xdg-open"));
 }

@@ -274,6 +274,34 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
     }
 }
 
+// A press hands the start facility the kind the button was built for, letter case included.
+TEST(StudentStarts, EachItemStartsAsTheKindItsButtonShows) {
+    using qv::MenuItemKind;
+    const std::pair<QString, MenuItemKind> rows[] = {
+        {"/apps/Paint.lnk", MenuItemKind::Shortcut},
+        {"/apps/Paint.LNK", MenuItemKind::Other},
+        {"/apps/x.Lnk", MenuItemKind::Other},
+        {"/apps/x.exe", MenuItemKind::Program},
+        {"/apps/x.EXE", MenuItemKind::Other},
+        {"/apps/a.desktop", MenuItemKind::DesktopEntry},
+        {"/apps/a.DESKTOP", MenuItemKind::Other},
+        {"/apps/notes.txt", MenuItemKind::Other},
+    };
+    Launcher l;
+    QStringList items;
+    for (const auto& row : rows) {
+        items << row.first;
+    }
+    l.load({items});
+    for (int n = 1; n <= static_cast<int>(std::size(rows)); ++n) {
+        l.press(n);
+        ASSERT_EQ(l.shell.starts.size(), static_cast<size_t>(n));
+        EXPECT_EQ(l.shell.starts.back().file, rows[n - 1].first);
+        EXPECT_EQ(l.shell.starts.back().itemKind, rows[n - 1].second)
+            << rows[n - 1].first.toStdString();
+    }
+}
+
 // A start through the desktop's opener is announced by the opener's result: a failure is
 // said as for any failed start; one still running after a moment is said to start, and a
 // failure after that is said too.

@@ -3,6 +3,7 @@
 // documents, folders and URLs through xdg-open. A fake xdg-open earlier in PATH and fake
 // programs record, in order, what was started, where and with which arguments; nothing may
 // reach a shell.
+#include "common/menuitem.h"
 #include "platform/shell/shell.h"
 #include "tests/student/printers.h"
 #include "tests/support/testutil.h"
@@ -54,6 +55,10 @@ protected:
         const QList<QStringList> all = records();
         return taken < all.size() ? all[taken++] : QStringList({"<nothing started>"});
     }
+    // Starts the item as the kind the windows decide for it.
+    bool start(const QString& item) const {
+        return shell->ShellExecute(item, qv::menuItemKind(item));
+    }
     static QStringList opened(const QString& file) { return {"open", file}; }
     static QStringList ran(const QString& program, const QString& folder = {}) {
         return {program, folder.isEmpty() ? QFileInfo(program).absolutePath() : folder};
@@ -83,7 +88,7 @@ protected:
     // would have run it.
     void expectNothingMoreStarted() {
         const QString marker = makeFile("marker.txt");
-        ASSERT_TRUE(shell->ShellExecute(marker));
+        ASSERT_TRUE(start(marker));
         EXPECT_EQ(next(), opened(marker));
         EXPECT_EQ(records().size(), taken);
         for (const QString& where : {work, QDir::currentPath(), bin}) {
@@ -108,25 +113,41 @@ TEST_F(ShellUnix, EachItemStartsAsOneArgument) {
     const QString url = "https://example.org/a b;c";
     const QString program = makeProgram("-semi;$(touch PWNED) 'q\"", "-run me; now");
     // A bare name is found on the path; a shortcut without working directory starts in the
-    // target's folder, whatever the case of its extension.
+    // target's folder.
     const std::pair<QString, QStringList> starts[] = {
         {folder, opened(folder)},
         {url, opened(url)},
         {program, ran(program)},
         {makeLink("Notes.lnk", document), opened(document)},
-        {"qv-recorder", ran(bin + "/qv-recorder")},
-        {makeLink("upper.LNK", program), ran(program)}};
+        {"qv-recorder", ran(bin + "/qv-recorder")}};
     for (const auto& [item, record] : starts) {
-        ASSERT_TRUE(shell->ShellExecute(item)) << item.toStdString();
+        ASSERT_TRUE(start(item)) << item.toStdString();
         EXPECT_EQ(next(), record) << item.toStdString();
     }
     // A relative item with a leading dash becomes an absolute path.
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const bool started = shell->ShellExecute("work/-leading-dash.txt");
+    const bool started = start("work/-leading-dash.txt");
     QDir::setCurrent(before);
     ASSERT_TRUE(started);
     EXPECT_EQ(next(), opened(QDir(work).filePath("-leading-dash.txt")));
+    expectNothingMoreStarted();
+}
+
+// The start facility follows the kind the windows decide: a shortcut whose suffix is written in
+// other capitals shows no shortcut face, so it is opened as a document, not followed.
+TEST_F(ShellUnix, ShortcutsStartAsTheWindowsShowThemLetterCaseIncluded) {
+    const QString program = makeProgram("apps", "paint");
+    const struct {
+        const char* name;
+        bool followed;
+    } rows[] = {{"Paint.lnk", true}, {"Paint.LNK", false}, {"x.Lnk", false}, {"y.lnK", false}};
+    for (const auto& row : rows) {
+        const QString link = makeLink(row.name, program);
+        EXPECT_EQ(qv::menuItem(link).kind == qv::MenuItemKind::Shortcut, row.followed) << row.name;
+        ASSERT_TRUE(start(link)) << row.name;
+        EXPECT_EQ(next(), row.followed ? ran(program) : opened(link)) << row.name;
+    }
     expectNothingMoreStarted();
 }
 
@@ -153,8 +174,7 @@ TEST_F(ShellUnix, BareNameIsLookedUpOnTheSearchPathOnly) {
     ASSERT_TRUE(QDir::setCurrent(work));
     for (const Case& c : cases) {
         qputenv("PATH", c.path);
-        EXPECT_EQ(shell->ShellExecute(c.item), c.started)
-            << c.item.toStdString() << " " << c.path.toStdString();
+        EXPECT_EQ(start(c.item), c.started) << c.item.toStdString() << " " << c.path.toStdString();
         if (c.started) {
             EXPECT_EQ(next(), ran(QDir(bin).filePath(c.item))) << c.item.toStdString();
         }
@@ -179,7 +199,7 @@ TEST_F(ShellUnix, NothingIsStartedForMissingEmptyOrBrokenItems) {
         makeFile("Empty.lnk", ""),
     };
     for (const QString& item : items) {
-        EXPECT_FALSE(shell->ShellExecute(item)) << item.toStdString();
+        EXPECT_FALSE(start(item)) << item.toStdString();
     }
     expectNothingMoreStarted();
 }
@@ -204,7 +224,7 @@ TEST_F(ShellUnix, ShortcutStartsItsTargetInItsWorkingDirectoryWithWindowsQuoting
     const QString cwd = QDir(work).filePath("start here; $(touch PWNED)");
     ASSERT_TRUE(QDir().mkpath(cwd));
     for (const auto& [line, words] : cases) {
-        ASSERT_TRUE(shell->ShellExecute(makeLink("Args.lnk", program, cwd, line)));
+        ASSERT_TRUE(start(makeLink("Args.lnk", program, cwd, line)));
         EXPECT_EQ(next(), ran(program, cwd) + words) << line.toStdString();
     }
     expectNothingMoreStarted();
@@ -251,12 +271,12 @@ TEST_F(ShellUnix, ComputerAndDocumentsOpenTheirFolders) {
     EXPECT_EQ(next(), opened("/"));
     // A program started directly is no opener's.
     const int before = shell->lastOpenerStart();
-    ASSERT_TRUE(shell->ShellExecute("qv-recorder"));
+    ASSERT_TRUE(start("qv-recorder"));
     EXPECT_EQ(next(), ran(bin + "/qv-recorder"));
     EXPECT_EQ(shell->lastOpenerStart(), before);
     // Without an opener nothing starts.
     qputenv("PATH", "/nonexistent-qv");
-    EXPECT_FALSE(shell->ShellExecute(makeFile("doc.txt")));
+    EXPECT_FALSE(start(makeFile("doc.txt")));
     EXPECT_FALSE(shell->openComputer());
 }
 
