@@ -300,10 +300,10 @@ Lock::~Lock() {
         const std::string folder = folderOf(file_);
         (void)retryOnShare(folder, kShareReplaceRetryMs,
                            [&] { return ::unlink(holder.c_str()) == 0 || errno == ENOENT; },
-                           {EBUSY, EACCES, EPERM, ETXTBSY});
+                           {EBUSY, EACCES, EPERM, ETXTBSY, EIO});
         (void)retryOnShare(folder, kShareReplaceRetryMs,
                            [&] { return ::rmdir(file_.c_str()) == 0 || errno == ENOENT; },
-                           {EBUSY, EACCES, EPERM, ENOTEMPTY});
+                           {EBUSY, EACCES, EPERM, ENOTEMPTY, EIO});
     }
 }
 
