@@ -225,10 +225,11 @@ bool replaceFileAtomically(const char* path, std::string_view bytes) {
         ::unlink(temp.c_str());
         return false;
     }
+    // smbnetfs says EIO for a moment while another machine holds or removes the old file.
     if (injected(WriteStep::Rename) ||
         !retryOnShare(folder, kShareReplaceRetryMs,
                       [&] { return ::rename(temp.c_str(), target.c_str()) == 0; },
-                      {EEXIST, EACCES, EBUSY, EPERM})) {
+                      {EEXIST, EACCES, EBUSY, EPERM, EIO})) {
         ::unlink(temp.c_str());
         return false;
     }

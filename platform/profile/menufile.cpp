@@ -38,6 +38,15 @@ std::string newToken() {
            std::to_string(digits(random)) + "\n";
 }
 
+// The file inside the lock folder that names its holder.
+constexpr const char* kHolderName = "/holder";
+
+// Where a lock's token is: in the holder file of a lock folder, or in the lock itself when it is a
+// file (as earlier versions of the editor left it).
+std::string holderFileOf(const std::string& lock, const struct stat& st) {
+    return S_ISDIR(st.st_mode) ? lock + kHolderName : lock;
+}
+
 // The holder's token, as far as it could be read (empty for a lock caught before its write).
 std::string readLock(const std::string& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -95,6 +104,32 @@ bool isStale(const std::string& file, const std::string& holder, const struct st
     return now - seen.second >= std::chrono::seconds(kStaleLockSeconds);
 }
 
+// Removes a lock folder with its holder file, or a lock file (st: the lock's own lstat, so that a
+// link in its place is removed itself, never followed).
+void removeLock(const std::string& lock, const struct stat& st) {
+    if (!S_ISDIR(st.st_mode)) {
+        (void)::unlink(lock.c_str());
+    } else if (::unlink((lock + kHolderName).c_str()) == 0 || errno == ENOENT) {
+        (void)::rmdir(lock.c_str());
+    }
+}
+
+// Puts a lock moved aside back under its name, unless a new lock took the name meanwhile.
+void putBack(const std::string& aside, const std::string& file, const struct stat& st) {
+    if (!S_ISDIR(st.st_mode)) {
+        (void)::link(aside.c_str(), file.c_str());
+        return;
+    }
+    if (::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0 ||
+        (errno != EINVAL && errno != ENOSYS)) {
+        return;
+    }
+    struct stat now {};
+    if (::lstat(file.c_str(), &now) != 0 && errno == ENOENT) {
+        (void)::rename(aside.c_str(), file.c_str());
+    }
+}
+
 // Moves the stale lock aside before removing it, so that of two editors breaking it at once only
 // one succeeds; one that finds it has moved a fresh lock instead puts that back.
 void breakLock(const std::string& file, const struct stat& judged) {
@@ -103,11 +138,47 @@ void breakLock(const std::string& file, const struct stat& judged) {
         return;
     }
     struct stat st {};
-    if (::lstat(aside.c_str(), &st) != 0 || identityOf(st) != identityOf(judged)) {
-        (void)::link(aside.c_str(), file.c_str());
+    if (::lstat(aside.c_str(), &st) != 0) {
+        return;
     }
-    ::unlink(aside.c_str());
+    if (identityOf(st) != identityOf(judged)) {
+        putBack(aside, file, st);
+    }
+    if (::lstat(aside.c_str(), &st) == 0) {
+        removeLock(aside, st);
+    }
     seenHolders().erase(file);
+}
+
+// Takes the lock: a new folder, decided by the file server on a share. An exclusive create of a
+// file is not: a FUSE client such as smbnetfs creates with a plain open that truncates, so two
+// machines could both create the same lock file and change the menu over each other. The holder
+// file is made once the folder is ours; false, with nothing left behind, when it cannot be.
+bool makeLock(const std::string& file, const std::string& token, bool onShare) {
+    if (::mkdir(file.c_str(), 0777) != 0) {
+        return false;
+    }
+    // Whoever may change the menu's folder may clear a crashed editor's lock in it. (A file server
+    // decides that itself.)
+    struct stat folder {};
+    if (!onShare && ::stat(folderOf(file).c_str(), &folder) == 0) {
+        (void)::chmod(file.c_str(), (folder.st_mode & 0777) | S_IRWXU);
+    }
+    const std::string holder = file + kHolderName;
+    const int fd =
+        ::open(holder.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    bool written = false;
+    if (fd >= 0) {
+        written = ::write(fd, token.data(), token.size()) == static_cast<ssize_t>(token.size());
+        written = ::close(fd) == 0 && written;
+    }
+    if (!written) {
+        const int why = errno;
+        ::unlink(holder.c_str());
+        ::rmdir(file.c_str());
+        errno = why == EEXIST ? EIO : why;
+    }
+    return written;
 }
 
 } // namespace
@@ -168,27 +239,24 @@ std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailu
     const Clock::time_point deadline = start + std::chrono::milliseconds(waitMs);
     LockFailure failure = LockFailure::Failed;
     for (int pause = 2;; pause = std::min(pause * 2, 40)) {
-        const int fd =
-            ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd >= 0) {
-            const bool written =
-                ::write(fd, token.data(), token.size()) == static_cast<ssize_t>(token.size());
-            ::close(fd);
-            if (written) {
-                if (why != nullptr) {
-                    *why = LockFailure::None;
-                }
-                return Lock(file, token);
+        if (makeLock(file, token, onShare)) {
+            if (why != nullptr) {
+                *why = LockFailure::None;
             }
-            ::unlink(file.c_str());
-            break;
+            return Lock(file, token);
         }
         if (errno == EACCES || errno == EROFS || errno == EPERM) {
             failure = LockFailure::FolderReadOnly;
             break;
         }
         if (errno != EEXIST) {
-            break;
+            // While another machine removes its lock, the server refuses a new folder of that name
+            // for a moment (smbnetfs says EIO); nothing was made, so it is tried again.
+            if (errno != EIO || !onShare || Clock::now() >= deadline) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+            continue;
         }
         struct stat st {};
         if (::lstat(file.c_str(), &st) != 0) {
@@ -199,7 +267,7 @@ std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailu
         // may be a crashed editor's.
         std::string holder;
         if (!onShare || Clock::now() - start >= std::chrono::milliseconds(kReadHolderAfterMs)) {
-            holder = readLock(file);
+            holder = readLock(holderFileOf(file, st));
         }
         if (isStale(file, holder, st)) {
             breakLock(file, st);
@@ -225,12 +293,17 @@ Lock::~Lock() {
     if (file_.empty()) {
         return;
     }
-    if (readLock(file_) == token_) {
+    const std::string holder = file_ + kHolderName;
+    if (readLock(holder) == token_) {
         // Another machine may be looking at the lock for a moment, and the server then refuses
-        // its removal.
-        (void)retryOnShare(folderOf(file_), kShareReplaceRetryMs,
-                           [&] { return ::unlink(file_.c_str()) == 0 || errno == ENOENT; },
-                           {EBUSY, EACCES, EPERM, ETXTBSY});
+        // its removal (or keeps the holder file until that machine lets go of it).
+        const std::string folder = folderOf(file_);
+        (void)retryOnShare(folder, kShareReplaceRetryMs,
+                           [&] { return ::unlink(holder.c_str()) == 0 || errno == ENOENT; },
+                           {EBUSY, EACCES, EPERM, ETXTBSY, EIO});
+        (void)retryOnShare(folder, kShareReplaceRetryMs,
+                           [&] { return ::rmdir(file_.c_str()) == 0 || errno == ENOENT; },
+                           {EBUSY, EACCES, EPERM, ENOTEMPTY, EIO});
     }
 }
 

@@ -5,11 +5,13 @@
 // and a lock beside it, so that editors on one machine or on several machines sharing the folder
 // make their changes one after another instead of over each other.
 //
-// The lock is a file ".<menu>.lock" created with O_EXCL next to the menu (a file server decides
-// O_EXCL itself, so it holds across machines). It names its holder (host, pid namespace, pid) and
-// a token of its own. A change holds it for the milliseconds of one read and replace; a lock
-// whose process is gone on this host, or that is older than kStaleLockSeconds, or that this
-// process has seen unchanged for that long, is a crashed editor's and is broken.
+// The lock is a folder ".<menu>.lock" made next to the menu: a file server decides itself whether
+// a new folder can be made, so it holds across machines (an exclusive create of a file does not
+// reach the server through every client). The file "holder" in it names its holder (host, pid
+// namespace, pid) and a token of its own. A change holds it for the milliseconds of one read and
+// replace; a lock whose process is gone on this host, or that is older than kStaleLockSeconds, or
+// that this process has seen unchanged for that long, is a crashed editor's and is broken. A lock
+// file of that name, as earlier versions made, is honoured and broken the same way.
 #include <optional>
 #include <string>
 
@@ -47,7 +49,7 @@ public:
     Lock& operator=(Lock&&) = delete;
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
-    // Removes the lock file, unless another editor has broken it meanwhile.
+    // Removes the lock, unless another editor has broken it meanwhile.
     ~Lock();
 
     static std::string lockPathOf(const std::string& path);

@@ -88,15 +88,32 @@ protected:
         menu = local(at("qv.ini"));
         lockFile = Lock::lockPathOf(menu);
     }
-    // A lock left as another holder would leave it.
-    void holdAs(const std::string& holder, int ageSeconds = 0) {
+    // A lock left as another holder would leave it: a folder naming its holder, or (asFile) the
+    // lock file of earlier versions.
+    void holdAs(const std::string& holder, int ageSeconds = 0, bool asFile = false) {
+        std::string named = lockFile;
+        if (!asFile) {
+            ASSERT_EQ(::mkdir(lockFile.c_str(), 0755), 0);
+            named += "/holder";
+        }
         ASSERT_TRUE(
-            qvtest::writeAll(QString::fromStdString(lockFile), QByteArray::fromStdString(holder)));
+            qvtest::writeAll(QString::fromStdString(named), QByteArray::fromStdString(holder)));
         if (ageSeconds > 0) {
             const timespec old[2] = {{::time(nullptr) - ageSeconds, 0},
                                      {::time(nullptr) - ageSeconds, 0}};
             ASSERT_EQ(::utimensat(AT_FDCWD, lockFile.c_str(), old, 0), 0);
         }
+    }
+    std::string heldBy() const {
+        struct stat st {};
+        const bool folder = ::lstat(lockFile.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        return qvtest::readAll(QString::fromStdString(folder ? lockFile + "/holder" : lockFile))
+            .toStdString();
+    }
+    void release() const {
+        ::unlink((lockFile + "/holder").c_str());
+        ::rmdir(lockFile.c_str());
+        ::unlink(lockFile.c_str());
     }
     bool locked() const { return ::access(lockFile.c_str(), F_OK) == 0; }
     std::string menu;
@@ -138,27 +155,33 @@ TEST_F(MenuLock, ALiveHolderIsWaitedForACrashedOneIsNot) {
         "elsewhere 1 3\n",
         "elsewhere 1 4\n",
     };
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(live[i].first);
-        holdAs(holders[i], i == 3 ? qv::menufile::kStaleLockSeconds + 30 : 0);
-        LockFailure why = LockFailure::None;
-        auto lock = Lock::acquire(menu, 100, &why);
-        EXPECT_EQ(!lock, live[i].second);
-        if (!lock) {
-            // The holder keeps its lock: giving up must not remove it.
-            EXPECT_EQ(why, LockFailure::Busy);
-            EXPECT_EQ(qvtest::readAll(QString::fromStdString(lockFile)).toStdString(), holders[i]);
-            ::unlink(lockFile.c_str());
+    for (const bool asFile : {false, true}) {
+        for (int i = 0; i < 4; ++i) {
+            SCOPED_TRACE(std::string(live[i].first) + (asFile ? ", lock file" : ", lock folder"));
+            holdAs(holders[i], i == 3 ? qv::menufile::kStaleLockSeconds + 30 : 0, asFile);
+            LockFailure why = LockFailure::None;
+            auto lock = Lock::acquire(menu, 100, &why);
+            EXPECT_EQ(!lock, live[i].second);
+            if (!lock) {
+                // The holder keeps its lock: giving up must not remove it.
+                EXPECT_EQ(why, LockFailure::Busy);
+                EXPECT_EQ(heldBy(), holders[i]);
+                release();
+            }
         }
     }
+    // Nothing is left of the broken locks.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"qv.ini"});
 }
 
 TEST_F(MenuLock, ALockBrokenByAnotherEditorIsNotRemovedByItsOldHolder) {
     auto lock = Lock::acquire(menu, 100, nullptr);
     ASSERT_TRUE(lock);
+    release();
     holdAs("elsewhere 7 new\n");
     lock.reset();
-    EXPECT_TRUE(locked());
+    EXPECT_EQ(heldBy(), "elsewhere 7 new\n");
 }
 
 } // namespace

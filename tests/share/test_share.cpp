@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -98,6 +99,26 @@ TEST_F(Share, KilledEditorLeavesNoTemporaryFileOnTheShare) {
     qvrel::EditScript(editor, 1).addButton(1);
     EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
     EXPECT_TRUE(messages.fake.messages.empty());
+}
+
+// The lock is what keeps two machines' changes apart: each machine takes and gives it back as
+// fast as it can, and a marker on a local disk, made while the lock is held, is never found made.
+TEST_F(Share, TheLockIsHeldByOneMachineAtATime) {
+    QTemporaryDir local;
+    ASSERT_TRUE(local.isValid());
+    const QString racer = QCoreApplication::applicationDirPath() + "/qv_share_lock_racer";
+    QProcess machines[2];
+    const QString menus[2] = {editor, pupil};
+    for (int i = 0; i < 2; ++i) {
+        machines[i].start(racer, {menus[i], local.filePath("held"), "150"});
+        ASSERT_TRUE(machines[i].waitForStarted());
+    }
+    for (QProcess& m : machines) {
+        ASSERT_TRUE(m.waitForFinished(120000));
+        EXPECT_EQ(m.exitCode(), 0) << m.readAllStandardError().constData();
+        EXPECT_EQ(m.readAllStandardOutput().trimmed().toStdString(), "overlaps 0");
+    }
+    EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
 }
 
 // Two teachers' editors on two machines, each adding 40 buttons to the same tab at once: the lock
