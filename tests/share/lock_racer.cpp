@@ -6,7 +6,7 @@
 //
 //   qv_share_lock_racer MENU MARKER ROUNDS
 // Prints "overlaps N" and exits 0, or exits 1 when the lock could not be taken at all.
-#include "platform/menufile.h"
+#include "platform/profile/menufile.h"
 
 #include <cerrno>
 #include <cstdio>
