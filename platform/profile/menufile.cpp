@@ -81,8 +81,10 @@ std::string identityOf(const struct stat& st) {
            std::to_string(st.st_size);
 }
 
-// holder is the lock's text when it was read (empty otherwise).
-bool isStale(const std::string& file, const std::string& holder, const struct stat& st) {
+// holder is the lock's text when it was read (empty otherwise); unnamed: the lock is a folder with
+// no holder file in it.
+bool isStale(const std::string& file, const std::string& holder, const struct stat& st,
+             bool unnamed) {
     const std::size_t blank = holder.find(' ');
     if (blank != std::string::npos && holder.substr(0, blank) == profile::temporaryWriterTag()) {
         const long pid = std::strtol(holder.c_str() + blank + 1, nullptr, 10);
@@ -101,7 +103,8 @@ bool isStale(const std::string& file, const std::string& holder, const struct st
         seen = {identity, now};
         return false;
     }
-    return now - seen.second >= std::chrono::seconds(kStaleLockSeconds);
+    return now - seen.second >= (unnamed ? std::chrono::milliseconds(kEmptyLockMs)
+                                         : std::chrono::milliseconds(kStaleLockSeconds * 1000));
 }
 
 // Removes a lock folder with its holder file, or a lock file (st: the lock's own lstat, so that a
@@ -266,10 +269,14 @@ std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailu
         // a change has waited a while: a holder needs milliseconds, so a lock still there then
         // may be a crashed editor's.
         std::string holder;
+        bool unnamed = false;
         if (!onShare || Clock::now() - start >= std::chrono::milliseconds(kReadHolderAfterMs)) {
             holder = readLock(holderFileOf(file, st));
+            struct stat named {};
+            unnamed = S_ISDIR(st.st_mode) && holder.empty() &&
+                      ::lstat(holderFileOf(file, st).c_str(), &named) != 0 && errno == ENOENT;
         }
-        if (isStale(file, holder, st)) {
+        if (isStale(file, holder, st, unnamed)) {
             breakLock(file, st);
             continue;
         }
@@ -293,18 +300,27 @@ Lock::~Lock() {
     if (file_.empty()) {
         return;
     }
-    const std::string holder = file_ + kHolderName;
-    if (readLock(holder) == token_) {
-        // Another machine may be looking at the lock for a moment, and the server then refuses
-        // its removal (or keeps the holder file until that machine lets go of it).
-        const std::string folder = folderOf(file_);
-        (void)retryOnShare(folder, kShareReplaceRetryMs,
-                           [&] { return ::unlink(holder.c_str()) == 0 || errno == ENOENT; },
-                           {EBUSY, EACCES, EPERM, ETXTBSY, EIO});
-        (void)retryOnShare(folder, kShareReplaceRetryMs,
-                           [&] { return ::rmdir(file_.c_str()) == 0 || errno == ENOENT; },
-                           {EBUSY, EACCES, EPERM, ENOTEMPTY, EIO});
+    if (readLock(file_ + kHolderName) != token_) {
+        return;
     }
+    // The folder is first moved aside under a name of our own, so that the lock is gone in one
+    // step: an editor that dies while emptying it leaves a folder no one waits for, never a lock
+    // without a holder. Another machine may be looking at the lock for a moment, and the server
+    // then refuses the move or the removal (or keeps the holder file until that machine lets go
+    // of it).
+    const std::string folder = folderOf(file_);
+    const std::string released = file_ + ".released-" + std::to_string(::getpid());
+    const bool moved = retryOnShare(folder, kShareReplaceRetryMs,
+                                    [&] { return ::rename(file_.c_str(), released.c_str()) == 0; },
+                                    {EBUSY, EACCES, EPERM, EIO});
+    const std::string gone = moved ? released : file_;
+    const std::string holder = gone + kHolderName;
+    (void)retryOnShare(folder, kShareReplaceRetryMs,
+                       [&] { return ::unlink(holder.c_str()) == 0 || errno == ENOENT; },
+                       {EBUSY, EACCES, EPERM, ETXTBSY, EIO});
+    (void)retryOnShare(folder, kShareReplaceRetryMs,
+                       [&] { return ::rmdir(gone.c_str()) == 0 || errno == ENOENT; },
+                       {EBUSY, EACCES, EPERM, ENOTEMPTY, EIO});
 }
 
 } // namespace qv::menufile

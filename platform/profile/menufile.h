@@ -38,6 +38,11 @@ inline constexpr int kStaleLockSeconds = 20;
 inline constexpr int kLockWaitMs = 5000;
 // On a share, a waiting change reads who holds the lock only after this long.
 inline constexpr int kReadHolderAfterMs = 500;
+// A lock folder still without its holder file this long was left by an editor that died between
+// making the folder and naming itself in it (a live one names itself at once).
+inline constexpr int kEmptyLockMs = 2000;
+static_assert(kEmptyLockMs < kLockWaitMs,
+              "a change must outwait a lock that never named its holder");
 
 enum class LockFailure { None, Busy, FolderReadOnly, Failed };
 

@@ -133,6 +133,18 @@ TEST_F(MenuLock, IsTakenAndGivenBack) {
         EXPECT_EQ(why, LockFailure::Busy);
     }
     EXPECT_FALSE(locked());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"qv.ini"});
+}
+
+TEST_F(MenuLock, AFolderThatNeverNamedItsHolderHoldsOnlyAMoment) {
+    // An editor that died between making the lock folder and naming itself in it.
+    ASSERT_EQ(::mkdir(lockFile.c_str(), 0755), 0);
+    LockFailure why = LockFailure::None;
+    EXPECT_FALSE(Lock::acquire(menu, 100, &why)) << "a live editor names itself a moment later";
+    EXPECT_EQ(why, LockFailure::Busy);
+    const auto lock = Lock::acquire(menu, qv::menufile::kEmptyLockMs + 3000, &why);
+    EXPECT_TRUE(lock);
 }
 
 TEST_F(MenuLock, ALiveHolderIsWaitedForACrashedOneIsNot) {
