@@ -23,7 +23,7 @@
 #include "platform/profile/profile.h"
 #include "platform/session/username.h"
 #include "platform/shell/shell.h"
-#include "platform/speech.h"
+#include "speech/service.h"
 #include "student/frmvoice.h"
 
 #include <QAction>

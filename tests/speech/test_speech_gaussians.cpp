@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Gaussians of a model, read in either byte order; damaged files refused.
-#include "platform/speech_gaussians.h"
+#include "speech/gaussians.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

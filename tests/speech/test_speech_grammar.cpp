@@ -2,9 +2,10 @@
 // The XML command grammar reader and its JSGF conversion, and the rule that takes an utterance
 // for a command.
 #include "bench/speech/speech_runner.h"
-#include "platform/speech_enrol.h"
-#include "platform/speech_grammar.h"
-#include "platform/speech_judge.h"
+#include "platform/recognizer/enrol.h"
+#include "platform/recognizer/grammarfile.h"
+#include "speech/grammar.h"
+#include "speech/judge.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,10 @@
 // context delivers what it heard (on the user-interface thread, nothing while suspended).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
-#include "platform/speech_decoder.h"
-#include "platform/speech_enrol.h"
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/decoder.h"
+#include "platform/recognizer/enrol.h"
+#include "platform/recognizer/grammarfile.h"
+#include "platform/recognizer/pocketsphinx.h"
 #include "tests/support/testutil.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_models.h"
+#include "platform/recognizer/models.h"
 
 #include <QDir>
 #include <QFileInfo>

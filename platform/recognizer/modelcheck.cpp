@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_modelcheck.h"
+#include "platform/recognizer/modelcheck.h"
 
-#include "platform/speech_gaussians.h"
+#include "speech/gaussians.h"
 
 #include <QCoreApplication>
 #include <QList>

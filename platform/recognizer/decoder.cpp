@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_decoder.h"
+#include "platform/recognizer/decoder.h"
 
 #include "platform/files/regularfile.h"
-#include "platform/speech_modelcheck.h"
+#include "platform/recognizer/modelcheck.h"
 
 #include <QCoreApplication>
 #include <QDir>

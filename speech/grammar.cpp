@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_grammar.h"
-#include "platform/files/regularfile.h"
+#include "speech/grammar.h"
 
-#include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -454,29 +452,6 @@ bool readCommandGrammar(const QByteArray& xml, CommandGrammar* grammar, QString*
     }
     *grammar = std::move(result);
     return true;
-}
-
-bool readCommandGrammarFile(const QString& file, CommandGrammar* grammar, QString* error,
-                            const GrammarLimits& limits) {
-    QFile in;
-    if (!openRegularFile(in, file)) {
-        if (error) {
-            *error = QStringLiteral("Grammar file %1 cannot be read: it is missing or no regular "
-                                    "file")
-                         .arg(file);
-        }
-        return false;
-    }
-    if (in.size() > limits.maxBytes) {
-        if (error) {
-            *error = QStringLiteral("Grammar file %1 is larger than %2 bytes")
-                         .arg(file)
-                         .arg(limits.maxBytes);
-        }
-        return false;
-    }
-    const QByteArray bytes = in.read(limits.maxBytes + 1);
-    return readCommandGrammar(bytes, grammar, error, limits);
 }
 
 bool commandGrammarToJsgf(const CommandGrammar& grammar, QByteArray* jsgf, QString* error) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/pocketsphinx.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's speech service: lists the installed recognizers from their folders, and opens
 // the recognizer's module only when a recognizer is first used.
+#include "platform/recognizer/loader.h"
+
 #include "platform/modules/module.h"
-#include "platform/speech.h"
-#include "platform/speech_models.h"
-#include "platform/speech_pocketsphinx.h" // its error numbers
+#include "platform/recognizer/models.h"
 
 #include <cstdio>
 #include <optional>

@@ -42,8 +42,6 @@ struct GrammarLimits {
 // Reads the grammar from XML; on failure returns false and a message naming the line.
 bool readCommandGrammar(const QByteArray& xml, CommandGrammar* grammar, QString* error,
                         const GrammarLimits& limits = {});
-bool readCommandGrammarFile(const QString& file, CommandGrammar* grammar, QString* error,
-                            const GrammarLimits& limits = {});
 
 // The grammar as JSGF: one public rule <qvcommand> over the top-level rules. False when the
 // grammar has no top-level rule, refers to a missing rule, or recurses.

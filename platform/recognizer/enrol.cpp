@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_enrol.h"
+#include "platform/recognizer/enrol.h"
 
-#include "platform/speech_decoder.h"
-#include "platform/speech_judge.h"
+#include "platform/recognizer/decoder.h"
+#include "speech/judge.h"
 
 #include <QFile>
 #include <QSet>

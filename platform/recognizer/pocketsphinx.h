@@ -7,9 +7,9 @@
 // separated by ':'), the service's only audio input plays them once, each followed by silence,
 // instead of the capture device. Tests and benchmarks rather pass a WavFileInput through
 // SpeechServiceOptions::audioInput.
-#include "platform/speech.h"
-#include "platform/speech_judge.h"
-#include "platform/speech_models.h"
+#include "platform/recognizer/models.h"
+#include "speech/judge.h"
+#include "speech/service.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,16 +22,6 @@
 #include <vector>
 
 namespace qv {
-
-// Error numbers of the speech service.
-enum SpeechErrorNumber {
-    SpeechNoRecognizer = 1,    // no recognizer at that position
-    SpeechRecognizerBuild = 2, // the model could not be loaded
-    SpeechNoAudioInput = 3,    // the capture device cannot be opened
-    SpeechGrammarFile = 4,     // the grammar file is missing or damaged
-    SpeechGrammarWords = 5,    // the grammar holds words the recognizer cannot say
-    SpeechNoGrammar = 6,       // rules switched on before a grammar was loaded
-};
 
 // The one audio format of the recognizer: 16 kHz, 16-bit, mono.
 constexpr int speechSampleRate = 16000;

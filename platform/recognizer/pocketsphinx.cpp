@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/pocketsphinx.h"
 
-#include "platform/speech_decoder.h"
-#include "platform/speech_enrol.h"
-#include "platform/speech_grammar.h"
-#include "platform/speech_judge.h"
+#include "platform/recognizer/decoder.h"
+#include "platform/recognizer/enrol.h"
+#include "platform/recognizer/grammarfile.h"
+#include "speech/judge.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/speech_judge.h"
+#include "speech/judge.h"
 
 #include <QStringList>
 

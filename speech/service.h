@@ -16,6 +16,16 @@ struct SpeechError {
     QString description;
 };
 
+// Error numbers of the speech service.
+enum SpeechErrorNumber {
+    SpeechNoRecognizer = 1,    // no recognizer at that position
+    SpeechRecognizerBuild = 2, // the model could not be loaded
+    SpeechNoAudioInput = 3,    // the capture device cannot be opened
+    SpeechGrammarFile = 4,     // the grammar file is missing or damaged
+    SpeechGrammarWords = 5,    // the grammar holds words the recognizer cannot say
+    SpeechNoGrammar = 6,       // rules switched on before a grammar was loaded
+};
+
 class RecognitionContext : public QObject {
     Q_OBJECT
 public:
@@ -69,9 +79,6 @@ public:
     // The frequency warp of the pupil's voice for the contexts built from now on; 1: none.
     virtual void setVoiceWarp(double warp) = 0;
 };
-
-// The real speech service of this platform.
-std::unique_ptr<SpeechService> createSpeechService();
 
 // A context driven by the test: it records what the launcher asked of it, and the test raises
 // the recognition events itself with hear() and mishear().

@@ -4,8 +4,8 @@
 // kept for that pupil's voice. Children's voices have higher formants than the adults the models
 // were trained on; drawn down by the right warp they are heard as well, while the same warp
 // would spoil an adult's voice, so it is chosen per pupil.
-#include "platform/speech_grammar.h"
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/pocketsphinx.h"
+#include "speech/grammar.h"
 
 #include <QString>
 #include <atomic>

@@ -3,9 +3,9 @@
 // The PocketSphinx decoder of one recognizer, with the command grammar and the loop of likely
 // words beside it that soaks up speech that is no command. Used by the recognition context on
 // its decoding thread only.
-#include "platform/speech_grammar.h"
-#include "platform/speech_judge.h"
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/pocketsphinx.h"
+#include "speech/grammar.h"
+#include "speech/judge.h"
 
 #include <QHash>
 #include <QString>
