@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/recognizer/decoder.h"
 
-#include "platform/files/regularfile.h"
 #include "platform/recognizer/modelcheck.h"
+#include "speech/levels.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
-#include <QTemporaryFile>
 
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/fe.h>
@@ -26,10 +21,6 @@ namespace qv {
 const char* const grammarSearch = "qvgrammar";
 
 namespace {
-
-// Larger than the files of any model this machine's package holds (the largest, the dictionary,
-// is a few megabytes), small enough to read whole.
-constexpr qint64 kModelFileLimit = qint64{256} * 1024 * 1024;
 
 // The cepstra a front end makes of an utterance, one frame after another. A few frames at a
 // time: the front end drops silence itself, and a whole utterance at once would skip that.
@@ -171,45 +162,6 @@ double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b) 
         sum += d * d;
     }
     return std::sqrt(sum);
-}
-
-bool checkModelFiles(const SpeechModel& model, QString* problem) {
-    const QDir dir(model.acousticModel);
-    QStringList files;
-    for (const QString& name : modelFileNames()) {
-        // The library takes the compressed weights where both are there.
-        files << (name == QLatin1String("mixture_weights") && dir.exists(QStringLiteral("sendump"))
-                      ? dir.filePath(QStringLiteral("sendump"))
-                      : dir.filePath(name));
-    }
-    files << model.dictionary;
-    ModelShape shape;
-    for (const QString& path : files) {
-        QFile file;
-        if (!openRegularFile(file, path)) {
-            *problem = (QFileInfo::exists(path)
-                            ? QCoreApplication::translate("SpeechModel", "%1 cannot be read")
-                            : QCoreApplication::translate("SpeechModel", "%1 is missing"))
-                           .arg(path);
-            return false;
-        }
-        if (file.size() > kModelFileLimit) {
-            *problem =
-                QCoreApplication::translate("SpeechModel", "%1 is too large for a model file")
-                    .arg(path);
-            return false;
-        }
-        const QByteArray bytes = file.read(file.size()); // no larger buffer than the file
-        QString why;
-        const QString name = QFileInfo(path).fileName();
-        if (!checkModelFile(path == model.dictionary ? QStringLiteral("words.dict") : name, bytes,
-                            &shape, &why)) {
-            *problem =
-                QCoreApplication::translate("SpeechModel", "%1 is damaged: %2").arg(path, why);
-            return false;
-        }
-    }
-    return true;
 }
 
 Decoder::~Decoder() {

@@ -6,6 +6,7 @@
 #include "platform/recognizer/pocketsphinx.h"
 #include "speech/grammar.h"
 #include "speech/judge.h"
+#include "speech/span.h"
 
 #include <QHash>
 #include <QString>
@@ -17,18 +18,8 @@
 
 namespace qv {
 
-// Samples handed to the decoder at a time while listening (20 ms).
-constexpr size_t liveBlock = 320;
-// Samples of one frame of the decoder (10 ms).
-constexpr size_t frameSamples = 160;
-// A sample this far from zero is at the end of the input's range: its wave was cut off there.
-constexpr int fullScale = 32000;
 // The name of the command grammar's search.
 extern const char* const grammarSearch;
-
-// PocketSphinx ends the whole process on damaged model files, so every file it will read is
-// checked first, whole (speech_modelcheck.h).
-bool checkModelFiles(const SpeechModel& model, QString* problem);
 
 // How far apart two feature means are: the root of the squared differences.
 double meanDistance(const std::vector<mfcc_t>& a, const std::vector<mfcc_t>& b);

@@ -2,13 +2,10 @@
 #include "platform/recognizer/enrol.h"
 
 #include "platform/recognizer/decoder.h"
-#include "speech/judge.h"
 
 #include <QFile>
 #include <QSet>
 #include <QTemporaryFile>
-
-#include <algorithm>
 
 namespace qv {
 
@@ -56,31 +53,6 @@ bool fail(SpeechError* error, int number, const QString& text) {
 }
 
 } // namespace
-
-const std::vector<double>& voiceWarps() {
-    static const std::vector<double> warps{1.0, 1.1, 1.2, 1.3, 1.4, 1.5};
-    return warps;
-}
-
-int WarpTrial::heardRight() const {
-    return int(std::count(right.begin(), right.end(), true));
-}
-
-VoiceChoice pickVoice(const std::vector<WarpTrial>& trials) {
-    std::vector<double> warps;
-    std::vector<int> right;
-    for (const WarpTrial& trial : trials) {
-        warps.push_back(trial.warp);
-        right.push_back(trial.heardRight());
-    }
-    VoiceChoice choice;
-    choice.warp = chooseVoiceWarp(warps, right);
-    for (size_t i = 0; i < trials.size(); ++i) {
-        choice.rightBefore = i == 0 ? right[i] : choice.rightBefore;
-        choice.rightAfter = warps[i] == choice.warp ? right[i] : choice.rightAfter;
-    }
-    return choice;
-}
 
 bool tryVoiceWarps(const SpeechModel& model, const RecognizerOptions& options,
                    const CommandGrammar& grammar, const std::vector<EnrolmentUtterance>& utterances,

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/recognizer/modelcheck.h"
 
+#include "platform/files/regularfile.h"
+
 #include "speech/gaussians.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSet>
 #include <QtEndian>
@@ -13,6 +18,10 @@
 namespace qv {
 
 namespace {
+
+// Larger than the files of any model this machine's package holds (the largest, the dictionary,
+// is a few megabytes), small enough to read whole.
+constexpr qint64 kModelFileLimit = qint64{256} * 1024 * 1024;
 
 // The reasons are shown to the pupil inside the speech error.
 QString tr(const char* text) {
@@ -481,6 +490,45 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         return checkDictionary(bytes, *shape, problem);
     }
     return refuse(problem, tr("it is no file of a model"));
+}
+
+bool checkModelFiles(const SpeechModel& model, QString* problem) {
+    const QDir dir(model.acousticModel);
+    QStringList files;
+    for (const QString& name : modelFileNames()) {
+        // The library takes the compressed weights where both are there.
+        files << (name == QLatin1String("mixture_weights") && dir.exists(QStringLiteral("sendump"))
+                      ? dir.filePath(QStringLiteral("sendump"))
+                      : dir.filePath(name));
+    }
+    files << model.dictionary;
+    ModelShape shape;
+    for (const QString& path : files) {
+        QFile file;
+        if (!openRegularFile(file, path)) {
+            *problem = (QFileInfo::exists(path)
+                            ? QCoreApplication::translate("SpeechModel", "%1 cannot be read")
+                            : QCoreApplication::translate("SpeechModel", "%1 is missing"))
+                           .arg(path);
+            return false;
+        }
+        if (file.size() > kModelFileLimit) {
+            *problem =
+                QCoreApplication::translate("SpeechModel", "%1 is too large for a model file")
+                    .arg(path);
+            return false;
+        }
+        const QByteArray bytes = file.read(file.size()); // no larger buffer than the file
+        QString why;
+        const QString name = QFileInfo(path).fileName();
+        if (!checkModelFile(path == model.dictionary ? QStringLiteral("words.dict") : name, bytes,
+                            &shape, &why)) {
+            *problem =
+                QCoreApplication::translate("SpeechModel", "%1 is damaged: %2").arg(path, why);
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace qv

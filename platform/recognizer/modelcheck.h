@@ -4,6 +4,8 @@
 // reads them. The library trusts the counts in a file's header and reads (or maps) that much:
 // a file cut short or damaged ends the whole process. Each file must have its format's header
 // and exactly the data its header declares, and the files must agree with each other.
+#include "platform/recognizer/models.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -31,5 +33,9 @@ QStringList modelFileNames();
 // short reason, for a file the decoder must not be given.
 bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* shape,
                     QString* problem);
+
+// Every file of the model that the decoder will read, checked whole: PocketSphinx ends the whole
+// process on damaged model files. False with a problem naming the file.
+bool checkModelFiles(const SpeechModel& model, QString* problem);
 
 } // namespace qv

@@ -4,7 +4,9 @@
 #include "platform/recognizer/decoder.h"
 #include "platform/recognizer/enrol.h"
 #include "platform/recognizer/grammarfile.h"
+#include "speech/declip.h"
 #include "speech/judge.h"
+#include "speech/span.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -206,10 +208,10 @@ private:
         ps_decoder_t* ps = decoder_->handle();
         std::vector<qint16> chunk(liveBlock);
         std::vector<qint16> utterance;
-        const size_t preRoll = speechSampleRate / 2;
-        const size_t restartPreRoll = size_t(speechSampleRate) * 3 / 10;
-        const int roomSpeechBlocks = 15; // 0.3 s of the library's speech before ours began
-        const size_t maxUtterance = size_t(speechSampleRate) * 10;
+        const auto samplesOf = [](int ms) { return size_t(speechSampleRate) * size_t(ms) / 1000; };
+        const size_t preRoll = samplesOf(tuning::preRollMs);
+        const size_t restartPreRoll = samplesOf(tuning::restartPreRollMs);
+        const size_t maxUtterance = samplesOf(tuning::maxUtteranceMs);
         const EndpointSettings& endpoint = decoder_->options().endpoint;
         Endpointer endpointer(endpoint);
         bool inUtterance = false;
@@ -223,7 +225,6 @@ private:
         // the last word still sounds; cut there, its end is lost and it is heard as another
         // command. So an utterance going on at the release is heard for a little longer, until
         // it ends or the tail is over; no utterance starts after the release.
-        const int releaseTailBlocks = 15; // 0.3 s
         bool wasGated = gated_;
         bool pressOpen = false;
         bool judgedInPress = false;
@@ -258,7 +259,7 @@ private:
             if (pressEnded_.exchange(false) && pressOpen) {
                 pressOpen = false;
                 if (inUtterance && !suspended_) {
-                    tail = releaseTailBlocks;
+                    tail = tuning::releaseTailBlocks;
                 } else {
                     endPress();
                 }
@@ -283,7 +284,8 @@ private:
             }
             const Endpointer::Event event = endpointer.push(chunk.data(), size_t(count));
             utterance.insert(utterance.end(), chunk.begin(), chunk.begin() + count);
-            if (event == Endpointer::Event::Start && librarySpeechBlocks > roomSpeechBlocks) {
+            if (event == Endpointer::Event::Start &&
+                librarySpeechBlocks > tuning::roomSpeechBlocks) {
                 if (utterance.size() > restartPreRoll) {
                     utterance.erase(utterance.begin(),
                                     utterance.begin() +
@@ -327,15 +329,6 @@ private:
         }
     }
 
-    static std::vector<double> blockEnergies(const std::vector<qint16>& audio) {
-        std::vector<double> blockDb;
-        for (size_t at = 0; at < audio.size(); at += liveBlock) {
-            blockDb.push_back(
-                Endpointer::blockDb(audio.data() + at, std::min(liveBlock, audio.size() - at)));
-        }
-        return blockDb;
-    }
-
     void finishUtterance(const std::vector<qint16>& audio) {
         QElapsedTimer timer;
         timer.start();
@@ -362,8 +355,8 @@ private:
             before += blockDb[i] > loudest - options.roomBelowDb ? 1 : 0;
         }
         report.trimmed = options.trimMinBlocks > 0 && before >= options.trimMinBlocks;
-        const auto atFullScale = std::count_if(audio.begin(), audio.end(),
-                                               [](qint16 s) { return std::abs(s) >= fullScale; });
+        const auto atFullScale = std::count_if(
+            audio.begin(), audio.end(), [](qint16 s) { return std::abs(s) >= tuning::fullScale; });
         report.clipped =
             !audio.empty() && double(atFullScale) >= options.clippedShare * double(audio.size());
         // The audio of the hypothesis that is judged: a part of the utterance, or all of it.
@@ -380,7 +373,7 @@ private:
             // The live pass mishears most clipped commands ("button eight" above all); the
             // whole utterance decoded again, with its flat peaks drawn round, is mostly right.
             if (report.clipped) {
-                decoded = declipped(decoded, fullScale);
+                decoded = declipped(decoded, tuning::fullScale);
             }
             judged = &decoded;
             report.heard.hypothesis = decoder_->decodeAgainLive(decoded, &score);
@@ -420,7 +413,7 @@ private:
         int kept = -1;
         {
             std::lock_guard lock(keptMutex_);
-            if (enrolling_ && kept_.size() < maxKept) {
+            if (enrolling_ && kept_.size() < tuning::maxKeptUtterances) {
                 kept = int(kept_.size());
                 kept_.push_back(audio);
             }
@@ -452,9 +445,8 @@ private:
     std::function<void(const UtteranceReport&)> report_;
     CommandGrammar grammar_;
     QHash<QString, QString> spelling_;
-    // Enrolment: the utterances kept, a bounded number, so that a window left enrolling in a
-    // talking room cannot fill the memory.
-    static constexpr size_t maxKept = 40;
+    // Enrolment: the utterances kept, a bounded number (tuning::maxKeptUtterances), so that a
+    // window left enrolling in a talking room cannot fill the memory.
     std::mutex keptMutex_;
     bool enrolling_ = false;
     std::vector<std::vector<qint16>> kept_;

@@ -8,8 +8,11 @@
 // instead of the capture device. Tests and benchmarks rather pass a WavFileInput through
 // SpeechServiceOptions::audioInput.
 #include "platform/recognizer/models.h"
+#include "speech/endpointer.h"
 #include "speech/judge.h"
+#include "speech/levels.h"
 #include "speech/service.h"
+#include "speech/tuning.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,9 +25,6 @@
 #include <vector>
 
 namespace qv {
-
-// The one audio format of the recognizer: 16 kHz, 16-bit, mono.
-constexpr int speechSampleRate = 16000;
 
 // Audio at 16 kHz, 16-bit, mono, pulled by the decoding thread.
 class AudioInput {
@@ -95,7 +95,8 @@ std::unique_ptr<AudioInput> createWavFilesInput(const QStringList& files);
 // Reads a WAV file's samples; false unless it is 16 kHz, 16-bit PCM, mono.
 bool readWav16kMono(const QString& file, std::vector<qint16>* samples, QString* error);
 
-// How out-of-grammar speech is told apart from the commands.
+// How out-of-grammar speech is told apart from the commands; the defaults are those of
+// speech/tuning.h, where each says what it trades.
 struct RecognizerOptions {
     // Pronunciations added to the dictionary: "word(2)" and its phones. "button" as it is
     // said in the north of England and with its second vowel swallowed; "eight", "nine" and
@@ -114,16 +115,16 @@ struct RecognizerOptions {
     // words costs the weight, so that a command wins where it fits. Left out of it: words of
     // more than garbageMaxPhones phones (0: none) and words within garbageSoundAlike phones of
     // a command's word; the commands' own words are in it when garbageWithCommandWords.
-    int garbageWords = 1000;
-    double garbageWordWeight = 1e-28;
-    qsizetype garbageMaxPhones = 6;
-    int garbageSoundAlike = 2;
+    int garbageWords = tuning::garbageWords;
+    double garbageWordWeight = tuning::garbageWordWeight;
+    qsizetype garbageMaxPhones = tuning::garbageMaxPhones;
+    int garbageSoundAlike = tuning::garbageSoundAlike;
     bool garbageWithCommandWords = true;
     // What a command must show to be taken.
     // minFramesPerPhone: a command whose words were said faster than this many 10 ms frames per
     // phone is rejected: "button" alone gets a number squeezed into its last frames, a lone
     // "seven" a "button" of a tenth of a second. Four is a little above what the models' three
-    // states per phone allow at the least; commands on the test voices take 4.8 and more.
+    // states per phone allow at the least.
     // minOtherCommandGap, minNoCommandGap: where the room is heard with the speaker (talk or
     // noise before the words, or under them: the utterance's speech less than rivalsBelowDb over
     // its quiet blocks), the search often settles on a command that the word graph of the same
@@ -137,18 +138,18 @@ struct RecognizerOptions {
     // does not have ("button please", a clipped "is it lunch time yet" heard as "button five",
     // "button seven" heard as "button six"). maxLoudOutsideWordsInRoom: the same where the room
     // is heard with the speaker, lower: in noise, a command made of part of the speech is more
-    // often another command or no command at all. In a quiet room the lower limit loses
-    // commands that have a breath or a click beside them.
-    JudgeLimits judge{4.0, -2, -2, 0.25, 0.2};
-    double rivalsBelowDb = 30;
-    int rivalPaths = 200;
+    // often another command or no command at all.
+    JudgeLimits judge{tuning::minFramesPerPhone, tuning::minOtherCommandGap,
+                      tuning::minNoCommandGap, tuning::maxLoudOutsideWords,
+                      tuning::maxLoudOutsideWordsInRoom};
+    double rivalsBelowDb = tuning::rivalsBelowDb;
+    int rivalPaths = tuning::rivalPaths;
     // The features are judged against a running mean of the speech heard so far, which starts
     // at the model's stored mean: the first command after listening starts, or after the input
     // level changed, can be judged against a mean far from this microphone's. An utterance
     // that moved the mean further than this (the root of the squared differences) is decoded
-    // again against the moved mean. The corpus' first utterance moves it by about 60, a new
-    // voice by up to 13, the same voice by 3 to 9. 0: never.
-    double redecodeMeanShift = 15.0;
+    // again against the moved mean. 0: never.
+    double redecodeMeanShift = tuning::redecodeMeanShift;
     // The frequency warp of the pupil's voice (inverse linear): above 1 the higher formants of a
     // child are drawn down to where the adult voices of the models have them. 1: none.
     double voiceWarp = 1.0;
@@ -162,33 +163,31 @@ struct RecognizerOptions {
     // second "six" is heard as "three"). The loop of likely words would else take the room for
     // words and the command inside them for none.
     // trimMinBlocks 0: never.
-    double speakerBelowDb = 10;
-    size_t speakerPadBlocks = 5;
-    size_t speakerEndPadBlocks = 10;
-    double roomBelowDb = 35;
-    size_t trimMinBlocks = 6;
+    double speakerBelowDb = tuning::speakerBelowDb;
+    size_t speakerPadBlocks = tuning::speakerPadBlocks;
+    size_t speakerEndPadBlocks = tuning::speakerEndPadBlocks;
+    double roomBelowDb = tuning::roomBelowDb;
+    size_t trimMinBlocks = tuning::trimMinBlocks;
     // The padding lets a little of the room's talk in before the speaker, which the loop of
     // likely words may take for a word of its own, and then the whole for no command: "club
     // button three". Such a part is decoded once more from the speaker's first loud block.
     bool leadInDecodedAgain = true;
     // An utterance with at least this share of its samples at full scale was clipped.
-    double clippedShare = 0.005;
-    // Extra decoder arguments. Speech ends after 250 ms of silence rather than the library's
-    // 500 ms: same rates on the corpus, a quarter of a second less to wait for each command.
-    // Dither: a muted or gated input delivers exact zeros, whose log energy throws the feature
-    // means off for the words that follow; a fixed seed keeps results repeatable.
-    // -topn 16 -pip 4: more Gaussians per frame and a bonus for each phone, which keeps the
-    // short number words from being swallowed by "button".
+    double clippedShare = tuning::clippedShare;
+    // Extra decoder arguments: when the library's speech ends, the dither, how many Gaussians
+    // are scored and the bonus for each phone. Dither: a muted or gated input delivers exact
+    // zeros, whose log energy throws the feature means off for the words that follow; a fixed
+    // seed keeps results repeatable.
     QStringList decoderArguments{QStringLiteral("-vad_postspeech"),
-                                 QStringLiteral("25"),
+                                 QString::number(tuning::vadPostSpeechFrames),
                                  QStringLiteral("-dither"),
                                  QStringLiteral("yes"),
                                  QStringLiteral("-seed"),
                                  QStringLiteral("1"),
                                  QStringLiteral("-topn"),
-                                 QStringLiteral("16"),
+                                 QString::number(tuning::topGaussians),
                                  QStringLiteral("-pip"),
-                                 QStringLiteral("4")};
+                                 QString::number(tuning::phoneInsertionBonus)};
 };
 
 // What the decoder made of one utterance (for measurements).

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The PocketSphinx speech service: its recognizers and audio inputs, its errors, and how a
-// context delivers what it heard (on the user-interface thread, nothing while suspended).
+// The PocketSphinx speech service: its recognizers and audio inputs, its errors, how a context
+// delivers what it heard (on the user-interface thread, nothing while suspended), what it
+// rejects, and the enrolment of a voice.
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
-#include "platform/recognizer/decoder.h"
 #include "platform/recognizer/enrol.h"
 #include "platform/recognizer/grammarfile.h"
 #include "platform/recognizer/pocketsphinx.h"
@@ -15,8 +15,6 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 using namespace qv;
 
@@ -52,41 +50,7 @@ public:
     void close() override {}
 };
 
-// A WAV file of 100 samples, 16 kHz 16-bit mono, with the given format code (1 for PCM).
-QByteArray wav(quint16 format) {
-    auto u32 = [](quint32 v) {
-        return QByteArray(1, char(v)) + char(v >> 8) + char(v >> 16) + char(v >> 24);
-    };
-    auto u16 = [](quint16 v) { return QByteArray(1, char(v)) + char(v >> 8); };
-    const QByteArray fmt = u16(format) + u16(1) + u32(16000) + u32(32000) + u16(2) + u16(16);
-    const QByteArray body =
-        "WAVEfmt " + u32(quint32(fmt.size())) + fmt + "data" + u32(200) + QByteArray(200, '\1');
-    return "RIFF" + u32(quint32(body.size())) + body;
-}
-
 } // namespace
-
-TEST(SpeechModels, EveryAcousticModelWithEveryDictionaryInAFixedOrder) {
-    QTemporaryDir root;
-    // No mdef, no acoustic model; no dictionary (fr), no recognizer.
-    for (const char* file : {"en-us/en-us/mdef", "en-us/adapted/mdef", "en-us/notamodel/readme",
-                             "en-us/cmudict-en-us.dict", "en-us/school.dict", "en-us/en-us.lm.bin",
-                             "de/de/mdef", "de/de.dict", "fr/fr/mdef"}) {
-        touch(root.filePath(file));
-    }
-    const std::vector<SpeechModel> models = findSpeechModels(root.path());
-    QStringList names;
-    for (const SpeechModel& model : models) {
-        names << model.description;
-    }
-    EXPECT_EQ(names, (QStringList{
-                         "PocketSphinx de (acoustic model de, de.dict)",
-                         "PocketSphinx en-us (acoustic model adapted, cmudict-en-us.dict)",
-                         "PocketSphinx en-us (acoustic model adapted, school.dict)",
-                         "PocketSphinx en-us (acoustic model en-us, cmudict-en-us.dict)",
-                         "PocketSphinx en-us (acoustic model en-us, school.dict)",
-                     }));
-}
 
 TEST(SpeechService, TheInstalledModelIsARecognizer) {
     auto service = createPocketSphinxService({});
@@ -144,83 +108,6 @@ TEST(SpeechService, NoContextWithoutModelRecognizerOrDeviceIsAClearError) {
                         ? error.description.endsWith(row.description.mid(3))
                         : error.description == row.description)
             << qPrintable(error.description);
-    }
-}
-
-// Each file the decoder reads, cut short or damaged where the library trusts it, is refused
-// before the library sees it; the installed model as it is passes.
-TEST(SpeechModels, EveryModelFileIsCheckedWholeBeforeTheLibraryReadsIt) {
-    const QDir installed(QStringLiteral("/usr/share/pocketsphinx/model/en-us"));
-    if (!installed.exists("en-us/mdef")) {
-        GTEST_SKIP() << "pocketsphinx-en-us is not installed";
-    }
-    QTemporaryDir root;
-    const QString am = root.filePath("en-us/en-us/");
-    const QString dict = root.filePath("en-us/cmudict-en-us.dict");
-    for (const QString& name : QDir(installed.filePath("en-us")).entryList(QDir::Files)) {
-        touch(am + name, qvtest::readAll(installed.filePath("en-us/" + name)));
-    }
-    touch(dict, qvtest::readAll(installed.filePath("cmudict-en-us.dict")));
-    const SpeechModel model{"en-us", root.filePath("en-us/en-us"), dict, {}};
-    QString problem;
-    ASSERT_TRUE(checkModelFiles(model, &problem)) << qPrintable(problem);
-
-    // Where each file's counts lie: damage there is what the library would follow.
-    const auto afterEndhdr = [](const QByteArray& b) { return b.indexOf("endhdr\n") + 7; };
-    const struct {
-        QString path;
-        std::function<qsizetype(const QByteArray&)> counts;
-    } files[] = {
-        {am + "mdef",
-         [](const QByteArray& b) {
-             quint32 header = 0;
-             std::memcpy(&header, b.constData() + 8, 4);
-             return (qsizetype(header) + 15) & ~qsizetype(3);
-         }},
-        {am + "means", afterEndhdr},
-        {am + "variances", afterEndhdr},
-        {am + "sendump", [](const QByteArray&) { return qsizetype(0); }},
-        {am + "transition_matrices", afterEndhdr},
-        {am + "feat.params", [](const QByteArray& b) { return b.indexOf("-svspec") + 9; }},
-        {am + "noisedict", [](const QByteArray& b) { return b.size() / 2; }},
-        {dict, [](const QByteArray& b) { return b.size() / 2; }},
-    };
-    for (const auto& file : files) {
-        const QByteArray good = qvtest::readAll(file.path);
-        QByteArray garbled = good;
-        const qsizetype at = file.counts(good);
-        garbled.replace(at, 24, QByteArray(24, '\xf7'));
-        // A text file cut after a whole line or phone is still whole: the dictionary is cut
-        // inside a phone.
-        const bool text = file.path.endsWith("dict") || file.path.endsWith("params");
-        const qsizetype phone = good.indexOf(" AH", good.size() / 2);
-        const qsizetype cut = text && phone > 0 ? phone + 2 : good.size() / 2;
-        for (const QByteArray& bad : {good.left(cut), text ? garbled : good.chopped(1), garbled}) {
-            touch(file.path, bad);
-            EXPECT_FALSE(checkModelFiles(model, &problem))
-                << qPrintable(file.path) << " of " << bad.size() << " bytes";
-            EXPECT_TRUE(problem.startsWith(file.path)) << qPrintable(problem);
-        }
-        touch(file.path, good);
-    }
-    // The weights uncompressed, and cut short.
-    QFile::remove(am + "sendump");
-    EXPECT_FALSE(checkModelFiles(model, &problem));
-    EXPECT_TRUE(problem.contains("mixture_weights")) << qPrintable(problem);
-}
-
-TEST(SpeechWav, OnlyWholePcmFilesAreRead) {
-    QTemporaryDir dir;
-    const std::pair<const char*, QByteArray> files[] = {
-        {"good.wav", wav(1)}, {"float.wav", wav(3)}, {"cut.wav", wav(1).left(100)}};
-    for (const auto& [name, bytes] : files) {
-        const bool good = name == std::string("good.wav");
-        ASSERT_TRUE(qvtest::writeAll(dir.filePath(name), bytes));
-        std::vector<qint16> samples;
-        QString error;
-        EXPECT_EQ(readWav16kMono(dir.filePath(name), &samples, &error), good) << name;
-        EXPECT_TRUE(good ? samples == std::vector<qint16>(100, 0x0101) : error.contains(name))
-            << qPrintable(error);
     }
 }
 
