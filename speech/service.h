@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Speech recognition: the recognizers and audio inputs of the machine, and a recognition context
-// that listens with a command grammar and reports what it heard on the user-interface thread.
+// Speech recognition as the launcher's windows use it: the recognizers and audio inputs of the
+// machine, and a recognition context that listens with a command grammar and reports what it
+// heard on the user-interface thread. The recognizer (platform/recognizer) implements it; the
+// fakes below stand in for it in tests.
 #include <QObject>
 #include <QString>
 #include <QStringList>
