@@ -8,10 +8,10 @@
 #include "bench/speech/speech_corpus.h"
 #include "character/character.h"
 #include "platform/dialogs/messagebox.h"
+#include "platform/recognizer/pocketsphinx.h"
 #include "platform/services.h"
 #include "platform/shell/shell.h"
-#include "platform/speech.h"
-#include "platform/speech_pocketsphinx.h"
+#include "speech/service.h"
 #include "student/frmstudent.h"
 #include "student/frmvoice.h"
 

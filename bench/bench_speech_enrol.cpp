@@ -11,9 +11,10 @@
 // with the loop of likely words beside the commands, as the launcher listens.
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
-#include "platform/speech_decoder.h"
-#include "platform/speech_enrol.h"
-#include "platform/speech_judge.h"
+#include "platform/recognizer/decoder.h"
+#include "platform/recognizer/enrol.h"
+#include "platform/recognizer/grammarfile.h"
+#include "speech/judge.h"
 
 #include <QCoreApplication>
 #include <QMap>

@@ -8,7 +8,7 @@
 #include "platform/dialogs/messagebox.h"
 #include "platform/services.h"
 #include "platform/shell/shell.h"
-#include "platform/speech.h"
+#include "speech/service.h"
 #include "student/frmstudent.h"
 #include "tools/lnkwriter.h"
 

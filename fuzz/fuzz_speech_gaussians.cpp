@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the reader of a model's means and variances files.
-#include "platform/speech_gaussians.h"
+#include "speech/gaussians.h"
 
 #include <cstddef>
 #include <cstdint>

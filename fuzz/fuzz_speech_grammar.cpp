@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the command grammar reader and what is done with a grammar it accepts.
-#include "platform/speech_grammar.h"
+#include "speech/grammar.h"
 
 #include <cstddef>
 #include <cstdint>

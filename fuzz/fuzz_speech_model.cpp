@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the checks of an acoustic model's files: every file kind is tried on each input, alone
 // and after the installed model's shape is known, and must answer without reading outside it.
-#include "platform/speech_modelcheck.h"
+#include "platform/recognizer/modelcheck.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -18,7 +18,7 @@
 #include "platform/files/filetest.h"
 #include "platform/session/username.h"
 #include "platform/shell/shell.h"
-#include "platform/speech.h"
+#include "speech/service.h"
 #include "student/listeningbadge.h"
 #include "student/menufollower.h"
 #include "student/startannouncer.h"

@@ -9,7 +9,7 @@
 #include "common/ui/cmdapplau.h"
 #include "common/ui/twips.h"
 #include "platform/dialogs/messagebox.h"
-#include "platform/speech.h"
+#include "speech/service.h"
 #include "student/frmstudent.h"
 #include "student/listeningbadge.h"
 #include "student/talkcontrol.h"

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QStringList>
 
-#include "platform/speech.h"
+#include "speech/service.h"
 
 class QLabel;
 class QPushButton;

@@ -7,10 +7,10 @@
 #include "common/menulayout.h"
 #include "common/pushtotalk.h"
 #include "platform/icons/appicon.h"
+#include "platform/recognizer/loader.h"
 #include "platform/services.h"
 #include "platform/session/startup.h"
 #include "platform/shell/shell.h"
-#include "platform/speech.h"
 #include "student/firstpaint.h"
 #include "student/frmstudent.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "student/talkcontrol.h"
 
-#include "platform/speech.h"
+#include "speech/service.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 #include "student/voicelearning.h"
 
 #include "common/pupilvoice.h"
-#include "platform/speech.h"
+#include "speech/service.h"
 #include "student/frmvoice.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/speech/speech_rooms.h"
 
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/pocketsphinx.h"
 
 #include <QDir>
 #include <QFile>

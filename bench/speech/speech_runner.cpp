@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/speech/speech_runner.h"
+#include "platform/recognizer/grammarfile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // Plays synthesized utterances one after another through the real recognizer's WAV input and
 // collects the events each one raised.
 #include "bench/speech/speech_corpus.h"
-#include "platform/speech_decoder.h"
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/decoder.h"
+#include "platform/recognizer/pocketsphinx.h"
 
 #include <QHash>
 #include <QString>

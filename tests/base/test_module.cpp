@@ -4,9 +4,8 @@
 // clear error, never a crash.
 #include "character/voice.h"
 #include "platform/modules/module.h"
-#include "platform/speech.h"
-#include "platform/speech_models.h"
-#include "platform/speech_pocketsphinx.h"
+#include "platform/recognizer/loader.h"
+#include "platform/recognizer/models.h"
 #include "tests/support/testutil.h"
 
 #include <QFile>

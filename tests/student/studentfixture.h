@@ -7,7 +7,7 @@
 #include "platform/dialogs/messagebox.h"
 #include "platform/services.h"
 #include "platform/shell/shell.h"
-#include "platform/speech.h"
+#include "speech/service.h"
 #include "student/frmstudent.h"
 #include "tests/student/printers.h"
 #include "tests/support/testutil.h"

@@ -1,8 +1,0 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
-// The recognizer's module (qv-speech.so): the launcher opens it through createSpeechService()
-// when speech is first used.
-#include "platform/speech_pocketsphinx.h"
-
-extern "C" Q_DECL_EXPORT qv::SpeechService* qv_speech_service() {
-    return qv::createPocketSphinxService(qv::SpeechServiceOptions{}).release();
-}
