@@ -119,8 +119,9 @@ QString trimBlanks(const QString& text) {
 }
 
 // A choice of the launcher's own (push to talk, the pupil's voice) could not be stored.
-void tellNotSaved(const QString& path) {
-    qv::MsgBox(QStringLiteral("The choice could not be saved in %1; it holds until "
+void tellNotSaved(qv::MessageBoxService& messages, const QString& path) {
+    qv::MsgBox(messages,
+               QStringLiteral("The choice could not be saved in %1; it holds until "
                               "Quorvel Student is closed.")
                    .arg(path),
                {}, qv::MsgIcon::Information);
@@ -134,9 +135,11 @@ QString speechErrorText(int number, const QString& description) {
 } // namespace
 
 frmstudent::frmstudent(const qv::Services& services, const QString& programFolder, QWidget* parent)
-    : QWidget(parent), services_(services),
+    : QWidget(parent), services_(services), messages_(*services.messages),
       programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder),
-      profilePath_(programFolder.isEmpty() ? qv::ProfilePath() : qv::ProfilePath(programFolder)) {
+      profilePath_(!services.menuPath.isEmpty() ? services.menuPath
+                   : programFolder.isEmpty()    ? qv::ProfilePath()
+                                                : qv::ProfilePath(programFolder)) {
     screenSize = [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->geometry().size() : QSize(1024, 768);
@@ -290,12 +293,13 @@ void frmstudent::buildControls() {
     launchWindow_->imgicon = imgicon;
     launchWindow_->programFolder = programFolder_;
     launchWindow_->overlayShortcutIcons = true;
+    launchWindow_->messages = &messages_;
 
     qv::PageView view;
     view.count = [this] {
-        return qv::parseCount(
-            qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
-                .value_or(QString()));
+        return qv::parseCount(qv::ReadKey(profilePath_, qv::tabSection(tabIndex()),
+                                          qv::kNumberOfButtonsRead, messages_)
+                                  .value_or(QString()));
     };
     view.item = [this](std::int16_t n) { return readItem(n); };
     view.unloadButtons = [this] { unloadButtons(); };
@@ -306,7 +310,9 @@ void frmstudent::buildControls() {
     };
     view.enableBack = [this](bool on) { cmdback->setEnabled(on); };
     view.enableNext = [this](bool on) { cmdnext->setEnabled(on); };
-    view.unreadableCount = [this] { countNotice_.tell(shownMenu_, profilePath_, tabIndex()); };
+    view.unreadableCount = [this] {
+        countNotice_.tell(shownMenu_, profilePath_, tabIndex(), messages_);
+    };
     // "<<" always shows ten: the page before was full when ">>" left it.
     pager_ = std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{true}, programFolder_);
 
@@ -396,11 +402,12 @@ std::int16_t frmstudent::tabIndex() const {
 }
 
 QString frmstudent::readItem(int button) const {
-    return qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::buttonKey(button))
+    return qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::buttonKey(button), messages_)
         .value_or(QString());
 }
 
 void frmstudent::Form_Load() {
+    const qv::ShownInAction::Action action(messages_);
     setPushToTalk(qv::readPushToTalk(qv::launcherSettingsFiles()));
     // Recognizers in the service's order, none chosen: the list position picks the recognizer.
     cmbEngines->clear();
@@ -427,7 +434,7 @@ void frmstudent::Form_Load() {
     menuMessage_ = menuProblem();
     if (!menuMessage_.isEmpty()) {
         if (!qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
-            qv::MsgBox(menuMessage_);
+            qv::MsgBox(messages_, menuMessage_);
         }
         return;
     }
@@ -464,10 +471,10 @@ void frmstudent::Form_Load() {
 
 void frmstudent::fillTabStrip() {
     const QSignalBlocker block(ceptab);
-    const qv::MenuCount again =
-        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    const qv::MenuCount again = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_).value_or(""));
     tabNo = again.isNumber() ? again.value : std::int16_t{0};
-    qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+    qv::fillTabStrip(*ceptab, profilePath_, tabNo, messages_);
     ceptab->setCurrentIndex(0);
 }
 
@@ -487,7 +494,7 @@ bool frmstudent::menuGone() {
     if (menuMessage_ != kFileNotFound) {
         menuMessage_ = kFileNotFound;
         reportedMenu_ = qv::menuBytes(profilePath_);
-        qv::MsgBox(kFileNotFound);
+        qv::MsgBox(messages_, kFileNotFound);
     }
     return true;
 }
@@ -549,7 +556,7 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     }
     const QString item = readItem(*n);
-    if (qv::refuseCutItem(profilePath_, tabIndex(), *n, item)) {
+    if (qv::refuseCutItem(profilePath_, tabIndex(), *n, item, messages_)) {
         return;
     }
     if (item == qv::kMyComputer) {
@@ -622,7 +629,7 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
         droppedFile = data->urls().constFirst().toLocalFile();
     }
     if (droppedFile.isEmpty()) {
-        qv::MsgBox(QStringLiteral("That item cannot be used!"));
+        qv::MsgBox(messages_, QStringLiteral("That item cannot be used!"));
         return;
     }
     droppedType = droppedFile.right(3);
@@ -633,7 +640,7 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
     Image1->setVisible(false);
     imgicon->setVisible(true);
     if (kind == qv::MenuItemKind::Shortcut) {
-        qv::DrawFileIcon(*imgicon, qv::ResolveShortcutTarget(droppedFile));
+        qv::DrawFileIcon(*imgicon, qv::ResolveShortcutTarget(droppedFile, messages_));
     } else if (kind == qv::MenuItemKind::Program) {
         qv::DrawFileIcon(*imgicon, droppedFile);
     } else {
@@ -642,7 +649,7 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
 }
 
 void frmstudent::showSpeechError(int number, const QString& description) {
-    qv::MsgBox(speechErrorText(number, description), {}, qv::MsgIcon::Information);
+    qv::MsgBox(messages_, speechErrorText(number, description), {}, qv::MsgIcon::Information);
 }
 
 void frmstudent::setListening(const QString& state) {
@@ -678,7 +685,8 @@ void frmstudent::cmbEngines_Click() {
     if (services_.speech->audioInputs().isEmpty()) {
         grammarLoaded = false;
         lblGrammar->setText(kGrammarNone);
-        qv::MsgBox(QStringLiteral("No audio input device was found. Spoken commands are off."), {},
+        qv::MsgBox(messages_,
+                   QStringLiteral("No audio input device was found. Spoken commands are off."), {},
                    qv::MsgIcon::Information);
         cmbEngines->setEnabled(true);
         return;
@@ -750,7 +758,7 @@ void frmstudent::cmdStartReco_Click() {
     const bool ok = oRC_->setRulesActive(!recognitionActive, &error);
     if (!ok) {
         showSpeechError(error.number, error.description);
-        qv::MsgBox(kActivateFailed);
+        qv::MsgBox(messages_, kActivateFailed);
         return;
     }
     if (recognitionActive) {
@@ -800,7 +808,7 @@ void frmstudent::mnuPushToTalk_Click(bool checked) {
     setPushToTalk(checked);
     const QString settingsPath = qv::launcherSettingsPath();
     if (!qv::writePushToTalk(settingsPath, checked)) {
-        tellNotSaved(settingsPath);
+        tellNotSaved(messages_, settingsPath);
     }
 }
 
@@ -865,7 +873,8 @@ void frmstudent::updateSpeechMenu() {
     if (services_.speech && cmbEngines->count() == 0 && !noRecognizerSaid_) {
         // Said once: the menu would otherwise only show an empty, greyed list.
         noRecognizerSaid_ = true;
-        qv::MsgBox(tr("No speech recognizer can be used on this computer (none is installed, or "
+        qv::MsgBox(messages_,
+                   tr("No speech recognizer can be used on this computer (none is installed, or "
                       "each one's model is damaged). Spoken commands are off; the buttons work "
                       "as before."),
                    {}, qv::MsgIcon::Information);
@@ -933,7 +942,7 @@ void frmstudent::useVoice(double warp) {
     const QString path = qv::pupilVoicePath();
     const QString recognizer = cmbEngines->currentText();
     if (!qv::writeVoiceWarp(path, recognizer, warp)) {
-        tellNotSaved(path);
+        tellNotSaved(messages_, path);
     }
     // The warp is part of how the recognizer hears: it is built anew with it.
     const bool wasListening = recognitionActive;
@@ -1000,8 +1009,8 @@ QString frmstudent::menuProblem() const {
     if (!FileExists(profilePath_)) {
         return kFileNotFound;
     }
-    const qv::MenuCount tabs =
-        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    const qv::MenuCount tabs = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_).value_or(""));
     if (!tabs.isNumber() || tabs.value <= 0) {
         return kNoTabsFound;
     }
@@ -1009,6 +1018,7 @@ QString frmstudent::menuProblem() const {
 }
 
 void frmstudent::reloadMenu() {
+    const qv::ShownInAction::Action action(messages_);
     // A message shown meanwhile runs its own event loop, in which the file may change again.
     if (reloading_) {
         reloadPending_ = true;
@@ -1040,7 +1050,7 @@ void frmstudent::reloadOnce() {
         menuMessage_ = problem;
         reportedMenu_ = bytes;
         if (!again && !qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
-            qv::MsgBox(problem);
+            qv::MsgBox(messages_, problem);
         }
         emit menuChecked(false);
         return;

@@ -61,9 +61,11 @@ private:
 } // namespace
 
 frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWidget* parent)
-    : QWidget(parent), services_(services),
+    : QWidget(parent), services_(services), messages_(*services.messages),
       programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder) {
-    profilePath_ = programFolder.isEmpty() ? qv::ProfilePath() : qv::ProfilePath(programFolder);
+    profilePath_ = !services.menuPath.isEmpty() ? services.menuPath
+                   : programFolder.isEmpty()    ? qv::ProfilePath()
+                                                : qv::ProfilePath(programFolder);
     buildControls();
     launchWindow_ = std::make_unique<qv::LaunchWindow>();
     launchWindow_->window = this;
@@ -71,6 +73,7 @@ frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWi
     launchWindow_->imgicon = imgicon;
     launchWindow_->programFolder = programFolder_;
     launchWindow_->overlayShortcutIcons = false;
+    launchWindow_->messages = &messages_;
 
     qv::PageView view;
     view.count = [this] {
@@ -90,7 +93,7 @@ frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWi
     view.enableBack = [this](bool on) { cmdback->setEnabled(on); };
     view.enableNext = [this](bool on) { cmdnext->setEnabled(on); };
     view.unreadableCount = [this] {
-        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), kTitle);
+        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), messages_, kTitle);
     };
     // The teacher sees the keys of a damaged count; "<<" never shows more than the count.
     pager_ = std::make_unique<qv::Pager>(std::move(view), qv::PagerRules{false}, programFolder_);
@@ -235,12 +238,13 @@ std::int16_t frmdrop::pageOffset() const {
 }
 
 qv::MenuCount frmdrop::readButtonCount(std::int16_t tab) const {
-    return qv::parseCount(qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead)
-                              .value_or(QString()));
+    return qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead, messages_)
+            .value_or(QString()));
 }
 
 QString frmdrop::readButton(std::int16_t tab, int button) const {
-    return qv::ReadKey(profilePath_, qv::tabSection(tab), qv::buttonKey(button))
+    return qv::ReadKey(profilePath_, qv::tabSection(tab), qv::buttonKey(button), messages_)
         .value_or(QString());
 }
 
@@ -249,27 +253,30 @@ QString frmdrop::resolveSpecial(const QString& item) const {
 }
 
 void frmdrop::refuseUnreadableCount(std::int16_t tab, const QString& action) const {
-    qv::MsgBox(QStringLiteral("The number of buttons of this tab cannot be read: [%1] in %2 holds "
-                              "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
-                              "So that no button is overwritten or lost, %5 is refused for this "
-                              "tab. Correct the number in the file first.")
-                   .arg(qv::tabSection(tab), profilePath_,
-                        qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead)
-                            .value_or(QString()),
-                        qv::kNumberOfButtonsWrite, action),
-               kTitle, qv::MsgIcon::Information);
+    qv::MsgBox(
+        messages_,
+        QStringLiteral("The number of buttons of this tab cannot be read: [%1] in %2 holds "
+                       "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
+                       "So that no button is overwritten or lost, %5 is refused for this "
+                       "tab. Correct the number in the file first.")
+            .arg(qv::tabSection(tab), profilePath_,
+                 qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead, messages_)
+                     .value_or(QString()),
+                 qv::kNumberOfButtonsWrite, action),
+        kTitle, qv::MsgIcon::Information);
 }
 
 void frmdrop::showTabCountDamaged() const {
-    qv::MsgBox(
-        QStringLiteral("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
-                       "\"%4\", which is not a number from 0 to 32767.\r\nNo tab is shown, "
-                       "and adding or removing tabs is refused so that no tab is "
-                       "overwritten or lost. Correct the number in the file first.")
-            .arg(qv::kSettings, profilePath_,
-                 qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()),
-                 qv::kNumberOfTabs),
-        kTitle, qv::MsgIcon::Information);
+    qv::MsgBox(messages_,
+               QStringLiteral("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
+                              "\"%4\", which is not a number from 0 to 32767.\r\nNo tab is shown, "
+                              "and adding or removing tabs is refused so that no tab is "
+                              "overwritten or lost. Correct the number in the file first.")
+                   .arg(qv::kSettings, profilePath_,
+                        qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_)
+                            .value_or(QString()),
+                        qv::kNumberOfTabs),
+               kTitle, qv::MsgIcon::Information);
 }
 
 void frmdrop::selectTabQuietly(int zeroBased) {
@@ -289,6 +296,7 @@ void frmdrop::unloadButtons() {
 }
 
 void frmdrop::Form_Load() {
+    const qv::ShownInAction::Action action(messages_);
     // From now on a change of the menu file made elsewhere is shown at once.
     if (watcher_ == nullptr) {
         watcher_ = new qv::MenuWatcher(profilePath_, this);
@@ -300,14 +308,15 @@ void frmdrop::Form_Load() {
     {
         FlagGuard guard(changingTabs_);
         tabCountDamaged_ = false;
-        const qv::MenuCount tabs = qv::parseCount(
-            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+        const qv::MenuCount tabs =
+            qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_)
+                               .value_or(QString()));
         if (tabs.state == qv::MenuCount::State::Unreadable) {
             tabCountDamaged_ = true;
             showTabCountDamaged();
         }
         tabNo = tabs.value;
-        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo, messages_);
         if (ceptab->count() > 0) {
             ceptab->setCurrentIndex(0);
         }
@@ -417,6 +426,7 @@ edit::ShownTab frmdrop::shownTab() const {
 }
 
 void frmdrop::followFile() {
+    const qv::ShownInAction::Action action(messages_);
     if (qv::menuBytes(profilePath_) == shownMenu_ &&
         qv::menufile::accessOf(menuFile()) == access_) {
         return; // a touch of the folder (a lock, a temporary file): nothing to show
@@ -435,15 +445,16 @@ void frmdrop::rebuildView(int selectIndex, Page page, int button) {
     int index = -1;
     {
         FlagGuard guard(changingTabs_);
-        const qv::MenuCount tabs = qv::parseCount(
-            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+        const qv::MenuCount tabs =
+            qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_)
+                               .value_or(QString()));
         const bool damaged = tabs.state == qv::MenuCount::State::Unreadable;
         if (damaged && !tabCountDamaged_) {
             showTabCountDamaged();
         }
         tabCountDamaged_ = damaged;
         tabNo = tabs.value;
-        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo, messages_);
         if (ceptab->count() > 0) {
             index = selectIndex >= 0 ? std::min(selectIndex, ceptab->count() - 1)
                     : oldIndex < 0   ? 0
@@ -544,15 +555,15 @@ void frmdrop::updateAccess() {
     }
     if (locked && !accessTold_) {
         accessTold_ = true;
-        qv::MsgBox(accessText(access_), kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, accessText(access_), kTitle, qv::MsgIcon::Information);
     }
     accessTold_ = locked;
 }
 
 void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
                            const QString& action) const {
-    const auto tell = [](const QString& text, qv::MsgIcon icon = qv::MsgIcon::Information) {
-        qv::MsgBox(text, kTitle, icon);
+    const auto tell = [this](const QString& text, qv::MsgIcon icon = qv::MsgIcon::Information) {
+        qv::MsgBox(messages_, text, kTitle, icon);
     };
     switch (result.saved) {
     case edit::Saved::Yes:
@@ -562,7 +573,8 @@ void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
         case edit::Result::Changed:
             return;
         case edit::Result::Stale:
-            qv::MsgBox(tr("The menu was changed elsewhere since this page was shown, so nothing "
+            qv::MsgBox(messages_,
+                       tr("The menu was changed elsewhere since this page was shown, so nothing "
                           "was done. The window now shows the menu as it is in the file."),
                        kTitle, qv::MsgIcon::Information);
             return;
@@ -591,7 +603,8 @@ void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
     case edit::Saved::ReadOnly:
     case edit::Saved::FolderReadOnly:
     case edit::Saved::NotAMenu:
-        qv::MsgBox(accessText(result.saved == edit::Saved::NotAMenu &&
+        qv::MsgBox(messages_,
+                   accessText(result.saved == edit::Saved::NotAMenu &&
                                       qv::menufile::mayChange(result.access)
                                   ? qv::menufile::Access::Writable
                                   : result.access),
@@ -603,13 +616,15 @@ void frmdrop::tellNotSaved(const edit::FileChange& result, bool forTabs,
                  .arg(profilePath_));
         return;
     case edit::Saved::TooLarge:
-        qv::MsgBox(tr("%1 is larger than %2 MiB and is not read")
+        qv::MsgBox(messages_,
+                   tr("%1 is larger than %2 MiB and is not read")
                        .arg(profilePath_.mid(profilePath_.lastIndexOf(QLatin1Char('/')) + 1))
                        .arg(qv::profile::kMaxProfileBytes / (std::size_t{1024} * 1024)),
                    tr("File Too Large"), qv::MsgIcon::Stop);
         return;
     case edit::Saved::Failed:
-        qv::MsgBox(profilePath_ + tr(" could not be saved; the file was left as it was."),
+        qv::MsgBox(messages_,
+                   profilePath_ + tr(" could not be saved; the file was left as it was."),
                    tr("File Not Saved"), qv::MsgIcon::Stop);
         return;
     }
@@ -670,7 +685,7 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     }
     droppedFile = first;
     if (droppedFile.isEmpty()) {
-        qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, kCannotUse, kTitle, qv::MsgIcon::None);
         return;
     }
     droppedType = droppedFile.right(3);
@@ -684,7 +699,7 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     if (!reason.isEmpty()) {
         droppedFile.clear();
         droppedType.clear();
-        qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, reason, kTitle, qv::MsgIcon::Information);
         return;
     }
     showPreview(dropped, true);
@@ -727,7 +742,7 @@ void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
         qv::drawLinuxItemIcon(*imgicon, dropped.path);
     } else if (drawIcon) {
         const QString iconFile = dropped.kind == qv::MenuItemKind::Shortcut
-                                     ? qv::ResolveShortcutTarget(dropped.path)
+                                     ? qv::ResolveShortcutTarget(dropped.path, messages_)
                                      : dropped.path;
         if (!iconFile.isEmpty()) {
             qv::DrawFileIcon(*imgicon, iconFile);
@@ -743,18 +758,19 @@ void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
 void frmdrop::cmdaddbutt_Click() {
     const std::int16_t s = selectedTab();
     if (s == 0) {
-        qv::MsgBox(QStringLiteral("There is no tab to put the button on. Add a tab first, then "
+        qv::MsgBox(messages_,
+                   QStringLiteral("There is no tab to put the button on. Add a tab first, then "
                                   "add the button."),
                    kTitle, qv::MsgIcon::Information);
         return;
     }
     if (const QString reason = unstorablePathReason(droppedFile); !reason.isEmpty()) {
-        qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, reason, kTitle, qv::MsgIcon::Information);
         return;
     }
     currentItem = droppedFile;
     if (currentItem.isEmpty()) {
-        qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, kCannotUse, kTitle, qv::MsgIcon::None);
         return;
     }
     const qv::MenuItem dropped = qv::menuItem(currentItem);
@@ -765,7 +781,7 @@ void frmdrop::cmdaddbutt_Click() {
         Image1->hide();
         imgicon->show();
         qv::DrawFileIcon(*imgicon, currentItem);
-        qv::MsgBox(currentItem, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, currentItem, kTitle, qv::MsgIcon::None);
     }
     showPreview(dropped, false);
     // The new button goes after the tab's last one, on the page that then holds it.
@@ -787,14 +803,15 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
         // Started only when the file still holds, under that tab and number, the item shown.
         const QString stored = readButton(s, n);
         const QString caption =
-            qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(s)).value_or(QString());
+            qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(s), messages_)
+                .value_or(QString());
         if (stored != shown || caption != ceptab->tabText(s - 1)) {
             tellNotSaved({edit::Saved::NotChanged, {edit::Result::Stale, {}, n}, access_}, false,
                          {});
             rebuildView(-1, Page::Keep);
             return;
         }
-        if (qv::refuseCutItem(profilePath_, s, n, stored)) {
+        if (qv::refuseCutItem(profilePath_, s, n, stored, messages_)) {
             return;
         }
         const QString file = resolveSpecial(stored);

@@ -5,6 +5,7 @@
 #include "common/menuedit.h"
 #include "common/menuitem.h"
 #include "common/menulayout.h"
+#include "common/modini.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
@@ -143,6 +144,8 @@ private:
     std::string menuFile() const { return profilePath_.toLocal8Bit().toStdString(); }
 
     qv::Services services_;
+    // Every message of the window; the menu's load and reload each say a failure once.
+    mutable qv::ShownInAction messages_;
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;

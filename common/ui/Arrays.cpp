@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/ui/Arrays.h"
 
-#include "common/ui/ExtIcon.h"
 #include "common/GetFileName.h"
 #include "common/ReadShortcut.h"
 #include "common/ShrtcutPath.h"
 #include "common/linuxitems.h"
+#include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 
@@ -52,10 +52,10 @@ void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
             std::int32_t iconIndex = 0, showCommand = 0;
             ReadShortcut(item, target, workingDirectory, arguments, iconFile, iconIndex,
                          showCommand);
-            DrawFileIcon(imgicon, ResolveShortcutTarget(item));
+            DrawFileIcon(imgicon, ResolveShortcutTarget(item, *w.messages));
             DrawFileIcon(imgicon, iconFile);
         } else {
-            DrawFileIcon(imgicon, ResolveShortcutTarget(item));
+            DrawFileIcon(imgicon, ResolveShortcutTarget(item, *w.messages));
         }
         break;
     case MenuItemKind::Program:

@@ -3,6 +3,7 @@
 // The launch-button builder: creates one button of the page shown, places it after the one
 // built before it, and gives it its caption, tooltip and icon.
 #include "common/menuitem.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QString>
 #include <cstdint>
@@ -25,6 +26,8 @@ struct LaunchWindow {
     // The launcher lays a shortcut's own icon over its target's icon on every button of a page
     // except the first; the editor does not.
     bool overlayShortcutIcons = false;
+    // Where the builder says what it cannot show (a shortcut without a path).
+    MessageBoxService* messages = nullptr;
 };
 
 // The builder's module state: after each second-row button, that button's Left in twips as

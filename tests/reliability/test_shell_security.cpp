@@ -2,6 +2,7 @@
 // Items whose names hold shell metacharacters, line breaks, a leading '-' or '..' are started
 // through the real start facility as one argument, never through a shell. A fake xdg-open
 // early in PATH and fake programs record exactly what they were given.
+#include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
 #include "tests/support/testutil.h"
 
@@ -45,7 +46,8 @@ TEST(ShellSecurity, HostileNamesReachNoShell) {
     qputenv("HOME", home.toLocal8Bit());
     qputenv("QV_FAKE_LOG", log.toLocal8Bit());
     QDir::setCurrent(items);
-    const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
+    qv::FakeMessageBox messages;
+    const std::unique_ptr<qv::ShellService> shell = qv::createShellService(messages);
     // Each name is tried as a document and as a program; '..' still gives one argument, the
     // folder cleaned or not.
     const char* const files[] = {"a; touch PWNED1.txt",

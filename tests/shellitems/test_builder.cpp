@@ -30,7 +30,9 @@ namespace {
 
 // A main window as both programs have it: a button array with its template and an icon surface.
 struct Window {
-    explicit Window(const QRect& templateTwips, bool launcher = false) {
+    // Messages go to messages, or to the window's own when none is given.
+    explicit Window(const QRect& templateTwips, bool launcher = false,
+                    qv::MessageBoxService* messages = nullptr) {
         widget = std::make_unique<QWidget>();
         widget->resize(622, 439);
         cmdapplau = new qv::LaunchButtonArray(widget.get(), templateTwips);
@@ -41,6 +43,7 @@ struct Window {
         w.imgicon = imgicon;
         w.programFolder = dir.path();
         w.overlayShortcutIcons = launcher;
+        w.messages = messages ? messages : &ownMessages;
     }
     // What LoadButton does around each build: clear the surface, build the next element.
     void build(const QStringList& items) {
@@ -68,6 +71,7 @@ struct Window {
     std::unique_ptr<QWidget> widget;
     qv::LaunchButtonArray* cmdapplau = nullptr;
     qv::IconSurface* imgicon = nullptr;
+    qv::FakeMessageBox ownMessages;
     qv::LaunchWindow w;
 };
 
@@ -173,13 +177,13 @@ protected:
         return file(name);
     }
     QTemporaryDir folder;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
 };
 
 TEST_F(BuilderFaces, ProgramsAndShortcutsShowTheirIcons) {
     const QString paint = program("paint.exe", kRed);
     // The same bytes under names whose kind is not exactly "exe" or "lnk".
-    Window win(kFrmdropTemplate);
+    Window win(kFrmdropTemplate, false, &box);
     win.build({paint, shortcut("Paint.lnk", paint), program("paint.EXE", kRed),
                program("paint.com", kRed), shortcut("Paint.LNK", paint)});
     for (int k : {1, 2}) {
@@ -191,7 +195,7 @@ TEST_F(BuilderFaces, ProgramsAndShortcutsShowTheirIcons) {
     for (int k : {3, 4, 5})
         EXPECT_TRUE(win.cmdapplau->element(k)->icon().isNull()) << k;
     EXPECT_EQ(win.texts(), QStringList({"paint", "Paint", "paint", "paint", "Paint"}));
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_TRUE(box.messages.empty());
 }
 
 TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
@@ -200,21 +204,21 @@ TEST_F(BuilderFaces, ShortcutWithoutTargetTellsTheUserAndHasNoIcon) {
     const QString lnk = file("Control Panel.lnk");
     ASSERT_TRUE(qvtest::writeLnkFile(lnk, virtualFolder));
     for (bool launcher : {false, true}) {
-        box.fake.messages.clear();
-        Window win(kFrmstudentTemplate, launcher);
+        box.messages.clear();
+        Window win(kFrmstudentTemplate, launcher, &box);
         win.build({lnk, lnk});
         ASSERT_EQ(win.cmdapplau->count(), 3);
         for (int k : {1, 2}) {
             EXPECT_TRUE(blank(win.face(k))) << k;
         }
         EXPECT_EQ(win.texts(), QStringList({"Control Panel", "Control Panel"}));
-        ASSERT_EQ(box.fake.messages.size(), 2u);
+        ASSERT_EQ(box.messages.size(), 2u);
     }
 }
 
 TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
     for (bool launcher : {false, true}) {
-        Window win(kFrmstudentTemplate, launcher);
+        Window win(kFrmstudentTemplate, launcher, &box);
         const QString folder = win.w.programFolder;
         // Neither file needs to exist: the two items always show the fixed system icons.
         win.build({qv::standardItemPath(folder, "My Computer.lnk"),
@@ -233,7 +237,7 @@ TEST_F(BuilderFaces, SpecialItemsShowTheSystemIcons) {
         // Other capitals name an ordinary (here missing) shortcut: no icon and a message.
         EXPECT_TRUE(blank(win.face(4)));
     }
-    EXPECT_EQ(box.fake.messages.size(), 2u);
+    EXPECT_EQ(box.messages.size(), 2u);
 }
 
 TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
@@ -242,7 +246,7 @@ TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
     const QString noIcon = shortcut("Plain.lnk", target);
     const QString badIcon = shortcut("Bad.lnk", target, file("none.ico"));
 
-    Window launcher(kFrmstudentTemplate, true);
+    Window launcher(kFrmstudentTemplate, true, &box);
     launcher.build({lnk, lnk, noIcon, badIcon, lnk, lnk});
     // The first button of a page shows the target's icon alone.
     EXPECT_EQ(launcher.face(1).pixelColor(24, 24).rgb(), kRed.rgb());
@@ -258,10 +262,10 @@ TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
         EXPECT_EQ(launcher.face(k).pixelColor(24, 24).rgb(), kRed.rgb()) << k;
 
     // The editor never overlays.
-    Window editor(kFrmdropTemplate, false);
+    Window editor(kFrmdropTemplate, false, &box);
     editor.build({lnk, lnk});
     EXPECT_EQ(editor.face(2).pixelColor(24, 24).rgb(), kRed.rgb());
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_TRUE(box.messages.empty());
 }
 
 // A press reports its element and button; the page may be rebuilt inside it, as a page change

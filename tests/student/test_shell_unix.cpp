@@ -3,6 +3,7 @@
 // documents, folders and URLs through xdg-open. A fake xdg-open earlier in PATH and fake
 // programs record, in order, what was started, where and with which arguments; nothing may
 // reach a shell.
+#include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
 #include "tests/student/printers.h"
 #include "tests/support/testutil.h"
@@ -25,7 +26,7 @@ protected:
         ASSERT_TRUE(makeRecorder(bin + "/qv-recorder"));
         qputenv("PATH", QFile::encodeName(bin) + ":" + oldPath);
         qputenv("QV_START_LOG", QFile::encodeName(dir.filePath("starts.log")));
-        shell = qv::createShellService();
+        shell = qv::createShellService(messages);
     }
     void TearDown() override { qputenv("PATH", oldPath); }
 
@@ -94,6 +95,7 @@ protected:
     QTemporaryDir dir;
     const QString bin = dir.filePath("bin"), work = dir.filePath("work");
     const QByteArray oldPath = qgetenv("PATH");
+    qv::FakeMessageBox messages;
     std::unique_ptr<qv::ShellService> shell;
     qsizetype taken = 0;
 };
