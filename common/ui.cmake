@@ -4,5 +4,5 @@
 qv_library(qv_common_ui
     SOURCES ui/imgicon.h ui/imgicon.cpp ui/cmdapplau.h ui/cmdapplau.cpp ui/Arrays.h ui/Arrays.cpp
         ui/twips.h ui/tabstrip.h ui/tabstrip.cpp ui/ExtIcon.h ui/ExtIcon.cpp
-    LIBS Qt6::Widgets qv_common_shellitems qv_common_linuxitems qv_common_modini
+    LIBS Qt6::Widgets qv_common_shellitems qv_common_menuitem qv_common_menulayout
         qv_platform_fileicon)
