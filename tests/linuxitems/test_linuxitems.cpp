@@ -8,7 +8,7 @@
 #include "platform/desktopentry/desktopentry.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
-#include "tests/linuxitems/fixture.h"
+#include "tests/support/xdgworld.h"
 
 #include <QDir>
 #include <QFileInfo>

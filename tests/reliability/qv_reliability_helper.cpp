@@ -12,7 +12,7 @@
 //       One ReadKey or WriteKey on a (hostile) file in a fresh process; prints the result, the
 //       number of messages shown and how much the peak resident memory grew, as
 //       "result=<text> messages=N grown_kb=N".
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 
 #include <QCoreApplication>
 #include <QFile>

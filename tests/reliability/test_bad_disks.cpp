@@ -3,7 +3,7 @@
 // report failure with a message and leave the old file exactly as it was. Each failing step of
 // a write and a file gone between calls are checked with the profile module (test_modini).
 #include "platform/profile/profile.h"
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

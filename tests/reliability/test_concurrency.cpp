@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher reads qv.ini while the editor changes it, without any locking: every read must
 // see a whole file, whole lines and counts that were really written.
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An editor killed at any moment leaves qv.ini as it was before or after the profile call it
 // was making: never half written, never gone, never blocked for the next write.
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A classroom on a real file server: the editor's changes made through one mount of a Samba
 // share, launchers reading through another mount of it (test_share.sh starts both).
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QCoreApplication>

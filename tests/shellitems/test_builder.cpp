@@ -7,8 +7,8 @@
 #include "common/ui/twips.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/icons/fileicon.h"
-#include "tests/fixtures/iconwriter.h"
-#include "tests/fixtures/lnkwriter.h"
+#include "tools/iconwriter.h"
+#include "tools/lnkwriter.h"
 #include "tests/support/testutil.h"
 
 #include <QBuffer>

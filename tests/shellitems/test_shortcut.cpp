@@ -4,7 +4,7 @@
 #include "common/ShrtcutPath.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/shortcuts/shortcut.h"
-#include "tests/fixtures/lnkwriter.h"
+#include "tools/lnkwriter.h"
 #include "tests/support/testutil.h"
 
 #include <QTemporaryDir>

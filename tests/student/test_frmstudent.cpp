@@ -2,7 +2,7 @@
 // The launcher window on the offscreen platform: start-up, pages, tabs, starts, the character
 // and the drop area, observed through fakes.
 #include "common/ui/imgicon.h"
-#include "tests/student/studentfixture.h"
+#include "tests/support/studentfixture.h"
 
 #include <QFile>
 #include <QLabel>

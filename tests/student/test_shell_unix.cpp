@@ -5,7 +5,7 @@
 // reach a shell.
 #include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
-#include "tests/student/printers.h"
+#include "tests/support/printers.h"
 #include "tests/support/testutil.h"
 #include "tools/lnkwriter.h"
 

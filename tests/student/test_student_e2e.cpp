@@ -3,7 +3,7 @@
 // first page is painted; its window tree and its screenshot must show the buttons of that page.
 // A shortcut without a path on that page gives a message while the page is built: the hooks
 // record it and go on instead of waiting for somebody to press OK.
-#include "tests/student/printers.h"
+#include "tests/support/printers.h"
 #include "tests/support/testutil.h"
 #include "tools/lnkwriter.h"
 

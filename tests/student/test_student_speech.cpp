@@ -3,7 +3,7 @@
 // table and its presses, driven by a fake recognizer.
 #include "common/pupilvoice.h"
 #include "student/frmvoice.h"
-#include "tests/student/studentfixture.h"
+#include "tests/support/studentfixture.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 
 #include <QDir>
 #include <QFileInfo>

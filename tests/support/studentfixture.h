@@ -9,7 +9,7 @@
 #include "platform/shell/shell.h"
 #include "platform/speech.h"
 #include "student/frmstudent.h"
-#include "tests/student/printers.h"
+#include "tests/support/printers.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
