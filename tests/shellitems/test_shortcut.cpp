@@ -4,8 +4,8 @@
 #include "common/ShrtcutPath.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/shortcuts/shortcut.h"
-#include "tools/lnkwriter.h"
 #include "tests/support/testutil.h"
+#include "tools/lnkwriter.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

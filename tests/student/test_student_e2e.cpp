@@ -88,7 +88,7 @@ TEST(StudentEndToEnd, FirstPageShowsItsButtonsAndAMessageDoesNotStopTheHooks) {
         }
     }
     EXPECT_EQ(messages, QStringList({"This shortcut does not contain a path."}));
-    // In reading order; where each one stands is test_builder's.
+    // In reading order; where each one stands is test_arrays'.
     std::sort(buttons.begin(), buttons.end(), [](const Widget& a, const Widget& b) {
         return a.rect.y() != b.rect.y() ? a.rect.y() < b.rect.y() : a.rect.x() < b.rect.x();
     });
