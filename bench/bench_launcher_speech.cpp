@@ -69,10 +69,11 @@ struct SpeakingLauncher {
     QString error;
     qv::WavFileInput* wav = nullptr;
     std::unique_ptr<qv::SpeechService> speech;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     qv::FakeShell shell;
     qv::FakeCharacter character;
-    qv::Services services{&shell, &character, nullptr};
+    qv::Services services{
+        .shell = &shell, .character = &character, .messages = &box, .menuPath = {}};
     std::unique_ptr<frmstudent> window;
 };
 

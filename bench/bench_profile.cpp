@@ -3,6 +3,7 @@
 // one tab of a thousand.
 #include "common/menulayout.h"
 #include "common/modini.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/profile/profile.h"
 #include "platform/profile/profile_engine.h"
 
@@ -14,6 +15,9 @@
 #include <string>
 
 namespace {
+
+// A benchmark shows no dialog: the messages are only recorded.
+qv::FakeMessageBox noDialogs;
 
 // A menu of `tabs` tabs with `buttons` buttons each, in the layout the editor writes.
 QByteArray menu(int tabs, int buttons) {
@@ -56,7 +60,7 @@ void BM_ReadKey(benchmark::State& state) {
     const QString section = qv::tabSection(tabs);
     const QString key = qv::buttonKey(buttons);
     for (auto _ : state) {
-        qv::ProfileValue v = qv::ReadKey(file.path, section, key);
+        qv::ProfileValue v = qv::ReadKey(file.path, section, key, noDialogs);
         benchmark::DoNotOptimize(v);
     }
     state.counters["file_bytes"] = static_cast<double>(QFile(file.path).size());
@@ -67,7 +71,7 @@ BENCHMARK(BM_ReadKey)->Args({10, 100})->Args({1, 1000})->Unit(benchmark::kMicros
 void BM_ReadKeyFirstTab(benchmark::State& state) {
     MenuFile file(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        qv::ProfileValue v = qv::ReadKey(file.path, qv::tabSection(1), qv::buttonKey(1));
+        qv::ProfileValue v = qv::ReadKey(file.path, qv::tabSection(1), qv::buttonKey(1), noDialogs);
         benchmark::DoNotOptimize(v);
     }
 }
@@ -82,8 +86,8 @@ void BM_WriteKey(benchmark::State& state) {
     const QString key = qv::buttonKey(buttons);
     int i = 0;
     for (auto _ : state) {
-        const std::int16_t r =
-            qv::WriteKey(file.path, section, key, QStringLiteral("/x/%1.lnk").arg(++i % 2));
+        const std::int16_t r = qv::WriteKey(file.path, section, key,
+                                            QStringLiteral("/x/%1.lnk").arg(++i % 2), noDialogs);
         if (r != 1) {
             state.SkipWithError("write failed");
             break;

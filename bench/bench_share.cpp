@@ -11,6 +11,9 @@
 
 namespace {
 
+// A benchmark shows no dialog: the messages are only recorded.
+qv::FakeMessageBox noDialogs;
+
 QString menuOnShare() {
     const QString folder = qEnvironmentVariable("QV_BENCH_SHARE");
     if (folder.isEmpty()) {
@@ -36,7 +39,8 @@ void BM_ShareReadOneButton(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(17)));
+        benchmark::DoNotOptimize(
+            qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(17), noDialogs));
     }
 }
 BENCHMARK(BM_ShareReadOneButton)->Unit(benchmark::kMillisecond);
@@ -49,9 +53,11 @@ void BM_SharePageFlipReads(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead));
+        benchmark::DoNotOptimize(
+            qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead, noDialogs));
         for (int m = 11; m <= 20; ++m) {
-            benchmark::DoNotOptimize(qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m)));
+            benchmark::DoNotOptimize(
+                qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m), noDialogs));
         }
     }
 }
@@ -60,8 +66,6 @@ BENCHMARK(BM_SharePageFlipReads)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qv::FakeMessageBox messages;
-    qv::installMessageBox(&messages);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

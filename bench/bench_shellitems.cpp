@@ -41,7 +41,7 @@ struct Page {
         window = std::make_unique<QWidget>();
         cmdapplau = new qv::LaunchButtonArray(window.get(), QRect(1080, 1440, 1335, 1095));
         imgicon = new qv::IconSurface(window.get());
-        w = {window.get(), cmdapplau, imgicon, dir.path(), launcher};
+        w = {window.get(), cmdapplau, imgicon, dir.path(), launcher, &messages};
     }
     void build() {
         for (int k = cmdapplau->count() - 1; k >= 1; --k)
@@ -59,6 +59,7 @@ struct Page {
     std::unique_ptr<QWidget> window;
     qv::LaunchButtonArray* cmdapplau = nullptr;
     qv::IconSurface* imgicon = nullptr;
+    qv::FakeMessageBox messages;
     qv::LaunchWindow w;
 };
 

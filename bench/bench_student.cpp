@@ -96,11 +96,15 @@ BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)-
 // The launcher window on a menu folder, loaded, with every service a fake.
 struct FakeLauncher {
     explicit FakeLauncher(const QString& folder) : w(services, folder) { w.Form_Load(); }
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     qv::FakeShell shell;
     qv::FakeCharacter character;
     qv::FakeSpeechService speech;
-    qv::Services services{&shell, &character, &speech};
+    qv::Services services{.shell = &shell,
+                          .character = &character,
+                          .speech = &speech,
+                          .messages = &box,
+                          .menuPath = {}};
     frmstudent w;
 };
 

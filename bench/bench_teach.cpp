@@ -33,12 +33,14 @@ void writeMenu(const QString& path, int buttons) {
 
 struct Editor {
     QTemporaryDir dir;
+    qv::FakeMessageBox box;
     qv::FakeShell shell;
     std::unique_ptr<frmdrop> w;
     QString ini() const { return QDir(dir.path()).filePath(QStringLiteral("qv.ini")); }
     void open() {
         qv::Services services;
         services.shell = &shell;
+        services.messages = &box;
         w = std::make_unique<frmdrop>(services, dir.path());
         w->Form_Load();
     }
@@ -47,8 +49,8 @@ struct Editor {
 // A right press on button 1 of state.range(0): the key is deleted, the later keys move down one
 // number, the count is written, and the first page is built again.
 void BM_DeleteFirst(benchmark::State& state) {
-    qv::ScopedFakeMessageBox box;
     Editor e;
+    const qv::FakeMessageBox& box = e.box;
     for (auto _ : state) {
         state.PauseTiming();
         writeMenu(e.ini(), static_cast<int>(state.range(0)));
@@ -56,7 +58,7 @@ void BM_DeleteFirst(benchmark::State& state) {
         state.ResumeTiming();
         e.w->cmdapplau_MouseDown(1, Qt::RightButton, Qt::NoModifier, 0, 0);
     }
-    if (!box.fake.messages.empty()) {
+    if (!box.messages.empty()) {
         state.SkipWithError("a message was shown");
     }
 }
@@ -64,8 +66,8 @@ BENCHMARK(BM_DeleteFirst)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)-
 
 // "&Add Button" for a dropped program on a tab that already holds state.range(0) buttons.
 void BM_AddButton(benchmark::State& state) {
-    qv::ScopedFakeMessageBox box;
     Editor e;
+    const qv::FakeMessageBox& box = e.box;
     writeMenu(e.ini(), static_cast<int>(state.range(0)));
     e.open();
     QMimeData data;
@@ -77,7 +79,7 @@ void BM_AddButton(benchmark::State& state) {
         e.w->cmdaddbutt_Click();
     }
     // The program's path is the one message each add shows.
-    if (static_cast<benchmark::IterationCount>(box.fake.messages.size()) != state.iterations()) {
+    if (static_cast<benchmark::IterationCount>(box.messages.size()) != state.iterations()) {
         state.SkipWithError("unexpected messages");
     }
 }

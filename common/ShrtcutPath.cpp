@@ -11,12 +11,13 @@ QString TrimAtNul(const QString& buffer) {
     return nul < 0 ? buffer : buffer.left(nul);
 }
 
-QString ResolveShortcutTarget(const QString& shortcutPath) {
+QString ResolveShortcutTarget(const QString& shortcutPath, MessageBoxService& messages) {
     // The path travels as NUL-terminated text, so anything after a NUL is not part of it.
     const auto info = readShortcutFile(TrimAtNul(shortcutPath));
     QString target = info ? TrimAtNul(info->target()) : QString();
     if (target.isEmpty()) {
-        MsgBox(QStringLiteral("This shortcut does not contain a path."), {}, MsgIcon::None);
+        MsgBox(messages, QStringLiteral("This shortcut does not contain a path."), {},
+               MsgIcon::None);
     }
     return target;
 }

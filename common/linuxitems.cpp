@@ -42,7 +42,7 @@ QString ItemDisplayName(const QString& item) {
     return menuItem(item).caption;
 }
 
-std::optional<bool> startLinuxItem(const QString& item) {
+std::optional<bool> startLinuxItem(const QString& item, MessageBoxService& messages) {
     StartResult result;
     switch (menuItemKind(item)) {
     case MenuItemKind::DesktopEntry:
@@ -55,7 +55,7 @@ std::optional<bool> startLinuxItem(const QString& item) {
         return std::nullopt;
     }
     if (!result.started) {
-        MsgBox(result.message, {}, MsgIcon::Information);
+        MsgBox(messages, result.message, {}, MsgIcon::Information);
     }
     return result.started;
 }

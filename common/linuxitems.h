@@ -3,6 +3,7 @@
 // The captions, icons and starts of the two kinds of item added for Linux desktops (desktop
 // entries and bare executables); the kind itself is decided in common/menuitem.h.
 #include "common/menuitem.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QImage>
 #include <QString>
@@ -24,6 +25,6 @@ QImage linuxItemIcon(const QString& item, MenuItemKind kind);
 QString ItemDisplayName(const QString& item);
 // Starts a desktop entry or a bare executable and shows a message when it cannot be started.
 // Nothing for the other kinds (the caller starts them as before); otherwise whether it started.
-std::optional<bool> startLinuxItem(const QString& item);
+std::optional<bool> startLinuxItem(const QString& item, MessageBoxService& messages);
 
 } // namespace qv

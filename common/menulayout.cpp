@@ -13,12 +13,6 @@
 namespace qv {
 
 namespace {
-// The one setting of the process beyond its windows: which menu file it was started on.
-QString& chosenProfilePath() {
-    static QString path;
-    return path;
-}
-
 // Whether the value stored under section/key holds a NUL: a read gives only the text before
 // it, which reads the same as a value that ends there.
 bool storedValueHoldsNul(const QString& path, const QString& section, const QString& key) {
@@ -38,16 +32,11 @@ QString programFolder() {
 }
 
 QString ProfilePath() {
-    const QString& chosen = chosenProfilePath();
-    return chosen.isEmpty() ? ProfilePath(programFolder()) : chosen;
+    return ProfilePath(programFolder());
 }
 
 QString ProfilePath(const QString& folder) {
     return menuFileIn(folder);
-}
-
-void useProfilePath(const QString& path) {
-    chosenProfilePath() = path;
 }
 
 QString tabCaptionKey(int n) {
@@ -62,12 +51,14 @@ QString buttonKey(int m) {
     return QStringLiteral("Button ") + QString::number(m);
 }
 
-bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item) {
+bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item,
+                   MessageBoxService& messages) {
     if (!ValueWasCut(profilePath, tabSection(tab), buttonKey(button), item) &&
         !storedValueHoldsNul(profilePath, tabSection(tab), buttonKey(button))) {
         return false;
     }
-    MsgBox(QStringLiteral("Button %1 of tab %2 is not started: the item stored for it in %3 is "
+    MsgBox(messages,
+           QStringLiteral("Button %1 of tab %2 is not started: the item stored for it in %3 is "
                           "longer than the 254 characters that can be read back, or holds a NUL "
                           "character, so what was read may name another program:\r\n%4\r\n"
                           "Store the item again with a shorter path.")
@@ -122,7 +113,7 @@ QString unreadableCountText(const QString& path, int tab, const QString& stored)
 }
 
 void UnreadableCountNotice::tell(const QByteArray& menu, const QString& path, int tab,
-                                 const QString& title) {
+                                 MessageBoxService& messages, const QString& title) {
     if (menu != menu_) {
         menu_ = menu;
         told_.clear();
@@ -131,8 +122,10 @@ void UnreadableCountNotice::tell(const QByteArray& menu, const QString& path, in
         return;
     }
     told_.append(tab);
-    const QString stored = ReadKey(path, tabSection(tab), kNumberOfButtonsRead).value_or(QString());
-    MsgBox(unreadableCountText(path, tab, stored) + QStringLiteral("\r\n") +
+    const QString stored =
+        ReadKey(path, tabSection(tab), kNumberOfButtonsRead, messages).value_or(QString());
+    MsgBox(messages,
+           unreadableCountText(path, tab, stored) + QStringLiteral("\r\n") +
                QCoreApplication::translate("qv::MenuLayout", "The buttons stored under it are "
                                                              "shown up to the first missing one."),
            title, MsgIcon::Information);

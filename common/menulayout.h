@@ -2,6 +2,8 @@
 #pragma once
 // The layout of the menu file qv.ini: where it is, its section and key names, the two special
 // items and how a stored count is read.
+#include "platform/dialogs/messagebox.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -13,13 +15,11 @@ namespace qv {
 // The folder of the program's data (standard/, ordergrammar.xml, character/): the folder of the
 // running program when it holds them, as in a build; share/quorvel beside it when installed.
 QString programFolder();
-// The menu file both programs use: the one chosen at start (useProfilePath), else the program
-// folder followed by the separator and qv.ini.
+// The menu file in the program folder: its path followed by the separator and qv.ini. (A program
+// started on another menu hands that path to its window.)
 QString ProfilePath();
 // The qv.ini in a given folder.
 QString ProfilePath(const QString& folder);
-// Set once at start, before any window reads the menu.
-void useProfilePath(const QString& path);
 
 inline constexpr int kPageSize = 10;
 
@@ -47,7 +47,8 @@ QString resolveSpecialItem(const QString& stored, const QString& folder);
 // Before the item read for button m of tab t is started: true, after a message, when the stored
 // value was cut on reading (ValueWasCut) or holds a NUL byte, where a read ends it. A cut path
 // may name another program, so it is never started; the file is left as it is.
-bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item);
+bool refuseCutItem(const QString& profilePath, int tab, int button, const QString& item,
+                   MessageBoxService& messages);
 
 // A count as stored ("Number of tabs", "Number Of Buttons").
 struct MenuCount {
@@ -72,7 +73,8 @@ QString unreadableCountText(const QString& path, int tab, const QString& stored)
 // shows the tab again, or pages back to it, does not nag; a changed file is told again.
 class UnreadableCountNotice {
 public:
-    void tell(const QByteArray& menu, const QString& path, int tab, const QString& title = {});
+    void tell(const QByteArray& menu, const QString& path, int tab, MessageBoxService& messages,
+              const QString& title = {});
 
 private:
     QByteArray menu_;

@@ -6,12 +6,8 @@
 #include "platform/profile/profile.h"
 #include "platform/profile/profile_engine.h"
 
-#include <QAbstractEventDispatcher>
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QPointer>
-#include <QThread>
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -33,59 +29,15 @@ QByteArray bytesOf(const QString& text) {
     return text.toLocal8Bit();
 }
 
-// One user action (one event handled by an event loop, for instance a click that writes several
-// keys) shows each message of this module once: the same failure of every call after the first
-// tells the user nothing new. What was shown is forgotten when that loop waits for the next
-// event; a modal box's own loop, one level deeper, does not count. Calls made outside any event
-// loop show every message.
-struct ShownInAction {
-    std::vector<QString> keys;
-    int level = 0;
-    QPointer<QAbstractEventDispatcher> watched;
-};
-
-ShownInAction& shownInAction() {
-    static ShownInAction shown;
-    return shown;
-}
-
-void notify(const QString& text, const QString& title, MsgIcon icon) {
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    const int level = QThread::currentThread()->loopLevel();
-    const QCoreApplication* app = QCoreApplication::instance();
-    if (level == 0 || dispatcher == nullptr || app == nullptr ||
-        app->thread() != QThread::currentThread()) {
-        MsgBox(text, title, icon);
-        return;
-    }
-    ShownInAction& shown = shownInAction();
-    const QString key = text + QChar(0) + title + QChar(0) + QString::number(int(icon));
-    if (std::find(shown.keys.begin(), shown.keys.end(), key) != shown.keys.end()) {
-        return;
-    }
-    MsgBox(text, title, icon);
-    if (shown.keys.empty() || level < shown.level) {
-        shown.level = level;
-    }
-    shown.keys.push_back(key);
-    if (shown.watched != dispatcher) {
-        shown.watched = dispatcher;
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [] {
-            ShownInAction& s = shownInAction();
-            if (QThread::currentThread()->loopLevel() <= s.level) {
-                s.keys.clear();
-            }
-        });
-    }
-}
-
-void FileMissingMessage(const QString& path) {
-    notify(path + QStringLiteral(" not found."), QStringLiteral("File Not Found"), MsgIcon::Stop);
+void FileMissingMessage(const QString& path, MessageBoxService& messages) {
+    MsgBox(messages, path + QStringLiteral(" not found."), QStringLiteral("File Not Found"),
+           MsgIcon::Stop);
 }
 
 // A file beyond the engine's bound is never read, so its keys are not "missing": say so.
-void TooLargeMessage(const QString& path) {
-    notify(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(" is larger than ") +
+void TooLargeMessage(const QString& path, MessageBoxService& messages) {
+    MsgBox(messages,
+           path.mid(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(" is larger than ") +
                QString::number(profile::kMaxProfileBytes / (std::size_t{1024} * 1024)) +
                QStringLiteral(" MiB and is not read"),
            QStringLiteral("File Too Large"), MsgIcon::Stop);
@@ -97,6 +49,31 @@ bool isHiddenName(const QString& path) {
 }
 
 } // namespace
+
+void ShownInAction::show(const QString& text, const QString& title, MsgIcon icon) {
+    if (actions_ > 0) {
+        const QString key = text + QChar(0) + title + QChar(0) + QString::number(int(icon));
+        if (std::find(shown_.begin(), shown_.end(), key) != shown_.end()) {
+            return;
+        }
+        shown_.push_back(key);
+    }
+    box_.show(text, title, icon);
+}
+
+bool ShownInAction::ask(const QString& text, const QString& yes, const QString& no) {
+    return box_.ask(text, yes, no);
+}
+
+ShownInAction::Action::Action(ShownInAction& shown) : shown_(shown) {
+    ++shown_.actions_;
+}
+
+ShownInAction::Action::~Action() {
+    if (--shown_.actions_ == 0) {
+        shown_.shown_.clear();
+    }
+}
 
 // What a read of the value gives back: the bytes that fit the buffer, up to a NUL, cut to 254
 // characters, never between the two halves of a surrogate pair.
@@ -117,25 +94,28 @@ QString valueAsRead(std::string_view value) {
 namespace {
 
 // The file test that every scanning and deleting operation makes first.
-bool fileTest(const QString& path) {
+bool fileTest(const QString& path, MessageBoxService& messages) {
     if (isNormalFile(path)) {
         return true;
     }
-    FileMissingMessage(path);
+    FileMissingMessage(path, messages);
     return false;
 }
 
 // Why a change was not saved, named by the operation as every message of this module is.
-void NotSavedMessage(const QString& path, profile::WriteStatus status, const QString& operation) {
+void NotSavedMessage(const QString& path, profile::WriteStatus status, const QString& operation,
+                     MessageBoxService& messages) {
     if (status == profile::WriteStatus::TooLarge) {
-        TooLargeMessage(path);
+        TooLargeMessage(path, messages);
     } else if (status == profile::WriteStatus::Refused) {
-        notify(QStringLiteral("The name or text holds a line break or a character that ") + path +
+        MsgBox(messages,
+               QStringLiteral("The name or text holds a line break or a character that ") + path +
                    QStringLiteral(" cannot hold, so it was not saved. ~(") + operation +
                    QStringLiteral(")"),
                QStringLiteral("Not Saved"), MsgIcon::Stop);
     } else {
-        notify(path + QStringLiteral(" could not be saved; the file was left as it was. ~(") +
+        MsgBox(messages,
+               path + QStringLiteral(" could not be saved; the file was left as it was. ~(") +
                    operation + QStringLiteral(")"),
                QStringLiteral("File Not Saved"), MsgIcon::Stop);
     }
@@ -165,17 +145,17 @@ profile::WriteStatus write(const QString& path, const QString& section, const QS
 
 // The file as the scanning operations see it (the text of a UTF-16 file); a file too large to
 // read is reported here, once.
-profile::ReadResult readFile(const QString& path) {
+profile::ReadResult readFile(const QString& path, MessageBoxService& messages) {
     profile::ReadResult file = profile::readProfileFile(bytesOf(path).constData());
     if (file.status == profile::ReadStatus::TooLarge) {
-        TooLargeMessage(path);
+        TooLargeMessage(path, messages);
     }
     return file;
 }
 
 // The lines of the file, or nothing when it cannot be read.
-std::optional<std::string> fileBytes(const QString& path) {
-    profile::ReadResult file = readFile(path);
+std::optional<std::string> fileBytes(const QString& path, MessageBoxService& messages) {
+    profile::ReadResult file = readFile(path, messages);
     if (file.status != profile::ReadStatus::Ok) {
         return std::nullopt;
     }
@@ -227,13 +207,14 @@ void appendLine(std::string& text, std::string_view line, std::string_view eol) 
 
 } // namespace
 
-ProfileValue ReadKey(const QString& path, const QString& section, const QString& key) {
+ProfileValue ReadKey(const QString& path, const QString& section, const QString& key,
+                     MessageBoxService& messages) {
     const QByteArray s = bytesOf(section);
     const QByteArray k = bytesOf(key);
     // The file test is made by the read itself (the launcher reads every button of a page this
     // way); only the name part of it, a hidden file, is tested here.
     if (isHiddenName(path) || holdsNul(s) || holdsNul(k)) {
-        return fileTest(path) ? ProfileValue(QString()) : std::nullopt;
+        return fileTest(path, messages) ? ProfileValue(QString()) : std::nullopt;
     }
     const QByteArray p = bytesOf(path);
     char buffer[kReadBufferBytes];
@@ -241,20 +222,21 @@ ProfileValue ReadKey(const QString& path, const QString& section, const QString&
     const std::uint32_t n = profile::readProfileString(s.constData(), k.constData(), "", buffer,
                                                        kReadBufferBytes, p.constData(), &status);
     if (status == profile::ReadStatus::Missing) {
-        FileMissingMessage(path);
+        FileMissingMessage(path, messages);
         return std::nullopt;
     }
     if (status == profile::ReadStatus::TooLarge) {
-        TooLargeMessage(path);
+        TooLargeMessage(path, messages);
     }
     return valueAsRead(std::string_view(buffer, n));
 }
 
 std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString& section,
-                                             const std::vector<QString>& keys) {
+                                             const std::vector<QString>& keys,
+                                             MessageBoxService& messages) {
     const QByteArray s = bytesOf(section);
     if (isHiddenName(path) || holdsNul(s)) {
-        if (!fileTest(path)) {
+        if (!fileTest(path, messages)) {
             return std::nullopt;
         }
         return std::vector<QString>(keys.size());
@@ -262,14 +244,14 @@ std::optional<std::vector<QString>> ReadKeys(const QString& path, const QString&
     const profile::ReadResult file = profile::readProfileFile(bytesOf(path).constData());
     if (file.status != profile::ReadStatus::Ok) {
         if (file.status == profile::ReadStatus::TooLarge) {
-            TooLargeMessage(path);
+            TooLargeMessage(path, messages);
             return std::vector<QString>(keys.size());
         }
         // A file that is there but cannot be read gives empty values, as ReadKey does.
         if (file.status == profile::ReadStatus::Failed && isNormalFile(path)) {
             return std::vector<QString>(keys.size());
         }
-        FileMissingMessage(path);
+        FileMissingMessage(path, messages);
         return std::nullopt;
     }
     std::vector<std::string> wanted;
@@ -304,34 +286,36 @@ bool ValueWasCut(const QString& path, const QString& section, const QString& key
 }
 
 std::int16_t WriteKey(const QString& path, const QString& section, const QString& key,
-                      const QString& value) {
+                      const QString& value, MessageBoxService& messages) {
     const profile::WriteStatus status = write(path, section, &key, &value);
     if (!succeeded(status)) {
-        NotSavedMessage(path, status, QStringLiteral("WriteKey"));
+        NotSavedMessage(path, status, QStringLiteral("WriteKey"), messages);
         return 0;
     }
     return 1;
 }
 
-std::int16_t DeleteSection(const QString& path, const QString& section) {
-    if (!fileTest(path)) {
+std::int16_t DeleteSection(const QString& path, const QString& section,
+                           MessageBoxService& messages) {
+    if (!fileTest(path, messages)) {
         return 0;
     }
     const profile::WriteStatus status = write(path, section, nullptr, nullptr);
     if (!succeeded(status)) {
-        NotSavedMessage(path, status, QStringLiteral("DeleteSection"));
+        NotSavedMessage(path, status, QStringLiteral("DeleteSection"), messages);
         return 0;
     }
     return 1;
 }
 
-std::int16_t DeleteKey(const QString& path, const QString& section, const QString& key) {
-    if (!fileTest(path)) {
+std::int16_t DeleteKey(const QString& path, const QString& section, const QString& key,
+                       MessageBoxService& messages) {
+    if (!fileTest(path, messages)) {
         return 0;
     }
     const profile::WriteStatus status = write(path, section, &key, nullptr);
     if (!succeeded(status)) {
-        NotSavedMessage(path, status, QStringLiteral("DeleteKey"));
+        NotSavedMessage(path, status, QStringLiteral("DeleteKey"), messages);
         return 0;
     }
     return 1;
@@ -374,46 +358,51 @@ bool keyExistsIn(std::string_view bytes, const std::string& header, const std::s
     return false;
 }
 
-void SectionNotFoundMessage(const QString& section, const QString& operation) {
-    notify(QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(") + operation +
+void SectionNotFoundMessage(const QString& section, const QString& operation,
+                            MessageBoxService& messages) {
+    MsgBox(messages,
+           QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(") + operation +
                QStringLiteral(")") + kVerify,
            QStringLiteral("Section Not Found."), MsgIcon::Information);
 }
 
-void KeyNotFoundMessage(const QString& key) {
-    notify(QStringLiteral("Key, ") + key + QStringLiteral(", Not Found. ~(RenameKey)") + kVerify,
+void KeyNotFoundMessage(const QString& key, MessageBoxService& messages) {
+    MsgBox(messages,
+           QStringLiteral("Key, ") + key + QStringLiteral(", Not Found. ~(RenameKey)") + kVerify,
            QStringLiteral("Key Not Found."), MsgIcon::Information);
 }
 
-void DuplicateKeyMessage(const QString& section, const QString& key) {
-    notify(key + QStringLiteral(" allready exists in the section, ") + section +
+void DuplicateKeyMessage(const QString& section, const QString& key, MessageBoxService& messages) {
+    MsgBox(messages,
+           key + QStringLiteral(" allready exists in the section, ") + section +
                QStringLiteral(".  ~(RenameKey)"),
            QStringLiteral("Duplicate Key."), MsgIcon::Information);
 }
 
 } // namespace
 
-bool SectionExists(const QString& path, const QString& section) {
-    if (!fileTest(path)) {
+bool SectionExists(const QString& path, const QString& section, MessageBoxService& messages) {
+    if (!fileTest(path, messages)) {
         return false;
     }
-    const auto bytes = fileBytes(path);
+    const auto bytes = fileBytes(path, messages);
     return bytes && findHeader(*bytes, headerOf(section), nullptr);
 }
 
-bool KeyExists(const QString& path, const QString& section, const QString& key) {
-    if (!fileTest(path)) {
+bool KeyExists(const QString& path, const QString& section, const QString& key,
+               MessageBoxService& messages) {
+    if (!fileTest(path, messages)) {
         return false;
     }
     // One read for both tests: a file too large to read is reported once, not as a missing
     // section.
-    const profile::ReadResult file = readFile(path);
+    const profile::ReadResult file = readFile(path, messages);
     if (file.status == profile::ReadStatus::TooLarge) {
         return false;
     }
     const std::string header = headerOf(section);
     if (file.status != profile::ReadStatus::Ok || !findHeader(file.bytes, header, nullptr)) {
-        SectionNotFoundMessage(section, QStringLiteral("KeyExists"));
+        SectionNotFoundMessage(section, QStringLiteral("KeyExists"), messages);
         return false;
     }
     return keyExistsIn(file.bytes, header, bytesOf(key).toStdString());
@@ -457,27 +446,30 @@ std::optional<std::string> renameSectionText(std::string_view bytes, const QStri
     return out;
 }
 
-std::int16_t RenameSection(const QString& path, const QString& oldName, const QString& newName) {
-    if (!fileTest(path)) {
+std::int16_t RenameSection(const QString& path, const QString& oldName, const QString& newName,
+                           MessageBoxService& messages) {
+    if (!fileTest(path, messages)) {
         return 0;
     }
-    const profile::ReadResult file = readFile(path);
+    const profile::ReadResult file = readFile(path, messages);
     if (file.status == profile::ReadStatus::TooLarge) {
         return 0;
     }
     if (file.status == profile::ReadStatus::Ok &&
         findHeader(file.bytes, headerOf(newName), nullptr)) {
-        notify(newName + QStringLiteral(" allready exists.  ~(RenameSection)"),
+        MsgBox(messages, newName + QStringLiteral(" allready exists.  ~(RenameSection)"),
                QStringLiteral("Duplicate Section"), MsgIcon::Information);
         return 0;
     }
     const QByteArray newBytes = bytesOf(newName);
     if (holdsNul(newBytes) || !profile::isWritableSection(newBytes.toStdString())) {
-        NotSavedMessage(path, profile::WriteStatus::Refused, QStringLiteral("RenameSection"));
+        NotSavedMessage(path, profile::WriteStatus::Refused, QStringLiteral("RenameSection"),
+                        messages);
         return 0;
     }
     if (file.status != profile::ReadStatus::Ok) {
-        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameSection"));
+        NotSavedMessage(path, profile::WriteStatus::Failed, QStringLiteral("RenameSection"),
+                        messages);
         return 0;
     }
     const auto renamed = renameSectionText(file.bytes, oldName, newName);
@@ -489,25 +481,26 @@ std::int16_t RenameSection(const QString& path, const QString& oldName, const QS
     const profile::WriteStatus status =
         profile::storeProfileText(bytesOf(path).constData(), file, *renamed);
     if (status != profile::WriteStatus::Written) {
-        NotSavedMessage(path, status, QStringLiteral("RenameSection"));
+        NotSavedMessage(path, status, QStringLiteral("RenameSection"), messages);
         return 0;
     }
     return 1;
 }
 
 std::int16_t RenameKey(const QString& path, const QString& section, const QString& oldKey,
-                       const QString& newKey) {
+                       const QString& newKey, MessageBoxService& messages) {
     // One rename is a batch of one: the same checks, messages and single atomic save.
-    return RenameKeys(path, section, {{oldKey, newKey}}) == 1 ? 1 : 0;
+    return RenameKeys(path, section, {{oldKey, newKey}}, messages) == 1 ? 1 : 0;
 }
 
 int RenameKeys(const QString& path, const QString& section,
-               const std::vector<std::pair<QString, QString>>& renames) {
-    if (renames.empty() || !fileTest(path)) {
+               const std::vector<std::pair<QString, QString>>& renames,
+               MessageBoxService& messages) {
+    if (renames.empty() || !fileTest(path, messages)) {
         return 0;
     }
     // The same checks as RenameKey's, each on the file as the renames before it left it.
-    profile::ReadResult file = readFile(path);
+    profile::ReadResult file = readFile(path, messages);
     if (file.status == profile::ReadStatus::TooLarge) {
         return 0;
     }
@@ -520,17 +513,17 @@ int RenameKeys(const QString& path, const QString& section,
     int renamed = 0;
     for (const auto& [oldKey, newKey] : renames) {
         if (!bytes || !findHeader(*bytes, header, nullptr)) {
-            SectionNotFoundMessage(section, QStringLiteral("RenameKey"));
+            SectionNotFoundMessage(section, QStringLiteral("RenameKey"), messages);
             continue;
         }
         const QByteArray o = bytesOf(oldKey);
         const QByteArray n = bytesOf(newKey);
         if (!keyExistsIn(*bytes, header, o.toStdString())) {
-            KeyNotFoundMessage(oldKey);
+            KeyNotFoundMessage(oldKey, messages);
             continue;
         }
         if (keyExistsIn(*bytes, header, n.toStdString())) {
-            DuplicateKeyMessage(section, newKey);
+            DuplicateKeyMessage(section, newKey, messages);
             continue;
         }
         profile::EditResult result;
@@ -543,7 +536,7 @@ int RenameKeys(const QString& path, const QString& section,
             NotSavedMessage(path,
                             result.edit == profile::Edit::Refused ? profile::WriteStatus::Refused
                                                                   : profile::WriteStatus::Unchanged,
-                            QStringLiteral("RenameKey"));
+                            QStringLiteral("RenameKey"), messages);
             continue;
         }
         bytes = std::move(result.newBytes);
@@ -555,7 +548,7 @@ int RenameKeys(const QString& path, const QString& section,
     const profile::WriteStatus status =
         profile::storeProfileText(bytesOf(path).constData(), file, *bytes);
     if (status != profile::WriteStatus::Written) {
-        NotSavedMessage(path, status, QStringLiteral("RenameKey"));
+        NotSavedMessage(path, status, QStringLiteral("RenameKey"), messages);
         return 0;
     }
     return renamed;

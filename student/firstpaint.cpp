@@ -39,24 +39,22 @@ QString oneLine(QString text) {
 
 } // namespace
 
-std::unique_ptr<FirstPaintHook> FirstPaintHook::fromEnvironment(QWidget* window) {
+std::unique_ptr<FirstPaintHook> FirstPaintHook::fromEnvironment() {
     const QString screenshot = qEnvironmentVariable("QV_SCREENSHOT");
     const QString tree = qEnvironmentVariable("QV_WINDOW_TREE");
     const bool report = qEnvironmentVariable("QV_FIRST_PAINT") == QLatin1String("report");
     if (screenshot.isEmpty() && tree.isEmpty() && !report) {
         return nullptr;
     }
-    return std::unique_ptr<FirstPaintHook>(new FirstPaintHook(window, screenshot, tree, report));
+    return std::unique_ptr<FirstPaintHook>(new FirstPaintHook(screenshot, tree, report));
 }
 
-FirstPaintHook::FirstPaintHook(QWidget* window, QString screenshot, QString tree, bool report)
-    : window_(window), screenshot_(std::move(screenshot)), tree_(std::move(tree)), report_(report) {
-    previousBox_ = installMessageBox(this);
+FirstPaintHook::FirstPaintHook(QString screenshot, QString tree, bool report)
+    : screenshot_(std::move(screenshot)), tree_(std::move(tree)), report_(report) {}
+
+void FirstPaintHook::watch(QWidget* window) {
+    window_ = window;
     window->installEventFilter(this);
-}
-
-FirstPaintHook::~FirstPaintHook() {
-    installMessageBox(previousBox_);
 }
 
 void FirstPaintHook::show(const QString& text, const QString& title, MsgIcon icon) {

@@ -20,13 +20,15 @@ namespace qv {
 
 class FirstPaintHook : public QObject, public MessageBoxService {
 public:
-    // The hook the environment asks for, or nullptr when it asks for none. While it lives, it is
-    // the program's message box.
-    static std::unique_ptr<FirstPaintHook> fromEnvironment(QWidget* window);
-    ~FirstPaintHook() override;
+    // The hook the environment asks for, or nullptr when it asks for none. The program then hands
+    // it to its window as the window's message box.
+    static std::unique_ptr<FirstPaintHook> fromEnvironment();
+    ~FirstPaintHook() override = default;
     FirstPaintHook(const FirstPaintHook&) = delete;
     FirstPaintHook& operator=(const FirstPaintHook&) = delete;
 
+    // The window whose first paint the hook waits for.
+    void watch(QWidget* window);
     // The window has built its page: act at its next paint.
     void pageComplete();
 
@@ -38,7 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    FirstPaintHook(QWidget* window, QString screenshot, QString tree, bool report);
+    FirstPaintHook(QString screenshot, QString tree, bool report);
     void act();
     bool writeWindowTree() const;
 
@@ -49,7 +51,6 @@ private:
     bool armed_ = false;
     bool done_ = false;
     QStringList messages_;
-    MessageBoxService* previousBox_ = nullptr;
 };
 
 } // namespace qv

@@ -56,9 +56,11 @@ std::int16_t clamp16(int value) {
 } // namespace
 
 frmstudent::frmstudent(const qv::Services& services, const QString& programFolder, QWidget* parent)
-    : QWidget(parent), services_(services),
+    : QWidget(parent), services_(services), messages_(*services.messages),
       programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder),
-      profilePath_(programFolder.isEmpty() ? qv::ProfilePath() : qv::ProfilePath(programFolder)) {
+      profilePath_(!services.menuPath.isEmpty() ? services.menuPath
+                   : programFolder.isEmpty()    ? qv::ProfilePath()
+                                                : qv::ProfilePath(programFolder)) {
     screenSize = [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->geometry().size() : QSize(1024, 768);
@@ -68,7 +70,7 @@ frmstudent::frmstudent(const qv::Services& services, const QString& programFolde
     announcer_ = new qv::StartAnnouncer(
         services_.shell, [this] { return character_; }, this);
     menu_ = new qv::MenuFollower(
-        profilePath_, [this] { showMenuAgain(); }, this);
+        profilePath_, messages_, [this] { showMenuAgain(); }, this);
     connect(menu_, &qv::MenuFollower::checked, this, &frmstudent::menuChecked);
     setUpSpeech();
 }
@@ -110,9 +112,9 @@ void frmstudent::buildControls() {
 
     qv::PageView view;
     view.count = [this] {
-        return qv::parseCount(
-            qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::kNumberOfButtonsRead)
-                .value_or(QString()));
+        return qv::parseCount(qv::ReadKey(profilePath_, qv::tabSection(tabIndex()),
+                                          qv::kNumberOfButtonsRead, messages_)
+                                  .value_or(QString()));
     };
     view.item = [this](std::int16_t n) { return readItem(n); };
     view.unloadButtons = [this] { unloadButtons(); };
@@ -122,7 +124,7 @@ void frmstudent::buildControls() {
         LoadButton();
     };
     view.unreadableCount = [this] {
-        countNotice_.tell(menu_->shownMenu(), profilePath_, tabIndex());
+        countNotice_.tell(menu_->shownMenu(), profilePath_, tabIndex(), messages_);
     };
     // "<<" always shows ten: the page before was full when ">>" left it.
     pages_ = new qv::TabPages(client,
@@ -182,6 +184,7 @@ void frmstudent::buildControls() {
     launchWindow_->imgicon = imgicon;
     launchWindow_->programFolder = programFolder_;
     launchWindow_->overlayShortcutIcons = true;
+    launchWindow_->messages = &messages_;
 
     bar = new QStatusBar(client);
     bar->setObjectName(QStringLiteral("bar"));
@@ -238,11 +241,12 @@ std::int16_t frmstudent::tabIndex() const {
 }
 
 QString frmstudent::readItem(int button) const {
-    return qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::buttonKey(button))
+    return qv::ReadKey(profilePath_, qv::tabSection(tabIndex()), qv::buttonKey(button), messages_)
         .value_or(QString());
 }
 
 void frmstudent::Form_Load() {
+    const qv::ShownInAction::Action action(messages_);
     setPushToTalk(qv::readPushToTalk(qv::launcherSettingsFiles()));
     // Recognizers in the service's order, none chosen: the list position picks the recognizer.
     cmbEngines->clear();
@@ -261,7 +265,7 @@ void frmstudent::Form_Load() {
     // From now on a change of the menu file is shown without a restart.
     if (const QString problem = menu_->load(); !problem.isEmpty()) {
         if (!qv::ProfileTooLarge(profilePath_)) { // ReadKey has said why then
-            qv::MsgBox(problem);
+            qv::MsgBox(messages_, problem);
         }
         return;
     }
@@ -298,10 +302,10 @@ void frmstudent::Form_Load() {
 
 void frmstudent::fillTabStrip() {
     const QSignalBlocker block(ceptab);
-    const qv::MenuCount again =
-        qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(""));
+    const qv::MenuCount again = qv::parseCount(
+        qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_).value_or(""));
     tabNo = again.isNumber() ? again.value : std::int16_t{0};
-    qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+    qv::fillTabStrip(*ceptab, profilePath_, tabNo, messages_);
     ceptab->setCurrentIndex(0);
 }
 
@@ -369,7 +373,7 @@ void frmstudent::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyb
         return;
     }
     const QString item = readItem(*n);
-    if (qv::refuseCutItem(profilePath_, tabIndex(), *n, item)) {
+    if (qv::refuseCutItem(profilePath_, tabIndex(), *n, item, messages_)) {
         return;
     }
     if (item == qv::kMyComputer) {
@@ -401,7 +405,7 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
         droppedFile = data->urls().constFirst().toLocalFile();
     }
     if (droppedFile.isEmpty()) {
-        qv::MsgBox(QStringLiteral("That item cannot be used!"));
+        qv::MsgBox(messages_, QStringLiteral("That item cannot be used!"));
         return;
     }
     const qv::MenuItem dropped = qv::menuItem(droppedFile);
@@ -410,7 +414,7 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
     }
     Image1->setVisible(false);
     imgicon->setVisible(true);
-    qv::drawItemIcon(*imgicon, dropped);
+    qv::drawItemIcon(*imgicon, dropped, messages_);
 }
 
 void frmstudent::Form_Unload() {

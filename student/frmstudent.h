@@ -3,6 +3,8 @@
 // The pupils' launcher window: the tabs of qv.ini, their buttons ten to a page, the start of
 // the item behind a button, spoken commands and the desktop character.
 #include "common/menulayout.h"
+#include "common/modini.h"
+#include "common/pushtotalk.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
 
@@ -175,6 +177,8 @@ private:
     void updateSpeechMenu();
 
     qv::Services services_;
+    // Every message of the window; the menu's load and reload each say a failure once.
+    mutable qv::ShownInAction messages_;
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;

@@ -60,8 +60,9 @@ QString trimBlanks(const QString& text) {
 }
 
 // A choice of the launcher's own (push to talk, the pupil's voice) could not be stored.
-void tellNotSaved(const QString& path) {
-    qv::MsgBox(QStringLiteral("The choice could not be saved in %1; it holds until "
+void tellNotSaved(qv::MessageBoxService& messages, const QString& path) {
+    qv::MsgBox(messages,
+               QStringLiteral("The choice could not be saved in %1; it holds until "
                               "Quorvel Student is closed.")
                    .arg(path),
                {}, qv::MsgIcon::Information);
@@ -141,12 +142,12 @@ void frmstudent::setUpSpeech() {
         buildRecognizer();
     };
     host.gate = [this] { talk_->gate(); };
-    host.notSaved = tellNotSaved;
+    host.notSaved = [this](const QString& path) { tellNotSaved(messages_, path); };
     voice_ = new qv::VoiceLearning(this, std::move(host), commands);
 }
 
 void frmstudent::showSpeechError(int number, const QString& description) {
-    qv::MsgBox(speechErrorText(number, description), {}, qv::MsgIcon::Information);
+    qv::MsgBox(messages_, speechErrorText(number, description), {}, qv::MsgIcon::Information);
 }
 
 void frmstudent::cmbEngines_Click() {
@@ -160,7 +161,8 @@ void frmstudent::cmbEngines_Click() {
     if (services_.speech->audioInputs().isEmpty()) {
         grammarLoaded = false;
         lblGrammar->setText(kGrammarNone);
-        qv::MsgBox(QStringLiteral("No audio input device was found. Spoken commands are off."), {},
+        qv::MsgBox(messages_,
+                   QStringLiteral("No audio input device was found. Spoken commands are off."), {},
                    qv::MsgIcon::Information);
         cmbEngines->setEnabled(true);
         return;
@@ -232,7 +234,7 @@ void frmstudent::cmdStartReco_Click() {
     const bool ok = oRC_->setRulesActive(!recognitionActive, &error);
     if (!ok) {
         showSpeechError(error.number, error.description);
-        qv::MsgBox(kActivateFailed);
+        qv::MsgBox(messages_, kActivateFailed);
         return;
     }
     if (recognitionActive) {
@@ -270,7 +272,7 @@ void frmstudent::mnuPushToTalk_Click(bool checked) {
     setPushToTalk(checked);
     const QString settingsPath = qv::launcherSettingsPath();
     if (!qv::writePushToTalk(settingsPath, checked)) {
-        tellNotSaved(settingsPath);
+        tellNotSaved(messages_, settingsPath);
     }
 }
 
@@ -278,7 +280,8 @@ void frmstudent::updateSpeechMenu() {
     if (services_.speech && cmbEngines->count() == 0 && !noRecognizerSaid_) {
         // Said once: the menu would otherwise only show an empty, greyed list.
         noRecognizerSaid_ = true;
-        qv::MsgBox(tr("No speech recognizer can be used on this computer (none is installed, or "
+        qv::MsgBox(messages_,
+                   tr("No speech recognizer can be used on this computer (none is installed, or "
                       "each one's model is damaged). Spoken commands are off; the buttons work "
                       "as before."),
                    {}, qv::MsgIcon::Information);

@@ -59,14 +59,20 @@ int main(int argc, char** argv) {
     if (start.exitCode) {
         return *start.exitCode;
     }
-    qv::useProfilePath(start.menu.path);
     // The character's window must not keep the program alive once the launcher is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
+    // A run with an automation hook has nobody to press OK: the hook takes the messages.
+    const std::unique_ptr<qv::FirstPaintHook> hook = qv::FirstPaintHook::fromEnvironment();
+    qv::QtMessageBox messageBoxes;
+    qv::MessageBoxService& messages =
+        hook ? static_cast<qv::MessageBoxService&>(*hook) : messageBoxes;
+    const std::unique_ptr<qv::ShellService> shell = qv::createShellService(messages);
     const std::unique_ptr<qv::CharacterService> character = qv::createCharacterService();
     const std::unique_ptr<qv::SpeechService> speech = qv::createSpeechService();
     qv::Services services;
+    services.messages = &messages;
+    services.menuPath = start.menu.path;
     services.shell = shell.get();
     services.character = character.get();
     services.speech = speech.get();
@@ -76,7 +82,9 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &frmstudent::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    const std::unique_ptr<qv::FirstPaintHook> hook = qv::FirstPaintHook::fromEnvironment(&window);
+    if (hook) {
+        hook->watch(&window);
+    }
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

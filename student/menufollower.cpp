@@ -12,15 +12,17 @@ namespace qv {
 const QString MenuFollower::kFileNotFound = QStringLiteral("Error in INI file : File Not Found");
 const QString MenuFollower::kNoTabsFound = QStringLiteral("Error in INI file : No Tabs Found");
 
-MenuFollower::MenuFollower(QString profilePath, std::function<void()> showMenu, QObject* parent)
-    : QObject(parent), profilePath_(std::move(profilePath)), showMenu_(std::move(showMenu)) {}
+MenuFollower::MenuFollower(QString profilePath, ShownInAction& messages,
+                           std::function<void()> showMenu, QObject* parent)
+    : QObject(parent), profilePath_(std::move(profilePath)), messages_(messages),
+      showMenu_(std::move(showMenu)) {}
 
 QString MenuFollower::problem() const {
     if (!canOpenForReading(profilePath_)) {
         return kFileNotFound;
     }
     const MenuCount tabs =
-        parseCount(ReadKey(profilePath_, kSettings, kNumberOfTabs).value_or(QString()));
+        parseCount(ReadKey(profilePath_, kSettings, kNumberOfTabs, messages_).value_or(QString()));
     if (!tabs.isNumber() || tabs.value <= 0) {
         return kNoTabsFound;
     }
@@ -46,12 +48,13 @@ bool MenuFollower::gone() {
     if (message_ != kFileNotFound) {
         message_ = kFileNotFound;
         reportedMenu_ = menuBytes(profilePath_);
-        MsgBox(kFileNotFound);
+        MsgBox(messages_, kFileNotFound);
     }
     return true;
 }
 
 void MenuFollower::reload() {
+    const ShownInAction::Action action(messages_);
     // A message shown meanwhile runs its own event loop, in which the file may change again.
     if (reloading_) {
         reloadPending_ = true;
@@ -83,7 +86,7 @@ void MenuFollower::reloadOnce() {
         message_ = now;
         reportedMenu_ = bytes;
         if (!again && !ProfileTooLarge(profilePath_)) { // ReadKey has said why then
-            MsgBox(now);
+            MsgBox(messages_, now);
         }
         emit checked(false);
         return;

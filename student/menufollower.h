@@ -12,13 +12,16 @@
 namespace qv {
 
 class MenuWatcher;
+class ShownInAction;
 
 class MenuFollower : public QObject {
     Q_OBJECT
 public:
     // showMenu builds the tab strip and the page shown again from the file, keeping the tab
     // and the page where they still exist.
-    MenuFollower(QString profilePath, std::function<void()> showMenu, QObject* parent);
+    // What it says goes through messages, each reload being one action (a damage is said once).
+    MenuFollower(QString profilePath, ShownInAction& messages, std::function<void()> showMenu,
+                 QObject* parent);
 
     static const QString kFileNotFound;
     static const QString kNoTabsFound;
@@ -49,6 +52,7 @@ private:
     void reloadOnce();
 
     QString profilePath_;
+    ShownInAction& messages_;
     std::function<void()> showMenu_;
     MenuWatcher* watcher_ = nullptr;
     // The bytes of the menu last shown, to tell a real change from a touch of the folder.

@@ -23,27 +23,30 @@ constexpr std::int16_t kMaxCounter = std::numeric_limits<std::int16_t>::max();
 
 const QString EditorNotices::kTitle = QStringLiteral("Quorvel Manger");
 
-EditorNotices::EditorNotices(QString profilePath) : profilePath_(std::move(profilePath)) {}
+EditorNotices::EditorNotices(QString profilePath, MessageBoxService& messages)
+    : profilePath_(std::move(profilePath)), messages_(messages) {}
 
 void EditorNotices::refuseUnreadableCount(std::int16_t tab, const QString& action) const {
-    MsgBox(
-        QStringLiteral("The number of buttons of this tab cannot be read: [%1] in %2 holds "
-                       "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
-                       "So that no button is overwritten or lost, %5 is refused for this "
-                       "tab. Correct the number in the file first.")
-            .arg(tabSection(tab), profilePath_,
-                 ReadKey(profilePath_, tabSection(tab), kNumberOfButtonsRead).value_or(QString()),
-                 kNumberOfButtonsWrite, action),
-        kTitle, MsgIcon::Information);
+    MsgBox(messages_,
+           QStringLiteral("The number of buttons of this tab cannot be read: [%1] in %2 holds "
+                          "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
+                          "So that no button is overwritten or lost, %5 is refused for this "
+                          "tab. Correct the number in the file first.")
+               .arg(tabSection(tab), profilePath_,
+                    ReadKey(profilePath_, tabSection(tab), kNumberOfButtonsRead, messages_)
+                        .value_or(QString()),
+                    kNumberOfButtonsWrite, action),
+           kTitle, MsgIcon::Information);
 }
 
 void EditorNotices::showTabCountDamaged() const {
-    MsgBox(QStringLiteral("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
+    MsgBox(messages_,
+           QStringLiteral("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
                           "\"%4\", which is not a number from 0 to 32767.\r\nNo tab is shown, "
                           "and adding or removing tabs is refused so that no tab is "
                           "overwritten or lost. Correct the number in the file first.")
                .arg(kSettings, profilePath_,
-                    ReadKey(profilePath_, kSettings, kNumberOfTabs).value_or(QString()),
+                    ReadKey(profilePath_, kSettings, kNumberOfTabs, messages_).value_or(QString()),
                     kNumberOfTabs),
            kTitle, MsgIcon::Information);
 }
@@ -87,8 +90,8 @@ QString EditorNotices::accessText(menufile::Access access) const {
 
 void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, std::int16_t tab,
                                  const QString& action) const {
-    const auto tell = [](const QString& text, MsgIcon icon = MsgIcon::Information) {
-        MsgBox(text, kTitle, icon);
+    const auto tell = [this](const QString& text, MsgIcon icon = MsgIcon::Information) {
+        MsgBox(messages_, text, kTitle, icon);
     };
     switch (result.saved) {
     case edit::Saved::Yes:
@@ -98,7 +101,8 @@ void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, s
         case edit::Result::Changed:
             return;
         case edit::Result::Stale:
-            MsgBox(tr("The menu was changed elsewhere since this page was shown, so nothing "
+            MsgBox(messages_,
+                   tr("The menu was changed elsewhere since this page was shown, so nothing "
                       "was done. The window now shows the menu as it is in the file."),
                    kTitle, MsgIcon::Information);
             return;
@@ -128,6 +132,7 @@ void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, s
     case edit::Saved::FolderReadOnly:
     case edit::Saved::NotAMenu:
         MsgBox(
+            messages_,
             accessText(result.saved == edit::Saved::NotAMenu && menufile::mayChange(result.access)
                            ? menufile::Access::Writable
                            : result.access),
@@ -139,13 +144,14 @@ void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, s
                  .arg(profilePath_));
         return;
     case edit::Saved::TooLarge:
-        MsgBox(tr("%1 is larger than %2 MiB and is not read")
+        MsgBox(messages_,
+               tr("%1 is larger than %2 MiB and is not read")
                    .arg(profilePath_.mid(profilePath_.lastIndexOf(QLatin1Char('/')) + 1))
                    .arg(profile::kMaxProfileBytes / (std::size_t{1024} * 1024)),
                tr("File Too Large"), MsgIcon::Stop);
         return;
     case edit::Saved::Failed:
-        MsgBox(profilePath_ + tr(" could not be saved; the file was left as it was."),
+        MsgBox(messages_, profilePath_ + tr(" could not be saved; the file was left as it was."),
                tr("File Not Saved"), MsgIcon::Stop);
         return;
     }

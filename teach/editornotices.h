@@ -4,6 +4,7 @@
 // saved, why the file is only shown, which count cannot be read, and why a dropped path cannot
 // be stored. Every change is refused whole, so that no tab or button is overwritten or lost.
 #include "common/menuedit.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/profile/menufile.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ class EditorNotices {
     Q_DECLARE_TR_FUNCTIONS(frmdrop)
 
 public:
-    explicit EditorNotices(QString profilePath);
+    EditorNotices(QString profilePath, MessageBoxService& messages);
 
     // The editor window's title, the title of its messages.
     static const QString kTitle;
@@ -38,6 +39,7 @@ public:
 
 private:
     QString profilePath_;
+    MessageBoxService& messages_;
 };
 
 } // namespace qv

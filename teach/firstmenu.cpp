@@ -112,18 +112,18 @@ Made create(const QString& menuPath, const QString& starterPath) {
             tr("The menu %1 could not be made: %2.").arg(menuPath, errorText(error))};
 }
 
-bool askInMessageBox(const QString& text) {
-    return MsgAsk(text, tr("&Create Menu"), tr("&Not Now"));
-}
-
-void offer(const MenuLocation& menu, const QString& starterPath,
+void offer(const MenuLocation& menu, const QString& starterPath, MessageBoxService& messages,
            const std::function<bool(const QString&)>& ask) {
-    if (!nothingAt(menu.path) || !ask(question(menu))) {
+    if (!nothingAt(menu.path)) {
+        return;
+    }
+    const QString text = question(menu);
+    if (!(ask ? ask(text) : MsgAsk(messages, text, tr("&Create Menu"), tr("&Not Now")))) {
         return;
     }
     const Made made = create(menu.path, starterPath);
     if (!made.message.isEmpty()) {
-        MsgBox(made.message, {}, MsgIcon::Stop);
+        MsgBox(messages, made.message, {}, MsgIcon::Stop);
     }
 }
 

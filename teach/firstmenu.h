@@ -3,6 +3,7 @@
 // A first menu instead of an error: when nothing is where the editor looks for its menu, it asks
 // once whether to make one there from the starter menu the package ships, and says whether pupils
 // will see a menu in that place.
+#include "platform/dialogs/messagebox.h"
 #include "platform/session/startup.h"
 
 #include <QString>
@@ -34,12 +35,10 @@ struct Made {
 // anything that is there already and never in a folder the user may not write.
 Made create(const QString& menuPath, const QString& starterPath);
 
-// The real question, as a message box with "Create Menu" (Return) and "Not Now" (Escape).
-bool askInMessageBox(const QString& text);
-
-// When nothing is at the menu's path: asks, and on yes makes the menu, telling the teacher when
-// it cannot be made. Declining changes nothing.
-void offer(const MenuLocation& menu, const QString& starterPath,
-           const std::function<bool(const QString&)>& ask = askInMessageBox);
+// When nothing is at the menu's path: asks (through ask when given, else in a message box with
+// "Create Menu" (Return) and "Not Now" (Escape)), and on yes makes the menu, telling the teacher
+// when it cannot be made. Declining changes nothing.
+void offer(const MenuLocation& menu, const QString& starterPath, MessageBoxService& messages,
+           const std::function<bool(const QString&)>& ask = {});
 
 } // namespace qv::firstmenu

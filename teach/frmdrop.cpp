@@ -45,9 +45,11 @@ private:
 } // namespace
 
 frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWidget* parent)
-    : QWidget(parent), services_(services),
+    : QWidget(parent), services_(services), messages_(*services.messages),
       programFolder_(programFolder.isEmpty() ? qv::programFolder() : programFolder),
-      profilePath_(programFolder.isEmpty() ? qv::ProfilePath() : qv::ProfilePath(programFolder)) {
+      profilePath_(!services.menuPath.isEmpty() ? services.menuPath
+                   : programFolder.isEmpty()    ? qv::ProfilePath()
+                                                : qv::ProfilePath(programFolder)) {
     buildControls();
     launchWindow_ = std::make_unique<qv::LaunchWindow>();
     launchWindow_->window = this;
@@ -55,6 +57,7 @@ frmdrop::frmdrop(const qv::Services& services, const QString& programFolder, QWi
     launchWindow_->imgicon = imgicon;
     launchWindow_->programFolder = programFolder_;
     launchWindow_->overlayShortcutIcons = false;
+    launchWindow_->messages = &messages_;
 }
 
 frmdrop::~frmdrop() = default;
@@ -154,7 +157,7 @@ void frmdrop::buildControls() {
         LoadButton(false, slot <= 5);
     };
     view.unreadableCount = [this] {
-        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), kTitle);
+        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), messages_, kTitle);
     };
     // The teacher sees the keys of a damaged count; "<<" never shows more than the count.
     pages_ = new qv::TabPages(this,
@@ -212,12 +215,13 @@ std::int16_t frmdrop::pageOffset() const {
 }
 
 qv::MenuCount frmdrop::readButtonCount(std::int16_t tab) const {
-    return qv::parseCount(qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead)
-                              .value_or(QString()));
+    return qv::parseCount(
+        qv::ReadKey(profilePath_, qv::tabSection(tab), qv::kNumberOfButtonsRead, messages_)
+            .value_or(QString()));
 }
 
 QString frmdrop::readButton(std::int16_t tab, int button) const {
-    return qv::ReadKey(profilePath_, qv::tabSection(tab), qv::buttonKey(button))
+    return qv::ReadKey(profilePath_, qv::tabSection(tab), qv::buttonKey(button), messages_)
         .value_or(QString());
 }
 
@@ -237,6 +241,7 @@ void frmdrop::unloadButtons() {
 }
 
 void frmdrop::Form_Load() {
+    const qv::ShownInAction::Action action(messages_);
     // From now on a change of the menu file made elsewhere is shown at once.
     if (watcher_ == nullptr) {
         watcher_ = new qv::MenuWatcher(profilePath_, this);
@@ -248,14 +253,15 @@ void frmdrop::Form_Load() {
     {
         FlagGuard guard(changingTabs_);
         tabCountDamaged_ = false;
-        const qv::MenuCount tabs = qv::parseCount(
-            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+        const qv::MenuCount tabs =
+            qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_)
+                               .value_or(QString()));
         if (tabs.state == qv::MenuCount::State::Unreadable) {
             tabCountDamaged_ = true;
             notices_.showTabCountDamaged();
         }
         tabNo = tabs.value;
-        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo, messages_);
         if (ceptab->count() > 0) {
             ceptab->setCurrentIndex(0);
         }
@@ -329,6 +335,7 @@ edit::ShownTab frmdrop::shownTab() const {
 }
 
 void frmdrop::followFile() {
+    const qv::ShownInAction::Action action(messages_);
     if (qv::menuBytes(profilePath_) == shownMenu_ &&
         qv::menufile::accessOf(menuFile()) == access_) {
         return; // a touch of the folder (a lock, a temporary file): nothing to show
@@ -347,15 +354,16 @@ void frmdrop::rebuildView(int selectIndex, Page page, int button) {
     int index = -1;
     {
         FlagGuard guard(changingTabs_);
-        const qv::MenuCount tabs = qv::parseCount(
-            qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs).value_or(QString()));
+        const qv::MenuCount tabs =
+            qv::parseCount(qv::ReadKey(profilePath_, qv::kSettings, qv::kNumberOfTabs, messages_)
+                               .value_or(QString()));
         const bool damaged = tabs.state == qv::MenuCount::State::Unreadable;
         if (damaged && !tabCountDamaged_) {
             notices_.showTabCountDamaged();
         }
         tabCountDamaged_ = damaged;
         tabNo = tabs.value;
-        qv::fillTabStrip(*ceptab, profilePath_, tabNo);
+        qv::fillTabStrip(*ceptab, profilePath_, tabNo, messages_);
         if (ceptab->count() > 0) {
             index = selectIndex >= 0 ? std::min(selectIndex, ceptab->count() - 1)
                     : oldIndex < 0   ? 0
@@ -420,7 +428,7 @@ void frmdrop::updateAccess() {
     }
     if (locked && !accessTold_) {
         accessTold_ = true;
-        qv::MsgBox(notices_.accessText(access_), kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, notices_.accessText(access_), kTitle, qv::MsgIcon::Information);
     }
     accessTold_ = locked;
 }

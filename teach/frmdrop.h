@@ -5,6 +5,7 @@
 #include "common/menuedit.h"
 #include "common/menuitem.h"
 #include "common/menulayout.h"
+#include "common/modini.h"
 #include "common/ui/tabstrip.h"
 #include "platform/services.h"
 #include "teach/editornotices.h"
@@ -131,10 +132,12 @@ private:
     std::string menuFile() const { return profilePath_.toLocal8Bit().toStdString(); }
 
     qv::Services services_;
+    // Every message of the window; the menu's load and reload each say a failure once.
+    mutable qv::ShownInAction messages_;
     QString programFolder_;
     QString profilePath_;
     std::unique_ptr<qv::LaunchWindow> launchWindow_;
-    qv::EditorNotices notices_{profilePath_};
+    qv::EditorNotices notices_{profilePath_, messages_};
     qv::TabPages* pages_ = nullptr; // ceptab, cmdback, cmdnext, cmdapplau and their paging
     // True while the window itself changes the tab strip (adding, removing, loading): those
     // changes are not the teacher's clicks.

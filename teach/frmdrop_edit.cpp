@@ -85,7 +85,7 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     }
     droppedFile = first;
     if (droppedFile.isEmpty()) {
-        qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, kCannotUse, kTitle, qv::MsgIcon::None);
         return;
     }
     // Any other kind is not usable: the drop is ignored.
@@ -96,7 +96,7 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     const QString reason = qv::EditorNotices::unstorablePathReason(droppedFile);
     if (!reason.isEmpty()) {
         droppedFile.clear();
-        qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, reason, kTitle, qv::MsgIcon::Information);
         return;
     }
     showPreview(dropped, true);
@@ -136,7 +136,7 @@ void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
     Image1->hide();
     imgicon->show();
     if (drawIcon) {
-        qv::drawItemIcon(*imgicon, dropped);
+        qv::drawItemIcon(*imgicon, dropped, messages_);
     }
     const QString& caption = dropped.caption;
     txtTarget->setText(droppedFile);
@@ -148,19 +148,20 @@ void frmdrop::showPreview(const qv::MenuItem& dropped, bool drawIcon) {
 void frmdrop::cmdaddbutt_Click() {
     const std::int16_t s = selectedTab();
     if (s == 0) {
-        qv::MsgBox(QStringLiteral("There is no tab to put the button on. Add a tab first, then "
+        qv::MsgBox(messages_,
+                   QStringLiteral("There is no tab to put the button on. Add a tab first, then "
                                   "add the button."),
                    kTitle, qv::MsgIcon::Information);
         return;
     }
     if (const QString reason = qv::EditorNotices::unstorablePathReason(droppedFile);
         !reason.isEmpty()) {
-        qv::MsgBox(reason, kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, reason, kTitle, qv::MsgIcon::Information);
         return;
     }
     currentItem = droppedFile;
     if (currentItem.isEmpty()) {
-        qv::MsgBox(kCannotUse, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, kCannotUse, kTitle, qv::MsgIcon::None);
         return;
     }
     const qv::MenuItem dropped = qv::menuItem(currentItem);
@@ -171,7 +172,7 @@ void frmdrop::cmdaddbutt_Click() {
         Image1->hide();
         imgicon->show();
         qv::DrawFileIcon(*imgicon, currentItem);
-        qv::MsgBox(currentItem, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, currentItem, kTitle, qv::MsgIcon::None);
     }
     showPreview(dropped, false);
     // The new button goes after the tab's last one, on the page that then holds it.
@@ -193,14 +194,15 @@ void frmdrop::cmdapplau_MouseDown(int index, Qt::MouseButton button, Qt::Keyboar
         // Started only when the file still holds, under that tab and number, the item shown.
         const QString stored = readButton(s, n);
         const QString caption =
-            qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(s)).value_or(QString());
+            qv::ReadKey(profilePath_, qv::kSettings, qv::tabCaptionKey(s), messages_)
+                .value_or(QString());
         if (stored != shown || caption != ceptab->tabText(s - 1)) {
             notices_.tellNotSaved({edit::Saved::NotChanged, {edit::Result::Stale, {}, n}, access_},
                                   false, s, {});
             rebuildView(-1, Page::Keep);
             return;
         }
-        if (qv::refuseCutItem(profilePath_, s, n, stored)) {
+        if (qv::refuseCutItem(profilePath_, s, n, stored, messages_)) {
             return;
         }
         const QString file = resolveSpecial(stored);

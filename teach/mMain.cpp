@@ -2,6 +2,7 @@
 // Quorvel Manager: the teacher's editor of the menu file qv.ini.
 #include "common/menulayout.h"
 #include "platform/applist/applist.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/icons/appicon.h"
 #include "platform/services.h"
 #include "platform/session/startup.h"
@@ -26,13 +27,16 @@ int main(int argc, char** argv) {
     if (start.exitCode) {
         return *start.exitCode;
     }
-    qv::useProfilePath(start.menu.path);
+    qv::QtMessageBox messages;
     // A first start finds no menu: the teacher is offered one instead of an error.
-    qv::firstmenu::offer(start.menu, qv::dataFolder() + QStringLiteral("/starter/qv.ini"));
+    qv::firstmenu::offer(start.menu, qv::dataFolder() + QStringLiteral("/starter/qv.ini"),
+                         messages);
 
     // Qt's widgets need no separate initialisation of common controls.
-    const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
+    const std::unique_ptr<qv::ShellService> shell = qv::createShellService(messages);
     qv::Services services;
+    services.messages = &messages;
+    services.menuPath = start.menu.path;
     services.shell = shell.get();
     const std::unique_ptr<qv::AppList> apps = qv::createAppList();
     services.apps = apps.get();

@@ -17,6 +17,9 @@
 
 namespace {
 
+// A benchmark shows no dialog: the messages are only recorded.
+qv::FakeMessageBox noDialogs;
+
 QByteArray menuWithButtons(int buttons) {
     QByteArray text = "[Settings]\r\nNumber of tabs=2\r\nTab1=Big\r\nTab2=Small\r\n[Tab 1]\r\n"
                       "Number of Buttons=" +
@@ -48,7 +51,7 @@ void BM_ReadKey_1000ButtonMenu(benchmark::State& state) {
     const QString section = qv::tabSection(1);
     const QString key = qv::buttonKey(1000);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::ReadKey(menu.path, section, key));
+        benchmark::DoNotOptimize(qv::ReadKey(menu.path, section, key, noDialogs));
     }
 }
 BENCHMARK(BM_ReadKey_1000ButtonMenu)->Unit(benchmark::kMicrosecond);
@@ -61,10 +64,10 @@ int deleteFirstButton(benchmark::State& state, const Menu& menu, const QByteArra
     writeFile(menu.path, original);
     state.ResumeTiming();
     const int count =
-        qv::parseCount(
-            qv::ReadKey(menu.path, section, qv::kNumberOfButtonsRead).value_or(QString()))
+        qv::parseCount(qv::ReadKey(menu.path, section, qv::kNumberOfButtonsRead, noDialogs)
+                           .value_or(QString()))
             .value;
-    qv::DeleteKey(menu.path, section, qv::buttonKey(1));
+    qv::DeleteKey(menu.path, section, qv::buttonKey(1), noDialogs);
     return count;
 }
 
@@ -80,11 +83,12 @@ void BM_DeleteButton1Of1000(benchmark::State& state) {
         for (int k = 2; k <= count; ++k) {
             renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
         }
-        if (qv::RenameKeys(menu.path, section, renames) != count - 1) {
+        if (qv::RenameKeys(menu.path, section, renames, noDialogs) != count - 1) {
             state.SkipWithError("the renames failed");
             break;
         }
-        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count - 1));
+        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count - 1),
+                     noDialogs);
     }
 }
 BENCHMARK(BM_DeleteButton1Of1000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -98,9 +102,10 @@ void BM_DeleteButton1Of1000_OneWriteAKey(benchmark::State& state) {
     for (auto _ : state) {
         const int count = deleteFirstButton(state, menu, original, section);
         for (int k = 2; k <= count; ++k) {
-            qv::RenameKey(menu.path, section, qv::buttonKey(k), qv::buttonKey(k - 1));
+            qv::RenameKey(menu.path, section, qv::buttonKey(k), qv::buttonKey(k - 1), noDialogs);
         }
-        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count - 1));
+        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count - 1),
+                     noDialogs);
     }
 }
 BENCHMARK(BM_DeleteButton1Of1000_OneWriteAKey)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -111,14 +116,16 @@ void BM_AddButtonTo1000(benchmark::State& state) {
     const QString section = qv::tabSection(1);
     for (auto _ : state) {
         const int count =
-            qv::parseCount(
-                qv::ReadKey(menu.path, section, qv::kNumberOfButtonsRead).value_or(QString()))
+            qv::parseCount(qv::ReadKey(menu.path, section, qv::kNumberOfButtonsRead, noDialogs)
+                               .value_or(QString()))
                 .value;
-        qv::WriteKey(menu.path, section, qv::buttonKey(count + 1), "/usr/bin/xterm");
-        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count + 1));
+        qv::WriteKey(menu.path, section, qv::buttonKey(count + 1), "/usr/bin/xterm", noDialogs);
+        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count + 1),
+                     noDialogs);
         state.PauseTiming();
-        qv::DeleteKey(menu.path, section, qv::buttonKey(count + 1));
-        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count));
+        qv::DeleteKey(menu.path, section, qv::buttonKey(count + 1), noDialogs);
+        qv::WriteKey(menu.path, section, qv::kNumberOfButtonsWrite, QString::number(count),
+                     noDialogs);
         state.ResumeTiming();
     }
 }
@@ -134,7 +141,7 @@ void BM_ReadKey_AfterHugeLine(benchmark::State& state) {
     text.clear();
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            qv::ReadKey(menu.path, qv::tabSection(1), qv::kNumberOfButtonsRead));
+            qv::ReadKey(menu.path, qv::tabSection(1), qv::kNumberOfButtonsRead, noDialogs));
     }
     state.SetBytesProcessed(state.iterations() * (megabytes << 20));
 }
@@ -151,7 +158,7 @@ void BM_ReadKey_ManySections(benchmark::State& state) {
     Menu menu(text);
     const QString last = QStringLiteral("S%1").arg(sections - 1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::ReadKey(menu.path, last, QStringLiteral("k")));
+        benchmark::DoNotOptimize(qv::ReadKey(menu.path, last, QStringLiteral("k"), noDialogs));
     }
     state.SetComplexityN(sections);
 }
@@ -175,7 +182,7 @@ void BM_WriteKey_ManySections(benchmark::State& state) {
     const QString last = QStringLiteral("S%1").arg(sections - 1);
     int n = 0;
     for (auto _ : state) {
-        qv::WriteKey(menu.path, last, QStringLiteral("k"), QString::number(++n));
+        qv::WriteKey(menu.path, last, QStringLiteral("k"), QString::number(++n), noDialogs);
     }
     state.SetComplexityN(sections);
 }
@@ -190,8 +197,6 @@ BENCHMARK(BM_WriteKey_ManySections)
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    qv::FakeMessageBox messages; // a benchmark shows no dialog
-    qv::installMessageBox(&messages);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

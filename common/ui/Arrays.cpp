@@ -56,7 +56,7 @@ void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
         ReadShortcut(face.path, target, workingDirectory, arguments, iconFile, iconIndex,
                      showCommand);
     }
-    drawItemIcon(imgicon, face);
+    drawItemIcon(imgicon, face, *w.messages);
     if (overlay) {
         DrawFileIcon(imgicon, iconFile);
     }
@@ -79,12 +79,12 @@ void setPicture(QToolButton* button, const IconSurface& imgicon) {
 
 } // namespace
 
-void drawItemIcon(IconSurface& imgicon, const MenuItem& item) {
+void drawItemIcon(IconSurface& imgicon, const MenuItem& item, MessageBoxService& messages) {
     switch (item.kind) {
     case MenuItemKind::Shortcut:
         // A shortcut without a target draws nothing, but the surface still gets its (empty)
         // picture, so that its button is laid out as one with an icon.
-        DrawFileIcon(imgicon, ResolveShortcutTarget(item.path));
+        DrawFileIcon(imgicon, ResolveShortcutTarget(item.path, messages));
         break;
     case MenuItemKind::Program:
         DrawFileIcon(imgicon, item.path);

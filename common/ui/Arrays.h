@@ -3,6 +3,7 @@
 // The launch-button builder: creates one button of the page shown, places it after the one
 // built before it, and gives it its caption, tooltip and icon.
 #include "common/menuitem.h"
+#include "platform/dialogs/messagebox.h"
 
 #include <QString>
 #include <cstdint>
@@ -25,6 +26,8 @@ struct LaunchWindow {
     // The launcher lays a shortcut's own icon over its target's icon on every button of a page
     // except the first; the editor does not.
     bool overlayShortcutIcons = false;
+    // Where the builder says what it cannot show (a shortcut without a path).
+    MessageBoxService* messages = nullptr;
 };
 
 // The builder's module state: after each second-row button, that button's Left in twips as
@@ -43,7 +46,7 @@ QString buttonCaption(const QString& name, const QFont& font, int buttonWidth);
 // Draws the icon by which an item is known onto the surface: a shortcut's target's, a program's
 // own, the face icon of a desktop entry or a bare executable; nothing for any other kind. The
 // surface is not cleared first.
-void drawItemIcon(IconSurface& imgicon, const MenuItem& item);
+void drawItemIcon(IconSurface& imgicon, const MenuItem& item, MessageBoxService& messages);
 
 // Builds element n (1 for the first button of a page, then 2, 3, ... without gaps) for the item;
 // firstFive is true for slots 1 to 5 (first row). The caller clears imgicon before each call and

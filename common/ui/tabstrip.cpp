@@ -213,7 +213,8 @@ void TabStrip::paintEvent(QPaintEvent*) {
     p.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
 }
 
-void fillTabStrip(TabStrip& ceptab, const QString& profilePath, int count) {
+void fillTabStrip(TabStrip& ceptab, const QString& profilePath, int count,
+                  MessageBoxService& messages) {
     QStringList captions;
     if (count > 0) {
         std::vector<QString> keys;
@@ -221,7 +222,7 @@ void fillTabStrip(TabStrip& ceptab, const QString& profilePath, int count) {
         for (int n = 1; n <= count; ++n) {
             keys.push_back(tabCaptionKey(n));
         }
-        const auto values = ReadKeys(profilePath, kSettings, keys);
+        const auto values = ReadKeys(profilePath, kSettings, keys, messages);
         captions.reserve(count);
         for (int n = 0; n < count; ++n) {
             captions << (values ? (*values)[static_cast<std::size_t>(n)] : QString());

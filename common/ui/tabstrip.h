@@ -9,6 +9,8 @@
 // its first tab. A menu of kGroupSize tabs or fewer looks and behaves as a plain tab bar.
 // The calls mirror those of QTabWidget that the windows use; pages are optional and never shown
 // (the launch buttons lie over the strip).
+#include "platform/dialogs/messagebox.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <vector>
@@ -72,6 +74,7 @@ private:
 
 // The start-up fill of both windows: tabs 1 to count, captioned from "Tab" + n of "Settings" (an
 // absent key gives an empty caption), with the file read once rather than once a tab.
-void fillTabStrip(TabStrip& ceptab, const QString& profilePath, int count);
+void fillTabStrip(TabStrip& ceptab, const QString& profilePath, int count,
+                  MessageBoxService& messages);
 
 } // namespace qv

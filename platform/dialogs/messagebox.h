@@ -3,9 +3,10 @@
 // Modal notices: a text, a title, an icon kind and a single OK button; and questions with a yes
 // and a no.
 //
-// Every message of both programs goes through qv::MsgBox. The backend is process-wide so that
-// the shared modules (which have no window of their own) and the windows show their messages the
-// same way; tests install a fake that records each message and answers at once.
+// Every message of both programs goes through a MessageBoxService that the program's entry point
+// makes (QtMessageBox) and hands to its window with the other services; the window passes it on
+// to the shared modules it calls. Tests hand over a FakeMessageBox, which records each message
+// and answers at once.
 #include <QString>
 #include <vector>
 
@@ -23,15 +24,27 @@ public:
     virtual bool ask(const QString& text, const QString& yes, const QString& no) = 0;
 };
 
-// Shows a notice through the installed backend (QMessageBox unless a test installed another).
-void MsgBox(const QString& text, const QString& title = {}, MsgIcon icon = MsgIcon::None);
+// Shows a notice through box.
+void MsgBox(MessageBoxService& box, const QString& text, const QString& title = {},
+            MsgIcon icon = MsgIcon::None);
 
-// Asks a question under the program's title through the installed backend; true for yes.
-bool MsgAsk(const QString& text, const QString& yes, const QString& no);
+// Asks a question under the program's title through box; true for yes.
+bool MsgAsk(MessageBoxService& box, const QString& text, const QString& yes, const QString& no);
 
-// Installs a backend for the whole process and returns the previous one; nullptr restores the
-// real one. The caller keeps ownership.
-MessageBoxService* installMessageBox(MessageBoxService* service);
+// The real message boxes, modal over the active window. When the environment variable
+// QV_MESSAGE_LOG names a file (tests and scripts of the real programs), every message is appended
+// to it as one line instead (title, icon number and text, tab-separated) and answered at once,
+// a question with no.
+class QtMessageBox final : public MessageBoxService {
+public:
+    QtMessageBox();
+    void show(const QString& text, const QString& title, MsgIcon icon) override;
+    bool ask(const QString& text, const QString& yes, const QString& no) override;
+
+private:
+    bool logged(const QString& text, const QString& title, MsgIcon icon) const;
+    QString log_;
+};
 
 // The title used when a message gives none: the application's display name.
 QString programTitle();
@@ -54,19 +67,6 @@ public:
     }
     std::vector<Message> messages;
     bool answer = false;
-};
-
-// Installs a FakeMessageBox for the lifetime of the guard (tests).
-class ScopedFakeMessageBox {
-public:
-    ScopedFakeMessageBox() : previous_(installMessageBox(&fake)) {}
-    ~ScopedFakeMessageBox() { installMessageBox(previous_); }
-    ScopedFakeMessageBox(const ScopedFakeMessageBox&) = delete;
-    ScopedFakeMessageBox& operator=(const ScopedFakeMessageBox&) = delete;
-    FakeMessageBox fake;
-
-private:
-    MessageBoxService* previous_;
 };
 
 } // namespace qv

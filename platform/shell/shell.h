@@ -12,6 +12,8 @@
 
 namespace qv {
 
+class MessageBoxService;
+
 class ShellService {
 public:
     virtual ~ShellService() = default;
@@ -35,8 +37,9 @@ protected:
     int openerStarts_ = 0;
 };
 
-// The real start facility of this platform.
-std::unique_ptr<ShellService> createShellService();
+// The real start facility of this platform; what cannot be started is told through messages,
+// which must outlive it.
+std::unique_ptr<ShellService> createShellService(MessageBoxService& messages);
 
 // Records every start instead of making it.
 class FakeShell final : public ShellService {

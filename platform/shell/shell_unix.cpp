@@ -166,7 +166,7 @@ bool startShortcut(const QFileInfo& link, const std::function<bool(const QString
 
 class UnixShell final : public ShellService {
 public:
-    UnixShell() = default;
+    explicit UnixShell(MessageBoxService& messages) : messages_(messages) {}
     UnixShell(const UnixShell&) = delete;
     UnixShell& operator=(const UnixShell&) = delete;
     ~UnixShell() override {
@@ -209,7 +209,7 @@ public:
         if (info.isFile() && kind == MenuItemKind::DesktopEntry) {
             const StartResult result = startDesktopEntry(file);
             if (!result.started) {
-                MsgBox(result.message, {}, MsgIcon::Information);
+                MsgBox(messages_, result.message, {}, MsgIcon::Information);
                 return refuse(file, qUtf8Printable(result.message));
             }
             return true;
@@ -267,13 +267,14 @@ private:
         return true;
     }
 
+    MessageBoxService& messages_;
     QObject openers_; // the openers still running
 };
 
 } // namespace
 
-std::unique_ptr<ShellService> createShellService() {
-    return std::make_unique<UnixShell>();
+std::unique_ptr<ShellService> createShellService(MessageBoxService& messages) {
+    return std::make_unique<UnixShell>(messages);
 }
 
 } // namespace qv

@@ -8,7 +8,7 @@
 #include "platform/desktopentry/desktopentry.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
-#include "tests/linuxitems/fixture.h"
+#include "tests/support/xdgworld.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -122,41 +122,42 @@ TEST(Icon, DrawnOverTheSurfaceOnlyForTheLinuxKinds) {
 
 TEST(Start, LinuxKindsStartOrSayWhyOthersAreLeftToTheCaller) {
     XdgWorld world;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     const QString tool = world.addRecorder("tool");
-    EXPECT_EQ(qv::startLinuxItem(tool), std::optional<bool>(true));
+    EXPECT_EQ(qv::startLinuxItem(tool, box), std::optional<bool>(true));
     EXPECT_EQ(world.argsOf("tool"), QStringList());
-    EXPECT_EQ(qv::startLinuxItem(world.writeFile("Paint.lnk", "x")), std::nullopt);
-    EXPECT_EQ(qv::startLinuxItem(world.writeFile("notes.txt", "x")), std::nullopt);
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_EQ(qv::startLinuxItem(world.writeFile("Paint.lnk", "x"), box), std::nullopt);
+    EXPECT_EQ(qv::startLinuxItem(world.writeFile("notes.txt", "x"), box), std::nullopt);
+    EXPECT_TRUE(box.messages.empty());
     // A refused start is said in a message.
-    EXPECT_EQ(qv::startLinuxItem(world.writeEntry("games.desktop", "Type=Directory\nName=Games\n")),
-              std::optional<bool>(false));
-    ASSERT_EQ(box.fake.messages.size(), 1U);
-    EXPECT_EQ(box.fake.messages[0].text,
+    EXPECT_EQ(
+        qv::startLinuxItem(world.writeEntry("games.desktop", "Type=Directory\nName=Games\n"), box),
+        std::optional<bool>(false));
+    ASSERT_EQ(box.messages.size(), 1U);
+    EXPECT_EQ(box.messages[0].text,
               "\"Games\" cannot be started: it is a desktop entry of type \"Directory\", and "
               "only applications and links can be started.");
-    EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::Information);
+    EXPECT_EQ(box.messages[0].icon, qv::MsgIcon::Information);
 }
 
 // The real start facility with the two Linux kinds: a desktop entry runs its Exec (not the
 // opener), a refused one says why, a bare executable is run directly.
 TEST(ShellLinuxItems, EntriesRunTheirCommandOrSayWhyExecutablesRunDirectly) {
     XdgWorld world;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     world.addRecorder("rec");
     world.addRecorder("xdg-open");
     const QString tool = world.addRecorder("tool");
     const QString entry =
         world.writeEntry("rec.desktop", "Type=Application\nName=R\nExec=rec one\n");
-    auto shell = qv::createShellService();
+    auto shell = qv::createShellService(box);
     EXPECT_TRUE(shell->ShellExecute(entry, qv::menuItemKind(entry)));
     EXPECT_EQ(world.argsOf("rec"), QStringList({"one"}));
 
     const QString refused = world.writeEntry("games.desktop", "Type=Directory\nName=Games\n");
     EXPECT_FALSE(shell->ShellExecute(refused, qv::menuItemKind(refused)));
-    ASSERT_EQ(box.fake.messages.size(), 1U);
-    EXPECT_TRUE(box.fake.messages[0].text.startsWith("\"Games\" cannot be started: "));
+    ASSERT_EQ(box.messages.size(), 1U);
+    EXPECT_TRUE(box.messages[0].text.startsWith("\"Games\" cannot be started: "));
 
     // Started last: once it has run, an opener started before it would have been recorded.
     EXPECT_TRUE(shell->ShellExecute(tool, qv::menuItemKind(tool)));

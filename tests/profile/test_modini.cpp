@@ -8,15 +8,12 @@
 #include "platform/profile/profile.h"
 #include "tests/support/testutil.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -43,7 +40,7 @@ protected:
     }
     QByteArray bytes() const { return qvtest::readAll(path); }
     void write(const QByteArray& b) { ASSERT_TRUE(qvtest::writeAll(path, b)); }
-    const std::vector<qv::FakeMessageBox::Message>& messages() const { return box.fake.messages; }
+    const std::vector<qv::FakeMessageBox::Message>& messages() const { return box.messages; }
     void expectOnlyMessage(const QString& text, const QString& title, qv::MsgIcon icon) {
         ASSERT_EQ(messages().size(), 1U);
         EXPECT_EQ(messages()[0].text, text);
@@ -54,28 +51,35 @@ protected:
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
     // One modini call by name; ReadKey gives -1 for no value, 0 for an empty one, else 1.
-    static int call(const QString& file, const QString& op, const QStringList& a) {
-        using Call = std::function<int(const QString&, const QStringList&)>;
+    int call(const QString& file, const QString& op, const QStringList& a) {
+        using Call = std::function<int(const QString&, const QStringList&, qv::MessageBoxService&)>;
         static const std::map<QString, Call> calls = {
             {"ReadKey",
-             [](auto& f, auto& a) {
-                 const qv::ProfileValue v = qv::ReadKey(f, a[0], a[1]);
+             [](auto& f, auto& a, auto& m) {
+                 const qv::ProfileValue v = qv::ReadKey(f, a[0], a[1], m);
                  return v ? (v->isEmpty() ? 0 : 1) : -1;
              }},
-            {"WriteKey", [](auto& f, auto& a) { return qv::WriteKey(f, a[0], a[1], a[2]); }},
-            {"DeleteKey", [](auto& f, auto& a) { return qv::DeleteKey(f, a[0], a[1]); }},
-            {"DeleteSection", [](auto& f, auto& a) { return qv::DeleteSection(f, a[0]); }},
-            {"RenameSection", [](auto& f, auto& a) { return qv::RenameSection(f, a[0], a[1]); }},
-            {"RenameKey", [](auto& f, auto& a) { return qv::RenameKey(f, a[0], a[1], a[2]); }},
-            {"SectionExists", [](auto& f, auto& a) { return qv::SectionExists(f, a[0]); }},
-            {"KeyExists", [](auto& f, auto& a) { return qv::KeyExists(f, a[0], a[1]); }},
+            {"WriteKey",
+             [](auto& f, auto& a, auto& m) { return qv::WriteKey(f, a[0], a[1], a[2], m); }},
+            {"DeleteKey",
+             [](auto& f, auto& a, auto& m) { return qv::DeleteKey(f, a[0], a[1], m); }},
+            {"DeleteSection",
+             [](auto& f, auto& a, auto& m) { return qv::DeleteSection(f, a[0], m); }},
+            {"RenameSection",
+             [](auto& f, auto& a, auto& m) { return qv::RenameSection(f, a[0], a[1], m); }},
+            {"RenameKey",
+             [](auto& f, auto& a, auto& m) { return qv::RenameKey(f, a[0], a[1], a[2], m); }},
+            {"SectionExists",
+             [](auto& f, auto& a, auto& m) { return qv::SectionExists(f, a[0], m); }},
+            {"KeyExists",
+             [](auto& f, auto& a, auto& m) { return qv::KeyExists(f, a[0], a[1], m); }},
         };
-        return calls.at(op)(file, a);
+        return calls.at(op)(file, a, box);
     }
 
     QTemporaryDir dir;
     QString path;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
 };
 
 const std::pair<const char*, QStringList> kEveryOperation[] = {
@@ -88,7 +92,7 @@ TEST_F(Modini, EveryOperationButWriteKeyReportsAMissingFile) {
     const QString missing = dir.filePath("none.ini");
     for (const auto& [op, args] : kEveryOperation) {
         if (QLatin1String(op) != "WriteKey") {
-            box.fake.messages.clear();
+            box.messages.clear();
             EXPECT_LE(call(missing, op, args), 0) << op;
             SCOPED_TRACE(op);
             expectOnlyMessage(missing + " not found.", "File Not Found", qv::MsgIcon::Stop);
@@ -125,8 +129,8 @@ TEST_F(Modini, ReadKeyTestsTheFileAsTheOtherOperationsDo) {
     };
     for (const auto& [file, value] : cases) {
         ASSERT_EQ(qv::isNormalFile(file), value != nullptr) << qPrintable(file);
-        box.fake.messages.clear();
-        EXPECT_EQ(qv::ReadKey(file, "S", "k").value_or("none"), value ? value : "none")
+        box.messages.clear();
+        EXPECT_EQ(qv::ReadKey(file, "S", "k", box).value_or("none"), value ? value : "none")
             << qPrintable(file);
         if (value) {
             EXPECT_TRUE(messages().empty());
@@ -146,11 +150,13 @@ TEST_F(Modini, ReadKeyTestsTheFileAsTheOtherOperationsDo) {
     ASSERT_EQ(::chmod(closed.toLocal8Bit().constData(), 0600), 0);
     ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
     EXPECT_TRUE(qvtest::asUnprivileged([&] {
-        box.fake.messages.clear();
+        box.messages.clear();
         const bool readable = qv::isNormalFile(unreadable) &&
-                              qv::ReadKey(unreadable, "S", "k") == QString() && messages().empty();
+                              qv::ReadKey(unreadable, "S", "k", box) == QString() &&
+                              messages().empty();
         return readable && !qv::isNormalFile(closed + "/qv.ini") &&
-               !qv::ReadKey(closed + "/qv.ini", "S", "k").has_value() && messages().size() == 1;
+               !qv::ReadKey(closed + "/qv.ini", "S", "k", box).has_value() &&
+               messages().size() == 1;
     }));
     ::chmod(dir.path().toLocal8Bit().constData(), 0700);
     ::chmod(closed.toLocal8Bit().constData(), 0700);
@@ -162,20 +168,20 @@ TEST_F(Modini, ReadKeyCutsAValueTo254Characters) {
          {QString(300, QLatin1Char('x')),
           QString::fromUcs4(std::u32string(300, U'\U0001F600').data(), 300)}) {
         SCOPED_TRACE(value.left(1).toStdString());
-        ASSERT_EQ(qv::WriteKey(path, "S", "k", value), 1);
-        const QString read = qv::ReadKey(path, "S", "k").value_or(QString());
+        ASSERT_EQ(qv::WriteKey(path, "S", "k", value, box), 1);
+        const QString read = qv::ReadKey(path, "S", "k", box).value_or(QString());
         EXPECT_EQ(read.toUcs4().size(), 254);
         EXPECT_TRUE(value.startsWith(read));
         EXPECT_TRUE(qv::ValueWasCut(path, "S", "k", read));
         // A value of exactly 254 characters, at the widest encoding too, is whole.
         const QString whole = value.left(value.size() * 254 / 300);
-        ASSERT_EQ(qv::WriteKey(path, "S", "k", whole), 1);
-        EXPECT_EQ(qv::ReadKey(path, "S", "k"), whole);
+        ASSERT_EQ(qv::WriteKey(path, "S", "k", whole, box), 1);
+        EXPECT_EQ(qv::ReadKey(path, "S", "k", box), whole);
         EXPECT_FALSE(qv::ValueWasCut(path, "S", "k", whole));
     }
     // A NUL byte ends the value itself, as the Windows functions read it: nothing was cut.
     write(QByteArray("[S]\r\nk=/bin/true\0 --not-this\r\n", 30));
-    EXPECT_EQ(qv::ReadKey(path, "S", "k"), "/bin/true");
+    EXPECT_EQ(qv::ReadKey(path, "S", "k", box), "/bin/true");
     EXPECT_FALSE(qv::ValueWasCut(path, "S", "k", "/bin/true"));
 }
 
@@ -186,22 +192,22 @@ TEST_F(Modini, ReadKeysReadsWhatReadKeyReadsKeyByKey) {
           "\r\nTab4 =  spaced value  \r\n[Settings]\r\nTab5=second section\r\n"
           "[Other]\r\nTab6=elsewhere\r\n");
     const std::vector<QString> keys = {"Tab1", "tab2", " Tab3 ", "Tab4", "Tab5", "Tab6", "Tab7"};
-    const auto values = qv::ReadKeys(path, "Settings", keys);
+    const auto values = qv::ReadKeys(path, "Settings", keys, box);
     ASSERT_TRUE(values.has_value());
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        EXPECT_EQ((*values)[i], qv::ReadKey(path, "Settings", keys[i])) << qPrintable(keys[i]);
+        EXPECT_EQ((*values)[i], qv::ReadKey(path, "Settings", keys[i], box)) << qPrintable(keys[i]);
     }
     EXPECT_EQ((*values)[0], "First");
     EXPECT_TRUE(messages().empty());
-    EXPECT_FALSE(qv::ReadKeys(dir.filePath("none.ini"), "Settings", keys).has_value());
+    EXPECT_FALSE(qv::ReadKeys(dir.filePath("none.ini"), "Settings", keys, box).has_value());
     EXPECT_EQ(messages().size(), 1U);
 }
 
 TEST_F(Modini, AMissingFileIsCreatedSilentlyInTheLocaleEncoding) {
-    ASSERT_EQ(qv::WriteKey(path, "Tab 1", "Button 1", "/home/Schüler/Übung.lnk"), 1);
+    ASSERT_EQ(qv::WriteKey(path, "Tab 1", "Button 1", "/home/Schüler/Übung.lnk", box), 1);
     EXPECT_EQ(bytes(), QByteArray("[Tab 1]\r\nButton 1=/home/Sch\xC3\xBCler/\xC3\x9C"
                                   "bung.lnk\r\n"));
-    EXPECT_EQ(qv::ReadKey(path, "tab 1", "button 1"), "/home/Schüler/Übung.lnk");
+    EXPECT_EQ(qv::ReadKey(path, "tab 1", "button 1", box), "/home/Schüler/Übung.lnk");
     EXPECT_TRUE(messages().empty());
 }
 
@@ -212,7 +218,7 @@ TEST_F(Modini, AFailedSaveReturns0WithAStopMessageAndKeepsTheFile) {
         if (QString(op).endsWith("Exists") || QLatin1String(op) == "ReadKey") {
             continue; // nothing to save
         }
-        box.fake.messages.clear();
+        box.messages.clear();
         EXPECT_EQ(call(path, op, args), 0) << op;
         expectOnlyMessage(path + " could not be saved; the file was left as it was. ~(" + op + ")",
                           "File Not Saved", qv::MsgIcon::Stop);
@@ -318,7 +324,7 @@ TEST_F(Modini, EachCallChangesTheFileAsTheEditorNeedsOrSaysWhyNot) {
                             " cannot hold, so it was not saved. ~(";
     for (const Call& c : cases) {
         write(c.before);
-        box.fake.messages.clear();
+        box.messages.clear();
         SCOPED_TRACE(std::string(c.op) + " " + c.args.toStdString());
         EXPECT_EQ(call(path, c.op, c.args.split(u'|')), c.result);
         EXPECT_EQ(bytes(), c.after.value_or(c.before));
@@ -341,7 +347,7 @@ TEST_F(Modini, AFileTooLargeToReadIsReportedAsSuchAndKept) {
     EXPECT_TRUE(qv::ProfileTooLarge(path));
     const QString text = "qv.ini is larger than 64 MiB and is not read";
     for (const auto& [op, args] : kEveryOperation) {
-        box.fake.messages.clear();
+        box.messages.clear();
         EXPECT_EQ(call(path, op, args), 0) << op;
         SCOPED_TRACE(op);
         expectOnlyMessage(text, "File Too Large", qv::MsgIcon::Stop);
@@ -349,25 +355,6 @@ TEST_F(Modini, AFileTooLargeToReadIsReportedAsSuchAndKept) {
     }
     EXPECT_EQ(entries(), QStringList{"qv.ini"});
 
-    // One user action that fails twice says it once; the next action says it again.
-    box.fake.messages.clear();
-    QEventLoop loop;
-    QTimer::singleShot(0, [&] {
-        qv::WriteKey(path, "Settings", "Number of tabs", "1");
-        qv::WriteKey(path, "Settings", "Tab1", "A");
-        // The next action comes once the loop has waited for it, as a user's next click does.
-        QObject::connect(
-            QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
-            [&] {
-                QTimer::singleShot(0, [&] {
-                    qv::WriteKey(path, "Settings", "Number of tabs", "1");
-                    loop.quit();
-                });
-            },
-            Qt::SingleShotConnection);
-    });
-    loop.exec();
-    EXPECT_EQ(messages().size(), 2U);
     write("[S]\r\n");
     EXPECT_FALSE(qv::ProfileTooLarge(path));
 }
@@ -405,23 +392,23 @@ TEST_F(Modini, RenameKeysDoesWhatTheSameRenameKeyCallsDo) {
     // Every message, with its title and icon.
     const auto shown = [&](const QString& file) {
         QStringList out;
-        for (const auto& m : box.fake.messages) {
+        for (const auto& m : box.messages) {
             out << QString(m.text).replace(file, "FILE") + "|" + m.title + "|" +
                        QString::number(static_cast<int>(m.icon));
         }
-        box.fake.messages.clear();
+        box.messages.clear();
         return out;
     };
     for (const auto& [what, before, section, renames] : cases) {
         ASSERT_TRUE(qvtest::writeAll(one, before));
-        box.fake.messages.clear();
+        box.messages.clear();
         int expected = 0;
         for (const auto& [from, to] : renames) {
-            expected += qv::RenameKey(one, section, from, to);
+            expected += qv::RenameKey(one, section, from, to, box);
         }
         const QStringList oneByOne = shown(one);
         write(before);
-        EXPECT_EQ(qv::RenameKeys(path, section, renames), expected) << what;
+        EXPECT_EQ(qv::RenameKeys(path, section, renames, box), expected) << what;
         EXPECT_EQ(bytes(), qvtest::readAll(one)) << what;
         EXPECT_EQ(shown(path), oneByOne) << what;
         if (expected == 0) {
@@ -437,29 +424,56 @@ TEST_F(Modini, RenameKeysThatCannotBeSavedRenameNothing) {
     write(menu);
     {
         qv::profile::ScopedWriteFailure failure(qv::profile::WriteStep::Write);
-        EXPECT_EQ(qv::RenameKeys(path, "Tab 1", moveDown(2, 4)), 0);
+        EXPECT_EQ(qv::RenameKeys(path, "Tab 1", moveDown(2, 4), box), 0);
     }
     EXPECT_EQ(bytes(), menu);
     expectOnlyMessage(path + " could not be saved; the file was left as it was. ~(RenameKey)",
                       "File Not Saved", qv::MsgIcon::Stop);
 
     // A missing file is reported once, not once a key.
-    box.fake.messages.clear();
+    box.messages.clear();
     const QString missing = dir.filePath("none.ini");
-    EXPECT_EQ(qv::RenameKeys(missing, "Tab 1", moveDown(2, 4)), 0);
+    EXPECT_EQ(qv::RenameKeys(missing, "Tab 1", moveDown(2, 4), box), 0);
     expectOnlyMessage(missing + " not found.", "File Not Found", qv::MsgIcon::Stop);
 }
 
+// One user action that fails twice says each failure once; the next action says it again, and
+// two windows (each with its own ShownInAction) tell their own failures.
+TEST_F(Modini, EachActionTellsTheSameFailureOnce) {
+    const QString missing = dir.filePath("none.ini");
+    qv::ShownInAction first(box);
+    qv::FakeMessageBox otherBox;
+    qv::ShownInAction other(otherBox);
+    for (int action = 1; action <= 2; ++action) {
+        const qv::ShownInAction::Action outer(first);
+        const qv::ShownInAction::Action otherAction(other);
+        {
+            const qv::ShownInAction::Action nested(first); // part of the outer action
+            EXPECT_FALSE(qv::ReadKey(missing, "S", "k", first).has_value());
+        }
+        EXPECT_EQ(qv::DeleteKey(missing, "S", "k", first), 0);
+        EXPECT_EQ(qv::DeleteKey(path, "S", "k", first), 0);
+        EXPECT_EQ(qv::DeleteKey(missing, "S", "k", other), 0);
+        ASSERT_EQ(messages().size(), 2U * action);
+        EXPECT_EQ(messages()[2 * action - 2].text, missing + " not found.");
+        EXPECT_EQ(messages()[2 * action - 1].text, path + " not found.");
+        EXPECT_EQ(otherBox.messages.size(), std::size_t(action));
+    }
+    // Outside any action every call says it.
+    box.messages.clear();
+    EXPECT_EQ(qv::DeleteKey(missing, "S", "k", first), 0);
+    EXPECT_EQ(qv::DeleteKey(missing, "S", "k", first), 0);
+    EXPECT_EQ(messages().size(), 2U);
+}
+
 // The layout of qv.ini: its place, names, the two special items and how a count is read.
-TEST(MenuLayout, TheMenuFileIsTheOneChosenAtStartElseBesideTheData) {
+TEST(MenuLayout, TheMenuFileIsBesideTheData) {
     // The tests' folder holds neither qv.ini nor the grammar, as an installed bin folder.
     const QString data =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/quorvel");
     EXPECT_EQ(qv::programFolder(), data);
     EXPECT_EQ(qv::ProfilePath(), data + "/qv.ini");
-    qv::useProfilePath("/mnt/room5/qv.ini");
-    EXPECT_EQ(qv::ProfilePath(), "/mnt/room5/qv.ini");
-    qv::useProfilePath({});
+    EXPECT_EQ(qv::ProfilePath("/mnt/room5"), "/mnt/room5/qv.ini");
 }
 
 TEST(MenuLayout, OnlyTheExactSpecialNamesAreResolved) {
@@ -514,9 +528,9 @@ TEST(MenuLayout, TheExampleMenuReadsBack) {
               "Button 1=C:\\Program Files\\Editor\\edit.exe\r\n"
               "Button 2=My Documents.lnk\r\n"
               "[Tab 2]\r\nNUMBER OF BUTTONS=1\r\nButton 1=C:\\Games\\Chess.lnk\r\n"));
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     const auto read = [&](const QString& section, const QString& key) {
-        return qv::ReadKey(path, section, key).value_or("(none)");
+        return qv::ReadKey(path, section, key, box).value_or("(none)");
     };
     EXPECT_EQ(qv::parseCount(read(qv::kSettings, qv::kNumberOfTabs)).value, 2);
     EXPECT_EQ(read(qv::kSettings, qv::tabCaptionKey(2)), "Games");
@@ -526,11 +540,11 @@ TEST(MenuLayout, TheExampleMenuReadsBack) {
               "/p/standard/My Documents.lnk");
 
     // Adding the first button of a new fourth tab.
-    ASSERT_EQ(qv::WriteKey(path, qv::tabSection(4), qv::buttonKey(1), "/x.lnk"), 1);
-    ASSERT_EQ(qv::WriteKey(path, qv::tabSection(4), qv::kNumberOfButtonsWrite, "1"), 1);
+    ASSERT_EQ(qv::WriteKey(path, qv::tabSection(4), qv::buttonKey(1), "/x.lnk", box), 1);
+    ASSERT_EQ(qv::WriteKey(path, qv::tabSection(4), qv::kNumberOfButtonsWrite, "1", box), 1);
     EXPECT_TRUE(
         qvtest::readAll(path).endsWith("[Tab 4]\r\nButton 1=/x.lnk\r\nNumber of Buttons=1\r\n"));
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_TRUE(box.messages.empty());
 }
 
 } // namespace

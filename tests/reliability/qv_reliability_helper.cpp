@@ -12,7 +12,7 @@
 //       One ReadKey or WriteKey on a (hostile) file in a fresh process; prints the result, the
 //       number of messages shown and how much the peak resident memory grew, as
 //       "result=<text> messages=N grown_kb=N".
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,6 +22,9 @@
 #include <unistd.h>
 
 namespace {
+
+// What the profile operations would show, for the measure to count.
+qv::FakeMessageBox messages;
 
 void writeByte(char c) {
     while (::write(STDOUT_FILENO, &c, 1) < 0 && errno == EINTR) {
@@ -37,7 +40,8 @@ bool stdinClosed() {
 // One read of the tab as the launcher makes it: its count, then its buttons. What was wrong, or
 // nothing.
 QString readOnce(const QString& path) {
-    const qv::ProfileValue count = qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead);
+    const qv::ProfileValue count =
+        qv::ReadKey(path, qv::tabSection(1), qv::kNumberOfButtonsRead, messages);
     if (!count) {
         return QStringLiteral("file missing");
     }
@@ -49,7 +53,8 @@ QString readOnce(const QString& path) {
     static const QRegularExpression item(
         QStringLiteral("^/srv/apps/t1/b\\d+/s(\\d+)/prog-\\1\\.exe$"));
     for (int m = 1; m <= n.value; ++m) {
-        const qv::ProfileValue value = qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m));
+        const qv::ProfileValue value =
+            qv::ReadKey(path, qv::tabSection(1), qv::buttonKey(m), messages);
         if (!value || !item.match(*value).hasMatch()) {
             return QStringLiteral("Button %1 read as '%2'").arg(m).arg(value.value_or("missing"));
         }
@@ -82,12 +87,12 @@ long peakKb() {
     return m.hasMatch() ? m.captured(1).toLong() : -1;
 }
 
-int runMeasure(const QStringList& a, const qv::FakeMessageBox& messages) {
+int runMeasure(const QStringList& a, qv::FakeMessageBox& messages) {
     const long before = peakKb();
     QString result = QStringLiteral("absent");
     if (a[3] == "write") {
-        result = QString::number(qv::WriteKey(a[2], a[4], a[5], a.value(6)));
-    } else if (const qv::ProfileValue v = qv::ReadKey(a[2], a[4], a[5])) {
+        result = QString::number(qv::WriteKey(a[2], a[4], a[5], a.value(6), messages));
+    } else if (const qv::ProfileValue v = qv::ReadKey(a[2], a[4], a[5], messages)) {
         result = QStringLiteral("'%1'").arg(*v);
     }
     const long after = peakKb();
@@ -100,11 +105,9 @@ int runMeasure(const QStringList& a, const qv::FakeMessageBox& messages) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    qv::FakeMessageBox messages;
-    qv::installMessageBox(&messages);
     const QStringList a = QCoreApplication::arguments();
     if (a.size() == 4 && a[1] == "edit") {
-        qvrel::EditScript script(a[2], a[3].toUInt(), [] { writeByte('.'); });
+        qvrel::EditScript script(a[2], a[3].toUInt(), messages, [] { writeByte('.'); });
         writeByte('R');
         // A bound of its own, in case the test that should kill it is gone.
         for (long i = 0; i < 2000000; ++i) {

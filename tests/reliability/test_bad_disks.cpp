@@ -3,7 +3,7 @@
 // report failure with a message and leave the old file exactly as it was. Each failing step of
 // a write and a file gone between calls are checked with the profile module (test_modini).
 #include "platform/profile/profile.h"
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
@@ -23,22 +23,24 @@ namespace {
 std::string everyChangeRefused(const QString& dir) {
     const QString path = dir + "/qv.ini";
     const QString tab = qv::tabSection(1);
+    qv::FakeMessageBox box;
     const std::pair<const char*, std::function<int()>> changes[] = {
-        {"WriteKey", [&] { return qv::WriteKey(path, tab, "Button 3", "/usr/bin/x"); }},
-        {"DeleteKey", [&] { return qv::DeleteKey(path, tab, "Button 1"); }},
-        {"DeleteSection", [&] { return qv::DeleteSection(path, tab); }},
+        {"WriteKey", [&] { return qv::WriteKey(path, tab, "Button 3", "/usr/bin/x", box); }},
+        {"DeleteKey", [&] { return qv::DeleteKey(path, tab, "Button 1", box); }},
+        {"DeleteSection", [&] { return qv::DeleteSection(path, tab, box); }},
         {"RenameKeys",
          [&] {
-             return qv::RenameKeys(path, tab, {{"Button 2", "Button 9"}, {"Button 1", "Button 2"}});
+             return qv::RenameKeys(path, tab, {{"Button 2", "Button 9"}, {"Button 1", "Button 2"}},
+                                   box);
          }},
-        {"RenameSection", [&] { return qv::RenameSection(path, "Tab 1", "Tab 5"); }},
+        {"RenameSection", [&] { return qv::RenameSection(path, "Tab 1", "Tab 5", box); }},
     };
     const QByteArray before = qvtest::readAll(path);
     const QStringList entries = qvrel::folderEntries(dir);
     for (const auto& [name, change] : changes) {
-        qv::ScopedFakeMessageBox box;
+        box.messages.clear();
         const int result = change();
-        const bool said = !box.fake.messages.empty() && !box.fake.messages.back().text.isEmpty();
+        const bool said = !box.messages.empty() && !box.messages.back().text.isEmpty();
         const char* why = result != 0 ? " reported a write that did not happen"
                           : !said     ? " failed without a message"
                           : qvtest::readAll(path) != before      ? " changed the old file"
@@ -116,15 +118,15 @@ TEST_F(BadDisks, NothingIsWrittenOverAFolderOrLeftByAFailedFirstWrite) {
     for (const WriteStep step :
          {WriteStep::OpenTemp, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
         qv::profile::ScopedWriteFailure failure(step);
-        qv::ScopedFakeMessageBox box;
-        EXPECT_EQ(qv::WriteKey(path, "Settings", "Number of tabs", "1"), 0);
-        EXPECT_EQ(box.fake.messages.size(), 1U);
+        qv::FakeMessageBox box;
+        EXPECT_EQ(qv::WriteKey(path, "Settings", "Number of tabs", "1", box), 0);
+        EXPECT_EQ(box.messages.size(), 1U);
         EXPECT_TRUE(qvrel::folderEntries(dir).isEmpty());
     }
     ASSERT_TRUE(QDir().mkpath(path));
-    qv::ScopedFakeMessageBox box;
-    EXPECT_EQ(qv::WriteKey(path, qv::tabSection(1), "Button 1", "/usr/bin/x"), 0);
-    EXPECT_FALSE(box.fake.messages.empty());
+    qv::FakeMessageBox box;
+    EXPECT_EQ(qv::WriteKey(path, qv::tabSection(1), "Button 1", "/usr/bin/x", box), 0);
+    EXPECT_FALSE(box.messages.empty());
     EXPECT_TRUE(QDir(path).isEmpty());
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher reads qv.ini while the editor changes it, without any locking: every read must
 // see a whole file, whole lines and counts that were really written.
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 namespace {
 
 TEST(Concurrency, ReaderNeverSeesAMissingFileTornLineOrUnwrittenCountDuring10000Changes) {
-    qv::ScopedFakeMessageBox messages;
+    qv::FakeMessageBox messages;
     QTemporaryDir tmp{qvrel::fastTempTemplate()};
     const QString path = tmp.filePath("qv.ini");
     ASSERT_TRUE(qvtest::writeAll(path, qvrel::menu({14})));
@@ -22,11 +22,11 @@ TEST(Concurrency, ReaderNeverSeesAMissingFileTornLineOrUnwrittenCountDuring10000
         const QString key = i % 10 == 0 ? qv::kNumberOfButtonsWrite : qv::buttonKey(m);
         const QString value =
             i % 10 == 0 ? QString::number(10 + (i / 10) % 5) : qvrel::itemValue(1, m, i);
-        ASSERT_EQ(qv::WriteKey(path, qv::tabSection(1), key, value), 1) << i;
+        ASSERT_EQ(qv::WriteKey(path, qv::tabSection(1), key, value, messages), 1) << i;
     }
     // It read often, and never found the file missing, a line torn or a count never written.
     EXPECT_GT(qvrel::stopReader(reader), 50);
-    EXPECT_TRUE(messages.fake.messages.empty());
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 } // namespace

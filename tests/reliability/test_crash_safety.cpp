@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An editor killed at any moment leaves qv.ini as it was before or after the profile call it
 // was making: never half written, never gone, never blocked for the next write.
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
@@ -16,10 +16,11 @@ constexpr unsigned kSeed = 20261207;
 // The file before and after call number `completed` + 1 of the script, replayed on a copy in
 // this process: every call is one atomic write, so no state in between is acceptable.
 std::vector<QByteArray> replay(const QString& path, const QByteArray& start, unsigned seed,
-                               int completed) {
+                               int completed, qv::MessageBoxService& messages) {
     EXPECT_TRUE(qvtest::writeAll(path, start));
     std::vector<QByteArray> states{start};
-    qvrel::EditScript script(path, seed, [&] { states.push_back(qvtest::readAll(path)); });
+    qvrel::EditScript script(path, seed, messages,
+                             [&] { states.push_back(qvtest::readAll(path)); });
     while (int(states.size()) < completed + 2) {
         script.step();
     }
@@ -27,7 +28,7 @@ std::vector<QByteArray> replay(const QString& path, const QByteArray& start, uns
 }
 
 TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
-    qv::ScopedFakeMessageBox messages;
+    qv::FakeMessageBox messages;
     QTemporaryDir tmp(qvrel::fastTempTemplate());
     const QString menuDir = tmp.filePath("menu");
     ASSERT_TRUE(QDir().mkpath(menuDir) && QDir().mkpath(tmp.filePath("replay")));
@@ -56,7 +57,8 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
         roundsWithProgress += completed > 0 ? 1 : 0;
 
         const QByteArray after = qvtest::readAll(path);
-        const auto states = replay(tmp.filePath("replay/qv.ini"), before, seed, completed);
+        const auto states =
+            replay(tmp.filePath("replay/qv.ini"), before, seed, completed, messages);
         ASSERT_TRUE(after == states[0] || after == states[1])
             << "round " << round << ", killed after " << completed << " calls\n--- file:\n"
             << after.constData() << "\n--- before the call:\n"
@@ -71,7 +73,7 @@ TEST(CrashSafety, KilledEditorLeavesTheFileBeforeOrAfterTheInterruptedCall) {
     // Whatever the kills left behind, the next change works and clears it away: a killed writer's
     // temporary file is hidden (no reader takes it for a menu), never named like the menu, and
     // removed by the next write once its process is gone.
-    EXPECT_EQ(qv::WriteKey(path, qv::kSettings, qv::kNumberOfTabs, "2"), 1);
+    EXPECT_EQ(qv::WriteKey(path, qv::kSettings, qv::kNumberOfTabs, "2", messages), 1);
     EXPECT_EQ(qvrel::folderEntries(menuDir), QStringList{"qv.ini"});
     for (const QString& name : leftovers) {
         EXPECT_TRUE(name == "qv.ini" || (name.startsWith('.') && !name.endsWith(".ini")))

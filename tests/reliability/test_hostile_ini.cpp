@@ -114,14 +114,14 @@ TEST(HostileIni, LargestAcceptedFilesAreReadAndWrittenInBoundedMemory) {
         EXPECT_EQ(measure({path, "read", row.section, row.key}).result, "'new'");
     }
     // The long line was read past and written around: still there, cut as a read gives it.
-    qv::ScopedFakeMessageBox box;
-    EXPECT_EQ(qv::ReadKey(path, "Settings", "Junk").value_or("").size(), 254);
+    qv::FakeMessageBox box;
+    EXPECT_EQ(qv::ReadKey(path, "Settings", "Junk", box).value_or("").size(), 254);
 }
 
 // NUL bytes inside names, values and between lines: the menu around them still reads and a
 // write keeps the NUL bytes it did not touch (a value's own NUL is test_profile_engine's).
 TEST(HostileIni, NulBytesAreJustBytes) {
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     QTemporaryDir tmp;
     const QString path = tmp.filePath("qv.ini");
     const QByteArray text("[Settings]\r\nNumber of tabs=1\r\nTab1=Wri\0ting\r\n\0\0\0\r\n"
@@ -129,10 +129,10 @@ TEST(HostileIni, NulBytesAreJustBytes) {
                           "Button 1=/usr/bin/xterm\r\nB\0=x\r\n",
                           138);
     ASSERT_TRUE(qvtest::writeAll(path, text));
-    EXPECT_EQ(qv::ReadKey(path, "Settings", "Number of tabs").value_or(""), "1");
-    EXPECT_EQ(qv::ReadKey(path, "Tab 1", "Button 1").value_or(""), "/usr/bin/xterm");
-    EXPECT_EQ(qv::ReadKey(path, "Tab 9", "Button 1").value_or("?"), "");
-    EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Number of Buttons", "2"), 1);
+    EXPECT_EQ(qv::ReadKey(path, "Settings", "Number of tabs", box).value_or(""), "1");
+    EXPECT_EQ(qv::ReadKey(path, "Tab 1", "Button 1", box).value_or(""), "/usr/bin/xterm");
+    EXPECT_EQ(qv::ReadKey(path, "Tab 9", "Button 1", box).value_or("?"), "");
+    EXPECT_EQ(qv::WriteKey(path, "Tab 1", "Number of Buttons", "2", box), 1);
     const QByteArray after = qvtest::readAll(path);
     EXPECT_EQ(after.count('\0'), text.count('\0'));
     EXPECT_TRUE(after.contains(QByteArray("Number of Buttons=2\r\n")));

@@ -3,6 +3,7 @@
 // through the real start facility as one argument, never through a shell. A fake xdg-open
 // early in PATH and fake programs record exactly what they were given.
 #include "common/menuitem.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
 #include "tests/support/testutil.h"
 
@@ -46,7 +47,8 @@ TEST(ShellSecurity, HostileNamesReachNoShell) {
     qputenv("HOME", home.toLocal8Bit());
     qputenv("QV_FAKE_LOG", log.toLocal8Bit());
     QDir::setCurrent(items);
-    const std::unique_ptr<qv::ShellService> shell = qv::createShellService();
+    qv::FakeMessageBox messages;
+    const std::unique_ptr<qv::ShellService> shell = qv::createShellService(messages);
     // Each item starts as the kind the windows decide for it.
     const auto start = [&shell](const QString& item) {
         return shell->ShellExecute(item, qv::menuItemKind(item));

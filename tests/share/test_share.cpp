@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A classroom on a real file server: the editor's changes made through one mount of a Samba
 // share, launchers reading through another mount of it (test_share.sh starts both).
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 #include "tests/support/testutil.h"
 
 #include <QCoreApplication>
@@ -32,14 +32,14 @@ protected:
     // The first half of adding a button goes through, then the server stops taking writes: the
     // second half is refused with the module's message, and the menu stays as it was.
     void expectRefusedOnceBroken(const std::function<bool()>& breakServer) {
-        ASSERT_EQ(qv::WriteKey(editor, tab, qv::buttonKey(4), "/srv/new.exe"), 1);
+        ASSERT_EQ(qv::WriteKey(editor, tab, qv::buttonKey(4), "/srv/new.exe", messages), 1);
         const QByteArray before = qvtest::readAll(server);
         ASSERT_TRUE(breakServer());
-        EXPECT_EQ(qv::WriteKey(editor, tab, qv::kNumberOfButtonsWrite, "4"), 0);
-        ASSERT_FALSE(messages.fake.messages.empty());
-        EXPECT_TRUE(messages.fake.messages.back().text.endsWith(
+        EXPECT_EQ(qv::WriteKey(editor, tab, qv::kNumberOfButtonsWrite, "4", messages), 0);
+        ASSERT_FALSE(messages.messages.empty());
+        EXPECT_TRUE(messages.messages.back().text.endsWith(
             "could not be saved; the file was left as it was. ~(WriteKey)"))
-            << qPrintable(messages.fake.messages.back().text);
+            << qPrintable(messages.messages.back().text);
         EXPECT_EQ(qvtest::readAll(server), before);
     }
 
@@ -48,7 +48,7 @@ protected:
     const QString pupil = env("QV_SHARE_B") + QStringLiteral("/qv.ini");
     const QString server = env("QV_SHARE_SERVER") + QStringLiteral("/qv.ini");
     const QString tab = qv::tabSection(1);
-    qv::ScopedFakeMessageBox messages;
+    qv::FakeMessageBox messages;
 };
 
 TEST_F(Share, PupilsSeeOnlyWholeMenusAndEveryChangeAtTheirNextRead) {
@@ -64,9 +64,9 @@ TEST_F(Share, PupilsSeeOnlyWholeMenusAndEveryChangeAtTheirNextRead) {
         const QString key = count ? qv::kNumberOfButtonsWrite : qv::buttonKey(i % 14 + 1);
         const QString value =
             count ? QString::number(10 + (i / 10) % 5) : qvrel::itemValue(1, i % 14 + 1, i);
-        ASSERT_EQ(qv::WriteKey(editor, tab, key, value), 1)
-            << "change " << i << ": " << qPrintable(messages.fake.messages.back().text);
-        stale += qv::ReadKey(pupil, tab, key).value_or("") != value ? 1 : 0;
+        ASSERT_EQ(qv::WriteKey(editor, tab, key, value, messages), 1)
+            << "change " << i << ": " << qPrintable(messages.messages.back().text);
+        stale += qv::ReadKey(pupil, tab, key, messages).value_or("") != value ? 1 : 0;
     }
     EXPECT_EQ(stale, 0) << "changes not seen by the pupil's machine at its next read";
     // A menu being replaced can fail to open on the other machine for seconds; the read waits
@@ -75,7 +75,7 @@ TEST_F(Share, PupilsSeeOnlyWholeMenusAndEveryChangeAtTheirNextRead) {
     for (QProcess& r : readers) {
         EXPECT_GT(qvrel::stopReader(r), 5);
     }
-    EXPECT_TRUE(messages.fake.messages.empty());
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(Share, KilledEditorLeavesNoTemporaryFileOnTheShare) {
@@ -89,16 +89,16 @@ TEST_F(Share, KilledEditorLeavesNoTemporaryFileOnTheShare) {
         progressed += round % 4 > 0 ? 1 : 0;
         child.kill();
         ASSERT_TRUE(child.waitForFinished(10000));
-        EXPECT_TRUE(
-            qv::parseCount(qv::ReadKey(pupil, qv::kSettings, qv::kNumberOfTabs).value_or(""))
-                .isNumber())
+        EXPECT_TRUE(qv::parseCount(
+                        qv::ReadKey(pupil, qv::kSettings, qv::kNumberOfTabs, messages).value_or(""))
+                        .isNumber())
             << "round " << round;
     }
     ASSERT_GT(progressed, 0);
     // The next change by the editor's machine clears whatever the killed writers left.
-    qvrel::EditScript(editor, 1).addButton(1);
+    qvrel::EditScript(editor, 1, messages).addButton(1);
     EXPECT_EQ(qvrel::folderEntries(env("QV_SHARE_SERVER")), QStringList{"qv.ini"});
-    EXPECT_TRUE(messages.fake.messages.empty());
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 // The lock is what keeps two machines' changes apart: each machine takes and gives it back as
@@ -145,10 +145,10 @@ TEST_F(Share, TwoEditorsOnTwoMachinesLoseNothing) {
         }
     }
     EXPECT_EQ(added.size(), 80);
-    ASSERT_EQ(qv::ReadKey(server, tab, qv::kNumberOfButtonsRead).value_or(""), "80");
+    ASSERT_EQ(qv::ReadKey(server, tab, qv::kNumberOfButtonsRead, messages).value_or(""), "80");
     QSet<QString> stored;
     for (int b = 1; b <= 81; ++b) {
-        stored.insert(qv::ReadKey(server, tab, qv::buttonKey(b)).value_or(""));
+        stored.insert(qv::ReadKey(server, tab, qv::buttonKey(b), messages).value_or(""));
     }
     stored.remove(QString()); // button 81: none
     EXPECT_EQ(stored, added);

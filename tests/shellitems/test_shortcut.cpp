@@ -4,8 +4,8 @@
 #include "common/ShrtcutPath.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/shortcuts/shortcut.h"
-#include "tests/fixtures/lnkwriter.h"
 #include "tests/support/testutil.h"
+#include "tools/lnkwriter.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -171,7 +171,7 @@ protected:
         return path;
     }
     QTemporaryDir dir;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
 };
 
 TEST_F(ShrtcutPathTest, GivesTheTargetOrTellsTheUserThereIsNone) {
@@ -186,13 +186,13 @@ TEST_F(ShrtcutPathTest, GivesTheTargetOrTellsTheUserThereIsNone) {
         {QString(), ""},
     };
     for (const auto& [shortcut, target] : cases) {
-        box.fake.messages.clear();
-        EXPECT_EQ(qv::ResolveShortcutTarget(shortcut), target) << shortcut.toStdString();
-        ASSERT_EQ(box.fake.messages.size(), target.isEmpty() ? 1u : 0u);
+        box.messages.clear();
+        EXPECT_EQ(qv::ResolveShortcutTarget(shortcut, box), target) << shortcut.toStdString();
+        ASSERT_EQ(box.messages.size(), target.isEmpty() ? 1u : 0u);
         if (target.isEmpty()) {
-            EXPECT_EQ(box.fake.messages[0].text, "This shortcut does not contain a path.");
-            EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
-            EXPECT_EQ(box.fake.messages[0].title, qv::programTitle());
+            EXPECT_EQ(box.messages[0].text, "This shortcut does not contain a path.");
+            EXPECT_EQ(box.messages[0].icon, qv::MsgIcon::None);
+            EXPECT_EQ(box.messages[0].title, qv::programTitle());
         }
     }
 }
@@ -220,8 +220,8 @@ TEST_F(ShrtcutPathTest, ReadShortcutGivesTheSixFields) {
     ASSERT_TRUE(f.read(longPath));
     EXPECT_EQ(f.arguments, s.arguments);
     EXPECT_EQ(f.target, s.localBasePath + s.commonPathSuffix);
-    EXPECT_EQ(qv::ResolveShortcutTarget(longPath), f.target);
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_EQ(qv::ResolveShortcutTarget(longPath, box), f.target);
+    EXPECT_TRUE(box.messages.empty());
 }
 
 TEST_F(ShrtcutPathTest, ReadShortcutPrefersTheNetworkTarget) {
@@ -233,7 +233,7 @@ TEST_F(ShrtcutPathTest, ReadShortcutPrefersTheNetworkTarget) {
     EXPECT_EQ(f.target, "\\\\server\\apps\\maths.exe");
     EXPECT_EQ(f.showCommand, 1);
     // The button's icon comes from the local form.
-    EXPECT_EQ(qv::ResolveShortcutTarget(path), "S:\\maths.exe");
+    EXPECT_EQ(qv::ResolveShortcutTarget(path, box), "S:\\maths.exe");
 }
 
 // Files that are no shortcuts: nothing is read, and the outputs stay as they were.
@@ -246,7 +246,7 @@ TEST_F(ShrtcutPathTest, ReadShortcutFailsWithoutTouchingOutputs) {
         EXPECT_FALSE(f.read(path));
         EXPECT_EQ(f, untouched);
     }
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_TRUE(box.messages.empty());
 }
 
 TEST(FileNameFromPath, GivesTheLastComponent) {

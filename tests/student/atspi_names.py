@@ -4,41 +4,18 @@
 page, "<<", ">>" and every tab, by its caption and its role. Runs in a D-Bus session of its own
 (dbus-run-session) on the X display of the tests; exits 77 (skipped) when AT-SPI is missing."""
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
-import time
 
-try:
-    import pyatspi
-except ImportError:
-    print("python3-pyatspi is not installed")
-    sys.exit(77)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import atspi  # noqa: E402
 
-BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-if not os.access(BUS_LAUNCHER, os.X_OK) or not os.environ.get("DISPLAY"):
-    print("needs at-spi2-core and an X display")
-    sys.exit(77)
-
-
-def nodes(node):
-    """(role, name) of the node and everything below it."""
-    found = [(node.getRoleName(), node.name)]
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            found += nodes(child)
-    return found
+atspi.require()
 
 
 def launcher_nodes():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == "quorvel-student":
-            return set(nodes(app))
-    return set()
+    """(role, name) of every node of the launcher."""
+    return {(n.getRoleName(), n.name) for n in atspi.application_nodes("quorvel-student")}
 
 
 def main():
@@ -51,27 +28,16 @@ def main():
     expected |= {("page tab", "Cats & Dogs"), ("page tab", "Games")}
 
     with tempfile.TemporaryDirectory() as folder:
-        program = os.path.join(folder, "quorvel-student")
-        shutil.copy(sys.argv[1], program)
         with open(os.path.join(folder, "qv.ini"), "w", newline="") as f:
             f.write(menu)
-        # The launcher's own output must not hold the test's output open once it ends.
-        bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-        launcher = subprocess.Popen([program], cwd=folder, env=env)
-        try:
+        with atspi.running(sys.argv[1], folder):
             seen = set()
-            deadline = time.monotonic() + 30
-            while not expected <= seen and time.monotonic() < deadline:
-                time.sleep(0.2)
-                seen = launcher_nodes()
-        finally:
-            launcher.kill()
-            launcher.wait()
-            # Asked to end (not killed), the bus launcher ends the bus it started too.
-            bus.terminate()
-            bus.wait()
+
+            def all_seen():
+                seen.clear()
+                seen.update(launcher_nodes())
+                return expected <= seen
+            atspi.wait(all_seen)
     missing = sorted(expected - seen)
     if missing:
         print("not exposed:", missing)

@@ -2,7 +2,7 @@
 // The launcher window on the offscreen platform: start-up, pages, tabs, starts, the character
 // and the drop area, observed through fakes.
 #include "common/ui/imgicon.h"
-#include "tests/student/studentfixture.h"
+#include "tests/support/studentfixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -44,13 +44,30 @@ TEST(StudentStartup, MenuThatCannotBeShownSaysWhyOnce) {
             ASSERT_TRUE(l.writeMenu(text.replace("tabs=1", "tabs=" + QByteArray(count))));
         }
         l.load();
-        ASSERT_EQ(l.box.fake.messages.size(), 1U) << count;
-        const auto& shown = l.box.fake.messages[0];
+        ASSERT_EQ(l.box.messages.size(), 1U) << count;
+        const auto& shown = l.box.messages[0];
         EXPECT_EQ(shown.text, message) << count;
         EXPECT_EQ(shown.icon, qv::MsgIcon::None) << count;
         EXPECT_EQ(shown.title, qv::programTitle()) << count;
         EXPECT_TRUE(l.character.calls.isEmpty()) << count; // nothing loaded after the message
     }
+}
+
+// Two launchers in one process: each reads the menu it was given (a menu chosen at start over the
+// one in its folder), not the other's.
+TEST(StudentStartup, EachWindowReadsItsOwnMenu) {
+    Launcher chosen;
+    Launcher beside;
+    ASSERT_TRUE(chosen.writeMenu(menuText({programs(1)})));
+    const QString room5 = QDir(chosen.dir.path()).filePath("room5.ini");
+    ASSERT_TRUE(qvtest::writeAll(room5, menuText({programs(2, 5)})));
+    chosen.services.menuPath = room5;
+    chosen.load();
+    beside.load({programs(1, 3)});
+    EXPECT_EQ(chosen.window->profilePath(), room5);
+    EXPECT_EQ(beside.window->profilePath(), beside.menuPath());
+    EXPECT_EQ(chosen.captions(), captionsOf(5, 6));
+    EXPECT_EQ(beside.captions(), captionsOf(3, 3));
 }
 
 // Tab captions as written, no recognizer chosen, and the status panels.
@@ -109,7 +126,7 @@ TEST(StudentStartup, WithoutTheCharacterTheLauncherGoesOnSilently) {
             l.services.character = nullptr;
         }
         frmstudent& w = l.load({programs(3)});
-        EXPECT_TRUE(l.box.fake.messages.empty());
+        EXPECT_TRUE(l.box.messages.empty());
         EXPECT_EQ(w.character(), nullptr);
         l.press(2);
         EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
@@ -189,7 +206,7 @@ TEST(StudentPages, MenuChangedUnderTheRunningLauncherIsShownWithinASecond) {
         ASSERT_TRUE(replaceMenu(text));
         EXPECT_EQ(l.captions(), QStringList({"Prog111", "Paint", "Prog113"}));
     }
-    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.messages.size(), 1U);
 
     // The tab and the page are gone: the first page of the first tab.
     ASSERT_TRUE(replaceMenu(menuText({programs(14)})));
@@ -212,7 +229,7 @@ TEST(StudentPages, MenuFolderRemovedIsToldOnceAndTheMenuComesBack) {
     QTest::mouseClick(w.cmdback, Qt::LeftButton);
     w.ceptab->setCurrentIndex(1);
     l.press(2);
-    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.messages.size(), 1U);
     EXPECT_EQ(l.lastMessage(), "Error in INI file : File Not Found");
     EXPECT_TRUE(l.executed().isEmpty());
 
@@ -220,7 +237,7 @@ TEST(StudentPages, MenuFolderRemovedIsToldOnceAndTheMenuComesBack) {
     ASSERT_TRUE(QDir().mkpath(l.dir.path()));
     ASSERT_TRUE(l.writeMenu(menu));
     ASSERT_TRUE(checked.wait(2000) || checked.count() > 0);
-    EXPECT_EQ(l.box.fake.messages.size(), 1U);
+    EXPECT_EQ(l.box.messages.size(), 1U);
     w.ceptab->setCurrentIndex(0);
     l.press(2);
     EXPECT_EQ(l.executed(), QStringList({"execute:/apps/Prog2.exe"}));
@@ -269,7 +286,7 @@ TEST(StudentStarts, SpecialItemsLetterCaseAndFailedStarts) {
             << r.item.toStdString();
         EXPECT_EQ(l.character.calls.last(), r.said) << r.item.toStdString();
         if (!r.ok) { // said, not shown in a message
-            EXPECT_TRUE(l.box.fake.messages.empty()) << r.item.toStdString();
+            EXPECT_TRUE(l.box.messages.empty()) << r.item.toStdString();
         }
     }
 }
@@ -385,9 +402,9 @@ TEST(StudentDrop, DroppedProgramOrShortcutShowsTheIconBox) {
         const std::string what = c.urls.isEmpty() ? "<none>" : c.urls[0].toString().toStdString();
         EXPECT_EQ(w.imgicon->isVisible(), c.iconShown) << what;
         EXPECT_EQ(l.lastMessage(), c.message) << what;
-        ASSERT_LE(l.box.fake.messages.size(), 1U) << what;
+        ASSERT_LE(l.box.messages.size(), 1U) << what;
         if (c.message == cannot) {
-            EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::None);
+            EXPECT_EQ(l.box.messages[0].icon, qv::MsgIcon::None);
         }
         EXPECT_TRUE(l.shell.starts.empty());
         EXPECT_EQ(l.captions(), QStringList({"Prog1"}));

@@ -4,8 +4,9 @@
 // programs record, in order, what was started, where and with which arguments; nothing may
 // reach a shell.
 #include "common/menuitem.h"
+#include "platform/dialogs/messagebox.h"
 #include "platform/shell/shell.h"
-#include "tests/student/printers.h"
+#include "tests/support/printers.h"
 #include "tests/support/testutil.h"
 #include "tools/lnkwriter.h"
 
@@ -26,7 +27,7 @@ protected:
         ASSERT_TRUE(makeRecorder(bin + "/qv-recorder"));
         qputenv("PATH", QFile::encodeName(bin) + ":" + oldPath);
         qputenv("QV_START_LOG", QFile::encodeName(dir.filePath("starts.log")));
-        shell = qv::createShellService();
+        shell = qv::createShellService(messages);
     }
     void TearDown() override { qputenv("PATH", oldPath); }
 
@@ -99,6 +100,7 @@ protected:
     QTemporaryDir dir;
     const QString bin = dir.filePath("bin"), work = dir.filePath("work");
     const QByteArray oldPath = qgetenv("PATH");
+    qv::FakeMessageBox messages;
     std::unique_ptr<qv::ShellService> shell;
     qsizetype taken = 0;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's own additions on their own, without the window: following qv.ini while it runs,
 // and the clock of status panel 1.
+#include "common/modini.h"
 #include "platform/dialogs/messagebox.h"
 #include "student/menufollower.h"
 #include "student/statusclock.h"
@@ -38,8 +39,10 @@ TEST(MenuFollower, SaysWhyAMenuCannotBeShown) {
     for (const auto& [text, problem] : cases) {
         QFile::remove(path);
         ASSERT_TRUE(text == nullptr || qvtest::writeAll(path, text));
+        qv::FakeMessageBox box;
+        qv::ShownInAction messages(box);
         qv::MenuFollower follower(
-            path, [] {}, nullptr);
+            path, messages, [] {}, nullptr);
         EXPECT_EQ(follower.load(), problem) << (text ? text : "(no file)");
     }
 }
@@ -50,10 +53,11 @@ TEST(MenuFollower, ShowsChangesAndSaysEachDamageOnce) {
     QTemporaryDir dir;
     const QString path = dir.filePath("qv.ini");
     ASSERT_TRUE(qvtest::writeAll(path, kMenu));
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
+    qv::ShownInAction messages(box);
     int shown = 0;
     qv::MenuFollower follower(
-        path, [&shown] { ++shown; }, nullptr);
+        path, messages, [&shown] { ++shown; }, nullptr);
     QList<bool> checked;
     QObject::connect(&follower, &qv::MenuFollower::checked,
                      [&checked](bool rebuilt) { checked << rebuilt; });
@@ -72,21 +76,21 @@ TEST(MenuFollower, ShowsChangesAndSaysEachDamageOnce) {
     follower.reload();
     follower.reload();
     EXPECT_EQ(shown, 1);
-    ASSERT_EQ(box.fake.messages.size(), 1U);
-    EXPECT_EQ(box.fake.messages[0].text, qv::MenuFollower::kNoTabsFound);
+    ASSERT_EQ(box.messages.size(), 1U);
+    EXPECT_EQ(box.messages[0].text, qv::MenuFollower::kNoTabsFound);
     EXPECT_EQ(checked, QList<bool>({true, false, false}));
 
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_TRUE(follower.gone());
     EXPECT_TRUE(follower.gone());
-    ASSERT_EQ(box.fake.messages.size(), 2U);
-    EXPECT_EQ(box.fake.messages[1].text, qv::MenuFollower::kFileNotFound);
+    ASSERT_EQ(box.messages.size(), 2U);
+    EXPECT_EQ(box.messages[1].text, qv::MenuFollower::kFileNotFound);
 
     ASSERT_TRUE(qvtest::writeAll(path, kMenu + "Tab2=B\r\n"));
     EXPECT_FALSE(follower.gone());
     follower.reload(); // the same menu as shown before the damage: the window stays as it is
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(box.fake.messages.size(), 2U);
+    EXPECT_EQ(box.messages.size(), 2U);
     EXPECT_EQ(checked.last(), false);
 }
 

@@ -3,7 +3,7 @@
 // first page is painted; its window tree and its screenshot must show the buttons of that page.
 // A shortcut without a path on that page gives a message while the page is built: the hooks
 // record it and go on instead of waiting for somebody to press OK.
-#include "tests/student/printers.h"
+#include "tests/support/printers.h"
 #include "tests/support/testutil.h"
 #include "tools/lnkwriter.h"
 
@@ -88,7 +88,7 @@ TEST(StudentEndToEnd, FirstPageShowsItsButtonsAndAMessageDoesNotStopTheHooks) {
         }
     }
     EXPECT_EQ(messages, QStringList({"This shortcut does not contain a path."}));
-    // In reading order; where each one stands is test_builder's.
+    // In reading order; where each one stands is test_arrays'.
     std::sort(buttons.begin(), buttons.end(), [](const Widget& a, const Widget& b) {
         return a.rect.y() != b.rect.y() ? a.rect.y() < b.rect.y() : a.rect.x() < b.rect.x();
     });

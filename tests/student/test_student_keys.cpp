@@ -2,7 +2,7 @@
 // The launcher window on an X display, driven by real key events sent through XTest: the keys
 // that start a launch button, and where the keyboard focus goes.
 #include "common/pushtotalk.h"
-#include "tests/student/studentfixture.h"
+#include "tests/support/studentfixture.h"
 
 #include <QAction>
 #include <QApplication>

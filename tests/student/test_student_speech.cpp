@@ -3,7 +3,7 @@
 // table and its presses, driven by a fake recognizer.
 #include "common/pupilvoice.h"
 #include "student/frmvoice.h"
-#include "tests/student/studentfixture.h"
+#include "tests/support/studentfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -147,12 +147,12 @@ TEST_F(Speech, ActivationFailureShowsBothMessagesAndKeepsListeningOff) {
     frmstudent& w = loadAndChoose(3);
     context()->activationError = {-2147201021, "The audio device is busy."};
     w.cmdStartReco_Click();
-    ASSERT_EQ(l.box.fake.messages.size(), 2U);
-    EXPECT_EQ(l.box.fake.messages[0].text, "Error-No.: -2147201021\nThe audio device is busy.");
-    EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::Information);
+    ASSERT_EQ(l.box.messages.size(), 2U);
+    EXPECT_EQ(l.box.messages[0].text, "Error-No.: -2147201021\nThe audio device is busy.");
+    EXPECT_EQ(l.box.messages[0].icon, qv::MsgIcon::Information);
     EXPECT_EQ(l.lastMessage(), "Failed to activate the grammar. It is possible that your audio "
                                "device is used by other application.");
-    EXPECT_EQ(l.box.fake.messages[1].icon, qv::MsgIcon::None);
+    EXPECT_EQ(l.box.messages[1].icon, qv::MsgIcon::None);
     EXPECT_EQ(w.cmdStartReco->text(), kStart);
 }
 
@@ -217,9 +217,9 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
         EXPECT_EQ(w.oRC(), nullptr) << r.name;
         EXPECT_EQ(w.lblGrammar->text(), r.grammar) << r.name;
         EXPECT_EQ(l.lastMessage(), r.message) << r.name;
-        ASSERT_LE(l.box.fake.messages.size(), 1U) << r.name;
+        ASSERT_LE(l.box.messages.size(), 1U) << r.name;
         if (*r.message) {
-            EXPECT_EQ(l.box.fake.messages[0].icon, qv::MsgIcon::Information) << r.name;
+            EXPECT_EQ(l.box.messages[0].icon, qv::MsgIcon::Information) << r.name;
         }
         const bool ends = r.service == Broken;
         EXPECT_EQ(unloaded.count(), ends ? 1 : 0) << r.name;
@@ -240,10 +240,10 @@ TEST(SpeechOff, EachReasonIsToldAndTheLauncherGoesOnOrEnds) {
 TEST_F(Speech, NoRecognizerAtAllIsSaidOnceWhenTheSpeechMenuOpens) {
     l.speech.recognizerNames.clear();
     frmstudent& w = l.load({programs(3)});
-    EXPECT_TRUE(l.box.fake.messages.empty());
+    EXPECT_TRUE(l.box.messages.empty());
     emit w.mnuspeech->aboutToShow();
     emit w.mnuspeech->aboutToShow();
-    ASSERT_EQ(l.box.fake.messages.size(), 1U);
+    ASSERT_EQ(l.box.messages.size(), 1U);
     EXPECT_TRUE(l.lastMessage().startsWith("No speech recognizer can be used on this computer"));
     EXPECT_FALSE(w.mnuEngines->isEnabled());
 }

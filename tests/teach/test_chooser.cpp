@@ -133,7 +133,7 @@ protected:
 
     static constexpr const char* kStarter = "[Settings]\r\nNumber of tabs=1\r\nTab1=Programs\r\n";
     QTemporaryDir dir;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
 };
 
 TEST_F(FirstMenu, TheQuestionSaysWhereAndWhoSeesTheMenu) {
@@ -164,7 +164,7 @@ TEST_F(FirstMenu, MadeFromTheStarterOnlyWhenAskedAndNothingIsThere) {
     };
     for (const auto& [where, yes, after] : rows) {
         int asked = 0;
-        qv::firstmenu::offer({path(where), qv::MenuSource::Environment, {}}, starter(),
+        qv::firstmenu::offer({path(where), qv::MenuSource::Environment, {}}, starter(), box,
                              [&, yes = yes](const QString&) {
                                  ++asked;
                                  return yes;
@@ -174,7 +174,7 @@ TEST_F(FirstMenu, MadeFromTheStarterOnlyWhenAskedAndNothingIsThere) {
             QByteArray(where) != "taken/qv.ini" && QByteArray(where) != "file/qv.ini";
         EXPECT_EQ(asked, offered ? 1 : 0) << where;
     }
-    EXPECT_TRUE(box.fake.messages.empty());
+    EXPECT_TRUE(box.messages.empty());
 
     // A folder the user may not write in (root may write anywhere, so a user who may not).
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |

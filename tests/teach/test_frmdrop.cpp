@@ -85,14 +85,14 @@ protected:
     // Every notice of the editor carries its title; a missing file and an unreadable shortcut
     // are told by the readers, under their own.
     void forgetMessages() {
-        for (const auto& m : box.fake.messages) {
+        for (const auto& m : box.messages) {
             if (m.text.endsWith(QStringLiteral(" not found."))) {
                 EXPECT_EQ(m.title, QStringLiteral("File Not Found"));
             } else if (!m.text.startsWith(QStringLiteral("This shortcut"))) {
                 EXPECT_EQ(m.title, kTitle) << m.text.toStdString();
             }
         }
-        box.fake.messages.clear();
+        box.messages.clear();
     }
 
     QString iniPath() const { return dir.filePath(QStringLiteral("qv.ini")); }
@@ -115,6 +115,7 @@ protected:
         }
         qv::Services services;
         services.shell = &shell;
+        services.messages = &box;
         w = std::make_unique<frmdrop>(services, dir.path());
         w->Form_Load();
         return *w;
@@ -141,7 +142,7 @@ protected:
                w->txtTarget->text().isEmpty();
     }
     QStringList said() const {
-        return texts(box.fake.messages, [](const auto& m) { return m.text; });
+        return texts(box.messages, [](const auto& m) { return m.text; });
     }
     QStringList started() const {
         return texts(shell.starts, [](const auto& s) { return s.file; });
@@ -175,7 +176,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     qv::FakeShell shell;
     std::unique_ptr<frmdrop> w;
 };
@@ -434,7 +435,7 @@ TEST_F(Editor, DropOfAnythingElseAddsNothing) {
         }
         EXPECT_TRUE(drop(data));
         EXPECT_EQ(said(), file ? QStringList{} : QStringList{kCannotUse}) << dropped;
-        EXPECT_TRUE(file || box.fake.messages[0].icon == qv::MsgIcon::None) << dropped;
+        EXPECT_TRUE(file || box.messages[0].icon == qv::MsgIcon::None) << dropped;
         EXPECT_TRUE(waiting()) << dropped;
         EXPECT_EQ(bytes(), before) << dropped;
     }
@@ -486,7 +487,7 @@ TEST_F(Editor, AddAfterTheLastButtonOnTheLastPage) {
         open(menuLines({"A"}, {r.count}));
         addProgram(QStringLiteral("/apps/New.exe"));
         ASSERT_EQ(said(), QStringList{"/apps/New.exe"});
-        EXPECT_EQ(box.fake.messages[0].icon, qv::MsgIcon::None);
+        EXPECT_EQ(box.messages[0].icon, qv::MsgIcon::None);
         EXPECT_EQ(page(), captions("A", r.offset + 1, r.count) << "New") << r.count;
         EXPECT_EQ(w->cmdback->isEnabled(), r.offset > 0);
         EXPECT_EQ(fileLines(),

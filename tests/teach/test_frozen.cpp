@@ -41,7 +41,9 @@ protected:
     // and that the teacher was told it is read-only.
     void expectReadOnly(const QString& folder) {
         const QString ini = folder + "/qv.ini";
-        frmdrop w(qv::Services{}, folder);
+        qv::Services services;
+        services.messages = &box;
+        frmdrop w(services, folder);
         w.Form_Load();
         EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral(" (read-only)")));
         EXPECT_FALSE(w.cmdaddtab->isEnabled());
@@ -49,12 +51,12 @@ protected:
         w.cmdremovetab_Click();
         w.cmdapplau_MouseDown(1, Qt::RightButton, {}, 0, 0);
         EXPECT_EQ(qvtest::readAll(ini), kMenu);
-        ASSERT_FALSE(box.fake.messages.empty());
-        EXPECT_TRUE(box.fake.messages[0].text.contains(QStringLiteral("is read-only for you")));
+        ASSERT_FALSE(box.messages.empty());
+        EXPECT_TRUE(box.messages[0].text.contains(QStringLiteral("is read-only for you")));
     }
 
     QTemporaryDir dir;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
 };
 
 TEST_F(Frozen, AnImmutableMenu) {

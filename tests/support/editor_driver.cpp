@@ -109,8 +109,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: qv_editor_driver FOLDER add|delete|addtab|deleteloop ...\n");
         return 2;
     }
-    qv::ScopedFakeMessageBox box;
-    frmdrop w(qv::Services{}, args[1]);
+    qv::FakeMessageBox box;
+    qv::Services services;
+    services.messages = &box;
+    frmdrop w(services, args[1]);
     w.Form_Load();
     say("ready", {});
     const QString op = args[2];
@@ -118,7 +120,7 @@ int main(int argc, char** argv) {
     if (op == QLatin1String("add") && args.size() == 6) {
         for (int i = 1; i <= args[5].toInt(); ++i) {
             const QString item = QStringLiteral("/apps/%1-%2.exe").arg(args[4]).arg(i);
-            if (add(w, box.fake, args[3].toInt(), item)) {
+            if (add(w, box, args[3].toInt(), item)) {
                 say("added", item);
                 ++saved;
             }
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
     } else if (op == QLatin1String("delete") && args.size() == 5) {
         for (int i = 1; i <= args[4].toInt(); ++i) {
             QString item;
-            if (deleteFirst(w, box.fake, args[3].toInt(), &item)) {
+            if (deleteFirst(w, box, args[3].toInt(), &item)) {
                 say("deleted", item);
                 ++saved;
             }
@@ -134,14 +136,14 @@ int main(int argc, char** argv) {
     } else if (op == QLatin1String("addtab") && args.size() == 5) {
         for (int i = 1; i <= args[4].toInt(); ++i) {
             const QString caption = QStringLiteral("%1-%2").arg(args[3]).arg(i);
-            if (addTab(w, box.fake, caption)) {
+            if (addTab(w, box, caption)) {
                 say("tab", caption);
                 ++saved;
             }
         }
     } else if (op == QLatin1String("deleteloop")) {
         QString item;
-        while (deleteFirst(w, box.fake, args[3].toInt(), &item)) {
+        while (deleteFirst(w, box, args[3].toInt(), &item)) {
         }
     } else {
         return 2;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/files/filetest.h"
+// The session's start-up: which menu file, the checks of the arguments, the user's name.
 #include "platform/session/startup.h"
 #include "platform/session/username.h"
 #include "tests/support/testutil.h"
@@ -12,33 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// Only visible regular files count as normal; only regular files that can be read are opened
-// (special files are refused at once: opening a FIFO for reading would wait for a writer).
-TEST(FileTest, OnlyVisibleRegularFilesCountAsNormal) {
-    QTemporaryDir dir;
-    const QString plain = dir.filePath("qv.ini");
-    const QString hidden = dir.filePath(".qv.ini");
-    const QString fifo = dir.filePath("fifo.ini");
-    ASSERT_TRUE(qvtest::writeAll(plain, "[Settings]\r\n") && qvtest::writeAll(hidden, "x"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const struct {
-        QString path;
-        bool normal;
-        bool opens;
-    } rows[] = {{plain, true, true},
-                {hidden, false, true},
-                {dir.filePath("folder.ini"), false, false},
-                {dir.filePath("missing.ini"), false, false},
-                {QString(), false, false},
-                {fifo, false, false},
-                {"/dev/null", false, false}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(qv::isNormalFile(row.path), row.normal) << qPrintable(row.path);
-        EXPECT_EQ(qv::canOpenForReading(row.path), row.opens) << qPrintable(row.path);
-    }
-}
 
 TEST(Startup, MenuFileIsChosenInOrderOptionFolderEnvironmentSystemUser) {
     using S = qv::MenuSource;

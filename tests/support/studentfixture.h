@@ -9,7 +9,7 @@
 #include "platform/shell/shell.h"
 #include "speech/service.h"
 #include "student/frmstudent.h"
-#include "tests/student/printers.h"
+#include "tests/support/printers.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>
@@ -101,15 +101,19 @@ public:
         return files;
     }
     QString lastMessage() const {
-        return box.fake.messages.empty() ? QString() : box.fake.messages.back().text;
+        return box.messages.empty() ? QString() : box.messages.back().text;
     }
 
     QTemporaryDir dir;
-    qv::ScopedFakeMessageBox box;
+    qv::FakeMessageBox box;
     qv::FakeShell shell;
     qv::FakeCharacter character;
     qv::FakeSpeechService speech;
-    qv::Services services{&shell, &character, &speech};
+    qv::Services services{.shell = &shell,
+                          .character = &character,
+                          .speech = &speech,
+                          .messages = &box,
+                          .menuPath = {}};
     QSize screen{1024, 768};
     QString user = QStringLiteral("ann");
     std::unique_ptr<frmstudent> window;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/linuxitems/fixture.h"
+#include "tests/support/xdgworld.h"
 #include "tests/support/testutil.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/reliability/editscript.h"
+#include "tests/support/editscript.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,21 +28,25 @@ QByteArray menu(const std::vector<int>& buttons) {
     return text + "\r\n";
 }
 
-EditScript::EditScript(QString path, unsigned seed, std::function<void()> after)
-    : path_(std::move(path)), random_(seed), after_(after ? std::move(after) : [] {}) {}
+EditScript::EditScript(QString path, unsigned seed, qv::MessageBoxService& messages,
+                       std::function<void()> after)
+    : path_(std::move(path)), messages_(messages), random_(seed),
+      after_(after ? std::move(after) : [] {}) {}
 
 void EditScript::write(const QString& section, const QString& key, const QString& value) {
-    qv::WriteKey(path_, section, key, value);
+    qv::WriteKey(path_, section, key, value, messages_);
     after_();
 }
 
 int EditScript::tabCount() const {
-    return qv::parseCount(qv::ReadKey(path_, qv::kSettings, qv::kNumberOfTabs).value_or("")).value;
+    return qv::parseCount(
+               qv::ReadKey(path_, qv::kSettings, qv::kNumberOfTabs, messages_).value_or(""))
+        .value;
 }
 
 int EditScript::buttonCount(int tab) const {
     const QString count =
-        qv::ReadKey(path_, qv::tabSection(tab), qv::kNumberOfButtonsRead).value_or("");
+        qv::ReadKey(path_, qv::tabSection(tab), qv::kNumberOfButtonsRead, messages_).value_or("");
     return qv::parseCount(count).value;
 }
 
@@ -67,14 +71,14 @@ void EditScript::addButton(int tab) {
 // The editor's delete: the key goes, the later buttons move down by one, then the count.
 void EditScript::deleteButton(int tab, int number) {
     const int count = buttonCount(tab);
-    qv::DeleteKey(path_, qv::tabSection(tab), qv::buttonKey(number));
+    qv::DeleteKey(path_, qv::tabSection(tab), qv::buttonKey(number), messages_);
     after_();
     if (number < count) {
         std::vector<std::pair<QString, QString>> renames;
         for (int k = number + 1; k <= count; ++k) {
             renames.emplace_back(qv::buttonKey(k), qv::buttonKey(k - 1));
         }
-        qv::RenameKeys(path_, qv::tabSection(tab), renames);
+        qv::RenameKeys(path_, qv::tabSection(tab), renames, messages_);
         after_();
     }
     write(qv::tabSection(tab), qv::kNumberOfButtonsWrite, QString::number(count - 1));

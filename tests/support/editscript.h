@@ -24,7 +24,8 @@ QByteArray menu(const std::vector<int>& buttons);
 class EditScript {
 public:
     // after is called after each modini call that changes (or may change) the file.
-    EditScript(QString path, unsigned seed, std::function<void()> after = {});
+    EditScript(QString path, unsigned seed, qv::MessageBoxService& messages,
+               std::function<void()> after = {});
 
     // One editor action, chosen by the seed from what the file now holds.
     void step();
@@ -37,6 +38,7 @@ private:
     void write(const QString& section, const QString& key, const QString& value);
 
     QString path_;
+    qv::MessageBoxService& messages_;
     std::mt19937 random_;
     std::function<void()> after_;
     int serial_ = 0;
