@@ -151,7 +151,7 @@ BENCHMARK(BM_ReadKey_AfterHugeLine)->Arg(16)->Arg(64)->Arg(256)->Unit(benchmark:
 void BM_ReadKey_ManySections(benchmark::State& state) {
     const int sections = static_cast<int>(state.range(0));
     QByteArray text;
-    text.reserve(sections * 20);
+    text.reserve(static_cast<qsizetype>(sections) * 20);
     for (int s = 0; s < sections; ++s) {
         text += "[S" + QByteArray::number(s) + "]\r\nk=v\r\n";
     }
@@ -174,7 +174,7 @@ BENCHMARK(BM_ReadKey_ManySections)
 void BM_WriteKey_ManySections(benchmark::State& state) {
     const int sections = static_cast<int>(state.range(0));
     QByteArray text;
-    text.reserve(sections * 20);
+    text.reserve(static_cast<qsizetype>(sections) * 20);
     for (int s = 0; s < sections; ++s) {
         text += "[S" + QByteArray::number(s) + "]\r\nk=v\r\n";
     }
