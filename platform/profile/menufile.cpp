@@ -271,10 +271,11 @@ std::optional<Lock> Lock::acquire(const std::string& path, int waitMs, LockFailu
         std::string holder;
         bool unnamed = false;
         if (!onShare || Clock::now() - start >= std::chrono::milliseconds(kReadHolderAfterMs)) {
-            holder = readLock(holderFileOf(file, st));
+            const std::string holderFile = holderFileOf(file, st);
+            holder = readLock(holderFile);
             struct stat named {};
             unnamed = S_ISDIR(st.st_mode) && holder.empty() &&
-                      ::lstat(holderFileOf(file, st).c_str(), &named) != 0 && errno == ENOENT;
+                      ::lstat(holderFile.c_str(), &named) != 0 && errno == ENOENT;
         }
         if (isStale(file, holder, st, unnamed)) {
             breakLock(file, st);

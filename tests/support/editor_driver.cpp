@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     frmdrop w(services, args[1]);
     w.Form_Load();
     say("ready", {});
-    const QString op = args[2];
+    const QString& op = args[2];
     int saved = 0;
     if (op == QLatin1String("add") && args.size() == 6) {
         for (int i = 1; i <= args[5].toInt(); ++i) {
