@@ -92,7 +92,7 @@ void frmstudent::buildSpeechMenu() {
     connect(mnuForgetVoice, &QAction::triggered, this, &frmstudent::mnuForgetVoice_Click);
     // The recognizer's model and grammar are English, whatever language the windows speak.
     mnuspeech->addSeparator();
-    mnuspeech->addAction(tr("Spoken commands are in English: \"button one\" to \"button ten\"."))
+    mnuspeech->addAction(tr(R"(Spoken commands are in English: "button one" to "button ten".)"))
         ->setEnabled(false);
     // What the pupil can do depends on the recognizer, listening and the voice file at that moment.
     connect(mnuspeech, &QMenu::aboutToShow, this, &frmstudent::updateSpeechMenu);
