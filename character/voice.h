@@ -37,6 +37,9 @@ struct VoiceEngine {
     std::optional<Synthesis> (*synthesize)(const QString& text, const std::atomic<bool>* cancel);
     // The sound server's default output.
     std::unique_ptr<AudioSink> (*createSink)();
+    // The voice the texts are spoken in, as the engine names it ("gmw/de+grandpa"); empty
+    // when the engine cannot start.
+    QString (*voiceName)();
 };
 
 // --- the engine (voice_espeak.cpp, in the module and in tests) ---
@@ -48,6 +51,10 @@ std::unique_ptr<AudioSink> createPulseSink();
 // espeak-ng holds global state). Nothing when espeak-ng cannot start; cancel, when it becomes
 // true, cuts the synthesis short.
 std::optional<Synthesis> synthesize(const QString& text, const std::atomic<bool>* cancel = nullptr);
+
+// The espeak-ng voice of the user's language (English when espeak-ng has none), chosen when
+// espeak-ng starts.
+QString espeakVoiceName();
 
 // espeak-ng and PulseAudio as the voice's engine.
 const VoiceEngine& espeakVoice();

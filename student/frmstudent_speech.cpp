@@ -90,6 +90,10 @@ void frmstudent::buildSpeechMenu() {
     connect(mnuLearnVoice, &QAction::triggered, this, &frmstudent::mnuLearnVoice_Click);
     mnuForgetVoice = mnuspeech->addAction(QStringLiteral("Forget my voice"));
     connect(mnuForgetVoice, &QAction::triggered, this, &frmstudent::mnuForgetVoice_Click);
+    // The recognizer's model and grammar are English, whatever language the windows speak.
+    mnuspeech->addSeparator();
+    mnuspeech->addAction(tr(R"(Spoken commands are in English: "button one" to "button ten".)"))
+        ->setEnabled(false);
     // What the pupil can do depends on the recognizer, listening and the voice file at that moment.
     connect(mnuspeech, &QMenu::aboutToShow, this, &frmstudent::updateSpeechMenu);
 }

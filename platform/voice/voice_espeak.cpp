@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "character/voice.h"
+#include "platform/voice/voicechoice.h"
 
 #include <espeak-ng/speak_lib.h>
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
+#include <QLocale>
+
+#include <cstring>
 #include <mutex>
 
 namespace qv::character {
@@ -18,6 +22,7 @@ std::mutex& espeakLock() {
 }
 
 int espeakRate = -1; // guarded by espeakLock(); the engine's rate once started
+QString chosenVoice; // guarded by espeakLock(); the voice set when the engine started
 
 struct SynthTarget {
     std::vector<std::int16_t>* samples;
@@ -36,6 +41,34 @@ int onSynth(short* wav, int count, espeak_EVENT* events) {
     return target->cancel && target->cancel->load() ? 1 : 0;
 }
 
+// espeak-ng's list of voices; the engine must have started.
+std::vector<EspeakVoiceInfo> listVoices() {
+    std::vector<EspeakVoiceInfo> voices;
+    const espeak_VOICE** all = espeak_ListVoices(nullptr);
+    for (; all && *all; ++all) {
+        const espeak_VOICE& voice = **all;
+        if (!voice.identifier || !voice.languages) {
+            continue;
+        }
+        EspeakVoiceInfo info;
+        info.name = QString::fromUtf8(voice.identifier).section(QLatin1Char('/'), -1);
+        // A run of entries: a priority byte, then the language's name with its 0; a 0 ends it.
+        for (const char* entry = voice.languages; *entry; entry += std::strlen(entry + 1) + 2) {
+            info.languages.push_back(
+                {QString::fromUtf8(entry + 1).toLower(), int(static_cast<unsigned char>(*entry))});
+        }
+        voices.push_back(std::move(info));
+    }
+    return voices;
+}
+
+// An old man's voice suits the wizard; the plain voice when that variant is not installed.
+bool setWizardVoice(const QString& voice) {
+    return espeak_SetVoiceByName((voice + QStringLiteral("+grandpa")).toUtf8().constData()) ==
+               EE_OK ||
+           espeak_SetVoiceByName(voice.toUtf8().constData()) == EE_OK;
+}
+
 bool startEspeak() {
     if (espeakRate > 0) {
         return true;
@@ -49,10 +82,14 @@ bool startEspeak() {
         return false;
     }
     espeak_SetSynthCallback(onSynth);
-    // An old man's voice suits the wizard; plain English when that variant is not installed.
-    if (espeak_SetVoiceByName("en+grandpa") != EE_OK) {
-        espeak_SetVoiceByName("en");
+    // The same languages, in the same order, that pick the programs' translation.
+    const QString language = espeakVoiceFor(QLocale::system().uiLanguages(), listVoices());
+    if (!setWizardVoice(language)) {
+        setWizardVoice(QString::fromLatin1(englishVoice));
     }
+    const espeak_VOICE* current = espeak_GetCurrentVoice();
+    chosenVoice =
+        current && current->identifier ? QString::fromUtf8(current->identifier) : QString();
     espeak_SetParameter(espeakRATE, 165, 0);
     espeak_SetParameter(espeakPITCH, 42, 0);
     espeakRate = rate;
@@ -121,8 +158,19 @@ std::optional<Synthesis> synthesize(const QString& text, const std::atomic<bool>
     return result;
 }
 
+QString espeakVoiceName() {
+    std::lock_guard guard(espeakLock());
+    return startEspeak() ? chosenVoice : QString();
+}
+
+std::vector<EspeakVoiceInfo> espeakVoices() {
+    std::lock_guard guard(espeakLock());
+    return startEspeak() ? listVoices() : std::vector<EspeakVoiceInfo>{};
+}
+
 const VoiceEngine& espeakVoice() {
-    static const VoiceEngine engine{&espeakSampleRate, &synthesize, &createPulseSink};
+    static const VoiceEngine engine{&espeakSampleRate, &synthesize, &createPulseSink,
+                                    &espeakVoiceName};
     return engine;
 }
 

@@ -58,6 +58,7 @@ TEST(Modules, TheVoiceModuleSpeaks) {
     const qv::character::VoiceEngine* voice = qv::character::loadVoiceEngine();
     ASSERT_NE(voice, nullptr);
     EXPECT_EQ(voice->sampleRate(), 22050);
+    EXPECT_TRUE(voice->voiceName().contains(QLatin1Char('/'))) << qPrintable(voice->voiceName());
     const auto said = voice->synthesize(QStringLiteral("Starting My Computer"), nullptr);
     ASSERT_TRUE(said.has_value());
     ASSERT_GT(said->samples.size(), 22050u / 2);
