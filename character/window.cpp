@@ -164,7 +164,7 @@ void CharacterWindow::paintEvent(QPaintEvent*) {
 
 SpeechBalloon::SpeechBalloon() {
     makeFloating(this);
-    setWindowTitle(QStringLiteral("Merlin says"));
+    setWindowTitle(tr("Merlin says"));
     setFont(balloonFont());
 }
 

@@ -4,6 +4,8 @@
 #include "platform/dialogs/messagebox.h"
 #include "platform/shortcuts/shortcut.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 
 QString TrimAtNul(const QString& buffer) {
@@ -16,8 +18,9 @@ QString ResolveShortcutTarget(const QString& shortcutPath, MessageBoxService& me
     const auto info = readShortcutFile(TrimAtNul(shortcutPath));
     QString target = info ? TrimAtNul(info->target()) : QString();
     if (target.isEmpty()) {
-        MsgBox(messages, QStringLiteral("This shortcut does not contain a path."), {},
-               MsgIcon::None);
+        MsgBox(messages,
+               QCoreApplication::translate("ShrtcutPath", "This shortcut does not contain a path."),
+               {}, MsgIcon::None);
     }
     return target;
 }

@@ -58,10 +58,11 @@ bool refuseCutItem(const QString& profilePath, int tab, int button, const QStrin
         return false;
     }
     MsgBox(messages,
-           QStringLiteral("Button %1 of tab %2 is not started: the item stored for it in %3 is "
-                          "longer than the 254 characters that can be read back, or holds a NUL "
-                          "character, so what was read may name another program:\r\n%4\r\n"
-                          "Store the item again with a shorter path.")
+           QCoreApplication::translate(
+               "qv::MenuLayout",
+               "Button %1 of tab %2 is not started: the item stored for it in %3 is longer than "
+               "the 254 characters that can be read back, or holds a NUL character, so what was "
+               "read may name another program:\r\n%4\r\nStore the item again with a shorter path.")
                .arg(button)
                .arg(tab)
                .arg(profilePath, item),

@@ -7,6 +7,7 @@
 #include "platform/profile/profile_engine.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
@@ -17,8 +18,11 @@ namespace qv {
 
 namespace {
 
-const QString kVerify =
-    QStringLiteral("\r\nVerify spelling and capitilization is correct.  Case-sensative.");
+// The messages name the operation after "~(": a function's name, never translated.
+QString verifyText() {
+    return QCoreApplication::translate(
+        "modini", "\r\nVerify spelling and capitilization is correct.  Case-sensative.");
+}
 
 // The buffer of ReadKey holds 255 characters; a UTF-8 character takes up to four bytes, so the
 // byte buffer is four times as large and the text is then cut to 254 characters.
@@ -30,17 +34,17 @@ QByteArray bytesOf(const QString& text) {
 }
 
 void FileMissingMessage(const QString& path, MessageBoxService& messages) {
-    MsgBox(messages, path + QStringLiteral(" not found."), QStringLiteral("File Not Found"),
-           MsgIcon::Stop);
+    MsgBox(messages, QCoreApplication::translate("modini", "%1 not found.").arg(path),
+           QCoreApplication::translate("modini", "File Not Found"), MsgIcon::Stop);
 }
 
 // A file beyond the engine's bound is never read, so its keys are not "missing": say so.
 void TooLargeMessage(const QString& path, MessageBoxService& messages) {
     MsgBox(messages,
-           path.mid(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(" is larger than ") +
-               QString::number(profile::kMaxProfileBytes / (std::size_t{1024} * 1024)) +
-               QStringLiteral(" MiB and is not read"),
-           QStringLiteral("File Too Large"), MsgIcon::Stop);
+           QCoreApplication::translate("modini", "%1 is larger than %2 MiB and is not read")
+               .arg(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1),
+                    QString::number(profile::kMaxProfileBytes / (std::size_t{1024} * 1024))),
+           QCoreApplication::translate("modini", "File Too Large"), MsgIcon::Stop);
 }
 
 // The name part of the file test: a hidden file is taken for none.
@@ -109,15 +113,18 @@ void NotSavedMessage(const QString& path, profile::WriteStatus status, const QSt
         TooLargeMessage(path, messages);
     } else if (status == profile::WriteStatus::Refused) {
         MsgBox(messages,
-               QStringLiteral("The name or text holds a line break or a character that ") + path +
-                   QStringLiteral(" cannot hold, so it was not saved. ~(") + operation +
-                   QStringLiteral(")"),
-               QStringLiteral("Not Saved"), MsgIcon::Stop);
+               QCoreApplication::translate(
+                   "modini",
+                   "The name or text holds a line break or a character that %1 cannot hold, so "
+                   "it was not saved. ~(%2)")
+                   .arg(path, operation),
+               QCoreApplication::translate("modini", "Not Saved"), MsgIcon::Stop);
     } else {
         MsgBox(messages,
-               path + QStringLiteral(" could not be saved; the file was left as it was. ~(") +
-                   operation + QStringLiteral(")"),
-               QStringLiteral("File Not Saved"), MsgIcon::Stop);
+               QCoreApplication::translate(
+                   "modini", "%1 could not be saved; the file was left as it was. ~(%2)")
+                   .arg(path, operation),
+               QCoreApplication::translate("modini", "File Not Saved"), MsgIcon::Stop);
     }
 }
 
@@ -361,22 +368,25 @@ bool keyExistsIn(std::string_view bytes, const std::string& header, const std::s
 void SectionNotFoundMessage(const QString& section, const QString& operation,
                             MessageBoxService& messages) {
     MsgBox(messages,
-           QStringLiteral("Section, ") + section + QStringLiteral(", Not Found. ~(") + operation +
-               QStringLiteral(")") + kVerify,
-           QStringLiteral("Section Not Found."), MsgIcon::Information);
+           QCoreApplication::translate("modini", "Section, %1, Not Found. ~(%2)")
+                   .arg(section, operation) +
+               verifyText(),
+           QCoreApplication::translate("modini", "Section Not Found."), MsgIcon::Information);
 }
 
 void KeyNotFoundMessage(const QString& key, MessageBoxService& messages) {
     MsgBox(messages,
-           QStringLiteral("Key, ") + key + QStringLiteral(", Not Found. ~(RenameKey)") + kVerify,
-           QStringLiteral("Key Not Found."), MsgIcon::Information);
+           QCoreApplication::translate("modini", "Key, %1, Not Found. ~(RenameKey)").arg(key) +
+               verifyText(),
+           QCoreApplication::translate("modini", "Key Not Found."), MsgIcon::Information);
 }
 
 void DuplicateKeyMessage(const QString& section, const QString& key, MessageBoxService& messages) {
     MsgBox(messages,
-           key + QStringLiteral(" allready exists in the section, ") + section +
-               QStringLiteral(".  ~(RenameKey)"),
-           QStringLiteral("Duplicate Key."), MsgIcon::Information);
+           QCoreApplication::translate("modini",
+                                       "%1 allready exists in the section, %2.  ~(RenameKey)")
+               .arg(key, section),
+           QCoreApplication::translate("modini", "Duplicate Key."), MsgIcon::Information);
 }
 
 } // namespace
@@ -457,8 +467,10 @@ std::int16_t RenameSection(const QString& path, const QString& oldName, const QS
     }
     if (file.status == profile::ReadStatus::Ok &&
         findHeader(file.bytes, headerOf(newName), nullptr)) {
-        MsgBox(messages, newName + QStringLiteral(" allready exists.  ~(RenameSection)"),
-               QStringLiteral("Duplicate Section"), MsgIcon::Information);
+        MsgBox(messages,
+               QCoreApplication::translate("modini", "%1 allready exists.  ~(RenameSection)")
+                   .arg(newName),
+               QCoreApplication::translate("modini", "Duplicate Section"), MsgIcon::Information);
         return 0;
     }
     const QByteArray newBytes = bytesOf(newName);

@@ -5,6 +5,6 @@
 qv_library(qv_common_ui
     SOURCES ui/imgicon.h ui/imgicon.cpp ui/cmdapplau.h ui/cmdapplau.cpp ui/Arrays.h ui/Arrays.cpp
         ui/twips.h ui/tabstrip.h ui/tabstrip.cpp ui/tabpages.h ui/tabpages.cpp ui/ExtIcon.h
-        ui/ExtIcon.cpp ui/droparea.h ui/droparea.cpp
+        ui/ExtIcon.cpp ui/droparea.h ui/droparea.cpp ui/fittext.h ui/fittext.cpp
     LIBS Qt6::Widgets qv_common_shellitems qv_common_menuitem qv_common_menulayout qv_common_pager
         qv_platform_fileicon)

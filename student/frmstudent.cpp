@@ -11,6 +11,7 @@
 #include "common/ui/Arrays.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/droparea.h"
+#include "common/ui/fittext.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/tabpages.h"
 #include "common/ui/twips.h"
@@ -84,7 +85,7 @@ frmstudent::~frmstudent() {
 }
 
 void frmstudent::buildControls() {
-    setWindowTitle(QStringLiteral("Quorvel Student"));
+    setWindowTitle(tr("Quorvel Student"));
     setObjectName(QStringLiteral("frmstudent"));
     // The window's design font, which every control without a font of its own takes; at the
     // toolkit's larger default the captions would not fit on the buttons.
@@ -98,9 +99,9 @@ void frmstudent::buildControls() {
 
     menuBar = new QMenuBar(this);
     // The entries carry no action.
-    mnufile = menuBar->addMenu(QStringLiteral("Wizard"));
-    mnuAnimate = mnufile->addAction(QStringLiteral("Animate Character"));
-    mnuhide = mnufile->addAction(QStringLiteral("Hide Oracle"));
+    mnufile = menuBar->addMenu(tr("Wizard"));
+    mnuAnimate = mnufile->addAction(tr("Animate Character"));
+    mnuhide = mnufile->addAction(tr("Hide Oracle"));
     buildSpeechMenu();
     layout->setMenuBar(menuBar);
 
@@ -149,12 +150,14 @@ void frmstudent::buildControls() {
 
     buildSpeechControls();
 
-    Image1 = new QLabel(QStringLiteral("Drop here..."), client);
+    Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(qv::twipsRect(10680, 2400, 855, 855));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setWordWrap(true);
     Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    //: In a small square: two short lines of about 8 letters each.
+    qv::setFittedText(*Image1, tr("Drop here..."));
     new qv::DropArea(Image1, [this](const QMimeData* data) { Image1_OLEDragDrop(data); });
 
     imgicon = new qv::IconSurface(client);
@@ -165,15 +168,17 @@ void frmstudent::buildControls() {
     lblListening = badge_->label;
 
     // Left of the title, where the window has room; large, for small hands and a mouse.
-    cmdHoldToTalk = new QPushButton(QStringLiteral("Hold to talk"), client);
+    cmdHoldToTalk = new QPushButton(client);
     cmdHoldToTalk->setObjectName(QStringLiteral("cmdHoldToTalk"));
     cmdHoldToTalk->setGeometry(qv::twipsRect(120, 120, 2520, 615));
     QFont bold(QStringLiteral("MS Sans Serif"));
     bold.setPointSizeF(8.25);
     bold.setBold(true);
     cmdHoldToTalk->setFont(bold);
+    //: Button held down while speaking; room for about 20 letters.
+    qv::setFittedText(*cmdHoldToTalk, tr("Hold to talk"));
     cmdHoldToTalk->setAccessibleDescription(
-        QStringLiteral("Spoken commands are heard while this button or Space is held down"));
+        tr("Spoken commands are heard while this button or Space is held down"));
     cmdHoldToTalk->setFocusPolicy(Qt::NoFocus); // Space is the key; no focus stop of its own
     cmdHoldToTalk->setVisible(false);
     cmdHoldToTalk->setEnabled(false);
@@ -296,7 +301,8 @@ void frmstudent::Form_Load() {
     if (character_) {
         const QSize screen = screenSize ? screenSize() : QSize();
         character_->MoveTo(clamp16(screen.width() - 130), clamp16(screen.height() - 170));
-        character_->Speak(QStringLiteral("Welcome ") + userName);
+        //: Said by the character at start, followed by the pupil's name (keep the space).
+        character_->Speak(tr("Welcome ") + userName);
     }
 }
 
@@ -405,7 +411,7 @@ void frmstudent::Image1_OLEDragDrop(const QMimeData* data) {
         droppedFile = data->urls().constFirst().toLocalFile();
     }
     if (droppedFile.isEmpty()) {
-        qv::MsgBox(messages_, QStringLiteral("That item cannot be used!"));
+        qv::MsgBox(messages_, tr("That item cannot be used!"));
         return;
     }
     const qv::MenuItem dropped = qv::menuItem(droppedFile);

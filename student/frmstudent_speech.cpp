@@ -7,6 +7,7 @@
 #include "common/pupilvoice.h"
 #include "common/pushtotalk.h"
 #include "common/ui/cmdapplau.h"
+#include "common/ui/fittext.h"
 #include "common/ui/twips.h"
 #include "platform/dialogs/messagebox.h"
 #include "speech/service.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -27,17 +29,20 @@
 
 namespace {
 
-const QString kStartRecognition = QStringLiteral("Start Recognition");
-const QString kStopRecognition = QStringLiteral("Stop Recognition");
-const QString kGrammarLoaded = QStringLiteral("Current loaded Grammar: ordergrammar.xml");
-const QString kGrammarNone = QStringLiteral("Current loaded Grammar: None");
-const QString kCommandUnknown = QStringLiteral("Command Unknown");
-const QString kButtonNotLoaded = QStringLiteral("Button not loaded");
+//: Button and menu item; room for about 18 letters on the button.
+const char* const kStartRecognition = QT_TRANSLATE_NOOP("frmstudent", "Start Recognition");
+const char* const kStopRecognition = QT_TRANSLATE_NOOP("frmstudent", "Stop Recognition");
+//: Beside the recognizer list, seen only in a widened window. The file name stays as it is.
+const char* const kGrammarLoaded =
+    QT_TRANSLATE_NOOP("frmstudent", "Current loaded Grammar: ordergrammar.xml");
+const char* const kGrammarNone = QT_TRANSLATE_NOOP("frmstudent", "Current loaded Grammar: None");
+const char* const kCommandUnknown = QT_TRANSLATE_NOOP("frmstudent", "Command Unknown");
+const char* const kButtonNotLoaded = QT_TRANSLATE_NOOP("frmstudent", "Button not loaded");
 const QString kActivateFailed =
     QStringLiteral("Failed to activate the grammar. It is possible that your audio device is "
                    "used by other application.");
 const QString kGrammarFile = QStringLiteral("ordergrammar.xml");
-const QString kTooLoud = QStringLiteral("Microphone too loud - turn it down");
+const char* const kTooLoud = QT_TRANSLATE_NOOP("frmstudent", "Microphone too loud - turn it down");
 
 // The spoken commands, in table order; row i presses button i + 1.
 const QString kPhrases[] = {QStringLiteral("button one"),   QStringLiteral("button two"),
@@ -62,33 +67,36 @@ QString trimBlanks(const QString& text) {
 // A choice of the launcher's own (push to talk, the pupil's voice) could not be stored.
 void tellNotSaved(qv::MessageBoxService& messages, const QString& path) {
     qv::MsgBox(messages,
-               QStringLiteral("The choice could not be saved in %1; it holds until "
-                              "Quorvel Student is closed.")
+               QCoreApplication::translate("frmstudent",
+                                           "The choice could not be saved in %1; it holds until "
+                                           "Quorvel Student is closed.")
                    .arg(path),
                {}, qv::MsgIcon::Information);
 }
 
 QString speechErrorText(int number, const QString& description) {
     // A line break between number and description, as the platform's message box shows it.
-    return QStringLiteral("Error-No.: %1\n%2").arg(number).arg(description);
+    return QCoreApplication::translate("frmstudent", "Error-No.: %1\n%2")
+        .arg(number)
+        .arg(description);
 }
 
 } // namespace
 
 void frmstudent::buildSpeechMenu() {
-    mnuspeech = menuBar->addMenu(QStringLiteral("&Speech")); // Alt+S: the keyboard starts listening
-    mnuStartReco = mnuspeech->addAction(kStartRecognition);
+    mnuspeech = menuBar->addMenu(tr("&Speech")); // Alt+S: the keyboard starts listening
+    mnuStartReco = mnuspeech->addAction(tr(kStartRecognition));
     connect(mnuStartReco, &QAction::triggered, this, [this] { cmdStartReco_Click(); });
-    mnuEngines = mnuspeech->addMenu(QStringLiteral("Recognizer"));
+    mnuEngines = mnuspeech->addMenu(tr("Recognizer"));
     engineChoice_ = new QActionGroup(mnuEngines); // one recognizer checked at a time
     mnuspeech->addSeparator();
-    mnuPushToTalk = mnuspeech->addAction(QStringLiteral("Push to talk (hold Space)"));
+    mnuPushToTalk = mnuspeech->addAction(tr("Push to talk (hold Space)"));
     mnuPushToTalk->setCheckable(true);
     connect(mnuPushToTalk, &QAction::triggered, this, &frmstudent::mnuPushToTalk_Click);
     mnuspeech->addSeparator();
-    mnuLearnVoice = mnuspeech->addAction(QStringLiteral("Learn my voice..."));
+    mnuLearnVoice = mnuspeech->addAction(tr("Learn my voice..."));
     connect(mnuLearnVoice, &QAction::triggered, this, &frmstudent::mnuLearnVoice_Click);
-    mnuForgetVoice = mnuspeech->addAction(QStringLiteral("Forget my voice"));
+    mnuForgetVoice = mnuspeech->addAction(tr("Forget my voice"));
     connect(mnuForgetVoice, &QAction::triggered, this, &frmstudent::mnuForgetVoice_Click);
     // The recognizer's model and grammar are English, whatever language the windows speak.
     mnuspeech->addSeparator();
@@ -99,13 +107,14 @@ void frmstudent::buildSpeechMenu() {
 }
 
 void frmstudent::buildSpeechControls() {
-    cmdStartReco = new QPushButton(kStartRecognition, client);
+    cmdStartReco = new QPushButton(client);
     cmdStartReco->setObjectName(QStringLiteral("cmdStartReco"));
     QFont bold(QStringLiteral("MS Sans Serif"));
     bold.setPointSizeF(8.25);
     bold.setBold(true);
     cmdStartReco->setFont(bold);
     cmdStartReco->setGeometry(qv::twipsRect(10080, 4080, 2055, 375));
+    qv::setFittedText(*cmdStartReco, tr(kStartRecognition));
     // Outside the visible window: the pointer reaches it once the window is widened, the
     // keyboard's focus never lands on a control the pupil cannot see.
     cmdStartReco->setFocusPolicy(Qt::NoFocus);
@@ -118,6 +127,8 @@ void frmstudent::buildSpeechControls() {
     cmbEngines->setFocusPolicy(Qt::NoFocus);
     connect(cmbEngines, &QComboBox::activated, this, [this] { cmbEngines_Click(); });
 
+    // Not fitted like the captions: it lies outside the window as shown, and its English text is
+    // longer than its place in some fonts already; what the window reads back stays the text.
     lblGrammar = new QLabel(client);
     lblGrammar->setObjectName(QStringLiteral("lblGrammar"));
     lblGrammar->setGeometry(qv::twipsRect(9600, 3720, 3615, 255));
@@ -164,9 +175,8 @@ void frmstudent::cmbEngines_Click() {
     // launcher goes on as before.
     if (services_.speech->audioInputs().isEmpty()) {
         grammarLoaded = false;
-        lblGrammar->setText(kGrammarNone);
-        qv::MsgBox(messages_,
-                   QStringLiteral("No audio input device was found. Spoken commands are off."), {},
+        lblGrammar->setText(tr(kGrammarNone));
+        qv::MsgBox(messages_, tr("No audio input device was found. Spoken commands are off."), {},
                    qv::MsgIcon::Information);
         cmbEngines->setEnabled(true);
         return;
@@ -181,7 +191,7 @@ void frmstudent::buildRecognizer() {
     oRC_ = services_.speech->createContext(cmbEngines->currentIndex(), &error);
     if (!oRC_) {
         grammarLoaded = false;
-        lblGrammar->setText(kGrammarNone);
+        lblGrammar->setText(tr(kGrammarNone));
         showSpeechError(error.number, error.description);
         // A recognizer whose model is damaged has left the service's list: the list shown
         // follows it, so that positions still pick the same recognizers and the broken one
@@ -217,13 +227,13 @@ void frmstudent::LoadGrammar() {
     qv::SpeechError error;
     const QString file = QDir(programFolder_).filePath(kGrammarFile);
     if (!oRC_ || !oRC_->loadGrammar(file, &error) || !oRC_->setRulesActive(false, &error)) {
-        lblGrammar->setText(kGrammarNone);
+        lblGrammar->setText(tr(kGrammarNone));
         grammarLoaded = false;
         showSpeechError(error.number, error.description);
         close();
         return;
     }
-    lblGrammar->setText(kGrammarLoaded);
+    lblGrammar->setText(tr(kGrammarLoaded));
     grammarLoaded = true;
 }
 
@@ -243,11 +253,11 @@ void frmstudent::cmdStartReco_Click() {
     }
     if (recognitionActive) {
         recognitionActive = false;
-        cmdStartReco->setText(kStartRecognition);
+        qv::setFittedText(*cmdStartReco, tr(kStartRecognition));
         cmbEngines->setEnabled(true);
     } else {
         recognitionActive = true;
-        cmdStartReco->setText(kStopRecognition);
+        qv::setFittedText(*cmdStartReco, tr(kStopRecognition));
         // The recognizer cannot be changed while listening.
         cmbEngines->setEnabled(false);
     }
@@ -333,12 +343,12 @@ void frmstudent::oRC_Recognition(const QString& text) {
             return;
         }
     }
-    setPanel(2, kButtonNotLoaded);
+    setPanel(2, tr(kButtonNotLoaded));
 }
 
 void frmstudent::oRC_FalseRecognition(const QString& text) {
-    lblGrammar->setText(kCommandUnknown);
-    setPanel(2, kCommandUnknown);
+    lblGrammar->setText(tr(kCommandUnknown));
+    setPanel(2, tr(kCommandUnknown));
     // Noise without a word in it is told apart from words that are no command.
     badge_->show(trimBlanks(text).isEmpty() ? qv::Hearing::HeardNothing
                                             : qv::Hearing::NotUnderstood);
@@ -350,5 +360,5 @@ void frmstudent::oRC_InputTooLoud() {
     }
     tooLoudShown_ = true;
     // Over the panels for a while: the texts of the panels stay as they are.
-    bar->showMessage(kTooLoud, 10000);
+    bar->showMessage(tr(kTooLoud), 10000);
 }

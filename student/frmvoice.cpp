@@ -8,10 +8,10 @@
 frmvoice::frmvoice(qv::RecognitionContext* context, QStringList commands, QWidget* parent)
     : QDialog(parent), context_(context), commands_(std::move(commands)) {
     setObjectName(QStringLiteral("frmvoice"));
-    setWindowTitle(QStringLiteral("Learn my voice"));
+    setWindowTitle(tr("Learn my voice"));
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("Say each command when you are asked, in your "
-                                            "own voice, as you would in class."),
+    auto* intro = new QLabel(tr("Say each command when you are asked, in your "
+                                "own voice, as you would in class."),
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
@@ -34,7 +34,7 @@ frmvoice::frmvoice(qv::RecognitionContext* context, QStringList commands, QWidge
     lblHeard->setWordWrap(true);
     lblHeard->setMinimumHeight(lblHeard->fontMetrics().height() * 3);
     layout->addWidget(lblHeard);
-    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdClose = new QPushButton(tr("Cancel"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
     layout->addWidget(cmdClose, 0, Qt::AlignRight);
@@ -66,8 +66,9 @@ void frmvoice::stopEnrolling() {
 }
 
 void frmvoice::ask() {
-    lblPrompt->setText(QStringLiteral("Say \"%1\"").arg(commands_.value(next_)));
-    lblStep->setText(QStringLiteral("Command %1 of %2").arg(next_ + 1).arg(commands_.size()));
+    //: %1 is a spoken command; commands stay English, whatever the language.
+    lblPrompt->setText(tr("Say \"%1\"").arg(commands_.value(next_)));
+    lblStep->setText(tr("Command %1 of %2").arg(next_ + 1).arg(commands_.size()));
 }
 
 void frmvoice::heard(int index, const QString& text) {
@@ -79,11 +80,11 @@ void frmvoice::heard(int index, const QString& text) {
     }
     // A cough or a bang holds no word: it is left out, and the same command asked again.
     if (text.trimmed().isEmpty()) {
-        lblHeard->setText(QStringLiteral("Nothing was heard. Say it again, a little louder."));
+        lblHeard->setText(tr("Nothing was heard. Say it again, a little louder."));
         return;
     }
     said_[index] = commands_[next_];
-    lblHeard->setText(QStringLiteral("Heard: %1").arg(text.trimmed()));
+    lblHeard->setText(tr("Heard: %1").arg(text.trimmed()));
     if (++next_ < commands_.size()) {
         ask();
         return;
@@ -92,24 +93,24 @@ void frmvoice::heard(int index, const QString& text) {
         return;
     }
     stopEnrolling();
-    lblPrompt->setText(QStringLiteral("Thank you!"));
-    lblStep->setText(QStringLiteral("Learning your voice, one moment please..."));
+    lblPrompt->setText(tr("Thank you!"));
+    lblStep->setText(tr("Learning your voice, one moment please..."));
     lblHeard->clear();
     context_->chooseVoice(said_);
 }
 
 void frmvoice::chosen(double warp, int before, int after, int commands) {
     if (warp <= 0) {
-        lblStep->setText(QStringLiteral("Your voice could not be learnt. Try again later."));
+        lblStep->setText(tr("Your voice could not be learnt. Try again later."));
         return;
     }
     chosenWarp_ = warp;
-    lblPrompt->setText(QStringLiteral("Done"));
-    lblStep->setText(QStringLiteral("Of your %1 commands, %2 were heard right before and %3 "
-                                    "are now.")
+    lblPrompt->setText(tr("Done"));
+    lblStep->setText(tr("Of your %1 commands, %2 were heard right before and %3 "
+                        "are now.")
                          .arg(commands)
                          .arg(before)
                          .arg(after));
-    lblHeard->setText(QStringLiteral("Your voice is kept for you on this computer."));
-    cmdClose->setText(QStringLiteral("Close"));
+    lblHeard->setText(tr("Your voice is kept for you on this computer."));
+    cmdClose->setText(tr("Close"));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "student/listeningbadge.h"
 
+#include "common/ui/fittext.h"
 #include "common/ui/twips.h"
 
 #include <QLabel>
@@ -27,6 +28,7 @@ void ListeningBadge::show(Hearing state, const QString& phrase) {
     QString colours = green;
     switch (state) {
     case Hearing::NotListening:
+        //: The listening badge: room for about 22 letters, a longer text is cut.
         text = tr("Not listening");
         colours = grey;
         break;
@@ -50,6 +52,7 @@ void ListeningBadge::show(Hearing state, const QString& phrase) {
         break;
     }
     label->setText(text);
+    label->setToolTip({});
     label->setAccessibleName(tr("Spoken commands: ") + text);
     label->setStyleSheet(
         QStringLiteral("QLabel { %1; border-width: 1px; border-style: solid; border-radius: 9px; "
@@ -58,6 +61,14 @@ void ListeningBadge::show(Hearing state, const QString& phrase) {
     // The badge keeps to the right end of its place, as wide as its text.
     const QRect place = twipsRect(6615, 465, 2640, 330);
     label->ensurePolished();
+    if (const int over = label->sizeHint().width() - place.width(); over > 0) {
+        // A longer translation is cut to the place, never past its left end; the tooltip and
+        // the accessible name keep the whole text.
+        const QFontMetrics metrics = label->fontMetrics();
+        const int room = metrics.horizontalAdvance(text) - over;
+        label->setText(fitText(metrics, text, QSize(room, place.height())));
+        label->setToolTip(text);
+    }
     const int width = std::min(place.width(), label->sizeHint().width());
     label->setGeometry(place.right() + 1 - width, place.y(), width, place.height());
 }

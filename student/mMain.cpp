@@ -10,6 +10,7 @@
 #include "platform/recognizer/loader.h"
 #include "platform/services.h"
 #include "platform/session/startup.h"
+#include "platform/session/translations.h"
 #include "platform/shell/shell.h"
 #include "student/firstpaint.h"
 #include "student/frmstudent.h"
@@ -24,28 +25,40 @@ namespace {
 int storePushToTalk(const QString& value) {
     const std::optional<bool> on = qv::parseOnOff(value);
     if (!on) {
-        std::fputs("quorvel-student: --push-to-talk takes on or off\n", stderr);
+        std::fputs(qUtf8Printable(QCoreApplication::translate(
+                       "Programs", "quorvel-student: --push-to-talk takes on or off\n")),
+                   stderr);
         return 2;
     }
     const QString path = qv::launcherSettingsPath();
     if (!qv::writePushToTalk(path, *on)) {
-        std::fprintf(stderr, "quorvel-student: the choice could not be saved in %s\n",
-                     qUtf8Printable(path));
+        std::fputs(
+            qUtf8Printable(QCoreApplication::translate(
+                               "Programs", "quorvel-student: the choice could not be saved in %1\n")
+                               .arg(path)),
+            stderr);
         return 1;
     }
-    std::printf("Push to talk is %s (saved in %s).\n", *on ? "on" : "off", qUtf8Printable(path));
+    //: %1 is the option's value as typed, on or off.
+    std::fputs(qUtf8Printable(
+                   QCoreApplication::translate("Programs", "Push to talk is %1 (saved in %2).\n")
+                       .arg(*on ? QStringLiteral("on") : QStringLiteral("off"), path)),
+               stdout);
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const QString title = QStringLiteral("Quorvel Student");
-    const QString summary = QStringLiteral("The pupils' launcher of a Quorvel menu.");
+    // In English here: shown through qv::programText once the user's language is installed.
+    const QString title = QStringLiteral(QT_TRANSLATE_NOOP("Programs", "Quorvel Student"));
+    const QString summary =
+        QStringLiteral(QT_TRANSLATE_NOOP("Programs", "The pupils' launcher of a Quorvel menu."));
     const std::vector<qv::TerminalOption> own = {
         {QStringLiteral("push-to-talk"), QStringLiteral("on|off"),
-         QStringLiteral("Store whether spoken commands are heard only while Space or the Hold to "
-                        "talk button is held, and exit."),
+         QStringLiteral(QT_TRANSLATE_NOOP("Programs",
+                                          "Store whether spoken commands are heard only while "
+                                          "Space or the Hold to talk button is held, and exit.")),
          storePushToTalk}};
     if (const auto done =
             qv::answerOnTerminal(argc, argv, "quorvel-student", title, summary, own)) {
@@ -54,7 +67,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel-student"));
     QApplication::setWindowIcon(qv::programIcon(QStringLiteral("quorvel-student")));
-    QApplication::setApplicationDisplayName(title);
+    qv::installTranslations(qv::translationsFolder());
+    QApplication::setApplicationDisplayName(qv::programText(title));
     const qv::Startup start = qv::startUp(title, summary, own);
     if (start.exitCode) {
         return *start.exitCode;

@@ -4,6 +4,7 @@
 #include "character/character.h"
 #include "platform/shell/shell.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace qv {
@@ -60,8 +61,11 @@ void StartAnnouncer::speak(const QString& name, bool started, const QString& ite
         qWarning("quorvel-student: %s could not be started", qUtf8Printable(item));
     }
     if (CharacterService* character = character_ ? character_() : nullptr) {
-        character->Speak(started ? QStringLiteral("Starting ") + name
-                                 : name + QStringLiteral(" could not be started"));
+        //: Said by the character before the name of what is started (keep the space).
+        character->Speak(started ? QCoreApplication::translate("StartAnnouncer", "Starting ") + name
+                                 //: Said by the character after the name of what failed to start.
+                                 : name + QCoreApplication::translate("StartAnnouncer",
+                                                                      " could not be started"));
     }
 }
 

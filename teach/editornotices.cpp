@@ -21,34 +21,37 @@ constexpr std::int16_t kMaxCounter = std::numeric_limits<std::int16_t>::max();
 
 } // namespace
 
-const QString EditorNotices::kTitle = QStringLiteral("Quorvel Manger");
+QString EditorNotices::title() {
+    //: The editor's title (its spelling is the program's own).
+    return tr("Quorvel Manger");
+}
 
 EditorNotices::EditorNotices(QString profilePath, MessageBoxService& messages)
     : profilePath_(std::move(profilePath)), messages_(messages) {}
 
 void EditorNotices::refuseUnreadableCount(std::int16_t tab, const QString& action) const {
     MsgBox(messages_,
-           QStringLiteral("The number of buttons of this tab cannot be read: [%1] in %2 holds "
-                          "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
-                          "So that no button is overwritten or lost, %5 is refused for this "
-                          "tab. Correct the number in the file first.")
+           tr("The number of buttons of this tab cannot be read: [%1] in %2 holds "
+              "\"%3\" under \"%4\", which is not a number from 0 to 32767.\r\n"
+              "So that no button is overwritten or lost, %5 is refused for this "
+              "tab. Correct the number in the file first.")
                .arg(tabSection(tab), profilePath_,
                     ReadKey(profilePath_, tabSection(tab), kNumberOfButtonsRead, messages_)
                         .value_or(QString()),
                     kNumberOfButtonsWrite, action),
-           kTitle, MsgIcon::Information);
+           EditorNotices::title(), MsgIcon::Information);
 }
 
 void EditorNotices::showTabCountDamaged() const {
     MsgBox(messages_,
-           QStringLiteral("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
-                          "\"%4\", which is not a number from 0 to 32767.\r\nNo tab is shown, "
-                          "and adding or removing tabs is refused so that no tab is "
-                          "overwritten or lost. Correct the number in the file first.")
+           tr("The number of tabs cannot be read: [%1] in %2 holds \"%3\" under "
+              "\"%4\", which is not a number from 0 to 32767.\r\nNo tab is shown, "
+              "and adding or removing tabs is refused so that no tab is "
+              "overwritten or lost. Correct the number in the file first.")
                .arg(kSettings, profilePath_,
                     ReadKey(profilePath_, kSettings, kNumberOfTabs, messages_).value_or(QString()),
                     kNumberOfTabs),
-           kTitle, MsgIcon::Information);
+           EditorNotices::title(), MsgIcon::Information);
 }
 
 QString EditorNotices::accessText(menufile::Access access) const {
@@ -91,7 +94,7 @@ QString EditorNotices::accessText(menufile::Access access) const {
 void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, std::int16_t tab,
                                  const QString& action) const {
     const auto tell = [this](const QString& text, MsgIcon icon = MsgIcon::Information) {
-        MsgBox(messages_, text, kTitle, icon);
+        MsgBox(messages_, text, EditorNotices::title(), icon);
     };
     switch (result.saved) {
     case edit::Saved::Yes:
@@ -104,7 +107,7 @@ void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, s
             MsgBox(messages_,
                    tr("The menu was changed elsewhere since this page was shown, so nothing "
                       "was done. The window now shows the menu as it is in the file."),
-                   kTitle, MsgIcon::Information);
+                   EditorNotices::title(), MsgIcon::Information);
             return;
         case edit::Result::DamagedCount:
             if (forTabs) {
@@ -136,7 +139,7 @@ void EditorNotices::tellNotSaved(const edit::FileChange& result, bool forTabs, s
             accessText(result.saved == edit::Saved::NotAMenu && menufile::mayChange(result.access)
                            ? menufile::Access::Writable
                            : result.access),
-            kTitle, MsgIcon::Stop);
+            EditorNotices::title(), MsgIcon::Stop);
         return;
     case edit::Saved::Busy:
         tell(tr("%1 is being changed by another editor at the moment, so this change was not "

@@ -21,7 +21,8 @@ public:
     EditorNotices(QString profilePath, MessageBoxService& messages);
 
     // The editor window's title, the title of its messages.
-    static const QString kTitle;
+    // The program's title, on the window and its messages.
+    static QString title();
 
     // Why a change was not saved; nothing for a change that was. forTabs tells the tab count
     // from the button count of tab in messages; action names the change refused ("adding a

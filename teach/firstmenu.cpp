@@ -21,10 +21,6 @@ namespace {
 // A starter menu is a few lines; anything larger is not one.
 constexpr qint64 kStarterLimit = qint64{64} * 1024;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("firstmenu", text);
-}
-
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
@@ -48,24 +44,33 @@ bool nothingAt(const QString& path) {
 }
 
 QString question(const MenuLocation& menu) {
-    QString text = tr("There is no menu at %1 yet.\n\nCreate one there now, with one tab and the "
-                      "two standard buttons?")
+    QString text = QCoreApplication::translate(
+                       "firstmenu",
+                       "There is no menu at %1 yet.\n\nCreate one there now, with one tab and the "
+                       "two standard buttons?")
                        .arg(QDir::toNativeSeparators(menu.path));
     switch (audienceOf(menu.source)) {
     case Audience::Shared:
-        text += tr("\n\nThis place is named by %1, so pupils whose Quorvel Student uses the same "
-                   "setting will see this menu.")
+        text += QCoreApplication::translate(
+                    "firstmenu",
+                    "\n\nThis place is named by %1, so pupils whose Quorvel Student uses the same "
+                    "setting will see this menu.")
                     .arg(describeSource(menu.source));
         break;
     case Audience::OwnAccount:
-        text += tr("\n\nThis folder belongs to your own account: pupils on other accounts will not "
-                   "see this menu. For a menu that all pupils see, name a shared folder in %1 or "
-                   "in QV_MENU.")
-                    .arg(kSystemMenuConf);
+        text +=
+            QCoreApplication::translate(
+                "firstmenu",
+                "\n\nThis folder belongs to your own account: pupils on other accounts will not "
+                "see this menu. For a menu that all pupils see, name a shared folder in %1 or "
+                "in QV_MENU.")
+                .arg(kSystemMenuConf);
         break;
     case Audience::SameOption:
-        text += tr("\n\nThis place is named by the --menu option: pupils will see this menu only "
-                   "where Quorvel Student is started with the same option.");
+        text += QCoreApplication::translate(
+            "firstmenu",
+            "\n\nThis place is named by the --menu option: pupils will see this menu only "
+            "where Quorvel Student is started with the same option.");
         break;
     }
     if (const QString missing = missingMenuFolder(menu); !missing.isEmpty()) {
@@ -78,22 +83,28 @@ Made create(const QString& menuPath, const QString& starterPath) {
     const auto starter = readRegularFile(starterPath, kStarterLimit);
     if (!starter || starter->isEmpty()) {
         return {Outcome::NoStarter,
-                tr("The starter menu %1 is missing or cannot be read, so no menu was made. "
-                   "Reinstall Quorvel, or make the menu by adding a tab.")
+                QCoreApplication::translate(
+                    "firstmenu",
+                    "The starter menu %1 is missing or cannot be read, so no menu was made. "
+                    "Reinstall Quorvel, or make the menu by adding a tab.")
                     .arg(starterPath)};
     }
     const QString folder = QFileInfo(menuPath).absolutePath();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
         return {Outcome::NotWritable,
-                tr("The folder %1 could not be made, so no menu was made there. You may not "
-                   "write there: ask whoever looks after the computers to make the folder or to "
-                   "let you write in it.")
+                QCoreApplication::translate(
+                    "firstmenu",
+                    "The folder %1 could not be made, so no menu was made there. You may not "
+                    "write there: ask whoever looks after the computers to make the folder or to "
+                    "let you write in it.")
                     .arg(folder)};
     }
     if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
         return {Outcome::NotWritable,
-                tr("You may not write in the folder %1, so no menu was made there. Ask whoever "
-                   "looks after the computers to make the menu or to let you write in the folder.")
+                QCoreApplication::translate(
+                    "firstmenu",
+                    "You may not write in the folder %1, so no menu was made there. Ask whoever "
+                    "looks after the computers to make the menu or to let you write in the folder.")
                     .arg(folder)};
     }
     const std::string bytes = starter->toStdString();
@@ -109,7 +120,8 @@ Made create(const QString& menuPath, const QString& starterPath) {
     const int error = errno;
     return {error == EACCES || error == EPERM || error == EROFS ? Outcome::NotWritable
                                                                 : Outcome::Failed,
-            tr("The menu %1 could not be made: %2.").arg(menuPath, errorText(error))};
+            QCoreApplication::translate("firstmenu", "The menu %1 could not be made: %2.")
+                .arg(menuPath, errorText(error))};
 }
 
 void offer(const MenuLocation& menu, const QString& starterPath, MessageBoxService& messages,
@@ -118,7 +130,9 @@ void offer(const MenuLocation& menu, const QString& starterPath, MessageBoxServi
         return;
     }
     const QString text = question(menu);
-    if (!(ask ? ask(text) : MsgAsk(messages, text, tr("&Create Menu"), tr("&Not Now")))) {
+    if (!(ask ? ask(text)
+              : MsgAsk(messages, text, QCoreApplication::translate("firstmenu", "&Create Menu"),
+                       QCoreApplication::translate("firstmenu", "&Not Now")))) {
         return;
     }
     const Made made = create(menu.path, starterPath);

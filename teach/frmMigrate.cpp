@@ -9,11 +9,11 @@
 
 frmMigrate::frmMigrate(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmMigrate"));
-    setWindowTitle(QStringLiteral("Migrating..."));
+    setWindowTitle(tr("Migrating..."));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(qv::twipsToPixels(4935), qv::twipsToPixels(3975));
 
-    Label1 = new QLabel(QStringLiteral("Migrating Kelbrin Local Applications..."), this);
+    Label1 = new QLabel(tr("Migrating Kelbrin Local Applications..."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(qv::twipsRect(120, 120, 4575, 255));
 
@@ -25,7 +25,7 @@ frmMigrate::frmMigrate(QWidget* parent) : QWidget(parent, Qt::Window) {
     txtStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtStatus->setReadOnly(true);
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(qv::twipsRect(3600, 3480, 1215, 375));
     connect(cmdOK, &QPushButton::clicked, this, &frmMigrate::cmdOK_Click);

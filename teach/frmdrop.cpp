@@ -8,6 +8,7 @@
 #include "common/ui/Arrays.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/droparea.h"
+#include "common/ui/fittext.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/tabpages.h"
 #include "common/ui/twips.h"
@@ -26,8 +27,6 @@
 namespace edit = qv::menuedit;
 
 namespace {
-
-const QString& kTitle = qv::EditorNotices::kTitle;
 
 // Resets a flag when the scope ends, however it ends.
 class FlagGuard {
@@ -64,7 +63,7 @@ frmdrop::~frmdrop() = default;
 
 void frmdrop::buildControls() {
     setObjectName(QStringLiteral("frmdrop"));
-    setWindowTitle(kTitle);
+    setWindowTitle(qv::EditorNotices::title());
     setFixedSize(qv::twipsToPixels(9330), qv::twipsToPixels(6585));
     // The layout was drawn for an 8-point face; the desktop's usual 9 or 10 points would clip
     // the labels and button texts at their fixed widths.
@@ -72,41 +71,48 @@ void frmdrop::buildControls() {
     face.setPointSizeF(std::min<qreal>(face.pointSizeF(), 8.0));
     setFont(face);
 
-    Image1 = new QLabel(QStringLiteral("Drop here..."), this);
+    Image1 = new QLabel(tr("Drop here..."), this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(qv::twipsRect(120, 120, 2895, 2415));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setToolTip(QStringLiteral("Drop here..."));
+    Image1->setToolTip(tr("Drop here..."));
     // Every kind of data is let in, so that a drop without files can be answered.
     new qv::DropArea(Image1, [this](const QMimeData* data) { Image1_OLEDragDrop(data); });
     Image1->setStyleSheet(QStringLiteral("QLabel#Image1 { border: 2px dashed palette(mid); "
                                          "border-radius: 6px; color: palette(dark); }"));
 
     // Many desktops cannot drag an application out of their menu; this reaches the same preview.
-    cmdlist = new QPushButton(tr("Add from &list..."), Image1);
+    cmdlist = new QPushButton(Image1);
     cmdlist->setObjectName(QStringLiteral("cmdlist"));
     cmdlist->setGeometry(qv::twipsRect(360, 1800, 2175, 360));
     cmdlist->setToolTip(tr("Choose an installed application or a file for a new button"));
+    //: Button; room for about 20 letters, a longer text is cut.
+    qv::setFittedText(*cmdlist, tr("Add from &list..."));
 
     imgicon = new qv::IconSurface(this);
     imgicon->setObjectName(QStringLiteral("imgicon"));
     imgicon->setGeometry(qv::twipsRect(1080, 840, 615, 615));
     imgicon->hide();
 
-    Frame1 = new QGroupBox(QStringLiteral("New Button"), this);
+    Frame1 = new QGroupBox(tr("New Button"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(qv::twipsRect(3120, 120, 6135, 2415));
 
-    auto label = [this](const char* name, const char* text, QRect twips) {
-        auto* l = new QLabel(QString::fromLatin1(text), Frame1);
+    auto label = [this](const char* name, const QString& text, QRect twips) {
+        auto* l = new QLabel(Frame1);
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(twips);
+        qv::setFittedText(*l, text);
         return l;
     };
-    Label1 = label("Label1", "Tab:", qv::twipsRect(240, 480, 375, 255));
-    labTarget = label("labTarget", "Target:", qv::twipsRect(240, 1200, 615, 255));
-    labName = label("labName", "Caption:", qv::twipsRect(240, 1560, 735, 255));
-    labHint = label("labHint", "Hint:", qv::twipsRect(240, 1920, 615, 255));
+    //: Label of the tab caption box ("tab" as in a tab of the menu); room for about 4 letters.
+    Label1 = label("Label1", tr("Tab:"), qv::twipsRect(240, 480, 375, 255));
+    //: Label: the file or program a new button starts; room for about 7 letters.
+    labTarget = label("labTarget", tr("Target:"), qv::twipsRect(240, 1200, 615, 255));
+    //: Label: the text on a new button; room for about 8 letters.
+    labName = label("labName", tr("Caption:"), qv::twipsRect(240, 1560, 735, 255));
+    //: Label: the tooltip of a new button; room for about 7 letters.
+    labHint = label("labHint", tr("Hint:"), qv::twipsRect(240, 1920, 615, 255));
 
     // The window fills these itself and never reads them back, so they take no typing.
     auto box = [this](const char* name, QRect twips) {
@@ -125,20 +131,25 @@ void frmdrop::buildControls() {
     txtHint->setAccessibleName(tr("Hint"));
 
     // These belong to the window but lie on the frame's lines, drawn above it.
-    txttabcaption = new QLineEdit(QStringLiteral("Tab Caption"), this);
+    txttabcaption = new QLineEdit(tr("Tab Caption"), this);
     txttabcaption->setObjectName(QStringLiteral("txttabcaption"));
     txttabcaption->setGeometry(qv::twipsRect(4080, 600, 3135, 285));
+    //: Noun: a tab of the menu (for screen readers).
     txttabcaption->setAccessibleName(tr("Tab"));
 
-    auto button = [this](const char* name, const char* text, QRect twips) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
+    auto button = [this](const char* name, const QString& text, QRect twips) {
+        auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(twips);
+        qv::setFittedText(*b, text);
         return b;
     };
-    cmdaddtab = button("cmdaddtab", "&Add", qv::twipsRect(7440, 600, 735, 255));
-    cmdremovetab = button("cmdremovetab", "&Remove", qv::twipsRect(8160, 600, 735, 255));
-    cmdaddbutt = button("cmdaddbutt", "&Add Button", qv::twipsRect(7920, 1200, 1095, 255));
+    //: Button: adds a tab; room for about 7 letters.
+    cmdaddtab = button("cmdaddtab", tr("&Add"), qv::twipsRect(7440, 600, 735, 255));
+    //: Button: removes the tab shown; room for about 7 letters.
+    cmdremovetab = button("cmdremovetab", tr("&Remove"), qv::twipsRect(8160, 600, 735, 255));
+    //: Button: adds the new button to the tab; room for about 11 letters.
+    cmdaddbutt = button("cmdaddbutt", tr("&Add Button"), qv::twipsRect(7920, 1200, 1095, 255));
     cmdaddbutt->setEnabled(false);
 
     qv::PageView view;
@@ -157,7 +168,8 @@ void frmdrop::buildControls() {
         LoadButton(false, slot <= 5);
     };
     view.unreadableCount = [this] {
-        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), messages_, kTitle);
+        countNotice_.tell(shownMenu_, profilePath_, selectedTab(), messages_,
+                          qv::EditorNotices::title());
     };
     // The teacher sees the keys of a damaged count; "<<" never shows more than the count.
     pages_ = new qv::TabPages(this,
@@ -174,11 +186,11 @@ void frmdrop::buildControls() {
     cmdapplau->setKeysPress(true);
     cmdapplau->setDeleteKeyPress(true);
 
-    mnubutton = new QMenu(QStringLiteral("Edit Button"), this);
+    mnubutton = new QMenu(tr("Edit Button"), this);
     mnubutton->setObjectName(QStringLiteral("mnubutton"));
-    mnutest = mnubutton->addAction(QStringLiteral("Test Button"));
+    mnutest = mnubutton->addAction(tr("Test Button"));
     mnutest->setObjectName(QStringLiteral("mnutest"));
-    mnudelete = mnubutton->addAction(QStringLiteral("Delete Button"));
+    mnudelete = mnubutton->addAction(tr("Delete Button"));
     mnudelete->setObjectName(QStringLiteral("mnudelete"));
 
     connect(pages_, &qv::TabPages::tabClicked, this, [this] {
@@ -415,7 +427,8 @@ bool frmdrop::change(const std::function<edit::Change(std::string_view)>& edit, 
 void frmdrop::updateAccess() {
     access_ = qv::menufile::accessOf(menuFile());
     const bool locked = readOnly();
-    setWindowTitle(locked ? kTitle + tr(" (read-only)") : kTitle);
+    setWindowTitle(locked ? qv::EditorNotices::title() + tr(" (read-only)")
+                          : qv::EditorNotices::title());
     for (QWidget* control : {static_cast<QWidget*>(txttabcaption), static_cast<QWidget*>(cmdaddtab),
                              static_cast<QWidget*>(cmdremovetab), static_cast<QWidget*>(Image1)}) {
         control->setEnabled(!locked);
@@ -428,7 +441,8 @@ void frmdrop::updateAccess() {
     }
     if (locked && !accessTold_) {
         accessTold_ = true;
-        qv::MsgBox(messages_, notices_.accessText(access_), kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, notices_.accessText(access_), qv::EditorNotices::title(),
+                   qv::MsgIcon::Information);
     }
     accessTold_ = locked;
 }

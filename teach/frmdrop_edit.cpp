@@ -28,9 +28,9 @@ namespace edit = qv::menuedit;
 
 namespace {
 
-const QString& kTitle = qv::EditorNotices::kTitle;
-const QString kCannotUse = QStringLiteral("That item cannot be used!");
-const QString kHintPrefix = QStringLiteral("Click here to launch ");
+const char* const kCannotUse = QT_TRANSLATE_NOOP("frmdrop", "That item cannot be used!");
+//: Followed by the button's caption (keep the space).
+const char* const kHintPrefix = QT_TRANSLATE_NOOP("frmdrop", "Click here to launch ");
 
 } // namespace
 
@@ -85,7 +85,7 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     }
     droppedFile = first;
     if (droppedFile.isEmpty()) {
-        qv::MsgBox(messages_, kCannotUse, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, tr(kCannotUse), qv::EditorNotices::title(), qv::MsgIcon::None);
         return;
     }
     // Any other kind is not usable: the drop is ignored.
@@ -96,7 +96,7 @@ void frmdrop::Image1_OLEDragDrop(const QMimeData* data) {
     const QString reason = qv::EditorNotices::unstorablePathReason(droppedFile);
     if (!reason.isEmpty()) {
         droppedFile.clear();
-        qv::MsgBox(messages_, reason, kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, reason, qv::EditorNotices::title(), qv::MsgIcon::Information);
         return;
     }
     showPreview(dropped, true);
@@ -116,7 +116,7 @@ void frmdrop::cmdlist_Click() {
 }
 
 void frmdrop::showHint() {
-    const QString hint = kHintPrefix + txtappname->text();
+    const QString hint = tr(kHintPrefix) + txtappname->text();
     const std::int16_t s = selectedTab();
     const QByteArray menu = qv::menuBytes(profilePath_);
     // Only the line says so; what "&Add Button" stores is the same either way.
@@ -149,19 +149,19 @@ void frmdrop::cmdaddbutt_Click() {
     const std::int16_t s = selectedTab();
     if (s == 0) {
         qv::MsgBox(messages_,
-                   QStringLiteral("There is no tab to put the button on. Add a tab first, then "
-                                  "add the button."),
-                   kTitle, qv::MsgIcon::Information);
+                   tr("There is no tab to put the button on. Add a tab first, then "
+                      "add the button."),
+                   qv::EditorNotices::title(), qv::MsgIcon::Information);
         return;
     }
     if (const QString reason = qv::EditorNotices::unstorablePathReason(droppedFile);
         !reason.isEmpty()) {
-        qv::MsgBox(messages_, reason, kTitle, qv::MsgIcon::Information);
+        qv::MsgBox(messages_, reason, qv::EditorNotices::title(), qv::MsgIcon::Information);
         return;
     }
     currentItem = droppedFile;
     if (currentItem.isEmpty()) {
-        qv::MsgBox(messages_, kCannotUse, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, tr(kCannotUse), qv::EditorNotices::title(), qv::MsgIcon::None);
         return;
     }
     const qv::MenuItem dropped = qv::menuItem(currentItem);
@@ -172,7 +172,7 @@ void frmdrop::cmdaddbutt_Click() {
         Image1->hide();
         imgicon->show();
         qv::DrawFileIcon(*imgicon, currentItem);
-        qv::MsgBox(messages_, currentItem, kTitle, qv::MsgIcon::None);
+        qv::MsgBox(messages_, currentItem, qv::EditorNotices::title(), qv::MsgIcon::None);
     }
     showPreview(dropped, false);
     // The new button goes after the tab's last one, on the page that then holds it.

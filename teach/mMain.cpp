@@ -6,15 +6,19 @@
 #include "platform/icons/appicon.h"
 #include "platform/services.h"
 #include "platform/session/startup.h"
+#include "platform/session/translations.h"
 #include "platform/shell/shell.h"
+#include "teach/editornotices.h"
 #include "teach/firstmenu.h"
 #include "teach/frmdrop.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    const QString title = QStringLiteral("Quorvel Manager");
-    const QString summary = QStringLiteral("The teacher's editor of a Quorvel menu.");
+    // In English here: shown through qv::programText once the user's language is installed.
+    const QString title = QStringLiteral(QT_TRANSLATE_NOOP("Programs", "Quorvel Manager"));
+    const QString summary =
+        QStringLiteral(QT_TRANSLATE_NOOP("Programs", "The teacher's editor of a Quorvel menu."));
     if (const auto done = qv::answerOnTerminal(argc, argv, "quorvel-manager", title, summary)) {
         return *done;
     }
@@ -22,7 +26,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("quorvel-manager"));
     QApplication::setWindowIcon(qv::programIcon(QStringLiteral("quorvel-manager")));
     // Message boxes without a title of their own carry the program's title.
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Manger"));
+    qv::installTranslations(qv::translationsFolder());
+    QApplication::setApplicationDisplayName(qv::EditorNotices::title());
     const qv::Startup start = qv::startUp(title, summary);
     if (start.exitCode) {
         return *start.exitCode;

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -75,7 +76,7 @@ KeyFilePtr loadKeyFile(const QByteArray& data, QString* error) {
     }
     if (!g_key_file_has_group(kf.get(), group)) {
         if (error) {
-            *error = QStringLiteral("it has no [Desktop Entry] group");
+            *error = QCoreApplication::translate("DesktopEntry", "it has no [Desktop Entry] group");
         }
         return nullptr;
     }
@@ -205,7 +206,8 @@ StartResult failed(const QString& text) {
 }
 
 QString cannotStart(const QString& caption, const QString& why) {
-    return QStringLiteral("\"%1\" cannot be started: %2").arg(caption, why);
+    return QCoreApplication::translate("DesktopEntry", "\"%1\" cannot be started: %2")
+        .arg(caption, why);
 }
 
 } // namespace
@@ -320,39 +322,49 @@ QString fieldCodeInQuotes(const QString& exec) {
 
 QString desktopEntryRefusal(const DesktopEntry& entry, const QString& caption) {
     if (entry.hidden) {
-        return cannotStart(caption, QStringLiteral("its desktop entry is marked as hidden."));
+        return cannotStart(caption, QCoreApplication::translate(
+                                        "DesktopEntry", "its desktop entry is marked as hidden."));
     }
     if (entry.noDisplay) {
-        return cannotStart(caption,
-                           QStringLiteral("its desktop entry is marked not to be shown in menus."));
+        return cannotStart(
+            caption, QCoreApplication::translate(
+                         "DesktopEntry", "its desktop entry is marked not to be shown in menus."));
     }
     if (entry.type == QLatin1String("Link")) {
         return entry.url.isEmpty()
-                   ? cannotStart(caption, QStringLiteral("its desktop entry names no address."))
+                   ? cannotStart(caption,
+                                 QCoreApplication::translate("DesktopEntry",
+                                                             "its desktop entry names no address."))
                    : QString();
     }
     if (entry.type != QLatin1String("Application")) {
-        const QString kind =
-            entry.type.isEmpty()
-                ? QStringLiteral("it is a desktop entry without a type")
-                : QStringLiteral("it is a desktop entry of type \"%1\"").arg(entry.type);
         return cannotStart(caption,
-                           kind + QStringLiteral(", and only applications and links can be "
-                                                 "started."));
+                           entry.type.isEmpty()
+                               ? QCoreApplication::translate(
+                                     "DesktopEntry", "it is a desktop entry without a type, and "
+                                                     "only applications and links can be started.")
+                               : QCoreApplication::translate(
+                                     "DesktopEntry", "it is a desktop entry of type \"%1\", and "
+                                                     "only applications and links can be started.")
+                                     .arg(entry.type));
     }
     if (entry.exec.trimmed().isEmpty()) {
-        return cannotStart(caption, QStringLiteral("its desktop entry names no program."));
+        return cannotStart(caption, QCoreApplication::translate(
+                                        "DesktopEntry", "its desktop entry names no program."));
     }
     if (execProgram(entry.exec).isEmpty()) {
         return cannotStart(caption,
-                           QStringLiteral("the command of its desktop entry cannot be read."));
+                           QCoreApplication::translate(
+                               "DesktopEntry", "the command of its desktop entry cannot be read."));
     }
     if (const QString code = fieldCodeInQuotes(entry.exec); !code.isEmpty()) {
-        return cannotStart(caption, QStringLiteral("the command of its desktop entry puts %1 "
-                                                   "inside quotes (or a comment), which desktop "
-                                                   "entries must not do: a file or folder name in "
-                                                   "its place could run as a command.")
-                                        .arg(code));
+        return cannotStart(
+            caption, QCoreApplication::translate("DesktopEntry",
+                                                 "the command of its desktop entry puts %1 "
+                                                 "inside quotes (or a comment), which desktop "
+                                                 "entries must not do: a file or folder name in "
+                                                 "its place could run as a command.")
+                         .arg(code));
     }
     return {};
 }
@@ -616,9 +628,10 @@ StartResult startDesktopEntry(const QString& file) {
     const auto data = readBounded(file, &error);
     const KeyFilePtr kf = data ? loadKeyFile(*data, &error) : nullptr;
     if (!kf) {
-        return failed(
-            cannotStart(lastComponent(file),
-                        QStringLiteral("it is not a readable desktop entry (%1).").arg(error)));
+        return failed(cannotStart(
+            lastComponent(file),
+            QCoreApplication::translate("DesktopEntry", "it is not a readable desktop entry (%1).")
+                .arg(error)));
     }
     const DesktopEntry entry = entryFrom(kf.get());
     const QString caption = desktopEntryCaption(file);
@@ -630,14 +643,18 @@ StartResult startDesktopEntry(const QString& file) {
         return spawn({QStringLiteral("xdg-open"), entry.url}, caption);
     }
     if (!entry.tryExec.isEmpty() && !programInstalled(entry.tryExec)) {
-        return failed(cannotStart(
-            caption, QStringLiteral("the program \"%1\" is not installed.").arg(entry.tryExec)));
+        return failed(
+            cannotStart(caption, QCoreApplication::translate("DesktopEntry",
+                                                             "the program \"%1\" is not installed.")
+                                     .arg(entry.tryExec)));
     }
     // GLib would refuse the entry without saying why; the user should learn which program.
     const QString program = execProgram(entry.exec);
     if (!programInstalled(program)) {
-        return failed(cannotStart(
-            caption, QStringLiteral("the program \"%1\" is not installed.").arg(program)));
+        return failed(
+            cannotStart(caption, QCoreApplication::translate("DesktopEntry",
+                                                             "the program \"%1\" is not installed.")
+                                     .arg(program)));
     }
     // Debian's configured terminal comes first; GLib knows only a fixed list of terminals and
     // picks from that list when this one is missing.
@@ -651,15 +668,17 @@ StartResult startDesktopEntry(const QString& file) {
     g_key_file_set_string(kf.get(), group, G_KEY_FILE_DESKTOP_KEY_EXEC, exec.toUtf8().constData());
     GDesktopAppInfo* info = g_desktop_app_info_new_from_keyfile(kf.get());
     if (!info) {
-        return failed(cannotStart(caption, QStringLiteral("its desktop entry is not usable.")));
+        return failed(
+            cannotStart(caption, QCoreApplication::translate("DesktopEntry",
+                                                             "its desktop entry is not usable.")));
     }
     GError* err = nullptr;
     const gboolean ok = g_desktop_app_info_launch_uris_as_manager(
         info, nullptr, nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr, nullptr, &err);
     g_object_unref(info);
     if (!ok) {
-        return failed(
-            QStringLiteral("\"%1\" could not be started: %2").arg(caption, takeError(err)));
+        return failed(QCoreApplication::translate("DesktopEntry", "\"%1\" could not be started: %2")
+                          .arg(caption, takeError(err)));
     }
     return {true, {}};
 }
@@ -675,8 +694,9 @@ bool isExecutableFile(const QString& path) {
 StartResult startExecutable(const QString& file) {
     const QFileInfo info(file);
     if (!isExecutableFile(file)) {
-        return failed(cannotStart(lastComponent(file),
-                                  QStringLiteral("it is not a program file that can be run.")));
+        return failed(cannotStart(
+            lastComponent(file), QCoreApplication::translate(
+                                     "DesktopEntry", "it is not a program file that can be run.")));
     }
     // Started by its full path, so that PATH can never substitute another program.
     return spawn({info.absoluteFilePath()}, lastComponent(file));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files/regularfile.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/vfs.h>
@@ -117,13 +118,13 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, 
         if (error) {
             switch (why) {
             case OpenFailure::Missing:
-                *error = QStringLiteral("the file does not exist");
+                *error = QCoreApplication::translate("RegularFile", "the file does not exist");
                 break;
             case OpenFailure::NotRegular:
-                *error = QStringLiteral("it is no regular file");
+                *error = QCoreApplication::translate("RegularFile", "it is no regular file");
                 break;
             default:
-                *error = QStringLiteral("the file cannot be read");
+                *error = QCoreApplication::translate("RegularFile", "the file cannot be read");
                 break;
             }
         }
@@ -133,7 +134,7 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, 
     QByteArray data = file.read(maxBytes + 1);
     if (data.size() > maxBytes) {
         if (error) {
-            *error = QStringLiteral("the file is too large");
+            *error = QCoreApplication::translate("RegularFile", "the file is too large");
         }
         return std::nullopt;
     }

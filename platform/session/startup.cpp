@@ -3,6 +3,7 @@
 
 #include "platform/files/filetest.h"
 #include "platform/files/regularfile.h"
+#include "platform/session/translations.h"
 #include "platform/session/username.h"
 
 #include <QCommandLineParser>
@@ -15,6 +16,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #ifndef QV_VERSION
 #define QV_VERSION "0"
@@ -182,16 +184,17 @@ MenuLocation locateMenu(const MenuInputs& in) {
 QString describeSource(MenuSource source) {
     switch (source) {
     case MenuSource::Option:
-        return QStringLiteral("the --menu option");
+        return QCoreApplication::translate("Startup", "the --menu option");
     case MenuSource::ProgramFolder:
-        return QStringLiteral("the qv.ini beside the program");
+        return QCoreApplication::translate("Startup", "the qv.ini beside the program");
     case MenuSource::Environment:
-        return QStringLiteral("the QV_MENU environment variable");
+        return QCoreApplication::translate("Startup", "the QV_MENU environment variable");
     case MenuSource::SystemConfig:
     case MenuSource::GroupConfig:
         return kSystemMenuConf;
     case MenuSource::UserConfig:
-        return QStringLiteral("the user's own config folder (no other setting applies)");
+        return QCoreApplication::translate(
+            "Startup", "the user's own config folder (no other setting applies)");
     }
     return {};
 }
@@ -236,24 +239,30 @@ QString dataFolder() {
                                     isNormalFile(menuFileIn(folder)));
 }
 
-Startup startUp(const QString& title, const QString& summary,
+QString programText(const QString& english) {
+    return QCoreApplication::translate("Programs", english.toUtf8().constData());
+}
+
+Startup startUp(const QString& englishTitle, const QString& summary,
                 const std::vector<TerminalOption>& own) {
+    const QString title = programText(englishTitle);
     QCoreApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(summary);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and the menu file in use."));
+    parser.setApplicationDescription(programText(summary));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("Startup", "Show this help and the menu file in use."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version."));
+                                     QCoreApplication::translate("Startup", "Show the version."));
     const QCommandLineOption menu(
         QStringLiteral("menu"),
-        QStringLiteral("Use the menu file PATH when it ends in .ini, otherwise the qv.ini in the "
-                       "folder PATH."),
+        QCoreApplication::translate("Startup", "Use the menu file PATH when it ends in .ini, "
+                                               "otherwise the qv.ini in the folder PATH."),
         QStringLiteral("PATH"));
     parser.addOptions({help, version, menu});
     std::vector<QCommandLineOption> ownOptions;
     for (const TerminalOption& option : own) {
-        ownOptions.emplace_back(option.name, option.help, option.valueName);
+        ownOptions.emplace_back(option.name, programText(option.help), option.valueName);
         parser.addOption(ownOptions.back());
     }
 
@@ -261,9 +270,10 @@ Startup startUp(const QString& title, const QString& summary,
     const QString name = QCoreApplication::applicationName();
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty() ||
         (parser.isSet(menu) && parser.value(menu).isEmpty())) {
-        const QString why = parser.errorText().isEmpty()
-                                ? QStringLiteral("expects no arguments but --menu PATH")
-                                : parser.errorText();
+        const QString why =
+            parser.errorText().isEmpty()
+                ? QCoreApplication::translate("Startup", "expects no arguments but --menu PATH")
+                : parser.errorText();
         print(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, why));
         result.exitCode = 2;
         return result;
@@ -304,16 +314,18 @@ Startup startUp(const QString& title, const QString& summary,
     if (parser.isSet(help)) {
         QString text = QStringLiteral("%1 (%2)\n").arg(title, name) + parser.helpText();
         text +=
-            QStringLiteral("\nThe menu file is the first of: --menu; a qv.ini beside the program; "
+            QCoreApplication::translate(
+                "Startup", "\nThe menu file is the first of: --menu; a qv.ini beside the program; "
                            "QV_MENU;\nthe line \"menu[GROUP] = PATH\" in %1 of the first of your\n"
                            "groups that has one, else its line \"menu = PATH\";\n"
                            "$XDG_CONFIG_HOME/quorvel/qv.ini.\n")
                 .arg(kSystemMenuConf);
-        text += QStringLiteral("\nMenu file: %1\n  chosen by: %2\nData folder: %3\n")
+        text += QCoreApplication::translate("Startup",
+                                            "\nMenu file: %1\n  chosen by: %2\nData folder: %3\n")
                     .arg(result.menu.path, describeChoice(result.menu), dataFolder());
         for (const QString& note : {result.menu.ignored, missingMenuFolder(result.menu)}) {
             if (!note.isEmpty()) {
-                text += QStringLiteral("  note: %1\n").arg(note);
+                text += QCoreApplication::translate("Startup", "  note: %1\n").arg(note);
             }
         }
         print(stdout, text);
@@ -395,10 +407,16 @@ std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
         for (int i = 0; i < argc; ++i) {
             arguments << QString::fromLocal8Bit(argv[i]);
         }
-        const std::optional<QString> problem = windowArgumentsProblem(arguments);
-        if (!problem) {
+        if (!windowArgumentsProblem(arguments)) {
             return std::nullopt;
         }
+        // An application object of our own, needing no display, for the user's language.
+        std::unique_ptr<QCoreApplication> core;
+        if (!QCoreApplication::instance()) {
+            core = std::make_unique<QCoreApplication>(argc, argv);
+            installTranslations(translationsFolder());
+        }
+        const std::optional<QString> problem = windowArgumentsProblem(arguments);
         QString usage = QStringLiteral("%1 [--menu PATH] [--help] [--version]").arg(name);
         for (const TerminalOption& option : own) {
             usage += QStringLiteral(" [--%1 %2]").arg(option.name, option.valueName);
@@ -410,6 +428,7 @@ std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
     }
     const QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(name);
+    installTranslations(translationsFolder());
     return startUp(title, summary, own).exitCode.value_or(0);
 }
 
@@ -419,19 +438,21 @@ QString licenceText() {
                                        "version 3 or later; it comes with no warranty.");
 }
 
-void installAboutBox(QWidget& window, const QString& title, const MenuLocation& menu) {
+void installAboutBox(QWidget& window, const QString& englishTitle, const MenuLocation& menu) {
+    const QString title = programText(englishTitle);
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), &window);
     shortcut->setContext(Qt::ApplicationShortcut);
     QObject::connect(shortcut, &QShortcut::activated, &window, [&window, title, menu] {
-        QString text = QStringLiteral("%1 %2\n%5\n\nMenu file:\n%3\n\nChosen by: %4.")
-                           .arg(title, QCoreApplication::applicationVersion(), menu.path,
-                                describeChoice(menu), licenceText());
+        QString text =
+            QCoreApplication::translate("Startup", "%1 %2\n%5\n\nMenu file:\n%3\n\nChosen by: %4.")
+                .arg(title, QCoreApplication::applicationVersion(), menu.path, describeChoice(menu),
+                     licenceText());
         for (const QString& note : {menu.ignored, missingMenuFolder(menu)}) {
             if (!note.isEmpty()) {
                 text += QStringLiteral("\n\n") + note;
             }
         }
-        QMessageBox::about(&window, QStringLiteral("About ") + title, text);
+        QMessageBox::about(&window, QCoreApplication::translate("Startup", "About ") + title, text);
     });
 }
 

@@ -93,6 +93,10 @@ struct TerminalOption {
     std::function<int(const QString& value)> run;
 };
 
+// The programs' titles, summaries and the help of their own options are given in English and
+// shown through the translation context "Programs" (marked with QT_TRANSLATE_NOOP there).
+QString programText(const QString& english);
+
 // Reads the command line of QCoreApplication (after Qt took its own options), the environment
 // and the system file. Prints --help (with the menu file it would use) and --version, and runs
 // the program's own terminal options.
