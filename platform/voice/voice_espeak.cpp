@@ -6,6 +6,7 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cstring>
@@ -82,8 +83,11 @@ bool startEspeak() {
         return false;
     }
     espeak_SetSynthCallback(onSynth);
-    // The same languages, in the same order, that pick the programs' translation.
-    const QString language = espeakVoiceFor(QLocale::system().uiLanguages(), listVoices());
+    // The installed catalogue names its own language; without one the texts are English.
+    const QString textsLanguage = QCoreApplication::translate(
+        "Voice", "en", "The language code of this catalogue (de, fr, es): the character's voice");
+    const QString language = espeakVoiceFor(
+        languagesOfTexts(QLocale::system().uiLanguages(), textsLanguage), listVoices());
     if (!setWizardVoice(language)) {
         setWizardVoice(QString::fromLatin1(englishVoice));
     }

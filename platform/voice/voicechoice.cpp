@@ -29,6 +29,20 @@ const EspeakVoiceInfo* voiceSpeaking(const QString& code,
 
 } // namespace
 
+QStringList languagesOfTexts(const QStringList& userLanguages, const QString& textsLanguage) {
+    const QString texts = languageTag(textsLanguage).section(QLatin1Char('-'), 0, 0);
+    if (texts.isEmpty() || texts == QLatin1String("en")) {
+        return {};
+    }
+    QStringList same;
+    for (const QString& entry : userLanguages) {
+        if (languageTag(entry).section(QLatin1Char('-'), 0, 0) == texts) {
+            same << entry;
+        }
+    }
+    return same.isEmpty() ? QStringList{texts} : same;
+}
+
 QString espeakVoiceFor(const QStringList& userLanguages,
                        const std::vector<EspeakVoiceInfo>& voices) {
     for (const QString& entry : userLanguages) {

@@ -30,6 +30,13 @@ inline constexpr const char* englishVoice = "en";
 QString espeakVoiceFor(const QStringList& userLanguages,
                        const std::vector<EspeakVoiceInfo>& voices);
 
+// The character reads the programs' texts aloud, so its voice speaks the language they are in:
+// of the user's languages, those of the texts' language ("de" for a German catalogue), regions
+// kept; the bare language if the user named it only through another entry; nothing (English)
+// when the texts are English ("en" or empty). An Italian session without an Italian catalogue
+// thus hears its English texts in the English voice, not read by an Italian one.
+QStringList languagesOfTexts(const QStringList& userLanguages, const QString& textsLanguage);
+
 // --- the engine's side (voice_espeak.cpp) ---
 
 // The voices of the espeak-ng installed here; nothing when espeak-ng cannot start.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A German session (LANG=de_DE.UTF-8, set by CMake) speaks with espeak-ng's German voice, as
-// espeak-ng itself reports the voice it has set.
+// A German session (LANG=de_DE.UTF-8, set by CMake) with the German catalogue installed speaks
+// with espeak-ng's German voice, as espeak-ng itself reports the voice it has set.
 #include "character/voice.h"
+#include "platform/session/translations.h"
 
 #include <espeak-ng/speak_lib.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@
 
 TEST(VoiceLanguage, AGermanSessionSpeaksGerman) {
     ASSERT_EQ(qgetenv("LANG"), QByteArray("de_DE.UTF-8"));
+    ASSERT_EQ(qv::installTranslations(qEnvironmentVariable("QV_BIN_DIR") +
+                                      QStringLiteral("/translations")),
+              QStringLiteral("de"));
     const QString name = qv::character::espeakVoiceName(); // starts espeak-ng
     ASSERT_FALSE(name.isEmpty()) << "espeak-ng does not start";
 

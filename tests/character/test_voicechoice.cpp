@@ -59,3 +59,27 @@ TEST(VoiceChoice, TheFirstLanguageEspeakSpeaksElseEnglish) {
     }
     EXPECT_EQ(espeakVoiceFor({"de-DE"}, {}), QStringLiteral("en")) << "espeak-ng lists nothing";
 }
+
+TEST(VoiceChoice, TheVoiceSpeaksTheLanguageOfTheTexts) {
+    struct Case {
+        QStringList languages;
+        const char* texts; // the installed catalogue's language
+        const char* voice;
+    };
+    const Case cases[] = {
+        {{"de-AT", "de"}, "de", "de"},
+        {{"es-MX"}, "es", "es-419"},   // the region is kept
+        {{"fr-BE", "de"}, "de", "de"}, // texts in the user's second language
+        {{"it-IT"}, "en", "en"},       // no Italian texts: English, not an Italian reader
+        {{"it-IT"}, "", "en"},         // no catalogue at all
+        {{"pt_BR.UTF-8", "fr"}, "fr", "fr"},
+        {{"C"}, "de", "de"}, // a catalogue chosen otherwise names its language
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(espeakVoiceFor(
+                      qv::character::languagesOfTexts(c.languages, QString::fromLatin1(c.texts)),
+                      someVoices()),
+                  QString::fromLatin1(c.voice))
+            << qPrintable(c.languages.join(QLatin1Char(':'))) << " / " << c.texts;
+    }
+}
