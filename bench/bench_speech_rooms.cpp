@@ -5,7 +5,8 @@
 // rejected, through the service exactly as the launcher feeds it. Beside it, what the acoustic
 // model alone makes of each command file decoded whole against the ten commands only: the
 // pipeline should lose little to it.
-//   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [condition ...]
+//   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [-x WORD(N)] [-l PHONES]
+//                      [condition ...]
 // -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
 // starting with "D" and what the model alone heard of each command file in a line starting
@@ -15,7 +16,9 @@
 // K-th utterance only (a quick look on a shared machine). Under each condition a second row:
 // each command said with the talk key held from 0.3 s before the speaker to 0.3 s after, the
 // other speech without it (push to talk); -r MS lets go of the key MS after the speaker's end
-// instead (below 0: before).
+// instead (below 0: before). -x WORD(N) leaves that added pronunciation out (repeatable), to
+// see what each one wins and costs; -l PHONES leaves loop words that close to a command's word
+// out of the loop instead of the default.
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 
@@ -57,6 +60,12 @@ int main(int argc, char** argv) {
             heldOut = true;
         } else if (argument == QLatin1String("-r") && i + 1 < arguments.size()) {
             releaseMs = arguments[++i].toInt();
+        } else if (argument == QLatin1String("-x") && i + 1 < arguments.size()) {
+            const QString& variant = arguments[++i];
+            options.recognizer.pronunciations.removeIf(
+                [&](const QPair<QString, QString>& p) { return p.first == variant; });
+        } else if (argument == QLatin1String("-l") && i + 1 < arguments.size()) {
+            options.recognizer.garbageSoundAlike = arguments[++i].toInt();
         } else if (argument == QLatin1String("-d")) {
             dump = true;
         } else if (argument == QLatin1String("-n")) {

@@ -11,18 +11,31 @@
 
 namespace {
 
-// Floors set just below the measured 95.7 % correct and 90.5 % rejected: one more miss of
-// either kind still passes, two fail.
-constexpr double correctFloorPct = 94.5;
+// The team's targets for every condition (at least 78 % right, at most 3 % another button, at
+// most 5 % of other speech launching, within 3 points of what the decoder heard right), less a
+// margin on this corpus: one command is 0.7 points, one phrase 0.5.
+constexpr double correctFloorPct = 76.0; // three commands
+constexpr double wrongCeilingPct = 4.5;  // two commands
+// 95 % rejected less 5 points: a third of the other phrases are made of the commands' words
+// ("button zero", "bottom two", "one two three"), which launch far more often than the chatter
+// the target is about.
 constexpr double rejectedFloorPct = 90.0;
-// With talk behind: the classroom's targets (at most 2 % another button, at least 85 % right
-// and 95 % of other speech rejected), each with a margin of a few utterances.
-constexpr double wrongCeilingPct = 4.0;
-constexpr double roomCorrectFloorPct = 80.0;
-constexpr double roomRejectedFloorPct = 90.0;
-// In any room the pipeline may hear at most this many points fewer commands right than the
-// model alone makes of the ten commands in each file.
+// Below the commands of which some utterance was heard right (what a perfect judge would take),
+// and below the model alone decoding each file against the ten commands.
+constexpr double maxBelowCeilingPts = 4.5; // two commands
 constexpr double maxBelowModelAlonePts = 3.0;
+
+// The share of commands of which some utterance was heard as the command itself.
+double ceilingPct(const std::vector<qvspeech::Outcome>& commands) {
+    const auto heardRight =
+        std::count_if(commands.begin(), commands.end(), [](const qvspeech::Outcome& o) {
+            return std::any_of(o.reports.begin(), o.reports.end(),
+                               [&](const qv::UtteranceReport& u) {
+                                   return u.heard.hypothesis == o.utterance.text;
+                               });
+        });
+    return 100.0 * double(heardRight) / double(std::max<size_t>(1, commands.size()));
+}
 
 } // namespace
 
@@ -50,14 +63,17 @@ TEST(SpeechRecognition, SynthesizedCommandsAndOtherSpeech) {
     std::printf("speech_correct_pct %.1f (%d of %d)\nspeech_rejected_pct %.1f (%d of %d)\n",
                 r.correctPct(), r.correct, r.commands, r.rejectedPct(), r.rejected, r.others);
     EXPECT_GE(r.correctPct(), correctFloorPct);
+    EXPECT_LE(r.wrongPct(), wrongCeilingPct);
     EXPECT_GE(r.rejectedPct(), rejectedFloorPct);
+    EXPECT_GE(r.correctPct(), ceilingPct(commandOutcomes) - maxBelowCeilingPts);
 }
 
 namespace {
 
 struct RoomRates {
     qvspeech::Rates rates;
-    double alonePct = 0; // what the model alone hears right of the same commands
+    double alonePct = 0;   // what the model alone hears right of the same commands
+    double ceilingPct = 0; // what the decoder heard right in some utterance
 };
 
 // The corpus under a room condition, through the service with its defaults.
@@ -85,30 +101,35 @@ RoomRates inRoom(const QString& id) {
     if (measured) {
         out.rates = qvspeech::rates(commandOutcomes, otherOutcomes);
         out.alonePct = 100.0 * alone.right(commands) / double(std::max<size_t>(1, commands.size()));
+        out.ceilingPct = ceilingPct(commandOutcomes);
     }
-    std::printf("%s right_pct %.1f wrong_pct %.1f rejected_pct %.1f model_alone_right_pct %.1f\n",
+    std::printf("%s right_pct %.1f wrong_pct %.1f rejected_pct %.1f model_alone_right_pct %.1f "
+                "ceiling_pct %.1f\n",
                 qPrintable(id), out.rates.correctPct(), out.rates.wrongPct(),
-                out.rates.rejectedPct(), out.alonePct);
+                out.rates.rejectedPct(), out.alonePct, out.ceilingPct);
     return out;
 }
 
 } // namespace
 
-// Children talking behind the speaker, 20 dB down, as a classroom sounds: one command is 0.7
-// points, one phrase 0.5.
+// Children talking behind the speaker, 20 dB down, as a classroom sounds.
 TEST(SpeechRecognition, CommandsWithChildrenTalkingBehind) {
     const RoomRates room = inRoom(QStringLiteral("babble-20dB"));
     EXPECT_LE(room.rates.wrongPct(), wrongCeilingPct);
-    EXPECT_GE(room.rates.correctPct(), roomCorrectFloorPct);
+    EXPECT_GE(room.rates.correctPct(), correctFloorPct);
     EXPECT_GE(room.rates.correctPct(), room.alonePct - maxBelowModelAlonePts);
-    EXPECT_GE(room.rates.rejectedPct(), roomRejectedFloorPct);
+    EXPECT_GE(room.rates.correctPct(), room.ceilingPct - maxBelowCeilingPts);
+    EXPECT_GE(room.rates.rejectedPct(), rejectedFloorPct);
 }
 
 // The same talk without a pause between the commands: the room is never quiet, so every
 // utterance begins and ends on our own detection, and a command must still be heard whole.
+// Not held to the ceiling yet: the live cut points still lose commands that one of the
+// utterances was heard as.
 TEST(SpeechRecognition, CommandsInTalkThatNeverStops) {
     const RoomRates room = inRoom(QStringLiteral("babble-20dB-never-stops"));
-    EXPECT_GE(room.rates.correctPct(), roomCorrectFloorPct);
+    EXPECT_LE(room.rates.wrongPct(), wrongCeilingPct);
+    EXPECT_GE(room.rates.correctPct(), correctFloorPct);
     EXPECT_GE(room.rates.correctPct(), room.alonePct - maxBelowModelAlonePts);
-    EXPECT_GE(room.rates.rejectedPct(), roomRejectedFloorPct);
+    EXPECT_GE(room.rates.rejectedPct(), rejectedFloorPct);
 }
