@@ -9,8 +9,13 @@
 
 namespace qv {
 
-const QString MenuFollower::kFileNotFound = QStringLiteral("Error in INI file : File Not Found");
-const QString MenuFollower::kNoTabsFound = QStringLiteral("Error in INI file : No Tabs Found");
+QString MenuFollower::fileNotFound() {
+    return tr("Error in INI file : File Not Found");
+}
+
+QString MenuFollower::noTabsFound() {
+    return tr("Error in INI file : No Tabs Found");
+}
 
 MenuFollower::MenuFollower(QString profilePath, ShownInAction& messages,
                            std::function<void()> showMenu, QObject* parent)
@@ -19,12 +24,12 @@ MenuFollower::MenuFollower(QString profilePath, ShownInAction& messages,
 
 QString MenuFollower::problem() const {
     if (!canOpenForReading(profilePath_)) {
-        return kFileNotFound;
+        return fileNotFound();
     }
     const MenuCount tabs =
         parseCount(ReadKey(profilePath_, kSettings, kNumberOfTabs, messages_).value_or(QString()));
     if (!tabs.isNumber() || tabs.value <= 0) {
-        return kNoTabsFound;
+        return noTabsFound();
     }
     return {};
 }
@@ -45,10 +50,10 @@ bool MenuFollower::gone() {
         return false;
     }
     // Said once, as the watcher says it; each read of the missing file would say it again.
-    if (message_ != kFileNotFound) {
-        message_ = kFileNotFound;
+    if (message_ != fileNotFound()) {
+        message_ = fileNotFound();
         reportedMenu_ = menuBytes(profilePath_);
-        MsgBox(messages_, kFileNotFound);
+        MsgBox(messages_, fileNotFound());
     }
     return true;
 }

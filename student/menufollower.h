@@ -23,8 +23,8 @@ public:
     MenuFollower(QString profilePath, ShownInAction& messages, std::function<void()> showMenu,
                  QObject* parent);
 
-    static const QString kFileNotFound;
-    static const QString kNoTabsFound;
+    static QString fileNotFound();
+    static QString noTabsFound();
 
     // Whether the file can be read as a menu; the message that says why not otherwise.
     QString problem() const;

@@ -23,11 +23,8 @@ namespace {
 // is a few megabytes), small enough to read whole.
 constexpr qint64 kModelFileLimit = qint64{256} * 1024 * 1024;
 
-// The reasons are shown to the pupil inside the speech error.
-QString tr(const char* text) {
-    return QCoreApplication::translate("SpeechModel", text);
-}
-
+// The reasons are shown to the pupil inside the speech error; they are translated in the context
+// of the error's own texts ("SpeechModel"), which a bare tr() here would not name.
 bool refuse(QString* problem, const QString& why) {
     if (problem) {
         *problem = why;
@@ -94,7 +91,7 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
     qint32 headerLength = 0;
     if (!head.next(&version) || version < 0 || version > 1 || !head.next(&headerLength) ||
         headerLength < 0 || headerLength > bytes.size() - 12) {
-        return refuse(problem, tr("its header is damaged"));
+        return refuse(problem, QCoreApplication::translate("SpeechModel", "its header is damaged"));
     }
     qsizetype at = 12 + headerLength;
     at = (at + 3) & ~qsizetype(3);
@@ -117,14 +114,16 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
         !counts.next(&silence) || silence < 0 || silence >= ciPhones || phones < ciPhones ||
         ciSenones > senones) {
         // A model whose phones have states in differing numbers (0) is not one this checks.
-        return refuse(problem, tr("its counts are out of range"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "its counts are out of range"));
     }
     at = counts.at();
     QStringList names;
     for (qint32 i = 0; i < ciPhones; ++i) {
         const qsizetype zero = at < bytes.size() ? bytes.indexOf('\0', at) : -1;
         if (zero <= at || zero - at > 64) {
-            return refuse(problem, tr("its phone names are cut short"));
+            return refuse(problem, QCoreApplication::translate("SpeechModel",
+                                                               "its phone names are cut short"));
         }
         names << QString::fromLatin1(bytes.mid(at, zero - at));
         at = zero + 1;
@@ -136,11 +135,12 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
     // The state sequences follow their number of states.
     const qsizetype end = sequenceTable + 4 + qsizetype(sequences) * states * 2;
     if (bytes.size() < end) {
-        return refuse(problem, tr("it is cut short"));
+        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is cut short"));
     }
     const Ints data(bytes, 0, swapped);
     if (data.i32At(sequenceTable) != sequences * states) {
-        return refuse(problem, tr("its state sequences are damaged"));
+        return refuse(
+            problem, QCoreApplication::translate("SpeechModel", "its state sequences are damaged"));
     }
     for (qint32 i = 0; i < treeNodes; ++i) {
         const qsizetype node = tree + qsizetype(i) * 8;
@@ -149,7 +149,8 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
         const bool fits = down > 0 ? target >= 0 && qint64(target) + down <= treeNodes
                                    : down == 0 && target >= -1 && target < phones;
         if (!fits) {
-            return refuse(problem, tr("its context tree points outside it"));
+            return refuse(problem, QCoreApplication::translate(
+                                       "SpeechModel", "its context tree points outside it"));
         }
     }
     for (qint32 i = 0; i < phones; ++i) {
@@ -161,18 +162,21 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
             fits = fits && quint8(bytes.at(phone + 8 + c)) < ciPhones;
         }
         if (!fits) {
-            return refuse(problem, tr("a phone points outside the model"));
+            return refuse(problem, QCoreApplication::translate("SpeechModel",
+                                                               "a phone points outside the model"));
         }
     }
     for (qsizetype s = sequenceTable + 4; s < end; s += 2) {
         if (data.u16At(s) >= senones) {
-            return refuse(problem, tr("a state points outside the model"));
+            return refuse(problem, QCoreApplication::translate("SpeechModel",
+                                                               "a state points outside the model"));
         }
     }
     shape->phones = names;
     if (!agrees(&shape->senones, senones) || !agrees(&shape->transitions, tmats) ||
         !agrees(&shape->emitStates, states)) {
-        return refuse(problem, tr("it does not fit the other model files"));
+        return refuse(problem, QCoreApplication::translate(
+                                   "SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -204,20 +208,23 @@ bool checkTextMdef(const QByteArray& bytes, ModelShape* shape, QString* problem)
         const QList<QByteArray> f = line.simplified().split(' ');
         if (header < 0) {
             if (line != "0.3") {
-                return refuse(problem, tr("its version is not 0.3"));
+                return refuse(problem,
+                              QCoreApplication::translate("SpeechModel", "its version is not 0.3"));
             }
             header = 0;
         } else if (header < 6) {
             if (f.size() != 2 || f[1] != countNames[header] ||
                 !isNumber(f[0], kMaxCount, &counts[header])) {
-                return refuse(problem, tr("its counts are damaged"));
+                return refuse(problem,
+                              QCoreApplication::translate("SpeechModel", "its counts are damaged"));
             }
             if (++header == 6) {
                 const qint64 all = counts[0] + counts[1];
                 if (counts[0] < 1 || counts[0] > 1000 || all < 1 || counts[2] % all != 0 ||
                     counts[2] / all < 2 || counts[2] / all > 11 || counts[3] < 1 ||
                     counts[4] > counts[3] || counts[5] < 1) {
-                    return refuse(problem, tr("its counts are out of range"));
+                    return refuse(problem, QCoreApplication::translate(
+                                               "SpeechModel", "its counts are out of range"));
                 }
                 statesPerPhone = counts[2] / all - 1;
             }
@@ -226,33 +233,38 @@ bool checkTextMdef(const QByteArray& bytes, ModelShape* shape, QString* problem)
             qint64 tmat = 0;
             if (lines > counts[0] + counts[1] || f.size() != 7 + statesPerPhone ||
                 f.last() != "N" || !isNumber(f[5], counts[5] - 1, &tmat)) {
-                return refuse(problem, tr("a phone's line is damaged"));
+                return refuse(problem, QCoreApplication::translate("SpeechModel",
+                                                                   "a phone's line is damaged"));
             }
             const bool base = lines <= counts[0];
             for (int c = 1; c < 4; ++c) {
                 if (base ? f[c] != "-" : !names.contains(f[c])) {
-                    return refuse(problem, tr("a phone's line is damaged"));
+                    return refuse(problem, QCoreApplication::translate(
+                                               "SpeechModel", "a phone's line is damaged"));
                 }
             }
             if (base) {
                 shape->phones << QString::fromLatin1(f[0]);
                 names.insert(f[0]);
             } else if (!names.contains(f[0])) {
-                return refuse(problem, tr("a phone's line is damaged"));
+                return refuse(problem, QCoreApplication::translate("SpeechModel",
+                                                                   "a phone's line is damaged"));
             }
             for (qsizetype s = 6; s < f.size() - 1; ++s) {
                 if (!isNumber(f[s], counts[3] - 1)) {
-                    return refuse(problem, tr("a state points outside the model"));
+                    return refuse(problem, QCoreApplication::translate(
+                                               "SpeechModel", "a state points outside the model"));
                 }
             }
         }
     }
     if (header < 6 || lines != counts[0] + counts[1]) {
-        return refuse(problem, tr("it is cut short"));
+        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is cut short"));
     }
     if (!agrees(&shape->senones, int(counts[3])) || !agrees(&shape->transitions, int(counts[5])) ||
         !agrees(&shape->emitStates, int(statesPerPhone))) {
-        return refuse(problem, tr("it does not fit the other model files"));
+        return refuse(problem, QCoreApplication::translate(
+                                   "SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -281,7 +293,8 @@ bool checkS3Array(const QByteArray& bytes, qint32 (&dims)[3], QString* problem) 
     bool checksum = false;
     const qsizetype body = s3Body(bytes, &swapped, &checksum);
     if (body < 0) {
-        return refuse(problem, tr("it has no model file header"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "it has no model file header"));
     }
     Ints ints(bytes, body, swapped);
     qint32 values = 0;
@@ -290,10 +303,12 @@ bool checkS3Array(const QByteArray& bytes, qint32 (&dims)[3], QString* problem) 
         !ints.count(&dims[2], kMaxCount) || !ints.next(&values) ||
         qint64(dims[0]) * dims[1] > values ||
         qint64(values) != qint64(dims[0]) * dims[1] * dims[2]) {
-        return refuse(problem, tr("its counts are out of range"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "its counts are out of range"));
     }
     if (bytes.size() - ints.at() != qint64(values) * 4 + (checksum ? 4 : 0)) {
-        return refuse(problem, tr("it is cut short or too long"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "it is cut short or too long"));
     }
     return true;
 }
@@ -306,12 +321,14 @@ bool checkGaussianFile(const QByteArray& bytes, ModelShape* shape, QString* prob
     }
     const QList<int> lengths(gaussians.lengths.begin(), gaussians.lengths.end());
     if (!shape->streamLengths.isEmpty() && shape->streamLengths != lengths) {
-        return refuse(problem, tr("it does not fit the other model files"));
+        return refuse(problem, QCoreApplication::translate(
+                                   "SpeechModel", "it does not fit the other model files"));
     }
     shape->streamLengths = lengths;
     if (!agrees(&shape->streams, int(lengths.size())) ||
         !agrees(&shape->densities, gaussians.densities)) {
-        return refuse(problem, tr("it does not fit the other model files"));
+        return refuse(problem, QCoreApplication::translate(
+                                   "SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -321,7 +338,7 @@ bool checkGaussianFile(const QByteArray& bytes, ModelShape* shape, QString* prob
 bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) {
     qint32 first = 0;
     if (!Ints(bytes, 0, false).next(&first)) {
-        return refuse(problem, tr("it is cut short"));
+        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is cut short"));
     }
     const bool swapped = first < 1 || first > 999;
     Ints ints(bytes, 0, swapped);
@@ -331,7 +348,8 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
         qint32 length = 0;
         // The library reads each string into a buffer of its own size.
         if (!ints.next(&length) || length < 0 || length > 999 || strings > 1000) {
-            return refuse(problem, tr("its header is damaged"));
+            return refuse(problem,
+                          QCoreApplication::translate("SpeechModel", "its header is damaged"));
         }
         if (length == 0) {
             break;
@@ -339,14 +357,16 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
         // The title and the first header line end in NUL; the lines after them need not.
         const qsizetype at = ints.at();
         if (at + length > bytes.size() || (strings < 2 && bytes.at(at + length - 1) != '\0')) {
-            return refuse(problem, tr("its header is damaged"));
+            return refuse(problem,
+                          QCoreApplication::translate("SpeechModel", "its header is damaged"));
         }
         QByteArray text(bytes.constData() + at, length);
         if (text.endsWith('\0')) {
             text.chop(1);
         }
         if (text.startsWith("feature_count ") && !isNumber(text.mid(14), 100, &streams)) {
-            return refuse(problem, tr("its header is damaged"));
+            return refuse(problem,
+                          QCoreApplication::translate("SpeechModel", "its header is damaged"));
         }
         clustered = clustered || (text.startsWith("cluster_count ") && text != "cluster_count 0");
         ints.skip(length);
@@ -355,14 +375,17 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
     qint32 senones = 0;
     if (clustered || streams < 1 || !ints.count(&densities, 256) ||
         !ints.count(&senones, kMaxCount)) {
-        return refuse(problem, tr("its counts are out of range"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "its counts are out of range"));
     }
     if (bytes.size() - ints.at() != streams * densities * senones) {
-        return refuse(problem, tr("it is cut short or too long"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "it is cut short or too long"));
     }
     if (!agrees(&shape->streams, int(streams)) || !agrees(&shape->densities, densities) ||
         !agrees(&shape->senones, senones)) {
-        return refuse(problem, tr("it does not fit the other model files"));
+        return refuse(problem, QCoreApplication::translate(
+                                   "SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -370,7 +393,8 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
 // Lines of "-name value"; the stream split of the features must be the model's.
 bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString* problem) {
     if (bytes.size() > 65536 || bytes.contains('\0')) {
-        return refuse(problem, tr("it is no text of settings"));
+        return refuse(problem,
+                      QCoreApplication::translate("SpeechModel", "it is no text of settings"));
     }
     static const QList<QByteArray> counted = {"-nfilt", "-ncep", "-lifter", "-lowerf", "-upperf"};
     for (const QByteArray& raw : bytes.split('\n')) {
@@ -380,10 +404,12 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
         }
         const QList<QByteArray> f = line.split(' ');
         if (f.size() != 2 || f[0].size() < 2 || !f[0].startsWith('-')) {
-            return refuse(problem, tr("a line is not \"-name value\""));
+            return refuse(problem, QCoreApplication::translate("SpeechModel",
+                                                               "a line is not \"-name value\""));
         }
         if (counted.contains(f[0]) && !isNumber(f[1], 100000)) {
-            return refuse(problem, tr("%1 is no number").arg(QString::fromLatin1(f[0])));
+            return refuse(problem, QCoreApplication::translate("SpeechModel", "%1 is no number")
+                                       .arg(QString::fromLatin1(f[0])));
         }
         if (f[0] == "-svspec") {
             QList<int> lengths;
@@ -393,13 +419,15 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
                 qint64 to = 0;
                 if (ends.size() != 2 || !isNumber(ends[0], 1000, &from) ||
                     !isNumber(ends[1], 1000, &to) || to < from) {
-                    return refuse(problem, tr("-svspec is damaged"));
+                    return refuse(problem,
+                                  QCoreApplication::translate("SpeechModel", "-svspec is damaged"));
                 }
                 lengths << int(to - from + 1);
             }
             if ((!shape->streamLengths.isEmpty() && shape->streamLengths != lengths) ||
                 !agrees(&shape->streams, int(lengths.size()))) {
-                return refuse(problem, tr("it does not fit the other model files"));
+                return refuse(problem, QCoreApplication::translate(
+                                           "SpeechModel", "it does not fit the other model files"));
             }
             shape->streamLengths = lengths;
         }
@@ -410,7 +438,7 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
 // Lines of a word and its phones, each phone one of the model's.
 bool checkDictionary(const QByteArray& bytes, const ModelShape& shape, QString* problem) {
     if (bytes.contains('\0')) {
-        return refuse(problem, tr("it is no text"));
+        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is no text"));
     }
     QSet<QByteArray> phones;
     for (const QString& phone : shape.phones) {
@@ -429,7 +457,9 @@ bool checkDictionary(const QByteArray& bytes, const ModelShape& shape, QString* 
             fits = phones.contains(f[i]);
         }
         if (!fits) {
-            return refuse(problem, tr("line %1 is not a word and its phones").arg(number));
+            return refuse(problem, QCoreApplication::translate(
+                                       "SpeechModel", "line %1 is not a word and its phones")
+                                       .arg(number));
         }
     }
     return true;
@@ -465,7 +495,8 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         }
         if (!agrees(&shape->senones, dims[0]) || !agrees(&shape->streams, dims[1]) ||
             !agrees(&shape->densities, dims[2])) {
-            return refuse(problem, tr("it does not fit the other model files"));
+            return refuse(problem, QCoreApplication::translate(
+                                       "SpeechModel", "it does not fit the other model files"));
         }
         return true;
     }
@@ -479,7 +510,8 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         }
         if (dims[2] != dims[1] + 1 || !agrees(&shape->transitions, dims[0]) ||
             !agrees(&shape->emitStates, dims[1])) {
-            return refuse(problem, tr("it does not fit the other model files"));
+            return refuse(problem, QCoreApplication::translate(
+                                       "SpeechModel", "it does not fit the other model files"));
         }
         return true;
     }
@@ -489,7 +521,7 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
     if (name == QLatin1String("noisedict") || name.endsWith(QLatin1String(".dict"))) {
         return checkDictionary(bytes, *shape, problem);
     }
-    return refuse(problem, tr("it is no file of a model"));
+    return refuse(problem, QCoreApplication::translate("SpeechModel", "it is no file of a model"));
 }
 
 bool checkModelFiles(const SpeechModel& model, QString* problem) {

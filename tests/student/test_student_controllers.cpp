@@ -31,9 +31,9 @@ TEST(MenuFollower, SaysWhyAMenuCannotBeShown) {
     QTemporaryDir dir;
     const QString path = dir.filePath("qv.ini");
     const std::pair<const char*, QString> cases[] = {
-        {nullptr, qv::MenuFollower::kFileNotFound},
-        {"[Settings]\r\nNumber of tabs=0\r\n", qv::MenuFollower::kNoTabsFound},
-        {"[Settings]\r\nNumber of tabs=x\r\n", qv::MenuFollower::kNoTabsFound},
+        {nullptr, QStringLiteral("Error in INI file : File Not Found")},
+        {"[Settings]\r\nNumber of tabs=0\r\n", QStringLiteral("Error in INI file : No Tabs Found")},
+        {"[Settings]\r\nNumber of tabs=x\r\n", QStringLiteral("Error in INI file : No Tabs Found")},
         {"[Settings]\r\nNumber of tabs=1\r\n", QString()},
     };
     for (const auto& [text, problem] : cases) {
@@ -77,14 +77,14 @@ TEST(MenuFollower, ShowsChangesAndSaysEachDamageOnce) {
     follower.reload();
     EXPECT_EQ(shown, 1);
     ASSERT_EQ(box.messages.size(), 1U);
-    EXPECT_EQ(box.messages[0].text, qv::MenuFollower::kNoTabsFound);
+    EXPECT_EQ(box.messages[0].text, QStringLiteral("Error in INI file : No Tabs Found"));
     EXPECT_EQ(checked, QList<bool>({true, false, false}));
 
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_TRUE(follower.gone());
     EXPECT_TRUE(follower.gone());
     ASSERT_EQ(box.messages.size(), 2U);
-    EXPECT_EQ(box.messages[1].text, qv::MenuFollower::kFileNotFound);
+    EXPECT_EQ(box.messages[1].text, QStringLiteral("Error in INI file : File Not Found"));
 
     ASSERT_TRUE(qvtest::writeAll(path, kMenu + "Tab2=B\r\n"));
     EXPECT_FALSE(follower.gone());
