@@ -270,7 +270,7 @@ groups that has one, else its line &quot;menu = PATH&quot;;
 $XDG_CONFIG_HOME/quorvel/qv.ini.
 </source>
         <translation>
-Die Menüdatei ist die erste von: --menu; eine qv.ini neben dem Programm; QV_MENU;
+Als Menüdatei gilt die erste dieser Angaben: --menu; eine qv.ini neben dem Programm; QV_MENU;
 die Zeile &quot;menu[GROUP] = PATH&quot; in %1 für die erste Ihrer
 Gruppen, die eine hat, sonst dort die Zeile &quot;menu = PATH&quot;;
 $XDG_CONFIG_HOME/quorvel/qv.ini.
