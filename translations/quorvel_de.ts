@@ -1187,7 +1187,8 @@ Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinsc
     <message>
         <location line="+3"/>
         <source>Hold Space to talk</source>
-        <translation>Zum Sprechen Leertaste halten</translation>
+        <translatorcomment>Shortened: &quot;Zum Sprechen Leertaste halten&quot; is wider than the badge&apos;s 176 px; the button beside it says &quot;Halten und sprechen&quot;.</translatorcomment>
+        <translation>Halte die Leertaste</translation>
     </message>
     <message>
         <location line="+4"/>
