@@ -601,40 +601,40 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Hier ablegen...</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Add from &amp;list...</source>
         <translatorcomment>Accelerator A: L is taken by &quot;&amp;Löschen&quot;.</translatorcomment>
         <translation>&amp;Aus Liste hinzufügen...</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="-2"/>
         <source>Choose an installed application or a file for a new button</source>
         <translation>Ein installiertes Programm oder eine Datei für eine neue Schaltfläche wählen</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>New Button</source>
         <translation>Neue Schaltfläche</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Tab:</source>
         <translatorcomment>Kept as &quot;Tab&quot;: the label is 25 px wide; &quot;Registerkarte&quot; would be cut off. The caption box next to it says &quot;Name der Registerkarte&quot;.</translatorcomment>
         <translation>Tab:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Target:</source>
         <translation>Ziel:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Caption:</source>
         <translatorcomment>Shortened: &quot;Beschriftung&quot; does not fit the 49 px label; &quot;Name&quot; is used for a caption throughout the editor.</translatorcomment>
         <translation>Name:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Hint:</source>
         <translatorcomment>Shortened: &quot;Hinweis&quot; does not fit the 41 px label.</translatorcomment>
         <translation>Tipp:</translation>
@@ -662,24 +662,24 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Name der Registerkarte</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Tab</source>
         <translation>Registerkarte</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>&amp;Add</source>
         <translatorcomment>Shortened: &quot;Hinzufügen&quot; does not fit the 49 px button; it adds a new tab.</translatorcomment>
         <translation>&amp;Neu</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Remove</source>
         <translatorcomment>&quot;Entfernen&quot; does not fit the 49 px button; removing a tab also deletes its buttons from the file.</translatorcomment>
         <translation>&amp;Löschen</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Add Button</source>
         <translatorcomment>Shortened: &quot;Schaltfläche hinzufügen&quot; does not fit the 73 px button; it stands in the frame &quot;Neue Schaltfläche&quot;.</translatorcomment>
         <translation>&amp;Hinzufügen</translation>
@@ -769,12 +769,12 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Orakel verstecken</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>Drop here...</source>
         <translation>Hier ablegen...</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Hold to talk</source>
         <translation>Halten und sprechen</translation>
     </message>
@@ -795,7 +795,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Dieses Element kann nicht verwendet werden!</translation>
     </message>
     <message>
-        <location filename="../student/frmstudent_speech.cpp" line="+32"/>
+        <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
         <translatorcomment>Shortened from &quot;Spracherkennung starten&quot; for the fixed-size button.</translatorcomment>
         <translation>Erkennung starten</translation>
@@ -807,7 +807,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Erkennung beenden</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
         <translation>Geladene Grammatik: ordergrammar.xml</translation>
     </message>
@@ -871,7 +871,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Meine Stimme vergessen</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation>Es wurde kein Mikrofon gefunden. Die Sprachbefehle sind ausgeschaltet.</translation>
     </message>
@@ -1175,7 +1175,7 @@ Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinsc
 <context>
     <name>qv::ListeningBadge</name>
     <message>
-        <location filename="../student/listeningbadge.cpp" line="+31"/>
+        <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
         <translation>Hört nicht zu</translation>
     </message>
