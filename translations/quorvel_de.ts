@@ -603,6 +603,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
     <message>
         <location line="+12"/>
         <source>Add from &amp;list...</source>
+        <extracomment>Button; room for about 20 letters, a longer text is cut.</extracomment>
         <translatorcomment>Accelerator A: L is taken by &quot;&amp;Löschen&quot;.</translatorcomment>
         <translation>&amp;Aus Liste hinzufügen...</translation>
     </message>
@@ -619,23 +620,27 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
     <message>
         <location line="+12"/>
         <source>Tab:</source>
+        <extracomment>Label of the tab caption box (&quot;tab&quot; as in a tab of the menu); room for about 4 letters.</extracomment>
         <translatorcomment>Kept as &quot;Tab&quot;: the label is 25 px wide; &quot;Registerkarte&quot; would be cut off. The caption box next to it says &quot;Name der Registerkarte&quot;.</translatorcomment>
         <translation>Tab:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Target:</source>
+        <extracomment>Label: the file or program a new button starts; room for about 7 letters.</extracomment>
         <translation>Ziel:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Caption:</source>
+        <extracomment>Label: the text on a new button; room for about 8 letters.</extracomment>
         <translatorcomment>Shortened: &quot;Beschriftung&quot; does not fit the 49 px label; &quot;Name&quot; is used for a caption throughout the editor.</translatorcomment>
         <translation>Name:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Hint:</source>
+        <extracomment>Label: the tooltip of a new button; room for about 7 letters.</extracomment>
         <translatorcomment>Shortened: &quot;Hinweis&quot; does not fit the 41 px label.</translatorcomment>
         <translation>Tipp:</translation>
     </message>
@@ -664,23 +669,27 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
     <message>
         <location line="+4"/>
         <source>Tab</source>
+        <extracomment>Noun: a tab of the menu (for screen readers).</extracomment>
         <translation>Registerkarte</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>&amp;Add</source>
+        <extracomment>Button: adds a tab; room for about 7 letters.</extracomment>
         <translatorcomment>Shortened: &quot;Hinzufügen&quot; does not fit the 49 px button; it adds a new tab.</translatorcomment>
         <translation>&amp;Neu</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Remove</source>
+        <extracomment>Button: removes the tab shown; room for about 7 letters.</extracomment>
         <translatorcomment>&quot;Entfernen&quot; does not fit the 49 px button; removing a tab also deletes its buttons from the file.</translatorcomment>
         <translation>&amp;Löschen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Add Button</source>
+        <extracomment>Button: adds the new button to the tab; room for about 11 letters.</extracomment>
         <translatorcomment>Shortened: &quot;Schaltfläche hinzufügen&quot; does not fit the 73 px button; it stands in the frame &quot;Neue Schaltfläche&quot;.</translatorcomment>
         <translation>&amp;Hinzufügen</translation>
     </message>
@@ -771,11 +780,13 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
     <message>
         <location line="+56"/>
         <source>Drop here...</source>
+        <extracomment>In a small square: two short lines of about 8 letters each.</extracomment>
         <translation>Hier ablegen...</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Hold to talk</source>
+        <extracomment>Button held down while speaking; room for about 20 letters.</extracomment>
         <translation>Halten und sprechen</translation>
     </message>
     <message>
@@ -797,6 +808,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
     <message>
         <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
+        <extracomment>Button and menu item; room for about 18 letters on the button.</extracomment>
         <translatorcomment>Shortened from &quot;Spracherkennung starten&quot; for the fixed-size button.</translatorcomment>
         <translation>Erkennung starten</translation>
     </message>
@@ -809,6 +821,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
     <message>
         <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
+        <extracomment>Beside the recognizer list, seen only in a widened window. The file name stays as it is.</extracomment>
         <translation>Geladene Grammatik: ordergrammar.xml</translation>
     </message>
     <message>
@@ -1177,6 +1190,7 @@ Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinsc
     <message>
         <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
+        <extracomment>The listening badge: room for about 22 letters, a longer text is cut.</extracomment>
         <translation>Hört nicht zu</translation>
     </message>
     <message>
