@@ -318,7 +318,7 @@ Datenordner: %3
         <translation>unbekannte Option &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+39"/>
         <source>%1: %2
 Usage: %3
 Try &apos;%1 --help&apos;.
