@@ -392,7 +392,7 @@ Dieser Ort ist durch die Option --menu festgelegt: Schülerinnen und Schüler se
     <message>
         <location line="+16"/>
         <source>The starter menu %1 is missing or cannot be read, so no menu was made. Reinstall Quorvel, or make the menu by adding a tab.</source>
-        <translation>Das Startmenü %1 fehlt oder kann nicht gelesen werden. Daher wurde kein Menü angelegt. Installieren Sie Quorvel neu, oder legen Sie das Menü an, indem Sie eine Registerkarte hinzufügen.</translation>
+        <translation>Die Menüvorlage %1 fehlt oder kann nicht gelesen werden. Daher wurde kein Menü angelegt. Installieren Sie Quorvel neu, oder legen Sie das Menü an, indem Sie eine Registerkarte hinzufügen.</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -975,7 +975,7 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <source><byte value="xd"/>
 Verify spelling and capitilization is correct.  Case-sensative.</source>
         <translation><byte value="xd"/>
-Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinschreibung zählt.</translation>
+Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinschreibung wird unterschieden.</translation>
     </message>
     <message>
         <location line="+14"/>
