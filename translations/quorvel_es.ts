@@ -585,7 +585,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+3"/>
         <source> could not be saved; the file was left as it was.</source>
-        <translation>: no se ha podido guardar; el archivo se ha dejado como estaba.</translation>
+        <translation> no se ha podido guardar; el archivo se ha dejado como estaba.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -616,16 +616,19 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+11"/>
         <source>Tab:</source>
+        <translatorcomment>No Spanish word fits the 25 px label; the layout cuts it to &quot;Pe…&quot; with the full text in the tooltip.</translatorcomment>
         <translation>Pestaña:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Target:</source>
+        <translatorcomment>Shortened on purpose: &quot;Destino:&quot; does not fit the 41 px label; the box shows the dropped path.</translatorcomment>
         <translation>Ruta:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Caption:</source>
+        <translatorcomment>Short on purpose: &quot;Título&quot; fits the 49 px label, &quot;Nombre&quot; barely does not.</translatorcomment>
         <translation>Título:</translation>
     </message>
     <message>
@@ -636,6 +639,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+14"/>
         <source>Target</source>
+        <translatorcomment>Same word as the label &quot;Ruta:&quot;.</translatorcomment>
         <translation>Ruta</translation>
     </message>
     <message>
@@ -671,6 +675,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+1"/>
         <source>&amp;Add Button</source>
+        <translatorcomment>Accelerator on b: &quot;&amp;Añadir&quot; of the tab line already takes A.</translatorcomment>
         <translation>Añadir &amp;botón</translation>
     </message>
     <message>
@@ -765,6 +770,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+18"/>
         <source>Hold to talk</source>
+        <translatorcomment>Shortened on purpose: &quot;Mantén pulsado para hablar&quot; is wider than the button.</translatorcomment>
         <translation>Mantén para hablar</translation>
     </message>
     <message>
