@@ -233,7 +233,7 @@
     <message>
         <location line="+4"/>
         <source>the line &quot;menu =&quot; in %1 (no line menu[GROUP] there names a group of yours)</source>
-        <translation>la línea &quot;menu =&quot; de %1 (allí ninguna línea menu[GRUPO] indica un grupo suyo)</translation>
+        <translation>la línea &quot;menu =&quot; de %1 (allí ninguna línea menu[GROUP] indica un grupo suyo)</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -253,12 +253,12 @@
     <message>
         <location line="+3"/>
         <source>Use the menu file PATH when it ends in .ini, otherwise the qv.ini in the folder PATH.</source>
-        <translation>Usa el archivo de menú RUTA si termina en .ini; si no, el qv.ini de la carpeta RUTA.</translation>
+        <translation>Usa el archivo de menú PATH si termina en .ini; si no, el qv.ini de la carpeta PATH.</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>expects no arguments but --menu PATH</source>
-        <translation>no admite argumentos salvo --menu RUTA</translation>
+        <translation>no admite argumentos salvo --menu PATH</translation>
     </message>
     <message>
         <location line="+42"/>
@@ -270,8 +270,8 @@ $XDG_CONFIG_HOME/quorvel/qv.ini.
 </source>
         <translation>
 El archivo de menú es el primero de: --menu; un qv.ini junto al programa; QV_MENU;
-la línea &quot;menu[GRUPO] = RUTA&quot; de %1 del primero de sus
-grupos que tenga una; si no, su línea &quot;menu = RUTA&quot;;
+la línea &quot;menu[GROUP] = PATH&quot; de %1 del primero de sus
+grupos que tenga una; si no, su línea &quot;menu = PATH&quot;;
 $XDG_CONFIG_HOME/quorvel/qv.ini.
 </translation>
     </message>
@@ -299,7 +299,7 @@ Carpeta de datos: %3
         <location line="+31"/>
         <location line="+7"/>
         <source>--menu needs a PATH</source>
-        <translation>--menu necesita una RUTA</translation>
+        <translation>--menu necesita una ruta (PATH)</translation>
     </message>
     <message>
         <location line="+5"/>
