@@ -599,40 +599,40 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>Suelte aquí...</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Add from &amp;list...</source>
         <translation>Añadir de la &amp;lista...</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="-2"/>
         <source>Choose an installed application or a file for a new button</source>
         <translation>Elija una aplicación instalada o un archivo para un botón nuevo</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>New Button</source>
         <translation>Botón nuevo</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Tab:</source>
         <translatorcomment>No Spanish word fits the 25 px label; the layout cuts it to &quot;Pe…&quot; with the full text in the tooltip.</translatorcomment>
         <translation>Pestaña:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Target:</source>
         <translatorcomment>Shortened on purpose: &quot;Destino:&quot; does not fit the 41 px label; the box shows the dropped path.</translatorcomment>
         <translation>Ruta:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Caption:</source>
         <translatorcomment>Short on purpose: &quot;Título&quot; fits the 49 px label, &quot;Nombre&quot; barely does not.</translatorcomment>
         <translation>Título:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Hint:</source>
         <translation>Ayuda:</translation>
     </message>
@@ -658,22 +658,22 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>Título de pestaña</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Tab</source>
         <translation>Pestaña</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>&amp;Add</source>
         <translation>&amp;Añadir</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Remove</source>
         <translation>&amp;Quitar</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Add Button</source>
         <translatorcomment>Accelerator on b: &quot;&amp;Añadir&quot; of the tab line already takes A.</translatorcomment>
         <translation>Añadir &amp;botón</translation>
@@ -763,12 +763,12 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>Ocultar oráculo</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>Drop here...</source>
         <translation>Suelta aquí...</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Hold to talk</source>
         <translatorcomment>Shortened on purpose: &quot;Mantén pulsado para hablar&quot; is wider than the button.</translatorcomment>
         <translation>Mantén para hablar</translation>
@@ -790,7 +790,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>¡Ese elemento no se puede usar!</translation>
     </message>
     <message>
-        <location filename="../student/frmstudent_speech.cpp" line="+32"/>
+        <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
         <translation>Empezar a escuchar</translation>
     </message>
@@ -800,7 +800,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>Dejar de escuchar</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
         <translation>Gramática cargada: ordergrammar.xml</translation>
     </message>
@@ -862,7 +862,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>Olvidar mi voz</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation>No se encontró ningún dispositivo de entrada de audio. Las órdenes de voz están desactivadas.</translation>
     </message>
@@ -1166,7 +1166,7 @@ Compruebe la ortografía y las mayúsculas.  Se distinguen mayúsculas y minúsc
 <context>
     <name>qv::ListeningBadge</name>
     <message>
-        <location filename="../student/listeningbadge.cpp" line="+31"/>
+        <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
         <translation>Sin escuchar</translation>
     </message>
