@@ -601,6 +601,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+12"/>
         <source>Add from &amp;list...</source>
+        <extracomment>Button; room for about 20 letters, a longer text is cut.</extracomment>
         <translation>Añadir de la &amp;lista...</translation>
     </message>
     <message>
@@ -616,24 +617,28 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+12"/>
         <source>Tab:</source>
+        <extracomment>Label of the tab caption box (&quot;tab&quot; as in a tab of the menu); room for about 4 letters.</extracomment>
         <translatorcomment>No Spanish word fits the 25 px label; the layout cuts it to &quot;Pe…&quot; with the full text in the tooltip.</translatorcomment>
         <translation>Pestaña:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Target:</source>
+        <extracomment>Label: the file or program a new button starts; room for about 7 letters.</extracomment>
         <translatorcomment>Shortened on purpose: &quot;Destino:&quot; does not fit the 41 px label; the box shows the dropped path.</translatorcomment>
         <translation>Ruta:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Caption:</source>
+        <extracomment>Label: the text on a new button; room for about 8 letters.</extracomment>
         <translatorcomment>Short on purpose: &quot;Título&quot; fits the 49 px label, &quot;Nombre&quot; barely does not.</translatorcomment>
         <translation>Título:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Hint:</source>
+        <extracomment>Label: the tooltip of a new button; room for about 7 letters.</extracomment>
         <translation>Ayuda:</translation>
     </message>
     <message>
@@ -660,21 +665,25 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+4"/>
         <source>Tab</source>
+        <extracomment>Noun: a tab of the menu (for screen readers).</extracomment>
         <translation>Pestaña</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>&amp;Add</source>
+        <extracomment>Button: adds a tab; room for about 7 letters.</extracomment>
         <translation>&amp;Añadir</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Remove</source>
+        <extracomment>Button: removes the tab shown; room for about 7 letters.</extracomment>
         <translation>&amp;Quitar</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Add Button</source>
+        <extracomment>Button: adds the new button to the tab; room for about 11 letters.</extracomment>
         <translatorcomment>Accelerator on b: &quot;&amp;Añadir&quot; of the tab line already takes A.</translatorcomment>
         <translation>Añadir &amp;botón</translation>
     </message>
@@ -765,11 +774,13 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+56"/>
         <source>Drop here...</source>
+        <extracomment>In a small square: two short lines of about 8 letters each.</extracomment>
         <translation>Suelta aquí...</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Hold to talk</source>
+        <extracomment>Button held down while speaking; room for about 20 letters.</extracomment>
         <translatorcomment>Shortened on purpose: &quot;Mantén pulsado para hablar&quot; is wider than the button.</translatorcomment>
         <translation>Mantén para hablar</translation>
     </message>
@@ -792,6 +803,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
+        <extracomment>Button and menu item; room for about 18 letters on the button.</extracomment>
         <translation>Empezar a escuchar</translation>
     </message>
     <message>
@@ -802,6 +814,7 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
+        <extracomment>Beside the recognizer list, seen only in a widened window. The file name stays as it is.</extracomment>
         <translation>Gramática cargada: ordergrammar.xml</translation>
     </message>
     <message>
@@ -1168,6 +1181,7 @@ Compruebe la ortografía y las mayúsculas.  Se distinguen mayúsculas y minúsc
     <message>
         <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
+        <extracomment>The listening badge: room for about 22 letters, a longer text is cut.</extracomment>
         <translation>Sin escuchar</translation>
     </message>
     <message>
