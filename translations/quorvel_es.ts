@@ -1192,7 +1192,8 @@ Compruebe la ortografía y las mayúsculas.  Se distinguen mayúsculas y minúsc
     <message>
         <location line="+3"/>
         <source>Hold Space to talk</source>
-        <translation>Mantén Espacio para hablar</translation>
+        <translatorcomment>Shortened on purpose: &quot;Mantén Espacio para hablar&quot; (26 letters) would be at the edge of the badge.</translatorcomment>
+        <translation>Mantén Espacio y habla</translation>
     </message>
     <message>
         <location line="+4"/>
