@@ -317,7 +317,7 @@ Carpeta de datos: %3
         <translation>opción desconocida &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+39"/>
         <source>%1: %2
 Usage: %3
 Try &apos;%1 --help&apos;.
