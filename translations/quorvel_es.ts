@@ -759,7 +759,8 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
     <message>
         <location line="+14"/>
         <source>Wizard</source>
-        <translation>Asistente</translation>
+        <translatorcomment>Read as the wizard character (its entries animate and hide it), not a setup assistant.</translatorcomment>
+        <translation>Mago</translation>
     </message>
     <message>
         <location line="+1"/>
