@@ -496,7 +496,7 @@ Este lugar lo indica la opción --menu: los alumnos solo verán este menú donde
         <location filename="../teach/editornotices.cpp" line="+26"/>
         <source>Quorvel Manger</source>
         <extracomment>The editor&apos;s title (its spelling is the program&apos;s own).</extracomment>
-        <translation>Quorvel Manger</translation>
+        <translation>Quorvel Manager</translation>
     </message>
     <message>
         <location line="+8"/>
