@@ -269,9 +269,9 @@ groups that has one, else its line &quot;menu = PATH&quot;;
 $XDG_CONFIG_HOME/quorvel/qv.ini.
 </source>
         <translation>
-Le fichier de menu est le premier trouvé parmi&#xa0;: --menu&#xa0;; un qv.ini à côté du programme&#xa0;; QV_MENU&#xa0;;
-la ligne &quot;menu[GROUP] = PATH&quot; de %1 pour le premier de vos
-groupes qui en a une, sinon sa ligne &quot;menu = PATH&quot;&#xa0;;
+Le fichier de menu est le premier de&#xa0;: --menu&#xa0;; un qv.ini à côté du programme&#xa0;;
+QV_MENU&#xa0;; la ligne &quot;menu[GROUP] = PATH&quot; de %1 pour le premier
+de vos groupes qui en a une, sinon sa ligne &quot;menu = PATH&quot;&#xa0;;
 $XDG_CONFIG_HOME/quorvel/qv.ini.
 </translation>
     </message>
@@ -323,7 +323,7 @@ Usage: %3
 Try &apos;%1 --help&apos;.
 </source>
         <translation>%1&#xa0;: %2
-Usage&#xa0;: %3
+Utilisation&#xa0;: %3
 Essayez &apos;%1 --help&apos;.
 </translation>
     </message>
@@ -628,7 +628,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+1"/>
         <source>Caption:</source>
-        <translation>Titre&#xa0;:</translation>
+        <translation>Nom&#xa0;:</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -644,7 +644,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+1"/>
         <source>Caption</source>
-        <translation>Titre</translation>
+        <translation>Nom</translation>
     </message>
     <message>
         <location line="+1"/>
