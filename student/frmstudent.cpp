@@ -156,6 +156,7 @@ void frmstudent::buildControls() {
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setWordWrap(true);
     Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    //: In a small square: two short lines of about 8 letters each.
     qv::setFittedText(*Image1, tr("Drop here..."));
     new qv::DropArea(Image1, [this](const QMimeData* data) { Image1_OLEDragDrop(data); });
 
@@ -174,6 +175,7 @@ void frmstudent::buildControls() {
     bold.setPointSizeF(8.25);
     bold.setBold(true);
     cmdHoldToTalk->setFont(bold);
+    //: Button held down while speaking; room for about 20 letters.
     qv::setFittedText(*cmdHoldToTalk, tr("Hold to talk"));
     cmdHoldToTalk->setAccessibleDescription(
         tr("Spoken commands are heard while this button or Space is held down"));

@@ -29,8 +29,10 @@
 
 namespace {
 
+//: Button and menu item; room for about 18 letters on the button.
 const char* const kStartRecognition = QT_TRANSLATE_NOOP("frmstudent", "Start Recognition");
 const char* const kStopRecognition = QT_TRANSLATE_NOOP("frmstudent", "Stop Recognition");
+//: Beside the recognizer list, seen only in a widened window. The file name stays as it is.
 const char* const kGrammarLoaded =
     QT_TRANSLATE_NOOP("frmstudent", "Current loaded Grammar: ordergrammar.xml");
 const char* const kGrammarNone = QT_TRANSLATE_NOOP("frmstudent", "Current loaded Grammar: None");
@@ -121,6 +123,8 @@ void frmstudent::buildSpeechControls() {
     cmbEngines->setFocusPolicy(Qt::NoFocus);
     connect(cmbEngines, &QComboBox::activated, this, [this] { cmbEngines_Click(); });
 
+    // Not fitted like the captions: it lies outside the window as shown, and its English text is
+    // longer than its place in some fonts already; what the window reads back stays the text.
     lblGrammar = new QLabel(client);
     lblGrammar->setObjectName(QStringLiteral("lblGrammar"));
     lblGrammar->setGeometry(qv::twipsRect(9600, 3720, 3615, 255));
@@ -167,7 +171,7 @@ void frmstudent::cmbEngines_Click() {
     // launcher goes on as before.
     if (services_.speech->audioInputs().isEmpty()) {
         grammarLoaded = false;
-        qv::setFittedText(*lblGrammar, tr(kGrammarNone));
+        lblGrammar->setText(tr(kGrammarNone));
         qv::MsgBox(messages_, tr("No audio input device was found. Spoken commands are off."), {},
                    qv::MsgIcon::Information);
         cmbEngines->setEnabled(true);
@@ -183,7 +187,7 @@ void frmstudent::buildRecognizer() {
     oRC_ = services_.speech->createContext(cmbEngines->currentIndex(), &error);
     if (!oRC_) {
         grammarLoaded = false;
-        qv::setFittedText(*lblGrammar, tr(kGrammarNone));
+        lblGrammar->setText(tr(kGrammarNone));
         showSpeechError(error.number, error.description);
         // A recognizer whose model is damaged has left the service's list: the list shown
         // follows it, so that positions still pick the same recognizers and the broken one
@@ -219,13 +223,13 @@ void frmstudent::LoadGrammar() {
     qv::SpeechError error;
     const QString file = QDir(programFolder_).filePath(kGrammarFile);
     if (!oRC_ || !oRC_->loadGrammar(file, &error) || !oRC_->setRulesActive(false, &error)) {
-        qv::setFittedText(*lblGrammar, tr(kGrammarNone));
+        lblGrammar->setText(tr(kGrammarNone));
         grammarLoaded = false;
         showSpeechError(error.number, error.description);
         close();
         return;
     }
-    qv::setFittedText(*lblGrammar, tr(kGrammarLoaded));
+    lblGrammar->setText(tr(kGrammarLoaded));
     grammarLoaded = true;
 }
 
@@ -339,7 +343,7 @@ void frmstudent::oRC_Recognition(const QString& text) {
 }
 
 void frmstudent::oRC_FalseRecognition(const QString& text) {
-    qv::setFittedText(*lblGrammar, tr(kCommandUnknown));
+    lblGrammar->setText(tr(kCommandUnknown));
     setPanel(2, tr(kCommandUnknown));
     // Noise without a word in it is told apart from words that are no command.
     badge_->show(trimBlanks(text).isEmpty() ? qv::Hearing::HeardNothing

@@ -28,6 +28,7 @@ void ListeningBadge::show(Hearing state, const QString& phrase) {
     QString colours = green;
     switch (state) {
     case Hearing::NotListening:
+        //: The listening badge: room for about 22 letters, a longer text is cut.
         text = tr("Not listening");
         colours = grey;
         break;

@@ -86,6 +86,7 @@ void frmdrop::buildControls() {
     cmdlist->setObjectName(QStringLiteral("cmdlist"));
     cmdlist->setGeometry(qv::twipsRect(360, 1800, 2175, 360));
     cmdlist->setToolTip(tr("Choose an installed application or a file for a new button"));
+    //: Button; room for about 20 letters, a longer text is cut.
     qv::setFittedText(*cmdlist, tr("Add from &list..."));
 
     imgicon = new qv::IconSurface(this);
@@ -104,9 +105,13 @@ void frmdrop::buildControls() {
         qv::setFittedText(*l, text);
         return l;
     };
+    //: Label of the tab caption box ("tab" as in a tab of the menu); room for about 4 letters.
     Label1 = label("Label1", tr("Tab:"), qv::twipsRect(240, 480, 375, 255));
+    //: Label: the file or program a new button starts; room for about 7 letters.
     labTarget = label("labTarget", tr("Target:"), qv::twipsRect(240, 1200, 615, 255));
+    //: Label: the text on a new button; room for about 8 letters.
     labName = label("labName", tr("Caption:"), qv::twipsRect(240, 1560, 735, 255));
+    //: Label: the tooltip of a new button; room for about 7 letters.
     labHint = label("labHint", tr("Hint:"), qv::twipsRect(240, 1920, 615, 255));
 
     // The window fills these itself and never reads them back, so they take no typing.
@@ -129,6 +134,7 @@ void frmdrop::buildControls() {
     txttabcaption = new QLineEdit(tr("Tab Caption"), this);
     txttabcaption->setObjectName(QStringLiteral("txttabcaption"));
     txttabcaption->setGeometry(qv::twipsRect(4080, 600, 3135, 285));
+    //: Noun: a tab of the menu (for screen readers).
     txttabcaption->setAccessibleName(tr("Tab"));
 
     auto button = [this](const char* name, const QString& text, QRect twips) {
@@ -138,8 +144,11 @@ void frmdrop::buildControls() {
         qv::setFittedText(*b, text);
         return b;
     };
+    //: Button: adds a tab; room for about 7 letters.
     cmdaddtab = button("cmdaddtab", tr("&Add"), qv::twipsRect(7440, 600, 735, 255));
+    //: Button: removes the tab shown; room for about 7 letters.
     cmdremovetab = button("cmdremovetab", tr("&Remove"), qv::twipsRect(8160, 600, 735, 255));
+    //: Button: adds the new button to the tab; room for about 11 letters.
     cmdaddbutt = button("cmdaddbutt", tr("&Add Button"), qv::twipsRect(7920, 1200, 1095, 255));
     cmdaddbutt->setEnabled(false);
 

@@ -567,38 +567,43 @@ No tab is shown, and adding or removing tabs is refused so that no tab is overwr
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Add from &amp;list...</source>
+        <extracomment>Button; room for about 20 letters, a longer text is cut.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="-2"/>
         <source>Choose an installed application or a file for a new button</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>New Button</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Tab:</source>
+        <extracomment>Label of the tab caption box (&quot;tab&quot; as in a tab of the menu); room for about 4 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Target:</source>
+        <extracomment>Label: the file or program a new button starts; room for about 7 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Caption:</source>
+        <extracomment>Label: the text on a new button; room for about 8 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Hint:</source>
+        <extracomment>Label: the tooltip of a new button; room for about 7 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -622,23 +627,27 @@ No tab is shown, and adding or removing tabs is refused so that no tab is overwr
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Tab</source>
+        <extracomment>Noun: a tab of the menu (for screen readers).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>&amp;Add</source>
+        <extracomment>Button: adds a tab; room for about 7 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Remove</source>
+        <extracomment>Button: removes the tab shown; room for about 7 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Add Button</source>
+        <extracomment>Button: adds the new button to the tab; room for about 11 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -726,13 +735,15 @@ No tab is shown, and adding or removing tabs is refused so that no tab is overwr
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>Drop here...</source>
+        <extracomment>In a small square: two short lines of about 8 letters each.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Hold to talk</source>
+        <extracomment>Button held down while speaking; room for about 20 letters.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -752,8 +763,9 @@ No tab is shown, and adding or removing tabs is refused so that no tab is overwr
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../student/frmstudent_speech.cpp" line="+32"/>
+        <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
+        <extracomment>Button and menu item; room for about 18 letters on the button.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -762,8 +774,9 @@ No tab is shown, and adding or removing tabs is refused so that no tab is overwr
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
+        <extracomment>Beside the recognizer list, seen only in a widened window. The file name stays as it is.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -823,7 +836,7 @@ No tab is shown, and adding or removing tabs is refused so that no tab is overwr
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1126,8 +1139,9 @@ Verify spelling and capitilization is correct.  Case-sensative.</source>
 <context>
     <name>qv::ListeningBadge</name>
     <message>
-        <location filename="../student/listeningbadge.cpp" line="+31"/>
+        <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
+        <extracomment>The listening badge: room for about 22 letters, a longer text is cut.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>

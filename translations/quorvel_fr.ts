@@ -600,38 +600,38 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Déposez ici...</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Add from &amp;list...</source>
         <translation>Ajouter depuis la &amp;liste...</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="-2"/>
         <source>Choose an installed application or a file for a new button</source>
         <translation>Choisissez une application installée ou un fichier pour un nouveau bouton</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>New Button</source>
         <translation>Nouveau bouton</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Tab:</source>
         <translatorcomment>&quot;Onglet :&quot; needs 44 px and the label has 25; the box beside it shows &quot;Titre de l&apos;onglet&quot;, so &quot;Titre&quot; (no colon, 25 px) names it.</translatorcomment>
         <translation>Titre</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Target:</source>
         <translation>Cible&#xa0;:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Caption:</source>
         <translation>Nom&#xa0;:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Hint:</source>
         <translatorcomment>Short for &quot;Info-bulle :&quot; (59 px), which does not fit the label&apos;s 41 px.</translatorcomment>
         <translation>Bulle&#xa0;:</translation>
@@ -657,22 +657,22 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Titre de l&apos;onglet</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Tab</source>
         <translation>Onglet</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>&amp;Add</source>
         <translation>&amp;Ajouter</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Remove</source>
         <translation>&amp;Retirer</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Add Button</source>
         <translatorcomment>Short for &quot;Ajouter le bouton&quot; (96 px; the button has 71). The frame&apos;s title &quot;Nouveau bouton&quot; says what is added; Alt+J, as Alt+A is the tab&apos;s &quot;&amp;Ajouter&quot;.</translatorcomment>
         <translation>A&amp;jouter</translation>
@@ -762,12 +762,12 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Cacher l&apos;oracle</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>Drop here...</source>
         <translation>Dépose ici...</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Hold to talk</source>
         <translation>Garde appuyé pour parler</translation>
     </message>
@@ -788,7 +788,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Cet élément ne peut pas être utilisé&#xa0;!</translation>
     </message>
     <message>
-        <location filename="../student/frmstudent_speech.cpp" line="+32"/>
+        <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
         <translation>Lancer l&apos;écoute</translation>
     </message>
@@ -798,7 +798,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Arrêter l&apos;écoute</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
         <translation>Grammaire chargée&#xa0;: ordergrammar.xml</translation>
     </message>
@@ -860,7 +860,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Oublier ma voix</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation>Aucun micro n&apos;a été trouvé. Les commandes vocales sont désactivées.</translation>
     </message>
@@ -1164,7 +1164,7 @@ Vérifiez l&apos;orthographe et les majuscules. Les majuscules comptent.</transl
 <context>
     <name>qv::ListeningBadge</name>
     <message>
-        <location filename="../student/listeningbadge.cpp" line="+31"/>
+        <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
         <translation>Pas à l&apos;écoute</translation>
     </message>

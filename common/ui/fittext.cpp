@@ -50,7 +50,7 @@ QString fitText(const QFontMetrics& metrics, const QString& text, QSize room, bo
     const QChar ellipsis(0x2026);
     for (QString cut = text; !cut.isEmpty();) {
         cut.chop(1);
-        const QString shown = cut.trimmed() + ellipsis;
+        QString shown = cut.trimmed() + ellipsis;
         if (fits(metrics, shown, room, wrap)) {
             return shown;
         }

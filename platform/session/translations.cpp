@@ -27,7 +27,7 @@ QString installTranslations(const QString& folder) {
     }
     // Qt's texts follow the language our catalogue was found for, so that a window never mixes
     // two languages (a locale we have no catalogue for stays all English).
-    const QString language = own->language();
+    QString language = own->language();
     auto* qt = new QTranslator(app);
     if (!qt->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
