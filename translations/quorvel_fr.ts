@@ -602,6 +602,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+12"/>
         <source>Add from &amp;list...</source>
+        <extracomment>Button; room for about 20 letters, a longer text is cut.</extracomment>
         <translation>Ajouter depuis la &amp;liste...</translation>
     </message>
     <message>
@@ -617,22 +618,26 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+12"/>
         <source>Tab:</source>
+        <extracomment>Label of the tab caption box (&quot;tab&quot; as in a tab of the menu); room for about 4 letters.</extracomment>
         <translatorcomment>&quot;Onglet :&quot; needs 44 px and the label has 25; the box beside it shows &quot;Titre de l&apos;onglet&quot;, so &quot;Titre&quot; (no colon, 25 px) names it.</translatorcomment>
         <translation>Titre</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Target:</source>
+        <extracomment>Label: the file or program a new button starts; room for about 7 letters.</extracomment>
         <translation>Cible&#xa0;:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Caption:</source>
+        <extracomment>Label: the text on a new button; room for about 8 letters.</extracomment>
         <translation>Nom&#xa0;:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Hint:</source>
+        <extracomment>Label: the tooltip of a new button; room for about 7 letters.</extracomment>
         <translatorcomment>Short for &quot;Info-bulle :&quot; (59 px), which does not fit the label&apos;s 41 px.</translatorcomment>
         <translation>Bulle&#xa0;:</translation>
     </message>
@@ -659,21 +664,25 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+4"/>
         <source>Tab</source>
+        <extracomment>Noun: a tab of the menu (for screen readers).</extracomment>
         <translation>Onglet</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>&amp;Add</source>
+        <extracomment>Button: adds a tab; room for about 7 letters.</extracomment>
         <translation>&amp;Ajouter</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Remove</source>
+        <extracomment>Button: removes the tab shown; room for about 7 letters.</extracomment>
         <translation>&amp;Retirer</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Add Button</source>
+        <extracomment>Button: adds the new button to the tab; room for about 11 letters.</extracomment>
         <translatorcomment>Short for &quot;Ajouter le bouton&quot; (96 px; the button has 71). The frame&apos;s title &quot;Nouveau bouton&quot; says what is added; Alt+J, as Alt+A is the tab&apos;s &quot;&amp;Ajouter&quot;.</translatorcomment>
         <translation>A&amp;jouter</translation>
     </message>
@@ -764,11 +773,13 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+56"/>
         <source>Drop here...</source>
+        <extracomment>In a small square: two short lines of about 8 letters each.</extracomment>
         <translation>Dépose ici...</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Hold to talk</source>
+        <extracomment>Button held down while speaking; room for about 20 letters.</extracomment>
         <translation>Garde appuyé pour parler</translation>
     </message>
     <message>
@@ -790,6 +801,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location filename="../student/frmstudent_speech.cpp" line="+33"/>
         <source>Start Recognition</source>
+        <extracomment>Button and menu item; room for about 18 letters on the button.</extracomment>
         <translation>Lancer l&apos;écoute</translation>
     </message>
     <message>
@@ -800,6 +812,7 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
     <message>
         <location line="+3"/>
         <source>Current loaded Grammar: ordergrammar.xml</source>
+        <extracomment>Beside the recognizer list, seen only in a widened window. The file name stays as it is.</extracomment>
         <translation>Grammaire chargée&#xa0;: ordergrammar.xml</translation>
     </message>
     <message>
@@ -1166,6 +1179,7 @@ Vérifiez l&apos;orthographe et les majuscules. Les majuscules comptent.</transl
     <message>
         <location filename="../student/listeningbadge.cpp" line="+32"/>
         <source>Not listening</source>
+        <extracomment>The listening badge: room for about 22 letters, a longer text is cut.</extracomment>
         <translation>Pas à l&apos;écoute</translation>
     </message>
     <message>
