@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/session/startup.h"
 
-#include "platform/session/translations.h"
-
 #include "platform/files/filetest.h"
 #include "platform/files/regularfile.h"
+#include "platform/session/translations.h"
 #include "platform/session/username.h"
 
 #include <QCommandLineParser>
@@ -17,6 +16,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #ifndef QV_VERSION
 #define QV_VERSION "0"
@@ -407,10 +407,16 @@ std::optional<int> answerOnTerminal(int& argc, char** argv, const QString& name,
         for (int i = 0; i < argc; ++i) {
             arguments << QString::fromLocal8Bit(argv[i]);
         }
-        const std::optional<QString> problem = windowArgumentsProblem(arguments);
-        if (!problem) {
+        if (!windowArgumentsProblem(arguments)) {
             return std::nullopt;
         }
+        // An application object of our own, needing no display, for the user's language.
+        std::unique_ptr<QCoreApplication> core;
+        if (!QCoreApplication::instance()) {
+            core = std::make_unique<QCoreApplication>(argc, argv);
+            installTranslations(translationsFolder());
+        }
+        const std::optional<QString> problem = windowArgumentsProblem(arguments);
         QString usage = QStringLiteral("%1 [--menu PATH] [--help] [--version]").arg(name);
         for (const TerminalOption& option : own) {
             usage += QStringLiteral(" [--%1 %2]").arg(option.name, option.valueName);
