@@ -317,7 +317,7 @@ Dossier des données&#xa0;: %3
         <translation>option inconnue &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+39"/>
         <source>%1: %2
 Usage: %3
 Try &apos;%1 --help&apos;.
