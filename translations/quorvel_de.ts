@@ -164,7 +164,7 @@
 <context>
     <name>SpeechModel</name>
     <message>
-        <location filename="../platform/recognizer/modelcheck.cpp" line="+510"/>
+        <location filename="../platform/recognizer/modelcheck.cpp" line="+542"/>
         <source>%1 cannot be read</source>
         <translation>%1 kann nicht gelesen werden</translation>
     </message>
@@ -182,6 +182,130 @@
         <location line="+10"/>
         <source>%1 is damaged: %2</source>
         <translation>%1 ist beschädigt: %2</translation>
+    </message>
+    <message>
+        <location line="-465"/>
+        <location line="+258"/>
+        <location line="+9"/>
+        <location line="+8"/>
+        <source>its header is damaged</source>
+        <translation>ihr Kopf ist beschädigt</translation>
+    </message>
+    <message>
+        <location line="-251"/>
+        <location line="+108"/>
+        <location line="+81"/>
+        <location line="+72"/>
+        <source>its counts are out of range</source>
+        <translation>ihre Anzahlen liegen außerhalb des gültigen Bereichs</translation>
+    </message>
+    <message>
+        <location line="-254"/>
+        <source>its phone names are cut short</source>
+        <translation>ihre Lautnamen sind abgeschnitten</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+124"/>
+        <location line="+79"/>
+        <source>it is cut short</source>
+        <translation>sie ist abgeschnitten</translation>
+    </message>
+    <message>
+        <location line="-198"/>
+        <source>its state sequences are damaged</source>
+        <translation>ihre Zustandsfolgen sind beschädigt</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>its context tree points outside it</source>
+        <translation>ihr Kontextbaum zeigt nach außerhalb</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>a phone points outside the model</source>
+        <translation>ein Laut zeigt nach außerhalb des Modells</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+84"/>
+        <source>a state points outside the model</source>
+        <translation>ein Zustand zeigt nach außerhalb des Modells</translation>
+    </message>
+    <message>
+        <location line="-77"/>
+        <location line="+88"/>
+        <location line="+58"/>
+        <location line="+6"/>
+        <location line="+57"/>
+        <location line="+42"/>
+        <location line="+69"/>
+        <location line="+15"/>
+        <source>it does not fit the other model files</source>
+        <translation>sie passt nicht zu den anderen Modelldateien</translation>
+    </message>
+    <message>
+        <location line="-301"/>
+        <source>its version is not 0.3</source>
+        <translation>ihre Version ist nicht 0.3</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>its counts are damaged</source>
+        <translation>ihre Anzahlen sind beschädigt</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+6"/>
+        <location line="+8"/>
+        <source>a phone&apos;s line is damaged</source>
+        <translation>die Zeile eines Lauts ist beschädigt</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>it has no model file header</source>
+        <translation>sie hat keinen Modelldatei-Kopf</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location line="+72"/>
+        <source>it is cut short or too long</source>
+        <translation>sie ist abgeschnitten oder zu lang</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>it is no text of settings</source>
+        <translation>sie ist kein Text mit Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a line is not &quot;-name value&quot;</source>
+        <translation>eine Zeile hat nicht die Form &quot;-name value&quot;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 is no number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>-svspec is damaged</source>
+        <translation>-svspec ist beschädigt</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>it is no text</source>
+        <translation>sie ist kein Text</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>line %1 is not a word and its phones</source>
+        <translation>Zeile %1 ist kein Wort mit seinen Lauten</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>it is no file of a model</source>
+        <translation>sie ist keine Datei eines Modells</translation>
     </message>
 </context>
 <context>
@@ -349,6 +473,15 @@ Gewählt durch: %4.</translation>
         <location line="+8"/>
         <source>About </source>
         <translation>Über </translation>
+    </message>
+</context>
+<context>
+    <name>Voice</name>
+    <message>
+        <location filename="../platform/voice/voice_espeak.cpp" line="+87"/>
+        <source>en</source>
+        <comment>The language code of this catalogue (de, fr, es): the character&apos;s voice</comment>
+        <translation>de</translation>
     </message>
 </context>
 <context>
@@ -884,6 +1017,11 @@ Es wird keine Registerkarte angezeigt, und Registerkarten können nicht hinzugef
         <translation>Meine Stimme vergessen</translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>Spoken commands are in English: &quot;button one&quot; to &quot;button ten&quot;.</source>
+        <translation>Sprachbefehle sind auf Englisch: „button one“ bis „button ten“.</translation>
+    </message>
+    <message>
         <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation>Es wurde kein Mikrofon gefunden. Die Sprachbefehle sind ausgeschaltet.</translation>
@@ -1059,133 +1197,6 @@ Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinsc
     </message>
 </context>
 <context>
-    <name>qv</name>
-    <message>
-        <location filename="../platform/recognizer/modelcheck.cpp" line="-430"/>
-        <location line="+237"/>
-        <location line="+8"/>
-        <location line="+7"/>
-        <source>its header is damaged</source>
-        <translation>ihr Kopf ist beschädigt</translation>
-    </message>
-    <message>
-        <location line="-229"/>
-        <location line="+100"/>
-        <location line="+73"/>
-        <location line="+65"/>
-        <source>its counts are out of range</source>
-        <translation>ihre Anzahlen liegen außerhalb des gültigen Bereichs</translation>
-    </message>
-    <message>
-        <location line="-231"/>
-        <source>its phone names are cut short</source>
-        <translation>ihre Lautnamen sind abgeschnitten</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location line="+112"/>
-        <location line="+73"/>
-        <source>it is cut short</source>
-        <translation>sie ist abgeschnitten</translation>
-    </message>
-    <message>
-        <location line="-181"/>
-        <source>its state sequences are damaged</source>
-        <translation>ihre Zustandsfolgen sind beschädigt</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>its context tree points outside it</source>
-        <translation>ihr Kontextbaum zeigt nach außerhalb</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>a phone points outside the model</source>
-        <translation>ein Laut zeigt nach außerhalb des Modells</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <location line="+76"/>
-        <source>a state points outside the model</source>
-        <translation>ein Zustand zeigt nach außerhalb des Modells</translation>
-    </message>
-    <message>
-        <location line="-70"/>
-        <location line="+80"/>
-        <location line="+54"/>
-        <location line="+5"/>
-        <location line="+51"/>
-        <location line="+37"/>
-        <location line="+66"/>
-        <location line="+14"/>
-        <source>it does not fit the other model files</source>
-        <translation>sie passt nicht zu den anderen Modelldateien</translation>
-    </message>
-    <message>
-        <location line="-275"/>
-        <source>its version is not 0.3</source>
-        <translation>ihre Version ist nicht 0.3</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>its counts are damaged</source>
-        <translation>ihre Anzahlen sind beschädigt</translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <location line="+5"/>
-        <location line="+7"/>
-        <source>a phone&apos;s line is damaged</source>
-        <translation>die Zeile eines Lauts ist beschädigt</translation>
-    </message>
-    <message>
-        <location line="+43"/>
-        <source>it has no model file header</source>
-        <translation>sie hat keinen Modelldatei-Kopf</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location line="+65"/>
-        <source>it is cut short or too long</source>
-        <translation>sie ist abgeschnitten oder zu lang</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>it is no text of settings</source>
-        <translation>sie ist kein Text mit Einstellungen</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>a line is not &quot;-name value&quot;</source>
-        <translation>eine Zeile hat nicht die Form &quot;-name value&quot;</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 is no number</source>
-        <translation>%1 ist keine Zahl</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>-svspec is damaged</source>
-        <translation>-svspec ist beschädigt</translation>
-    </message>
-    <message>
-        <location line="+17"/>
-        <source>it is no text</source>
-        <translation>sie ist kein Text</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>line %1 is not a word and its phones</source>
-        <translation>Zeile %1 ist kein Wort mit seinen Lauten</translation>
-    </message>
-    <message>
-        <location line="+60"/>
-        <source>it is no file of a model</source>
-        <translation>sie ist keine Datei eines Modells</translation>
-    </message>
-</context>
-<context>
     <name>qv::ListeningBadge</name>
     <message>
         <location filename="../student/listeningbadge.cpp" line="+32"/>
@@ -1223,6 +1234,19 @@ Prüfen Sie, ob Schreibweise und Groß-/Kleinschreibung stimmen.  Groß-/Kleinsc
         <location line="+6"/>
         <source>Spoken commands: </source>
         <translation>Sprachbefehle: </translation>
+    </message>
+</context>
+<context>
+    <name>qv::MenuFollower</name>
+    <message>
+        <location filename="../student/menufollower.cpp" line="+13"/>
+        <source>Error in INI file : File Not Found</source>
+        <translation>Fehler in der Menüdatei: Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in INI file : No Tabs Found</source>
+        <translation>Fehler in der Menüdatei: keine Registerkarten gefunden</translation>
     </message>
 </context>
 <context>

@@ -164,7 +164,7 @@
 <context>
     <name>SpeechModel</name>
     <message>
-        <location filename="../platform/recognizer/modelcheck.cpp" line="+510"/>
+        <location filename="../platform/recognizer/modelcheck.cpp" line="+542"/>
         <source>%1 cannot be read</source>
         <translation>%1 no se puede leer</translation>
     </message>
@@ -182,6 +182,130 @@
         <location line="+10"/>
         <source>%1 is damaged: %2</source>
         <translation>%1 está dañado: %2</translation>
+    </message>
+    <message>
+        <location line="-465"/>
+        <location line="+258"/>
+        <location line="+9"/>
+        <location line="+8"/>
+        <source>its header is damaged</source>
+        <translation>su cabecera está dañada</translation>
+    </message>
+    <message>
+        <location line="-251"/>
+        <location line="+108"/>
+        <location line="+81"/>
+        <location line="+72"/>
+        <source>its counts are out of range</source>
+        <translation>sus recuentos están fuera de rango</translation>
+    </message>
+    <message>
+        <location line="-254"/>
+        <source>its phone names are cut short</source>
+        <translation>sus nombres de fonemas están cortados</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+124"/>
+        <location line="+79"/>
+        <source>it is cut short</source>
+        <translation>está cortado</translation>
+    </message>
+    <message>
+        <location line="-198"/>
+        <source>its state sequences are damaged</source>
+        <translation>sus secuencias de estados están dañadas</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>its context tree points outside it</source>
+        <translation>su árbol de contextos apunta fuera de él</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>a phone points outside the model</source>
+        <translation>un fonema apunta fuera del modelo</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+84"/>
+        <source>a state points outside the model</source>
+        <translation>un estado apunta fuera del modelo</translation>
+    </message>
+    <message>
+        <location line="-77"/>
+        <location line="+88"/>
+        <location line="+58"/>
+        <location line="+6"/>
+        <location line="+57"/>
+        <location line="+42"/>
+        <location line="+69"/>
+        <location line="+15"/>
+        <source>it does not fit the other model files</source>
+        <translation>no encaja con los demás archivos del modelo</translation>
+    </message>
+    <message>
+        <location line="-301"/>
+        <source>its version is not 0.3</source>
+        <translation>su versión no es 0.3</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>its counts are damaged</source>
+        <translation>sus recuentos están dañados</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+6"/>
+        <location line="+8"/>
+        <source>a phone&apos;s line is damaged</source>
+        <translation>la línea de un fonema está dañada</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>it has no model file header</source>
+        <translation>no tiene cabecera de archivo de modelo</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location line="+72"/>
+        <source>it is cut short or too long</source>
+        <translation>está cortado o es demasiado largo</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>it is no text of settings</source>
+        <translation>no es un texto de ajustes</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a line is not &quot;-name value&quot;</source>
+        <translation>una línea no tiene la forma &quot;-name value&quot;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 is no number</source>
+        <translation>%1 no es un número</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>-svspec is damaged</source>
+        <translation>-svspec está dañado</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>it is no text</source>
+        <translation>no es texto</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>line %1 is not a word and its phones</source>
+        <translation>la línea %1 no es una palabra con sus fonemas</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>it is no file of a model</source>
+        <translation>no es un archivo de modelo</translation>
     </message>
 </context>
 <context>
@@ -348,6 +472,15 @@ Elegido por: %4.</translation>
         <location line="+8"/>
         <source>About </source>
         <translation>Acerca de </translation>
+    </message>
+</context>
+<context>
+    <name>Voice</name>
+    <message>
+        <location filename="../platform/voice/voice_espeak.cpp" line="+87"/>
+        <source>en</source>
+        <comment>The language code of this catalogue (de, fr, es): the character&apos;s voice</comment>
+        <translation>es</translation>
     </message>
 </context>
 <context>
@@ -876,6 +1009,11 @@ No se muestra ninguna pestaña y no se permite añadir ni quitar pestañas, para
         <translation>Olvidar mi voz</translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>Spoken commands are in English: &quot;button one&quot; to &quot;button ten&quot;.</source>
+        <translation>Las órdenes de voz están en inglés: «button one» a «button ten».</translation>
+    </message>
+    <message>
         <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation>No se encontró ningún dispositivo de entrada de audio. Las órdenes de voz están desactivadas.</translation>
@@ -1051,133 +1189,6 @@ Compruebe la ortografía y las mayúsculas.  Se distinguen mayúsculas y minúsc
     </message>
 </context>
 <context>
-    <name>qv</name>
-    <message>
-        <location filename="../platform/recognizer/modelcheck.cpp" line="-430"/>
-        <location line="+237"/>
-        <location line="+8"/>
-        <location line="+7"/>
-        <source>its header is damaged</source>
-        <translation>su cabecera está dañada</translation>
-    </message>
-    <message>
-        <location line="-229"/>
-        <location line="+100"/>
-        <location line="+73"/>
-        <location line="+65"/>
-        <source>its counts are out of range</source>
-        <translation>sus recuentos están fuera de rango</translation>
-    </message>
-    <message>
-        <location line="-231"/>
-        <source>its phone names are cut short</source>
-        <translation>sus nombres de fonemas están cortados</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location line="+112"/>
-        <location line="+73"/>
-        <source>it is cut short</source>
-        <translation>está cortado</translation>
-    </message>
-    <message>
-        <location line="-181"/>
-        <source>its state sequences are damaged</source>
-        <translation>sus secuencias de estados están dañadas</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>its context tree points outside it</source>
-        <translation>su árbol de contextos apunta fuera de él</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>a phone points outside the model</source>
-        <translation>un fonema apunta fuera del modelo</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <location line="+76"/>
-        <source>a state points outside the model</source>
-        <translation>un estado apunta fuera del modelo</translation>
-    </message>
-    <message>
-        <location line="-70"/>
-        <location line="+80"/>
-        <location line="+54"/>
-        <location line="+5"/>
-        <location line="+51"/>
-        <location line="+37"/>
-        <location line="+66"/>
-        <location line="+14"/>
-        <source>it does not fit the other model files</source>
-        <translation>no encaja con los demás archivos del modelo</translation>
-    </message>
-    <message>
-        <location line="-275"/>
-        <source>its version is not 0.3</source>
-        <translation>su versión no es 0.3</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>its counts are damaged</source>
-        <translation>sus recuentos están dañados</translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <location line="+5"/>
-        <location line="+7"/>
-        <source>a phone&apos;s line is damaged</source>
-        <translation>la línea de un fonema está dañada</translation>
-    </message>
-    <message>
-        <location line="+43"/>
-        <source>it has no model file header</source>
-        <translation>no tiene cabecera de archivo de modelo</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location line="+65"/>
-        <source>it is cut short or too long</source>
-        <translation>está cortado o es demasiado largo</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>it is no text of settings</source>
-        <translation>no es un texto de ajustes</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>a line is not &quot;-name value&quot;</source>
-        <translation>una línea no tiene la forma &quot;-name value&quot;</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 is no number</source>
-        <translation>%1 no es un número</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>-svspec is damaged</source>
-        <translation>-svspec está dañado</translation>
-    </message>
-    <message>
-        <location line="+17"/>
-        <source>it is no text</source>
-        <translation>no es texto</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>line %1 is not a word and its phones</source>
-        <translation>la línea %1 no es una palabra con sus fonemas</translation>
-    </message>
-    <message>
-        <location line="+60"/>
-        <source>it is no file of a model</source>
-        <translation>no es un archivo de modelo</translation>
-    </message>
-</context>
-<context>
     <name>qv::ListeningBadge</name>
     <message>
         <location filename="../student/listeningbadge.cpp" line="+32"/>
@@ -1215,6 +1226,19 @@ Compruebe la ortografía y las mayúsculas.  Se distinguen mayúsculas y minúsc
         <location line="+6"/>
         <source>Spoken commands: </source>
         <translation>Órdenes de voz: </translation>
+    </message>
+</context>
+<context>
+    <name>qv::MenuFollower</name>
+    <message>
+        <location filename="../student/menufollower.cpp" line="+13"/>
+        <source>Error in INI file : File Not Found</source>
+        <translation>Error en el archivo de menú: archivo no encontrado</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in INI file : No Tabs Found</source>
+        <translation>Error en el archivo de menú: no hay pestañas</translation>
     </message>
 </context>
 <context>

@@ -164,7 +164,7 @@
 <context>
     <name>SpeechModel</name>
     <message>
-        <location filename="../platform/recognizer/modelcheck.cpp" line="+510"/>
+        <location filename="../platform/recognizer/modelcheck.cpp" line="+542"/>
         <source>%1 cannot be read</source>
         <translation>%1 est illisible</translation>
     </message>
@@ -182,6 +182,130 @@
         <location line="+10"/>
         <source>%1 is damaged: %2</source>
         <translation>%1 est abîmé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <location line="-465"/>
+        <location line="+258"/>
+        <location line="+9"/>
+        <location line="+8"/>
+        <source>its header is damaged</source>
+        <translation>son en-tête est abîmé</translation>
+    </message>
+    <message>
+        <location line="-251"/>
+        <location line="+108"/>
+        <location line="+81"/>
+        <location line="+72"/>
+        <source>its counts are out of range</source>
+        <translation>ses nombres sont hors limites</translation>
+    </message>
+    <message>
+        <location line="-254"/>
+        <source>its phone names are cut short</source>
+        <translation>ses noms de phonèmes sont tronqués</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+124"/>
+        <location line="+79"/>
+        <source>it is cut short</source>
+        <translation>il est tronqué</translation>
+    </message>
+    <message>
+        <location line="-198"/>
+        <source>its state sequences are damaged</source>
+        <translation>ses suites d&apos;états sont abîmées</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>its context tree points outside it</source>
+        <translation>son arbre de contextes pointe hors du fichier</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>a phone points outside the model</source>
+        <translation>un phonème pointe hors du modèle</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+84"/>
+        <source>a state points outside the model</source>
+        <translation>un état pointe hors du modèle</translation>
+    </message>
+    <message>
+        <location line="-77"/>
+        <location line="+88"/>
+        <location line="+58"/>
+        <location line="+6"/>
+        <location line="+57"/>
+        <location line="+42"/>
+        <location line="+69"/>
+        <location line="+15"/>
+        <source>it does not fit the other model files</source>
+        <translation>il ne correspond pas aux autres fichiers du modèle</translation>
+    </message>
+    <message>
+        <location line="-301"/>
+        <source>its version is not 0.3</source>
+        <translation>sa version n&apos;est pas 0.3</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>its counts are damaged</source>
+        <translation>ses nombres sont abîmés</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+6"/>
+        <location line="+8"/>
+        <source>a phone&apos;s line is damaged</source>
+        <translation>la ligne d&apos;un phonème est abîmée</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>it has no model file header</source>
+        <translation>il n&apos;a pas d&apos;en-tête de fichier de modèle</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location line="+72"/>
+        <source>it is cut short or too long</source>
+        <translation>il est tronqué ou trop long</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>it is no text of settings</source>
+        <translation>ce n&apos;est pas un texte de réglages</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a line is not &quot;-name value&quot;</source>
+        <translation>une ligne n&apos;a pas la forme &quot;-nom valeur&quot;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 is no number</source>
+        <translation>%1 n&apos;est pas un nombre</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>-svspec is damaged</source>
+        <translation>-svspec est abîmé</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>it is no text</source>
+        <translation>ce n&apos;est pas du texte</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>line %1 is not a word and its phones</source>
+        <translation>la ligne %1 n&apos;est pas un mot suivi de ses phonèmes</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>it is no file of a model</source>
+        <translation>ce n&apos;est pas un fichier de modèle</translation>
     </message>
 </context>
 <context>
@@ -348,6 +472,15 @@ Choisi par&#xa0;: %4.</translation>
         <location line="+8"/>
         <source>About </source>
         <translation>À propos de </translation>
+    </message>
+</context>
+<context>
+    <name>Voice</name>
+    <message>
+        <location filename="../platform/voice/voice_espeak.cpp" line="+87"/>
+        <source>en</source>
+        <comment>The language code of this catalogue (de, fr, es): the character&apos;s voice</comment>
+        <translation>fr</translation>
     </message>
 </context>
 <context>
@@ -873,6 +1006,11 @@ Aucun onglet n&apos;est affiché, et l&apos;ajout ou le retrait d&apos;onglets e
         <translation>Oublier ma voix</translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>Spoken commands are in English: &quot;button one&quot; to &quot;button ten&quot;.</source>
+        <translation>Les commandes vocales sont en anglais&#xa0;: «&#xa0;button one&#xa0;» à «&#xa0;button ten&#xa0;».</translation>
+    </message>
+    <message>
         <location line="+76"/>
         <source>No audio input device was found. Spoken commands are off.</source>
         <translation>Aucun micro n&apos;a été trouvé. Les commandes vocales sont désactivées.</translation>
@@ -1048,133 +1186,6 @@ Vérifiez l&apos;orthographe et les majuscules. Les majuscules comptent.</transl
     </message>
 </context>
 <context>
-    <name>qv</name>
-    <message>
-        <location filename="../platform/recognizer/modelcheck.cpp" line="-430"/>
-        <location line="+237"/>
-        <location line="+8"/>
-        <location line="+7"/>
-        <source>its header is damaged</source>
-        <translation>son en-tête est abîmé</translation>
-    </message>
-    <message>
-        <location line="-229"/>
-        <location line="+100"/>
-        <location line="+73"/>
-        <location line="+65"/>
-        <source>its counts are out of range</source>
-        <translation>ses nombres sont hors limites</translation>
-    </message>
-    <message>
-        <location line="-231"/>
-        <source>its phone names are cut short</source>
-        <translation>ses noms de phonèmes sont tronqués</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location line="+112"/>
-        <location line="+73"/>
-        <source>it is cut short</source>
-        <translation>il est tronqué</translation>
-    </message>
-    <message>
-        <location line="-181"/>
-        <source>its state sequences are damaged</source>
-        <translation>ses suites d&apos;états sont abîmées</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>its context tree points outside it</source>
-        <translation>son arbre de contextes pointe hors du fichier</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>a phone points outside the model</source>
-        <translation>un phonème pointe hors du modèle</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <location line="+76"/>
-        <source>a state points outside the model</source>
-        <translation>un état pointe hors du modèle</translation>
-    </message>
-    <message>
-        <location line="-70"/>
-        <location line="+80"/>
-        <location line="+54"/>
-        <location line="+5"/>
-        <location line="+51"/>
-        <location line="+37"/>
-        <location line="+66"/>
-        <location line="+14"/>
-        <source>it does not fit the other model files</source>
-        <translation>il ne correspond pas aux autres fichiers du modèle</translation>
-    </message>
-    <message>
-        <location line="-275"/>
-        <source>its version is not 0.3</source>
-        <translation>sa version n&apos;est pas 0.3</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>its counts are damaged</source>
-        <translation>ses nombres sont abîmés</translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <location line="+5"/>
-        <location line="+7"/>
-        <source>a phone&apos;s line is damaged</source>
-        <translation>la ligne d&apos;un phonème est abîmée</translation>
-    </message>
-    <message>
-        <location line="+43"/>
-        <source>it has no model file header</source>
-        <translation>il n&apos;a pas d&apos;en-tête de fichier de modèle</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location line="+65"/>
-        <source>it is cut short or too long</source>
-        <translation>il est tronqué ou trop long</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>it is no text of settings</source>
-        <translation>ce n&apos;est pas un texte de réglages</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>a line is not &quot;-name value&quot;</source>
-        <translation>une ligne n&apos;a pas la forme &quot;-nom valeur&quot;</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 is no number</source>
-        <translation>%1 n&apos;est pas un nombre</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>-svspec is damaged</source>
-        <translation>-svspec est abîmé</translation>
-    </message>
-    <message>
-        <location line="+17"/>
-        <source>it is no text</source>
-        <translation>ce n&apos;est pas du texte</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>line %1 is not a word and its phones</source>
-        <translation>la ligne %1 n&apos;est pas un mot suivi de ses phonèmes</translation>
-    </message>
-    <message>
-        <location line="+60"/>
-        <source>it is no file of a model</source>
-        <translation>ce n&apos;est pas un fichier de modèle</translation>
-    </message>
-</context>
-<context>
     <name>qv::ListeningBadge</name>
     <message>
         <location filename="../student/listeningbadge.cpp" line="+32"/>
@@ -1211,6 +1222,19 @@ Vérifiez l&apos;orthographe et les majuscules. Les majuscules comptent.</transl
         <location line="+6"/>
         <source>Spoken commands: </source>
         <translation>Commandes vocales&#xa0;: </translation>
+    </message>
+</context>
+<context>
+    <name>qv::MenuFollower</name>
+    <message>
+        <location filename="../student/menufollower.cpp" line="+13"/>
+        <source>Error in INI file : File Not Found</source>
+        <translation>Erreur dans le fichier de menu&#xa0;: fichier introuvable</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in INI file : No Tabs Found</source>
+        <translation>Erreur dans le fichier de menu&#xa0;: aucun onglet trouvé</translation>
     </message>
 </context>
 <context>
