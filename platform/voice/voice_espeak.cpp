@@ -167,11 +167,6 @@ QString espeakVoiceName() {
     return startEspeak() ? chosenVoice : QString();
 }
 
-std::vector<EspeakVoiceInfo> espeakVoices() {
-    std::lock_guard guard(espeakLock());
-    return startEspeak() ? listVoices() : std::vector<EspeakVoiceInfo>{};
-}
-
 const VoiceEngine& espeakVoice() {
     static const VoiceEngine engine{&espeakSampleRate, &synthesize, &createPulseSink,
                                     &espeakVoiceName};

@@ -37,9 +37,4 @@ QString espeakVoiceFor(const QStringList& userLanguages,
 // thus hears its English texts in the English voice, not read by an Italian one.
 QStringList languagesOfTexts(const QStringList& userLanguages, const QString& textsLanguage);
 
-// --- the engine's side (voice_espeak.cpp) ---
-
-// The voices of the espeak-ng installed here; nothing when espeak-ng cannot start.
-std::vector<EspeakVoiceInfo> espeakVoices();
-
 } // namespace qv::character
