@@ -7,7 +7,7 @@
 // pipeline should lose little to it.
 //   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [-x WORD(N)] [-l PHONES]
 //                      [condition ...]
-// -h uses the held-out voices for the commands (no setting may be tuned on them), -v prints
+// -h uses the held-out voices and other phrases (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
 // starting with "D" and what the model alone heard of each command file in a line starting
 // with "A" (for working out a setting from the figures; with -n the rivals of every command are

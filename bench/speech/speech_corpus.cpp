@@ -65,6 +65,53 @@ QStringList otherPhrases() {
     };
 }
 
+QStringList heldOutOtherPhrases() {
+    // As the tuned list: mostly chatter, about a third made of the commands' words or words
+    // that sound like them. None is in the tuned list.
+    return {
+        QStringLiteral("the dog is barking"),
+        QStringLiteral("I need the toilet"),
+        QStringLiteral("my mouse does not work"),
+        QStringLiteral("where is the teacher"),
+        QStringLiteral("can we go home now"),
+        QStringLiteral("I forgot my password"),
+        QStringLiteral("it is raining again"),
+        QStringLiteral("who took my rubber"),
+        QStringLiteral("look at this drawing"),
+        QStringLiteral("the screen is black"),
+        QStringLiteral("I want to play football"),
+        QStringLiteral("sit down please"),
+        QStringLiteral("that is not fair"),
+        QStringLiteral("my sister has a cat"),
+        QStringLiteral("we are going swimming"),
+        QStringLiteral("how do you spell elephant"),
+        QStringLiteral("save it first"),
+        QStringLiteral("the sound is too loud"),
+        QStringLiteral("I can not find it"),
+        QStringLiteral("good afternoon miss"),
+        QStringLiteral("yes please"),
+        QStringLiteral("no thank you"),
+        QStringLiteral("be quiet"),
+        QStringLiteral("open the game"),
+        QStringLiteral("the red button"),
+        QStringLiteral("button up your coat"),
+        QStringLiteral("bottom one"),
+        QStringLiteral("the bottom three"),
+        QStringLiteral("at the bottom"),
+        QStringLiteral("I am eight"),
+        QStringLiteral("I am nine now"),
+        QStringLiteral("ten past two"),
+        QStringLiteral("number four please"),
+        QStringLiteral("it is one o clock"),
+        QStringLiteral("we won"),
+        QStringLiteral("a cotton shirt"),
+        QStringLiteral("button button"),
+        QStringLiteral("six and seven"),
+        QStringLiteral("put on your mittens"),
+        QStringLiteral("Ben is ten"),
+    };
+}
+
 namespace {
 
 Voice espeak(const QString& id, const QStringList& arguments) {
@@ -130,6 +177,11 @@ std::vector<Voice> heldOutVoices() {
 std::vector<Voice> otherVoices() {
     const std::vector<Voice> all = commandVoices();
     return {all[0], all[2], all[7], all[11], all[13]};
+}
+
+std::vector<Voice> heldOutOtherVoices() {
+    const std::vector<Voice> all = heldOutVoices();
+    return {all[0], all[2], all[4], all[6], all[8]};
 }
 
 QString corpusDir() {
@@ -213,12 +265,14 @@ bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, co
 }
 
 bool synthesizeCorpus(std::vector<Utterance>* commands, std::vector<Utterance>* others,
-                      QString* error, bool heldOutCommands) {
-    const bool said =
-        heldOutCommands
-            ? synthesize(commandPhrases(), heldOutVoices(), QStringLiteral("held"), commands, error)
-            : synthesize(commandPhrases(), commandVoices(), QStringLiteral("cmd"), commands, error);
-    return said &&
+                      QString* error, bool heldOut) {
+    if (heldOut) {
+        return synthesize(commandPhrases(), heldOutVoices(), QStringLiteral("held"), commands,
+                          error) &&
+               synthesize(heldOutOtherPhrases(), heldOutOtherVoices(), QStringLiteral("held-other"),
+                          others, error);
+    }
+    return synthesize(commandPhrases(), commandVoices(), QStringLiteral("cmd"), commands, error) &&
            synthesize(otherPhrases(), otherVoices(), QStringLiteral("other"), others, error);
 }
 

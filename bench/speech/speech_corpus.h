@@ -25,12 +25,16 @@ struct Utterance {
 QStringList commandPhrases();
 // Everyday phrases and near misses that are no command.
 QStringList otherPhrases();
+// Others of the same kinds, for the held-out check: none is in the list above.
+QStringList heldOutOtherPhrases();
 // Voices for the commands (espeak-ng variants and flite's CMU voices) and for the others.
 std::vector<Voice> commandVoices();
 std::vector<Voice> otherVoices();
 // Other speeds and pitches of mostly the same accents, for checking that a setting chosen on
 // the corpus is no accident of its voices; not part of the measured corpus.
 std::vector<Voice> heldOutVoices();
+// Five of those, for the held-out other phrases.
+std::vector<Voice> heldOutOtherVoices();
 
 // Folder of the cache: $QV_BUILD_DIR/speech-corpus, or beside the test binary.
 QString corpusDir();
@@ -49,9 +53,9 @@ QString cacheKey(const QStringList& recipe);
 bool synthesize(const QStringList& phrases, const std::vector<Voice>& voices, const QString& kind,
                 std::vector<Utterance>* out, QString* error);
 
-// The measured corpus: every command in every command voice (in the held-out voices instead
-// with heldOutCommands), and the other phrases in the other voices.
+// The measured corpus: every command in every command voice and the other phrases in the other
+// voices; with heldOut, the commands in the held-out voices and the held-out other phrases.
 bool synthesizeCorpus(std::vector<Utterance>* commands, std::vector<Utterance>* others,
-                      QString* error, bool heldOutCommands = false);
+                      QString* error, bool heldOut = false);
 
 } // namespace qvspeech
