@@ -50,10 +50,10 @@ bool MenuFollower::gone() {
         return false;
     }
     // Said once, as the watcher says it; each read of the missing file would say it again.
-    if (message_ != fileNotFound()) {
-        message_ = fileNotFound();
+    if (const QString message = fileNotFound(); message_ != message) {
+        message_ = message;
         reportedMenu_ = menuBytes(profilePath_);
-        MsgBox(messages_, fileNotFound());
+        MsgBox(messages_, message);
     }
     return true;
 }

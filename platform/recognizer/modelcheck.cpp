@@ -32,6 +32,11 @@ bool refuse(QString* problem, const QString& why) {
     return false;
 }
 
+// A reason marked with QT_TRANSLATE_NOOP("SpeechModel", ...), translated here.
+bool refuse(QString* problem, const char* why) {
+    return refuse(problem, QCoreApplication::translate("SpeechModel", why));
+}
+
 // Whole numbers of a binary file, in its own byte order, never read past its end.
 class Ints {
 public:
@@ -91,7 +96,7 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
     qint32 headerLength = 0;
     if (!head.next(&version) || version < 0 || version > 1 || !head.next(&headerLength) ||
         headerLength < 0 || headerLength > bytes.size() - 12) {
-        return refuse(problem, QCoreApplication::translate("SpeechModel", "its header is damaged"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its header is damaged"));
     }
     qsizetype at = 12 + headerLength;
     at = (at + 3) & ~qsizetype(3);
@@ -114,16 +119,15 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
         !counts.next(&silence) || silence < 0 || silence >= ciPhones || phones < ciPhones ||
         ciSenones > senones) {
         // A model whose phones have states in differing numbers (0) is not one this checks.
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "its counts are out of range"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its counts are out of range"));
     }
     at = counts.at();
     QStringList names;
     for (qint32 i = 0; i < ciPhones; ++i) {
         const qsizetype zero = at < bytes.size() ? bytes.indexOf('\0', at) : -1;
         if (zero <= at || zero - at > 64) {
-            return refuse(problem, QCoreApplication::translate("SpeechModel",
-                                                               "its phone names are cut short"));
+            return refuse(problem,
+                          QT_TRANSLATE_NOOP("SpeechModel", "its phone names are cut short"));
         }
         names << QString::fromLatin1(bytes.mid(at, zero - at));
         at = zero + 1;
@@ -135,12 +139,11 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
     // The state sequences follow their number of states.
     const qsizetype end = sequenceTable + 4 + qsizetype(sequences) * states * 2;
     if (bytes.size() < end) {
-        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is cut short"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is cut short"));
     }
     const Ints data(bytes, 0, swapped);
     if (data.i32At(sequenceTable) != sequences * states) {
-        return refuse(
-            problem, QCoreApplication::translate("SpeechModel", "its state sequences are damaged"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its state sequences are damaged"));
     }
     for (qint32 i = 0; i < treeNodes; ++i) {
         const qsizetype node = tree + qsizetype(i) * 8;
@@ -149,8 +152,8 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
         const bool fits = down > 0 ? target >= 0 && qint64(target) + down <= treeNodes
                                    : down == 0 && target >= -1 && target < phones;
         if (!fits) {
-            return refuse(problem, QCoreApplication::translate(
-                                       "SpeechModel", "its context tree points outside it"));
+            return refuse(problem,
+                          QT_TRANSLATE_NOOP("SpeechModel", "its context tree points outside it"));
         }
     }
     for (qint32 i = 0; i < phones; ++i) {
@@ -162,21 +165,21 @@ bool checkBinaryMdef(const QByteArray& bytes, ModelShape* shape, QString* proble
             fits = fits && quint8(bytes.at(phone + 8 + c)) < ciPhones;
         }
         if (!fits) {
-            return refuse(problem, QCoreApplication::translate("SpeechModel",
-                                                               "a phone points outside the model"));
+            return refuse(problem,
+                          QT_TRANSLATE_NOOP("SpeechModel", "a phone points outside the model"));
         }
     }
     for (qsizetype s = sequenceTable + 4; s < end; s += 2) {
         if (data.u16At(s) >= senones) {
-            return refuse(problem, QCoreApplication::translate("SpeechModel",
-                                                               "a state points outside the model"));
+            return refuse(problem,
+                          QT_TRANSLATE_NOOP("SpeechModel", "a state points outside the model"));
         }
     }
     shape->phones = names;
     if (!agrees(&shape->senones, senones) || !agrees(&shape->transitions, tmats) ||
         !agrees(&shape->emitStates, states)) {
-        return refuse(problem, QCoreApplication::translate(
-                                   "SpeechModel", "it does not fit the other model files"));
+        return refuse(problem,
+                      QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -208,23 +211,21 @@ bool checkTextMdef(const QByteArray& bytes, ModelShape* shape, QString* problem)
         const QList<QByteArray> f = line.simplified().split(' ');
         if (header < 0) {
             if (line != "0.3") {
-                return refuse(problem,
-                              QCoreApplication::translate("SpeechModel", "its version is not 0.3"));
+                return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its version is not 0.3"));
             }
             header = 0;
         } else if (header < 6) {
             if (f.size() != 2 || f[1] != countNames[header] ||
                 !isNumber(f[0], kMaxCount, &counts[header])) {
-                return refuse(problem,
-                              QCoreApplication::translate("SpeechModel", "its counts are damaged"));
+                return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its counts are damaged"));
             }
             if (++header == 6) {
                 const qint64 all = counts[0] + counts[1];
                 if (counts[0] < 1 || counts[0] > 1000 || all < 1 || counts[2] % all != 0 ||
                     counts[2] / all < 2 || counts[2] / all > 11 || counts[3] < 1 ||
                     counts[4] > counts[3] || counts[5] < 1) {
-                    return refuse(problem, QCoreApplication::translate(
-                                               "SpeechModel", "its counts are out of range"));
+                    return refuse(problem,
+                                  QT_TRANSLATE_NOOP("SpeechModel", "its counts are out of range"));
                 }
                 statesPerPhone = counts[2] / all - 1;
             }
@@ -233,38 +234,38 @@ bool checkTextMdef(const QByteArray& bytes, ModelShape* shape, QString* problem)
             qint64 tmat = 0;
             if (lines > counts[0] + counts[1] || f.size() != 7 + statesPerPhone ||
                 f.last() != "N" || !isNumber(f[5], counts[5] - 1, &tmat)) {
-                return refuse(problem, QCoreApplication::translate("SpeechModel",
-                                                                   "a phone's line is damaged"));
+                return refuse(problem,
+                              QT_TRANSLATE_NOOP("SpeechModel", "a phone's line is damaged"));
             }
             const bool base = lines <= counts[0];
             for (int c = 1; c < 4; ++c) {
                 if (base ? f[c] != "-" : !names.contains(f[c])) {
-                    return refuse(problem, QCoreApplication::translate(
-                                               "SpeechModel", "a phone's line is damaged"));
+                    return refuse(problem,
+                                  QT_TRANSLATE_NOOP("SpeechModel", "a phone's line is damaged"));
                 }
             }
             if (base) {
                 shape->phones << QString::fromLatin1(f[0]);
                 names.insert(f[0]);
             } else if (!names.contains(f[0])) {
-                return refuse(problem, QCoreApplication::translate("SpeechModel",
-                                                                   "a phone's line is damaged"));
+                return refuse(problem,
+                              QT_TRANSLATE_NOOP("SpeechModel", "a phone's line is damaged"));
             }
             for (qsizetype s = 6; s < f.size() - 1; ++s) {
                 if (!isNumber(f[s], counts[3] - 1)) {
-                    return refuse(problem, QCoreApplication::translate(
-                                               "SpeechModel", "a state points outside the model"));
+                    return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel",
+                                                             "a state points outside the model"));
                 }
             }
         }
     }
     if (header < 6 || lines != counts[0] + counts[1]) {
-        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is cut short"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is cut short"));
     }
     if (!agrees(&shape->senones, int(counts[3])) || !agrees(&shape->transitions, int(counts[5])) ||
         !agrees(&shape->emitStates, int(statesPerPhone))) {
-        return refuse(problem, QCoreApplication::translate(
-                                   "SpeechModel", "it does not fit the other model files"));
+        return refuse(problem,
+                      QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -293,8 +294,7 @@ bool checkS3Array(const QByteArray& bytes, qint32 (&dims)[3], QString* problem) 
     bool checksum = false;
     const qsizetype body = s3Body(bytes, &swapped, &checksum);
     if (body < 0) {
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "it has no model file header"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it has no model file header"));
     }
     Ints ints(bytes, body, swapped);
     qint32 values = 0;
@@ -303,12 +303,10 @@ bool checkS3Array(const QByteArray& bytes, qint32 (&dims)[3], QString* problem) 
         !ints.count(&dims[2], kMaxCount) || !ints.next(&values) ||
         qint64(dims[0]) * dims[1] > values ||
         qint64(values) != qint64(dims[0]) * dims[1] * dims[2]) {
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "its counts are out of range"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its counts are out of range"));
     }
     if (bytes.size() - ints.at() != qint64(values) * 4 + (checksum ? 4 : 0)) {
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "it is cut short or too long"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is cut short or too long"));
     }
     return true;
 }
@@ -321,14 +319,14 @@ bool checkGaussianFile(const QByteArray& bytes, ModelShape* shape, QString* prob
     }
     const QList<int> lengths(gaussians.lengths.begin(), gaussians.lengths.end());
     if (!shape->streamLengths.isEmpty() && shape->streamLengths != lengths) {
-        return refuse(problem, QCoreApplication::translate(
-                                   "SpeechModel", "it does not fit the other model files"));
+        return refuse(problem,
+                      QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
     }
     shape->streamLengths = lengths;
     if (!agrees(&shape->streams, int(lengths.size())) ||
         !agrees(&shape->densities, gaussians.densities)) {
-        return refuse(problem, QCoreApplication::translate(
-                                   "SpeechModel", "it does not fit the other model files"));
+        return refuse(problem,
+                      QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -338,7 +336,7 @@ bool checkGaussianFile(const QByteArray& bytes, ModelShape* shape, QString* prob
 bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) {
     qint32 first = 0;
     if (!Ints(bytes, 0, false).next(&first)) {
-        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is cut short"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is cut short"));
     }
     const bool swapped = first < 1 || first > 999;
     Ints ints(bytes, 0, swapped);
@@ -348,8 +346,7 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
         qint32 length = 0;
         // The library reads each string into a buffer of its own size.
         if (!ints.next(&length) || length < 0 || length > 999 || strings > 1000) {
-            return refuse(problem,
-                          QCoreApplication::translate("SpeechModel", "its header is damaged"));
+            return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its header is damaged"));
         }
         if (length == 0) {
             break;
@@ -357,16 +354,14 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
         // The title and the first header line end in NUL; the lines after them need not.
         const qsizetype at = ints.at();
         if (at + length > bytes.size() || (strings < 2 && bytes.at(at + length - 1) != '\0')) {
-            return refuse(problem,
-                          QCoreApplication::translate("SpeechModel", "its header is damaged"));
+            return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its header is damaged"));
         }
         QByteArray text(bytes.constData() + at, length);
         if (text.endsWith('\0')) {
             text.chop(1);
         }
         if (text.startsWith("feature_count ") && !isNumber(text.mid(14), 100, &streams)) {
-            return refuse(problem,
-                          QCoreApplication::translate("SpeechModel", "its header is damaged"));
+            return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its header is damaged"));
         }
         clustered = clustered || (text.startsWith("cluster_count ") && text != "cluster_count 0");
         ints.skip(length);
@@ -375,17 +370,15 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
     qint32 senones = 0;
     if (clustered || streams < 1 || !ints.count(&densities, 256) ||
         !ints.count(&senones, kMaxCount)) {
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "its counts are out of range"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "its counts are out of range"));
     }
     if (bytes.size() - ints.at() != streams * densities * senones) {
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "it is cut short or too long"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is cut short or too long"));
     }
     if (!agrees(&shape->streams, int(streams)) || !agrees(&shape->densities, densities) ||
         !agrees(&shape->senones, senones)) {
-        return refuse(problem, QCoreApplication::translate(
-                                   "SpeechModel", "it does not fit the other model files"));
+        return refuse(problem,
+                      QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
     }
     return true;
 }
@@ -393,8 +386,7 @@ bool checkSendump(const QByteArray& bytes, ModelShape* shape, QString* problem) 
 // Lines of "-name value"; the stream split of the features must be the model's.
 bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString* problem) {
     if (bytes.size() > 65536 || bytes.contains('\0')) {
-        return refuse(problem,
-                      QCoreApplication::translate("SpeechModel", "it is no text of settings"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is no text of settings"));
     }
     static const QList<QByteArray> counted = {"-nfilt", "-ncep", "-lifter", "-lowerf", "-upperf"};
     for (const QByteArray& raw : bytes.split('\n')) {
@@ -404,8 +396,8 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
         }
         const QList<QByteArray> f = line.split(' ');
         if (f.size() != 2 || f[0].size() < 2 || !f[0].startsWith('-')) {
-            return refuse(problem, QCoreApplication::translate("SpeechModel",
-                                                               "a line is not \"-name value\""));
+            return refuse(problem,
+                          QT_TRANSLATE_NOOP("SpeechModel", "a line is not \"-name value\""));
         }
         if (counted.contains(f[0]) && !isNumber(f[1], 100000)) {
             return refuse(problem, QCoreApplication::translate("SpeechModel", "%1 is no number")
@@ -419,15 +411,14 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
                 qint64 to = 0;
                 if (ends.size() != 2 || !isNumber(ends[0], 1000, &from) ||
                     !isNumber(ends[1], 1000, &to) || to < from) {
-                    return refuse(problem,
-                                  QCoreApplication::translate("SpeechModel", "-svspec is damaged"));
+                    return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "-svspec is damaged"));
                 }
                 lengths << int(to - from + 1);
             }
             if ((!shape->streamLengths.isEmpty() && shape->streamLengths != lengths) ||
                 !agrees(&shape->streams, int(lengths.size()))) {
-                return refuse(problem, QCoreApplication::translate(
-                                           "SpeechModel", "it does not fit the other model files"));
+                return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel",
+                                                         "it does not fit the other model files"));
             }
             shape->streamLengths = lengths;
         }
@@ -438,7 +429,7 @@ bool checkFeatureParameters(const QByteArray& bytes, ModelShape* shape, QString*
 // Lines of a word and its phones, each phone one of the model's.
 bool checkDictionary(const QByteArray& bytes, const ModelShape& shape, QString* problem) {
     if (bytes.contains('\0')) {
-        return refuse(problem, QCoreApplication::translate("SpeechModel", "it is no text"));
+        return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is no text"));
     }
     QSet<QByteArray> phones;
     for (const QString& phone : shape.phones) {
@@ -495,8 +486,8 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         }
         if (!agrees(&shape->senones, dims[0]) || !agrees(&shape->streams, dims[1]) ||
             !agrees(&shape->densities, dims[2])) {
-            return refuse(problem, QCoreApplication::translate(
-                                       "SpeechModel", "it does not fit the other model files"));
+            return refuse(
+                problem, QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
         }
         return true;
     }
@@ -510,8 +501,8 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
         }
         if (dims[2] != dims[1] + 1 || !agrees(&shape->transitions, dims[0]) ||
             !agrees(&shape->emitStates, dims[1])) {
-            return refuse(problem, QCoreApplication::translate(
-                                       "SpeechModel", "it does not fit the other model files"));
+            return refuse(
+                problem, QT_TRANSLATE_NOOP("SpeechModel", "it does not fit the other model files"));
         }
         return true;
     }
@@ -521,7 +512,7 @@ bool checkModelFile(const QString& name, const QByteArray& bytes, ModelShape* sh
     if (name == QLatin1String("noisedict") || name.endsWith(QLatin1String(".dict"))) {
         return checkDictionary(bytes, *shape, problem);
     }
-    return refuse(problem, QCoreApplication::translate("SpeechModel", "it is no file of a model"));
+    return refuse(problem, QT_TRANSLATE_NOOP("SpeechModel", "it is no file of a model"));
 }
 
 bool checkModelFiles(const SpeechModel& model, QString* problem) {
