@@ -81,11 +81,17 @@ void setPicture(QToolButton* button, const IconSurface& imgicon) {
 
 void drawItemIcon(IconSurface& imgicon, const MenuItem& item, MessageBoxService& messages) {
     switch (item.kind) {
-    case MenuItemKind::Shortcut:
+    case MenuItemKind::Shortcut: {
         // A shortcut without a target draws nothing, but the surface still gets its (empty)
-        // picture, so that its button is laid out as one with an icon.
-        DrawFileIcon(imgicon, ResolveShortcutTarget(item.path, messages));
+        // picture, so that its button is laid out as one with an icon. A target that is a
+        // desktop entry or a bare executable carries no icon in its file: it shows the face
+        // it has as an item of its own.
+        const QString target = ResolveShortcutTarget(item.path, messages);
+        if (!drawLinuxItemIcon(imgicon, target, menuItemKind(target))) {
+            DrawFileIcon(imgicon, target);
+        }
         break;
+    }
     case MenuItemKind::Program:
         DrawFileIcon(imgicon, item.path);
         break;

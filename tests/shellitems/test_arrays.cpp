@@ -4,6 +4,7 @@
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
 #include "common/ui/twips.h"
+#include "platform/desktopentry/desktopentry.h"
 #include "platform/dialogs/messagebox.h"
 #include "platform/icons/fileicon.h"
 #include "tests/support/testutil.h"
@@ -11,6 +12,7 @@
 #include "tools/lnkwriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -260,6 +262,33 @@ TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
     Window editor(kFrmdropTemplate, false, &box);
     editor.build({lnk, lnk});
     EXPECT_EQ(editor.face(2).pixelColor(24, 24).rgb(), kRed.rgb());
+    EXPECT_TRUE(box.messages.empty());
+}
+
+// A shortcut to a desktop entry or a bare executable shows that item's face, in both windows:
+// such files hold no icon of their own.
+TEST_F(BuilderFaces, ShortcutsToLinuxItemsShowTheTargetsFace) {
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(kGreen);
+    ASSERT_TRUE(picture.save(file("pic.png")));
+    QFile entry(file("Draw.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Draw\nExec=draw\nIcon=" +
+                file("pic.png").toUtf8() + "\n");
+    entry.close();
+    QFile tool(file("tool"));
+    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\n");
+    tool.close();
+    ASSERT_TRUE(tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner));
+    const QString toEntry = shortcut("Draw.lnk", file("Draw.desktop"));
+    const QString toTool = shortcut("Tool.lnk", file("tool"));
+    for (bool launcher : {false, true}) {
+        Window win(kFrmstudentTemplate, launcher, &box);
+        win.build({toEntry, toTool});
+        EXPECT_EQ(win.face(1).pixelColor(20, 20).rgb(), kGreen.rgb()) << launcher;
+        EXPECT_TRUE(showsIcon(win.face(2), qv::genericExecutableIcon())) << launcher;
+    }
     EXPECT_TRUE(box.messages.empty());
 }
 
