@@ -5,7 +5,7 @@
 // rejected, through the service exactly as the launcher feeds it. Beside it, what the acoustic
 // model alone makes of each command file decoded whole against the ten commands only: the
 // pipeline should lose little to it.
-//   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [-x WORD(N)] [-l PHONES]
+//   bench_speech_rooms [-h] [-v] [-d] [-n] [-s K] [-r MS] [-x WORD(N)] [-l PHONES] [-g DB]
 //                      [condition ...]
 // -h uses the held-out voices and other phrases (no setting may be tuned on them), -v prints
 // every command that was not heard right, -d every utterance's report as a tab-separated line
@@ -18,7 +18,8 @@
 // other speech without it (push to talk); -r MS lets go of the key MS after the speaker's end
 // instead (below 0: before). -x WORD(N) leaves that added pronunciation out (repeatable), to
 // see what each one wins and costs; -l PHONES leaves loop words that close to a command's word
-// out of the loop instead of the default.
+// out of the loop instead of the default; -g DB ends an utterance in talk that far under the
+// speaker instead of the default (0: never).
 #include "bench/speech/speech_rooms.h"
 #include "bench/speech/speech_runner.h"
 
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
                 [&](const QPair<QString, QString>& p) { return p.first == variant; });
         } else if (argument == QLatin1String("-l") && i + 1 < arguments.size()) {
             options.recognizer.garbageSoundAlike = arguments[++i].toInt();
+        } else if (argument == QLatin1String("-g") && i + 1 < arguments.size()) {
+            options.recognizer.endpoint.speakerGoneDb = arguments[++i].toDouble();
         } else if (argument == QLatin1String("-d")) {
             dump = true;
         } else if (argument == QLatin1String("-n")) {

@@ -36,6 +36,11 @@ constexpr double quietOverRoomDb = 3;
 // Quiet blocks that end an utterance: more keeps pauses inside a command, and every command
 // waits that much longer to be judged.
 constexpr int endBlocks = 13;
+// Under the utterance's loud blocks, a block in a room that was talking is no longer the
+// speaker's but the talk going on after the speaker stopped, and endBlocks of them end the
+// utterance even where the room falls silent between its talk: lower ends sooner after the
+// speaker, and may end a slow command between its words; higher waits for louder talk to stop.
+constexpr double speakerGoneDb = 18;
 // Blocks after which an utterance is cut and judged anyway: more judges long speech whole,
 // fewer learns a room that got louder for good sooner.
 constexpr int maxBlocks = 150;

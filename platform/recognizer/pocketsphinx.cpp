@@ -247,6 +247,7 @@ private:
             }
             startNext();
             endpointer.reset();
+            endpointer.stopHolding();
         };
         ps_set_search(ps, grammarSearch);
         ps_start_utt(ps);
@@ -283,6 +284,15 @@ private:
                 continue;
             }
             const Endpointer::Event event = endpointer.push(chunk.data(), size_t(count));
+            if (event == Endpointer::Event::None && endpointer.holdingRoom()) {
+                // The talk after a speaker who left is the room's: not judged.
+                if (inUtterance || !utterance.empty()) {
+                    ps_end_utt(ps);
+                    startNext();
+                }
+                librarySpeechBlocks = 0;
+                continue;
+            }
             utterance.insert(utterance.end(), chunk.begin(), chunk.begin() + count);
             if (event == Endpointer::Event::Start &&
                 librarySpeechBlocks > tuning::roomSpeechBlocks) {
@@ -308,10 +318,12 @@ private:
                                 utterance.begin() + std::ptrdiff_t(utterance.size() - preRoll));
             }
             // In a silent room the library's own end is as good and no later; ours is for
-            // rooms where something always sounds.
+            // rooms where something always sounds, and for talk going on after the speaker,
+            // which the library hears as speech until it stops.
             const bool roomSounds = endpointer.floorDb() > endpoint.minFloorDb + endpoint.endDb;
-            const bool oursEnded =
-                event == Endpointer::Event::Cut || (event == Endpointer::Event::End && roomSounds);
+            const bool oursEnded = event == Endpointer::Event::Cut ||
+                                   event == Endpointer::Event::Left ||
+                                   (event == Endpointer::Event::End && roomSounds);
             const bool libraryEnded = !speech && !restarted;
             if (inUtterance && (libraryEnded || oursEnded || utterance.size() > maxUtterance)) {
                 finishUtterance(utterance);

@@ -6,10 +6,10 @@
 
 using namespace qv;
 
-// Utterances begin and end against the room's own level: in a quiet room, in talk that never
-// stops, for a speaker who never stops, and in a room that got louder for good. Each stretch
-// is a level (the amplitude of 20 ms blocks) held for a number of blocks, or two levels block
-// by block, as a room that is never quite steady.
+// Utterances begin and end against the room's own level: in a quiet room, in talk in bursts and
+// talk that never stops, for a speaker who never stops, and in a room that got louder for good.
+// Each stretch is a level (the amplitude of 20 ms blocks) held for a number of blocks, or two
+// levels block by block, as a room that is never quite steady.
 TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
     using Event = Endpointer::Event;
     struct Stretch {
@@ -48,6 +48,31 @@ TEST(SpeechEndpointer, StartsAndEndsAgainstTheRoom) {
         {"talk behind, speaker only 6 dB over it",
          {{300, 200}, {600, 30}, {300, 30}},
          {{Event::Start, 2}, {Event::Cut, 149}}},
+        // Talk 20 dB under the speaker, in bursts in a room otherwise silent. Where the speaker
+        // began in it, the talk after the words is the room from their end on, and is held
+        // until the room is quiet or the speaker comes back; where the room was silent before,
+        // it is taken for the speaker's until it stops, and a faint stretch of a slow command
+        // ends nothing.
+        {"talk before and after the words: the speaker has left",
+         {{10, 60}, {300, 30}, {3000, 20}, {300, 40}, {10, 30}},
+         {{Event::Start, 62}, {Event::Left, 122}}},
+        {"the speaker comes back during the talk after",
+         {{10, 60}, {300, 30}, {3000, 20}, {300, 20}, {3000, 20}, {10, 30}},
+         {{Event::Start, 62}, {Event::Left, 122}, {Event::Start, 132}, {Event::End, 162}}},
+        {"a burst of talk 12 dB under the speaker is held as well",
+         {{10, 60}, {300, 30}, {3000, 20}, {300, 20}, {750, 10}, {300, 10}, {10, 30}},
+         {{Event::Start, 62}, {Event::Left, 122}}},
+        // 6 dB over the floor: the speaker's faint end, not talk; under endDb it ends the
+        // utterance after twice the wait.
+        {"a faint end after the words in talk",
+         {{10, 60}, {300, 30}, {3000, 20}, {20, 40}, {10, 30}},
+         {{Event::Start, 62}, {Event::End, 135}}},
+        {"talk after the words only",
+         {{10, 60}, {3000, 20}, {300, 40}, {10, 30}},
+         {{Event::Start, 62}, {Event::End, 132}}},
+        {"a faint stretch within a slow command in a silent room",
+         {{10, 60}, {3000, 10}, {300, 20}, {3000, 10}, {10, 30}},
+         {{Event::Start, 62}, {Event::End, 112}}},
         {"a speaker who never stops is cut at 3 s, then taken for the room",
          {{10, 60}, {3000, 600}},
          {{Event::Start, 62}, {Event::Cut, 209}}},
