@@ -8,6 +8,7 @@
 #include "common/ui/ExtIcon.h"
 #include "common/ui/cmdapplau.h"
 #include "common/ui/imgicon.h"
+#include "platform/icons/fileicon.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -56,7 +57,13 @@ void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
         ReadShortcut(face.path, target, workingDirectory, arguments, iconFile, iconIndex,
                      showCommand);
     }
-    drawItemIcon(imgicon, face, *w.messages);
+    // A desktop program's face is a stand-in drawn for a file without icons, not its file's
+    // own: a shortcut's own icon takes its place rather than lying over it.
+    const bool ownIconOnly = overlay && isLinuxItem(menuItemKind(target)) &&
+                             !firstFileIcon(TrimAtNul(iconFile)).isNull();
+    if (!ownIconOnly) {
+        drawItemIcon(imgicon, face, *w.messages);
+    }
     if (overlay) {
         DrawFileIcon(imgicon, iconFile);
     }

@@ -266,7 +266,8 @@ TEST_F(BuilderFaces, LauncherLaysTheShortcutsIconOverItsTarget) {
 }
 
 // A shortcut to a desktop entry or a bare executable shows that item's face, in both windows:
-// such files hold no icon of their own.
+// such files hold no icon of their own. Where the launcher lays the shortcut's own icon on top,
+// that icon takes the face's place instead.
 TEST_F(BuilderFaces, ShortcutsToLinuxItemsShowTheTargetsFace) {
     QImage picture(32, 32, QImage::Format_ARGB32);
     picture.fill(kGreen);
@@ -289,6 +290,12 @@ TEST_F(BuilderFaces, ShortcutsToLinuxItemsShowTheTargetsFace) {
         EXPECT_EQ(win.face(1).pixelColor(20, 20).rgb(), kGreen.rgb()) << launcher;
         EXPECT_TRUE(showsIcon(win.face(2), qv::genericExecutableIcon())) << launcher;
     }
+    const QString own = shortcut("Own.lnk", file("Draw.desktop"), program("own.exe", kBlue));
+    Window launcher(kFrmstudentTemplate, true, &box);
+    launcher.build({own, own});
+    EXPECT_EQ(launcher.face(1).pixelColor(4, 4).rgb(), kGreen.rgb());
+    EXPECT_EQ(launcher.face(2).pixelColor(24, 24).rgb(), kBlue.rgb());
+    EXPECT_EQ(launcher.face(2).pixelColor(4, 4).alpha(), 0);
     EXPECT_TRUE(box.messages.empty());
 }
 
