@@ -70,11 +70,8 @@ Endpointer::Event Endpointer::push(const qint16* samples, size_t count) {
             }
             return Event::None;
         }
+        // The counts of the end are zero: reset() ended the last utterance, or none began.
         inSpeech_ = true;
-        quiet_ = 0;
-        underEnd_ = 0;
-        underSpeaker_ = 0;
-        talkAfter_ = 0;
         utterance_.assign(size_t(loud_), db);
         return Event::Start;
     }

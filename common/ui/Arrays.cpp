@@ -59,13 +59,12 @@ void drawFaceIcon(LaunchWindow& w, const MenuItem& face, std::int16_t n) {
     }
     // A desktop program's face is a stand-in drawn for a file without icons, not its file's
     // own: a shortcut's own icon takes its place rather than lying over it.
-    const bool ownIconOnly = overlay && isLinuxItem(menuItemKind(target)) &&
-                             !firstFileIcon(TrimAtNul(iconFile)).isNull();
-    if (!ownIconOnly) {
+    const QImage ownIcon = overlay ? firstFileIcon(TrimAtNul(iconFile)) : QImage();
+    if (ownIcon.isNull() || !isLinuxItem(menuItemKind(target))) {
         drawItemIcon(imgicon, face, *w.messages);
     }
     if (overlay) {
-        DrawFileIcon(imgicon, iconFile);
+        drawIconOver(imgicon, ownIcon);
     }
 }
 

@@ -10,9 +10,7 @@
 
 namespace qv {
 
-namespace {
-
-void drawOver(IconSurface& imgicon, const QImage& icon) {
+void drawIconOver(IconSurface& imgicon, const QImage& icon) {
     if (!icon.isNull()) {
         // Source-over: the icon's transparent pixels leave what the surface already shows.
         QPainter painter(&imgicon.image());
@@ -22,17 +20,15 @@ void drawOver(IconSurface& imgicon, const QImage& icon) {
     imgicon.refresh();
 }
 
-} // namespace
-
 void DrawFileIcon(IconSurface& imgicon, const QString& path) {
-    drawOver(imgicon, firstFileIcon(TrimAtNul(path)));
+    drawIconOver(imgicon, firstFileIcon(TrimAtNul(path)));
 }
 
 bool drawLinuxItemIcon(IconSurface& imgicon, const QString& item, MenuItemKind kind) {
     if (!isLinuxItem(kind)) {
         return false;
     }
-    drawOver(imgicon, linuxItemIcon(item, kind));
+    drawIconOver(imgicon, linuxItemIcon(item, kind));
     return true;
 }
 

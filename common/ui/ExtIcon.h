@@ -4,6 +4,7 @@
 // readers outside ui/; only this unit paints.
 #include "common/menuitem.h"
 
+#include <QImage>
 #include <QString>
 
 namespace qv {
@@ -14,6 +15,9 @@ class IconSurface;
 // already shows (transparent parts leave it as it was), then fixes the result as the surface's
 // picture. A file without icons draws nothing. Never clears the surface: callers do.
 void DrawFileIcon(IconSurface& imgicon, const QString& path);
+
+// Draws an icon already read (a null image draws nothing) the same way.
+void drawIconOver(IconSurface& imgicon, const QImage& icon);
 
 // Draws the face icon of a desktop entry or a bare executable the same way; false (drawing
 // nothing) for the other kinds, kind being the item's kind as menuItem() decided it.

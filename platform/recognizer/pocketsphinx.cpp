@@ -237,6 +237,15 @@ private:
             librarySpeechBlocks = 0;
             restarted = false;
         };
+        // What is heard now is not judged: an utterance under way is dropped, half-heard words
+        // too.
+        const auto dropHeard = [&] {
+            if (inUtterance || !utterance.empty()) {
+                ps_end_utt(ps);
+                startNext();
+            }
+            librarySpeechBlocks = 0;
+        };
         // The release (or the tail after it) is the end of the utterance: no waiting for
         // silence the room may never make.
         const auto endPress = [&] {
@@ -272,25 +281,16 @@ private:
             }
             wasGated = gated;
             if (suspended_ || (gated && tail == 0)) {
-                // What is heard while the character speaks, or while no talk key is held, is
-                // dropped, half-heard words too.
-                if (inUtterance || !utterance.empty()) {
-                    ps_end_utt(ps);
-                    startNext();
-                }
+                // While the character speaks, or while no talk key is held.
+                dropHeard();
                 endpointer.reset();
-                librarySpeechBlocks = 0;
                 tail = 0;
                 continue;
             }
             const Endpointer::Event event = endpointer.push(chunk.data(), size_t(count));
             if (event == Endpointer::Event::None && endpointer.holdingRoom()) {
-                // The talk after a speaker who left is the room's: not judged.
-                if (inUtterance || !utterance.empty()) {
-                    ps_end_utt(ps);
-                    startNext();
-                }
-                librarySpeechBlocks = 0;
+                // The talk after a speaker who left is the room's.
+                dropHeard();
                 continue;
             }
             utterance.insert(utterance.end(), chunk.begin(), chunk.begin() + count);
